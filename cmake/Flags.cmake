@@ -1,0 +1,31 @@
+# Compiler and linker flags shared by every target of a tree.
+
+add_compile_options(-Wall -Wextra -Werror
+  $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>
+  $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
+
+# Reproducible output: no build folder or source folder in any object.
+add_compile_options(
+  "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=."
+  "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+
+if(MORVANE_WINDOWS)
+  # The whole tree links statically: nothing of the toolchain beside the exe.
+  # --no-insert-timestamp leaves the PE time stamp 0, so two builds of one
+  # commit are byte-identical.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # ANSI entry points only: every text of the product is code page 936.
+  add_compile_definitions(_MBCS)
+  if(NOT CMAKE_BUILD_TYPE OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    add_compile_options(-Os)
+  endif()
+else()
+  option(MORVANE_SANITIZE "Build the host tree with ASan and UBSan" ON)
+  if(MORVANE_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()

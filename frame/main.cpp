@@ -1,0 +1,6 @@
+// Entry point of the setup program.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return 0;
+}

@@ -1,0 +1,37 @@
+#include "installer/payload.h"
+
+#include <cstring>
+
+#include "services/files.h"
+#include "services/shell.h"
+
+const char kInstallFolder[] = "C:\\Program Files\\zorva";
+const char kMainProgramPath[] = "C:\\Program Files\\zorva\\Morvane.exe";
+// "C:\Program Files\zorva\卸载Morvane.exe"
+const char kUninstallerPath[] = "C:\\Program Files\\zorva\\\xD0\xB6\xD4\xD8Morvane.exe";
+const char kIconFileName[] = "zorva.ico";
+
+ByteBlock PayloadBytes(const uint8_t* storedBlock) {
+  // The blocks are made by the build, so their header is known to be sound;
+  // the byte count is the second word.
+  ByteBlock block;
+  uint32_t size;
+  memcpy(&size, storedBlock + 4, sizeof(size));
+  block.data = storedBlock + kStoredBlockHeader;
+  block.size = size;
+  return block;
+}
+
+void PrepareInstallFolder() {
+  // FileExists is satisfied by a plain file of that name too; the write of
+  // the main program then fails and says so.
+  if (!FileExists(kInstallFolder)) CreateFolder(kInstallFolder);
+}
+
+bool WritePayload(const Text& path, const uint8_t* storedBlock) {
+  return WriteBytesToFile(path, PayloadBytes(storedBlock));
+}
+
+Text ProductIconPath() {
+  return GetSpecialFolder(kFolderSystem) + kIconFileName;
+}

@@ -1,0 +1,28 @@
+// The product that the setup program carries: three byte blocks embedded at
+// build time, and the deployment steps that write them out.
+#pragma once
+
+#include "services/values.h"
+
+// The stored blocks (dimension count, byte count, bytes), in constant data.
+extern "C" const uint8_t MainProgramImage[];
+extern "C" const uint8_t UninstallerImage[];
+extern "C" const uint8_t ProductIconImage[];
+
+// Fixed paths, code page 936.
+extern const char kInstallFolder[];
+extern const char kMainProgramPath[];
+extern const char kUninstallerPath[];
+extern const char kIconFileName[];
+
+// The bytes of a stored block.
+ByteBlock PayloadBytes(const uint8_t* storedBlock);
+
+// Creates the installation folder unless something of that name exists.
+void PrepareInstallFolder();
+
+// Writes one payload block to `path`; true when the whole file was written.
+bool WritePayload(const Text& path, const uint8_t* storedBlock);
+
+// The system directory followed by the icon file name.
+Text ProductIconPath();

@@ -1,0 +1,16 @@
+# Sourced by the scripts: installs what is missing, then configures and
+# builds the host tree ($build/host) and the Windows tree ($build/windows).
+deps=$(bash "$root/scripts/bootstrap.sh" | tail -n1)
+
+build_host() {
+  cmake -S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build "$build/host"
+}
+
+build_windows() {
+  cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DMORVANE_DEPS_PREFIXES="$deps" -DCMAKE_PREFIX_PATH="$deps" >/dev/null
+  cmake --build "$build/windows"
+}

@@ -1,0 +1,37 @@
+#include "services/files.h"
+
+#include <windows.h>
+
+#include "services/handles.h"
+
+bool WriteBytesToFile(const Text& fileName, const ByteBlock* blocks, size_t count) {
+  if (fileName.empty()) return false;
+
+  // The handle is inheritable, as the product's other writers expect.
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  FileHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, &security, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return false;
+
+  for (size_t i = 0; i < count; ++i) {
+    if (blocks[i].size == 0) continue;
+    DWORD written = 0;
+    // A short write is taken as a full disk.
+    if (!WriteFile(file.Get(), blocks[i].data, blocks[i].size, &written, nullptr) ||
+        written != blocks[i].size)
+      return false;
+  }
+  return file.Close();
+}
+
+bool CreateFolder(const Text& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool FileExists(const Text& pattern) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}

@@ -1,0 +1,75 @@
+#include "services/shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstring>
+
+#include "services/handles.h"
+
+namespace {
+
+// Codes 1 to 8 in order.
+const int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIRECTORY,
+                             CSIDL_FONTS,    CSIDL_STARTMENU, CSIDL_PROGRAMS,
+                             CSIDL_STARTUP,  CSIDL_APPDATA};
+
+// IPersistFile::Save takes a wide name; MAX_PATH is also the shell's limit.
+constexpr int kMaxLinkName = MAX_PATH;
+
+}  // namespace
+
+Text GetSpecialFolder(int folderCode) {
+  char path[MAX_PATH] = {};
+  UINT length = 0;
+  if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
+    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE)) return Text();
+    length = UINT(strnlen(path, MAX_PATH));
+  } else if (folderCode == kFolderWindows) {
+    length = GetWindowsDirectoryA(path, MAX_PATH);
+  } else if (folderCode == kFolderSystem) {
+    length = GetSystemDirectoryA(path, MAX_PATH);
+  } else if (folderCode == kFolderTemp) {
+    length = GetTempPathA(MAX_PATH, path);
+  } else {
+    return Text();
+  }
+  // 0 is failure; a length of MAX_PATH or more is the size the path would need.
+  if (length == 0 || length >= MAX_PATH) return Text();
+
+  Text result(path, length);
+  if (result.back() != '\\') {
+    // A path of 259 bytes has no room left for the backslash under MAX_PATH.
+    if (result.size() + 1 >= MAX_PATH) return Text();
+    result += '\\';
+  }
+  return result;
+}
+
+bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
+                    const Text* arguments, const Text* workingDirectory) {
+  Text fileName = linkName;
+  if (fileName.find('.') == Text::npos) fileName += ".lnk";
+  if (fileName.size() >= size_t(kMaxLinkName)) return false;
+
+  wchar_t wideName[kMaxLinkName];
+  if (MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wideName, kMaxLinkName) == 0)
+    return false;
+
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.Receive())))
+    return false;
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive()))) return false;
+
+  // The setters' results do not stop the save.
+  link->SetPath(target.c_str());
+  link->SetShowCmd(SW_SHOW);
+  if (description) link->SetDescription(description->c_str());
+  if (arguments) link->SetArguments(arguments->c_str());
+  if (workingDirectory) link->SetWorkingDirectory(workingDirectory->c_str());
+
+  return SUCCEEDED(file->Save(wideName, TRUE));
+}

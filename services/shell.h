@@ -1,0 +1,30 @@
+// Shell services: special-folder paths and shell links.
+#pragma once
+
+#include "services/values.h"
+
+// Folder codes of GetSpecialFolder.
+enum FolderCode : int {
+  kFolderDocuments = 1,
+  kFolderFavorites = 2,
+  kFolderDesktop = 3,
+  kFolderFonts = 4,
+  kFolderStartMenu = 5,
+  kFolderPrograms = 6,
+  kFolderStartup = 7,
+  kFolderAppData = 8,
+  kFolderWindows = 9,
+  kFolderSystem = 10,
+  kFolderTemp = 11,
+};
+
+// The folder's path ending in exactly one backslash, or the empty text for an
+// unknown code, a failing Windows call, or a path with no room left for the
+// backslash.
+Text GetSpecialFolder(int folderCode);
+
+// Saves a shell link to `target` (show command SW_SHOW). A name without any
+// '.' gets ".lnk". The optional texts are set only when given. The folder
+// must exist. COM must be initialised on the calling thread.
+bool CreateShortcut(const Text& linkName, const Text& target, const Text* description = nullptr,
+                    const Text* arguments = nullptr, const Text* workingDirectory = nullptr);

@@ -1,0 +1,84 @@
+// The values that the services exchange: Text, byte blocks and typed values.
+// Pure code: builds for Windows and for the host.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Text is a byte string in code page 936, kept NUL-terminated by std::string.
+// There is no "no text": a missing text is the empty text.
+using Text = std::string;
+
+// A view of bytes that live elsewhere (constant data or the caller's buffer).
+struct ByteBlock {
+  const uint8_t* data = nullptr;
+  uint32_t size = 0;
+};
+
+// The stored form of a byte block, as the payload and the template hold it:
+//   offset 0  u32 LE  dimension count, always 1
+//   offset 4  u32 LE  N, the number of bytes that follow
+//   offset 8  N bytes
+constexpr size_t kStoredBlockHeader = 8;
+
+// Reads a stored block from `available` bytes. False when the header is
+// short, the dimension count is not 1 or N runs past the end.
+bool ReadStoredBlock(const uint8_t* stored, size_t available, ByteBlock* out);
+
+// Appends the stored form of `block` to `out`.
+void AppendStoredBlock(ByteBlock block, std::string* out);
+
+struct UnitRef {
+  uint32_t window = 0;
+  uint32_t unit = 0;
+};
+
+enum class ValueType : uint8_t {
+  Absent,  // an optional argument that was not given
+  Integer,
+  Byte,
+  Short,
+  Long,
+  Float,
+  Double,
+  Logical,
+  DateTime,  // days since 1899-12-30, as a double
+  Text,
+  Block,
+  Unit,
+};
+
+// A typed value. A block value is a view: its bytes must outlive the value.
+struct Value {
+  ValueType type = ValueType::Absent;
+  union {
+    int32_t integer;
+    uint8_t byte;
+    int16_t shortInteger;
+    int64_t longInteger;
+    float singleFloat;
+    double doubleFloat;
+    bool logical;
+    double dateTime;
+    UnitRef unit;
+  };
+  Text text;
+  ByteBlock block;
+
+  Value() : longInteger(0) {}
+
+  static Value Integer(int32_t v) { Value x; x.type = ValueType::Integer; x.integer = v; return x; }
+  static Value Byte(uint8_t v) { Value x; x.type = ValueType::Byte; x.byte = v; return x; }
+  static Value Short(int16_t v) { Value x; x.type = ValueType::Short; x.shortInteger = v; return x; }
+  static Value Long(int64_t v) { Value x; x.type = ValueType::Long; x.longInteger = v; return x; }
+  static Value Float(float v) { Value x; x.type = ValueType::Float; x.singleFloat = v; return x; }
+  static Value Double(double v) { Value x; x.type = ValueType::Double; x.doubleFloat = v; return x; }
+  static Value Logical(bool v) { Value x; x.type = ValueType::Logical; x.logical = v; return x; }
+  static Value DateTime(double v) { Value x; x.type = ValueType::DateTime; x.dateTime = v; return x; }
+  static Value OfText(Text v) { Value x; x.type = ValueType::Text; x.text = static_cast<Text&&>(v); return x; }
+  static Value OfBlock(ByteBlock v) { Value x; x.type = ValueType::Block; x.block = v; return x; }
+  static Value OfUnit(UnitRef v) { Value x; x.type = ValueType::Unit; x.unit = v; return x; }
+
+  bool IsPresent() const { return type != ValueType::Absent; }
+};

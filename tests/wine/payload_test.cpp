@@ -1,0 +1,85 @@
+// Deployment of the embedded payload, on a fresh prefix. The arguments are
+// the payload files the build embedded: the written files must equal them.
+#include "installer/payload.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "services/files.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::string Supplied(int index) {
+  std::string content;
+  EXPECT_TRUE(ReadWholeFile(HostPath(TestArgument(index)), &content)) << TestArgument(index);
+  return content;
+}
+
+std::string Installed(const std::string& path) {
+  std::string content;
+  EXPECT_TRUE(ReadWholeFile(path, &content)) << path;
+  return content;
+}
+
+std::string BlockBytes(const uint8_t* stored) {
+  ByteBlock block = PayloadBytes(stored);
+  return std::string(reinterpret_cast<const char*>(block.data), block.size);
+}
+
+class PayloadTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(TestArgumentCount(), 3) << "main program, uninstaller, icon";
+    RemoveTree(kInstallFolder);
+    DeleteFileA(kInstallFolder);
+  }
+};
+
+TEST_F(PayloadTest, BlocksEqualTheSuppliedFiles) {
+  EXPECT_EQ(BlockBytes(MainProgramImage), Supplied(0));
+  EXPECT_EQ(BlockBytes(UninstallerImage), Supplied(1));
+  EXPECT_EQ(BlockBytes(ProductIconImage), Supplied(2));
+  uint32_t count;
+  memcpy(&count, MainProgramImage, 4);
+  EXPECT_EQ(count, 1u) << "dimension count";
+}
+
+TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
+  ASSERT_FALSE(FileExists(kInstallFolder));
+  PrepareInstallFolder();
+  ASSERT_TRUE(FileExists(kInstallFolder));
+  ASSERT_TRUE(WritePayload(kMainProgramPath, MainProgramImage));
+  EXPECT_TRUE(WritePayload(kUninstallerPath, UninstallerImage));
+  EXPECT_TRUE(WritePayload(ProductIconPath(), ProductIconImage));
+
+  EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
+  EXPECT_EQ(Installed("C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")), Supplied(1));
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string icon = Installed(std::string(system) + "\\zorva.ico");
+  EXPECT_EQ(icon, Supplied(2));
+  ASSERT_GE(icon.size(), 6u);
+  EXPECT_EQ(icon.substr(0, 6), std::string("\0\0\1\0\x09\0", 6)) << "reserved 0, type 1, 9 images";
+}
+
+TEST_F(PayloadTest, ExistingFolderIsKeptAndFilesReplaced) {
+  ASSERT_TRUE(CreateFolder(kInstallFolder));
+  ASSERT_TRUE(WriteWholeFile(std::string(kInstallFolder) + "\\other.txt", "kept"));
+  ASSERT_TRUE(WriteWholeFile(kMainProgramPath, std::string(5000000, 'x')));
+  PrepareInstallFolder();
+  EXPECT_TRUE(FileExists(std::string(kInstallFolder) + "\\other.txt"));
+  ASSERT_TRUE(WritePayload(kMainProgramPath, MainProgramImage));
+  EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
+}
+
+TEST_F(PayloadTest, PlainFileInPlaceOfTheFolderFailsTheMainProgram) {
+  ASSERT_TRUE(WriteWholeFile(kInstallFolder, "not a folder"));
+  PrepareInstallFolder();
+  EXPECT_FALSE(WritePayload(kMainProgramPath, MainProgramImage));
+  EXPECT_EQ(Installed(kInstallFolder), "not a folder");
+  DeleteFileA(kInstallFolder);
+}
+
+}  // namespace
