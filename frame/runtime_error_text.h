@@ -1,0 +1,45 @@
+// The text of the run-time error report, built from its parts. Pure code:
+// builds for Windows and for the host.
+#pragma once
+
+#include <cstdint>
+
+#include "services/values.h"
+
+// The caption of the report: "错误".
+extern const char kRuntimeErrorCaption[];
+
+// Where the error happened, as the window list knows it.
+struct ErrorLocation {
+  int32_t window = 0;  // a window identifier, or any number (a procedure)
+  int32_t unit = 0;
+  bool windowFound = false;  // the window is in the window list
+  Text windowName;
+  bool unitFound = false;  // the unit (the window's own record for 0) exists
+  Text unitName;
+};
+
+// True when bits 24 to 27 of `identifier` say "window".
+bool IsWindowIdentifier(int32_t identifier);
+
+// "\r\n<window>, <unit>", then, for a window identifier, the quoted window
+// and unit names or the "not found" lines, then "\r\n".
+Text ErrorLocationText(const ErrorLocation& location);
+
+// "运行时出错!\r\n", the code and message sections when present, then the
+// location text.
+Text RuntimeErrorText(const Text& message, int32_t code, const ErrorLocation& location);
+
+// The run-time error messages of the frame and the services.
+extern const char kTemplateUnreadable[];      // 载入窗口模板数据段出错!
+extern const char kStartWindowFailed[];       // 载入启动窗口失败
+extern const char kAllocationFailed[];        // 分配 %d 字节内存失败!
+extern const char kStackUnbalanced[];         // 调用DLL命令后发现堆栈错误
+extern const char kEventWindowMissing[];      // 未找到引发事件的窗口
+extern const char kEventUnitMissing[];        // 未找到引发事件的窗口组件
+extern const char kEventUnitInvalid[];        // 引发事件的窗口组件无效
+extern const char kPropertyWindowMissing[];   // 未载入欲访问窗口组件所在的窗口
+extern const char kReadWindowNotLoaded[];     // 读取组件属性时发现指定窗口尚未载入
+extern const char kWriteWindowNotLoaded[];    // 修改组件属性时发现指定窗口尚未载入
+extern const char kUnitNotLoaded[];           // 指定窗口或窗口组件不存在或尚未载入
+constexpr int32_t kStackErrorCode = 6;

@@ -1,0 +1,127 @@
+#include "services/message_text.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+const char kDefaultMessageCaption[] = "\xd0\xc5\xcf\xa2\xa3\xba";  // 信息：
+
+namespace {
+
+constexpr uint32_t kSystemModal = 0x1000;
+constexpr uint32_t kTaskModal = 0x2000;
+// The formatted forms of every non-text value fit in the 100 bytes that the
+// message box's text buffer has always had.
+constexpr size_t kTextBuffer = 100;
+
+const char kTrue[] = "\xd5\xe6";    // 真
+const char kFalse[] = "\xbc\xd9";   // 假
+const char kYear[] = "\xc4\xea";    // 年
+const char kMonth[] = "\xd4\xc2";   // 月
+const char kDay[] = "\xc8\xd5";     // 日
+const char kHour[] = "\xca\xb1";    // 时
+const char kMinute[] = "\xb7\xd6";  // 分
+const char kSecond[] = "\xc3\xeb";  // 秒
+
+// Days since 1970-01-01 to a proleptic Gregorian date (Howard Hinnant's
+// civil_from_days).
+void DateFromDays(int64_t z, CivilTime* out) {
+  z += 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  const int64_t d = doy - (153 * mp + 2) / 5 + 1;
+  const int64_t m = mp < 10 ? mp + 3 : mp - 9;
+  out->year = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
+  out->month = int(m);
+  out->day = int(d);
+}
+
+Text Printed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+Text Printed(const char* format, ...) {
+  char buffer[kTextBuffer];
+  va_list args;
+  va_start(args, format);
+  int n = vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (n < 0) return Text();
+  return Text(buffer);
+}
+
+Text DateText(double dateValue) {
+  const CivilTime t = CivilTimeOf(dateValue);
+  Text text = Printed("%d%s%d%s%d%s", t.year, kYear, t.month, kMonth, t.day, kDay);
+  if (t.second != 0)
+    text += Printed("%d%s%d%s%d%s", t.hour, kHour, t.minute, kMinute, t.second, kSecond);
+  else if (t.minute != 0)
+    text += Printed("%d%s%d%s", t.hour, kHour, t.minute, kMinute);
+  else if (t.hour != 0)
+    text += Printed("%d%s", t.hour, kHour);
+  return text;
+}
+
+}  // namespace
+
+CivilTime CivilTimeOf(double dateValue) {
+  CivilTime t;
+  // Outside about ±10 million years the day count no longer fits the
+  // arithmetic below; such a value is no date anyone shows.
+  if (!std::isfinite(dateValue) || std::fabs(dateValue) > 3.0e9) return t;
+  // The integer part counts days, the fraction the time of that day, even
+  // below zero: -1.25 is 1899-12-29 06:00.
+  double wholeDays = std::trunc(dateValue);
+  double fraction = std::fabs(dateValue - wholeDays);
+  int64_t seconds = int64_t(std::llround(fraction * 86400.0));
+  int64_t days = int64_t(wholeDays);
+  if (seconds >= 86400) {
+    seconds -= 86400;
+    days += dateValue < 0 ? -1 : 1;
+  }
+  // 1899-12-30 is day -25569 of the Unix epoch.
+  DateFromDays(days - 25569, &t);
+  t.hour = int(seconds / 3600);
+  t.minute = int(seconds / 60 % 60);
+  t.second = int(seconds % 60);
+  return t;
+}
+
+Text MessageTextOf(const Value& value) {
+  switch (value.type) {
+    case ValueType::Text:
+      return value.text;
+    case ValueType::Integer:
+      return Printed("%d", int(value.integer));
+    case ValueType::Short:
+      return Printed("%d", int(value.shortInteger));
+    case ValueType::Byte:
+      return Printed("%u", unsigned(value.byte));
+    case ValueType::Long:
+      return Printed("%lld", static_cast<long long>(value.longInteger));
+    case ValueType::Float:
+      return Printed("%.6g", double(value.singleFloat));
+    case ValueType::Double:
+      return Printed("%.13g", value.doubleFloat);
+    case ValueType::Logical:
+      return value.logical ? Text(kTrue) : Text(kFalse);
+    case ValueType::DateTime:
+      return DateText(value.dateTime);
+    case ValueType::Absent:
+    case ValueType::Block:
+    case ValueType::Unit:
+      return Text();
+  }
+  return Text();
+}
+
+uint32_t MessageBoxStyleOf(uint32_t style) {
+  if (style & kSystemModal) return style;
+  return style | kTaskModal;
+}
+
+int32_t ButtonCodeOf(int messageBoxResult) {
+  // IDOK (1) to IDNO (7).
+  if (messageBoxResult >= 1 && messageBoxResult <= 7) return messageBoxResult - 1;
+  return 0;
+}
