@@ -18,8 +18,20 @@ if [ ! -f "$prepared/.morvane-ready" ]; then
   exit 2
 fi
 
+# Wine's helper processes (the virtual desktop's explorer among them) may
+# outlive the test; they must not hold CTest's output pipe, so the test's
+# output goes through a file.
+output=$(mktemp)
+run() {
+  wine "$exe" "$@" >"$output" 2>&1 </dev/null
+  local rc=$?
+  cat "$output"
+  rm -f "$output"
+  return $rc
+}
+
 if [ "$mode" = shared ]; then
-  WINEPREFIX="$prepared" wine "$exe" "$@"
+  WINEPREFIX="$prepared" run "$@"
   exit $?
 fi
 
@@ -29,7 +41,7 @@ tar -C "$prepared" --exclude=./drive_c/windows -cf - . | tar -C "$prefix" -xf -
 cp -al "$prepared/drive_c/windows" "$prefix/drive_c/"
 export WINEPREFIX="$prefix"
 wineserver -p </dev/null >/dev/null 2>&1
-wine "$exe" "$@"
+run "$@"
 rc=$?
 wineserver -k </dev/null >/dev/null 2>&1
 wineserver -w </dev/null >/dev/null 2>&1 || true
