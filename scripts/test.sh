@@ -13,9 +13,9 @@ build_windows
 # A display for Wine: the user's, or an Xvfb of our own.
 xvfb_pid=
 if [ -z "${DISPLAY:-}" ]; then
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  xvfb_pid=$!
   read -r -t 20 display_number <&3
-  xvfb_pid=$(pgrep -n Xvfb)
   export DISPLAY=":$display_number"
 fi
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }

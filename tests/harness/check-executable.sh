@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# check-executable.sh EXE
+# The setup program must be a PE32 i386 GUI executable whose import table
+# names only KnownDLLs: Windows maps those from the system directory before
+# the program's first instruction, so no DLL planted beside a downloaded
+# setup program can be loaded through the import table.
+set -euo pipefail
+exe=$1
+known="advapi32 comdlg32 gdi32 gdiplus imagehlp imm32 kernel32 msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32 wldap32 ws2_32 combase clbcatq difxapi"
+
+header=$(i686-w64-mingw32-objdump -f "$exe")
+grep -q 'file format pei-i386' <<<"$header" || { echo "not PE32 i386: $header"; exit 1; }
+subsystem=$(i686-w64-mingw32-objdump -p "$exe" | awk '/^Subsystem/ {print $2}')
+[ "$subsystem" = 00000002 ] || { echo "subsystem $subsystem, not the GUI subsystem (2)"; exit 1; }
+
+status=0
+while read -r dll; do
+  name=$(tr 'A-Z' 'a-z' <<<"${dll%.*}")
+  if grep -qw "$name" <<<"$known"; then
+    echo "import: $dll"
+  else
+    echo "import of a DLL that is no KnownDLL: $dll"
+    status=1
+  fi
+done < <(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}')
+exit $status
