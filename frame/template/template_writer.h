@@ -58,7 +58,7 @@ struct TemplateLayout {
 // record indexes, or sizes beyond int32.
 bool WriteTemplate(const Template& source, Bytes* out, TemplateLayout* layout = nullptr);
 
-// Appends one unit record body (without its length) for `record`; offsets
-// in `layout` then count from the first byte of `out` as it was on entry,
-// with lengthAt and bodyAt left 0. A menu-item record appends its stored body.
+// Appends one unit record body (without its length) for `record`; the
+// offsets in `layout` are positions in `out`, with lengthAt and bodyAt left
+// alone. A menu-item record appends its stored body.
 bool AppendRecordBody(const TemplateRecord& record, Bytes* out, RecordLayout* layout = nullptr);
