@@ -1,0 +1,73 @@
+// The own properties of a hyperlink box (HyperLinker) and their stored block:
+// the record a link is created from and written back to. Pure code.
+//
+// Property block (see widgets/common/property_block.h for the forms)
+//   order  width          field
+//   1      int32          version: 1 when written; above 1 refused
+//   2      int32          LinkKind
+//   3      int32          TextColor
+//   4      int32          VisitedColor
+//   5      int32          HoverColor
+//   6      int32          BackColor
+//   7      int32          Border
+//   8      counted block  Font
+//   9      counted text   Caption
+//   10     counted text   MailAddress
+//   11     counted text   WebAddress
+#pragma once
+
+#include <cstdint>
+
+#include "widgets/common/property_block.h"
+
+constexpr int32_t kHyperLinkerBlockVersion = 1;
+
+// The default HoverColor is the system's highlight colour at the time the
+// defaults are set, which only the Windows side can ask for; the record's
+// initializer holds the highlight colour of the standard Windows 7 scheme,
+// and the reader puts the caller's colour in its place.
+constexpr uint32_t kStandardHighlightColour = 0x00FF9933;
+
+// Unit indexes (property table index - 8).
+enum HyperLinkerProperty : int {
+  kHyperLinkerCaption,
+  kHyperLinkerLinkKind,
+  kHyperLinkerMailAddress,
+  kHyperLinkerWebAddress,
+  kHyperLinkerTextColor,
+  kHyperLinkerVisitedColor,
+  kHyperLinkerHoverColor,
+  kHyperLinkerBackColor,
+  kHyperLinkerBorder,
+  kHyperLinkerFont,
+  kHyperLinkerPropertyCount,
+};
+
+struct HyperLinkerProperties {
+  Text caption;
+  int32_t linkKind = 0;  // 0 e-mail address, 1 web address
+  Text mailAddress;
+  Text webAddress;
+  uint32_t textColor = 0x00FF0000;
+  uint32_t visitedColor = 0x00000080;
+  uint32_t hoverColor = kStandardHighlightColour;
+  uint32_t backColor = kDefaultColour;
+  int32_t border = 0;  // unit border style 0..5
+  Bytes font;
+};
+
+// LinkKind: above 1 becomes 1, negative 0. Border: clamped to 0..5.
+void SetHyperLinkerLinkKind(HyperLinkerProperties* properties, int32_t value);
+void SetHyperLinkerBorder(HyperLinkerProperties* properties, int32_t value);
+// Brings every clamped property into its range through its setter; for
+// values that came from a block.
+void ClampHyperLinkerProperties(HyperLinkerProperties* properties);
+
+// Resets `out` to the class defaults, with `highlightColour` (the system's
+// COLOR_HIGHLIGHT) as the default HoverColor, then reads `block` into it.
+// False for a version above 1 or a block that ends inside a field (`out`
+// then holds the defaults).
+bool ReadHyperLinkerProperties(ByteBlock block, uint32_t highlightColour,
+                               HyperLinkerProperties* out);
+// Every property as a block of the current version.
+bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* out);

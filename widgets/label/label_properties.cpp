@@ -1,0 +1,90 @@
+#include "widgets/label/label_properties.h"
+
+#include <utility>
+
+void SetLabelEffect(LabelProperties* properties, int32_t value) {
+  properties->effect = ClampChoice(value, 0, 3);
+}
+
+void SetLabelBorderWidth(LabelProperties* properties, int32_t value) {
+  properties->borderWidth = value < kLabelMinimumBorderWidth ? kLabelMinimumBorderWidth : value;
+}
+
+void SetLabelHAlign(LabelProperties* properties, int32_t value) {
+  properties->hAlign = ClampChoice(value, 0, 2);
+}
+
+void SetLabelVAlign(LabelProperties* properties, int32_t value) {
+  properties->vAlign = ClampChoice(value, 0, 2);
+}
+
+void ClampLabelProperties(LabelProperties* properties) {
+  SetLabelEffect(properties, properties->effect);
+  SetLabelBorderWidth(properties, properties->borderWidth);
+  SetLabelHAlign(properties, properties->hAlign);
+  SetLabelVAlign(properties, properties->vAlign);
+}
+
+bool ReadLabelProperties(ByteBlock block, LabelProperties* out) {
+  *out = LabelProperties{};
+  ByteCursor cursor;
+  int32_t version;
+  const BlockStart start = StartPropertyBlock(block, kLabelBlockVersion, &cursor, &version);
+  if (start != BlockStart::Fields) return start == BlockStart::Defaults;
+  LabelProperties read;
+  cursor.ReadInt32(&read.effect);
+  cursor.ReadInt32(&read.borderWidth);
+  cursor.ReadInt32(&read.border);
+  ReadColour(cursor, &read.borderColor1);
+  ReadColour(cursor, &read.borderColor2);
+  ReadColour(cursor, &read.borderColor3);
+  ReadColour(cursor, &read.textColor);
+  ReadColour(cursor, &read.backColor);
+  cursor.ReadInt32(&read.pictureMode);
+  cursor.ReadInt32(&read.gradient);
+  ReadColour(cursor, &read.gradientColor1);
+  ReadColour(cursor, &read.gradientColor2);
+  ReadColour(cursor, &read.gradientColor3);
+  cursor.ReadInt32(&read.hAlign);
+  cursor.ReadInt32(&read.vAlign);
+  ReadLogical(cursor, &read.wordWrap);
+  cursor.ReadCounted(&read.font);
+  cursor.ReadCounted(&read.picture);
+  cursor.ReadCountedText(&read.caption);
+  if (version >= 2) {
+    cursor.ReadCountedText(&read.dataSource);
+    cursor.ReadCountedText(&read.dataColumn);
+  }
+  if (!cursor.Ok()) return false;
+  *out = std::move(read);
+  return true;
+}
+
+bool WriteLabelProperties(const LabelProperties& properties, Bytes* out) {
+  Bytes block;
+  AppendInt32(kLabelBlockVersion, &block);
+  AppendInt32(properties.effect, &block);
+  AppendInt32(properties.borderWidth, &block);
+  AppendInt32(properties.border, &block);
+  AppendColour(properties.borderColor1, &block);
+  AppendColour(properties.borderColor2, &block);
+  AppendColour(properties.borderColor3, &block);
+  AppendColour(properties.textColor, &block);
+  AppendColour(properties.backColor, &block);
+  AppendInt32(properties.pictureMode, &block);
+  AppendInt32(properties.gradient, &block);
+  AppendColour(properties.gradientColor1, &block);
+  AppendColour(properties.gradientColor2, &block);
+  AppendColour(properties.gradientColor3, &block);
+  AppendInt32(properties.hAlign, &block);
+  AppendInt32(properties.vAlign, &block);
+  AppendLogical(properties.wordWrap, &block);
+  if (!AppendCounted(properties.font, &block) ||
+      !AppendCounted(properties.picture, &block) ||
+      !AppendCountedText(properties.caption, &block) ||
+      !AppendCountedText(properties.dataSource, &block) ||
+      !AppendCountedText(properties.dataColumn, &block))
+    return false;
+  *out = std::move(block);
+  return true;
+}

@@ -1,0 +1,103 @@
+// The own properties of a label (Label) and their stored block: the record
+// a label is created from and written back to. Pure code.
+//
+// Property block (see widgets/common/property_block.h for the forms)
+//   order  width          field
+//   1      int32          version: 2 when written; above 2 refused
+//   2      int32          Effect
+//   3      int32          BorderWidth
+//   4      int32          Border
+//   5      int32          BorderColor1
+//   6      int32          BorderColor2
+//   7      int32          BorderColor3
+//   8      int32          TextColor
+//   9      int32          BackColor
+//   10     int32          PictureMode
+//   11     int32          Gradient
+//   12     int32          GradientColor1
+//   13     int32          GradientColor2
+//   14     int32          GradientColor3
+//   15     int32          HAlign
+//   16     int32          VAlign
+//   17     int32          WordWrap
+//   18     counted block  Font
+//   19     counted block  Picture
+//   20     counted text   Caption
+//   21     counted text   DataSource, version 2 only
+//   22     counted text   DataColumn, version 2 only
+#pragma once
+
+#include <cstdint>
+
+#include "widgets/common/property_block.h"
+
+constexpr int32_t kLabelBlockVersion = 2;
+// The narrowest band a border of style 6 is drawn with.
+constexpr int32_t kLabelMinimumBorderWidth = 5;
+
+// Unit indexes (property table index - 8).
+enum LabelProperty : int {
+  kLabelCaption,
+  kLabelEffect,
+  kLabelBorder,
+  kLabelBorderWidth,
+  kLabelBorderColor1,
+  kLabelBorderColor2,
+  kLabelBorderColor3,
+  kLabelFont,
+  kLabelTextColor,
+  kLabelBackColor,
+  kLabelPicture,
+  kLabelPictureMode,
+  kLabelGradient,
+  kLabelGradientColor1,
+  kLabelGradientColor2,
+  kLabelGradientColor3,
+  kLabelHAlign,
+  kLabelWordWrap,
+  kLabelVAlign,
+  kLabelDataSource,
+  kLabelDataColumn,
+  kLabelPropertyCount,
+};
+
+struct LabelProperties {
+  Text caption = "\xB1\xEA\xC7\xA9";  // "标签"
+  int32_t effect = 0;  // as the transparent label's
+  int32_t border = 0;  // 0..5 unit border styles, 6 the label's own band
+  int32_t borderWidth = 8;
+  uint32_t borderColor1 = 0x00808080;  // colour or transparent
+  uint32_t borderColor2 = 0x00FFFFFF;
+  uint32_t borderColor3 = 0x00808080;
+  Bytes font;
+  uint32_t textColor = 0x00000000;
+  uint32_t backColor = kDefaultColour;
+  Bytes picture;
+  int32_t pictureMode = 1;  // 0 top-left, 1 tiled, 2 fitted and centred
+  int32_t gradient = 0;     // 0 none, 1..8 patterns
+  uint32_t gradientColor1 = 0x00808080;  // colour or transparent
+  uint32_t gradientColor2 = 0x00FFFFFF;
+  uint32_t gradientColor3 = 0x00808080;
+  int32_t hAlign = 0;  // 0 left, 1 centre, 2 right
+  bool wordWrap = false;
+  int32_t vAlign = 1;  // 0 top, 1 middle, 2 bottom
+  Text dataSource;
+  Text dataColumn;
+};
+
+// Effect 0..3, HAlign 0..2, VAlign 0..2 clamp as the transparent label's;
+// a BorderWidth below 5 becomes 5.
+void SetLabelEffect(LabelProperties* properties, int32_t value);
+void SetLabelBorderWidth(LabelProperties* properties, int32_t value);
+void SetLabelHAlign(LabelProperties* properties, int32_t value);
+void SetLabelVAlign(LabelProperties* properties, int32_t value);
+// Brings every clamped property into its range through its setter; for
+// values that came from a block.
+void ClampLabelProperties(LabelProperties* properties);
+
+// Resets `out` to the class defaults, then reads `block` into it. False for a
+// version above 2 or a block that ends inside a field (`out` then holds the
+// defaults).
+bool ReadLabelProperties(ByteBlock block, LabelProperties* out);
+// Every property as a block of the current version.
+bool WriteLabelProperties(const LabelProperties& properties, Bytes* out);

@@ -1,0 +1,65 @@
+// The own properties of a progress bar (ProcessBar) and their stored block:
+// the record a progress bar is created from and written back to. Pure code.
+//
+// Property block (all int32)
+//   order  field
+//   1      version: 1 when written; above 1 refused
+//   2      Border
+//   3      Vertical
+//   4      Smooth
+//   5      Minimum
+//   6      Maximum
+//   7      Position
+#pragma once
+
+#include <cstdint>
+
+#include "widgets/common/property_block.h"
+
+constexpr int32_t kProcessBarBlockVersion = 1;
+// The common-controls progress bar takes 16-bit bounds.
+constexpr int32_t kProcessBarLimit = 32767;
+
+// Unit indexes (property table index - 8).
+enum ProcessBarProperty : int {
+  kProcessBarBorder,
+  kProcessBarVertical,
+  kProcessBarSmooth,
+  kProcessBarMinimum,
+  kProcessBarMaximum,
+  kProcessBarPosition,
+  kProcessBarPropertyCount,
+};
+
+struct ProcessBarProperties {
+  int32_t border = 3;  // unit border style 0..5; 3 = static edge
+  int32_t vertical = 0;  // choice 0..1
+  int32_t smooth = 0;    // choice 0..1
+  int32_t minimum = 0;
+  int32_t maximum = 100;
+  int32_t position = 0;
+};
+
+// The range the bar shows: the bounds in either order.
+struct ProcessBarRange {
+  int32_t low = 0;
+  int32_t high = 0;
+};
+ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties);
+
+// Border: clamped to 0..5. Minimum, Maximum: clamped to 0..32767. Position:
+// clamped to 0..32767, then to the present range.
+void SetProcessBarBorder(ProcessBarProperties* properties, int32_t value);
+void SetProcessBarMinimum(ProcessBarProperties* properties, int32_t value);
+void SetProcessBarMaximum(ProcessBarProperties* properties, int32_t value);
+void SetProcessBarPosition(ProcessBarProperties* properties, int32_t value);
+// Brings every clamped property into its range through its setter (the
+// bounds before the position); for values that came from a block.
+void ClampProcessBarProperties(ProcessBarProperties* properties);
+
+// Resets `out` to the class defaults, then reads `block` into it. False for a
+// version above 1 or a block that ends inside a field (`out` then holds the
+// defaults).
+bool ReadProcessBarProperties(ByteBlock block, ProcessBarProperties* out);
+// Every property as a block of the current version.
+bool WriteProcessBarProperties(const ProcessBarProperties& properties, Bytes* out);
