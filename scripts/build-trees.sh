@@ -11,6 +11,8 @@ build_host() {
 build_windows() {
   cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DMORVANE_DEPS_PREFIXES="$deps" -DCMAKE_PREFIX_PATH="$deps" >/dev/null
+    -DMORVANE_DEPS_PREFIXES="$deps" -DCMAKE_PREFIX_PATH="$deps" \
+    -DMORVANE_TEMPLATE_COMPILER="$build/host/tools/template_compiler/morvane-template-compiler" \
+    >/dev/null
   cmake --build "$build/windows"
 }
