@@ -59,13 +59,13 @@ Text Decimal(int32_t value) {
 }
 }  // namespace
 
-bool IsWindowIdentifier(int32_t identifier) {
+bool IsWindowKindIdentifier(int32_t identifier) {
   return ((uint32_t(identifier) >> 24) & 0xF) == 2;
 }
 
 Text ErrorLocationText(const ErrorLocation& location) {
   Text text = "\r\n" + Decimal(location.window) + ", " + Decimal(location.unit);
-  if (IsWindowIdentifier(location.window)) {
+  if (IsWindowKindIdentifier(location.window)) {
     if (location.windowFound) {
       text += "\r\n\"" + location.windowName + "\"";
       if (location.unitFound)

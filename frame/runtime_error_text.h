@@ -20,7 +20,7 @@ struct ErrorLocation {
 };
 
 // True when bits 24 to 27 of `identifier` say "window".
-bool IsWindowIdentifier(int32_t identifier);
+bool IsWindowKindIdentifier(int32_t identifier);
 
 // "\r\n<window>, <unit>", then, for a window identifier, the quoted window
 // and unit names or the "not found" lines, then "\r\n".

@@ -1,0 +1,208 @@
+#include "frame/message_loop.h"
+
+#include <windowsx.h>
+
+#include "frame/app_state.h"
+#include "frame/events.h"
+#include "frame/window_list.h"
+
+namespace {
+
+constexpr UINT kCaretBlinkMessage = 0x0118;
+constexpr int kWheelNotch = 120;
+// The idle counts of the frame's own idle work, before window idle events.
+constexpr long kFirstWindowIdleCount = 2;
+
+bool IsKeyboardMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+int32_t KeyState() {
+  int32_t state = 0;
+  if (GetKeyState(VK_CONTROL) < 0) state |= 1;
+  if (GetKeyState(VK_SHIFT) < 0) state |= 2;
+  if (GetKeyState(VK_MENU) < 0) state |= 4;
+  return state;
+}
+
+// Number-pad keys raise the codes of the main keyboard's keys.
+int32_t FoldedKeyCode(WPARAM wParam) {
+  int32_t code = int32_t(wParam & 0xFF);
+  if (code >= VK_NUMPAD0 && code <= VK_NUMPAD9) return 0x30 + (code - VK_NUMPAD0);
+  if (code == VK_SUBTRACT) return 0xBD;
+  if (code == VK_DECIMAL) return 0xBE;
+  if (code == VK_DIVIDE) return 0xBF;
+  return code;
+}
+
+// The common event of a queued message, with its arguments; false when the
+// message raises none.
+bool CommonEventOf(const MSG& message, EventRecord* event) {
+  const int32_t x = int32_t(LOWORD(message.lParam)), y = int32_t(HIWORD(message.lParam));
+  switch (message.message) {
+    case WM_LBUTTONDOWN: *event = MakeEvent(0, 0, -1, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONUP: *event = MakeEvent(0, 0, -2, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONDBLCLK: *event = MakeEvent(0, 0, -3, 3, x, y, KeyState()); return true;
+    case WM_RBUTTONDOWN: *event = MakeEvent(0, 0, -4, 3, x, y, KeyState()); return true;
+    case WM_RBUTTONUP: *event = MakeEvent(0, 0, -5, 3, x, y, KeyState()); return true;
+    case WM_MOUSEMOVE: *event = MakeEvent(0, 0, -6, 3, x, y, KeyState()); return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      *event = MakeEvent(0, 0, -9, 2, FoldedKeyCode(message.wParam), KeyState());
+      return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      *event = MakeEvent(0, 0, -10, 2, FoldedKeyCode(message.wParam), KeyState());
+      return true;
+    case WM_CHAR: *event = MakeEvent(0, 0, -11, 1, int32_t(message.wParam)); return true;
+    case WM_MOUSEWHEEL:
+      *event = MakeEvent(0, 0, -12, 2, GET_WHEEL_DELTA_WPARAM(message.wParam) / kWheelNotch,
+                         KeyState());
+      return true;
+  }
+  return false;
+}
+
+// The loaded window that `hwnd` is, or lies inside.
+UnitLocation LoadedWindowAround(HWND hwnd) {
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    UnitLocation at = FindUnitByHandle(h);
+    if (at.window && at.record == &at.window->window.records[0]) return at;
+  }
+  return {};
+}
+
+void CallIdleCallbacks() {
+  auto& list = App().idleCallbacks;
+  for (size_t i = list.size(); i-- > 0;) {
+    if (i >= list.size()) continue;  // a callback removed others
+    IdleEntry entry = list[i];
+    if (!IsWindow(entry.hwnd)) {
+      list.erase(list.begin() + long(i));
+      continue;
+    }
+    entry.callback(entry.hwnd, entry.argument);
+  }
+}
+
+bool InSkipList(HWND hwnd) {
+  for (HWND skipped : App().idleSkip)
+    if (skipped == hwnd) return true;
+  return false;
+}
+
+// Answers whether more idle work is wanted.
+bool IdleStep(long count) {
+  AppState& app = App();
+  if (count == 0) {
+    app.idleStartTick = GetTickCount();
+    app.idleSkip.clear();
+  }
+  if (count < kFirstWindowIdleCount) return true;
+  bool wantsMore = false;
+  const int32_t elapsed = int32_t(GetTickCount() - app.idleStartTick);
+  for (size_t i = 0; i < WindowList().size(); ++i) {
+    WindowEntry* entry = WindowList()[i].get();
+    if (!IsWindowLoaded(entry) || InSkipList(entry->live->hwnd)) continue;
+    HWND hwnd = entry->live->hwnd;
+    EventRecord event = MakeEvent(uint32_t(entry->window.identifier),
+                                  uint32_t(entry->window.records[0].identifier), 7, 1, elapsed);
+    if (RaiseEvent(event) && event.resultGiven && event.result != 0)
+      wantsMore = true;
+    else
+      app.idleSkip.push_back(hwnd);
+  }
+  return wantsMore;
+}
+
+// Mouse moves that do not move, the caret's blink and painting do not end
+// the idle period.
+bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage) {
+  switch (message.message) {
+    case WM_PAINT:
+    case kCaretBlinkMessage:
+      return false;
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE: {
+      const bool same = message.message == *lastMouseMessage && message.pt.x == lastMouse->x &&
+                        message.pt.y == lastMouse->y;
+      *lastMouse = message.pt;
+      *lastMouseMessage = message.message;
+      return !same;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PreTranslate(MSG* message) {
+  UnitLocation around = LoadedWindowAround(message->hwnd);
+  if (!around.window) return false;
+  // Step 1: a disabled window takes no keys.
+  if (IsKeyboardMessage(message->message) && !IsWindowEnabled(around.unit->hwnd)) return true;
+  // Step 2: the unit's class, then the window's conveniences.
+  UnitLocation at = FindUnitByHandle(message->hwnd);
+  if (at.unit && at.unit->operations && at.unit->operations->preTranslate &&
+      at.unit->operations->preTranslate(at.unit->hwnd, message))
+    return true;
+  around = LoadedWindowAround(message->hwnd);
+  if (around.unit && around.unit != at.unit && around.unit->operations->preTranslate &&
+      around.unit->operations->preTranslate(around.unit->hwnd, message))
+    return true;
+  // Step 3: the common events of the unit whose window took the message.
+  at = FindUnitByHandle(message->hwnd);
+  EventRecord event;
+  if (!at.unit || !CommonEventOf(*message, &event)) return false;
+  event.window = uint32_t(at.window->window.identifier);
+  event.unit = uint32_t(at.record->identifier);
+  if (!RaiseEvent(event) || !event.resultGiven) return false;
+  if (event.result == 0) return true;
+  if (message->message == WM_CHAR) message->wParam = WPARAM(uint32_t(event.result));
+  return false;
+}
+
+bool HandleNextMessage(MSG* message) {
+  if (GetMessageA(message, nullptr, 0, 0) <= 0) {
+    // GetMessage fails (-1) only for a bad window filter; there is none, so
+    // treat it like the end rather than spin.
+    if (message->message != WM_QUIT) message->wParam = 0;
+    message->message = WM_QUIT;
+    return false;
+  }
+  if (!PreTranslate(message)) {
+    TranslateMessage(message);
+    DispatchMessageA(message);
+  }
+  return true;
+}
+
+int RunMainMessageLoop() {
+  AppState& app = App();
+  if (!AnyWindowLoaded()) return 0;
+  app.loopStarted = true;
+  MSG message{};
+  POINT lastMouse{-1, -1};
+  UINT lastMouseMessage = 0;
+  long idleCount = 0;
+  bool idling = true;
+  for (;;) {
+    while (idling && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      CallIdleCallbacks();
+      if (!IdleStep(idleCount++)) idling = false;
+    }
+    if (!HandleNextMessage(&message)) return int(message.wParam);
+    if (RestartsIdling(message, &lastMouse, &lastMouseMessage)) {
+      idling = true;
+      idleCount = 0;
+    }
+  }
+}
+
+void RunLoopUntilDestroyed(HWND window) {
+  MSG message{};
+  while (IsWindow(window)) {
+    if (!HandleNextMessage(&message)) {
+      PostQuitMessage(int(message.wParam));
+      return;
+    }
+  }
+}

@@ -1,0 +1,12 @@
+// The run-time error report: every fatal condition of the program ends here.
+#pragma once
+
+#include <cstdint>
+
+#include "services/values.h"
+
+// Shows "运行时出错!" with the code, the message and where it happened
+// (window and unit) in a box titled "错误", then shuts the program down and
+// ends the process with exit code -1. Events stop at once and for good.
+[[noreturn]] void ReportRuntimeError(const Text& message, int32_t code, uint32_t window,
+                                     uint32_t unit);

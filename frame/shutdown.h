@@ -1,0 +1,14 @@
+// The orderly shutdown of the program.
+#pragma once
+
+// Destroys every loaded window, runs the exit callbacks, frees what start-up
+// took and ends the process with `exitCode`. From another thread, the request
+// goes to the user-interface thread and the process ends at once.
+[[noreturn]] void ShutdownAndExit(int exitCode);
+
+// The same steps at the normal end of the program, after the message loop:
+// the caller returns `exitCode` from the program entry.
+void RunShutdown(int exitCode);
+
+// The hidden owner window's answer to the cross-thread shutdown request.
+void HandleShutdownRequest(int exitCode);

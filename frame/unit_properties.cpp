@@ -1,0 +1,319 @@
+#include "frame/unit_properties.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "frame/app_state.h"
+#include "frame/mouse_pointer.h"
+#include "frame/runtime_error.h"
+#include "frame/runtime_error_text.h"
+#include "frame/window_loader.h"
+
+namespace {
+
+constexpr int32_t kPositionLimit = 32627;
+
+enum CommonProperty { kLeft, kTop, kWidth, kHeight, kTag, kVisible, kDisabled, kPointer };
+
+struct Addressed {
+  WindowEntry* window = nullptr;
+  TemplateRecord* record = nullptr;
+  LiveUnit* unit = nullptr;  // set while the unit's window is alive
+};
+
+Addressed Address(uint32_t windowId, uint32_t unitId) {
+  Addressed at;
+  at.window = FindWindowEntry(windowId);
+  if (!at.window) ReportRuntimeError(kPropertyWindowMissing, 0, windowId, unitId);
+  at.record = FindUnitRecord(at.window, unitId);
+  if (!at.record) ReportRuntimeError(kUnitNotLoaded, 0, windowId, unitId);
+  if (IsWindowLoaded(at.window)) {
+    LiveUnit* unit = LiveUnitOf(at.window, at.record);
+    if (unit && unit->hwnd && IsWindow(unit->hwnd)) at.unit = unit;
+  }
+  return at;
+}
+
+bool IsOwnRecord(const Addressed& at) { return at.record == &at.window->window.records[0]; }
+
+// The unit's rectangle: in its parent's client coordinates for a unit, on
+// the screen for a window.
+RECT PlacedRect(const Addressed& at) {
+  RECT rect{};
+  GetWindowRect(at.unit->hwnd, &rect);
+  if (!IsOwnRecord(at)) {
+    HWND parent = GetParent(at.unit->hwnd);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return rect;
+}
+
+int64_t IntegerOf(const Value& value) {
+  switch (value.type) {
+    case ValueType::Integer: return value.integer;
+    case ValueType::Byte: return value.byte;
+    case ValueType::Short: return value.shortInteger;
+    case ValueType::Long: return value.longInteger;
+    case ValueType::Float: return int64_t(value.singleFloat);
+    case ValueType::Double: return int64_t(value.doubleFloat);
+    case ValueType::DateTime: return int64_t(value.dateTime);
+    case ValueType::Logical: return value.logical ? 1 : 0;
+    case ValueType::Text: return strtoll(value.text.c_str(), nullptr, 10);
+    default: return 0;
+  }
+}
+
+double RealOf(const Value& value) {
+  switch (value.type) {
+    case ValueType::Float: return value.singleFloat;
+    case ValueType::Double: return value.doubleFloat;
+    case ValueType::DateTime: return value.dateTime;
+    case ValueType::Text: return strtod(value.text.c_str(), nullptr);
+    default: return double(IntegerOf(value));
+  }
+}
+
+Text TextOf(const Value& value) {
+  char buffer[40];
+  switch (value.type) {
+    case ValueType::Text: return value.text;
+    case ValueType::Float:
+      snprintf(buffer, sizeof buffer, "%.6g", double(value.singleFloat));
+      return buffer;
+    case ValueType::Double:
+    case ValueType::DateTime:
+      snprintf(buffer, sizeof buffer, "%.13g", RealOf(value));
+      return buffer;
+    case ValueType::Absent:
+    case ValueType::Block:
+    case ValueType::Unit:
+      return Text();
+    default:
+      snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(IntegerOf(value)));
+      return buffer;
+  }
+}
+
+int32_t Clamp(int64_t value, int32_t low, int32_t high) {
+  return value < low ? low : value > high ? high : int32_t(value);
+}
+
+Value ReadCommon(const Addressed& at, int index) {
+  const TemplateRecord& record = *at.record;
+  switch (index) {
+    case kLeft:
+    case kTop:
+    case kWidth:
+    case kHeight: {
+      if (!at.unit) {
+        const int32_t stored[] = {record.left, record.top, record.width, record.height};
+        return Value::Integer(stored[index]);
+      }
+      RECT rect = PlacedRect(at);
+      const int32_t live[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+      return Value::Integer(live[index]);
+    }
+    case kTag:
+      return Value::OfText(record.tag);
+    case kVisible:
+      return Value::Logical(at.unit ? IsWindowVisible(at.unit->hwnd) != FALSE
+                                    : (record.flags & kUnitVisible) != 0);
+    case kDisabled:
+      return Value::Logical(at.unit ? IsWindowEnabled(at.unit->hwnd) == FALSE
+                                    : (record.flags & kUnitDisabled) != 0);
+    default:
+      return Value::OfBlock(ViewOf(record.mousePointer));
+  }
+}
+
+void SetFlag(TemplateRecord* record, uint32_t flag, bool on) {
+  record->flags = on ? (record->flags | flag) : (record->flags & ~flag);
+}
+
+void WriteCommon(const Addressed& at, int index, const Value& value) {
+  TemplateRecord& record = *at.record;
+  switch (index) {
+    case kLeft:
+    case kTop: {
+      const int32_t position = LimitPosition(Clamp(IntegerOf(value), INT32_MIN, INT32_MAX));
+      (index == kLeft ? record.left : record.top) = position;
+      if (!at.unit) return;
+      RECT rect = PlacedRect(at);
+      const int x = index == kLeft ? position : rect.left;
+      const int y = index == kTop ? position : rect.top;
+      MoveWindow(at.unit->hwnd, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+      return;
+    }
+    case kWidth:
+    case kHeight: {
+      const int32_t size = LimitSize(Clamp(IntegerOf(value), INT32_MIN, INT32_MAX));
+      (index == kWidth ? record.width : record.height) = size;
+      if (!at.unit) return;
+      RECT rect = PlacedRect(at);
+      const int cx = index == kWidth ? size : rect.right - rect.left;
+      const int cy = index == kHeight ? size : rect.bottom - rect.top;
+      SetWindowPos(at.unit->hwnd, nullptr, 0, 0, cx, cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    }
+    case kTag:
+      record.tag = TextOf(value);
+      return;
+    case kVisible: {
+      const bool visible = IntegerOf(value) != 0;
+      SetFlag(&record, kUnitVisible, visible);
+      if (at.unit) ShowWindow(at.unit->hwnd, visible ? SW_SHOW : SW_HIDE);
+      return;
+    }
+    case kDisabled: {
+      const bool disabled = IntegerOf(value) != 0;
+      SetFlag(&record, kUnitDisabled, disabled);
+      if (at.unit) EnableWindow(at.unit->hwnd, disabled ? FALSE : TRUE);
+      return;
+    }
+    default: {
+      if (value.type == ValueType::Block)
+        record.mousePointer.assign(value.block.data, value.block.data + value.block.size);
+      else if (value.type == ValueType::Absent)
+        record.mousePointer.clear();
+      else {
+        // A bare pointer code is stored as the 4-byte block it stands for.
+        const int32_t code = int32_t(IntegerOf(value));
+        record.mousePointer.clear();
+        for (int shift = 0; shift < 32; shift += 8)
+          record.mousePointer.push_back(uint8_t(uint32_t(code) >> shift));
+      }
+      if (!at.unit) return;
+      LoadedPointer previous{at.unit->cursor, at.unit->ownsCursor};
+      ReleaseUnitPointer(&previous);
+      LoadedPointer pointer = LoadUnitPointer(record);
+      at.unit->cursor = pointer.cursor;
+      at.unit->ownsCursor = pointer.owned;
+      // Moving the cursor where it is makes Windows ask for the pointer now.
+      POINT cursorAt;
+      if (GetCursorPos(&cursorAt)) SetCursorPos(cursorAt.x, cursorAt.y);
+      return;
+    }
+  }
+}
+
+ValueType DeclaredType(const UnitOperations* operations, int unitIndex) {
+  if (unitIndex < 0 || unitIndex >= operations->propertyCount || !operations->propertyTypes)
+    return ValueType::Absent;
+  return operations->propertyTypes[unitIndex];
+}
+
+}  // namespace
+
+int32_t LimitPosition(int32_t value) { return Clamp(value, -kPositionLimit, kPositionLimit); }
+int32_t LimitSize(int32_t value) { return Clamp(value, 0, kPositionLimit); }
+
+Value ConvertValue(const Value& value, ValueType type) {
+  if (value.type == type || type == ValueType::Absent) return value;
+  switch (type) {
+    case ValueType::Integer: return Value::Integer(int32_t(IntegerOf(value)));
+    case ValueType::Byte: return Value::Byte(uint8_t(IntegerOf(value)));
+    case ValueType::Short: return Value::Short(int16_t(IntegerOf(value)));
+    case ValueType::Long: return Value::Long(IntegerOf(value));
+    case ValueType::Float: return Value::Float(float(RealOf(value)));
+    case ValueType::Double: return Value::Double(RealOf(value));
+    case ValueType::DateTime: return Value::DateTime(RealOf(value));
+    case ValueType::Logical: return Value::Logical(RealOf(value) != 0.0);
+    case ValueType::Text: return Value::OfText(TextOf(value));
+    case ValueType::Block: return Value::OfBlock(ByteBlock{});
+    case ValueType::Unit: return Value::OfUnit(UnitRef{});
+    case ValueType::Absent: return value;
+  }
+  return value;
+}
+
+Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
+  Addressed at = Address(window, unit);
+  if (index >= 0 && index < kFirstClassProperty) return ReadCommon(at, index);
+  if (!IsWindowLoaded(at.window)) ReportRuntimeError(kReadWindowNotLoaded, 0, window, unit);
+  if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
+  const UnitOperations* operations = at.unit->operations;
+  const int unitIndex = index - kFirstClassProperty;
+  Value value;
+  if (!operations->readProperty || !operations->readProperty(at.unit->hwnd, unitIndex, &value))
+    return Value();
+  return ConvertValue(value, DeclaredType(operations, unitIndex));
+}
+
+void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
+  Addressed at = Address(window, unit);
+  if (index >= 0 && index < kFirstClassProperty) {
+    WriteCommon(at, index, value);
+    return;
+  }
+  if (!IsWindowLoaded(at.window)) ReportRuntimeError(kWriteWindowNotLoaded, 0, window, unit);
+  if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
+  const UnitOperations* operations = at.unit->operations;
+  const int unitIndex = index - kFirstClassProperty;
+  if (!operations->propertyChanged) return;
+  HWND hwnd = at.unit->hwnd;
+  const bool recreate =
+      operations->propertyChanged(hwnd, unitIndex, ConvertValue(value, DeclaredType(operations, unitIndex)));
+  if (!recreate || !IsWindow(hwnd)) return;
+  // The change may have run handlers: find the unit again.
+  UnitLocation again = FindUnitByHandle(hwnd);
+  if (again.unit) RecreateUnit(again.window, again.record);
+}
+
+void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
+  LiveUnit* unit = LiveUnitOf(entry, record);
+  if (!unit || !unit->hwnd || !unit->operations->writeAllProperties || !unit->operations->create)
+    return;
+  HWND old = unit->hwnd;
+  HWND focus = GetFocus();
+  const bool hadFocus = focus == old;
+  std::string block;
+  if (!unit->operations->writeAllProperties(old, &block)) return;
+  const bool isWindow = record == &entry->window.records[0];
+  RECT rect{};
+  GetWindowRect(old, &rect);
+  HWND parent = isWindow ? GetWindow(old, GW_OWNER) : GetParent(old);
+  if (!isWindow) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  UnitCreateArgs args;
+  args.properties = ByteBlock{reinterpret_cast<const uint8_t*>(block.data()), uint32_t(block.size())};
+  args.style = (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
+  args.parent = parent;
+  args.controlId = unit->controlId;
+  args.left = rect.left;
+  args.top = rect.top;
+  args.width = rect.right - rect.left;
+  args.height = rect.bottom - rect.top;
+  args.windowId = uint32_t(entry->window.identifier);
+  args.unitId = uint32_t(record->identifier);
+  HWND fresh = unit->operations->create(args);
+  if (!fresh) return;
+  if (unit->operations->isContainer) {
+    // Last child first, so that each move keeps the children's order.
+    for (HWND child = GetWindow(old, GW_CHILD) ? GetWindow(GetWindow(old, GW_CHILD), GW_HWNDLAST)
+                                               : nullptr;
+         child;) {
+      HWND previous = GetWindow(child, GW_HWNDPREV);
+      SetParent(child, fresh);
+      child = previous;
+    }
+  }
+  const bool wasVisible = IsWindowVisible(old) != FALSE;
+  // The unit keeps its slot and its pointer; only the window changes.
+  const WNDPROC oldClassProc = unit->classProc;
+  unit->hwnd = fresh;
+  HookUnitWindow(unit);
+  if (!isWindow) PlaceInZOrder(entry, size_t(record - &entry->window.records[0]));
+  SendMessageA(fresh, kMsgCreationComplete, 0, 0);
+  SendMessageA(fresh, kMsgWindowShown, 0, 0);
+  if (wasVisible) ShowWindow(fresh, SW_SHOWNA);
+  // Unhook the old window first, so that its destruction is not taken for
+  // the unit's (or, for a window, the whole window's) end; its class still
+  // sees it go and frees its state.
+  SetWindowLongPtrA(old, GWLP_WNDPROC, LONG_PTR(oldClassProc));
+  DestroyWindow(old);
+  if (hadFocus)
+    SetFocus(fresh);
+  else if (GetFocus() != focus && IsWindow(focus))
+    SetFocus(focus);
+  if (isWindow) entry->live->hwnd = fresh;
+}

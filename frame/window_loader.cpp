@@ -1,0 +1,312 @@
+#include "frame/window_loader.h"
+
+#include "frame/app_state.h"
+#include "frame/common_controls.h"
+#include "frame/events.h"
+#include "frame/mouse_pointer.h"
+#include "frame/unit_properties.h"
+#include "frame/unit_registry.h"
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr int kControlIdStep = 10;
+// The window class's StartPosition, by unit index.
+constexpr int kStartPositionIndex = 10;
+constexpr int32_t kStartMinimised = 2;
+constexpr int32_t kStartMaximised = 3;
+
+LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The frame's end of a unit's window: its pointer goes, its slot is cleared.
+void OnUnitDestroyed(LiveUnit* unit) {
+  LoadedPointer pointer{unit->cursor, unit->ownsCursor};
+  ReleaseUnitPointer(&pointer);
+  unit->cursor = nullptr;
+  unit->ownsCursor = false;
+  unit->hwnd = nullptr;
+}
+
+// The end of a loaded window: its records go back to what the template
+// held, its live state goes, and the last window ends the message loop.
+void OnWindowDestroyed(WindowEntry* entry) {
+  LiveWindow* live = entry->live.get();
+  ReenableWindowsDisabledBy(entry);
+  for (LiveUnit& unit : live->units) OnUnitDestroyed(&unit);
+  entry->window.records = std::move(live->savedRecords);
+  entry->live.reset();
+  AppState& app = App();
+  if (app.loopStarted && !app.shuttingDown && !AnyWindowLoaded()) PostQuitMessage(0);
+}
+
+bool OwnsCursorMessage(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  return HWND(wParam) == hwnd && LOWORD(lParam) == HTCLIENT;
+}
+
+// Sits in front of every unit's class procedure: keeps the window list in
+// step with the live windows, and shows the unit's own mouse pointer.
+LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  UnitLocation at = FindUnitByHandle(hwnd);
+  if (!at.unit) return DefWindowProcA(hwnd, message, wParam, lParam);
+  WNDPROC next = at.unit->classProc;
+  const bool isWindow = at.record == &at.window->window.records[0];
+  switch (message) {
+    case kMsgDestroyUnit:
+      if (isWindow) RunDestroyStep(at.window);
+      return 0;
+    case WM_SETCURSOR:
+      if (at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
+        SetCursor(at.unit->cursor);
+        return TRUE;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      // Sent, never queued: the loop's pre-translation does not see them.
+      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      at = FindUnitByHandle(hwnd);
+      if (at.unit) {
+        EventRecord event = MakeEvent(uint32_t(at.window->window.identifier),
+                                      uint32_t(at.record->identifier),
+                                      message == WM_SETFOCUS ? -7 : -8);
+        RaiseEvent(event);
+      }
+      return result;
+    }
+    case WM_NCDESTROY: {
+      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      // The class procedure may have run handlers that changed the list.
+      at = FindUnitByHandle(hwnd);
+      if (!at.unit) return result;
+      if (at.record == &at.window->window.records[0])
+        OnWindowDestroyed(at.window);
+      else
+        OnUnitDestroyed(at.unit);
+      return result;
+    }
+  }
+  return CallWindowProcA(next, hwnd, message, wParam, lParam);
+}
+
+// Step 3: one unit's window from its record.
+bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
+  TemplateRecord& record = entry->window.records[index];
+  LiveUnit& unit = entry->live->units[index];
+  const UnitOperations* operations = FindUnitClass(uint32_t(record.typeReference));
+  if (record.kind != RecordKind::Unit || !operations || !operations->create) return false;
+  UnitCreateArgs args;
+  args.properties = ViewOf(record.properties);
+  args.style = StylesOfRecord(record);
+  args.parent = parent;
+  args.controlId = controlId;
+  args.left = record.left;
+  args.top = record.top;
+  args.width = record.width;
+  args.height = record.height;
+  args.windowId = uint32_t(entry->window.identifier);
+  args.unitId = uint32_t(record.identifier);
+  HWND hwnd = operations->create(args);
+  if (!hwnd) return false;
+  unit.hwnd = hwnd;
+  unit.operations = operations;
+  unit.controlId = controlId;
+  HookUnitWindow(&unit);
+  return true;
+}
+
+void SendToUnitsBackwards(WindowEntry* entry, UINT message) {
+  // A unit's answer may take the whole window down: look again each time.
+  for (size_t i = entry->live ? entry->live->units.size() : 0; i-- > 1 && entry->live;) {
+    if (i >= entry->live->units.size()) continue;
+    if (HWND unit = entry->live->units[i].hwnd) SendMessageA(unit, message, 0, 0);
+  }
+}
+
+// The unit of the window that has the focus: the window itself, one of its
+// units, or a window inside a unit (an edit box's own child, say).
+TemplateRecord* FocusedUnit(WindowEntry* entry) {
+  HWND focus = GetFocus();
+  for (HWND h = focus; h; h = GetParent(h)) {
+    UnitLocation at = FindUnitByHandle(h);
+    if (at.window == entry) return at.record;
+    if (h == entry->live->hwnd) break;
+  }
+  return nullptr;
+}
+
+int ShowCommandOf(WindowEntry* entry) {
+  LiveUnit& windowUnit = entry->live->units[0];
+  Value startPosition;
+  if (windowUnit.operations->readProperty &&
+      windowUnit.operations->readProperty(windowUnit.hwnd, kStartPositionIndex, &startPosition) &&
+      startPosition.type == ValueType::Integer) {
+    if (startPosition.integer == kStartMaximised) return SW_SHOWMAXIMIZED;
+    if (startPosition.integer == kStartMinimised) return SW_SHOWMINIMIZED;
+  }
+  return SW_SHOW;
+}
+
+// Step 12: every other top-level loaded window is disabled while a modal
+// window is open.
+void DisableOthersForModal(WindowEntry* entry) {
+  for (auto& other : WindowList()) {
+    if (other.get() == entry || !IsWindowLoaded(other.get())) continue;
+    HWND h = other->live->hwnd;
+    if (GetWindowLongA(h, GWL_STYLE) & WS_CHILD) continue;
+    entry->live->disabledByModal.push_back({h, IsWindowEnabled(h) != FALSE});
+    EnableWindow(h, FALSE);
+  }
+}
+
+bool StillExists(WindowEntry* entry, HWND hwnd) {
+  return entry->live && entry->live->hwnd == hwnd && IsWindow(hwnd);
+}
+
+}  // namespace
+
+DWORD StylesOfRecord(const TemplateRecord& record) {
+  DWORD style = 0;
+  if (record.flags & kUnitDisabled) style |= WS_DISABLED;
+  if (record.flags & kUnitTabStop) style |= WS_TABSTOP;
+  return style;
+}
+
+void HookUnitWindow(LiveUnit* unit) {
+  unit->classProc = WNDPROC(
+      SetWindowLongPtrA(unit->hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc)));
+}
+
+void PlaceInZOrder(WindowEntry* entry, size_t index) {
+  auto& records = entry->window.records;
+  auto& units = entry->live->units;
+  HWND after = HWND_TOP;
+  for (size_t j = index; j-- > 1;) {
+    if (records[j].parent == records[index].parent && units[j].hwnd) {
+      after = units[j].hwnd;
+      break;
+    }
+  }
+  SetWindowPos(units[index].hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
+  auto& records = entry->window.records;
+  if (records.empty() || entry->live) return false;
+  // Step 1: events wait until the window is complete.
+  HoldEvents();
+  entry->live.reset(new LiveWindow);
+  LiveWindow* live = entry->live.get();
+  live->modal = modal;
+  live->savedRecords = records;
+  live->units.resize(records.size());
+
+  // Step 3: the window from its own record, then the units from the last
+  // record back to the second.
+  if (!CreateUnit(entry, 0, owner, 0)) {
+    entry->live.reset();
+    ReleaseEvents();
+    return false;
+  }
+  HWND hwnd = live->units[0].hwnd;
+  live->hwnd = hwnd;
+  int controlId = kFirstControlId;
+  for (size_t i = records.size(); i-- > 1;) {
+    if (!CreateUnit(entry, i, hwnd, controlId)) {
+      // Nothing half-built stays on the screen; the window's end puts its
+      // records back.
+      ReleaseEvents();
+      DestroyWindow(hwnd);
+      return false;
+    }
+    controlId += kControlIdStep;
+  }
+  auto& units = live->units;
+
+  // Step 4: units inside a container unit.
+  for (size_t i = 1; i < records.size(); ++i) {
+    if (records[i].parent == 0) continue;
+    TemplateRecord* parent = FindUnitRecord(entry, uint32_t(records[i].parent));
+    LiveUnit* parentUnit = LiveUnitOf(entry, parent);
+    if (parentUnit && parentUnit->hwnd && parentUnit != &units[i])
+      SetParent(units[i].hwnd, parentUnit->hwnd);
+  }
+  // Step 5: template order is z-order from the top among siblings.
+  for (size_t i = 1; i < records.size(); ++i) PlaceInZOrder(entry, i);
+  // Step 6.
+  for (size_t i = 0; i < records.size(); ++i) {
+    LoadedPointer pointer = LoadUnitPointer(records[i]);
+    units[i].cursor = pointer.cursor;
+    units[i].ownsCursor = pointer.owned;
+  }
+  // Steps 7 and 8.
+  SendToUnitsBackwards(entry, kMsgCreationComplete);
+  SendMessageA(hwnd, kMsgAllWindowsCreated, 0, 0);
+  for (size_t i = 1; i < records.size(); ++i)
+    ShowWindow(units[i].hwnd, (records[i].flags & kUnitVisible) ? SW_SHOWNA : SW_HIDE);
+  // Step 9.
+  ReleaseEvents();
+
+  // Step 10: a handler may destroy the window at any of these.
+  const uint32_t windowId = uint32_t(entry->window.identifier);
+  const uint32_t ownId = uint32_t(records[0].identifier);
+  for (int32_t number : {0, 3, 4}) {
+    if (!StillExists(entry, hwnd)) return true;
+    EventRecord event = MakeEvent(windowId, ownId, number);
+    RaiseEvent(event);
+  }
+  if (!StillExists(entry, hwnd)) return true;
+
+  // Step 11.
+  if (entry->window.records[0].flags & kUnitVisible) {
+    ShowWindow(hwnd, ShowCommandOf(entry));
+    if (!StillExists(entry, hwnd)) return true;
+    if (TemplateRecord* focused = FocusedUnit(entry)) {
+      EventRecord event = MakeEvent(windowId, uint32_t(focused->identifier), -7);
+      RaiseEvent(event);
+      if (!StillExists(entry, hwnd)) return true;
+    }
+  }
+  // Step 12.
+  if (modal) DisableOthersForModal(entry);
+  // Step 13.
+  HWND focusBefore = GetFocus();
+  SendToUnitsBackwards(entry, kMsgWindowShown);
+  if (GetFocus() != focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
+  // Step 14.
+  if (StillExists(entry, hwnd)) entry->live->loaded = true;
+  return true;
+}
+
+void ReenableWindowsDisabledBy(WindowEntry* entry) {
+  if (!entry->live) return;
+  auto disabled = std::move(entry->live->disabledByModal);
+  entry->live->disabledByModal.clear();
+  for (auto& [hwnd, wasEnabled] : disabled)
+    if (IsWindow(hwnd)) EnableWindow(hwnd, wasEnabled ? TRUE : FALSE);
+}
+
+void RunDestroyStep(WindowEntry* entry) {
+  if (!entry->live || !entry->live->pendingDestroy) return;
+  entry->live->pendingDestroy = false;
+  if (entry->live->modal) ReenableWindowsDisabledBy(entry);
+  if (IsWindow(entry->live->hwnd)) DestroyWindow(entry->live->hwnd);
+}
+
+void DestroyAllWindows() {
+  for (size_t i = 0; i < WindowList().size(); ++i) {
+    WindowEntry* entry = WindowList()[i].get();
+    if (entry->live && IsWindow(entry->live->hwnd)) DestroyWindow(entry->live->hwnd);
+    // A window whose handle is already gone (its end never came through
+    // the hook) still gives its records back.
+    if (entry->live) {
+      entry->window.records = std::move(entry->live->savedRecords);
+      entry->live.reset();
+    }
+  }
+}
+
+void ReleaseFrameResources() {
+  // The hand pointer and the standard pointers are shared resources of the
+  // system; the loaded units' own pointers went with their windows.
+  ReleaseCommonControls();
+}

@@ -1,0 +1,64 @@
+#include "installer/cooperative_wait.h"
+
+#include <windows.h>
+
+#include "frame/external_functions.h"
+#include "services/windows.h"
+
+namespace {
+
+using CreateTimerFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR);
+using SetTimerFn = BOOL(WINAPI*)(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID, BOOL);
+using MsgWaitFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
+using CancelTimerFn = BOOL(WINAPI*)(HANDLE);
+
+// Key, mouse move, mouse button, posted message, timer, paint, sent message
+// and hot key: QS_ALLINPUT without the raw-input bit.
+constexpr DWORD kWakeMask = 0xFF;
+
+// Without a timer, or when waiting fails, the loop could never see the
+// timer fire: the rest of the delay passes as a plain sleep instead, after
+// the messages that are waiting have been handled.
+void SleepForTheRest(DWORD startTick, int32_t microseconds) {
+  ProcessEvents();
+  const DWORD wanted = DWORD((int64_t(microseconds) + 999) / 1000);
+  const DWORD spent = GetTickCount() - startTick;
+  if (spent < wanted) Sleep(wanted - spent);
+}
+
+}  // namespace
+
+int64_t CooperativeWaitDueTime(int32_t microseconds) {
+  return static_cast<int64_t>(double(microseconds) * -10.0);
+}
+
+void CooperativeWait(int32_t microseconds) {
+  const DWORD startTick = GetTickCount();
+  auto createTimer = ExternalFunctionAs<CreateTimerFn>(ExternalFunction::CreateWaitableTimerA);
+  auto setTimer = ExternalFunctionAs<SetTimerFn>(ExternalFunction::SetWaitableTimer);
+  auto wait = ExternalFunctionAs<MsgWaitFn>(ExternalFunction::MsgWaitForMultipleObjects);
+  auto cancelTimer = ExternalFunctionAs<CancelTimerFn>(ExternalFunction::CancelWaitableTimer);
+  if (!createTimer || !setTimer || !wait || !cancelTimer) {
+    SleepForTheRest(startTick, microseconds);
+    return;
+  }
+  LARGE_INTEGER dueTime;
+  dueTime.QuadPart = CooperativeWaitDueTime(microseconds);
+  HANDLE timer = createTimer(nullptr, FALSE, nullptr);
+  if (!timer || !setTimer(timer, &dueTime, 0, nullptr, nullptr, FALSE)) {
+    if (timer) CloseHandle(timer);
+    SleepForTheRest(startTick, microseconds);
+    return;
+  }
+  for (;;) {
+    const DWORD result = wait(1, &timer, FALSE, INFINITE, kWakeMask);
+    if (result == WAIT_OBJECT_0) break;
+    if (result != WAIT_OBJECT_0 + 1) {
+      SleepForTheRest(startTick, microseconds);
+      break;
+    }
+    ProcessEvents();
+  }
+  cancelTimer(timer);
+  CloseHandle(timer);
+}

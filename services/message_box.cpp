@@ -1,0 +1,30 @@
+#include "services/message_box.h"
+
+#include <windows.h>
+
+#include "frame/window_list.h"
+#include "services/message_text.h"
+
+namespace {
+
+// A unit that cannot be found gives no owner rather than an error: the box
+// is still worth showing.
+HWND OwnerOf(const Value& owner) {
+  if (owner.type == ValueType::Integer) return HWND(uintptr_t(uint32_t(owner.integer)));
+  if (owner.type != ValueType::Unit) return nullptr;
+  WindowEntry* window = FindWindowEntry(owner.unit.window);
+  LiveUnit* unit = LiveUnitOf(window, FindUnitRecord(window, owner.unit.unit));
+  return unit ? unit->hwnd : nullptr;
+}
+
+}  // namespace
+
+int32_t ShowMessageBox(const Value& message, const Value& style, const Value& caption,
+                       const Value& owner) {
+  const Text text = MessageTextOf(message);
+  const Text title = caption.type == ValueType::Text ? caption.text : Text(kDefaultMessageCaption);
+  const uint32_t requested = style.type == ValueType::Integer ? uint32_t(style.integer) : 0;
+  const int pressed =
+      MessageBoxA(OwnerOf(owner), text.c_str(), title.c_str(), MessageBoxStyleOf(requested));
+  return ButtonCodeOf(pressed);
+}
