@@ -3,7 +3,7 @@
 # with different paths, and compares the two executables byte for byte.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-deps=$(bash "$root/scripts/bootstrap.sh" | tail -n1)
+here=$root
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -11,12 +11,10 @@ hashes=()
 for name in first second-build; do
   src="$work/$name/src"
   mkdir -p "$src"
-  git -C "$root" archive HEAD | tar -x -C "$src"
-  cmake -S "$src" -B "$work/$name/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
-    -DMORVANE_DEPS_PREFIXES="$deps" -DCMAKE_PREFIX_PATH="$deps" >/dev/null
-  cmake --build "$work/$name/build" --target MorvaneSetup >/dev/null
-  hash=$(sha256sum "$work/$name/build/MorvaneSetup.exe" | cut -d' ' -f1)
+  git -C "$here" archive HEAD | tar -x -C "$src"
+  root="$src" build="$work/$name/build"
+  (source "$src/scripts/build-trees.sh" && build_windows MorvaneSetup) >/dev/null
+  hash=$(sha256sum "$work/$name/build/windows/MorvaneSetup.exe" | cut -d' ' -f1)
   echo "$name: $hash"
   hashes+=("$hash")
 done
