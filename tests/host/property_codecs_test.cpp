@@ -1,0 +1,476 @@
+// The property-block codecs: the stored field order of every class, the
+// version rules, empty and damaged blocks, and the clamping setters.
+#include <gtest/gtest.h>
+
+#include "widgets/check_box/check_box_properties.h"
+#include "widgets/common/property_codecs.h"
+#include "widgets/edit_box/edit_box_properties.h"
+#include "widgets/hyperlinker/hyperlinker_properties.h"
+#include "widgets/label/label_properties.h"
+#include "widgets/pic_box/pic_box_properties.h"
+#include "widgets/pic_btn/pic_btn_properties.h"
+#include "widgets/process_bar/process_bar_properties.h"
+#include "widgets/trans_label/trans_label_properties.h"
+#include "widgets/window/window_properties.h"
+
+namespace {
+
+// Builds a block field by field in the stored order, independently of the
+// codecs' writers.
+struct Block {
+  Bytes bytes;
+  Block& Int(int32_t v) { AppendInt32(v, &bytes); return *this; }
+  Block& Short(uint16_t v) { AppendUint16(v, &bytes); return *this; }
+  Block& Counted(const std::string& v) { AppendCounted(v.data(), v.size(), &bytes); return *this; }
+  ByteBlock View() const { return ViewOf(bytes); }
+};
+
+Bytes AsBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+const std::string kFont = std::string(60, '\x11');
+
+// Every field distinct, so that two fields read in swapped order show.
+Block WindowBlock(int32_t version) {
+  Block b;
+  b.Int(version).Int(0).Int(2).Int(0x00FFFFFF).Int(1).Int(0).Int(0).Int(3).Int(0).Int(2);
+  b.Int(1).Int(0).Int(1).Int(77);
+  if (version >= 2) b.Int(0);
+  if (version >= 3) b.Int(1).Int(5);
+  if (version >= 4) b.Int(1);
+  if (version >= 5) b.Int(1);
+  if (version >= 6) b.Counted("Cls");
+  b.Counted("BG").Counted("ICON").Counted("WAV").Counted("Title").Counted("help.hlp");
+  return b;
+}
+
+Block EditBoxBlock(int32_t version) {
+  Block b;
+  b.Int(version).Int(3).Int(0x000000FF).Int(0x0000FF00).Int(0).Int(500).Int(1).Int(2).Int(1);
+  b.Int(2).Short('#').Int(2).Int(1).Int(-10).Int(10).Int(4).Int(-1);
+  b.Counted(kFont).Counted("Agreement text");
+  if (version >= 2) b.Counted("Src").Counted("Col");
+  return b;
+}
+
+Block PicBoxBlock(int32_t version) {
+  Block b;
+  b.Int(version).Int(4).Int(0x00FF4646).Int(1).Int(0).Counted("\x89PNG....");
+  if (version >= 2) b.Counted("Src").Counted("Col");
+  return b;
+}
+
+Block LabelBlock(int32_t version) {
+  Block b;
+  b.Int(version).Int(2).Int(12).Int(6).Int(0x1).Int(0x2).Int(0x3).Int(0x4).Int(0x5);
+  b.Int(2).Int(7).Int(0x6).Int(0x7).Int(0x8).Int(1).Int(2).Int(1);
+  b.Counted(kFont).Counted("PIC").Counted("Caption");
+  if (version >= 2) b.Counted("Src").Counted("Col");
+  return b;
+}
+
+Block CheckBoxBlock(int32_t version) {
+  Block b;
+  b.Int(version).Int(1).Int(0).Int(1).Int(2).Int(0).Int(0x0000FF).Int(0x00FFFFFF).Int(1);
+  b.Counted("PIC").Counted(kFont).Counted("Agree");
+  if (version >= 2) b.Counted("Src").Counted("Col");
+  return b;
+}
+
+Block ProcessBarBlock() {
+  return Block().Int(1).Int(2).Int(1).Int(0).Int(5).Int(59).Int(30);
+}
+
+Block HyperLinkerBlock() {
+  return Block().Int(1).Int(1).Int(0x00FF0000).Int(0x00000080).Int(0x00FF9933).Int(0x00FFFFFF)
+      .Int(5).Counted(kFont).Counted("Link").Counted("a@b").Counted("http://x");
+}
+
+Block PicBtnBlock() {
+  return Block().Int(1).Int(1).Int(1).Int(0x00FFFFFF).Counted("N").Counted("HH").Counted("PPP")
+      .Counted("DDDD");
+}
+
+Block TransLabelBlock() {
+  return Block().Int(1).Int(3).Int(0x00FFFFFF).Int(2).Int(0).Int(1).Counted(kFont)
+      .Counted("Morvane");
+}
+
+TEST(WindowProperties, FieldsInStoredOrderAndByVersion) {
+  WindowProperties p;
+  ASSERT_TRUE(ReadWindowProperties(WindowBlock(6).View(), &p));
+  EXPECT_EQ(p.borderStyle, 0);
+  EXPECT_EQ(p.backPictureMode, 2);
+  EXPECT_EQ(p.backColor, 0x00FFFFFFu);
+  EXPECT_TRUE(p.maxButton);
+  EXPECT_FALSE(p.minButton);
+  EXPECT_FALSE(p.controlBox);
+  EXPECT_EQ(p.startPosition, 3);
+  EXPECT_FALSE(p.movable);
+  EXPECT_EQ(p.soundRepeat, 2);
+  EXPECT_TRUE(p.enterMovesFocus);
+  EXPECT_FALSE(p.escCloses);
+  EXPECT_TRUE(p.f1OpensHelp);
+  EXPECT_EQ(p.helpContext, 77);
+  EXPECT_FALSE(p.showInTaskbar);
+  EXPECT_TRUE(p.dragAnywhere);
+  EXPECT_EQ(p.shape, 5);
+  EXPECT_TRUE(p.alwaysOnTop);
+  EXPECT_TRUE(p.storedOnly);
+  EXPECT_EQ(p.className, "Cls");
+  EXPECT_EQ(p.backPicture, AsBytes("BG"));
+  EXPECT_EQ(p.icon, AsBytes("ICON"));
+  EXPECT_EQ(p.backSound, AsBytes("WAV"));
+  EXPECT_EQ(p.caption, "Title");
+  EXPECT_EQ(p.helpFile, "help.hlp");
+
+  // Each older version lacks the later fields, which keep their defaults,
+  // and still holds the blocks and texts at its end.
+  const WindowProperties defaults;
+  for (int32_t version = 1; version <= 5; ++version) {
+    SCOPED_TRACE(testing::Message() << "version " << version);
+    ASSERT_TRUE(ReadWindowProperties(WindowBlock(version).View(), &p));
+    EXPECT_EQ(p.helpContext, 77);
+    EXPECT_EQ(p.showInTaskbar, version >= 2 ? false : defaults.showInTaskbar);
+    EXPECT_EQ(p.dragAnywhere, version >= 3);
+    EXPECT_EQ(p.shape, version >= 3 ? 5 : 0);
+    EXPECT_EQ(p.alwaysOnTop, version >= 4);
+    EXPECT_EQ(p.storedOnly, version >= 5);
+    EXPECT_EQ(p.className, "");
+    EXPECT_EQ(p.icon, AsBytes("ICON"));
+    EXPECT_EQ(p.helpFile, "help.hlp");
+  }
+}
+
+TEST(EditBoxProperties, FieldsInStoredOrderAndByVersion) {
+  EditBoxProperties p;
+  ASSERT_TRUE(ReadEditBoxProperties(EditBoxBlock(2).View(), &p));
+  EXPECT_EQ(p.border, 3);
+  EXPECT_EQ(p.textColor, 0x000000FFu);
+  EXPECT_EQ(p.backColor, 0x0000FF00u);
+  EXPECT_FALSE(p.hideSelection);
+  EXPECT_EQ(p.maxLength, 500);
+  EXPECT_TRUE(p.multiLine);
+  EXPECT_EQ(p.scrollBars, 2);
+  EXPECT_EQ(p.textAlign, 1);
+  EXPECT_EQ(p.inputMode, 2);
+  EXPECT_EQ(p.passwordChar, '#');
+  EXPECT_EQ(p.letterCase, 2);
+  EXPECT_EQ(p.spinButton, 1);
+  EXPECT_EQ(p.spinMin, -10);
+  EXPECT_EQ(p.spinMax, 10);
+  EXPECT_EQ(p.selStart, 4);
+  EXPECT_EQ(p.selLength, -1);
+  EXPECT_EQ(p.font, AsBytes(kFont));
+  EXPECT_EQ(p.content, "Agreement text");
+  EXPECT_EQ(p.dataSource, "Src");
+  EXPECT_EQ(p.dataColumn, "Col");
+
+  ASSERT_TRUE(ReadEditBoxProperties(EditBoxBlock(1).View(), &p));
+  EXPECT_EQ(p.content, "Agreement text");
+  EXPECT_EQ(p.dataSource, "");
+}
+
+TEST(PicBoxProperties, FieldsInStoredOrderAndByVersion) {
+  PicBoxProperties p;
+  ASSERT_TRUE(ReadPicBoxProperties(PicBoxBlock(2).View(), &p));
+  EXPECT_EQ(p.border, 4);
+  EXPECT_EQ(p.backColor, 0x00FF4646u);
+  EXPECT_EQ(p.displayMode, 1);
+  EXPECT_FALSE(p.playAnimation);
+  EXPECT_EQ(p.picture, AsBytes("\x89PNG...."));
+  EXPECT_EQ(p.dataSource, "Src");
+  EXPECT_EQ(p.dataColumn, "Col");
+
+  ASSERT_TRUE(ReadPicBoxProperties(PicBoxBlock(1).View(), &p));
+  EXPECT_EQ(p.picture, AsBytes("\x89PNG...."));
+  EXPECT_EQ(p.dataSource, "");
+  EXPECT_EQ(p.dataColumn, "");
+}
+
+TEST(LabelProperties, FieldsInStoredOrderAndByVersion) {
+  LabelProperties p;
+  ASSERT_TRUE(ReadLabelProperties(LabelBlock(2).View(), &p));
+  EXPECT_EQ(p.effect, 2);
+  EXPECT_EQ(p.borderWidth, 12);
+  EXPECT_EQ(p.border, 6);
+  EXPECT_EQ(p.borderColor1, 1u);
+  EXPECT_EQ(p.borderColor2, 2u);
+  EXPECT_EQ(p.borderColor3, 3u);
+  EXPECT_EQ(p.textColor, 4u);
+  EXPECT_EQ(p.backColor, 5u);
+  EXPECT_EQ(p.pictureMode, 2);
+  EXPECT_EQ(p.gradient, 7);
+  EXPECT_EQ(p.gradientColor1, 6u);
+  EXPECT_EQ(p.gradientColor2, 7u);
+  EXPECT_EQ(p.gradientColor3, 8u);
+  EXPECT_EQ(p.hAlign, 1);
+  EXPECT_EQ(p.vAlign, 2);
+  EXPECT_TRUE(p.wordWrap);
+  EXPECT_EQ(p.font, AsBytes(kFont));
+  EXPECT_EQ(p.picture, AsBytes("PIC"));
+  EXPECT_EQ(p.caption, "Caption");
+  EXPECT_EQ(p.dataSource, "Src");
+  EXPECT_EQ(p.dataColumn, "Col");
+
+  ASSERT_TRUE(ReadLabelProperties(LabelBlock(1).View(), &p));
+  EXPECT_EQ(p.caption, "Caption");
+  EXPECT_EQ(p.dataSource, "");
+}
+
+TEST(CheckBoxProperties, FieldsInStoredOrderAndByVersion) {
+  CheckBoxProperties p;
+  ASSERT_TRUE(ReadCheckBoxProperties(CheckBoxBlock(2).View(), &p));
+  EXPECT_TRUE(p.pushLike);
+  EXPECT_FALSE(p.flat);
+  EXPECT_TRUE(p.textOnLeft);
+  EXPECT_EQ(p.hAlign, 2);
+  EXPECT_EQ(p.vAlign, 0);
+  EXPECT_EQ(p.textColor, 0x0000FFu);
+  EXPECT_EQ(p.backColor, 0x00FFFFFFu);
+  EXPECT_TRUE(p.checked);
+  EXPECT_EQ(p.picture, AsBytes("PIC"));
+  EXPECT_EQ(p.font, AsBytes(kFont));
+  EXPECT_EQ(p.caption, "Agree");
+  EXPECT_EQ(p.dataSource, "Src");
+  EXPECT_EQ(p.dataColumn, "Col");
+
+  ASSERT_TRUE(ReadCheckBoxProperties(CheckBoxBlock(1).View(), &p));
+  EXPECT_EQ(p.caption, "Agree");
+  EXPECT_EQ(p.dataColumn, "");
+}
+
+TEST(ProcessBarProperties, FieldsInStoredOrder) {
+  ProcessBarProperties p;
+  ASSERT_TRUE(ReadProcessBarProperties(ProcessBarBlock().View(), &p));
+  EXPECT_EQ(p.border, 2);
+  EXPECT_EQ(p.vertical, 1);
+  EXPECT_EQ(p.smooth, 0);
+  EXPECT_EQ(p.minimum, 5);
+  EXPECT_EQ(p.maximum, 59);
+  EXPECT_EQ(p.position, 30);
+}
+
+TEST(HyperLinkerProperties, FieldsInStoredOrderAndTheSystemHighlightAsDefault) {
+  HyperLinkerProperties p;
+  ASSERT_TRUE(ReadHyperLinkerProperties(HyperLinkerBlock().View(), 0x00123456, &p));
+  EXPECT_EQ(p.linkKind, 1);
+  EXPECT_EQ(p.textColor, 0x00FF0000u);
+  EXPECT_EQ(p.visitedColor, 0x00000080u);
+  EXPECT_EQ(p.hoverColor, 0x00FF9933u);
+  EXPECT_EQ(p.backColor, 0x00FFFFFFu);
+  EXPECT_EQ(p.border, 5);
+  EXPECT_EQ(p.font, AsBytes(kFont));
+  EXPECT_EQ(p.caption, "Link");
+  EXPECT_EQ(p.mailAddress, "a@b");
+  EXPECT_EQ(p.webAddress, "http://x");
+
+  // An empty block, and a refused one, leave the caller's highlight colour.
+  ASSERT_TRUE(ReadHyperLinkerProperties(ByteBlock{}, 0x00123456, &p));
+  EXPECT_EQ(p.hoverColor, 0x00123456u);
+  EXPECT_FALSE(ReadHyperLinkerProperties(Block().Int(2).View(), 0x00654321, &p));
+  EXPECT_EQ(p.hoverColor, 0x00654321u);
+}
+
+TEST(PicBtnProperties, FieldsInStoredOrder) {
+  PicBtnProperties p;
+  ASSERT_TRUE(ReadPicBtnProperties(PicBtnBlock().View(), &p));
+  EXPECT_EQ(p.buttonKind, 1);
+  EXPECT_TRUE(p.checked);
+  EXPECT_EQ(p.transparentColor, 0x00FFFFFFu);
+  EXPECT_EQ(p.normalPicture, AsBytes("N"));
+  EXPECT_EQ(p.hoverPicture, AsBytes("HH"));
+  EXPECT_EQ(p.pressedPicture, AsBytes("PPP"));
+  EXPECT_EQ(p.disabledPicture, AsBytes("DDDD"));
+}
+
+TEST(TransLabelProperties, FieldsInStoredOrder) {
+  TransLabelProperties p;
+  ASSERT_TRUE(ReadTransLabelProperties(TransLabelBlock().View(), &p));
+  EXPECT_EQ(p.effect, 3);
+  EXPECT_EQ(p.textColor, 0x00FFFFFFu);
+  EXPECT_EQ(p.hAlign, 2);
+  EXPECT_EQ(p.vAlign, 0);
+  EXPECT_TRUE(p.wordWrap);
+  EXPECT_EQ(p.font, AsBytes(kFont));
+  EXPECT_EQ(p.caption, "Morvane");
+}
+
+struct ClassBlock {
+  UnitClass unitClass;
+  Block (*current)();
+};
+
+const ClassBlock kCurrentBlocks[] = {
+    {UnitClass::Window, [] { return WindowBlock(6); }},
+    {UnitClass::EditBox, [] { return EditBoxBlock(2); }},
+    {UnitClass::PicBox, [] { return PicBoxBlock(2); }},
+    {UnitClass::Label, [] { return LabelBlock(2); }},
+    {UnitClass::CheckBox, [] { return CheckBoxBlock(2); }},
+    {UnitClass::ProcessBar, ProcessBarBlock},
+    {UnitClass::HyperLinker, HyperLinkerBlock},
+    {UnitClass::PicBtn, PicBtnBlock},
+    {UnitClass::TransLabel, TransLabelBlock},
+};
+
+TEST(PropertyCodecs, ReadThenWriteGivesTheSameBytes) {
+  for (const ClassBlock& entry : kCurrentBlocks) {
+    SCOPED_TRACE(UnitClassName(entry.unitClass));
+    const Bytes block = entry.current().bytes;
+    Bytes written;
+    ASSERT_TRUE(RewritePropertyBlock(entry.unitClass, ViewOf(block), &written));
+    EXPECT_EQ(written, block);
+  }
+}
+
+TEST(PropertyCodecs, VersionAboveTheClassLimitIsRefused) {
+  const int32_t kLimits[] = {6, 2, 2, 2, 2, 1, 1, 1, 1};
+  int i = 0;
+  for (const ClassBlock& entry : kCurrentBlocks) {
+    SCOPED_TRACE(UnitClassName(entry.unitClass));
+    EXPECT_EQ(PropertyBlockVersion(entry.unitClass), kLimits[i++]);
+    Bytes block = entry.current().bytes;
+    Bytes written;
+    for (int32_t version : {PropertyBlockVersion(entry.unitClass) + 1, INT32_MAX}) {
+      PatchInt32(0, version, &block);
+      EXPECT_FALSE(RewritePropertyBlock(entry.unitClass, ViewOf(block), &written)) << version;
+    }
+  }
+  // A refused block leaves the record at its defaults.
+  PicBtnProperties p;
+  p.buttonKind = 1;
+  Bytes block = PicBtnBlock().bytes;
+  PatchInt32(0, 2, &block);
+  EXPECT_FALSE(ReadPicBtnProperties(ViewOf(block), &p));
+  EXPECT_EQ(p.buttonKind, 0);
+  EXPECT_TRUE(p.normalPicture.empty());
+}
+
+TEST(PropertyCodecs, EmptyBlockGivesTheDefaultsAndShortBlocksAreRefused) {
+  for (const ClassBlock& entry : kCurrentBlocks) {
+    SCOPED_TRACE(UnitClassName(entry.unitClass));
+    Bytes fromEmpty;
+    ASSERT_TRUE(RewritePropertyBlock(entry.unitClass, ByteBlock{}, &fromEmpty));
+    EXPECT_EQ(fromEmpty.size() >= 8, true);
+    // Every prefix ends inside the version or a field.
+    const Bytes block = entry.current().bytes;
+    for (size_t size = 1; size < block.size(); ++size) {
+      const Bytes prefix(block.begin(), block.begin() + size);
+      Bytes written;
+      ASSERT_FALSE(RewritePropertyBlock(entry.unitClass, ViewOf(prefix), &written)) << size;
+    }
+  }
+  // The defaults the empty block stands for are those of the records.
+  WindowProperties window;
+  window.caption = "x";
+  ASSERT_TRUE(ReadWindowProperties(ByteBlock{}, &window));
+  Bytes a, b;
+  WriteWindowProperties(window, &a);
+  WriteWindowProperties(WindowProperties{}, &b);
+  EXPECT_EQ(a, b);
+  TransLabelProperties label;
+  ASSERT_TRUE(ReadTransLabelProperties(ByteBlock{}, &label));
+  EXPECT_EQ(label.caption, "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9");  // "透明标签"
+  EXPECT_EQ(label.vAlign, 1);
+}
+
+TEST(PropertyCodecs, NegativeCountsAreEmptyFieldsAndExtraBytesAreIgnored) {
+  PicBtnProperties p;
+  Block block = Block().Int(1).Int(0).Int(0).Int(-16777216).Int(-1).Int(-100).Int(0);
+  block.Counted("D").Int(0x7EEEEEEE);
+  ASSERT_TRUE(ReadPicBtnProperties(block.View(), &p));
+  EXPECT_EQ(p.transparentColor, kDefaultColour);
+  EXPECT_TRUE(p.normalPicture.empty());
+  EXPECT_TRUE(p.hoverPicture.empty());
+  EXPECT_EQ(p.disabledPicture, AsBytes("D"));
+}
+
+TEST(PropertySetters, ClampWhereTheClassesSaySo) {
+  PicBtnProperties button;
+  SetPicBtnButtonKind(&button, 7);
+  EXPECT_EQ(button.buttonKind, 1);
+  SetPicBtnButtonKind(&button, -3);
+  EXPECT_EQ(button.buttonKind, 0);
+
+  TransLabelProperties trans;
+  trans.effect = 7;
+  trans.hAlign = -1;
+  trans.vAlign = 9;
+  ClampTransLabelProperties(&trans);
+  EXPECT_EQ(trans.effect, 3);
+  EXPECT_EQ(trans.hAlign, 0);
+  EXPECT_EQ(trans.vAlign, 2);
+  SetTransLabelEffect(&trans, -1);
+  EXPECT_EQ(trans.effect, 0);
+
+  LabelProperties label;
+  SetLabelBorderWidth(&label, 3);
+  EXPECT_EQ(label.borderWidth, 5);
+  SetLabelBorderWidth(&label, 6);
+  EXPECT_EQ(label.borderWidth, 6);
+  label.effect = 4;
+  ClampLabelProperties(&label);
+  EXPECT_EQ(label.effect, 3);
+
+  HyperLinkerProperties link;
+  link.linkKind = 2;
+  link.border = 9;
+  ClampHyperLinkerProperties(&link);
+  EXPECT_EQ(link.linkKind, 1);
+  EXPECT_EQ(link.border, 5);
+
+  PicBoxProperties box;
+  box.border = -1;
+  box.displayMode = 3;
+  ClampPicBoxProperties(&box);
+  EXPECT_EQ(box.border, 0);
+  EXPECT_EQ(box.displayMode, 2);
+
+  EditBoxProperties edit;
+  SetEditBoxMaxLength(&edit, -5);
+  EXPECT_EQ(edit.maxLength, 0);
+
+  CheckBoxProperties check;
+  SetCheckBoxHAlign(&check, 3);
+  SetCheckBoxVAlign(&check, -2);
+  EXPECT_EQ(check.hAlign, 2);
+  EXPECT_EQ(check.vAlign, 0);
+
+  WindowProperties window;
+  window.borderStyle = 7;
+  window.backPictureMode = -1;
+  window.startPosition = 4;
+  ClampWindowProperties(&window);
+  EXPECT_EQ(window.borderStyle, 6);
+  EXPECT_EQ(window.backPictureMode, 0);
+  EXPECT_EQ(window.startPosition, 3);
+}
+
+TEST(PropertySetters, ProgressBarRangeInEitherOrder) {
+  ProcessBarProperties bar;
+  SetProcessBarMinimum(&bar, 50);
+  SetProcessBarMaximum(&bar, 10);
+  EXPECT_EQ(ProcessBarRangeOf(bar).low, 10);
+  EXPECT_EQ(ProcessBarRangeOf(bar).high, 50);
+  SetProcessBarPosition(&bar, 70);
+  EXPECT_EQ(bar.position, 50);
+  SetProcessBarPosition(&bar, -5);
+  EXPECT_EQ(bar.position, 10);
+
+  SetProcessBarMaximum(&bar, 40000);
+  EXPECT_EQ(bar.maximum, kProcessBarLimit);
+  SetProcessBarMinimum(&bar, -1);
+  EXPECT_EQ(bar.minimum, 0);
+
+  // Bounds are clamped before the position is brought into their range.
+  ProcessBarProperties stored;
+  stored.minimum = -20;
+  stored.maximum = 59;
+  stored.position = 100;
+  stored.border = 8;
+  ClampProcessBarProperties(&stored);
+  EXPECT_EQ(stored.minimum, 0);
+  EXPECT_EQ(stored.position, 59);
+  EXPECT_EQ(stored.border, 5);
+}
+
+}  // namespace
