@@ -123,8 +123,7 @@ bool ReadAll(Reading& reading, Template* data) {
   if (reading.data.size == 0) return true;
   ByteCursor cursor(reading.data);
   ByteBlock index;
-  if (!cursor.ReadCountedView(&index))
-    return reading.Fail(TemplateError::Truncated, cursor, 0, 0);
+  if (!cursor.ReadCountedView(&index)) return reading.Fail(TemplateError::Truncated, cursor, 0, 0);
   const uint32_t windowCount = index.size / 8;
   // Every window record takes at least 24 bytes, which bounds the entries
   // worth reserving whatever the index claims.
@@ -143,12 +142,18 @@ bool ReadAll(Reading& reading, Template* data) {
 
 const char* TemplateErrorName(TemplateError error) {
   switch (error) {
-    case TemplateError::None: return "none";
-    case TemplateError::Truncated: return "truncated";
-    case TemplateError::BadCount: return "bad count";
-    case TemplateError::BadOffset: return "bad record offset";
-    case TemplateError::BadRecord: return "record runs past its length";
-    case TemplateError::UnknownHandler: return "unknown handler reference";
+    case TemplateError::None:
+      return "none";
+    case TemplateError::Truncated:
+      return "truncated";
+    case TemplateError::BadCount:
+      return "bad count";
+    case TemplateError::BadOffset:
+      return "bad record offset";
+    case TemplateError::BadRecord:
+      return "record runs past its length";
+    case TemplateError::UnknownHandler:
+      return "unknown handler reference";
   }
   return "?";
 }
@@ -165,8 +170,7 @@ bool ReadTemplate(ByteBlock data, const HandlerTable* handlers, Template* out,
   return ok;
 }
 
-bool ReadUnitRecord(ByteBlock body, TemplateRecord* out, TemplateError* error,
-                    size_t* failedAt) {
+bool ReadUnitRecord(ByteBlock body, TemplateRecord* out, TemplateError* error, size_t* failedAt) {
   TemplateRecord record;
   record.identifier = out->identifier;
   ByteCursor cursor(body);

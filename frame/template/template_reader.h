@@ -15,19 +15,19 @@
 
 enum class TemplateError : uint8_t {
   None,
-  Truncated,        // a field or a counted block runs past the end of its data
-  BadCount,         // a unit, child or binding count is negative, or too large
-                    // for the bytes that hold it
-  BadOffset,        // a record offset or length points outside the unit table
-  BadRecord,        // a record's fields run past its length
-  UnknownHandler,   // a handler reference the handler table does not hold
+  Truncated,       // a field or a counted block runs past the end of its data
+  BadCount,        // a unit, child or binding count is negative, or too large
+                   // for the bytes that hold it
+  BadOffset,       // a record offset or length points outside the unit table
+  BadRecord,       // a record's fields run past its length
+  UnknownHandler,  // a handler reference the handler table does not hold
 };
 
 struct TemplateReadFailure {
   TemplateError error = TemplateError::None;
-  size_t offset = 0;      // where in the template reading stopped
-  int32_t window = 0;     // the window being read, 0 before the first
-  int32_t unit = 0;       // the record being read, 0 outside records
+  size_t offset = 0;   // where in the template reading stopped
+  int32_t window = 0;  // the window being read, 0 before the first
+  int32_t unit = 0;    // the record being read, 0 outside records
 };
 
 const char* TemplateErrorName(TemplateError error);
@@ -62,8 +62,7 @@ TemplateRecord* FindRecord(TemplateWindow& window, int32_t unitId);
 // passed ends the chain at the last record before the repeat. Among that
 // record's bindings the first for the event decides: nullptr when there is
 // none, or when it binds no handler.
-EventHandler FindHandler(const TemplateWindow& window, const TemplateRecord& record,
-                         int32_t event);
+EventHandler FindHandler(const TemplateWindow& window, const TemplateRecord& record, int32_t event);
 // The binding FindHandler decides by, or nullptr; for callers that need the
 // stored reference (tools, tests).
 const Binding* FindBinding(const TemplateWindow& window, const TemplateRecord& record,

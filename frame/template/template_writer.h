@@ -25,31 +25,31 @@
 // Where the writer put the fields that tests like to damage. All offsets
 // count from the first byte of the template.
 struct RecordLayout {
-  size_t lengthAt = 0;       // the record's int32 length L
-  size_t bodyAt = 0;         // first byte of the body (lengthAt + 4)
-  size_t childCountAt = 0;   // int32 K (unit records)
-  size_t pointerAt = 0;      // the mouse pointer's int32 byte count
-  size_t bindingCountAt = 0; // int32 E (unit records)
-  size_t propertiesAt = 0;   // first byte of the property block
-  size_t endAt = 0;          // one past the body
+  size_t lengthAt = 0;        // the record's int32 length L
+  size_t bodyAt = 0;          // first byte of the body (lengthAt + 4)
+  size_t childCountAt = 0;    // int32 K (unit records)
+  size_t pointerAt = 0;       // the mouse pointer's int32 byte count
+  size_t bindingCountAt = 0;  // int32 E (unit records)
+  size_t propertiesAt = 0;    // first byte of the property block
+  size_t endAt = 0;           // one past the body
 };
 
 struct WindowLayout {
-  size_t recordAt = 0;       // the window kind, first field of the record
-  size_t unitCountAt = 0;    // int32 C
-  size_t tableCountAt = 0;   // the unit table's int32 byte count
-  size_t identifiersAt = 0;  // the C identifiers
-  size_t offsetsAt = 0;      // the C record offsets
-  size_t recordsAt = 0;      // the point offsets count from
+  size_t recordAt = 0;                // the window kind, first field of the record
+  size_t unitCountAt = 0;             // int32 C
+  size_t tableCountAt = 0;            // the unit table's int32 byte count
+  size_t identifiersAt = 0;           // the C identifiers
+  size_t offsetsAt = 0;               // the C record offsets
+  size_t recordsAt = 0;               // the point offsets count from
   std::vector<RecordLayout> records;  // in record order (index into records)
   size_t endAt = 0;
 };
 
 struct TemplateLayout {
-  size_t indexCountAt = 0;   // the window index's int32 byte count (always 0)
-  size_t slotsAt = 0;        // the first slot value
+  size_t indexCountAt = 0;  // the window index's int32 byte count (always 0)
+  size_t slotsAt = 0;       // the first slot value
   std::vector<WindowLayout> windows;
-  size_t endAt = 0;          // the template's size
+  size_t endAt = 0;  // the template's size
 };
 
 // Writes the whole template to `out` (replacing its content). Fails, writing

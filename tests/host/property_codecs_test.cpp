@@ -19,9 +19,18 @@ namespace {
 // codecs' writers.
 struct Block {
   Bytes bytes;
-  Block& Int(int32_t v) { AppendInt32(v, &bytes); return *this; }
-  Block& Short(uint16_t v) { AppendUint16(v, &bytes); return *this; }
-  Block& Counted(const std::string& v) { AppendCounted(v.data(), v.size(), &bytes); return *this; }
+  Block& Int(int32_t v) {
+    AppendInt32(v, &bytes);
+    return *this;
+  }
+  Block& Short(uint16_t v) {
+    AppendUint16(v, &bytes);
+    return *this;
+  }
+  Block& Counted(const std::string& v) {
+    AppendCounted(v.data(), v.size(), &bytes);
+    return *this;
+  }
   ByteBlock View() const { return ViewOf(bytes); }
 };
 
@@ -76,22 +85,44 @@ Block CheckBoxBlock(int32_t version) {
   return b;
 }
 
-Block ProcessBarBlock() {
-  return Block().Int(1).Int(2).Int(1).Int(0).Int(5).Int(59).Int(30);
-}
+Block ProcessBarBlock() { return Block().Int(1).Int(2).Int(1).Int(0).Int(5).Int(59).Int(30); }
 
 Block HyperLinkerBlock() {
-  return Block().Int(1).Int(1).Int(0x00FF0000).Int(0x00000080).Int(0x00FF9933).Int(0x00FFFFFF)
-      .Int(5).Counted(kFont).Counted("Link").Counted("a@b").Counted("http://x");
+  return Block()
+      .Int(1)
+      .Int(1)
+      .Int(0x00FF0000)
+      .Int(0x00000080)
+      .Int(0x00FF9933)
+      .Int(0x00FFFFFF)
+      .Int(5)
+      .Counted(kFont)
+      .Counted("Link")
+      .Counted("a@b")
+      .Counted("http://x");
 }
 
 Block PicBtnBlock() {
-  return Block().Int(1).Int(1).Int(1).Int(0x00FFFFFF).Counted("N").Counted("HH").Counted("PPP")
+  return Block()
+      .Int(1)
+      .Int(1)
+      .Int(1)
+      .Int(0x00FFFFFF)
+      .Counted("N")
+      .Counted("HH")
+      .Counted("PPP")
       .Counted("DDDD");
 }
 
 Block TransLabelBlock() {
-  return Block().Int(1).Int(3).Int(0x00FFFFFF).Int(2).Int(0).Int(1).Counted(kFont)
+  return Block()
+      .Int(1)
+      .Int(3)
+      .Int(0x00FFFFFF)
+      .Int(2)
+      .Int(0)
+      .Int(1)
+      .Counted(kFont)
       .Counted("Morvane");
 }
 

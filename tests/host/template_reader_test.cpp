@@ -310,8 +310,10 @@ TEST(TemplateReader, FirstBindingOfAnEventDecides) {
   const HandlerTable handlers = SampleHandlers();
   Template source = RepresentativeTemplate();
   TemplateRecord& own = source.windows[0].records[0];
-  own.bindings = {{5, kNoHandlerReference}, {5, kSampleClickReference},
-                  {6, kSampleClickReference}, {6, kSamplePressReference}};
+  own.bindings = {{5, kNoHandlerReference},
+                  {5, kSampleClickReference},
+                  {6, kSampleClickReference},
+                  {6, kSamplePressReference}};
   const Template read = Read(WrittenTemplate(source), &handlers);
   const TemplateWindow& start = read.windows[0];
   EXPECT_EQ(FindHandler(start, start.records[0], 6), SampleClickHandler);

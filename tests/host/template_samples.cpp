@@ -79,7 +79,9 @@ Template RepresentativeTemplate() {
   start.records.push_back(panel);
 
   TemplateRecord title = SampleRecord(0x16010003, UnitClass::TransLabel);
-  title.name = "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9" "7";  // "透明标签7"
+  title.name =
+      "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9"
+      "7";  // "透明标签7"
   title.parent = 0x16010002;
   title.left = 9;
   title.top = 8;

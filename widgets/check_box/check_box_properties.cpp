@@ -53,8 +53,7 @@ bool WriteCheckBoxProperties(const CheckBoxProperties& properties, Bytes* out) {
   AppendColour(properties.textColor, &block);
   AppendColour(properties.backColor, &block);
   AppendLogical(properties.checked, &block);
-  if (!AppendCounted(properties.picture, &block) ||
-      !AppendCounted(properties.font, &block) ||
+  if (!AppendCounted(properties.picture, &block) || !AppendCounted(properties.font, &block) ||
       !AppendCountedText(properties.caption, &block) ||
       !AppendCountedText(properties.dataSource, &block) ||
       !AppendCountedText(properties.dataColumn, &block))

@@ -27,16 +27,26 @@ bool ReadHyperLinkerWithStandardHighlight(ByteBlock block, HyperLinkerProperties
 
 int32_t PropertyBlockVersion(UnitClass unitClass) {
   switch (unitClass) {
-    case UnitClass::Window: return kWindowBlockVersion;
-    case UnitClass::EditBox: return kEditBoxBlockVersion;
-    case UnitClass::PicBox: return kPicBoxBlockVersion;
-    case UnitClass::Label: return kLabelBlockVersion;
-    case UnitClass::CheckBox: return kCheckBoxBlockVersion;
-    case UnitClass::ProcessBar: return kProcessBarBlockVersion;
-    case UnitClass::HyperLinker: return kHyperLinkerBlockVersion;
-    case UnitClass::PicBtn: return kPicBtnBlockVersion;
-    case UnitClass::TransLabel: return kTransLabelBlockVersion;
-    case UnitClass::Unknown: break;
+    case UnitClass::Window:
+      return kWindowBlockVersion;
+    case UnitClass::EditBox:
+      return kEditBoxBlockVersion;
+    case UnitClass::PicBox:
+      return kPicBoxBlockVersion;
+    case UnitClass::Label:
+      return kLabelBlockVersion;
+    case UnitClass::CheckBox:
+      return kCheckBoxBlockVersion;
+    case UnitClass::ProcessBar:
+      return kProcessBarBlockVersion;
+    case UnitClass::HyperLinker:
+      return kHyperLinkerBlockVersion;
+    case UnitClass::PicBtn:
+      return kPicBtnBlockVersion;
+    case UnitClass::TransLabel:
+      return kTransLabelBlockVersion;
+    case UnitClass::Unknown:
+      break;
   }
   return 0;
 }
@@ -61,7 +71,8 @@ bool RewritePropertyBlock(UnitClass unitClass, ByteBlock block, Bytes* out) {
       return Rewrite(block, out, ReadPicBtnProperties, WritePicBtnProperties);
     case UnitClass::TransLabel:
       return Rewrite(block, out, ReadTransLabelProperties, WriteTransLabelProperties);
-    case UnitClass::Unknown: break;
+    case UnitClass::Unknown:
+      break;
   }
   return false;
 }

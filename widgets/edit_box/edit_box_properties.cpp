@@ -63,8 +63,7 @@ bool WriteEditBoxProperties(const EditBoxProperties& properties, Bytes* out) {
   AppendInt32(properties.spinMax, &block);
   AppendInt32(properties.selStart, &block);
   AppendInt32(properties.selLength, &block);
-  if (!AppendCounted(properties.font, &block) ||
-      !AppendCountedText(properties.content, &block) ||
+  if (!AppendCounted(properties.font, &block) || !AppendCountedText(properties.content, &block) ||
       !AppendCountedText(properties.dataSource, &block) ||
       !AppendCountedText(properties.dataColumn, &block))
     return false;

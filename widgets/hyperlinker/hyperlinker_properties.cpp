@@ -49,8 +49,7 @@ bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* 
   AppendColour(properties.hoverColor, &block);
   AppendColour(properties.backColor, &block);
   AppendInt32(properties.border, &block);
-  if (!AppendCounted(properties.font, &block) ||
-      !AppendCountedText(properties.caption, &block) ||
+  if (!AppendCounted(properties.font, &block) || !AppendCountedText(properties.caption, &block) ||
       !AppendCountedText(properties.mailAddress, &block) ||
       !AppendCountedText(properties.webAddress, &block))
     return false;

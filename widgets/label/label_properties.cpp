@@ -79,8 +79,7 @@ bool WriteLabelProperties(const LabelProperties& properties, Bytes* out) {
   AppendInt32(properties.hAlign, &block);
   AppendInt32(properties.vAlign, &block);
   AppendLogical(properties.wordWrap, &block);
-  if (!AppendCounted(properties.font, &block) ||
-      !AppendCounted(properties.picture, &block) ||
+  if (!AppendCounted(properties.font, &block) || !AppendCounted(properties.picture, &block) ||
       !AppendCountedText(properties.caption, &block) ||
       !AppendCountedText(properties.dataSource, &block) ||
       !AppendCountedText(properties.dataColumn, &block))

@@ -63,8 +63,8 @@ enum LabelProperty : int {
 
 struct LabelProperties {
   Text caption = "\xB1\xEA\xC7\xA9";  // "标签"
-  int32_t effect = 0;  // as the transparent label's
-  int32_t border = 0;  // 0..5 unit border styles, 6 the label's own band
+  int32_t effect = 0;                 // as the transparent label's
+  int32_t border = 0;                 // 0..5 unit border styles, 6 the label's own band
   int32_t borderWidth = 8;
   uint32_t borderColor1 = 0x00808080;  // colour or transparent
   uint32_t borderColor2 = 0x00FFFFFF;
@@ -73,8 +73,8 @@ struct LabelProperties {
   uint32_t textColor = 0x00000000;
   uint32_t backColor = kDefaultColour;
   Bytes picture;
-  int32_t pictureMode = 1;  // 0 top-left, 1 tiled, 2 fitted and centred
-  int32_t gradient = 0;     // 0 none, 1..8 patterns
+  int32_t pictureMode = 1;               // 0 top-left, 1 tiled, 2 fitted and centred
+  int32_t gradient = 0;                  // 0 none, 1..8 patterns
   uint32_t gradientColor1 = 0x00808080;  // colour or transparent
   uint32_t gradientColor2 = 0x00FFFFFF;
   uint32_t gradientColor3 = 0x00808080;

@@ -32,7 +32,7 @@ enum PicBoxProperty : int {
 };
 
 struct PicBoxProperties {
-  int32_t border = 0;  // unit border style 0..5
+  int32_t border = 0;                   // unit border style 0..5
   uint32_t backColor = kDefaultColour;  // also what PNG transparency blends against
   Bytes picture;
   int32_t displayMode = 0;  // 0 natural size, 1 stretched, 2 fitted and centred

@@ -36,7 +36,7 @@ struct PicBtnProperties {
   bool checked = false;    // toggle buttons only
   Bytes normalPicture;
   Bytes hoverPicture;
-  Bytes pressedPicture;   // also a checked toggle button's picture
+  Bytes pressedPicture;  // also a checked toggle button's picture
   Bytes disabledPicture;
   uint32_t transparentColor = kDefaultColour;  // cut out of the region; default = none
 };

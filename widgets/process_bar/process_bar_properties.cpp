@@ -21,7 +21,8 @@ void SetProcessBarMaximum(ProcessBarProperties* properties, int32_t value) {
 
 void SetProcessBarPosition(ProcessBarProperties* properties, int32_t value) {
   const ProcessBarRange range = ProcessBarRangeOf(*properties);
-  properties->position = ClampChoice(ClampChoice(value, 0, kProcessBarLimit), range.low, range.high);
+  properties->position =
+      ClampChoice(ClampChoice(value, 0, kProcessBarLimit), range.low, range.high);
 }
 
 void ClampProcessBarProperties(ProcessBarProperties* properties) {

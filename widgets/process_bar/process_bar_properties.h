@@ -32,7 +32,7 @@ enum ProcessBarProperty : int {
 };
 
 struct ProcessBarProperties {
-  int32_t border = 3;  // unit border style 0..5; 3 = static edge
+  int32_t border = 3;    // unit border style 0..5; 3 = static edge
   int32_t vertical = 0;  // choice 0..1
   int32_t smooth = 0;    // choice 0..1
   int32_t minimum = 0;

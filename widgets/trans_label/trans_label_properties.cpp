@@ -47,8 +47,7 @@ bool WriteTransLabelProperties(const TransLabelProperties& properties, Bytes* ou
   AppendInt32(properties.hAlign, &block);
   AppendInt32(properties.vAlign, &block);
   AppendLogical(properties.wordWrap, &block);
-  if (!AppendCounted(properties.font, &block) ||
-      !AppendCountedText(properties.caption, &block))
+  if (!AppendCounted(properties.font, &block) || !AppendCountedText(properties.caption, &block))
     return false;
   *out = std::move(block);
   return true;

@@ -80,8 +80,7 @@ bool WriteWindowProperties(const WindowProperties& properties, Bytes* out) {
   AppendLogical(properties.alwaysOnTop, &block);
   AppendLogical(properties.storedOnly, &block);
   if (!AppendCountedText(properties.className, &block) ||
-      !AppendCounted(properties.backPicture, &block) ||
-      !AppendCounted(properties.icon, &block) ||
+      !AppendCounted(properties.backPicture, &block) || !AppendCounted(properties.icon, &block) ||
       !AppendCounted(properties.backSound, &block) ||
       !AppendCountedText(properties.caption, &block) ||
       !AppendCountedText(properties.helpFile, &block))
