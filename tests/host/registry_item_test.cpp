@@ -1,0 +1,122 @@
+#include "services/registry_item.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SplitCase {
+  const char* path;
+  const char* key;
+  const char* value;
+};
+
+TEST(SplitItemPath, SplitsAtTheLastRealBackslash) {
+  const SplitCase cases[] = {
+      {"Count", "", "Count"},
+      {"", "", ""},
+      {"Software\\A\\Count", "Software\\A", "Count"},
+      {"*\\shell\\Morvane\\command\\", "*\\shell\\Morvane\\command", ""},
+      // 乗 is 81 5C: its second byte is no backslash.
+      {"Software\\A\\x\x81\x5Cy", "Software\\A", "x\x81\x5Cy"},
+      {"Software\\\x81\x5C", "Software", "\x81\x5C"},
+      {"\x81\x5C", "", "\x81\x5C"},
+      // ...but a backslash right after such a character is one.
+      {"A\x81\x5C\\B", "A\x81\x5C", "B"},
+      // Leading and doubled backslashes go to Windows as they are.
+      {"\\Software\\\\A\\Count", "\\Software\\\\A", "Count"},
+      {"\\Count", "", "Count"},
+      // A lead byte at the very end has no second byte and ends the scan.
+      {"A\\B\\\x81", "A\\B", "\x81"},
+  };
+  for (const SplitCase& c : cases) {
+    Text key = "stale", value = "stale";
+    SplitItemPath(c.path, &key, &value);
+    EXPECT_EQ(key, c.key) << c.path;
+    EXPECT_EQ(value, c.value) << c.path;
+  }
+}
+
+TEST(RootForCode, EveryCodeOutsideOneToFiveIsTheCurrentUser) {
+  EXPECT_EQ(RootForCode(1), RegistryRoot::ClassesRoot);
+  EXPECT_EQ(RootForCode(2), RegistryRoot::CurrentConfig);
+  EXPECT_EQ(RootForCode(3), RegistryRoot::CurrentUser);
+  EXPECT_EQ(RootForCode(4), RegistryRoot::LocalMachine);
+  EXPECT_EQ(RootForCode(5), RegistryRoot::Users);
+  for (int32_t code : {0, 6, 9, -1, INT32_MIN, INT32_MAX})
+    EXPECT_EQ(RootForCode(code), RegistryRoot::CurrentUser) << code;
+}
+
+RegData Encoded(const Value& value) {
+  RegData data;
+  data.type = 99;
+  EXPECT_TRUE(EncodeRegValue(value, &data));
+  return data;
+}
+
+std::string Dword(uint32_t v) {
+  return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+
+TEST(EncodeRegValue, NumbersBecomeDwords) {
+  const struct {
+    Value value;
+    uint32_t stored;
+  } cases[] = {
+      {Value::Integer(7), 7},
+      {Value::Integer(-1), 0xFFFFFFFF},
+      {Value::Byte(0xFE), 0xFE},  // zero-extended
+      {Value::Short(-2), 0xFFFFFFFE},  // sign-extended
+      {Value::Short(0x7FFF), 0x7FFF},
+      {Value::Long(0x123456789ABCDEF0), 0x9ABCDEF0},  // low half
+      {Value::Float(2.9f), 2},
+      {Value::Float(-2.9f), uint32_t(-2)},  // toward zero
+      {Value::Double(2.9), 2},
+      {Value::Double(-2.9), uint32_t(-2)},
+      {Value::Double(4294967298.5), 2},  // low half of the 64-bit integer
+      {Value::Double(-4294967298.5), uint32_t(-2)},
+  };
+  for (const auto& c : cases) {
+    RegData data = Encoded(c.value);
+    EXPECT_EQ(data.type, kRegDword);
+    EXPECT_EQ(data.bytes, Dword(c.stored)) << c.stored;
+  }
+}
+
+TEST(EncodeRegValue, FloatsWithoutA64BitIntegerAreDefined) {
+  // These used to be undefined behaviour in the conversion.
+  for (double v : {1e30, -1e30, 9223372036854775808.0, __builtin_nan("")}) {
+    EXPECT_EQ(Encoded(Value::Double(v)).bytes, Dword(0)) << v;
+  }
+  EXPECT_EQ(Encoded(Value::Float(3e20f)).bytes, Dword(0));
+  // The last double below 2^63 is still an integer of 64 bits.
+  EXPECT_EQ(Encoded(Value::Double(9223372036854774784.0)).bytes, Dword(0xFFFFFC00));
+}
+
+TEST(EncodeRegValue, TextKeepsItsNulAndBlocksTheirExactBytes) {
+  RegData text = Encoded(Value::OfText("\xCE\xC4\xBC\xFE\xBC\xD0"));  // 文件夹
+  EXPECT_EQ(text.type, kRegString);
+  EXPECT_EQ(text.bytes, std::string("\xCE\xC4\xBC\xFE\xBC\xD0\0", 7));
+
+  RegData empty = Encoded(Value::OfText(""));
+  EXPECT_EQ(empty.type, kRegString);
+  EXPECT_EQ(empty.bytes, std::string(1, '\0'));
+
+  const uint8_t bytes[] = {0, 1, 0, 0xFF};
+  RegData block = Encoded(Value::OfBlock({bytes, 4}));
+  EXPECT_EQ(block.type, kRegBinary);
+  EXPECT_EQ(block.bytes, std::string("\0\1\0\xFF", 4));
+
+  RegData emptyBlock = Encoded(Value::OfBlock({}));
+  EXPECT_EQ(emptyBlock.type, kRegBinary);
+  EXPECT_EQ(emptyBlock.bytes, "");
+}
+
+TEST(EncodeRegValue, OtherTypesAreNotStored) {
+  for (const Value& value : {Value::Logical(true), Value::DateTime(45000.5),
+                             Value::OfUnit({0x52010001, 0x16000001}), Value()}) {
+    RegData data;
+    EXPECT_FALSE(EncodeRegValue(value, &data)) << int(value.type);
+  }
+}
+
+}  // namespace
