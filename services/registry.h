@@ -1,0 +1,23 @@
+// Registry services: each opens the key it needs, does its one operation and
+// closes the key again. Every failure is a false; nothing is shown.
+// Items are addressed by a root code and an item path (services/registry_item.h).
+#pragma once
+
+#include <cstdint>
+
+#include "services/values.h"
+
+// Stores `value` under the item (a number as REG_DWORD, a Text as REG_SZ, a
+// byte block as REG_BINARY), creating every missing key on the way. The key
+// is opened or created before the type is looked at, so a value of a type
+// that is not stored still leaves the key behind, and the result is false.
+bool WriteRegItem(int32_t rootCode, const Text& itemPath, const Value& value);
+
+// Deletes the named value; when there is none, deletes the key named by the
+// whole item path, which Windows refuses for a key that has subkeys.
+bool DeleteRegItem(int32_t rootCode, const Text& itemPath);
+
+// Whether the named value exists; its data is not read. For a path ending in
+// a backslash that is the key's default value, which a key that merely
+// exists does not have.
+bool RegItemExists(int32_t rootCode, const Text& itemPath);
