@@ -1,0 +1,197 @@
+#include "frame/external_functions.h"
+
+#include <cstring>
+
+#include "frame/runtime_error_text.h"
+
+namespace {
+
+ExternalFunctionEntry g_table[kExternalFunctionCount] = {
+    {"", "CreateWaitableTimerA"},
+    {"", "SetWaitableTimer"},
+    {"", "MsgWaitForMultipleObjects"},
+    {"", "CancelWaitableTimer"},
+    {"shell32", "SHChangeNotify"},
+};
+
+// The libraries searched, in this order, for an entry without a library name.
+const char* const kSearchedLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
+                                          "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+
+// 无法找到指定DLL库文件“%s”中的输出命令“%s”, split around its two names.
+const char kMissingHead[] =
+    "\xce\xde\xb7\xa8\xd5\xd2\xb5\xbd\xd6\xb8\xb6\xa8" "DLL" "\xbf\xe2\xce\xc4\xbc\xfe";
+const char kMissingMiddle[] = "\xd6\xd0\xb5\xc4\xca\xe4\xb3\xf6\xc3\xfc\xc1\xee";  // 中的输出命令
+const char kOpenQuote[] = "\xa1\xb0";   // “
+const char kCloseQuote[] = "\xa1\xb1";  // ”
+
+// Until the frame's run-time error routine takes over: the same box, for an
+// error that names no window, then the end of the process.
+[[noreturn]] void ShowRuntimeErrorAndExit(const Text& message) {
+  Text text = RuntimeErrorText(message, 0, ErrorLocation());
+  MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR);
+  ExitProcess(UINT(-1));
+}
+
+UnresolvedFunctionReport g_report = ShowRuntimeErrorAndExit;
+
+bool IsLeadByte(char c) { return IsDBCSLeadByte(BYTE(c)) != FALSE; }
+
+// The index of the last backslash that is not the second byte of a two-byte
+// character, or Text::npos.
+size_t LastBackslash(const Text& path) {
+  size_t last = Text::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(path[i]) && i + 1 < path.size())
+      ++i;
+    else if (path[i] == '\\')
+      last = i;
+  }
+  return last;
+}
+
+Text SystemDirectory() {
+  char path[MAX_PATH];
+  UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return Text();
+  return Text(path, length);
+}
+
+Text ProgramFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return Text();
+  Text program(path, length);
+  size_t cut = LastBackslash(program);
+  return cut == Text::npos ? Text() : program.substr(0, cut);
+}
+
+// The file name that LoadLibrary would look for: ".dll" is added to a name
+// without any dot, and a trailing dot stands for "no extension".
+Text LibraryFileName(const char* name) {
+  Text fileName = name;
+  if (fileName.find('.') == Text::npos)
+    fileName += ".dll";
+  else if (fileName.back() == '.')
+    fileName.pop_back();
+  return fileName;
+}
+
+// Loads a library of the system directory by its full path. The setup
+// program runs elevated from wherever it was downloaded, and its folder would
+// come first in the ordinary search; with the full path and the altered
+// search order, the library's own dependencies are found in the system
+// directory as well and the program folder is never searched.
+HMODULE LoadSystemLibrary(const Text& fileName) {
+  Text system = SystemDirectory();
+  if (system.empty()) return nullptr;
+  Text path = system + "\\" + fileName;
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+bool IsSystemLibrary(const Text& fileName) {
+  Text system = SystemDirectory();
+  if (system.empty()) return false;
+  DWORD attributes = GetFileAttributesA((system + "\\" + fileName).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HMODULE LoadNamedLibrary(const char* name) {
+  if (strchr(name, ':')) return LoadLibraryA(name);
+  Text fileName = LibraryFileName(name);
+  // A library that the system directory holds is loaded from there only,
+  // whatever lies beside the program.
+  if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName);
+  Text folder = ProgramFolder();
+  if (!folder.empty()) {
+    HMODULE module = LoadLibraryA((folder + "\\" + name).c_str());
+    if (module) return module;
+  }
+  return LoadLibraryA(name);
+}
+
+// The ordinal of "#N", or 0 when the text after "#" is not a decimal number
+// from 1 to 65535: GetProcAddress takes any larger value for a pointer to a
+// name, and ordinal 0 does not exist.
+WORD OrdinalOf(const char* function) {
+  const char* digits = function + 1;
+  if (*digits == '\0') return 0;
+  uint32_t ordinal = 0;
+  for (const char* p = digits; *p; ++p) {
+    if (*p < '0' || *p > '9') return 0;
+    ordinal = ordinal * 10 + uint32_t(*p - '0');
+    if (ordinal > 0xFFFF) return 0;
+  }
+  return WORD(ordinal);
+}
+
+FARPROC FindExport(HMODULE module, const char* function) {
+  if (function[0] != '#') return GetProcAddress(module, function);
+  WORD ordinal = OrdinalOf(function);
+  return ordinal ? GetProcAddress(module, MAKEINTRESOURCEA(ordinal)) : nullptr;
+}
+
+FARPROC LoadEntry(ExternalFunctionEntry* entry) {
+  if (entry->library[0] == '\0') {
+    for (const char* library : kSearchedLibraries) {
+      HMODULE module = LoadSystemLibrary(library);
+      if (!module) continue;
+      FARPROC address = FindExport(module, entry->function);
+      if (address) {
+        entry->module = module;
+        return address;
+      }
+      FreeLibrary(module);
+    }
+    return nullptr;
+  }
+  HMODULE module = LoadNamedLibrary(entry->library);
+  if (!module) return nullptr;
+  FARPROC address = FindExport(module, entry->function);
+  if (!address) {
+    FreeLibrary(module);
+    return nullptr;
+  }
+  entry->module = module;
+  return address;
+}
+
+}  // namespace
+
+FARPROC ResolveEntry(ExternalFunctionEntry* entry) {
+  if (entry->address) return entry->address;
+  entry->address = LoadEntry(entry);
+  if (!entry->address) g_report(UnresolvedFunctionMessage(entry->library, entry->function));
+  return entry->address;
+}
+
+void ReleaseEntry(ExternalFunctionEntry* entry) {
+  if (entry->module) FreeLibrary(entry->module);
+  entry->module = nullptr;
+  entry->address = nullptr;
+}
+
+FARPROC ResolveExternalFunction(ExternalFunction which) {
+  return ResolveEntry(&g_table[int(which)]);
+}
+
+void FreeExternalFunctions() {
+  for (ExternalFunctionEntry& entry : g_table) ReleaseEntry(&entry);
+}
+
+void OverrideExternalFunction(ExternalFunction which, FARPROC address) {
+  ExternalFunctionEntry& entry = g_table[int(which)];
+  ReleaseEntry(&entry);
+  entry.address = address;
+}
+
+Text UnresolvedFunctionMessage(const char* library, const char* function) {
+  Text message = kMissingHead;
+  if (library[0] != '\0') message += Text(kOpenQuote) + library + kCloseQuote;
+  message += Text(kMissingMiddle) + kOpenQuote + function + kCloseQuote;
+  return message;
+}
+
+void SetUnresolvedFunctionReport(UnresolvedFunctionReport report) {
+  g_report = report ? report : ShowRuntimeErrorAndExit;
+}
