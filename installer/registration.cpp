@@ -1,0 +1,114 @@
+#include "installer/registration.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "frame/external_functions.h"
+#include "installer/payload.h"
+#include "services/files.h"
+#include "services/registry.h"
+#include "services/shell.h"
+#include "services/text_search.h"
+
+const char kHomePage[] = MORVANE_HOME_PAGE;
+
+namespace {
+
+constexpr int32_t kClassesRoot = 1;
+constexpr int32_t kLocalMachine = 4;
+
+const char kClassBase[] = "zorva";
+const char kVerbName[] = "Morvane";
+const char kClassDisplayName[] = "\xCE\xC4\xBC\xFE\xBC\xD0";  // 文件夹
+const char kOpenArgument[] = " \"%1\"";
+const char kAllFilesVerbs[] = "*\\shell\\";
+const char kFolderVerbs[] = "Directory\\shell\\";
+const char kVerbCommand[] = "\\command\\";
+
+const char kProgramGroup[] = "tervilo";
+const char kMainShortcut[] = "Morvane";
+const char kUninstallShortcut[] = "\xD0\xB6\xD4\xD8Morvane";  // 卸载Morvane
+
+const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane\\";
+const char kDisplayName[] = "Morvane";
+// The product's own version as the list of programs shows it; the setup
+// program's version resource is another matter.
+const char kDisplayVersion[] = "1.3";
+const char kPublisher[] = "Quenrith";
+
+Text Quoted(const Text& path) { return "\"" + path + "\""; }
+
+bool WriteText(int32_t root, const Text& itemPath, const Text& text) {
+  return WriteRegItem(root, itemPath, Value::OfText(text));
+}
+
+bool AddVerb(const char* prefix, const Text& verbName, const Text& command) {
+  if (FindText(verbName, "\\") != -1) return false;
+  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand,
+                   Quoted(command) + kOpenArgument);
+}
+
+void AddVerbUnlessPresent(const char* prefix) {
+  // A command left by an earlier installation is kept, whatever it names.
+  if (!RegItemExists(kClassesRoot, prefix + Text(kVerbName) + kVerbCommand))
+    AddVerb(prefix, kVerbName, kMainProgramPath);
+}
+
+void CreateShortcuts() {
+  // Without the special folder the names would be relative to the current
+  // directory, the setup program's own folder: no folder, no shortcut.
+  Text programs = GetSpecialFolder(kFolderPrograms);
+  if (!programs.empty()) CreateFolder(programs + kProgramGroup);
+  Text desktop = GetSpecialFolder(kFolderDesktop);
+  if (!desktop.empty()) CreateShortcut(desktop + kMainShortcut, kMainProgramPath);
+  if (!programs.empty()) {
+    Text group = programs + kProgramGroup + "\\";
+    CreateShortcut(group + kMainShortcut, kMainProgramPath);
+    CreateShortcut(group + kUninstallShortcut, kUninstallerPath);
+  }
+}
+
+void WriteUninstallEntry() {
+  const Text entry = kUninstallEntry;
+  WriteText(kLocalMachine, entry + "DisplayIcon", kMainProgramPath);
+  WriteText(kLocalMachine, entry + "DisplayName", kDisplayName);
+  WriteText(kLocalMachine, entry + "DisplayVersion", kDisplayVersion);
+  // Windows runs this as a command line: quoted for the blank in the path.
+  WriteText(kLocalMachine, entry + "UninstallString", Quoted(kUninstallerPath));
+  WriteText(kLocalMachine, entry + "Publisher", kPublisher);
+  WriteText(kLocalMachine, entry + "URLInfoAbout", kHomePage);
+}
+
+}  // namespace
+
+bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& iconPath) {
+  const Text classKey = classBase + "file";
+  if (!WriteText(kClassesRoot, "." + classBase + "\\", classKey)) return false;
+  if (!WriteText(kClassesRoot, classKey + "\\", kClassDisplayName)) return false;
+  if (!WriteText(kClassesRoot, classKey + "\\DefaultIcon\\", iconPath + ",0")) return false;
+  if (!WriteText(kClassesRoot, classKey + "\\shell\\open\\command\\",
+                 Quoted(exePath) + kOpenArgument))
+    return false;
+  if (!WriteText(kClassesRoot, classKey + "\\NeverShowExt", "")) return false;
+
+  auto notify = ExternalFunctionAs<decltype(&SHChangeNotify)>(ExternalFunction::SHChangeNotify);
+  if (notify) notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  return true;
+}
+
+bool AddAllFilesVerb(const Text& verbName, const Text& command) {
+  return AddVerb(kAllFilesVerbs, verbName, command);
+}
+
+bool AddFolderVerb(const Text& verbName, const Text& command) {
+  return AddVerb(kFolderVerbs, verbName, command);
+}
+
+bool RegisterInstallation() {
+  if (!RegisterFileClass(kMainProgramPath, kClassBase, ProductIconPath())) return false;
+  AddVerbUnlessPresent(kAllFilesVerbs);
+  AddVerbUnlessPresent(kFolderVerbs);
+  CreateShortcuts();
+  WriteUninstallEntry();
+  return true;
+}
