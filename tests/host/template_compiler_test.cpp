@@ -70,7 +70,7 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
       {"id": "0x06000000", "class": "window", "rect": [-5, "0x10", 470, 373], "flags": ["visible"],
        "bindings": [{"event": 0, "handler": null}]},
       {"id": "0x16000002", "class": "Label", "name": "甲", "parent": "乙", "rect": [1, 2, 3, 4],
-       "flags": ["disabled", "tabStop"], "tag": "标记", "remark": "说明", "eventLink": "乙",
+       "flags": ["disabled", "tabStop"], "tag": "标记", "remark": "说明", "eventLink": "丁",
        "pointer": {"file": "arrow.cur"},
        "bindings": [{"event": -1, "handler": "OnPress"}, {"event": -1, "handler": "OnClick"}],
        "properties": {"Caption": {"textFile": "notes.txt"}, "BackColor": "0xFF000000",
@@ -78,7 +78,8 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
                                "faceName": "宋体"}}},
       {"id": "0x16000003", "class": "PicBox", "name": "乙", "rect": [0, 0, 9, 9], "pointer": 32649},
       {"id": "0x16000004", "class": "PicBox", "name": "丙", "parent": "乙", "rect": [0, 0, 9, 9],
-       "properties": {}}
+       "properties": {}},
+      {"id": "0x16000005", "class": "Label", "name": "丁", "rect": [0, 0, 9, 9]}
     ]}]})";
   Template compiled;
   std::string error;
@@ -93,7 +94,7 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
   EXPECT_EQ(window.kind, 8);
   EXPECT_EQ(window.codeReference, -1);
   EXPECT_EQ(window.name, Gbk("窗口"));
-  ASSERT_EQ(window.records.size(), 4u);
+  ASSERT_EQ(window.records.size(), 5u);
   EXPECT_EQ(window.records[0].left, -5);
   EXPECT_EQ(window.records[0].top, 16);
   ASSERT_EQ(window.records[0].bindings.size(), 1u);
@@ -104,7 +105,7 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
   EXPECT_EQ(label.tag, Gbk("标记"));
   EXPECT_EQ(label.remark, Gbk("说明"));
   EXPECT_EQ(label.parent, 0x16000003);
-  EXPECT_EQ(label.eventLink, 0x16000003);
+  EXPECT_EQ(label.eventLink, 0x16000005);
   EXPECT_EQ(label.flags, kUnitDisabled | kUnitTabStop);
   EXPECT_EQ(std::string(label.mousePointer.begin(), label.mousePointer.end()),
             std::string("\0\0\2\0\1\0cursor", 12));
@@ -139,13 +140,17 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
 }
 
 TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
-  const std::string label = R"({"id": "0x16000001", "class": "Label", "name": "a", "rect": [0, 0, 1, 1])";
+  const std::string bare = R"({"id": "0x16000001", "class": "Label", "name": "a")";
+  const std::string label = bare + R"(, "rect": [0, 0, 1, 1])";
   struct Case {
     const char* what;
     std::string source;
     const char* message;  // a part of the expected message
   } const kCases[] = {
       {"not JSON", "{\"windows\": [\n  1,\n}", "line 3"},
+      {"member given twice",
+       Source(label + R"(, "properties": {"Caption": "x", "Effect": 0, "Caption": "y"}})"),
+       "windows[0].units[1].properties: member \"Caption\" is given twice"},
       {"unknown member", Source(label + R"(, "colour": 1})"), "units[1]: unknown member \"colour\""},
       {"unknown property", Source(label + R"(, "properties": {"Colour": 1}})"),
        "no property \"Colour\""},
@@ -157,8 +162,8 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
       {"choice out of range", Source(label + R"(, "properties": {"Effect": 5}})"),
        "properties.Effect: out of range"},
       {"logical as a number", Source(label + R"(, "properties": {"WordWrap": 1}})"), "true or false"},
-      {"integer beyond int32", Source(label + R"(, "rect": [0, 0, 1, 4294967296]})"), "int32 range"},
-      {"bad hexadecimal", Source(label + R"(, "rect": [0, "0x1G", 1, 1]})"), "hexadecimal digit"},
+      {"integer beyond int32", Source(bare + R"(, "rect": [0, 0, 1, 4294967296]})"), "int32 range"},
+      {"bad hexadecimal", Source(bare + R"(, "rect": [0, "0x1G", 1, 1]})"), "hexadecimal digit"},
       {"short rectangle", Source(R"({"id": "0x16000001", "class": "Label", "rect": [0, 0, 1]})"),
        "[left, top, width, height]"},
       {"font byte out of range", Source(label + R"(, "properties": {"Font": {"charSet": 300}}})"),
@@ -174,6 +179,10 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
        Source(R"({"id": "0x16000001", "class": "PicBox", "name": "a", "parent": "b", "rect": [0, 0, 1, 1]},
                  {"id": "0x16000002", "class": "PicBox", "name": "b", "parent": "a", "rect": [0, 0, 1, 1]})"),
        "comes back"},
+      {"event link to itself", Source(label + R"(, "eventLink": "a"})"), "does not link to itself"},
+      {"event link to another class",
+       Source(label + R"(, "eventLink": "b"}, {"id": "0x16000002", "class": "PicBox", "name": "b", "rect": [0, 0, 1, 1]})"),
+       "\"b\" is of another class"},
       {"own parent", Source(label + R"(, "parent": "a"})"), "not its own parent"},
       {"child unit identifier", Source(R"({"id": "0x06000001", "class": "Label", "rect": [0, 0, 1, 1]})"),
        "0x16xxxxxx"},

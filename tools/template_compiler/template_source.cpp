@@ -8,35 +8,90 @@
 
 namespace {
 
-// Records where a malformed source stops parsing; the DOM parser alone only
-// says that it failed.
-class ErrorPlaceSax : public nlohmann::json_sax<Json> {
+// A first pass over the source text that the DOM parser cannot make: it
+// says where a malformed source stops parsing, and it refuses a member named
+// twice in one object, which the DOM would resolve silently by keeping one.
+class SourceCheckSax : public nlohmann::json_sax<Json> {
  public:
-  size_t position = 0;
-  std::string message;
+  std::string message;  // empty while the source is sound
+  bool parseError = false;
+  size_t position = 0;  // of a parse error
 
-  bool null() override { return true; }
-  bool boolean(bool) override { return true; }
-  bool number_integer(number_integer_t) override { return true; }
-  bool number_unsigned(number_unsigned_t) override { return true; }
-  bool number_float(number_float_t, const string_t&) override { return true; }
-  bool string(string_t&) override { return true; }
-  bool binary(binary_t&) override { return true; }
-  bool start_object(std::size_t) override { return true; }
-  bool key(string_t&) override { return true; }
-  bool end_object() override { return true; }
-  bool start_array(std::size_t) override { return true; }
-  bool end_array() override { return true; }
+  bool null() override { return Value(); }
+  bool boolean(bool) override { return Value(); }
+  bool number_integer(number_integer_t) override { return Value(); }
+  bool number_unsigned(number_unsigned_t) override { return Value(); }
+  bool number_float(number_float_t, const string_t&) override { return Value(); }
+  bool string(string_t&) override { return Value(); }
+  bool binary(binary_t&) override { return Value(); }
+  bool start_object(std::size_t) override { return Open(false); }
+  bool start_array(std::size_t) override { return Open(true); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+  bool key(string_t& name) override {
+    Frame& object = frames_.back();
+    for (const std::string& seen : object.keys) {
+      if (seen == name) {
+        message = Path() + (frames_.size() > 1 ? ": " : "") + "member \"" + name + "\" is given twice";
+        return false;
+      }
+    }
+    object.keys.push_back(name);
+    return true;
+  }
   bool parse_error(std::size_t at, const std::string&, const nlohmann::detail::exception& ex) override {
+    parseError = true;
     position = at;
     message = ex.what();
     return false;
   }
+
+ private:
+  struct Frame {
+    bool array = false;
+    size_t count = 0;  // values so far (arrays)
+    std::vector<std::string> keys;
+  };
+  std::vector<Frame> frames_;
+
+  // Counts a value of an enclosing array.
+  bool Value() {
+    if (!frames_.empty() && frames_.back().array) ++frames_.back().count;
+    return true;
+  }
+  bool Open(bool array) {
+    Value();
+    frames_.push_back(Frame());
+    frames_.back().array = array;
+    return true;
+  }
+  bool Close() {
+    frames_.pop_back();
+    return true;
+  }
+  // The path of the innermost object, as the compiler's messages write it.
+  std::string Path() const {
+    std::string path;
+    for (size_t i = 0; i + 1 < frames_.size(); ++i) {
+      const Frame& frame = frames_[i];
+      if (frame.array) {
+        path += "[" + std::to_string(frame.count - 1) + "]";
+      } else if (!frame.keys.empty()) {
+        path += (path.empty() ? "" : ".") + frame.keys.back();
+      }
+    }
+    return path;
+  }
 };
 
-std::string ParseErrorMessage(const std::string& text) {
-  ErrorPlaceSax sax;
-  Json::sax_parse(text, &sax, nlohmann::detail::input_format_t::json, false);
+// False with a message when the text is not JSON or names a member twice.
+bool CheckSourceText(const std::string& text, std::string* error) {
+  SourceCheckSax sax;
+  if (Json::sax_parse(text, &sax, nlohmann::detail::input_format_t::json, false)) return true;
+  if (!sax.parseError) {
+    *error = sax.message;
+    return false;
+  }
   size_t line = 1;
   size_t column = 1;
   for (size_t i = 0; i + 1 < sax.position && i < text.size(); ++i) {
@@ -47,7 +102,9 @@ std::string ParseErrorMessage(const std::string& text) {
       ++column;
     }
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + sax.message;
+  *error = "not valid JSON: line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
+           sax.message;
+  return false;
 }
 
 bool ReadTerminatedSourceText(const Json& unit, const char* key, const SourcePlace& at, Text* out) {
@@ -284,6 +341,12 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
       if (found == byName.end()) {
         return unitAt.Child("eventLink").Fail("no unit \"" + linkNames[i] + "\" in this window");
       }
+      // The frame follows a link only to a unit of the same class; any other
+      // link would be stored and never used.
+      if (found->second == i) return unitAt.Child("eventLink").Fail("a unit does not link to itself");
+      if (out->records[found->second].typeReference != record.typeReference) {
+        return unitAt.Child("eventLink").Fail("\"" + linkNames[i] + "\" is of another class");
+      }
       record.eventLink = out->records[found->second].identifier;
     }
   }
@@ -295,9 +358,10 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
 bool CompileTemplateText(const std::string& text, const std::string& baseDir, Template* out,
                          std::string* error, std::vector<std::string>* filesRead) {
   *out = Template();
+  if (!CheckSourceText(text, error)) return false;
   Json root = Json::parse(text, nullptr, false);
   if (root.is_discarded()) {
-    *error = "not valid JSON: " + ParseErrorMessage(text);
+    *error = "not valid JSON";
     return false;
   }
   SourcePlace at;
