@@ -128,8 +128,8 @@ void MinimiseClicked(EventRecord&) {}
 
 HandlerTable ProductHandlers() {
   static const HandlerEntry kEntries[] = {
-      {0x0, Created},           {0x7, LinkPressed},      {0x45, CloseClicked},
-      {0x73, TitlePressed},     {0x192, InstallClicked}, {0x13AC, MinimiseClicked},
+      {0x0, Created},       {0x7, LinkPressed},      {0x45, CloseClicked},
+      {0x73, TitlePressed}, {0x192, InstallClicked}, {0x13AC, MinimiseClicked},
   };
   return {kEntries, sizeof kEntries / sizeof kEntries[0]};
 }
@@ -229,8 +229,8 @@ TEST(ProductTemplate, BindingsResolveToTheInstallerHandlers) {
     int32_t event;
     EventHandler handler;
   } const kBindings[] = {
-      {0x06010000, 0, Created},        {0x16010008, -1, LinkPressed},
-      {0x16011ed8, -1, TitlePressed},  {0x16011ed9, 0, InstallClicked},
+      {0x06010000, 0, Created},         {0x16010008, -1, LinkPressed},
+      {0x16011ed8, -1, TitlePressed},   {0x16011ed9, 0, InstallClicked},
       {0x16011ed4, 0, MinimiseClicked}, {0x16011ed5, 0, CloseClicked},
   };
   for (const auto& expected : kBindings) {
@@ -241,7 +241,8 @@ TEST(ProductTemplate, BindingsResolveToTheInstallerHandlers) {
   // units without bindings, nothing in the agreement window.
   EXPECT_EQ(FindHandler(start, Unit(start, 0x16011ed9), -1), nullptr);
   EXPECT_EQ(FindHandler(start, Unit(start, 0x16010007), 0), nullptr);
-  for (const TemplateRecord& record : product.windows[1].records) EXPECT_TRUE(record.bindings.empty());
+  for (const TemplateRecord& record : product.windows[1].records)
+    EXPECT_TRUE(record.bindings.empty());
 }
 
 TEST(ProductTemplate, WindowPropertiesDifferOnlyInBorderIconAndDragging) {
@@ -303,8 +304,8 @@ TEST(ProductTemplate, FiveUnitsStoreTheirFontsAndTheOthersNone) {
   struct {
     int32_t id;
     const Bytes* font;
-  } const kFonts[] = {{0x16011ee8, &regular}, {0x16010007, &regular}, {0x16010008, &regular},
-                      {0x16011ed8, &title}};
+  } const kFonts[] = {
+      {0x16011ee8, &regular}, {0x16010007, &regular}, {0x16010008, &regular}, {0x16011ed8, &title}};
   const TemplateWindow& start = product.windows[0];
   for (const auto& expected : kFonts) {
     EXPECT_TRUE(holds(Unit(start, expected.id).properties, *expected.font)) << expected.id;
@@ -320,7 +321,8 @@ TEST(ProductTemplate, ProgressBarRunsToFiftyNine) {
   Template product = ReadProduct();
   ASSERT_EQ(product.windows.size(), 2u);
   ProcessBarProperties bar;
-  ASSERT_TRUE(ReadProcessBarProperties(ViewOf(Unit(product.windows[0], 0x16011ee7).properties), &bar));
+  ASSERT_TRUE(
+      ReadProcessBarProperties(ViewOf(Unit(product.windows[0], 0x16011ee7).properties), &bar));
   EXPECT_EQ(bar.minimum, 0);
   EXPECT_EQ(bar.maximum, 59);
   EXPECT_EQ(bar.position, 0);

@@ -48,13 +48,15 @@ class SourceFolder {
 };
 
 // A source with one window whose own record comes first, then `units`.
-std::string Source(const std::string& units, const std::string& handlers = R"({"OnClick": "0x192"})") {
+std::string Source(const std::string& units,
+                   const std::string& handlers = R"({"OnClick": "0x192"})") {
   return R"({"handlers": )" + handlers + R"(, "windows": [{"id": "0x52010001", "units": [
     {"id": "0x06010000", "class": "window", "rect": [0, 0, 100, 100]})" +
          (units.empty() ? "" : ", " + units) + "]}]}";
 }
 
-bool Compile(const std::string& text, Template* out, std::string* error, const std::string& dir = "") {
+bool Compile(const std::string& text, Template* out, std::string* error,
+             const std::string& dir = "") {
   return CompileTemplateText(text, dir, out, error);
 }
 
@@ -85,7 +87,8 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
   std::string error;
   std::vector<std::string> files;
   ASSERT_TRUE(CompileTemplateText(text, folder.dir(), &compiled, &error, &files)) << error;
-  EXPECT_EQ(files, (std::vector<std::string>{folder.dir() + "arrow.cur", folder.dir() + "notes.txt"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{folder.dir() + "arrow.cur", folder.dir() + "notes.txt"}));
 
   ASSERT_EQ(compiled.windows.size(), 1u);
   const TemplateWindow& window = compiled.windows[0];
@@ -151,17 +154,20 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
       {"member given twice",
        Source(label + R"(, "properties": {"Caption": "x", "Effect": 0, "Caption": "y"}})"),
        "windows[0].units[1].properties: member \"Caption\" is given twice"},
-      {"unknown member", Source(label + R"(, "colour": 1})"), "units[1]: unknown member \"colour\""},
+      {"unknown member", Source(label + R"(, "colour": 1})"),
+       "units[1]: unknown member \"colour\""},
       {"unknown property", Source(label + R"(, "properties": {"Colour": 1}})"),
        "no property \"Colour\""},
-      {"unknown handler", Source(label + R"(, "bindings": [{"event": 0, "handler": "OnNothing"}]})"),
+      {"unknown handler",
+       Source(label + R"(, "bindings": [{"event": 0, "handler": "OnNothing"}]})"),
        "units[1].bindings[0].handler: no handler \"OnNothing\""},
       {"no code page 936 form", Source(label + R"(, "properties": {"Caption": "ok 😀"}})"),
        "units[1].properties.Caption: no code page 936 form"},
       {"a 0 byte in a tag", Source(label + ", \"tag\": \"\\u0000\"}"), "holds no 0 byte"},
       {"choice out of range", Source(label + R"(, "properties": {"Effect": 5}})"),
        "properties.Effect: out of range"},
-      {"logical as a number", Source(label + R"(, "properties": {"WordWrap": 1}})"), "true or false"},
+      {"logical as a number", Source(label + R"(, "properties": {"WordWrap": 1}})"),
+       "true or false"},
       {"integer beyond int32", Source(bare + R"(, "rect": [0, 0, 1, 4294967296]})"), "int32 range"},
       {"bad hexadecimal", Source(bare + R"(, "rect": [0, "0x1G", 1, 1]})"), "hexadecimal digit"},
       {"short rectangle", Source(R"({"id": "0x16000001", "class": "Label", "rect": [0, 0, 1]})"),
@@ -172,25 +178,31 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
        "cannot read nowhere.png"},
       {"duplicate identifier", Source(label + "}, " + label + "}"), "already that of units[1]"},
       {"duplicate name",
-       Source(label + R"(}, {"id": "0x16000002", "class": "Label", "name": "a", "rect": [0, 0, 1, 1]})"),
+       Source(label +
+              R"(}, {"id": "0x16000002", "class": "Label", "name": "a", "rect": [0, 0, 1, 1]})"),
        "two units of one window bear this name"},
       {"missing parent", Source(label + R"(, "parent": "nowhere"})"), "no unit \"nowhere\""},
       {"parent cycle",
-       Source(R"({"id": "0x16000001", "class": "PicBox", "name": "a", "parent": "b", "rect": [0, 0, 1, 1]},
+       Source(
+           R"({"id": "0x16000001", "class": "PicBox", "name": "a", "parent": "b", "rect": [0, 0, 1, 1]},
                  {"id": "0x16000002", "class": "PicBox", "name": "b", "parent": "a", "rect": [0, 0, 1, 1]})"),
        "comes back"},
       {"event link to itself", Source(label + R"(, "eventLink": "a"})"), "does not link to itself"},
       {"event link to another class",
-       Source(label + R"(, "eventLink": "b"}, {"id": "0x16000002", "class": "PicBox", "name": "b", "rect": [0, 0, 1, 1]})"),
+       Source(
+           label +
+           R"(, "eventLink": "b"}, {"id": "0x16000002", "class": "PicBox", "name": "b", "rect": [0, 0, 1, 1]})"),
        "\"b\" is of another class"},
       {"own parent", Source(label + R"(, "parent": "a"})"), "not its own parent"},
-      {"child unit identifier", Source(R"({"id": "0x06000001", "class": "Label", "rect": [0, 0, 1, 1]})"),
-       "0x16xxxxxx"},
-      {"second window unit", Source(R"({"id": "0x16000001", "class": "window", "rect": [0, 0, 1, 1]})"),
+      {"child unit identifier",
+       Source(R"({"id": "0x06000001", "class": "Label", "rect": [0, 0, 1, 1]})"), "0x16xxxxxx"},
+      {"second window unit",
+       Source(R"({"id": "0x16000001", "class": "window", "rect": [0, 0, 1, 1]})"),
        "only a window's first unit"},
       {"unknown class", Source(R"({"id": "0x16000001", "class": "Button", "rect": [0, 0, 1, 1]})"),
        "no unit class \"Button\""},
-      {"window identifier", R"({"windows": [{"id": "0x16010001", "units": []}]})", "window identifier"},
+      {"window identifier", R"({"windows": [{"id": "0x16010001", "units": []}]})",
+       "window identifier"},
       {"window without units", R"({"windows": [{"id": "0x52010001", "units": []}]})",
        "lists its units"},
       {"first unit not the window's",
@@ -218,17 +230,20 @@ TEST(TemplateCompiler, ConvertsTextsToCodePage936OrRefuses) {
   EXPECT_NE(error.find("한"), std::string::npos) << error;
 
   // The display form is one line, and two different texts never show alike.
-  EXPECT_EQ(Cp936ToDisplay("a\\b\"c\r\n\t\x01" "\xD4\xC4"), "a\\\\b\\\"c\\r\\n\\t\\x01阅");
-  EXPECT_EQ(Cp936ToDisplay("\x81"), "\\x81");          // a lead byte at the end
-  EXPECT_EQ(Cp936ToDisplay("\x81\x20"), "\\x81 ");     // a lead byte without its trail
+  EXPECT_EQ(Cp936ToDisplay("a\\b\"c\r\n\t\x01"
+                           "\xD4\xC4"),
+            "a\\\\b\\\"c\\r\\n\\t\\x01阅");
+  EXPECT_EQ(Cp936ToDisplay("\x81"), "\\x81");       // a lead byte at the end
+  EXPECT_EQ(Cp936ToDisplay("\x81\x20"), "\\x81 ");  // a lead byte without its trail
 }
 
 TEST(TemplateCompiler, DumpShowsUnusualRecordsAndRefusesDamage) {
   Template compiled;
   std::string error;
-  ASSERT_TRUE(Compile(Source(R"({"id": "0x16000001", "class": "Label", "name": "a", "rect": [0, 0, 1, 1]},
+  ASSERT_TRUE(
+      Compile(Source(R"({"id": "0x16000001", "class": "Label", "name": "a", "rect": [0, 0, 1, 1]},
                                 {"id": "0x16000002", "class": "Label", "name": "b", "rect": [0, 0, 1, 1]})"),
-                      &compiled, &error))
+              &compiled, &error))
       << error;
   TemplateWindow& window = compiled.windows[0];
   // A block of a version its class cannot read, a record of an unknown

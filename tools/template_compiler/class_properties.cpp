@@ -141,7 +141,8 @@ bool SetField(const Field<R>& field, const Json& value, const SourcePlace& at, R
       if (!ReadText(value, at, &character)) return false;
       if (character.empty() || character.size() > 2) return at.Fail("one character is expected");
       uint16_t stored = static_cast<uint8_t>(character[0]);
-      if (character.size() == 2) stored = static_cast<uint16_t>(stored | static_cast<uint8_t>(character[1]) << 8);
+      if (character.size() == 2)
+        stored = static_cast<uint16_t>(stored | static_cast<uint8_t>(character[1]) << 8);
       record->*field.char16 = stored;
       return true;
     }
@@ -150,7 +151,8 @@ bool SetField(const Field<R>& field, const Json& value, const SourcePlace& at, R
 }
 
 template <typename R>
-bool Encode(const ClassTable<R>& table, const Json& properties, const SourcePlace& at, Bytes* block) {
+bool Encode(const ClassTable<R>& table, const Json& properties, const SourcePlace& at,
+            Bytes* block) {
   if (!properties.is_object()) return at.Fail("an object of property name -> value is expected");
   R record;
   for (auto it = properties.begin(); it != properties.end(); ++it) {
@@ -168,8 +170,8 @@ bool Encode(const ClassTable<R>& table, const Json& properties, const SourcePlac
   for (const Field<R>& field : table.fields) {
     if (field.name != nullptr && field.form == Form::Integer &&
         clamped.*field.integer != record.*field.integer) {
-      return at.Child(field.name).Fail("out of range: the unit would use " +
-                                       std::to_string(clamped.*field.integer));
+      return at.Child(field.name)
+          .Fail("out of range: the unit would use " + std::to_string(clamped.*field.integer));
     }
   }
   if (!table.write(record, block)) return at.Fail("the property block cannot be written");
@@ -204,8 +206,8 @@ std::string ValueText(const Field<R>& field, const R& record, const std::string&
 }
 
 template <typename R>
-bool Dump(const ClassTable<R>& table, const Bytes& block, const std::string& indent, std::string* out,
-          std::string* error) {
+bool Dump(const ClassTable<R>& table, const Bytes& block, const std::string& indent,
+          std::string* out, std::string* error) {
   R record;
   if (!table.read(ViewOf(block), &record)) {
     *error = "version above the class's limit, or a field runs past the block";
@@ -218,44 +220,70 @@ bool Dump(const ClassTable<R>& table, const Bytes& block, const std::string& ind
   for (size_t i = 0; i < table.fields.size(); ++i) {
     const Field<R>& field = table.fields[i];
     if (field.name == nullptr) continue;
-    *out += indent + std::to_string(8 + i) + " " + field.name + " " + ValueText(field, record, indent) + "\n";
+    *out += indent + std::to_string(8 + i) + " " + field.name + " " +
+            ValueText(field, record, indent) + "\n";
   }
   return true;
 }
 
 const ClassTable<WindowProperties>& WindowTable() {
   using R = WindowProperties;
-  static const ClassTable<R> table{
-      {TextField("Caption", &R::caption), IntegerField("BorderStyle", &R::borderStyle),
-       ColourField("BackColor", &R::backColor), PictureField("BackPicture", &R::backPicture),
-       IntegerField("BackPictureMode", &R::backPictureMode), PictureField("BackSound", &R::backSound),
-       IntegerField("SoundRepeat", &R::soundRepeat), LogicalField("ControlBox", &R::controlBox),
-       LogicalField("MaxButton", &R::maxButton), LogicalField("MinButton", &R::minButton),
-       IntegerField("StartPosition", &R::startPosition), LogicalField("Movable", &R::movable),
-       PictureField("Icon", &R::icon), LogicalField("EnterMovesFocus", &R::enterMovesFocus),
-       LogicalField("EscCloses", &R::escCloses), LogicalField("F1OpensHelp", &R::f1OpensHelp),
-       TextField("HelpFile", &R::helpFile), IntegerField("HelpContext", &R::helpContext),
-       LogicalField("ShowInTaskbar", &R::showInTaskbar), LogicalField("DragAnywhere", &R::dragAnywhere),
-       IntegerField("Shape", &R::shape), LogicalField("AlwaysOnTop", &R::alwaysOnTop),
-       LogicalField("StoredOnly", &R::storedOnly), TextField("ClassName", &R::className)},
-      ReadWindowProperties, WriteWindowProperties, ClampWindowProperties};
+  static const ClassTable<R> table{{TextField("Caption", &R::caption),
+                                    IntegerField("BorderStyle", &R::borderStyle),
+                                    ColourField("BackColor", &R::backColor),
+                                    PictureField("BackPicture", &R::backPicture),
+                                    IntegerField("BackPictureMode", &R::backPictureMode),
+                                    PictureField("BackSound", &R::backSound),
+                                    IntegerField("SoundRepeat", &R::soundRepeat),
+                                    LogicalField("ControlBox", &R::controlBox),
+                                    LogicalField("MaxButton", &R::maxButton),
+                                    LogicalField("MinButton", &R::minButton),
+                                    IntegerField("StartPosition", &R::startPosition),
+                                    LogicalField("Movable", &R::movable),
+                                    PictureField("Icon", &R::icon),
+                                    LogicalField("EnterMovesFocus", &R::enterMovesFocus),
+                                    LogicalField("EscCloses", &R::escCloses),
+                                    LogicalField("F1OpensHelp", &R::f1OpensHelp),
+                                    TextField("HelpFile", &R::helpFile),
+                                    IntegerField("HelpContext", &R::helpContext),
+                                    LogicalField("ShowInTaskbar", &R::showInTaskbar),
+                                    LogicalField("DragAnywhere", &R::dragAnywhere),
+                                    IntegerField("Shape", &R::shape),
+                                    LogicalField("AlwaysOnTop", &R::alwaysOnTop),
+                                    LogicalField("StoredOnly", &R::storedOnly),
+                                    TextField("ClassName", &R::className)},
+                                   ReadWindowProperties,
+                                   WriteWindowProperties,
+                                   ClampWindowProperties};
   return table;
 }
 
 const ClassTable<EditBoxProperties>& EditBoxTable() {
   using R = EditBoxProperties;
-  static const ClassTable<R> table{
-      {TextField("Content", &R::content), IntegerField("Border", &R::border),
-       ColourField("TextColor", &R::textColor), ColourField("BackColor", &R::backColor),
-       FontField("Font", &R::font), LogicalField("HideSelection", &R::hideSelection),
-       IntegerField("MaxLength", &R::maxLength), LogicalField("MultiLine", &R::multiLine),
-       IntegerField("ScrollBars", &R::scrollBars), IntegerField("TextAlign", &R::textAlign),
-       IntegerField("InputMode", &R::inputMode), Char16Field("PasswordChar", &R::passwordChar),
-       IntegerField("LetterCase", &R::letterCase), IntegerField("SpinButton", &R::spinButton),
-       IntegerField("SpinMin", &R::spinMin), IntegerField("SpinMax", &R::spinMax),
-       IntegerField("SelStart", &R::selStart), IntegerField("SelLength", &R::selLength),
-       RunTimeOnly<R>(), TextField("DataSource", &R::dataSource), TextField("DataColumn", &R::dataColumn)},
-      ReadEditBoxProperties, WriteEditBoxProperties, ClampEditBoxProperties};
+  static const ClassTable<R> table{{TextField("Content", &R::content),
+                                    IntegerField("Border", &R::border),
+                                    ColourField("TextColor", &R::textColor),
+                                    ColourField("BackColor", &R::backColor),
+                                    FontField("Font", &R::font),
+                                    LogicalField("HideSelection", &R::hideSelection),
+                                    IntegerField("MaxLength", &R::maxLength),
+                                    LogicalField("MultiLine", &R::multiLine),
+                                    IntegerField("ScrollBars", &R::scrollBars),
+                                    IntegerField("TextAlign", &R::textAlign),
+                                    IntegerField("InputMode", &R::inputMode),
+                                    Char16Field("PasswordChar", &R::passwordChar),
+                                    IntegerField("LetterCase", &R::letterCase),
+                                    IntegerField("SpinButton", &R::spinButton),
+                                    IntegerField("SpinMin", &R::spinMin),
+                                    IntegerField("SpinMax", &R::spinMax),
+                                    IntegerField("SelStart", &R::selStart),
+                                    IntegerField("SelLength", &R::selLength),
+                                    RunTimeOnly<R>(),
+                                    TextField("DataSource", &R::dataSource),
+                                    TextField("DataColumn", &R::dataColumn)},
+                                   ReadEditBoxProperties,
+                                   WriteEditBoxProperties,
+                                   ClampEditBoxProperties};
   return table;
 }
 
@@ -269,25 +297,38 @@ const ClassTable<CheckBoxProperties>& CheckBoxTable() {
        ColourField("BackColor", &R::backColor), FontField("Font", &R::font),
        LogicalField("Checked", &R::checked), TextField("DataSource", &R::dataSource),
        TextField("DataColumn", &R::dataColumn)},
-      ReadCheckBoxProperties, WriteCheckBoxProperties, ClampCheckBoxProperties};
+      ReadCheckBoxProperties,
+      WriteCheckBoxProperties,
+      ClampCheckBoxProperties};
   return table;
 }
 
 const ClassTable<LabelProperties>& LabelTable() {
   using R = LabelProperties;
-  static const ClassTable<R> table{
-      {TextField("Caption", &R::caption), IntegerField("Effect", &R::effect),
-       IntegerField("Border", &R::border), IntegerField("BorderWidth", &R::borderWidth),
-       ColourField("BorderColor1", &R::borderColor1), ColourField("BorderColor2", &R::borderColor2),
-       ColourField("BorderColor3", &R::borderColor3), FontField("Font", &R::font),
-       ColourField("TextColor", &R::textColor), ColourField("BackColor", &R::backColor),
-       PictureField("Picture", &R::picture), IntegerField("PictureMode", &R::pictureMode),
-       IntegerField("Gradient", &R::gradient), ColourField("GradientColor1", &R::gradientColor1),
-       ColourField("GradientColor2", &R::gradientColor2), ColourField("GradientColor3", &R::gradientColor3),
-       IntegerField("HAlign", &R::hAlign), LogicalField("WordWrap", &R::wordWrap),
-       IntegerField("VAlign", &R::vAlign), TextField("DataSource", &R::dataSource),
-       TextField("DataColumn", &R::dataColumn)},
-      ReadLabelProperties, WriteLabelProperties, ClampLabelProperties};
+  static const ClassTable<R> table{{TextField("Caption", &R::caption),
+                                    IntegerField("Effect", &R::effect),
+                                    IntegerField("Border", &R::border),
+                                    IntegerField("BorderWidth", &R::borderWidth),
+                                    ColourField("BorderColor1", &R::borderColor1),
+                                    ColourField("BorderColor2", &R::borderColor2),
+                                    ColourField("BorderColor3", &R::borderColor3),
+                                    FontField("Font", &R::font),
+                                    ColourField("TextColor", &R::textColor),
+                                    ColourField("BackColor", &R::backColor),
+                                    PictureField("Picture", &R::picture),
+                                    IntegerField("PictureMode", &R::pictureMode),
+                                    IntegerField("Gradient", &R::gradient),
+                                    ColourField("GradientColor1", &R::gradientColor1),
+                                    ColourField("GradientColor2", &R::gradientColor2),
+                                    ColourField("GradientColor3", &R::gradientColor3),
+                                    IntegerField("HAlign", &R::hAlign),
+                                    LogicalField("WordWrap", &R::wordWrap),
+                                    IntegerField("VAlign", &R::vAlign),
+                                    TextField("DataSource", &R::dataSource),
+                                    TextField("DataColumn", &R::dataColumn)},
+                                   ReadLabelProperties,
+                                   WriteLabelProperties,
+                                   ClampLabelProperties};
   return table;
 }
 
@@ -297,7 +338,9 @@ const ClassTable<ProcessBarProperties>& ProcessBarTable() {
       {IntegerField("Border", &R::border), IntegerField("Vertical", &R::vertical),
        IntegerField("Smooth", &R::smooth), IntegerField("Minimum", &R::minimum),
        IntegerField("Maximum", &R::maximum), IntegerField("Position", &R::position)},
-      ReadProcessBarProperties, WriteProcessBarProperties, ClampProcessBarProperties};
+      ReadProcessBarProperties,
+      WriteProcessBarProperties,
+      ClampProcessBarProperties};
   return table;
 }
 
@@ -308,7 +351,9 @@ const ClassTable<PicBoxProperties>& PicBoxTable() {
        PictureField("Picture", &R::picture), IntegerField("DisplayMode", &R::displayMode),
        LogicalField("PlayAnimation", &R::playAnimation), TextField("DataSource", &R::dataSource),
        TextField("DataColumn", &R::dataColumn)},
-      ReadPicBoxProperties, WritePicBoxProperties, ClampPicBoxProperties};
+      ReadPicBoxProperties,
+      WritePicBoxProperties,
+      ClampPicBoxProperties};
   return table;
 }
 
@@ -322,8 +367,11 @@ const ClassTable<HyperLinkerProperties>& HyperLinkerTable() {
        IntegerField("Border", &R::border), FontField("Font", &R::font)},
       // The tool has no system colours: the default hover colour is the
       // standard scheme's highlight colour.
-      [](ByteBlock block, R* out) { return ReadHyperLinkerProperties(block, kStandardHighlightColour, out); },
-      WriteHyperLinkerProperties, ClampHyperLinkerProperties};
+      [](ByteBlock block, R* out) {
+        return ReadHyperLinkerProperties(block, kStandardHighlightColour, out);
+      },
+      WriteHyperLinkerProperties,
+      ClampHyperLinkerProperties};
   return table;
 }
 
@@ -331,21 +379,27 @@ const ClassTable<PicBtnProperties>& PicBtnTable() {
   using R = PicBtnProperties;
   static const ClassTable<R> table{
       {IntegerField("ButtonKind", &R::buttonKind), LogicalField("Checked", &R::checked),
-       PictureField("NormalPicture", &R::normalPicture), PictureField("HoverPicture", &R::hoverPicture),
+       PictureField("NormalPicture", &R::normalPicture),
+       PictureField("HoverPicture", &R::hoverPicture),
        PictureField("PressedPicture", &R::pressedPicture),
        PictureField("DisabledPicture", &R::disabledPicture),
        ColourField("TransparentColor", &R::transparentColor)},
-      ReadPicBtnProperties, WritePicBtnProperties, ClampPicBtnProperties};
+      ReadPicBtnProperties,
+      WritePicBtnProperties,
+      ClampPicBtnProperties};
   return table;
 }
 
 const ClassTable<TransLabelProperties>& TransLabelTable() {
   using R = TransLabelProperties;
   static const ClassTable<R> table{
-      {TextField("Caption", &R::caption), IntegerField("Effect", &R::effect), FontField("Font", &R::font),
-       ColourField("TextColor", &R::textColor), IntegerField("HAlign", &R::hAlign),
-       LogicalField("WordWrap", &R::wordWrap), IntegerField("VAlign", &R::vAlign)},
-      ReadTransLabelProperties, WriteTransLabelProperties, ClampTransLabelProperties};
+      {TextField("Caption", &R::caption), IntegerField("Effect", &R::effect),
+       FontField("Font", &R::font), ColourField("TextColor", &R::textColor),
+       IntegerField("HAlign", &R::hAlign), LogicalField("WordWrap", &R::wordWrap),
+       IntegerField("VAlign", &R::vAlign)},
+      ReadTransLabelProperties,
+      WriteTransLabelProperties,
+      ClampTransLabelProperties};
   return table;
 }
 
@@ -355,16 +409,26 @@ bool EncodeClassProperties(UnitClass unitClass, const Json& properties, const So
                            Bytes* block) {
   block->clear();
   switch (unitClass) {
-    case UnitClass::Window: return Encode(WindowTable(), properties, at, block);
-    case UnitClass::EditBox: return Encode(EditBoxTable(), properties, at, block);
-    case UnitClass::CheckBox: return Encode(CheckBoxTable(), properties, at, block);
-    case UnitClass::Label: return Encode(LabelTable(), properties, at, block);
-    case UnitClass::ProcessBar: return Encode(ProcessBarTable(), properties, at, block);
-    case UnitClass::PicBox: return Encode(PicBoxTable(), properties, at, block);
-    case UnitClass::HyperLinker: return Encode(HyperLinkerTable(), properties, at, block);
-    case UnitClass::PicBtn: return Encode(PicBtnTable(), properties, at, block);
-    case UnitClass::TransLabel: return Encode(TransLabelTable(), properties, at, block);
-    case UnitClass::Unknown: break;
+    case UnitClass::Window:
+      return Encode(WindowTable(), properties, at, block);
+    case UnitClass::EditBox:
+      return Encode(EditBoxTable(), properties, at, block);
+    case UnitClass::CheckBox:
+      return Encode(CheckBoxTable(), properties, at, block);
+    case UnitClass::Label:
+      return Encode(LabelTable(), properties, at, block);
+    case UnitClass::ProcessBar:
+      return Encode(ProcessBarTable(), properties, at, block);
+    case UnitClass::PicBox:
+      return Encode(PicBoxTable(), properties, at, block);
+    case UnitClass::HyperLinker:
+      return Encode(HyperLinkerTable(), properties, at, block);
+    case UnitClass::PicBtn:
+      return Encode(PicBtnTable(), properties, at, block);
+    case UnitClass::TransLabel:
+      return Encode(TransLabelTable(), properties, at, block);
+    case UnitClass::Unknown:
+      break;
   }
   return at.Fail("no property table for this class");
 }
@@ -372,16 +436,26 @@ bool EncodeClassProperties(UnitClass unitClass, const Json& properties, const So
 bool DumpClassProperties(UnitClass unitClass, const Bytes& block, const std::string& indent,
                          std::string* out, std::string* error) {
   switch (unitClass) {
-    case UnitClass::Window: return Dump(WindowTable(), block, indent, out, error);
-    case UnitClass::EditBox: return Dump(EditBoxTable(), block, indent, out, error);
-    case UnitClass::CheckBox: return Dump(CheckBoxTable(), block, indent, out, error);
-    case UnitClass::Label: return Dump(LabelTable(), block, indent, out, error);
-    case UnitClass::ProcessBar: return Dump(ProcessBarTable(), block, indent, out, error);
-    case UnitClass::PicBox: return Dump(PicBoxTable(), block, indent, out, error);
-    case UnitClass::HyperLinker: return Dump(HyperLinkerTable(), block, indent, out, error);
-    case UnitClass::PicBtn: return Dump(PicBtnTable(), block, indent, out, error);
-    case UnitClass::TransLabel: return Dump(TransLabelTable(), block, indent, out, error);
-    case UnitClass::Unknown: break;
+    case UnitClass::Window:
+      return Dump(WindowTable(), block, indent, out, error);
+    case UnitClass::EditBox:
+      return Dump(EditBoxTable(), block, indent, out, error);
+    case UnitClass::CheckBox:
+      return Dump(CheckBoxTable(), block, indent, out, error);
+    case UnitClass::Label:
+      return Dump(LabelTable(), block, indent, out, error);
+    case UnitClass::ProcessBar:
+      return Dump(ProcessBarTable(), block, indent, out, error);
+    case UnitClass::PicBox:
+      return Dump(PicBoxTable(), block, indent, out, error);
+    case UnitClass::HyperLinker:
+      return Dump(HyperLinkerTable(), block, indent, out, error);
+    case UnitClass::PicBtn:
+      return Dump(PicBtnTable(), block, indent, out, error);
+    case UnitClass::TransLabel:
+      return Dump(TransLabelTable(), block, indent, out, error);
+    case UnitClass::Unknown:
+      break;
   }
   *error = "no property table for this class";
   return false;

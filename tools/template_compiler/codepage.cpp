@@ -45,6 +45,24 @@ std::string SequenceAt(const std::string& utf8, size_t at) {
   return "\"" + shown + "\" (bytes " + bytes + ")";
 }
 
+// The escapes of the display form; other control bytes show as \xNN.
+const char* EscapeOf(unsigned char c) {
+  switch (c) {
+    case '\\':
+      return "\\\\";
+    case '"':
+      return "\\\"";
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    case '\t':
+      return "\\t";
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
 bool Utf8ToCp936(const std::string& utf8, std::string* cp936, std::string* error) {
@@ -93,17 +111,13 @@ std::string Cp936ToDisplay(const std::string& cp936) {
     size_t len = (c >= 0x81 && c <= 0xFE && i + 1 < cp936.size()) ? 2 : 1;
     bool converted = false;
     if (c < 0x80) {
-      switch (c) {
-        case '\\': utf8 += "\\\\"; converted = true; break;
-        case '"': utf8 += "\\\""; converted = true; break;
-        case '\r': utf8 += "\\r"; converted = true; break;
-        case '\n': utf8 += "\\n"; converted = true; break;
-        case '\t': utf8 += "\\t"; converted = true; break;
-        default:
-          if (c >= 0x20 && c != 0x7F) {
-            utf8 += static_cast<char>(c);
-            converted = true;
-          }
+      const char* escape = EscapeOf(c);
+      if (escape != nullptr) {
+        utf8 += escape;
+        converted = true;
+      } else if (c >= 0x20 && c != 0x7F) {
+        utf8 += static_cast<char>(c);
+        converted = true;
       }
     } else if (haveConv) {
       char* in = const_cast<char*>(cp936.data() + i);

@@ -9,7 +9,8 @@ bool FindEmbeddedTemplate(const std::string& exe, ByteBlock* out, std::string* e
   size_t found = std::string::npos;
   for (size_t at = exe.find(marker); at != std::string::npos; at = exe.find(marker, at + 1)) {
     if (exe.size() - at < kEmbeddedTemplateHeader) continue;
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(exe.data()) + at + sizeof kEmbeddedTemplateMarker;
+    const uint8_t* p =
+        reinterpret_cast<const uint8_t*>(exe.data()) + at + sizeof kEmbeddedTemplateMarker;
     uint32_t size = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                     static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
     if (size > exe.size() - at - kEmbeddedTemplateHeader) continue;

@@ -149,9 +149,9 @@ bool ReadFont(const Json& value, const SourcePlace& at, Bytes* record) {
   record->clear();
   if (value.is_null()) return true;
   static const char* const kLongs[] = {"height", "width", "escapement", "orientation", "weight"};
-  static const char* const kBytes[] = {"italic",       "underline",     "strikeOut",
-                                       "charSet",      "outPrecision",  "clipPrecision",
-                                       "quality",      "pitchAndFamily"};
+  static const char* const kBytes[] = {"italic",  "underline",     "strikeOut",
+                                       "charSet", "outPrecision",  "clipPrecision",
+                                       "quality", "pitchAndFamily"};
   if (!CheckKeys(value,
                  {"height", "width", "escapement", "orientation", "weight", "italic", "underline",
                   "strikeOut", "charSet", "outPrecision", "clipPrecision", "quality",
@@ -162,7 +162,8 @@ bool ReadFont(const Json& value, const SourcePlace& at, Bytes* record) {
   record->assign(60, 0);
   for (size_t i = 0; i < 5; ++i) {
     int32_t v = 0;
-    if (value.contains(kLongs[i]) && !ReadInt32(value[kLongs[i]], at.Child(kLongs[i]), &v)) return false;
+    if (value.contains(kLongs[i]) && !ReadInt32(value[kLongs[i]], at.Child(kLongs[i]), &v))
+      return false;
     uint32_t u = static_cast<uint32_t>(v);
     for (int b = 0; b < 4; ++b) (*record)[i * 4 + b] = static_cast<uint8_t>((u >> (8 * b)) & 0xFF);
   }
@@ -189,8 +190,8 @@ bool ReadFont(const Json& value, const SourcePlace& at, Bytes* record) {
 }
 
 bool ReadSourceFile(const SourcePlace& at, const std::string& relativePath, std::string* bytes) {
-  std::string path = relativePath.empty() || relativePath[0] == '/' ? relativePath
-                                                                     : at.baseDir + relativePath;
+  std::string path =
+      relativePath.empty() || relativePath[0] == '/' ? relativePath : at.baseDir + relativePath;
   if (at.filesRead != nullptr) at.filesRead->push_back(path);
   if (!ReadWholeFile(path, bytes)) return at.Fail("cannot read " + path);
   return true;

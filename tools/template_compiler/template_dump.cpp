@@ -34,8 +34,8 @@ std::string ImageSummary(const uint8_t* d, size_t n) {
   char text[96];
   static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (n >= 33 && std::memcmp(d, kPng, 8) == 0 && std::memcmp(d + 12, "IHDR", 4) == 0) {
-    std::snprintf(text, sizeof text, "PNG %u x %u, depth %u, colour type %u", Be32(d + 16), Be32(d + 20),
-                  d[24], d[25]);
+    std::snprintf(text, sizeof text, "PNG %u x %u, depth %u, colour type %u", Be32(d + 16),
+                  Be32(d + 20), d[24], d[25]);
     return text;
   }
   if (n >= 4 && d[0] == 0xFF && d[1] == 0xD8) {
@@ -61,14 +61,16 @@ std::string ImageSummary(const uint8_t* d, size_t n) {
                           (count == 1 ? " image" : " images");
     for (unsigned i = 0; i < count && 6 + 16 * (i + 1) <= n; ++i) {
       const uint8_t* entry = d + 6 + 16 * i;
-      std::snprintf(text, sizeof text, "%s %u x %u %u bpp", i == 0 ? ":" : ",", entry[0] ? entry[0] : 256,
-                    entry[1] ? entry[1] : 256, static_cast<unsigned>(entry[6]) | entry[7] << 8);
+      std::snprintf(text, sizeof text, "%s %u x %u %u bpp", i == 0 ? ":" : ",",
+                    entry[0] ? entry[0] : 256, entry[1] ? entry[1] : 256,
+                    static_cast<unsigned>(entry[6]) | entry[7] << 8);
       summary += text;
     }
     return summary;
   }
   if (n >= 2 && d[0] == 'B' && d[1] == 'M') return "BMP";
-  if (n >= 6 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0)) return "GIF";
+  if (n >= 6 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0))
+    return "GIF";
   return "bytes";
 }
 
@@ -110,15 +112,18 @@ void DumpRecord(const TemplateWindow& window, const TemplateRecord& record, size
   const char* className = UnitClassName(unitClass);
   *out += "  record " + std::to_string(index) + " " + HexInt32(record.identifier);
   if (record.kind == RecordKind::MenuItem) {
-    *out += " menu item: " + DescribeBlock(record.menuItemBody.data(), record.menuItemBody.size()) + "\n";
+    *out += " menu item: " + DescribeBlock(record.menuItemBody.data(), record.menuItemBody.size()) +
+            "\n";
     return;
   }
-  *out += std::string(" ") + (className[0] ? className : "?") + " \"" + Cp936ToDisplay(record.name) + "\"\n";
+  *out += std::string(" ") + (className[0] ? className : "?") + " \"" +
+          Cp936ToDisplay(record.name) + "\"\n";
   *out += "    type reference " + HexInt32(record.typeReference) + "\n";
   if (!record.remark.empty()) *out += "    remark \"" + Cp936ToDisplay(record.remark) + "\"\n";
   *out += "    rect " + std::to_string(record.left) + " " + std::to_string(record.top) + " " +
           std::to_string(record.width) + " " + std::to_string(record.height) + "\n";
-  *out += "    parent " + (record.parent == 0 ? std::string("window") : UnitText(window, record.parent)) + "\n";
+  *out += "    parent " +
+          (record.parent == 0 ? std::string("window") : UnitText(window, record.parent)) + "\n";
   if (!record.children.empty()) {
     *out += "    children";
     for (int32_t child : record.children) *out += "\n      " + UnitText(window, child);
@@ -130,7 +135,8 @@ void DumpRecord(const TemplateWindow& window, const TemplateRecord& record, size
   if (record.eventLink != 0) *out += "    event link " + UnitText(window, record.eventLink) + "\n";
   for (const Binding& binding : record.bindings) {
     *out += "    binding event " + std::to_string(binding.event) + " -> " +
-            (binding.reference == kNoHandlerReference ? std::string("no handler") : HexInt32(binding.reference)) +
+            (binding.reference == kNoHandlerReference ? std::string("no handler")
+                                                      : HexInt32(binding.reference)) +
             "\n";
   }
   *out += "    properties " + std::to_string(record.properties.size()) + " bytes";
@@ -139,10 +145,11 @@ void DumpRecord(const TemplateWindow& window, const TemplateRecord& record, size
   if (record.properties.empty()) {
     *out += ", empty: class defaults\n";
   } else if (unitClass == UnitClass::Unknown) {
-    *out += ", of an unknown class: " + DescribeBlock(record.properties.data(), record.properties.size()) + "\n";
-  } else if (!DumpClassProperties(unitClass, record.properties, "      ", &properties, &why)) {
-    *out += ", refused by the " + std::string(className) + " codec (" + why + "): " +
+    *out += ", of an unknown class: " +
             DescribeBlock(record.properties.data(), record.properties.size()) + "\n";
+  } else if (!DumpClassProperties(unitClass, record.properties, "      ", &properties, &why)) {
+    *out += ", refused by the " + std::string(className) + " codec (" + why +
+            "): " + DescribeBlock(record.properties.data(), record.properties.size()) + "\n";
   } else {
     *out += "\n" + properties;
   }
@@ -167,16 +174,20 @@ std::string DescribeFont(const uint8_t* d, size_t size) {
   if (size == 0) return "none (default font)";
   if (size != 60) return "not a LOGFONTA (default font): " + DescribeBlock(d, size);
   static const char* const kLongs[] = {"height", "width", "escapement", "orientation", "weight"};
-  static const char* const kBytes[] = {"italic",  "underline",    "strikeOut",     "charSet",
-                                       "outPrecision", "clipPrecision", "quality", "pitchAndFamily"};
+  static const char* const kBytes[] = {"italic",  "underline",     "strikeOut",
+                                       "charSet", "outPrecision",  "clipPrecision",
+                                       "quality", "pitchAndFamily"};
   std::string text;
   for (int i = 0; i < 5; ++i) {
-    text += std::string(kLongs[i]) + " " + std::to_string(static_cast<int32_t>(Le32(d + 4 * i))) + " ";
+    text +=
+        std::string(kLongs[i]) + " " + std::to_string(static_cast<int32_t>(Le32(d + 4 * i))) + " ";
   }
-  for (int i = 0; i < 8; ++i) text += std::string(kBytes[i]) + " " + std::to_string(d[20 + i]) + " ";
+  for (int i = 0; i < 8; ++i)
+    text += std::string(kBytes[i]) + " " + std::to_string(d[20 + i]) + " ";
   size_t faceLength = 0;
   while (faceLength < 32 && d[28 + faceLength] != 0) ++faceLength;
-  text += "faceName \"" + Cp936ToDisplay(std::string(reinterpret_cast<const char*>(d + 28), faceLength)) + "\"";
+  text += "faceName \"" +
+          Cp936ToDisplay(std::string(reinterpret_cast<const char*>(d + 28), faceLength)) + "\"";
   return text;
 }
 
@@ -188,8 +199,9 @@ std::string DescribeText(const std::string& cp936, const std::string& indent) {
   for (size_t i = 0; i < cp936.size(); ++i) {
     if (cp936[i] == '\n' && (i == 0 || cp936[i - 1] != '\r')) crlf = false;
   }
-  std::string text = "text of " + std::to_string(cp936.size()) + " bytes, " + std::to_string(lines) +
-                     " lines separated by " + (crlf ? "CR LF" : "LF or mixed line ends");
+  std::string text = "text of " + std::to_string(cp936.size()) + " bytes, " +
+                     std::to_string(lines) + " lines separated by " +
+                     (crlf ? "CR LF" : "LF or mixed line ends");
   size_t start = 0;
   while (start <= cp936.size()) {
     size_t end = cp936.find('\n', start);
@@ -213,7 +225,8 @@ bool DumpTemplate(ByteBlock data, std::string* text, std::string* error) {
              (failure.unit ? ", record " + HexInt32(failure.unit) : std::string());
     return false;
   }
-  *text += "template " + std::to_string(data.size) + " bytes, " + std::to_string(read.windows.size()) +
+  *text += "template " + std::to_string(data.size) + " bytes, " +
+           std::to_string(read.windows.size()) +
            (read.windows.size() == 1 ? " window\n" : " windows\n");
   for (const TemplateWindow& window : read.windows) {
     *text += "\nwindow " + HexInt32(window.identifier) + "\n";
@@ -228,7 +241,8 @@ bool DumpTemplate(ByteBlock data, std::string* text, std::string* error) {
       for (uint32_t i : window.bodyOrder) *text += " " + std::to_string(i);
       *text += "\n";
     }
-    for (size_t i = 0; i < window.records.size(); ++i) DumpRecord(window, window.records[i], i, text);
+    for (size_t i = 0; i < window.records.size(); ++i)
+      DumpRecord(window, window.records[i], i, text);
   }
   return true;
 }

@@ -15,8 +15,9 @@
 bool DumpTemplate(ByteBlock data, std::string* text, std::string* error);
 
 // Helpers the class tables share.
-std::string HexInt32(int32_t value);                // "0x0000ABCD"
-std::string DescribeBlock(const uint8_t* data, size_t size);  // "PNG 200 x 200, 6565 bytes, crc32 0x..."
+std::string HexInt32(int32_t value);  // "0x0000ABCD"
+std::string DescribeBlock(const uint8_t* data,
+                          size_t size);  // "PNG 200 x 200, 6565 bytes, crc32 0x..."
 std::string DescribeFont(const uint8_t* data, size_t size);
 // A quoted text on one line, or, for a text of several lines, its size and
 // line count followed by one "| line" per line, each line indented by

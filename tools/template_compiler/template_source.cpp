@@ -32,14 +32,16 @@ class SourceCheckSax : public nlohmann::json_sax<Json> {
     Frame& object = frames_.back();
     for (const std::string& seen : object.keys) {
       if (seen == name) {
-        message = Path() + (frames_.size() > 1 ? ": " : "") + "member \"" + name + "\" is given twice";
+        message =
+            Path() + (frames_.size() > 1 ? ": " : "") + "member \"" + name + "\" is given twice";
         return false;
       }
     }
     object.keys.push_back(name);
     return true;
   }
-  bool parse_error(std::size_t at, const std::string&, const nlohmann::detail::exception& ex) override {
+  bool parse_error(std::size_t at, const std::string&,
+                   const nlohmann::detail::exception& ex) override {
     parseError = true;
     position = at;
     message = ex.what();
@@ -102,8 +104,8 @@ bool CheckSourceText(const std::string& text, std::string* error) {
       ++column;
     }
   }
-  *error = "not valid JSON: line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
-           sax.message;
+  *error = "not valid JSON: line " + std::to_string(line) + ", column " + std::to_string(column) +
+           ": " + sax.message;
   return false;
 }
 
@@ -111,11 +113,13 @@ bool ReadTerminatedSourceText(const Json& unit, const char* key, const SourcePla
   out->clear();
   if (!unit.contains(key)) return true;
   if (!ReadText(unit[key], at.Child(key), out)) return false;
-  if (out->find('\0') != Text::npos) return at.Child(key).Fail("a stored name, remark or tag holds no 0 byte");
+  if (out->find('\0') != Text::npos)
+    return at.Child(key).Fail("a stored name, remark or tag holds no 0 byte");
   return true;
 }
 
-bool ReadHandlers(const Json& root, const SourcePlace& at, std::map<std::string, int32_t>* handlers) {
+bool ReadHandlers(const Json& root, const SourcePlace& at,
+                  std::map<std::string, int32_t>* handlers) {
   if (!root.contains("handlers")) return true;
   const Json& table = root["handlers"];
   SourcePlace here = at.Child("handlers");
@@ -133,7 +137,8 @@ bool ReadFlags(const Json& unit, const SourcePlace& at, uint32_t* flags) {
   if (!unit.contains("flags")) return true;
   const Json& list = unit["flags"];
   SourcePlace here = at.Child("flags");
-  if (!list.is_array()) return here.Fail("a list of \"visible\", \"disabled\", \"tabStop\" is expected");
+  if (!list.is_array())
+    return here.Fail("a list of \"visible\", \"disabled\", \"tabStop\" is expected");
   for (size_t i = 0; i < list.size(); ++i) {
     const Json& flag = list[i];
     if (flag == "visible") {
@@ -153,7 +158,8 @@ bool ReadRect(const Json& unit, const SourcePlace& at, TemplateRecord* record) {
   SourcePlace here = at.Child("rect");
   if (!unit.contains("rect")) return here.Fail("every unit has a rectangle");
   const Json& rect = unit["rect"];
-  if (!rect.is_array() || rect.size() != 4) return here.Fail("[left, top, width, height] is expected");
+  if (!rect.is_array() || rect.size() != 4)
+    return here.Fail("[left, top, width, height] is expected");
   int32_t* fields[4] = {&record->left, &record->top, &record->width, &record->height};
   for (size_t i = 0; i < 4; ++i) {
     if (!ReadInt32(rect[i], here.Item(i), fields[i])) return false;
@@ -186,11 +192,13 @@ bool ReadBindings(const Json& unit, const SourcePlace& at,
     SourcePlace itemAt = here.Item(i);
     if (!CheckKeys(item, {"event", "handler"}, itemAt)) return false;
     Binding binding;
-    if (!item.contains("event") || !ReadInt32(item["event"], itemAt.Child("event"), &binding.event)) {
+    if (!item.contains("event") ||
+        !ReadInt32(item["event"], itemAt.Child("event"), &binding.event)) {
       return itemAt.Child("event").Fail("an event number is expected");
     }
     // null binds the event to no handler.
-    if (!item.contains("handler")) return itemAt.Child("handler").Fail("a handler name or null is expected");
+    if (!item.contains("handler"))
+      return itemAt.Child("handler").Fail("a handler name or null is expected");
     const Json& handler = item["handler"];
     if (handler.is_null()) {
       binding.reference = kNoHandlerReference;
@@ -209,9 +217,9 @@ bool ReadBindings(const Json& unit, const SourcePlace& at,
   return true;
 }
 
-bool ReadUnit(const Json& unit, const SourcePlace& at, const std::map<std::string, int32_t>& handlers,
-              bool ownRecord, TemplateRecord* record, std::string* parentName,
-              std::string* eventLinkName) {
+bool ReadUnit(const Json& unit, const SourcePlace& at,
+              const std::map<std::string, int32_t>& handlers, bool ownRecord,
+              TemplateRecord* record, std::string* parentName, std::string* eventLinkName) {
   if (!CheckKeys(unit,
                  {"comment", "id", "class", "name", "remark", "tag", "rect", "parent", "flags",
                   "pointer", "eventLink", "bindings", "properties"},
@@ -235,7 +243,8 @@ bool ReadUnit(const Json& unit, const SourcePlace& at, const std::map<std::strin
   }
   std::string className = unit["class"].get<std::string>();
   UnitClass unitClass = UnitClassNamed(className.c_str());
-  if (unitClass == UnitClass::Unknown) return at.Child("class").Fail("no unit class \"" + className + "\"");
+  if (unitClass == UnitClass::Unknown)
+    return at.Child("class").Fail("no unit class \"" + className + "\"");
   if ((unitClass == UnitClass::Window) != ownRecord) {
     return at.Child("class").Fail(ownRecord ? "a window's first unit is its own, of class window"
                                             : "only a window's first unit is of class window");
@@ -266,7 +275,8 @@ bool ReadUnit(const Json& unit, const SourcePlace& at, const std::map<std::strin
 
 bool ReadWindow(const Json& window, const SourcePlace& at,
                 const std::map<std::string, int32_t>& handlers, TemplateWindow* out) {
-  if (!CheckKeys(window, {"comment", "id", "slot", "kind", "codeReference", "name", "remark", "units"},
+  if (!CheckKeys(window,
+                 {"comment", "id", "slot", "kind", "codeReference", "name", "remark", "units"},
                  at)) {
     return false;
   }
@@ -276,18 +286,24 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
   if (!IsWindowIdentifier(out->identifier)) {
     return at.Child("id").Fail("a window identifier has 2 in bits 24 to 27 and a serial number");
   }
-  struct { const char* key; int32_t* field; } ints[] = {
+  struct {
+    const char* key;
+    int32_t* field;
+  } ints[] = {
       {"slot", &out->storedSlot}, {"kind", &out->kind}, {"codeReference", &out->codeReference}};
   for (auto& entry : ints) {
     *entry.field = 0;
-    if (window.contains(entry.key) && !ReadInt32(window[entry.key], at.Child(entry.key), entry.field)) {
+    if (window.contains(entry.key) &&
+        !ReadInt32(window[entry.key], at.Child(entry.key), entry.field)) {
       return false;
     }
   }
   out->name.clear();
   out->remark.clear();
-  if (window.contains("name") && !ReadText(window["name"], at.Child("name"), &out->name)) return false;
-  if (window.contains("remark") && !ReadText(window["remark"], at.Child("remark"), &out->remark)) return false;
+  if (window.contains("name") && !ReadText(window["name"], at.Child("name"), &out->name))
+    return false;
+  if (window.contains("remark") && !ReadText(window["remark"], at.Child("remark"), &out->remark))
+    return false;
 
   SourcePlace unitsAt = at.Child("units");
   if (!window.contains("units") || !window["units"].is_array() || window["units"].empty()) {
@@ -306,7 +322,8 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
     }
     for (size_t j = 0; j < i; ++j) {
       if (out->records[j].identifier == record.identifier) {
-        return unitAt.Child("id").Fail("the identifier is already that of units[" + std::to_string(j) + "]");
+        return unitAt.Child("id").Fail("the identifier is already that of units[" +
+                                       std::to_string(j) + "]");
       }
     }
     if (!record.name.empty() && !byName.emplace(units[i]["name"].get<std::string>(), i).second) {
@@ -331,7 +348,8 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
         auto next = byName.find(parentNames[step]);
         if (next == byName.end()) break;
         step = next->second;
-        if (step == i) return unitAt.Child("parent").Fail("the parent chain comes back to this unit");
+        if (step == i)
+          return unitAt.Child("parent").Fail("the parent chain comes back to this unit");
       }
       record.parent = out->records[found->second].identifier;
       out->records[found->second].children.push_back(record.identifier);
@@ -343,7 +361,8 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
       }
       // The frame follows a link only to a unit of the same class; any other
       // link would be stored and never used.
-      if (found->second == i) return unitAt.Child("eventLink").Fail("a unit does not link to itself");
+      if (found->second == i)
+        return unitAt.Child("eventLink").Fail("a unit does not link to itself");
       if (out->records[found->second].typeReference != record.typeReference) {
         return unitAt.Child("eventLink").Fail("\"" + linkNames[i] + "\" is of another class");
       }
@@ -372,7 +391,8 @@ bool CompileTemplateText(const std::string& text, const std::string& baseDir, Te
   std::map<std::string, int32_t> handlers;
   if (!ReadHandlers(root, at, &handlers)) return false;
   SourcePlace windowsAt = at.Child("windows");
-  if (!root.contains("windows") || !root["windows"].is_array()) return windowsAt.Fail("a list of windows is expected");
+  if (!root.contains("windows") || !root["windows"].is_array())
+    return windowsAt.Fail("a list of windows is expected");
   const Json& windows = root["windows"];
   Template result;
   result.windows.resize(windows.size());
