@@ -395,3 +395,20 @@ TEST(ProductTemplate, DamagedCopiesAreRefusedOrReadWithoutFault) {
   // Most flips land in pictures and texts, which a reader takes as they are.
   EXPECT_GT(read, 0);
 }
+
+TEST(ProductTemplate, EveryCutPropertyBlockIsRefused) {
+  Template product = ReadProduct();
+  for (const TemplateWindow& window : product.windows) {
+    for (const TemplateRecord& record : window.records) {
+      UnitClass unitClass = UnitClassOf(record.typeReference);
+      const Bytes& block = record.properties;
+      for (size_t size = 1; size < block.size(); ++size) {
+        // A copy of exactly the prefix, so that a read past it is caught.
+        Bytes prefix(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size));
+        Bytes rewritten;
+        EXPECT_FALSE(RewritePropertyBlock(unitClass, ViewOf(prefix), &rewritten))
+            << record.identifier << " cut to " << size << " bytes";
+      }
+    }
+  }
+}
