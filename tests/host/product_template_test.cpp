@@ -21,6 +21,9 @@
 #include "tools/template_compiler/template_source.h"
 #include "widgets/common/property_codecs.h"
 #include "widgets/edit_box/edit_box_properties.h"
+#include "widgets/hyperlinker/hyperlinker_properties.h"
+#include "widgets/pic_box/pic_box_properties.h"
+#include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/process_bar/process_bar_properties.h"
 #include "widgets/window/window_properties.h"
 
@@ -329,6 +332,61 @@ TEST(ProductTemplate, ProgressBarRunsToFiftyNine) {
   EXPECT_EQ(bar.border, 3);
   EXPECT_EQ(bar.vertical, 0);
   EXPECT_EQ(bar.smooth, 0);
+}
+
+TEST(ProductTemplate, ButtonsShareTheirPicturesAsLaidOut) {
+  Template product = ReadProduct();
+  ASSERT_EQ(product.windows.size(), 2u);
+  const TemplateWindow& start = product.windows[0];
+  auto isPng = [](const Bytes& b) { return b.size() > 8 && b[0] == 0x89 && b[1] == 'P'; };
+  auto isJpeg = [](const Bytes& b) { return b.size() > 2 && b[0] == 0xFF && b[1] == 0xD8; };
+
+  PicBtnProperties install;
+  ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, 0x16011ed9).properties), &install));
+  EXPECT_TRUE(isPng(install.normalPicture));
+  EXPECT_TRUE(isPng(install.hoverPicture));
+  EXPECT_NE(install.normalPicture, install.hoverPicture);
+  EXPECT_EQ(install.pressedPicture, install.hoverPicture);
+  EXPECT_EQ(install.disabledPicture, install.hoverPicture);
+  // The caption buttons show their hover picture only while hovered.
+  for (int32_t id : {0x16011ed4, 0x16011ed5}) {
+    PicBtnProperties button;
+    ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, id).properties), &button));
+    EXPECT_TRUE(isJpeg(button.normalPicture)) << id;
+    EXPECT_TRUE(isJpeg(button.hoverPicture)) << id;
+    EXPECT_NE(button.normalPicture, button.hoverPicture) << id;
+    EXPECT_EQ(button.pressedPicture, button.normalPicture) << id;
+    EXPECT_EQ(button.disabledPicture, button.normalPicture) << id;
+  }
+  for (int32_t id : {0x16011ed9, 0x16011ed4, 0x16011ed5}) {
+    PicBtnProperties button;
+    ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, id).properties), &button));
+    EXPECT_EQ(button.buttonKind, 0) << id;
+    EXPECT_FALSE(button.checked) << id;
+    EXPECT_EQ(button.transparentColor, 0xFF000000u) << id;
+  }
+
+  // The banner is its colour alone; the logo is stretched over the same blue.
+  PicBoxProperties banner;
+  PicBoxProperties logo;
+  ASSERT_TRUE(ReadPicBoxProperties(ViewOf(Unit(start, kBanner).properties), &banner));
+  ASSERT_TRUE(ReadPicBoxProperties(ViewOf(Unit(start, 0x16011ee5).properties), &logo));
+  EXPECT_TRUE(banner.picture.empty());
+  EXPECT_EQ(banner.displayMode, 0);
+  EXPECT_EQ(banner.backColor, 0x00FF4646u);
+  EXPECT_TRUE(isPng(logo.picture));
+  EXPECT_EQ(logo.displayMode, 1);
+  EXPECT_EQ(logo.backColor, 0x00FF4646u);
+
+  HyperLinkerProperties link;
+  ASSERT_TRUE(ReadHyperLinkerProperties(ViewOf(Unit(start, 0x16010008).properties), 0, &link));
+  EXPECT_EQ(link.caption, Gbk("软件许可协议"));
+  EXPECT_EQ(link.linkKind, 0);
+  EXPECT_TRUE(link.mailAddress.empty());
+  EXPECT_EQ(link.textColor, 0x00FF0000u);
+  EXPECT_EQ(link.visitedColor, 0x00000080u);
+  EXPECT_EQ(link.hoverColor, 0x00FF9933u);
+  EXPECT_EQ(link.backColor, 0x00FFFFFFu);
 }
 
 TEST(ProductTemplate, AgreementIsTheConvertedLicenceText) {
