@@ -454,6 +454,37 @@ TEST(ProductTemplate, DamagedCopiesAreRefusedOrReadWithoutFault) {
   EXPECT_GT(read, 0);
 }
 
+TEST(ProductTemplate, DumpShowsDamagedCopiesWithoutFault) {
+  // The dump reads what it shows from the bytes alone (image headers, fonts,
+  // texts), so damaged templates and cut pictures go through it too.
+  const Bytes& bytes = ProductTemplate();
+  uint32_t state = 0x2545F491;
+  int shown = 0;
+  for (int sample = 0; sample < 300; ++sample) {
+    Bytes copy = bytes;
+    state = state * 1664525u + 1013904223u;
+    copy[state % copy.size()] ^= static_cast<uint8_t>(1u << (state >> 29));
+    std::string dump;
+    std::string error;
+    shown += DumpTemplate(ViewOf(copy), &dump, &error) ? 1 : 0;
+  }
+  EXPECT_GT(shown, 0);
+
+  Template product = ReadProduct();
+  ASSERT_EQ(product.windows.size(), 2u);
+  PicBtnProperties close;
+  ASSERT_TRUE(
+      ReadPicBtnProperties(ViewOf(Unit(product.windows[0], 0x16011ed5).properties), &close));
+  WindowProperties start;
+  ASSERT_TRUE(ReadWindowProperties(ViewOf(product.windows[0].records[0].properties), &start));
+  for (const Bytes* picture : {&close.normalPicture, &close.hoverPicture, &start.icon}) {
+    for (size_t size = 0; size <= picture->size() && size <= 2048; ++size) {
+      Bytes prefix(picture->begin(), picture->begin() + static_cast<std::ptrdiff_t>(size));
+      EXPECT_FALSE(DescribeBlock(prefix.data(), prefix.size()).empty());
+    }
+  }
+}
+
 TEST(ProductTemplate, EveryCutPropertyBlockIsRefused) {
   Template product = ReadProduct();
   for (const TemplateWindow& window : product.windows) {
