@@ -1,9 +1,53 @@
 #!/usr/bin/env bash
-# Builds the setup program and starts it under Wine.
+# Builds the setup program and starts it under Wine, in a virtual desktop of
+# 1024 x 768 so that it looks the same on every screen. On the user's display
+# when there is one; otherwise on an Xvfb of its own, where it takes a
+# screenshot after a few seconds, says where it is, and ends the program.
+#
+# The program runs in a Wine prefix of its own under the build folder
+# (zh_CN.UTF-8, so that its code-page-936 texts show), not in ~/.wine: it is
+# a setup program and writes to Program Files and the registry.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVANE_BUILD_DIR:-$root/build}
 source "$root/scripts/build-trees.sh"
 
+build_host >/dev/null
 build_windows
-echo "The setup program is $build/windows/MorvaneSetup.exe"
+program="$build/windows/MorvaneSetup.exe"
+echo "The setup program is $program"
+
+source "$root/tests/harness/wine-env.sh"
+export WINEPREFIX="$build/run-prefix"
+if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
+  echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
+  wineboot -i >"$build/run-prefix.log" 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.morvane-ready"
+fi
+desktop="/desktop=Morvane,1024x768"
+
+if [ -n "${DISPLAY:-}" ]; then
+  set +e
+  wine explorer "$desktop" "$program"
+  rc=$?
+  set -e
+  echo "The setup program ended with exit code $rc"
+  exit 0
+fi
+
+# No display: an Xvfb of our own, a screenshot, and the end of the program.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+read -r -t 20 display_number <&3
+xvfb_pid=$!
+export DISPLAY=":$display_number"
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+wine explorer "$desktop" "$program" >/dev/null 2>&1 &
+sleep "${MORVANE_SCREENSHOT_DELAY:-6}"
+shot="$build/MorvaneSetup-screen.png"
+import -window root "$shot"
+echo "No display: the program ran on a virtual X display; its screen is in $shot"

@@ -1,0 +1,32 @@
+// What the frame's test driver and the scenario program agree on: the
+// identifiers, geometry and captions of the scenario template.
+#pragma once
+
+#include <cstdint>
+
+constexpr uint32_t kStartWindow = 0x52010001;
+constexpr uint32_t kStartOwn = 0x06010001;
+constexpr uint32_t kFirstPad = 0x16010001;
+constexpr uint32_t kSecondPadOfStart = 0x16010002;
+constexpr uint32_t kSecondWindow = 0x52010002;
+constexpr uint32_t kSecondOwn = 0x06010002;
+constexpr uint32_t kSecondPad = 0x16020001;
+
+constexpr int kStartWidth = 401;  // odd, so that centring rounds
+constexpr int kStartHeight = 277;
+constexpr int kPadTop = 20;
+constexpr int kFirstPadLeft = 20;
+constexpr int kSecondPadLeft = 160;
+constexpr int kPadWidth = 100;
+constexpr int kPadHeight = 60;
+
+constexpr char kStartCaption[] = "Frame test start";
+constexpr char kSecondCaption[] = "Frame test second";
+constexpr char kSecondWindowName[] = "\xb5\xda\xb6\xfe\xb4\xb0\xbf\xda";  // 第二窗口
+constexpr char kSecondPadName[] = "\xb2\xe2\xca\xd4\xb0\xe5" "1";       // 测试板1
+
+// Handler references of the scenario template.
+constexpr int32_t kLogReference = 1;
+constexpr int32_t kReturnZeroReference = 2;
+constexpr int32_t kStartCreatedReference = 3;
+constexpr int32_t kSecondPadClickedReference = 4;

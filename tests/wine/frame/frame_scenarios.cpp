@@ -1,0 +1,169 @@
+// The program that the frame's tests drive: the frame run on a template made
+// with the template writer, with the test unit classes, in one of several
+// scenarios. Usage: frame_scenarios.exe SCENARIO LOG_FILE
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "frame/app_state.h"
+#include "frame/events.h"
+#include "frame/startup.h"
+#include "frame/template/template_writer.h"
+#include "frame/unit_properties.h"
+#include "services/process.h"
+#include "services/windows.h"
+#include "tests/wine/frame/frame_ids.h"
+#include "tests/wine/frame/test_units.h"
+
+namespace {
+
+std::string g_scenario;
+
+bool Is(const char* name) { return g_scenario == name; }
+
+void LogEvent(EventRecord& event) {
+  LogLine("event %08X %08X %d args %d %d %d %d", unsigned(event.window), unsigned(event.unit),
+          int(event.event), event.argumentCount, int(event.arguments[0]), int(event.arguments[1]),
+          int(event.arguments[2]));
+}
+
+void ReturnZero(EventRecord& event) {
+  LogEvent(event);
+  ReturnFromEvent(event, 0);
+}
+
+Value StartWindow() { return Value::OfUnit(UnitRef{kStartWindow, 0}); }
+Value SecondWindow() { return Value::OfUnit(UnitRef{kSecondWindow, 0}); }
+
+// Bound to event 0 of the start window.
+void OnStartCreated(EventRecord& event) {
+  LogEvent(event);
+  if (Is("destroy-at-once")) {
+    DestroyUnit(StartWindow(), Value::Logical(true));
+    LogLine("start destroyed at once: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
+  } else if (Is("two-windows") || Is("restore-minimised")) {
+    LogLine("load second %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
+  } else if (Is("process-events-quit")) {
+    PostQuitMessage(7);
+    ProcessEvents();
+    MSG message;
+    const bool queued = PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
+    LogLine("quit still queued %d", queued ? 1 : 0);
+  } else if (Is("write-unloaded")) {
+    WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
+    LogLine("returned from the write");
+  }
+}
+
+// Bound to event 0 (click) of the start window's second pad.
+void OnSecondPadClicked(EventRecord& event) {
+  LogEvent(event);
+  if (Is("destroy-twice")) {
+    DestroyUnit(StartWindow(), Value());
+    DestroyUnit(StartWindow(), Value());
+    LogLine("after destroy: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
+  } else if (Is("restore-minimised")) {
+    LogLine("load second again %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
+  } else if (Is("error-box")) {
+    WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
+  }
+}
+
+const HandlerEntry kHandlers[] = {
+    {kLogReference, LogEvent},
+    {kReturnZeroReference, ReturnZero},
+    {kStartCreatedReference, OnStartCreated},
+    {kSecondPadClickedReference, OnSecondPadClicked},
+};
+
+void AppendInt32(int32_t value, Bytes* out) {
+  for (int shift = 0; shift < 32; shift += 8) out->push_back(uint8_t(uint32_t(value) >> shift));
+}
+
+Bytes WindowBlock(int32_t startPosition, const char* caption) {
+  Bytes block;
+  AppendInt32(startPosition, &block);
+  block.insert(block.end(), caption, caption + strlen(caption));
+  return block;
+}
+
+TemplateRecord Record(int32_t id, uint32_t type, const char* name, int left, int top, int width,
+                      int height, uint32_t flags) {
+  TemplateRecord record;
+  record.identifier = id;
+  record.typeReference = int32_t(type);
+  record.name = name;
+  record.left = left;
+  record.top = top;
+  record.width = width;
+  record.height = height;
+  record.flags = flags;
+  return record;
+}
+
+void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
+  Binding binding;
+  binding.event = event;
+  binding.reference = reference;
+  record->bindings.push_back(binding);
+}
+
+Template ScenarioTemplate() {
+  Template source;
+  TemplateWindow start;
+  start.identifier = int32_t(kStartWindow);
+  start.kind = 1;
+  TemplateRecord own = Record(int32_t(kStartOwn), kTestWindowType, "", 0, 0, kStartWidth,
+                              kStartHeight, kUnitVisible);
+  own.properties = WindowBlock(1, kStartCaption);
+  Bind(&own, 0, kStartCreatedReference);
+  Bind(&own, 3, kLogReference);
+  Bind(&own, 4, kLogReference);
+  start.records.push_back(own);
+  TemplateRecord first = Record(int32_t(kFirstPad), kTestPadType, "pad1", kFirstPadLeft, kPadTop,
+                                kPadWidth, kPadHeight, kUnitVisible);
+  Bind(&first, -1, kReturnZeroReference);
+  Bind(&first, 0, kLogReference);
+  Bind(&first, 5, kLogReference);
+  start.records.push_back(first);
+  TemplateRecord second = Record(int32_t(kSecondPadOfStart), kTestPadType, "pad2", kSecondPadLeft,
+                                 kPadTop, kPadWidth, kPadHeight, kUnitVisible);
+  Bind(&second, -1, kLogReference);
+  Bind(&second, 0, kSecondPadClickedReference);
+  Bind(&second, 5, kLogReference);
+  start.records.push_back(second);
+  source.windows.push_back(start);
+
+  TemplateWindow other;
+  other.identifier = int32_t(kSecondWindow);
+  other.kind = 8;
+  other.name = kSecondWindowName;
+  TemplateRecord otherOwn = Record(int32_t(kSecondOwn), kTestWindowType, "", 40, 40, 300, 200,
+                                   kUnitVisible);
+  otherOwn.properties = WindowBlock(0, kSecondCaption);
+  other.records.push_back(otherOwn);
+  other.records.push_back(Record(int32_t(kSecondPad), kTestPadType, kSecondPadName, 10, 10, 50, 50,
+                                 kUnitVisible));
+  source.windows.push_back(other);
+  return source;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc < 3) return 2;
+  g_scenario = __argv[1];
+  SetLogPath(__argv[2]);
+  Bytes bytes;
+  if (!WriteTemplate(ScenarioTemplate(), &bytes)) return 3;
+  // A count that runs past the end of the data.
+  if (Is("damaged-template")) bytes.resize(bytes.size() - 3);
+  ProgramDefinition program;
+  program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
+  program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
+  program.registerUnitClasses = RegisterTestUnitClasses;
+  const int code = RunProgram(program);
+  LogLine("program entry returns %d", code);
+  return code;
+}

@@ -1,0 +1,19 @@
+// Unit classes for the frame's tests: a top-level window and a child pad,
+// both writing what they see to the scenario's log.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/unit_class.h"
+
+constexpr uint32_t kTestWindowType = 0x00090001;
+constexpr uint32_t kTestPadType = 0x00090002;
+
+// The test window's property block: int32 StartPosition (0 stored place,
+// 1 centred, 2 minimised), then the caption's bytes.
+// The pad's block is empty.
+void RegisterTestUnitClasses();
+
+// Appends one line to the scenario's log.
+void LogLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void SetLogPath(const char* path);

@@ -1,0 +1,256 @@
+// The application frame driven from outside, as a person would: the scenario
+// program (tests/wine/frame) runs the frame on a test template; the driver
+// clicks with SendInput, reads message boxes from the real dialogs and checks
+// exit codes and what the program logged.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+#include "tests/wine/frame/frame_ids.h"
+#include "tests/wine/frame/gui_driver.h"
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+constexpr DWORD kMinusOne = 0xFFFFFFFF;
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  wsprintfA(text, "%08X", value);
+  return text;
+}
+
+std::string WindowEvent(uint32_t window, uint32_t own, int number) {
+  return "event " + Hex(window) + " " + Hex(own) + " " + std::to_string(number) + " args 0 0 0 0";
+}
+
+class FrameScenario : public ::testing::Test {
+ protected:
+  void Start(const char* scenario) {
+    logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
+    std::string line = "\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ + "\"";
+    program_ = StartProgram(line);
+    ASSERT_TRUE(program_.started);
+  }
+  void TearDown() override {
+    DWORD code = 0;
+    if (IsRunning(program_)) WaitForExit(&program_, 1, &code);
+    if (HasFailure())
+      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+  }
+  // The start window once it is on the screen, in front, with its events
+  // after creation raised.
+  HWND StartWindow() {
+    HWND window = WaitForTopWindow(program_, kStartCaption, kWait);
+    if (!window) return nullptr;
+    const std::string created = WindowEvent(kStartWindow, kStartOwn, 4);
+    for (DWORD waited = 0; !Logged(created) && waited < kWait; waited += 50) Settle(50);
+    SetForegroundWindow(window);
+    Settle(300);
+    return window;
+  }
+  HWND Pad(HWND window, int left) {
+    POINT at{left + kPadWidth / 2, kPadTop + kPadHeight / 2};
+    return ChildWindowFromPoint(window, at);
+  }
+  DWORD ExitCode() {
+    DWORD code = 12345;
+    EXPECT_TRUE(WaitForExit(&program_, kWait, &code)) << "the program did not end";
+    return code;
+  }
+  std::vector<std::string> Log() {
+    std::string content;
+    ReadWholeFile(logPath_, &content);
+    std::vector<std::string> lines;
+    std::istringstream in(content);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  bool Logged(const std::string& line) {
+    for (const std::string& seen : Log())
+      if (seen == line) return true;
+    return false;
+  }
+  bool LoggedPrefix(const std::string& prefix) {
+    for (const std::string& seen : Log())
+      if (seen.compare(0, prefix.size(), prefix) == 0) return true;
+    return false;
+  }
+
+  RunningProgram program_;
+  std::string logPath_;
+};
+
+TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
+  Start("events");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  Settle(300);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - kStartWidth) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - kStartHeight) / 2);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+
+  std::vector<std::string> windowEvents;
+  for (const std::string& line : Log()) {
+    if (line.compare(0, 6 + 8, "event " + Hex(kStartWindow)) == 0) windowEvents.push_back(line);
+    // Raised by the pads while they were being created: held, never delivered.
+    EXPECT_EQ(line.find(" 5 args"), std::string::npos) << line;
+  }
+  ASSERT_GE(windowEvents.size(), 3u);
+  EXPECT_EQ(windowEvents[0], WindowEvent(kStartWindow, kStartOwn, 0));
+  EXPECT_EQ(windowEvents[1], WindowEvent(kStartWindow, kStartOwn, 3));
+  EXPECT_EQ(windowEvents[2], WindowEvent(kStartWindow, kStartOwn, 4));
+  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_TRUE(Logged("program entry returns 0"));
+}
+
+TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {
+  Start("events");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  HWND first = Pad(window, kFirstPadLeft), second = Pad(window, kSecondPadLeft);
+  ASSERT_TRUE(first && second && first != window && second != window);
+  ClickWindow(first);
+  ClickWindow(second);
+  Settle(300);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  // Both handlers ran with x, y and the key state; the first returned 0.
+  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -1 args 3 50 30 0"));
+  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) +
+                     " -1 args 3 50 30 0"));
+  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw press"));
+  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " saw press"));
+  // The release still reached the first pad, which raised its click.
+  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
+}
+
+TEST_F(FrameScenario, TheProgramEndsOnlyWithItsLastWindow) {
+  Start("two-windows");
+  HWND start = StartWindow();
+  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  ASSERT_TRUE(start && second);
+  PostMessageA(start, WM_CLOSE, 0, 0);
+  Settle(700);
+  EXPECT_TRUE(IsRunning(program_));
+  EXPECT_FALSE(IsWindow(start));
+  EXPECT_TRUE(IsWindow(second));
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_TRUE(Logged("load second 1"));
+}
+
+TEST_F(FrameScenario, AStartWindowDestroyedWhileLoadingEndsWithoutTheLoop) {
+  Start("destroy-at-once");
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_TRUE(Logged("start destroyed at once: window alive 0"));
+  EXPECT_TRUE(Logged("program entry returns 0"));
+}
+
+TEST_F(FrameScenario, DestroyUnitTwiceDestroysOnceAndLater) {
+  Start("destroy-twice");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  ClickWindow(Pad(window, kSecondPadLeft));
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_TRUE(Logged("after destroy: window alive 1"));
+  int destroyed = 0;
+  for (const std::string& line : Log()) destroyed += line == "destroyed " + Hex(kStartWindow);
+  EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(FrameScenario, LoadingAnOpenMinimisedWindowRestoresIt) {
+  Start("restore-minimised");
+  HWND start = StartWindow();
+  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  ASSERT_TRUE(start && second);
+  ShowWindow(second, SW_MINIMIZE);
+  Settle(300);
+  ASSERT_TRUE(IsIconic(second));
+  ClickWindow(Pad(start, kSecondPadLeft));
+  Settle(500);
+  EXPECT_TRUE(Logged("load second again 1"));
+  EXPECT_FALSE(IsIconic(second));
+  EXPECT_TRUE(IsWindow(second));
+  // Still the one window: the same handle, and no second of that caption.
+  EXPECT_EQ(WaitForTopWindow(program_, kSecondCaption, 1000), second);
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  PostMessageA(start, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(FrameScenario, ProcessEventsLeavesAQuitAtTheHeadQueued) {
+  Start("process-events-quit");
+  // The main loop then takes the quit and ends with its code.
+  EXPECT_EQ(ExitCode(), 7u);
+  EXPECT_TRUE(Logged("quit still queued 1"));
+}
+
+TEST_F(FrameScenario, ADamagedTemplateIsARunTimeError) {
+  Start("damaged-template");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+  EXPECT_FALSE(LoggedPrefix("program entry returns"));
+}
+
+TEST_F(FrameScenario, WritingAPropertyOfAnUnloadedWindowIsARunTimeError) {
+  Start("write-unloaded");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：修改组件属性时发现指定窗口尚未载入\r\n"
+                           "\r\n1375797250, 369229825\r\n\"第二窗口\"\r\n\"测试板1\"\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+  EXPECT_FALSE(Logged("returned from the write"));
+}
+
+TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
+  Start("error-box");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  HWND first = Pad(window, kFirstPadLeft);
+  ClickWindow(Pad(window, kSecondPadLeft));
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  const std::string firstClick = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
+  MoveAside(seen.box);
+  ClickWindow(first);
+  Settle(300);
+  EXPECT_TRUE(Logged("pad " + Hex(kFirstPad) + " saw press")) << "the click did not arrive";
+  EXPECT_FALSE(Logged(firstClick));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+}
+
+TEST(SetupProgram, ReportsTheStartWindowUntilItsClassesExist) {
+  RunningProgram program = StartProgram("\"" + HostPath(TestArgument(1)) + "\"");
+  ASSERT_TRUE(program.started);
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program, kWait, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n")), 0u)
+      << seen.text;
+  ClickBoxButton(seen, IDOK);
+  DWORD code = 0;
+  EXPECT_TRUE(WaitForExit(&program, kWait, &code));
+  EXPECT_EQ(code, kMinusOne);
+}
+
+}  // namespace
