@@ -297,7 +297,9 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
       child = previous;
     }
   }
-  const bool wasVisible = IsWindowVisible(old) != FALSE;
+  // The unit's own flag: its window is still hidden with the whole window
+  // while the window's created event runs.
+  const bool wasVisible = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
   // The unit keeps its slot and its pointer; only the window changes.
   const WNDPROC oldClassProc = unit->classProc;
   unit->hwnd = fresh;

@@ -137,6 +137,25 @@ TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {
   EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
 }
 
+TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
+  Start("keys");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  ClickWindow(Pad(window, kSecondPadLeft));  // the pad takes the focus
+  for (WORD key : {WORD(VK_NUMPAD5), WORD('A'), WORD('X'), WORD('C')}) PressKey(key);
+  Settle(300);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
+  EXPECT_TRUE(Logged(pad + " -9 args 2 53 0 0")) << "VK_NUMPAD5 raised as the main keyboard's 5";
+  EXPECT_TRUE(Logged(pad + " -9 args 2 65 0 0"));
+  EXPECT_TRUE(Logged(pad + " -11 args 1 97 0 0"));
+  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 98")) << "a replaced by b";
+  EXPECT_TRUE(Logged(pad + " -11 args 1 120 0 0"));
+  EXPECT_FALSE(Logged("pad " + Hex(kSecondPadOfStart) + " char 120")) << "x dropped";
+  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 99"));
+}
+
 TEST_F(FrameScenario, TheProgramEndsOnlyWithItsLastWindow) {
   Start("two-windows");
   HWND start = StartWindow();
@@ -237,6 +256,76 @@ TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
   EXPECT_FALSE(Logged(firstClick));
   ClickBoxButton(seen, IDOK);
   EXPECT_EQ(ExitCode(), kMinusOne);
+}
+
+TEST_F(FrameScenario, CommonPropertiesAreLimitedAndKeptInStepWithTheWindows) {
+  Start("properties");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  const char* const expected[] = {
+      "left after -40000 -32627", "left after 40000 32627", "left 25", "top 35",
+      "width kept 100", "width after -5 0", "width 80", "height 44", "left kept 25",
+      "tag 'tagged'", "visible after false false", "disabled after true true",
+      // A window that is not loaded answers from its records, and loads from them.
+      "unloaded left 40", "unloaded left after 77 77", "unloaded pad visible false",
+      "second loaded at 77, pad visible 0", "after its end, left 77",
+      "re-created 1, old gone 1, visible 1, same id 1", "sent 1003"};
+  for (const char* line : expected) EXPECT_TRUE(Logged(line)) << line;
+}
+
+TEST_F(FrameScenario, AModalWindowDisablesTheOthersUntilItIsGone) {
+  Start("modal");
+  HWND start = StartWindow();
+  ASSERT_TRUE(start);
+  ClickWindow(Pad(start, kSecondPadLeft));
+  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  ASSERT_TRUE(second);
+  Settle(200);
+  EXPECT_FALSE(IsWindowEnabled(start));
+  EXPECT_FALSE(LoggedPrefix("modal returned"));
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  for (DWORD waited = 0; !LoggedPrefix("modal returned") && waited < kWait; waited += 50) Settle(50);
+  EXPECT_TRUE(Logged("modal returned 1"));
+  EXPECT_TRUE(IsWindowEnabled(start));
+  EXPECT_TRUE(IsRunning(program_));
+  PostMessageA(start, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
+  Start("message-box");
+  HWND start = StartWindow();
+  ASSERT_TRUE(start);
+  ClickWindow(Pad(start, kSecondPadLeft));
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.caption, Gbk("信息："));
+  EXPECT_EQ(seen.text, "42");
+  // Task-modal without an owner: the program's windows wait for the box.
+  EXPECT_FALSE(IsWindowEnabled(start));
+  ClickBoxButton(seen, IDYES);
+  for (DWORD waited = 0; !Logged("box 5") && waited < kWait; waited += 50) Settle(50);
+  EXPECT_TRUE(Logged("box 5"));
+  MessageBoxSeen second;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &second));
+  EXPECT_EQ(second.caption, Gbk("标题"));
+  EXPECT_EQ(second.text, Gbk("真"));
+  EXPECT_EQ(GetWindow(second.box, GW_OWNER), start);
+  ClickBoxButton(second, IDOK);
+  for (DWORD waited = 0; !Logged("box 0") && waited < kWait; waited += 50) Settle(50);
+  EXPECT_TRUE(Logged("box 0"));
+  PostMessageA(start, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
+  Start("thread-end");
+  EXPECT_EQ(ExitCode(), 3u);
+  // The window went through the user-interface thread's shutdown.
+  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_FALSE(LoggedPrefix("program entry returns"));
 }
 
 TEST(SetupProgram, ReportsTheStartWindowUntilItsClassesExist) {

@@ -30,3 +30,4 @@ constexpr int32_t kLogReference = 1;
 constexpr int32_t kReturnZeroReference = 2;
 constexpr int32_t kStartCreatedReference = 3;
 constexpr int32_t kSecondPadClickedReference = 4;
+constexpr int32_t kCharacterReference = 5;

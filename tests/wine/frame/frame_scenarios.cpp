@@ -11,6 +11,8 @@
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
 #include "frame/unit_properties.h"
+#include "frame/window_list.h"
+#include "services/message_box.h"
 #include "services/process.h"
 #include "services/windows.h"
 #include "tests/wine/frame/frame_ids.h"
@@ -36,10 +38,87 @@ void ReturnZero(EventRecord& event) {
 Value StartWindow() { return Value::OfUnit(UnitRef{kStartWindow, 0}); }
 Value SecondWindow() { return Value::OfUnit(UnitRef{kSecondWindow, 0}); }
 
+void LogProperty(const char* what, uint32_t window, uint32_t unit, int index) {
+  Value value = ReadUnitProperty(window, unit, index);
+  if (value.type == ValueType::Integer)
+    LogLine("%s %d", what, int(value.integer));
+  else if (value.type == ValueType::Logical)
+    LogLine("%s %s", what, value.logical ? "true" : "false");
+  else if (value.type == ValueType::Text)
+    LogLine("%s '%s'", what, value.text.c_str());
+  else
+    LogLine("%s <type %d>", what, int(value.type));
+}
+
+HWND UnitWindow(uint32_t window, uint32_t unit) {
+  WindowEntry* entry = FindWindowEntry(window);
+  LiveUnit* live = LiveUnitOf(entry, FindUnitRecord(entry, unit));
+  return live ? live->hwnd : nullptr;
+}
+
+// The common properties, live and in the records of a window not loaded,
+// and the re-creation of a unit that asks for it.
+void ExerciseProperties() {
+  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(-40000));
+  LogProperty("left after -40000", kStartWindow, kFirstPad, 0);
+  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(40000));
+  LogProperty("left after 40000", kStartWindow, kFirstPad, 0);
+  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(25));
+  WriteUnitProperty(kStartWindow, kFirstPad, 1, Value::OfText("35"));
+  LogProperty("left", kStartWindow, kFirstPad, 0);
+  LogProperty("top", kStartWindow, kFirstPad, 1);
+  LogProperty("width kept", kStartWindow, kFirstPad, 2);
+  WriteUnitProperty(kStartWindow, kFirstPad, 2, Value::Integer(-5));
+  LogProperty("width after -5", kStartWindow, kFirstPad, 2);
+  WriteUnitProperty(kStartWindow, kFirstPad, 2, Value::Integer(80));
+  WriteUnitProperty(kStartWindow, kFirstPad, 3, Value::Double(44.9));
+  LogProperty("width", kStartWindow, kFirstPad, 2);
+  LogProperty("height", kStartWindow, kFirstPad, 3);
+  LogProperty("left kept", kStartWindow, kFirstPad, 0);
+  WriteUnitProperty(kStartWindow, kFirstPad, 4, Value::OfText("tagged"));
+  LogProperty("tag", kStartWindow, kFirstPad, 4);
+  WriteUnitProperty(kStartWindow, kFirstPad, 5, Value::Logical(false));
+  LogProperty("visible after false", kStartWindow, kFirstPad, 5);
+  WriteUnitProperty(kStartWindow, kFirstPad, 5, Value::Logical(true));
+  WriteUnitProperty(kStartWindow, kFirstPad, 6, Value::Logical(true));
+  LogProperty("disabled after true", kStartWindow, kFirstPad, 6);
+
+  LogProperty("unloaded left", kSecondWindow, kSecondOwn, 0);
+  WriteUnitProperty(kSecondWindow, 0, 0, Value::Integer(77));
+  WriteUnitProperty(kSecondWindow, kSecondPad, 5, Value::Logical(false));
+  LogProperty("unloaded left after 77", kSecondWindow, 0, 0);
+  LogProperty("unloaded pad visible", kSecondWindow, kSecondPad, 5);
+  LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+  RECT rect{};
+  GetWindowRect(UnitWindow(kSecondWindow, 0), &rect);
+  LogLine("second loaded at %d, pad visible %d", int(rect.left),
+          IsWindowVisible(UnitWindow(kSecondWindow, kSecondPad)) ? 1 : 0);
+  DestroyUnit(SecondWindow(), Value::Logical(true));
+  LogProperty("after its end, left", kSecondWindow, 0, 0);
+
+  HWND before = UnitWindow(kStartWindow, kSecondPadOfStart);
+  const int id = GetDlgCtrlID(before);
+  WriteUnitProperty(kStartWindow, kSecondPadOfStart, 8, Value::Integer(1));
+  HWND after = UnitWindow(kStartWindow, kSecondPadOfStart);
+  LogLine("re-created %d, old gone %d, visible %d, same id %d", after && after != before ? 1 : 0,
+          IsWindow(before) ? 0 : 1, (GetWindowLongA(after, GWL_STYLE) & WS_VISIBLE) ? 1 : 0, GetDlgCtrlID(after) == id ? 1 : 0);
+  LogLine("sent %d", int(SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}),
+                                         int32_t(kPadSumMessage), 1, 2)));
+}
+
+DWORD WINAPI EndFromAnotherThread(void*) {
+  Sleep(300);
+  EndProgram(3);
+}
+
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
-  if (Is("destroy-at-once")) {
+  if (Is("properties")) {
+    ExerciseProperties();
+  } else if (Is("thread-end")) {
+    CloseHandle(CreateThread(nullptr, 0, EndFromAnotherThread, nullptr, 0, nullptr));
+  } else if (Is("destroy-at-once")) {
     DestroyUnit(StartWindow(), Value::Logical(true));
     LogLine("start destroyed at once: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
   } else if (Is("two-windows") || Is("restore-minimised")) {
@@ -67,10 +146,27 @@ void OnSecondPadClicked(EventRecord& event) {
     LogLine("load second again %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
   } else if (Is("error-box")) {
     WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
+  } else if (Is("modal")) {
+    LogLine("modal returned %d", LoadWindow(SecondWindow(), Value(), Value::Logical(true)) ? 1 : 0);
+  } else if (Is("message-box")) {
+    LogLine("box %d", int(ShowMessageBox(Value::Integer(42), Value::Integer(4), Value(), Value())));
+    // 标题
+    LogLine("box %d", int(ShowMessageBox(Value::Logical(true), Value::Integer(0),
+                                         Value::OfText("\xb1\xea\xcc\xe2"),
+                                         Value::OfUnit(UnitRef{kStartWindow, 0}))));
   }
 }
 
+// Bound to the start window's second pad's character event: 'a' becomes
+// 'b', 'x' is dropped, anything else passes as it is.
+void OnCharacter(EventRecord& event) {
+  LogEvent(event);
+  if (event.arguments[0] == 'a') ReturnFromEvent(event, 'b');
+  if (event.arguments[0] == 'x') ReturnFromEvent(event, 0);
+}
+
 const HandlerEntry kHandlers[] = {
+    {kCharacterReference, OnCharacter},
     {kLogReference, LogEvent},
     {kReturnZeroReference, ReturnZero},
     {kStartCreatedReference, OnStartCreated},
@@ -132,6 +228,8 @@ Template ScenarioTemplate() {
   Bind(&second, -1, kLogReference);
   Bind(&second, 0, kSecondPadClickedReference);
   Bind(&second, 5, kLogReference);
+  Bind(&second, -9, kLogReference);
+  Bind(&second, -11, kCharacterReference);
   start.records.push_back(second);
   source.windows.push_back(start);
 

@@ -130,6 +130,15 @@ void ClickAt(int x, int y) {
   Sleep(GetDoubleClickTime() + 50);
 }
 
+void PressKey(WORD virtualKey) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof input[0]);
+  Sleep(100);
+}
+
 void ClickWindow(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);

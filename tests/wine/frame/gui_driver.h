@@ -34,6 +34,9 @@ bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId);
 
 // Moves the mouse to (x, y) on the screen and clicks the left button.
 void ClickAt(int x, int y);
+// Presses and releases one key.
+void PressKey(WORD virtualKey);
+
 // Clicks the centre of a window.
 void ClickWindow(HWND hwnd);
 

@@ -69,12 +69,19 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_LBUTTONDOWN:
       if (TestUnit* unit = UnitOf(hwnd)) LogLine("pad %08X saw press", unsigned(unit->unitId));
+      SetFocus(hwnd);
       SetCapture(hwnd);
+      return 0;
+    case WM_CHAR:
+      if (TestUnit* unit = UnitOf(hwnd))
+        LogLine("pad %08X char %d", unsigned(unit->unitId), int(wParam));
       return 0;
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
       Raise(hwnd, 0);
       return 0;
+    case kPadSumMessage:
+      return LRESULT(wParam + lParam + 1000);
     case WM_NCDESTROY:
       delete UnitOf(hwnd);
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -116,6 +123,13 @@ HWND CreateTestPad(const UnitCreateArgs& args) {
   return CreateWindowExA(0, kPadClass, "", WS_CHILD | args.style, args.left, args.top, args.width,
                          args.height, args.parent, HMENU(intptr_t(args.controlId)),
                          GetModuleHandleA(nullptr), unit);
+}
+
+// Any change of the pad's own property 0 asks for a new window.
+bool PadPropertyChanged(HWND, int unitIndex, const Value&) { return unitIndex == 0; }
+bool WritePadProperties(HWND, std::string* block) {
+  block->clear();
+  return true;
 }
 
 UnitOperations g_windowClass;
@@ -173,6 +187,8 @@ void RegisterTestUnitClasses() {
   g_padClass.name = "TestPad";
   g_padClass.typeReference = kTestPadType;
   g_padClass.create = CreateTestPad;
+  g_padClass.propertyChanged = PadPropertyChanged;
+  g_padClass.writeAllProperties = WritePadProperties;
   g_padClass.windowProc = TestPadProc;
   RegisterUnitClass(&g_padClass);
 }

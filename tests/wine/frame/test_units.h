@@ -9,6 +9,9 @@
 constexpr uint32_t kTestWindowType = 0x00090001;
 constexpr uint32_t kTestPadType = 0x00090002;
 
+// A pad answers it with wParam + lParam + 1000.
+constexpr unsigned kPadSumMessage = 0x8000 + 5;
+
 // The test window's property block: int32 StartPosition (0 stored place,
 // 1 centred, 2 minimised), then the caption's bytes.
 // The pad's block is empty.
