@@ -271,7 +271,10 @@ TEST_F(FrameScenario, CommonPropertiesAreLimitedAndKeptInStepWithTheWindows) {
       // A window that is not loaded answers from its records, and loads from them.
       "unloaded left 40", "unloaded left after 77 77", "unloaded pad visible false",
       "second loaded at 77, pad visible 0", "after its end, left 77",
-      "re-created 1, old gone 1, visible 1, same id 1", "sent 1003"};
+      "re-created 1, old gone 1, visible 1, same id 1", "still below the first 1",
+      "control ids 110 100", "first above second 1",
+      "destroyed pad: window gone 1, record left 1", "after the window's end the record is back 1",
+      "sent 1003"};
   for (const char* line : expected) EXPECT_TRUE(Logged(line)) << line;
 }
 
@@ -318,6 +321,18 @@ TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
   EXPECT_TRUE(Logged("box 0"));
   PostMessageA(start, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(FrameScenario, AnAllocationThatFailsIsARunTimeError) {
+  Start("out-of-memory");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n")), 0u)
+      << seen.text;
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+  EXPECT_FALSE(LoggedPrefix("allocated"));
 }
 
 TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {

@@ -59,6 +59,10 @@ HWND UnitWindow(uint32_t window, uint32_t unit) {
 // The common properties, live and in the records of a window not loaded,
 // and the re-creation of a unit that asks for it.
 void ExerciseProperties() {
+  HWND firstPad = UnitWindow(kStartWindow, kFirstPad), secondPad = UnitWindow(kStartWindow, kSecondPadOfStart);
+  // Created from the last record back: the second pad first.
+  LogLine("control ids %d %d", GetDlgCtrlID(firstPad), GetDlgCtrlID(secondPad));
+  LogLine("first above second %d", GetWindow(firstPad, GW_HWNDNEXT) == secondPad ? 1 : 0);
   WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(-40000));
   LogProperty("left after -40000", kStartWindow, kFirstPad, 0);
   WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(40000));
@@ -102,6 +106,17 @@ void ExerciseProperties() {
   HWND after = UnitWindow(kStartWindow, kSecondPadOfStart);
   LogLine("re-created %d, old gone %d, visible %d, same id %d", after && after != before ? 1 : 0,
           IsWindow(before) ? 0 : 1, (GetWindowLongA(after, GWL_STYLE) & WS_VISIBLE) ? 1 : 0, GetDlgCtrlID(after) == id ? 1 : 0);
+  LogLine("still below the first %d", GetWindow(UnitWindow(kStartWindow, kFirstPad), GW_HWNDNEXT) == after ? 1 : 0);
+
+  // A control destroyed leaves its window's units, until the window's end.
+  LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+  HWND pad = UnitWindow(kSecondWindow, kSecondPad);
+  DestroyUnit(Value::OfUnit(UnitRef{kSecondWindow, kSecondPad}), Value());
+  LogLine("destroyed pad: window gone %d, record left %d", IsWindow(pad) ? 0 : 1,
+          FindUnitRecord(FindWindowEntry(kSecondWindow), kSecondPad) ? 0 : 1);
+  DestroyUnit(SecondWindow(), Value::Logical(true));
+  LogLine("after the window's end the record is back %d",
+          FindUnitRecord(FindWindowEntry(kSecondWindow), kSecondPad) ? 1 : 0);
   LogLine("sent %d", int(SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}),
                                          int32_t(kPadSumMessage), 1, 2)));
 }
@@ -116,6 +131,11 @@ void OnStartCreated(EventRecord& event) {
   LogEvent(event);
   if (Is("properties")) {
     ExerciseProperties();
+  } else if (Is("out-of-memory")) {
+    // More than the process can ever have.
+    volatile size_t huge = 0x7FFFFFF0;
+    char* block = new char[huge];
+    LogLine("allocated %p", static_cast<void*>(block));
   } else if (Is("thread-end")) {
     CloseHandle(CreateThread(nullptr, 0, EndFromAnotherThread, nullptr, 0, nullptr));
   } else if (Is("destroy-at-once")) {
