@@ -343,6 +343,42 @@ TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
   EXPECT_FALSE(LoggedPrefix("program entry returns"));
 }
 
+TEST_F(FrameScenario, AnEventOfAUnitTheWindowLacksIsARunTimeError) {
+  Start("stray-event");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口组件\r\n"
+                           "\r\n1375797249, 369164441\r\n\"\"\r\n未找到所指定的窗口组件\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+}
+
+TEST_F(FrameScenario, AnEventOfAUnitWhoseClassRaisesNoneIsARunTimeError) {
+  Start("silent-unit");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：引发事件的窗口组件无效\r\n"
+                           "\r\n1375797249, 369164290\r\n\"\"\r\n\"pad2\"\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+}
+
+TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
+  Start("idle");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  Settle(500);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  // One idle period after another (the close starts a new one at the end):
+  // three events, then the window declines and hears no more in that period.
+  int idle = 0;
+  for (const std::string& line : Log()) idle += line.compare(0, 5, "idle ") == 0;
+  EXPECT_GE(idle, 3);
+  EXPECT_TRUE(LoggedPrefix("idle 1 after "));
+  EXPECT_TRUE(LoggedPrefix("idle 3 after "));
+}
+
 TEST(SetupProgram, ReportsTheStartWindowUntilItsClassesExist) {
   RunningProgram program = StartProgram("\"" + HostPath(TestArgument(1)) + "\"");
   ASSERT_TRUE(program.started);

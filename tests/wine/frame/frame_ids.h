@@ -31,3 +31,4 @@ constexpr int32_t kReturnZeroReference = 2;
 constexpr int32_t kStartCreatedReference = 3;
 constexpr int32_t kSecondPadClickedReference = 4;
 constexpr int32_t kCharacterReference = 5;
+constexpr int32_t kIdleReference = 6;

@@ -126,10 +126,24 @@ DWORD WINAPI EndFromAnotherThread(void*) {
   EndProgram(3);
 }
 
+int g_idleEvents = 0;
+
+// Bound to the start window's idle event: wants two more, then no more.
+void OnIdle(EventRecord& event) {
+  ++g_idleEvents;
+  LogLine("idle %d after %d ms", g_idleEvents, int(event.arguments[0]));
+  ReturnFromEvent(event, g_idleEvents < 3 ? 1 : 0);
+}
+
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
-  if (Is("properties")) {
+  if (Is("stray-event")) {
+    SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}), int32_t(kPadStrayEventMessage), 0, 0);
+  } else if (Is("silent-unit")) {
+    // The second pad is of a class that raises no events; its size change does.
+    WriteUnitProperty(kStartWindow, kSecondPadOfStart, 2, Value::Integer(90));
+  } else if (Is("properties")) {
     ExerciseProperties();
   } else if (Is("out-of-memory")) {
     // More than the process can ever have.
@@ -186,6 +200,7 @@ void OnCharacter(EventRecord& event) {
 }
 
 const HandlerEntry kHandlers[] = {
+    {kIdleReference, OnIdle},
     {kCharacterReference, OnCharacter},
     {kLogReference, LogEvent},
     {kReturnZeroReference, ReturnZero},
@@ -236,6 +251,7 @@ Template ScenarioTemplate() {
   Bind(&own, 0, kStartCreatedReference);
   Bind(&own, 3, kLogReference);
   Bind(&own, 4, kLogReference);
+  if (Is("idle")) Bind(&own, 7, kIdleReference);
   start.records.push_back(own);
   TemplateRecord first = Record(int32_t(kFirstPad), kTestPadType, "pad1", kFirstPadLeft, kPadTop,
                                 kPadWidth, kPadHeight, kUnitVisible);
@@ -243,7 +259,7 @@ Template ScenarioTemplate() {
   Bind(&first, 0, kLogReference);
   Bind(&first, 5, kLogReference);
   start.records.push_back(first);
-  TemplateRecord second = Record(int32_t(kSecondPadOfStart), kTestPadType, "pad2", kSecondPadLeft,
+  TemplateRecord second = Record(int32_t(kSecondPadOfStart), Is("silent-unit") ? kSilentPadType : kTestPadType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);
   Bind(&second, -1, kLogReference);
   Bind(&second, 0, kSecondPadClickedReference);

@@ -82,6 +82,12 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case kPadSumMessage:
       return LRESULT(wParam + lParam + 1000);
+    case kPadStrayEventMessage:
+      if (TestUnit* unit = UnitOf(hwnd)) {
+        EventRecord event = MakeEvent(unit->windowId, kStrayUnit, 6);
+        RaiseEvent(event);
+      }
+      return 0;
     case WM_NCDESTROY:
       delete UnitOf(hwnd);
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -134,6 +140,7 @@ bool WritePadProperties(HWND, std::string* block) {
 
 UnitOperations g_windowClass;
 UnitOperations g_padClass;
+UnitOperations g_silentPadClass;
 
 }  // namespace
 
@@ -191,4 +198,9 @@ void RegisterTestUnitClasses() {
   g_padClass.writeAllProperties = WritePadProperties;
   g_padClass.windowProc = TestPadProc;
   RegisterUnitClass(&g_padClass);
+  g_silentPadClass = g_padClass;
+  g_silentPadClass.name = "SilentPad";
+  g_silentPadClass.typeReference = kSilentPadType;
+  g_silentPadClass.raisesEvents = false;
+  RegisterUnitClass(&g_silentPadClass);
 }

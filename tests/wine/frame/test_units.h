@@ -12,6 +12,13 @@ constexpr uint32_t kTestPadType = 0x00090002;
 // A pad answers it with wParam + lParam + 1000.
 constexpr unsigned kPadSumMessage = 0x8000 + 5;
 
+// A pad answers it by raising event 6 in the name of a unit its window does
+// not have.
+constexpr unsigned kPadStrayEventMessage = 0x8000 + 6;
+constexpr uint32_t kStrayUnit = 0x16010099;
+// A unit of this class raises events although its class says it raises none.
+constexpr uint32_t kSilentPadType = 0x00090003;
+
 // The test window's property block: int32 StartPosition (0 stored place,
 // 1 centred, 2 minimised), then the caption's bytes.
 // The pad's block is empty.
