@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 #include "tests/wine/frame/frame_ids.h"
 #include "tests/wine/frame/gui_driver.h"
+#include "tests/wine/frame/test_units.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ class FrameScenario : public ::testing::Test {
     return false;
   }
 
+  bool PointerOver(HWND unit, const char* expected);
+
   RunningProgram program_;
   std::string logPath_;
 };
@@ -114,6 +117,46 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
   EXPECT_EQ(windowEvents[2], WindowEvent(kStartWindow, kStartOwn, 4));
   EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
   EXPECT_TRUE(Logged("program entry returns 0"));
+  // The units hear that all exist and that the window is shown, the last
+  // unit first; the window hears it between the two.
+  std::vector<std::string> told;
+  for (const std::string& line : Log())
+    if (line.find("complete") != std::string::npos || line.find("shown") != std::string::npos ||
+        line.find("window told") != std::string::npos)
+      told.push_back(line);
+  const std::vector<std::string> expected = {
+      "pad " + Hex(kSecondPadOfStart) + " complete", "pad " + Hex(kFirstPad) + " complete",
+      "window told its units exist", "pad " + Hex(kSecondPadOfStart) + " shown",
+      "pad " + Hex(kFirstPad) + " shown"};
+  EXPECT_EQ(told, expected);
+}
+
+// The cursor is the thread's: the program says which one it shows. Moves
+// with small steps over the unit until it reports `expected`.
+bool FrameScenario::PointerOver(HWND unit, const char* expected) {
+  RECT rect{};
+  GetWindowRect(unit, &rect);
+  const size_t before = Log().size();
+  for (int step = 0; step < 20; ++step) {
+    MoveMouseTo(rect.left + 10 + step * 3, (rect.top + rect.bottom) / 2);
+    SendMessageA(unit, kPadReportCursorMessage, 0, 0);
+    std::vector<std::string> lines = Log();
+    if (lines.size() > before && lines.back() == expected) return true;
+  }
+  return false;
+}
+
+// The cursor is the thread's: the program says which one it shows.
+TEST_F(FrameScenario, AUnitWithTheHandPointerShowsIt) {
+  Start("events");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  HWND first = Pad(window, kFirstPadLeft), second = Pad(window, kSecondPadLeft);
+  EXPECT_TRUE(PointerOver(first, "cursor hand 1 arrow 0")) << "the pad with the hand pointer";
+  EXPECT_TRUE(PointerOver(second, "cursor hand 0 arrow 1")) << "the pad with its class's arrow";
+  EXPECT_TRUE(PointerOver(first, "cursor hand 1 arrow 0")) << "back on the hand";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
 }
 
 TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {

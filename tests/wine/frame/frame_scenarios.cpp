@@ -199,6 +199,10 @@ void OnCharacter(EventRecord& event) {
   if (event.arguments[0] == 'x') ReturnFromEvent(event, 0);
 }
 
+void AppendInt32(int32_t value, Bytes* out) {
+  for (int shift = 0; shift < 32; shift += 8) out->push_back(uint8_t(uint32_t(value) >> shift));
+}
+
 const HandlerEntry kHandlers[] = {
     {kIdleReference, OnIdle},
     {kCharacterReference, OnCharacter},
@@ -207,10 +211,6 @@ const HandlerEntry kHandlers[] = {
     {kStartCreatedReference, OnStartCreated},
     {kSecondPadClickedReference, OnSecondPadClicked},
 };
-
-void AppendInt32(int32_t value, Bytes* out) {
-  for (int shift = 0; shift < 32; shift += 8) out->push_back(uint8_t(uint32_t(value) >> shift));
-}
 
 Bytes WindowBlock(int32_t startPosition, const char* caption) {
   Bytes block;
@@ -255,6 +255,7 @@ Template ScenarioTemplate() {
   start.records.push_back(own);
   TemplateRecord first = Record(int32_t(kFirstPad), kTestPadType, "pad1", kFirstPadLeft, kPadTop,
                                 kPadWidth, kPadHeight, kUnitVisible);
+  AppendInt32(32649, &first.mousePointer);  // the hand
   Bind(&first, -1, kReturnZeroReference);
   Bind(&first, 0, kLogReference);
   Bind(&first, 5, kLogReference);

@@ -118,6 +118,11 @@ bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
   return true;
 }
 
+void MoveMouseTo(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  Sleep(200);
+}
+
 void ClickAt(int x, int y) {
   SendMouse(MOUSEEVENTF_MOVE, x, y);
   Sleep(60);

@@ -32,6 +32,9 @@ bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBo
 // Clicks the box's button with that identifier (IDOK, IDYES, ...).
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId);
 
+// Moves the mouse to (x, y) on the screen and lets the program answer.
+void MoveMouseTo(int x, int y);
+
 // Moves the mouse to (x, y) on the screen and clicks the left button.
 void ClickAt(int x, int y);
 // Presses and releases one key.

@@ -40,6 +40,9 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_MOVE:
       Raise(hwnd, 3);
       return 0;
+    case 0x8004:
+      LogLine("window told its units exist");
+      return 0;
     case WM_SIZE:
       Raise(hwnd, 4);
       return 0;
@@ -82,6 +85,15 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case kPadSumMessage:
       return LRESULT(wParam + lParam + 1000);
+    case 0x806F:  // the window's units all exist
+    case 0x8076:  // the window is shown
+      if (TestUnit* unit = UnitOf(hwnd))
+        LogLine("pad %08X %s", unsigned(unit->unitId), message == 0x806F ? "complete" : "shown");
+      return 0;
+    case kPadReportCursorMessage:
+      LogLine("cursor hand %d arrow %d", GetCursor() == LoadCursorA(nullptr, IDC_HAND) ? 1 : 0,
+              GetCursor() == LoadCursorA(nullptr, IDC_ARROW) ? 1 : 0);
+      return 0;
     case kPadStrayEventMessage:
       if (TestUnit* unit = UnitOf(hwnd)) {
         EventRecord event = MakeEvent(unit->windowId, kStrayUnit, 6);

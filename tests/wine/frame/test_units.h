@@ -16,6 +16,8 @@ constexpr unsigned kPadSumMessage = 0x8000 + 5;
 // not have.
 constexpr unsigned kPadStrayEventMessage = 0x8000 + 6;
 constexpr uint32_t kStrayUnit = 0x16010099;
+// A pad answers it by logging which pointer its thread shows.
+constexpr unsigned kPadReportCursorMessage = 0x8000 + 7;
 // A unit of this class raises events although its class says it raises none.
 constexpr uint32_t kSilentPadType = 0x00090003;
 
