@@ -51,6 +51,9 @@ struct UnitOperations {
   int propertyCount = 0;
 
   bool raisesEvents = true;
+  // The class's windows come from the common-controls library, whose classes
+  // are registered before the first such unit is created.
+  bool usesCommonControls = false;
   // A container's child windows move into its new window when it is
   // re-created.
   bool isContainer = false;

@@ -94,6 +94,7 @@ bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
   LiveUnit& unit = entry->live->units[index];
   const UnitOperations* operations = FindUnitClass(uint32_t(record.typeReference));
   if (record.kind != RecordKind::Unit || !operations || !operations->create) return false;
+  if (operations->usesCommonControls && !EnsureCommonControls()) return false;
   UnitCreateArgs args;
   args.properties = ViewOf(record.properties);
   args.style = StylesOfRecord(record);

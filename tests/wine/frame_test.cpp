@@ -199,6 +199,35 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 99"));
 }
 
+TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {
+  Start("events");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  RightClickWindow(Pad(window, kFirstPadLeft));
+  Settle(200);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_TRUE(Logged("window claimed a right press"));
+  EXPECT_FALSE(LoggedPrefix("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -4"));
+  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw right press"));
+}
+
+TEST_F(FrameScenario, LoadingAWindowThatWaitsForItsDestructionMakesANewOne) {
+  Start("reload-pending");
+  HWND start = StartWindow();
+  ASSERT_TRUE(start);
+  ClickWindow(Pad(start, kSecondPadLeft));
+  Settle(500);
+  EXPECT_TRUE(Logged("reloaded 1, old gone 1, new one 1"));
+  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  ASSERT_TRUE(second);
+  Settle(300);
+  EXPECT_TRUE(IsWindow(second)) << "the posted destroy found nothing to destroy";
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  PostMessageA(start, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
 TEST_F(FrameScenario, TheProgramEndsOnlyWithItsLastWindow) {
   Start("two-windows");
   HWND start = StartWindow();

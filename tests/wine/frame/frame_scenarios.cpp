@@ -155,7 +155,7 @@ void OnStartCreated(EventRecord& event) {
   } else if (Is("destroy-at-once")) {
     DestroyUnit(StartWindow(), Value::Logical(true));
     LogLine("start destroyed at once: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
-  } else if (Is("two-windows") || Is("restore-minimised")) {
+  } else if (Is("two-windows") || Is("restore-minimised") || Is("reload-pending")) {
     LogLine("load second %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
   } else if (Is("process-events-quit")) {
     PostQuitMessage(7);
@@ -176,6 +176,13 @@ void OnSecondPadClicked(EventRecord& event) {
     DestroyUnit(StartWindow(), Value());
     DestroyUnit(StartWindow(), Value());
     LogLine("after destroy: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
+  } else if (Is("reload-pending")) {
+    HWND before = UnitWindow(kSecondWindow, 0);
+    DestroyUnit(SecondWindow(), Value());
+    const bool loaded = LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+    HWND after = UnitWindow(kSecondWindow, 0);
+    LogLine("reloaded %d, old gone %d, new one %d", loaded ? 1 : 0, IsWindow(before) ? 0 : 1,
+            after && after != before && IsWindow(after) ? 1 : 0);
   } else if (Is("restore-minimised")) {
     LogLine("load second again %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
   } else if (Is("error-box")) {
@@ -259,6 +266,7 @@ Template ScenarioTemplate() {
   Bind(&first, -1, kReturnZeroReference);
   Bind(&first, 0, kLogReference);
   Bind(&first, 5, kLogReference);
+  Bind(&first, -4, kLogReference);
   start.records.push_back(first);
   TemplateRecord second = Record(int32_t(kSecondPadOfStart), Is("silent-unit") ? kSilentPadType : kTestPadType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);

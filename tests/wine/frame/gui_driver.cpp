@@ -144,6 +144,18 @@ void PressKey(WORD virtualKey) {
   Sleep(100);
 }
 
+void RightClickWindow(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  Sleep(60);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, x, y);
+  Sleep(60);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, x, y);
+  Sleep(GetDoubleClickTime() + 50);
+}
+
 void ClickWindow(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);

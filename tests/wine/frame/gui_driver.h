@@ -40,6 +40,9 @@ void ClickAt(int x, int y);
 // Presses and releases one key.
 void PressKey(WORD virtualKey);
 
+// Clicks the centre of a window with the right button.
+void RightClickWindow(HWND hwnd);
+
 // Clicks the centre of a window.
 void ClickWindow(HWND hwnd);
 

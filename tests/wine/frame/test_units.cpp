@@ -75,6 +75,9 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       SetFocus(hwnd);
       SetCapture(hwnd);
       return 0;
+    case WM_RBUTTONDOWN:
+      if (TestUnit* unit = UnitOf(hwnd)) LogLine("pad %08X saw right press", unsigned(unit->unitId));
+      return 0;
     case WM_CHAR:
       if (TestUnit* unit = UnitOf(hwnd))
         LogLine("pad %08X char %d", unsigned(unit->unitId), int(wParam));
@@ -128,6 +131,14 @@ HWND CreateTestWindow(const UnitCreateArgs& args) {
   if (unit->startPosition == 2) style |= WS_MINIMIZE;
   return CreateWindowExA(0, kWindowClass, caption.c_str(), style, left, top, args.width,
                          args.height, args.parent, nullptr, GetModuleHandleA(nullptr), unit);
+}
+
+// The window claims right presses on its units, as a window that is moved
+// by dragging anywhere claims left ones.
+bool TestWindowPreTranslate(HWND, MSG* message) {
+  if (message->message != WM_RBUTTONDOWN) return false;
+  LogLine("window claimed a right press");
+  return true;
 }
 
 bool ReadTestWindowProperty(HWND hwnd, int unitIndex, Value* value) {
@@ -201,6 +212,7 @@ void RegisterTestUnitClasses() {
   g_windowClass.typeReference = kTestWindowType;
   g_windowClass.create = CreateTestWindow;
   g_windowClass.readProperty = ReadTestWindowProperty;
+  g_windowClass.preTranslate = TestWindowPreTranslate;
   g_windowClass.windowProc = TestWindowProc;
   RegisterUnitClass(&g_windowClass);
   g_padClass.name = "TestPad";
