@@ -43,51 +43,6 @@ bool OwnsCursorMessage(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return HWND(wParam) == hwnd && LOWORD(lParam) == HTCLIENT;
 }
 
-// Sits in front of every unit's class procedure: keeps the window list in
-// step with the live windows, and shows the unit's own mouse pointer.
-LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  UnitLocation at = FindUnitByHandle(hwnd);
-  if (!at.unit) return DefWindowProcA(hwnd, message, wParam, lParam);
-  WNDPROC next = at.unit->classProc;
-  const bool isWindow = at.record == &at.window->window.records[0];
-  switch (message) {
-    case kMsgDestroyUnit:
-      if (isWindow) RunDestroyStep(at.window);
-      return 0;
-    case WM_SETCURSOR:
-      if (at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
-        SetCursor(at.unit->cursor);
-        return TRUE;
-      }
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-      // Sent, never queued: the loop's pre-translation does not see them.
-      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
-      at = FindUnitByHandle(hwnd);
-      if (at.unit) {
-        EventRecord event = MakeEvent(uint32_t(at.window->window.identifier),
-                                      uint32_t(at.record->identifier),
-                                      message == WM_SETFOCUS ? -7 : -8);
-        RaiseEvent(event);
-      }
-      return result;
-    }
-    case WM_NCDESTROY: {
-      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
-      // The class procedure may have run handlers that changed the list.
-      at = FindUnitByHandle(hwnd);
-      if (!at.unit) return result;
-      if (at.record == &at.window->window.records[0])
-        OnWindowDestroyed(at.window);
-      else
-        OnUnitDestroyed(at.unit);
-      return result;
-    }
-  }
-  return CallWindowProcA(next, hwnd, message, wParam, lParam);
-}
-
 // Step 3: one unit's window from its record.
 bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
   TemplateRecord& record = entry->window.records[index];
@@ -311,3 +266,52 @@ void ReleaseFrameResources() {
   // system; the loaded units' own pointers went with their windows.
   ReleaseCommonControls();
 }
+
+namespace {
+
+// Sits in front of every unit's class procedure: keeps the window list in
+// step with the live windows, and shows the unit's own mouse pointer.
+LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  UnitLocation at = FindUnitByHandle(hwnd);
+  if (!at.unit) return DefWindowProcA(hwnd, message, wParam, lParam);
+  WNDPROC next = at.unit->classProc;
+  const bool isWindow = at.record == &at.window->window.records[0];
+  switch (message) {
+    case kMsgDestroyUnit:
+      if (isWindow) RunDestroyStep(at.window);
+      return 0;
+    case WM_SETCURSOR:
+      if (at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
+        SetCursor(at.unit->cursor);
+        return TRUE;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      // Sent, never queued: the loop's pre-translation does not see them.
+      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      at = FindUnitByHandle(hwnd);
+      if (at.unit) {
+        EventRecord event = MakeEvent(uint32_t(at.window->window.identifier),
+                                      uint32_t(at.record->identifier),
+                                      message == WM_SETFOCUS ? -7 : -8);
+        RaiseEvent(event);
+      }
+      return result;
+    }
+    case WM_NCDESTROY: {
+      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      // The class procedure may have run handlers that changed the list.
+      at = FindUnitByHandle(hwnd);
+      if (!at.unit) return result;
+      if (at.record == &at.window->window.records[0])
+        OnWindowDestroyed(at.window);
+      else
+        OnUnitDestroyed(at.unit);
+      return result;
+    }
+  }
+  return CallWindowProcA(next, hwnd, message, wParam, lParam);
+}
+
+}  // namespace

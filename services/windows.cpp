@@ -80,8 +80,10 @@ bool LoadWindow(const Value& window, const Value& owner, const Value& modal) {
     RunDestroyStep(entry);
     if (entry->live) return false;  // its end did not come through
   }
+  // A modal window belongs to the program's hidden window, whatever owner
+  // was asked for: it gets no taskbar button of its own.
   if (isModal)
-    ownerHandle = nullptr;
+    ownerHandle = App().hiddenOwner;
   else if (owner.type == ValueType::Unit && !IsWindow(ownerHandle))
     return false;
   if (!LoadWindowFromTemplate(entry, ownerHandle, isModal)) return false;

@@ -360,6 +360,10 @@ TEST_F(FrameScenario, AModalWindowDisablesTheOthersUntilItIsGone) {
   Settle(200);
   EXPECT_FALSE(IsWindowEnabled(start));
   EXPECT_FALSE(LoggedPrefix("modal returned"));
+  // Owned by the program's hidden window: no taskbar button of its own.
+  char ownerClass[64] = {};
+  GetClassNameA(GetWindow(second, GW_OWNER), ownerClass, sizeof ownerClass);
+  EXPECT_STREQ(ownerClass, "MorvaneHiddenOwner");
   PostMessageA(second, WM_CLOSE, 0, 0);
   for (DWORD waited = 0; !LoggedPrefix("modal returned") && waited < kWait; waited += 50) Settle(50);
   EXPECT_TRUE(Logged("modal returned 1"));
