@@ -429,6 +429,16 @@ TEST_F(FrameScenario, AnEventOfAUnitTheWindowLacksIsARunTimeError) {
   EXPECT_EQ(ExitCode(), kMinusOne);
 }
 
+TEST_F(FrameScenario, AnEventOfAWindowNotInTheListIsARunTimeError) {
+  Start("stray-window");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口\r\n"
+                           "\r\n1375797257, 369164441\r\n未找到所指定的窗口\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+}
+
 TEST_F(FrameScenario, AnEventOfAUnitWhoseClassRaisesNoneIsARunTimeError) {
   Start("silent-unit");
   MessageBoxSeen seen;

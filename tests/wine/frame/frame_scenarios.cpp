@@ -138,8 +138,9 @@ void OnIdle(EventRecord& event) {
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
-  if (Is("stray-event")) {
-    SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}), int32_t(kPadStrayEventMessage), 0, 0);
+  if (Is("stray-event") || Is("stray-window")) {
+    SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}), int32_t(kPadStrayEventMessage),
+                    Is("stray-window") ? 1 : 0, 0);
   } else if (Is("silent-unit")) {
     // The second pad is of a class that raises no events; its size change does.
     WriteUnitProperty(kStartWindow, kSecondPadOfStart, 2, Value::Integer(90));

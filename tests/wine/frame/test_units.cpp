@@ -99,7 +99,8 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case kPadStrayEventMessage:
       if (TestUnit* unit = UnitOf(hwnd)) {
-        EventRecord event = MakeEvent(unit->windowId, kStrayUnit, 6);
+        // wParam 1: in the name of a window that does not exist either.
+        EventRecord event = MakeEvent(wParam == 1 ? kStrayWindow : unit->windowId, kStrayUnit, 6);
         RaiseEvent(event);
       }
       return 0;

@@ -16,6 +16,7 @@ constexpr unsigned kPadSumMessage = 0x8000 + 5;
 // not have.
 constexpr unsigned kPadStrayEventMessage = 0x8000 + 6;
 constexpr uint32_t kStrayUnit = 0x16010099;
+constexpr uint32_t kStrayWindow = 0x52010009;
 // A pad answers it by logging which pointer its thread shows.
 constexpr unsigned kPadReportCursorMessage = 0x8000 + 7;
 // A unit of this class raises events although its class says it raises none.
