@@ -186,6 +186,8 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   ASSERT_TRUE(window);
   ClickWindow(Pad(window, kSecondPadLeft));  // the pad takes the focus
   for (WORD key : {WORD(VK_NUMPAD5), WORD('A'), WORD('X'), WORD('C')}) PressKey(key);
+  PressKey('A', VK_SHIFT);
+  PressKey(VK_SUBTRACT, VK_CONTROL);
   Settle(300);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -197,6 +199,10 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   EXPECT_TRUE(Logged(pad + " -11 args 1 120 0 0"));
   EXPECT_FALSE(Logged("pad " + Hex(kSecondPadOfStart) + " char 120")) << "x dropped";
   EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 99"));
+  // Shift is bit 1 of the key state, Ctrl bit 0; the pad's minus is the main one.
+  EXPECT_TRUE(Logged(pad + " -9 args 2 65 2 0"));
+  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 65"));
+  EXPECT_TRUE(Logged(pad + " -9 args 2 189 1 0"));
 }
 
 TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {

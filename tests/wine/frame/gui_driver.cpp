@@ -135,12 +135,20 @@ void ClickAt(int x, int y) {
   Sleep(GetDoubleClickTime() + 50);
 }
 
-void PressKey(WORD virtualKey) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = virtualKey;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof input[0]);
+void PressKey(WORD virtualKey, WORD modifier) {
+  INPUT input[4] = {};
+  UINT count = 0;
+  auto key = [&](WORD vk, DWORD flags) {
+    input[count].type = INPUT_KEYBOARD;
+    input[count].ki.wVk = vk;
+    input[count].ki.dwFlags = flags;
+    ++count;
+  };
+  if (modifier) key(modifier, 0);
+  key(virtualKey, 0);
+  key(virtualKey, KEYEVENTF_KEYUP);
+  if (modifier) key(modifier, KEYEVENTF_KEYUP);
+  SendInput(count, input, sizeof input[0]);
   Sleep(100);
 }
 

@@ -37,8 +37,9 @@ void MoveMouseTo(int x, int y);
 
 // Moves the mouse to (x, y) on the screen and clicks the left button.
 void ClickAt(int x, int y);
-// Presses and releases one key.
-void PressKey(WORD virtualKey);
+// Presses and releases one key, with `modifier` (VK_SHIFT, VK_CONTROL, ...)
+// held down when it is not 0.
+void PressKey(WORD virtualKey, WORD modifier = 0);
 
 // Clicks the centre of a window with the right button.
 void RightClickWindow(HWND hwnd);
