@@ -32,7 +32,9 @@
 //   8C + offset     int32 L       length of record i, L >= 0
 //   8C + offset + 4 L bytes       record body
 // Records are found through their offsets only: they may lie in any order,
-// and bytes between them are not looked at. Record 0 is the window's own
+// and bytes between them are not looked at. They do not overlap: all C
+// records together (lengths included) take at most the table's remaining
+// bytes. Record 0 is the window's own
 // unit; records 1 to C-1 are its units in template order (top of the z-order
 // first among siblings).
 //

@@ -54,6 +54,10 @@ bool ReadUnitTable(Reading& reading, int32_t windowId, int32_t unitCount,
 
   window->records.resize(count);
   std::vector<int32_t> storedOffsets(count);
+  // The records together may claim no more bytes than the table holds:
+  // otherwise many offsets to one long body would make the reader copy the
+  // same bytes over and over, far beyond the size of the data.
+  size_t claimed = 0;
   for (uint32_t i = 0; i < count; ++i) {
     TemplateRecord& record = window->records[i];
     record.identifier = Int32At(identifiers + 4 * i);
@@ -65,6 +69,9 @@ bool ReadUnitTable(Reading& reading, int32_t windowId, int32_t unitCount,
     const int32_t length = Int32At(lengthAt);
     if (length < 0 || static_cast<uint32_t>(length) > recordsSize - 4 - offset)
       return reading.Fail(TemplateError::BadOffset, lengthAt, windowId, record.identifier);
+    claimed += 4 + static_cast<size_t>(length);
+    if (claimed > recordsSize)
+      return reading.Fail(TemplateError::BadOffset, offsets + 4 * i, windowId, record.identifier);
     const ByteBlock body{lengthAt + 4, static_cast<uint32_t>(length)};
 
     if (IsMenuItemIdentifier(record.identifier)) {

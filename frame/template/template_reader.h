@@ -18,7 +18,8 @@ enum class TemplateError : uint8_t {
   Truncated,       // a field or a counted block runs past the end of its data
   BadCount,        // a unit, child or binding count is negative, or too large
                    // for the bytes that hold it
-  BadOffset,       // a record offset or length points outside the unit table
+  BadOffset,       // a record offset or length points outside the unit table,
+                   // or the records claim more bytes than the table holds
   BadRecord,       // a record's fields run past its length
   UnknownHandler,  // a handler reference the handler table does not hold
 };

@@ -199,6 +199,16 @@ const Damage kDamages[] = {
     {"record length past the table",
      [](const TemplateLayout& l, Bytes* b) { PatchInt32(Button(l).lengthAt, 0x7FFFFFF0, b); },
      TemplateError::BadOffset},
+    {"records claiming one body",
+     [](const TemplateLayout& l, Bytes* b) {
+       // Every record's offset points at the window's own record, the
+       // longest, which then counts many times over.
+       const int32_t own =
+           static_cast<int32_t>(l.windows[0].records[0].lengthAt - Start(l).recordsAt);
+       for (size_t i = 1; i < l.windows[0].records.size(); ++i)
+         PatchInt32(Start(l).offsetsAt + 4 * i, own, b);
+     },
+     TemplateError::BadOffset},
     {"record shorter than its fixed fields",
      [](const TemplateLayout& l, Bytes* b) { PatchInt32(Button(l).lengthAt, 30, b); },
      TemplateError::BadRecord},
