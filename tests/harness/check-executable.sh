@@ -5,6 +5,7 @@
 # the program's first instruction, so no DLL planted beside a downloaded
 # setup program can be loaded through the import table.
 set -euo pipefail
+export LC_ALL=C  # objdump's output is read in English
 exe=$1
 known="advapi32 comdlg32 gdi32 gdiplus imagehlp imm32 kernel32 msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32 wldap32 ws2_32 combase clbcatq difxapi"
 
