@@ -13,7 +13,8 @@ if(MORVANE_WINDOWS)
   # The whole tree links statically: nothing of the toolchain beside the exe.
   # --no-insert-timestamp leaves the PE time stamp 0, so two builds of one
   # commit are byte-identical.
-  add_compile_options(-ffunction-sections -fdata-sections)
+  # Nothing of ours throws, so no unwind tables either.
+  add_compile_options(-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables)
   add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   # ANSI entry points only: every text of the product is code page 936.
