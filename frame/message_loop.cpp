@@ -137,9 +137,9 @@ bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage
 bool PreTranslate(MSG* message) {
   UnitLocation around = LoadedWindowAround(message->hwnd);
   if (!around.window) return false;
-  // Step 1: a disabled window takes no keys.
+  // A disabled window takes no keys.
   if (IsKeyboardMessage(message->message) && !IsWindowEnabled(around.unit->hwnd)) return true;
-  // Step 2: the unit's class, then the window's conveniences.
+  // The unit's class first, then the window's conveniences.
   UnitLocation at = FindUnitByHandle(message->hwnd);
   if (at.unit && at.unit->operations && at.unit->operations->preTranslate &&
       at.unit->operations->preTranslate(at.unit->hwnd, message))
@@ -148,7 +148,7 @@ bool PreTranslate(MSG* message) {
   if (around.unit && around.unit != at.unit && around.unit->operations->preTranslate &&
       around.unit->operations->preTranslate(around.unit->hwnd, message))
     return true;
-  // Step 3: the common events of the unit whose window took the message.
+  // The common events of the unit whose window took the message.
   at = FindUnitByHandle(message->hwnd);
   EventRecord event;
   if (!at.unit || !CommonEventOf(*message, &event)) return false;

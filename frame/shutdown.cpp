@@ -9,7 +9,7 @@
 
 namespace {
 
-// Steps 2 to 6: everything but the end of the process.
+// Everything of the orderly shutdown but the end of the process.
 void ReleaseEverything() {
   AppState& app = App();
   app.shuttingDown = true;

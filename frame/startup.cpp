@@ -28,7 +28,7 @@ LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Step 3.3: "C:\dir\setup.exe" gives "C:\dir" and "setup.exe".
+// "C:\dir\setup.exe" gives "C:\dir" and "setup.exe".
 void RecordProgramPath(AppState* app) {
   char path[MAX_PATH] = {};
   DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -43,7 +43,7 @@ bool OwnsCursorMessage(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return HWND(wParam) == hwnd && LOWORD(lParam) == HTCLIENT;
 }
 
-// Step 3: one unit's window from its record.
+// One unit's window from its record.
 bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
   TemplateRecord& record = entry->window.records[index];
   LiveUnit& unit = entry->live->units[index];
@@ -102,8 +102,8 @@ int ShowCommandOf(WindowEntry* entry) {
   return SW_SHOW;
 }
 
-// Step 12: every other top-level loaded window is disabled while a modal
-// window is open.
+// Every other top-level loaded window is disabled while a modal window is
+// open.
 void DisableOthersForModal(WindowEntry* entry) {
   for (auto& other : WindowList()) {
     if (other.get() == entry || !IsWindowLoaded(other.get())) continue;
@@ -148,7 +148,7 @@ void PlaceInZOrder(WindowEntry* entry, size_t index) {
 bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   auto& records = entry->window.records;
   if (records.empty() || entry->live) return false;
-  // Step 1: events wait until the window is complete.
+  // Events wait until the window is complete.
   HoldEvents();
   entry->live.reset(new LiveWindow);
   LiveWindow* live = entry->live.get();
@@ -156,8 +156,8 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   live->savedRecords = records;
   live->units.resize(records.size());
 
-  // Step 3: the window from its own record, then the units from the last
-  // record back to the second.
+  // The window from its own record, then the units from the last record
+  // back to the second.
   if (!CreateUnit(entry, 0, owner, 0)) {
     entry->live.reset();
     ReleaseEvents();
@@ -178,7 +178,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   }
   auto& units = live->units;
 
-  // Step 4: units inside a container unit.
+  // Units inside a container unit.
   for (size_t i = 1; i < records.size(); ++i) {
     if (records[i].parent == 0) continue;
     TemplateRecord* parent = FindUnitRecord(entry, uint32_t(records[i].parent));
@@ -186,23 +186,23 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
     if (parentUnit && parentUnit->hwnd && parentUnit != &units[i])
       SetParent(units[i].hwnd, parentUnit->hwnd);
   }
-  // Step 5: template order is z-order from the top among siblings.
+  // Template order is z-order from the top among siblings.
   for (size_t i = 1; i < records.size(); ++i) PlaceInZOrder(entry, i);
-  // Step 6.
+  // Mouse pointers, now that every unit has its window.
   for (size_t i = 0; i < records.size(); ++i) {
     LoadedPointer pointer = LoadUnitPointer(records[i]);
     units[i].cursor = pointer.cursor;
     units[i].ownsCursor = pointer.owned;
   }
-  // Steps 7 and 8.
+  // Creation complete, units last to first; then the units take their
+  // visibility.
   SendToUnitsBackwards(entry, kMsgCreationComplete);
   SendMessageA(hwnd, kMsgAllWindowsCreated, 0, 0);
   for (size_t i = 1; i < records.size(); ++i)
     ShowWindow(units[i].hwnd, (records[i].flags & kUnitVisible) ? SW_SHOWNA : SW_HIDE);
-  // Step 9.
   ReleaseEvents();
 
-  // Step 10: a handler may destroy the window at any of these.
+  // The created events; a handler may destroy the window at any of these.
   const uint32_t windowId = uint32_t(entry->window.identifier);
   const uint32_t ownId = uint32_t(records[0].identifier);
   for (int32_t number : {0, 3, 4}) {
@@ -212,7 +212,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   }
   if (!StillExists(entry, hwnd)) return true;
 
-  // Step 11.
+  // Show the window, then tell the focused unit.
   if (entry->window.records[0].flags & kUnitVisible) {
     ShowWindow(hwnd, ShowCommandOf(entry));
     if (!StillExists(entry, hwnd)) return true;
@@ -222,13 +222,11 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
       if (!StillExists(entry, hwnd)) return true;
     }
   }
-  // Step 12.
   if (modal) DisableOthersForModal(entry);
-  // Step 13.
+  // The shown message must not move the focus that showing gave.
   HWND focusBefore = GetFocus();
   SendToUnitsBackwards(entry, kMsgWindowShown);
   if (GetFocus() != focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-  // Step 14.
   if (StillExists(entry, hwnd)) entry->live->loaded = true;
   return true;
 }
