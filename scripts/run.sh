@@ -12,8 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVANE_BUILD_DIR:-$root/build}
 source "$root/scripts/build-trees.sh"
 
-build_host >/dev/null
-build_windows
+build_windows MorvaneSetup
 program="$build/windows/MorvaneSetup.exe"
 echo "The setup program is $program"
 
@@ -37,9 +36,9 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: an Xvfb of our own, a screenshot, and the end of the program.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-read -r -t 20 display_number <&3
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
 xvfb_pid=$!
+read -r -t 20 display_number <&3
 export DISPLAY=":$display_number"
 cleanup() {
   wineserver -k 2>/dev/null || true
