@@ -17,6 +17,7 @@
 #include "installer/payload.h"
 #include "services/handles.h"
 #include "services/shell.h"
+#include "support/registry_probe.h"
 #include "support/test_support.h"
 
 namespace {
@@ -41,27 +42,6 @@ std::string Lower(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = char(c + 32);
   return text;
-}
-
-bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-// The type and stored bytes of a value; false when there is none.
-bool ReadValue(HKEY root, const std::string& keyPath, const char* name, DWORD* type,
-               std::string* data) {
-  HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  char buffer[1024];
-  DWORD size = sizeof(buffer);
-  LONG status = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return false;
-  data->assign(buffer, size);
-  return true;
 }
 
 // A string value as stored, without its terminating NUL; "<none>" when the

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/registry_probe.h"
 #include "support/test_support.h"
 
 namespace {
@@ -13,27 +14,6 @@ constexpr int32_t kClasses = 1;
 constexpr int32_t kUser = 3;
 constexpr int32_t kMachine = 4;
 const char kBase[] = "Software\\MorvaneRegistryTest";
-
-bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-// The type and the stored bytes of a value, or false when it cannot be read.
-bool ReadValue(HKEY root, const std::string& keyPath, const char* name, DWORD* type,
-               std::string* data) {
-  HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  char buffer[512];
-  DWORD size = sizeof(buffer);
-  LONG status = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return false;
-  data->assign(buffer, size);
-  return true;
-}
 
 bool CreateKey(HKEY root, const std::string& path) {
   HKEY key;
