@@ -13,8 +13,17 @@ if(MORVANE_WINDOWS)
   # The whole tree links statically: nothing of the toolchain beside the exe.
   # --no-insert-timestamp leaves the PE time stamp 0, so two builds of one
   # commit are byte-identical.
-  # Nothing of ours throws, so no unwind tables either.
-  add_compile_options(-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables)
+  # Nothing of ours throws, so no unwind tables either. The program's
+  # function-local statics (the frame's window list, class table and state)
+  # are first made on the user-interface thread during start-up, before any
+  # other thread exists; their thread-safe guard would link the threading and
+  # exception runtime into the program for nothing.
+  add_compile_options(-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables
+                      $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
+  # The library's bounds checks stay on in the product. They also make each
+  # program instantiate std::string itself, without exceptions, instead of
+  # linking the library's prebuilt copy and its exception machinery with it.
+  add_compile_definitions(_GLIBCXX_ASSERTIONS)
   add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   # ANSI entry points only: every text of the product is code page 936.
