@@ -28,6 +28,9 @@ struct LiveWindow {
   bool loaded = false;  // loading has finished
   bool modal = false;
   bool pendingDestroy = false;
+  // Showing the window at the end of its loading moves the focus; the unit
+  // that has it once the window is shown hears it then, and only then.
+  bool showing = false;
   // The windows that a modal load disabled, with their former enabled state.
   std::vector<std::pair<HWND, bool>> disabledByModal;
   // The records as they were before loading, put back at destruction, so

@@ -214,8 +214,10 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
 
   // Show the window, then tell the focused unit.
   if (entry->window.records[0].flags & kUnitVisible) {
+    entry->live->showing = true;
     ShowWindow(hwnd, ShowCommandOf(entry));
     if (!StillExists(entry, hwnd)) return true;
+    entry->live->showing = false;
     if (TemplateRecord* focused = FocusedUnit(entry)) {
       EventRecord event = MakeEvent(windowId, uint32_t(focused->identifier), -7);
       RaiseEvent(event);
@@ -289,7 +291,7 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       // Sent, never queued: the loop's pre-translation does not see them.
       LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
       at = FindUnitByHandle(hwnd);
-      if (at.unit) {
+      if (at.unit && !at.window->live->showing) {
         EventRecord event = MakeEvent(uint32_t(at.window->window.identifier),
                                       uint32_t(at.record->identifier),
                                       message == WM_SETFOCUS ? -7 : -8);

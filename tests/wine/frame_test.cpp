@@ -205,6 +205,34 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   EXPECT_TRUE(Logged(pad + " -9 args 2 189 1 0"));
 }
 
+// The window gives the focus to its topmost unit when it is shown and
+// activated, as a dialog does.
+TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
+  Start("focus");
+  HWND window = WaitForTopWindow(program_, kStartCaption, kWait);
+  ASSERT_TRUE(window);
+  // The last unit told that the window is shown; nothing else happens after.
+  const std::string shown = "pad " + Hex(kFirstPad) + " shown";
+  for (DWORD waited = 0; !Logged(shown) && waited < kWait; waited += 50) Settle(50);
+  Settle(300);
+  const std::vector<std::string> log = Log();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+
+  std::vector<size_t> focused;
+  size_t resized = log.size(), firstShown = log.size();
+  for (size_t i = 0; i < log.size(); ++i) {
+    if (log[i].find(" -7 args") != std::string::npos) focused.push_back(i);
+    if (resized == log.size() && log[i] == WindowEvent(kStartWindow, kStartOwn, 4)) resized = i;
+    if (firstShown == log.size() && log[i].find(" shown") != std::string::npos) firstShown = i;
+  }
+  ASSERT_EQ(focused.size(), 1u) << "the window, its pads: one focus event in all";
+  EXPECT_EQ(log[focused[0]],
+            "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -7 args 0 0 0 0");
+  EXPECT_GT(focused[0], resized) << "after the events of creation";
+  EXPECT_LT(focused[0], firstShown) << "before the units hear that the window is shown";
+}
+
 TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {
   Start("events");
   HWND window = StartWindow();

@@ -253,13 +253,15 @@ Template ScenarioTemplate() {
   TemplateWindow start;
   start.identifier = int32_t(kStartWindow);
   start.kind = 1;
-  TemplateRecord own = Record(int32_t(kStartOwn), kTestWindowType, "", 0, 0, kStartWidth,
-                              kStartHeight, kUnitVisible);
+  TemplateRecord own =
+      Record(int32_t(kStartOwn), Is("focus") ? kFocusingWindowType : kTestWindowType, "", 0, 0,
+             kStartWidth, kStartHeight, kUnitVisible);
   own.properties = WindowBlock(1, kStartCaption);
   Bind(&own, 0, kStartCreatedReference);
   Bind(&own, 3, kLogReference);
   Bind(&own, 4, kLogReference);
   if (Is("idle")) Bind(&own, 7, kIdleReference);
+  if (Is("focus")) Bind(&own, -7, kLogReference);
   start.records.push_back(own);
   TemplateRecord first = Record(int32_t(kFirstPad), kTestPadType, "pad1", kFirstPadLeft, kPadTop,
                                 kPadWidth, kPadHeight, kUnitVisible);
@@ -268,6 +270,7 @@ Template ScenarioTemplate() {
   Bind(&first, 0, kLogReference);
   Bind(&first, 5, kLogReference);
   Bind(&first, -4, kLogReference);
+  if (Is("focus")) Bind(&first, -7, kLogReference);
   start.records.push_back(first);
   TemplateRecord second = Record(int32_t(kSecondPadOfStart), Is("silent-unit") ? kSilentPadType : kTestPadType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);
@@ -276,6 +279,7 @@ Template ScenarioTemplate() {
   Bind(&second, 5, kLogReference);
   Bind(&second, -9, kLogReference);
   Bind(&second, -11, kCharacterReference);
+  if (Is("focus")) Bind(&second, -7, kLogReference);
   start.records.push_back(second);
   source.windows.push_back(start);
 

@@ -20,6 +20,7 @@ struct TestUnit {
   uint32_t windowId = 0;
   uint32_t unitId = 0;
   int32_t startPosition = 0;
+  bool focusesFirstUnit = false;
 };
 
 TestUnit* UnitOf(HWND hwnd) { return reinterpret_cast<TestUnit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
@@ -46,6 +47,13 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SIZE:
       Raise(hwnd, 4);
       return 0;
+    case WM_ACTIVATE:
+      if (TestUnit* unit = UnitOf(hwnd);
+          unit && unit->focusesFirstUnit && LOWORD(wParam) != WA_INACTIVE) {
+        SetFocus(GetWindow(hwnd, GW_CHILD));
+        return 0;
+      }
+      break;
     case WM_DESTROY:
       if (TestUnit* unit = UnitOf(hwnd)) LogLine("destroyed %08X", unsigned(unit->windowId));
       return 0;
@@ -118,8 +126,9 @@ int32_t ReadInt32(ByteBlock block, uint32_t at) {
   return value;
 }
 
-HWND CreateTestWindow(const UnitCreateArgs& args) {
-  TestUnit* unit = new TestUnit{args.windowId, args.unitId, ReadInt32(args.properties, 0)};
+HWND CreateWindowOfClass(const UnitCreateArgs& args, bool focusesFirstUnit) {
+  TestUnit* unit =
+      new TestUnit{args.windowId, args.unitId, ReadInt32(args.properties, 0), focusesFirstUnit};
   std::string caption;
   if (args.properties.size > 4)
     caption.assign(reinterpret_cast<const char*>(args.properties.data) + 4, args.properties.size - 4);
@@ -132,6 +141,11 @@ HWND CreateTestWindow(const UnitCreateArgs& args) {
   if (unit->startPosition == 2) style |= WS_MINIMIZE;
   return CreateWindowExA(0, kWindowClass, caption.c_str(), style, left, top, args.width,
                          args.height, args.parent, nullptr, GetModuleHandleA(nullptr), unit);
+}
+
+HWND CreateTestWindow(const UnitCreateArgs& args) { return CreateWindowOfClass(args, false); }
+HWND CreateFocusingTestWindow(const UnitCreateArgs& args) {
+  return CreateWindowOfClass(args, true);
 }
 
 // The window claims right presses on its units, as a window that is moved
@@ -163,6 +177,7 @@ bool WritePadProperties(HWND, std::string* block) {
 }
 
 UnitOperations g_windowClass;
+UnitOperations g_focusingWindowClass;
 UnitOperations g_padClass;
 UnitOperations g_silentPadClass;
 
@@ -216,6 +231,11 @@ void RegisterTestUnitClasses() {
   g_windowClass.preTranslate = TestWindowPreTranslate;
   g_windowClass.windowProc = TestWindowProc;
   RegisterUnitClass(&g_windowClass);
+  g_focusingWindowClass = g_windowClass;
+  g_focusingWindowClass.name = "FocusingTestWindow";
+  g_focusingWindowClass.typeReference = kFocusingWindowType;
+  g_focusingWindowClass.create = CreateFocusingTestWindow;
+  RegisterUnitClass(&g_focusingWindowClass);
   g_padClass.name = "TestPad";
   g_padClass.typeReference = kTestPadType;
   g_padClass.create = CreateTestPad;

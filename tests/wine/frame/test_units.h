@@ -21,6 +21,9 @@ constexpr uint32_t kStrayWindow = 0x52010009;
 constexpr unsigned kPadReportCursorMessage = 0x8000 + 7;
 // A unit of this class raises events although its class says it raises none.
 constexpr uint32_t kSilentPadType = 0x00090003;
+// A test window that, as a dialog does, gives the focus to its topmost unit
+// when it is activated.
+constexpr uint32_t kFocusingWindowType = 0x00090004;
 
 // The test window's property block: int32 StartPosition (0 stored place,
 // 1 centred, 2 minimised), then the caption's bytes.
