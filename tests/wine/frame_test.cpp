@@ -205,6 +205,25 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   EXPECT_TRUE(Logged(pad + " -9 args 2 189 1 0"));
 }
 
+TEST_F(FrameScenario, TheWheelRaisesItsNotchesAndTheKeyState) {
+  Start("focus");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  RECT rect{};
+  GetWindowRect(Pad(window, kFirstPadLeft), &rect);  // the pad with the focus
+  const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+  TurnWheel(x, y, -240, VK_SHIFT);
+  TurnWheel(x, y, 120);
+  TurnWheel(x, y, 360, VK_CONTROL);
+  Settle(300);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  const std::string wheel = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -12 args 2 ";
+  EXPECT_TRUE(Logged(wheel + "-2 2 0")) << "two notches towards the user, Shift held";
+  EXPECT_TRUE(Logged(wheel + "1 0 0"));
+  EXPECT_TRUE(Logged(wheel + "3 1 0")) << "three notches away, Ctrl held";
+}
+
 // The window gives the focus to its topmost unit when it is shown and
 // activated, as a dialog does.
 TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {

@@ -270,7 +270,10 @@ Template ScenarioTemplate() {
   Bind(&first, 0, kLogReference);
   Bind(&first, 5, kLogReference);
   Bind(&first, -4, kLogReference);
-  if (Is("focus")) Bind(&first, -7, kLogReference);
+  if (Is("focus")) {
+    Bind(&first, -7, kLogReference);
+    Bind(&first, -12, kLogReference);
+  }
   start.records.push_back(first);
   TemplateRecord second = Record(int32_t(kSecondPadOfStart), Is("silent-unit") ? kSilentPadType : kTestPadType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);

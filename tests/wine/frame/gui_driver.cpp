@@ -43,8 +43,9 @@ std::string TextOf(HWND hwnd) {
   return std::string(text.data());
 }
 
-void SendMouse(DWORD flags, int x, int y) {
+void SendMouse(DWORD flags, int x, int y, int wheel = 0) {
   INPUT input{};
+  input.mi.mouseData = DWORD(wheel);
   input.type = INPUT_MOUSE;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   input.mi.dx = LONG((x * 65535 + width / 2) / (width - 1));
@@ -149,6 +150,19 @@ void PressKey(WORD virtualKey, WORD modifier) {
   key(virtualKey, KEYEVENTF_KEYUP);
   if (modifier) key(modifier, KEYEVENTF_KEYUP);
   SendInput(count, input, sizeof input[0]);
+  Sleep(100);
+}
+
+void TurnWheel(int x, int y, int delta, WORD modifier) {
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  Sleep(60);
+  INPUT key{};
+  key.type = INPUT_KEYBOARD;
+  key.ki.wVk = modifier;
+  if (modifier) SendInput(1, &key, sizeof key);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_WHEEL, x, y, delta);
+  key.ki.dwFlags = KEYEVENTF_KEYUP;
+  if (modifier) SendInput(1, &key, sizeof key);
   Sleep(100);
 }
 

@@ -41,6 +41,10 @@ void ClickAt(int x, int y);
 // held down when it is not 0.
 void PressKey(WORD virtualKey, WORD modifier = 0);
 
+// Turns the mouse wheel at (x, y) by `delta` (120 a notch, negative towards
+// the user), with `modifier` held down when it is not 0.
+void TurnWheel(int x, int y, int delta, WORD modifier = 0);
+
 // Clicks the centre of a window with the right button.
 void RightClickWindow(HWND hwnd);
 
