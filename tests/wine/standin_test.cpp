@@ -8,8 +8,8 @@
 
 namespace {
 
-// Starts `program` with `commandLine` and the given extra environment
-// variables ("NAME=value" each); returns the process handle or null.
+// Starts `commandLine` with the stand-in's log folder set and, with `quit`,
+// the request to end after logging; returns the process handle or null.
 HANDLE Start(const std::string& commandLine, const std::string& logFolder, bool quit) {
   SetEnvironmentVariableA("MORVANE_STANDIN_LOG", logFolder.c_str());
   SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", quit ? "1" : nullptr);
