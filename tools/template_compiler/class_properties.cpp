@@ -41,61 +41,43 @@ struct Field {
   uint16_t R::*char16 = nullptr;
 };
 
-template <typename R>
-Field<R> IntegerField(const char* name, int32_t R::*member) {
+// One field of a class table: its source name, its form and the member of
+// the class's property record that it fills.
+template <typename R, typename T>
+Field<R> MakeField(const char* name, Form form, T R::*Field<R>::*slot, T R::*member) {
   Field<R> f;
   f.name = name;
-  f.form = Form::Integer;
-  f.integer = member;
+  f.form = form;
+  f.*slot = member;
   return f;
+}
+template <typename R>
+Field<R> IntegerField(const char* name, int32_t R::*member) {
+  return MakeField(name, Form::Integer, &Field<R>::integer, member);
 }
 template <typename R>
 Field<R> ColourField(const char* name, uint32_t R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Colour;
-  f.colour = member;
-  return f;
+  return MakeField(name, Form::Colour, &Field<R>::colour, member);
 }
 template <typename R>
 Field<R> LogicalField(const char* name, bool R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Logical;
-  f.logical = member;
-  return f;
+  return MakeField(name, Form::Logical, &Field<R>::logical, member);
 }
 template <typename R>
 Field<R> TextField(const char* name, Text R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Text;
-  f.text = member;
-  return f;
+  return MakeField(name, Form::Text, &Field<R>::text, member);
 }
 template <typename R>
 Field<R> PictureField(const char* name, Bytes R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Picture;
-  f.bytes = member;
-  return f;
+  return MakeField(name, Form::Picture, &Field<R>::bytes, member);
 }
 template <typename R>
 Field<R> FontField(const char* name, Bytes R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Font;
-  f.bytes = member;
-  return f;
+  return MakeField(name, Form::Font, &Field<R>::bytes, member);
 }
 template <typename R>
 Field<R> Char16Field(const char* name, uint16_t R::*member) {
-  Field<R> f;
-  f.name = name;
-  f.form = Form::Char16;
-  f.char16 = member;
-  return f;
+  return MakeField(name, Form::Char16, &Field<R>::char16, member);
 }
 
 // A property of the class's table that only exists at run time (an edit
