@@ -2,14 +2,16 @@
 
 #include <cstring>
 
+#include "services/code_page.h"
+#include "services/little_endian.h"
+
 namespace {
 
-bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
-
 void SetDword(uint32_t v, RegData* out) {
-  const char bytes[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+  uint8_t bytes[4];
+  StoreLe32(v, bytes);
   out->type = kRegDword;
-  out->bytes.assign(bytes, 4);
+  out->bytes.assign(reinterpret_cast<const char*>(bytes), 4);
 }
 
 // Truncation toward zero to 64 bits, of which the DWORD keeps the low half.
@@ -38,16 +40,7 @@ void SplitItemPath(const Text& itemPath, Text* keyPath, Text* valueName) {
   // Windows sees the path up to its first NUL; so does the scan.
   const char* path = itemPath.c_str();
   const size_t length = strlen(path);
-  size_t lastBackslash = length;  // none yet
-  for (size_t i = 0; i < length; ++i) {
-    if (IsLeadByte(path[i])) {
-      // A lead byte as the last byte has no second byte: the scan ends.
-      if (path[i + 1] == '\0') break;
-      ++i;
-    } else if (path[i] == '\\') {
-      lastBackslash = i;
-    }
-  }
+  const size_t lastBackslash = LastBackslash(path, length);
   if (lastBackslash == length) {
     keyPath->clear();
     valueName->assign(path, length);

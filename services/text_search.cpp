@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "services/code_page.h"
+
 namespace {
 
 unsigned char Folded(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
@@ -28,7 +30,7 @@ int32_t FindText(const Text& text, const Text& pattern, int32_t start, bool igno
 
   for (size_t at = first; length - at >= wantedLength;) {
     if (SameBytes(bytes + at, wanted, wantedLength, ignoreCase)) return int32_t(at + 1);
-    if (bytes[at] >= 0x80) {
+    if (IsLeadByte(bytes[at])) {
       // A lead byte with no second byte ends the text.
       if (bytes[at + 1] == 0) return -1;
       at += 2;

@@ -2,22 +2,21 @@
 
 #include <cstring>
 
+#include "services/little_endian.h"
+
 namespace {
 
-uint32_t ReadU32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 void AppendU32(uint32_t v, std::string* out) {
-  const char bytes[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-  out->append(bytes, 4);
+  uint8_t bytes[4];
+  StoreLe32(v, bytes);
+  out->append(reinterpret_cast<const char*>(bytes), 4);
 }
 
 }  // namespace
 
 bool ReadStoredBlock(const uint8_t* stored, size_t available, ByteBlock* out) {
-  if (available < kStoredBlockHeader || ReadU32(stored) != 1) return false;
-  uint32_t size = ReadU32(stored + 4);
+  if (available < kStoredBlockHeader || LoadLe32(stored) != 1) return false;
+  uint32_t size = LoadLe32(stored + 4);
   if (size > available - kStoredBlockHeader) return false;
   out->data = stored + kStoredBlockHeader;
   out->size = size;

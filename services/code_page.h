@@ -1,0 +1,16 @@
+// Code page 936, the code page of every text of the program: a byte of 0x80
+// or above starts a two-byte character, whose second byte may be any value
+// from 0x40 up, a backslash (0x5C) included. Searches for a byte step over
+// such characters whole. Pure code: builds for Windows and for the host.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline bool IsLeadByte(uint8_t byte) { return byte >= 0x80; }
+inline bool IsLeadByte(char byte) { return IsLeadByte(uint8_t(byte)); }
+
+// The index of the last backslash of `text` (its first `length` bytes) that
+// is not the second byte of a two-byte character, or `length` when there is
+// none. A lead byte in the last place stands alone.
+size_t LastBackslash(const char* text, size_t length);
