@@ -9,9 +9,8 @@
 #include <string>
 
 #include "frame/template/template_writer.h"
-#include "frame/template/unit_classes.h"
 #include "widgets/check_box/check_box_properties.h"
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
 #include "widgets/label/label_properties.h"
@@ -68,13 +67,13 @@ void PropertySeeds() {
   const Bytes empty;
   const char* names[] = {"window",      "edit_box",    "pic_box", "label",      "check_box",
                          "process_bar", "hyperlinker", "pic_btn", "trans_label"};
-  const UnitClass classes[] = {UnitClass::Window,      UnitClass::EditBox,  UnitClass::PicBox,
-                               UnitClass::Label,       UnitClass::CheckBox, UnitClass::ProcessBar,
-                               UnitClass::HyperLinker, UnitClass::PicBtn,   UnitClass::TransLabel};
-  for (int i = 0; i < kUnitClassCount; ++i) {
+  const UnitDescription* const classes[] = {&kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
+                               &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
+                               &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription};
+  for (int i = 0; i < int(sizeof classes / sizeof classes[0]); ++i) {
     const std::string target = std::string(names[i]) + "_fuzz";
     Save(target.c_str(), "empty", empty);
-    RewritePropertyBlock(classes[i], ByteBlock{}, &block);
+    RewritePropertyBlock(*classes[i], ByteBlock{}, &block);
     Save(target.c_str(), "defaults", block);
   }
 
@@ -150,12 +149,12 @@ void PropertySeeds() {
   Save("trans_label_fuzz", "filled", block);
 }
 
-TemplateRecord Unit(int32_t identifier, UnitClass unitClass) {
+TemplateRecord Unit(int32_t identifier, const UnitDescription* unitClass) {
   TemplateRecord record;
   record.identifier = identifier;
-  record.typeReference = TypeReferenceOf(unitClass);
+  record.typeReference = int32_t(unitClass->typeReference);
   record.flags = kUnitVisible;
-  RewritePropertyBlock(unitClass, ByteBlock{}, &record.properties);
+  RewritePropertyBlock(*unitClass, ByteBlock{}, &record.properties);
   return record;
 }
 
@@ -166,7 +165,7 @@ void TemplateSeeds() {
   Template one;
   one.windows.resize(1);
   one.windows[0].identifier = 0x52010001;
-  one.windows[0].records.push_back(Unit(0x06010001, UnitClass::Window));
+  one.windows[0].records.push_back(Unit(0x06010001, &kWindowDescription));
   WriteTemplate(one, &bytes);
   Save("template_reader_fuzz", "one_record", bytes);
 
@@ -179,13 +178,13 @@ void TemplateSeeds() {
   start.storedSlot = 0x1234;
   start.kind = 1;
   start.codeReference = 0x19010002;
-  start.records.push_back(Unit(0x06010001, UnitClass::Window));
+  start.records.push_back(Unit(0x06010001, &kWindowDescription));
   start.records[0].bindings = {{0, 0}};
-  const UnitClass classes[] = {UnitClass::PicBox,     UnitClass::TransLabel, UnitClass::PicBtn,
-                               UnitClass::EditBox,    UnitClass::Label,      UnitClass::CheckBox,
-                               UnitClass::ProcessBar, UnitClass::HyperLinker};
+  const UnitDescription* const classes[] = {&kPicBoxDescription,     &kTransLabelDescription, &kPicBtnDescription,
+                               &kEditBoxDescription,    &kLabelDescription,      &kCheckBoxDescription,
+                               &kProcessBarDescription, &kHyperLinkerDescription};
   int32_t id = 0x16010002;
-  for (UnitClass unitClass : classes) start.records.push_back(Unit(id++, unitClass));
+  for (const UnitDescription* unitClass : classes) start.records.push_back(Unit(id++, unitClass));
   start.records[1].children = {0x16010003, 0x16010004};
   start.records[2].parent = 0x16010002;
   start.records[2].name =
@@ -210,8 +209,8 @@ void TemplateSeeds() {
   TemplateWindow& agreement = full.windows[1];
   agreement.identifier = 0x52011EFF;
   agreement.kind = 8;
-  agreement.records.push_back(Unit(0x06011EFF, UnitClass::Window));
-  agreement.records.push_back(Unit(0x16011F00, UnitClass::EditBox));
+  agreement.records.push_back(Unit(0x06011EFF, &kWindowDescription));
+  agreement.records.push_back(Unit(0x16011F00, &kEditBoxDescription));
   WriteTemplate(full, &bytes);
   Save("template_reader_fuzz", "two_windows", bytes);
 }

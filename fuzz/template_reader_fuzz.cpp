@@ -7,7 +7,7 @@
 
 #include "frame/template/template_reader.h"
 #include "frame/template/template_writer.h"
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ void Walk(const Template& read) {
       FindHandler(window, record, -7);
       MousePointerOf(record);
       Bytes rewritten;
-      RewritePropertyBlock(UnitClassOf(record.typeReference), ViewOf(record.properties),
-                           &rewritten);
+      if (const UnitDescription* unitClass = FindWidgetClass(uint32_t(record.typeReference)))
+        RewritePropertyBlock(*unitClass, ViewOf(record.properties), &rewritten);
     }
   }
 }

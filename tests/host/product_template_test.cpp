@@ -13,13 +13,12 @@
 
 #include "frame/template/template_reader.h"
 #include "frame/template/template_writer.h"
-#include "frame/template/unit_classes.h"
 #include "tests/host/gbk.h"
 #include "tests/host/template_samples.h"
 #include "tools/template_compiler/source_values.h"
 #include "tools/template_compiler/template_dump.h"
 #include "tools/template_compiler/template_source.h"
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
 #include "widgets/pic_box/pic_box_properties.h"
@@ -64,7 +63,7 @@ Bytes Font(int32_t height, int32_t weight) {
 struct ExpectedUnit {
   int32_t id;
   const char* name;  // UTF-8
-  UnitClass unitClass;
+  const UnitDescription* unitClass;
   int32_t parent;
   int32_t left, top, width, height;
   uint32_t flags;
@@ -79,17 +78,17 @@ constexpr uint32_t T = kUnitTabStop;
 constexpr int32_t kBanner = 0x16010004;
 
 const ExpectedUnit kStartUnits[] = {
-    {0x16011ee8, "标签2", UnitClass::Label, 0, 28, 211, 80, 20, 0, 0, kNone, 0},
-    {0x16011ee7, "进度条1", UnitClass::ProcessBar, 0, 30, 184, 332, 22, 0, 0, kNone, 0},
-    {0x16011ee6, "标签1", UnitClass::Label, 0, 0, 136, 393, 140, 0, 0, kNone, 0},
-    {0x16011ee5, "图片框2", UnitClass::PicBox, kBanner, 148, 24, 96, 96, V, 0, kNone, 0},
-    {0x16010007, "选择框1", UnitClass::CheckBox, 0, 114, 223, 88, 24, V | T, 0, kNone, 0},
-    {0x16010008, "超级链接框1", UnitClass::HyperLinker, 0, 200, 224, 87, 24, V, 0, -1, 0x7},
-    {0x16011ed9, "图形按钮1", UnitClass::PicBtn, 0, 135, 168, 122, 39, V, 32649, 0, 0x192},
-    {0x16011ed8, "透明标签7", UnitClass::TransLabel, kBanner, 9, 8, 150, 16, V, 0, -1, 0x73},
-    {0x16011ed4, "图形按钮5", UnitClass::PicBtn, kBanner, 341, 8, 19, 19, V, 32649, 0, 0x13AC},
-    {0x16011ed5, "图形按钮6", UnitClass::PicBtn, kBanner, 366, 8, 19, 19, V, 32649, 0, 0x45},
-    {0x16010004, "图片框1", UnitClass::PicBox, 0, 0, 0, 400, 136, V, 0, kNone, 0},
+    {0x16011ee8, "标签2", &kLabelDescription, 0, 28, 211, 80, 20, 0, 0, kNone, 0},
+    {0x16011ee7, "进度条1", &kProcessBarDescription, 0, 30, 184, 332, 22, 0, 0, kNone, 0},
+    {0x16011ee6, "标签1", &kLabelDescription, 0, 0, 136, 393, 140, 0, 0, kNone, 0},
+    {0x16011ee5, "图片框2", &kPicBoxDescription, kBanner, 148, 24, 96, 96, V, 0, kNone, 0},
+    {0x16010007, "选择框1", &kCheckBoxDescription, 0, 114, 223, 88, 24, V | T, 0, kNone, 0},
+    {0x16010008, "超级链接框1", &kHyperLinkerDescription, 0, 200, 224, 87, 24, V, 0, -1, 0x7},
+    {0x16011ed9, "图形按钮1", &kPicBtnDescription, 0, 135, 168, 122, 39, V, 32649, 0, 0x192},
+    {0x16011ed8, "透明标签7", &kTransLabelDescription, kBanner, 9, 8, 150, 16, V, 0, -1, 0x73},
+    {0x16011ed4, "图形按钮5", &kPicBtnDescription, kBanner, 341, 8, 19, 19, V, 32649, 0, 0x13AC},
+    {0x16011ed5, "图形按钮6", &kPicBtnDescription, kBanner, 366, 8, 19, 19, V, 32649, 0, 0x45},
+    {0x16010004, "图片框1", &kPicBoxDescription, 0, 0, 0, 400, 136, V, 0, kNone, 0},
 };
 
 void ExpectUnit(const TemplateWindow& window, size_t index, const ExpectedUnit& expected) {
@@ -98,7 +97,7 @@ void ExpectUnit(const TemplateWindow& window, size_t index, const ExpectedUnit& 
   const TemplateRecord& record = window.records[index];
   EXPECT_EQ(record.identifier, expected.id);
   EXPECT_EQ(record.name, Gbk(expected.name));
-  EXPECT_EQ(UnitClassOf(record.typeReference), expected.unitClass);
+  EXPECT_EQ(FindWidgetClass(uint32_t(record.typeReference)), expected.unitClass);
   EXPECT_EQ(record.eventLink, 0);
   EXPECT_EQ(record.parent, expected.parent);
   EXPECT_EQ(record.left, expected.left);
@@ -165,7 +164,7 @@ TEST(ProductTemplate, StartWindowHoldsTheUnitsInTemplateOrder) {
 
   const TemplateRecord& own = start.records[0];
   EXPECT_EQ(own.identifier, 0x06010000);
-  EXPECT_EQ(UnitClassOf(own.typeReference), UnitClass::Window);
+  EXPECT_EQ(FindWidgetClass(uint32_t(own.typeReference)), &kWindowDescription);
   EXPECT_TRUE(own.name.empty());
   EXPECT_EQ(own.left, 50);
   EXPECT_EQ(own.top, 50);
@@ -199,7 +198,7 @@ TEST(ProductTemplate, AgreementWindowHoldsTheEditBox) {
   ASSERT_EQ(agreement.records.size(), 2u);
   const TemplateRecord& own = agreement.records[0];
   EXPECT_EQ(own.identifier, 0x06011efe);
-  EXPECT_EQ(UnitClassOf(own.typeReference), UnitClass::Window);
+  EXPECT_EQ(FindWidgetClass(uint32_t(own.typeReference)), &kWindowDescription);
   EXPECT_EQ(own.left, 50);
   EXPECT_EQ(own.top, 50);
   EXPECT_EQ(own.width, 470);
@@ -210,7 +209,7 @@ TEST(ProductTemplate, AgreementWindowHoldsTheEditBox) {
   const TemplateRecord& edit = agreement.records[1];
   EXPECT_EQ(edit.identifier, 0x16011f00);
   EXPECT_EQ(edit.name, Gbk("编辑框1"));
-  EXPECT_EQ(UnitClassOf(edit.typeReference), UnitClass::EditBox);
+  EXPECT_EQ(FindWidgetClass(uint32_t(edit.typeReference)), &kEditBoxDescription);
   EXPECT_EQ(edit.parent, 0);
   EXPECT_EQ(edit.left, 8);
   EXPECT_EQ(edit.top, 8);
@@ -437,7 +436,7 @@ TEST(ProductTemplate, ReadingAndWritingGivesTheSameBytes) {
   for (const TemplateWindow& window : product.windows) {
     for (const TemplateRecord& record : window.records) {
       Bytes rewritten;
-      ASSERT_TRUE(RewritePropertyBlock(UnitClassOf(record.typeReference), ViewOf(record.properties),
+      ASSERT_TRUE(RewritePropertyBlock(*FindWidgetClass(uint32_t(record.typeReference)), ViewOf(record.properties),
                                        &rewritten))
           << record.identifier;
       EXPECT_EQ(rewritten, record.properties) << record.identifier;
@@ -489,13 +488,13 @@ TEST(ProductTemplate, EveryCutPropertyBlockIsRefused) {
   Template product = ReadProduct();
   for (const TemplateWindow& window : product.windows) {
     for (const TemplateRecord& record : window.records) {
-      UnitClass unitClass = UnitClassOf(record.typeReference);
+      const UnitDescription* unitClass = FindWidgetClass(uint32_t(record.typeReference));
       const Bytes& block = record.properties;
       for (size_t size = 1; size < block.size(); ++size) {
         // A copy of exactly the prefix, so that a read past it is caught.
         Bytes prefix(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size));
         Bytes rewritten;
-        EXPECT_FALSE(RewritePropertyBlock(unitClass, ViewOf(prefix), &rewritten))
+        EXPECT_FALSE(RewritePropertyBlock(*unitClass, ViewOf(prefix), &rewritten))
             << record.identifier << " cut to " << size << " bytes";
       }
     }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "widgets/check_box/check_box_properties.h"
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
 #include "widgets/label/label_properties.h"
@@ -327,28 +327,28 @@ TEST(TransLabelProperties, FieldsInStoredOrder) {
 }
 
 struct ClassBlock {
-  UnitClass unitClass;
+  const UnitDescription* unitClass;
   Block (*current)();
 };
 
 const ClassBlock kCurrentBlocks[] = {
-    {UnitClass::Window, [] { return WindowBlock(6); }},
-    {UnitClass::EditBox, [] { return EditBoxBlock(2); }},
-    {UnitClass::PicBox, [] { return PicBoxBlock(2); }},
-    {UnitClass::Label, [] { return LabelBlock(2); }},
-    {UnitClass::CheckBox, [] { return CheckBoxBlock(2); }},
-    {UnitClass::ProcessBar, ProcessBarBlock},
-    {UnitClass::HyperLinker, HyperLinkerBlock},
-    {UnitClass::PicBtn, PicBtnBlock},
-    {UnitClass::TransLabel, TransLabelBlock},
+    {&kWindowDescription, [] { return WindowBlock(6); }},
+    {&kEditBoxDescription, [] { return EditBoxBlock(2); }},
+    {&kPicBoxDescription, [] { return PicBoxBlock(2); }},
+    {&kLabelDescription, [] { return LabelBlock(2); }},
+    {&kCheckBoxDescription, [] { return CheckBoxBlock(2); }},
+    {&kProcessBarDescription, ProcessBarBlock},
+    {&kHyperLinkerDescription, HyperLinkerBlock},
+    {&kPicBtnDescription, PicBtnBlock},
+    {&kTransLabelDescription, TransLabelBlock},
 };
 
 TEST(PropertyCodecs, ReadThenWriteGivesTheSameBytes) {
   for (const ClassBlock& entry : kCurrentBlocks) {
-    SCOPED_TRACE(UnitClassName(entry.unitClass));
+    SCOPED_TRACE(entry.unitClass->name);
     const Bytes block = entry.current().bytes;
     Bytes written;
-    ASSERT_TRUE(RewritePropertyBlock(entry.unitClass, ViewOf(block), &written));
+    ASSERT_TRUE(RewritePropertyBlock(*entry.unitClass, ViewOf(block), &written));
     EXPECT_EQ(written, block);
   }
 }
@@ -357,13 +357,13 @@ TEST(PropertyCodecs, VersionAboveTheClassLimitIsRefused) {
   const int32_t kLimits[] = {6, 2, 2, 2, 2, 1, 1, 1, 1};
   int i = 0;
   for (const ClassBlock& entry : kCurrentBlocks) {
-    SCOPED_TRACE(UnitClassName(entry.unitClass));
-    EXPECT_EQ(PropertyBlockVersion(entry.unitClass), kLimits[i++]);
+    SCOPED_TRACE(entry.unitClass->name);
+    EXPECT_EQ(entry.unitClass->blockVersion, kLimits[i++]);
     Bytes block = entry.current().bytes;
     Bytes written;
-    for (int32_t version : {PropertyBlockVersion(entry.unitClass) + 1, INT32_MAX}) {
+    for (int32_t version : {entry.unitClass->blockVersion + 1, INT32_MAX}) {
       PatchInt32(0, version, &block);
-      EXPECT_FALSE(RewritePropertyBlock(entry.unitClass, ViewOf(block), &written)) << version;
+      EXPECT_FALSE(RewritePropertyBlock(*entry.unitClass, ViewOf(block), &written)) << version;
     }
   }
   // A refused block leaves the record at its defaults.
@@ -378,16 +378,16 @@ TEST(PropertyCodecs, VersionAboveTheClassLimitIsRefused) {
 
 TEST(PropertyCodecs, EmptyBlockGivesTheDefaultsAndShortBlocksAreRefused) {
   for (const ClassBlock& entry : kCurrentBlocks) {
-    SCOPED_TRACE(UnitClassName(entry.unitClass));
+    SCOPED_TRACE(entry.unitClass->name);
     Bytes fromEmpty;
-    ASSERT_TRUE(RewritePropertyBlock(entry.unitClass, ByteBlock{}, &fromEmpty));
+    ASSERT_TRUE(RewritePropertyBlock(*entry.unitClass, ByteBlock{}, &fromEmpty));
     EXPECT_EQ(fromEmpty.size() >= 8, true);
     // Every prefix ends inside the version or a field.
     const Bytes block = entry.current().bytes;
     for (size_t size = 1; size < block.size(); ++size) {
       const Bytes prefix(block.begin(), block.begin() + size);
       Bytes written;
-      ASSERT_FALSE(RewritePropertyBlock(entry.unitClass, ViewOf(prefix), &written)) << size;
+      ASSERT_FALSE(RewritePropertyBlock(*entry.unitClass, ViewOf(prefix), &written)) << size;
     }
   }
   // The defaults the empty block stands for are those of the records.
@@ -505,3 +505,59 @@ TEST(PropertySetters, ProgressBarRangeInEitherOrder) {
 }
 
 }  // namespace
+
+// Each class's property table and its codec describe the same record: a
+// value put into one field through the table is written and read back by
+// the codec into that field, and into no other.
+TEST(PropertyTables, EveryFieldIsStoredByTheCodecInItsOwnPlace) {
+  const WidgetSet set = AllWidgetClasses();
+  ASSERT_EQ(set.count, 9u);
+  for (size_t c = 0; c < set.count; ++c) {
+    const UnitDescription& unitClass = *set.classes[c];
+    SCOPED_TRACE(unitClass.name);
+    EXPECT_EQ(FindWidgetClass(unitClass.typeReference), &unitClass);
+    EXPECT_EQ(FindWidgetClassNamed(unitClass.name), &unitClass);
+    PropertyRecord defaults(unitClass);
+    for (int i = 0; i < unitClass.fieldCount; ++i) {
+      const PropertyField& field = unitClass.fields[i];
+      SCOPED_TRACE(field.name);
+      EXPECT_EQ(FieldNamed(unitClass, field.name), &field);
+      if (field.set == nullptr) continue;
+      const Bytes picture(60, 0x41);
+      Value value;
+      switch (field.form) {
+        case PropertyForm::Integer:
+          value = Value::Integer(field.get(defaults.Get()).integer == 1 ? 2 : 1);
+          break;
+        case PropertyForm::Colour: value = Value::Integer(0x00123456); break;
+        case PropertyForm::Logical: value = Value::Logical(!field.get(defaults.Get()).logical); break;
+        case PropertyForm::Text: value = Value::OfText("\xb1\xea"); break;  // 标
+        case PropertyForm::Char16: value = Value::OfText("#"); break;
+        case PropertyForm::Picture:
+        case PropertyForm::Font: value = Value::OfBlock(ViewOf(picture)); break;
+      }
+      PropertyRecord record(unitClass);
+      field.set(record.Get(), value);
+      Bytes block;
+      ASSERT_TRUE(unitClass.write(record.Get(), &block));
+      PropertyRecord back(unitClass);
+      ASSERT_TRUE(unitClass.read(ViewOf(block), back.Get()));
+      for (int j = 0; j < unitClass.fieldCount; ++j) {
+        const PropertyField& other = unitClass.fields[j];
+        if (other.get == nullptr) continue;
+        const Value expected = j == i ? value : other.get(defaults.Get());
+        const Value got = other.get(back.Get());
+        ASSERT_EQ(got.type, DeclaredType(other.form)) << other.name;
+        switch (got.type) {
+          case ValueType::Integer: EXPECT_EQ(got.integer, expected.integer) << other.name; break;
+          case ValueType::Logical: EXPECT_EQ(got.logical, expected.logical) << other.name; break;
+          case ValueType::Text: EXPECT_EQ(got.text, expected.text) << other.name; break;
+          default:
+            EXPECT_EQ(Bytes(got.block.data, got.block.data + got.block.size),
+                      Bytes(expected.block.data, expected.block.data + expected.block.size))
+                << other.name;
+        }
+      }
+    }
+  }
+}

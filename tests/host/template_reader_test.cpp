@@ -4,7 +4,7 @@
 
 #include "frame/template/template_writer.h"
 #include "tests/host/template_samples.h"
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ TEST(TemplateReader, EmptyTemplatesAndSmallWindows) {
   Template source;
   source.windows.resize(1);
   source.windows[0].identifier = 0x52000001;
-  source.windows[0].records.push_back(SampleRecord(0x06000001, UnitClass::Window));
+  source.windows[0].records.push_back(SampleRecord(0x06000001, &kWindowDescription));
   TemplateLayout layout;
   const Bytes bytes = WrittenTemplate(source, &layout);
   ASSERT_TRUE(ReadTemplate(ViewOf(bytes), nullptr, &read));
@@ -133,8 +133,8 @@ TEST(TemplateReader, EmptyPropertyBlockReadsAsTheClassDefaults) {
   Template source;
   source.windows.resize(1);
   source.windows[0].identifier = 0x52000001;
-  source.windows[0].records.push_back(SampleRecord(0x06000001, UnitClass::Window));
-  TemplateRecord bare = SampleRecord(0x16000002, UnitClass::Label);
+  source.windows[0].records.push_back(SampleRecord(0x06000001, &kWindowDescription));
+  TemplateRecord bare = SampleRecord(0x16000002, &kLabelDescription);
   bare.properties.clear();
   source.windows[0].records.push_back(bare);
   TemplateLayout layout;
@@ -147,8 +147,8 @@ TEST(TemplateReader, EmptyPropertyBlockReadsAsTheClassDefaults) {
   const TemplateRecord& label = read.windows[0].records[1];
   EXPECT_TRUE(label.properties.empty());
   Bytes fromEmpty, fromDefaults;
-  ASSERT_TRUE(RewritePropertyBlock(UnitClass::Label, ViewOf(label.properties), &fromEmpty));
-  EXPECT_EQ(fromEmpty, SampleRecord(0, UnitClass::Label).properties);
+  ASSERT_TRUE(RewritePropertyBlock(kLabelDescription, ViewOf(label.properties), &fromEmpty));
+  EXPECT_EQ(fromEmpty, SampleRecord(0, &kLabelDescription).properties);
 }
 
 // One damage to a sound template and the failure it must end in.
@@ -339,21 +339,21 @@ TEST(TemplateReader, EventLinksShareBindingsAndCyclesEnd) {
   source.windows.resize(1);
   TemplateWindow& window = source.windows[0];
   window.identifier = 0x52000001;
-  window.records.push_back(SampleRecord(0x06000001, UnitClass::Window));
+  window.records.push_back(SampleRecord(0x06000001, &kWindowDescription));
   // a -> b -> c: a and b share c's binding.
-  TemplateRecord a = SampleRecord(0x16000002, UnitClass::PicBtn);
-  TemplateRecord b = SampleRecord(0x16000003, UnitClass::PicBtn);
-  TemplateRecord c = SampleRecord(0x16000004, UnitClass::PicBtn);
+  TemplateRecord a = SampleRecord(0x16000002, &kPicBtnDescription);
+  TemplateRecord b = SampleRecord(0x16000003, &kPicBtnDescription);
+  TemplateRecord c = SampleRecord(0x16000004, &kPicBtnDescription);
   a.eventLink = b.identifier;
   b.eventLink = c.identifier;
   c.bindings = {{0, kSampleClickReference}};
   // d <-> e: a cycle. f links to itself. g links to a missing unit, h to a
   // unit of another class; both keep their own bindings.
-  TemplateRecord d = SampleRecord(0x16000005, UnitClass::Label);
-  TemplateRecord e = SampleRecord(0x16000006, UnitClass::Label);
-  TemplateRecord f = SampleRecord(0x16000007, UnitClass::Label);
-  TemplateRecord g = SampleRecord(0x16000008, UnitClass::Label);
-  TemplateRecord h = SampleRecord(0x16000009, UnitClass::Label);
+  TemplateRecord d = SampleRecord(0x16000005, &kLabelDescription);
+  TemplateRecord e = SampleRecord(0x16000006, &kLabelDescription);
+  TemplateRecord f = SampleRecord(0x16000007, &kLabelDescription);
+  TemplateRecord g = SampleRecord(0x16000008, &kLabelDescription);
+  TemplateRecord h = SampleRecord(0x16000009, &kLabelDescription);
   d.eventLink = e.identifier;
   e.eventLink = d.identifier;
   d.bindings = {{-1, kSampleClickReference}};

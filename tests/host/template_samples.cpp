@@ -6,7 +6,7 @@
 #include <memory>
 #include <random>
 
-#include "widgets/common/property_codecs.h"
+#include "widgets/widget_set.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/trans_label/trans_label_properties.h"
 #include "widgets/window/window_properties.h"
@@ -26,10 +26,10 @@ HandlerTable SampleHandlers() {
 
 namespace {
 
-Bytes DefaultBlock(UnitClass unitClass) {
+Bytes DefaultBlock(const UnitDescription* unitClass) {
   // An empty block reads as the defaults; written back it is a full block.
   Bytes block;
-  EXPECT_TRUE(RewritePropertyBlock(unitClass, ByteBlock{}, &block));
+  EXPECT_TRUE(RewritePropertyBlock(*unitClass, ByteBlock{}, &block));
   return block;
 }
 
@@ -43,10 +43,10 @@ Bytes Font(int32_t height, int32_t weight) {
 
 }  // namespace
 
-TemplateRecord SampleRecord(int32_t identifier, UnitClass unitClass) {
+TemplateRecord SampleRecord(int32_t identifier, const UnitDescription* unitClass) {
   TemplateRecord record;
   record.identifier = identifier;
-  record.typeReference = TypeReferenceOf(unitClass);
+  record.typeReference = int32_t(unitClass->typeReference);
   record.properties = DefaultBlock(unitClass);
   record.flags = kUnitVisible;
   return record;
@@ -60,7 +60,7 @@ Template RepresentativeTemplate() {
   start.kind = 1;
   start.codeReference = 0x19010002;
 
-  TemplateRecord own = SampleRecord(0x06010001, UnitClass::Window);
+  TemplateRecord own = SampleRecord(0x06010001, &kWindowDescription);
   own.width = 393;
   own.height = 277;
   own.bindings = {{0, kSampleCreatedReference}};
@@ -72,13 +72,13 @@ Template RepresentativeTemplate() {
   EXPECT_TRUE(WriteWindowProperties(window, &own.properties));
   start.records.push_back(own);
 
-  TemplateRecord panel = SampleRecord(0x16010002, UnitClass::PicBox);
+  TemplateRecord panel = SampleRecord(0x16010002, &kPicBoxDescription);
   panel.width = 400;
   panel.height = 136;
   panel.children = {0x16010003, 0x16010004};
   start.records.push_back(panel);
 
-  TemplateRecord title = SampleRecord(0x16010003, UnitClass::TransLabel);
+  TemplateRecord title = SampleRecord(0x16010003, &kTransLabelDescription);
   title.name =
       "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9"
       "7";  // "透明标签7"
@@ -95,7 +95,7 @@ Template RepresentativeTemplate() {
   EXPECT_TRUE(WriteTransLabelProperties(label, &title.properties));
   start.records.push_back(title);
 
-  TemplateRecord close = SampleRecord(0x16010004, UnitClass::PicBtn);
+  TemplateRecord close = SampleRecord(0x16010004, &kPicBtnDescription);
   close.parent = 0x16010002;
   close.mousePointer = Bytes{0x89, 0x7F, 0, 0};  // 32649, the hand
   close.tag = "close";
@@ -106,10 +106,10 @@ Template RepresentativeTemplate() {
   EXPECT_TRUE(WritePicBtnProperties(button, &close.properties));
   start.records.push_back(close);
 
-  const UnitClass rest[] = {UnitClass::EditBox, UnitClass::Label, UnitClass::CheckBox,
-                            UnitClass::ProcessBar, UnitClass::HyperLinker};
+  const UnitDescription* const rest[] = {&kEditBoxDescription, &kLabelDescription, &kCheckBoxDescription,
+                            &kProcessBarDescription, &kHyperLinkerDescription};
   int32_t id = 0x16010005;
-  for (UnitClass unitClass : rest) start.records.push_back(SampleRecord(id++, unitClass));
+  for (const UnitDescription* unitClass : rest) start.records.push_back(SampleRecord(id++, unitClass));
   start.records.back().mousePointer = Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 2, 0, 1, 0};
   start.records.back().flags = kUnitVisible | kUnitTabStop;
   start.records.back().eventLink = 0x16010004;  // a different class: not followed
@@ -118,7 +118,7 @@ Template RepresentativeTemplate() {
   agreement.identifier = 0x52010002;
   agreement.storedSlot = -7;
   agreement.kind = 8;
-  agreement.records.push_back(SampleRecord(0x06010002, UnitClass::Window));
+  agreement.records.push_back(SampleRecord(0x06010002, &kWindowDescription));
 
   result.windows = {start, agreement};
   return result;
@@ -152,8 +152,8 @@ bool ReadAndExercise(const Bytes& bytes, const HandlerTable* handlers) {
       FindHandler(window, record, -1);
       MousePointerOf(record);
       Bytes rewritten;
-      RewritePropertyBlock(UnitClassOf(record.typeReference), ViewOf(record.properties),
-                           &rewritten);
+      if (const UnitDescription* unitClass = FindWidgetClass(uint32_t(record.typeReference)))
+        RewritePropertyBlock(*unitClass, ViewOf(record.properties), &rewritten);
     }
   }
   return true;

@@ -7,7 +7,7 @@
 
 #include "frame/template/template_reader.h"
 #include "frame/template/template_writer.h"
-#include "frame/template/unit_classes.h"
+#include "widgets/widget_set.h"
 
 // Handlers for test templates; never called, only compared.
 void SampleCreatedHandler(EventRecord& event);
@@ -22,7 +22,7 @@ HandlerTable SampleHandlers();
 
 // A unit record of `unitClass` with the given identifier and a property
 // block written by that class's codec from its defaults.
-TemplateRecord SampleRecord(int32_t identifier, UnitClass unitClass);
+TemplateRecord SampleRecord(int32_t identifier, const UnitDescription* unitClass);
 
 // Two windows: the first holds one unit of every class (with children, a
 // hand pointer, a cursor-file pointer, tags, flags, bindings, pictures and

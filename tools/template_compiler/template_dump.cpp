@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "frame/template/template_reader.h"
-#include "frame/template/unit_classes.h"
 #include "tools/template_compiler/class_properties.h"
 #include "tools/template_compiler/codepage.h"
+#include "widgets/widget_set.h"
 
 namespace {
 
@@ -108,8 +108,8 @@ std::string UnitText(const TemplateWindow& window, int32_t id) {
 
 void DumpRecord(const TemplateWindow& window, const TemplateRecord& record, size_t index,
                 std::string* out) {
-  UnitClass unitClass = UnitClassOf(record.typeReference);
-  const char* className = UnitClassName(unitClass);
+  const UnitDescription* unitClass = FindWidgetClass(uint32_t(record.typeReference));
+  const char* className = unitClass ? unitClass->name : "";
   *out += "  record " + std::to_string(index) + " " + HexInt32(record.identifier);
   if (record.kind == RecordKind::MenuItem) {
     *out += " menu item: " + DescribeBlock(record.menuItemBody.data(), record.menuItemBody.size()) +
@@ -144,10 +144,10 @@ void DumpRecord(const TemplateWindow& window, const TemplateRecord& record, size
   std::string why;
   if (record.properties.empty()) {
     *out += ", empty: class defaults\n";
-  } else if (unitClass == UnitClass::Unknown) {
+  } else if (unitClass == nullptr) {
     *out += ", of an unknown class: " +
             DescribeBlock(record.properties.data(), record.properties.size()) + "\n";
-  } else if (!DumpClassProperties(unitClass, record.properties, "      ", &properties, &why)) {
+  } else if (!DumpClassProperties(*unitClass, record.properties, "      ", &properties, &why)) {
     *out += ", refused by the " + std::string(className) + " codec (" + why +
             "): " + DescribeBlock(record.properties.data(), record.properties.size()) + "\n";
   } else {

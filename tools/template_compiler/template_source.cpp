@@ -2,9 +2,10 @@
 
 #include <map>
 
-#include "frame/template/unit_classes.h"
 #include "tools/template_compiler/class_properties.h"
 #include "tools/template_compiler/source_values.h"
+#include "widgets/widget_set.h"
+#include "widgets/window/window_properties.h"
 
 namespace {
 
@@ -242,14 +243,14 @@ bool ReadUnit(const Json& unit, const SourcePlace& at,
     return at.Child("class").Fail("every unit names its class");
   }
   std::string className = unit["class"].get<std::string>();
-  UnitClass unitClass = UnitClassNamed(className.c_str());
-  if (unitClass == UnitClass::Unknown)
+  const UnitDescription* unitClass = FindWidgetClassNamed(className.c_str());
+  if (unitClass == nullptr)
     return at.Child("class").Fail("no unit class \"" + className + "\"");
-  if ((unitClass == UnitClass::Window) != ownRecord) {
+  if ((unitClass == &kWindowDescription) != ownRecord) {
     return at.Child("class").Fail(ownRecord ? "a window's first unit is its own, of class window"
                                             : "only a window's first unit is of class window");
   }
-  record->typeReference = TypeReferenceOf(unitClass);
+  record->typeReference = int32_t(unitClass->typeReference);
   if (!ReadTerminatedSourceText(unit, "name", at, &record->name) ||
       !ReadTerminatedSourceText(unit, "remark", at, &record->remark) ||
       !ReadTerminatedSourceText(unit, "tag", at, &record->tag) || !ReadRect(unit, at, record) ||
@@ -270,7 +271,7 @@ bool ReadUnit(const Json& unit, const SourcePlace& at,
   if (ownRecord && !parentName->empty()) return at.Child("parent").Fail("a window has no parent");
   const Json empty = Json::object();
   const Json& properties = unit.contains("properties") ? unit["properties"] : empty;
-  return EncodeClassProperties(unitClass, properties, at.Child("properties"), &record->properties);
+  return EncodeClassProperties(*unitClass, properties, at.Child("properties"), &record->properties);
 }
 
 bool ReadWindow(const Json& window, const SourcePlace& at,

@@ -1,5 +1,7 @@
 #include "widgets/check_box/check_box_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetCheckBoxHAlign(CheckBoxProperties* properties, int32_t value) {
@@ -61,3 +63,29 @@ bool WriteCheckBoxProperties(const CheckBoxProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kCheckBoxFields[] = {
+    Field<&CheckBoxProperties::picture>("Picture", PropertyForm::Picture),
+    Field<&CheckBoxProperties::pushLike>("PushLike", PropertyForm::Logical),
+    Field<&CheckBoxProperties::flat>("Flat", PropertyForm::Logical),
+    Field<&CheckBoxProperties::caption>("Caption", PropertyForm::Text),
+    Field<&CheckBoxProperties::textOnLeft>("TextOnLeft", PropertyForm::Logical),
+    Field<&CheckBoxProperties::hAlign>("HAlign", PropertyForm::Integer),
+    Field<&CheckBoxProperties::vAlign>("VAlign", PropertyForm::Integer),
+    Field<&CheckBoxProperties::textColor>("TextColor", PropertyForm::Colour),
+    Field<&CheckBoxProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&CheckBoxProperties::font>("Font", PropertyForm::Font),
+    Field<&CheckBoxProperties::checked>("Checked", PropertyForm::Logical),
+    Field<&CheckBoxProperties::dataSource>("DataSource", PropertyForm::Text),
+    Field<&CheckBoxProperties::dataColumn>("DataColumn", PropertyForm::Text),
+};
+static_assert(sizeof kCheckBoxFields / sizeof kCheckBoxFields[0] == kCheckBoxPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kCheckBoxDescription =
+    Describe<CheckBoxProperties, ReadCheckBoxProperties, WriteCheckBoxProperties, ClampCheckBoxProperties>(
+        "CheckBox", 0x0001000C, kCheckBoxFields, kCheckBoxBlockVersion);

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kCheckBoxBlockVersion = 2;
@@ -72,3 +73,6 @@ void ClampCheckBoxProperties(CheckBoxProperties* properties);
 bool ReadCheckBoxProperties(ByteBlock block, CheckBoxProperties* out);
 // Every property as a block of the current version.
 bool WriteCheckBoxProperties(const CheckBoxProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kCheckBoxDescription;

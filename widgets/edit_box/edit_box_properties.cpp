@@ -1,5 +1,7 @@
 #include "widgets/edit_box/edit_box_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetEditBoxMaxLength(EditBoxProperties* properties, int32_t value) {
@@ -70,3 +72,37 @@ bool WriteEditBoxProperties(const EditBoxProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kEditBoxFields[] = {
+    Field<&EditBoxProperties::content>("Content", PropertyForm::Text),
+    Field<&EditBoxProperties::border>("Border", PropertyForm::Integer),
+    Field<&EditBoxProperties::textColor>("TextColor", PropertyForm::Colour),
+    Field<&EditBoxProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&EditBoxProperties::font>("Font", PropertyForm::Font),
+    Field<&EditBoxProperties::hideSelection>("HideSelection", PropertyForm::Logical),
+    Field<&EditBoxProperties::maxLength>("MaxLength", PropertyForm::Integer),
+    Field<&EditBoxProperties::multiLine>("MultiLine", PropertyForm::Logical),
+    Field<&EditBoxProperties::scrollBars>("ScrollBars", PropertyForm::Integer),
+    Field<&EditBoxProperties::textAlign>("TextAlign", PropertyForm::Integer),
+    Field<&EditBoxProperties::inputMode>("InputMode", PropertyForm::Integer),
+    Field<&EditBoxProperties::passwordChar>("PasswordChar", PropertyForm::Char16),
+    Field<&EditBoxProperties::letterCase>("LetterCase", PropertyForm::Integer),
+    Field<&EditBoxProperties::spinButton>("SpinButton", PropertyForm::Integer),
+    Field<&EditBoxProperties::spinMin>("SpinMin", PropertyForm::Integer),
+    Field<&EditBoxProperties::spinMax>("SpinMax", PropertyForm::Integer),
+    Field<&EditBoxProperties::selStart>("SelStart", PropertyForm::Integer),
+    Field<&EditBoxProperties::selLength>("SelLength", PropertyForm::Integer),
+    RunTimeField("SelText", PropertyForm::Text),
+    Field<&EditBoxProperties::dataSource>("DataSource", PropertyForm::Text),
+    Field<&EditBoxProperties::dataColumn>("DataColumn", PropertyForm::Text),
+};
+static_assert(sizeof kEditBoxFields / sizeof kEditBoxFields[0] == kEditBoxPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kEditBoxDescription =
+    Describe<EditBoxProperties, ReadEditBoxProperties, WriteEditBoxProperties, ClampEditBoxProperties>(
+        "EditBox", 0x00010005, kEditBoxFields, kEditBoxBlockVersion);

@@ -29,6 +29,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kEditBoxBlockVersion = 2;
@@ -94,3 +95,6 @@ void ClampEditBoxProperties(EditBoxProperties* properties);
 bool ReadEditBoxProperties(ByteBlock block, EditBoxProperties* out);
 // Every property as a block of the current version.
 bool WriteEditBoxProperties(const EditBoxProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kEditBoxDescription;

@@ -1,5 +1,7 @@
 #include "widgets/hyperlinker/hyperlinker_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetHyperLinkerLinkKind(HyperLinkerProperties* properties, int32_t value) {
@@ -56,3 +58,32 @@ bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* 
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+// Outside a running program there are no system colours: the default hover
+// colour is the standard scheme's highlight colour.
+bool ReadHyperLinkerWithStandardHighlight(ByteBlock block, HyperLinkerProperties* out) {
+  return ReadHyperLinkerProperties(block, kStandardHighlightColour, out);
+}
+
+const PropertyField kHyperLinkerFields[] = {
+    Field<&HyperLinkerProperties::caption>("Caption", PropertyForm::Text),
+    Field<&HyperLinkerProperties::linkKind>("LinkKind", PropertyForm::Integer),
+    Field<&HyperLinkerProperties::mailAddress>("MailAddress", PropertyForm::Text),
+    Field<&HyperLinkerProperties::webAddress>("WebAddress", PropertyForm::Text),
+    Field<&HyperLinkerProperties::textColor>("TextColor", PropertyForm::Colour),
+    Field<&HyperLinkerProperties::visitedColor>("VisitedColor", PropertyForm::Colour),
+    Field<&HyperLinkerProperties::hoverColor>("HoverColor", PropertyForm::Colour),
+    Field<&HyperLinkerProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&HyperLinkerProperties::border>("Border", PropertyForm::Integer),
+    Field<&HyperLinkerProperties::font>("Font", PropertyForm::Font),
+};
+static_assert(sizeof kHyperLinkerFields / sizeof kHyperLinkerFields[0] == kHyperLinkerPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kHyperLinkerDescription =
+    Describe<HyperLinkerProperties, ReadHyperLinkerWithStandardHighlight, WriteHyperLinkerProperties, ClampHyperLinkerProperties>(
+        "HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kHyperLinkerBlockVersion = 1;
@@ -71,3 +72,6 @@ bool ReadHyperLinkerProperties(ByteBlock block, uint32_t highlightColour,
                                HyperLinkerProperties* out);
 // Every property as a block of the current version.
 bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kHyperLinkerDescription;

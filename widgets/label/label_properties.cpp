@@ -1,5 +1,7 @@
 #include "widgets/label/label_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetLabelEffect(LabelProperties* properties, int32_t value) {
@@ -87,3 +89,37 @@ bool WriteLabelProperties(const LabelProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kLabelFields[] = {
+    Field<&LabelProperties::caption>("Caption", PropertyForm::Text),
+    Field<&LabelProperties::effect>("Effect", PropertyForm::Integer),
+    Field<&LabelProperties::border>("Border", PropertyForm::Integer),
+    Field<&LabelProperties::borderWidth>("BorderWidth", PropertyForm::Integer),
+    Field<&LabelProperties::borderColor1>("BorderColor1", PropertyForm::Colour),
+    Field<&LabelProperties::borderColor2>("BorderColor2", PropertyForm::Colour),
+    Field<&LabelProperties::borderColor3>("BorderColor3", PropertyForm::Colour),
+    Field<&LabelProperties::font>("Font", PropertyForm::Font),
+    Field<&LabelProperties::textColor>("TextColor", PropertyForm::Colour),
+    Field<&LabelProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&LabelProperties::picture>("Picture", PropertyForm::Picture),
+    Field<&LabelProperties::pictureMode>("PictureMode", PropertyForm::Integer),
+    Field<&LabelProperties::gradient>("Gradient", PropertyForm::Integer),
+    Field<&LabelProperties::gradientColor1>("GradientColor1", PropertyForm::Colour),
+    Field<&LabelProperties::gradientColor2>("GradientColor2", PropertyForm::Colour),
+    Field<&LabelProperties::gradientColor3>("GradientColor3", PropertyForm::Colour),
+    Field<&LabelProperties::hAlign>("HAlign", PropertyForm::Integer),
+    Field<&LabelProperties::wordWrap>("WordWrap", PropertyForm::Logical),
+    Field<&LabelProperties::vAlign>("VAlign", PropertyForm::Integer),
+    Field<&LabelProperties::dataSource>("DataSource", PropertyForm::Text),
+    Field<&LabelProperties::dataColumn>("DataColumn", PropertyForm::Text),
+};
+static_assert(sizeof kLabelFields / sizeof kLabelFields[0] == kLabelPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kLabelDescription =
+    Describe<LabelProperties, ReadLabelProperties, WriteLabelProperties, ClampLabelProperties>(
+        "Label", 0x0001000A, kLabelFields, kLabelBlockVersion);

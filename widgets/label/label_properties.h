@@ -29,6 +29,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kLabelBlockVersion = 2;
@@ -101,3 +102,6 @@ void ClampLabelProperties(LabelProperties* properties);
 bool ReadLabelProperties(ByteBlock block, LabelProperties* out);
 // Every property as a block of the current version.
 bool WriteLabelProperties(const LabelProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kLabelDescription;

@@ -1,5 +1,7 @@
 #include "widgets/pic_box/pic_box_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetPicBoxBorder(PicBoxProperties* properties, int32_t value) {
@@ -50,3 +52,23 @@ bool WritePicBoxProperties(const PicBoxProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kPicBoxFields[] = {
+    Field<&PicBoxProperties::border>("Border", PropertyForm::Integer),
+    Field<&PicBoxProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&PicBoxProperties::picture>("Picture", PropertyForm::Picture),
+    Field<&PicBoxProperties::displayMode>("DisplayMode", PropertyForm::Integer),
+    Field<&PicBoxProperties::playAnimation>("PlayAnimation", PropertyForm::Logical),
+    Field<&PicBoxProperties::dataSource>("DataSource", PropertyForm::Text),
+    Field<&PicBoxProperties::dataColumn>("DataColumn", PropertyForm::Text),
+};
+static_assert(sizeof kPicBoxFields / sizeof kPicBoxFields[0] == kPicBoxPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kPicBoxDescription =
+    Describe<PicBoxProperties, ReadPicBoxProperties, WritePicBoxProperties, ClampPicBoxProperties>(
+        "PicBox", 0x00010006, kPicBoxFields, kPicBoxBlockVersion);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kPicBoxBlockVersion = 2;
@@ -54,3 +55,6 @@ void ClampPicBoxProperties(PicBoxProperties* properties);
 bool ReadPicBoxProperties(ByteBlock block, PicBoxProperties* out);
 // Every property as a block of the current version.
 bool WritePicBoxProperties(const PicBoxProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kPicBoxDescription;

@@ -1,5 +1,7 @@
 #include "widgets/pic_btn/pic_btn_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetPicBtnButtonKind(PicBtnProperties* properties, int32_t value) {
@@ -43,3 +45,23 @@ bool WritePicBtnProperties(const PicBtnProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kPicBtnFields[] = {
+    Field<&PicBtnProperties::buttonKind>("ButtonKind", PropertyForm::Integer),
+    Field<&PicBtnProperties::checked>("Checked", PropertyForm::Logical),
+    Field<&PicBtnProperties::normalPicture>("NormalPicture", PropertyForm::Picture),
+    Field<&PicBtnProperties::hoverPicture>("HoverPicture", PropertyForm::Picture),
+    Field<&PicBtnProperties::pressedPicture>("PressedPicture", PropertyForm::Picture),
+    Field<&PicBtnProperties::disabledPicture>("DisabledPicture", PropertyForm::Picture),
+    Field<&PicBtnProperties::transparentColor>("TransparentColor", PropertyForm::Colour),
+};
+static_assert(sizeof kPicBtnFields / sizeof kPicBtnFields[0] == kPicBtnPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kPicBtnDescription =
+    Describe<PicBtnProperties, ReadPicBtnProperties, WritePicBtnProperties, ClampPicBtnProperties>(
+        "PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kPicBtnBlockVersion = 1;
@@ -53,3 +54,6 @@ void ClampPicBtnProperties(PicBtnProperties* properties);
 bool ReadPicBtnProperties(ByteBlock block, PicBtnProperties* out);
 // Every property as a block of the current version.
 bool WritePicBtnProperties(const PicBtnProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kPicBtnDescription;

@@ -1,5 +1,7 @@
 #include "widgets/process_bar/process_bar_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties) {
   ProcessBarRange range;
   range.low = properties.minimum < properties.maximum ? properties.minimum : properties.maximum;
@@ -62,3 +64,22 @@ bool WriteProcessBarProperties(const ProcessBarProperties& properties, Bytes* ou
   out->swap(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kProcessBarFields[] = {
+    Field<&ProcessBarProperties::border>("Border", PropertyForm::Integer),
+    Field<&ProcessBarProperties::vertical>("Vertical", PropertyForm::Integer),
+    Field<&ProcessBarProperties::smooth>("Smooth", PropertyForm::Integer),
+    Field<&ProcessBarProperties::minimum>("Minimum", PropertyForm::Integer),
+    Field<&ProcessBarProperties::maximum>("Maximum", PropertyForm::Integer),
+    Field<&ProcessBarProperties::position>("Position", PropertyForm::Integer),
+};
+static_assert(sizeof kProcessBarFields / sizeof kProcessBarFields[0] == kProcessBarPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kProcessBarDescription =
+    Describe<ProcessBarProperties, ReadProcessBarProperties, WriteProcessBarProperties, ClampProcessBarProperties>(
+        "ProcessBar", 0x00010013, kProcessBarFields, kProcessBarBlockVersion);

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kProcessBarBlockVersion = 1;
@@ -63,3 +64,6 @@ void ClampProcessBarProperties(ProcessBarProperties* properties);
 bool ReadProcessBarProperties(ByteBlock block, ProcessBarProperties* out);
 // Every property as a block of the current version.
 bool WriteProcessBarProperties(const ProcessBarProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kProcessBarDescription;

@@ -1,5 +1,7 @@
 #include "widgets/trans_label/trans_label_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetTransLabelEffect(TransLabelProperties* properties, int32_t value) {
@@ -52,3 +54,23 @@ bool WriteTransLabelProperties(const TransLabelProperties& properties, Bytes* ou
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kTransLabelFields[] = {
+    Field<&TransLabelProperties::caption>("Caption", PropertyForm::Text),
+    Field<&TransLabelProperties::effect>("Effect", PropertyForm::Integer),
+    Field<&TransLabelProperties::font>("Font", PropertyForm::Font),
+    Field<&TransLabelProperties::textColor>("TextColor", PropertyForm::Colour),
+    Field<&TransLabelProperties::hAlign>("HAlign", PropertyForm::Integer),
+    Field<&TransLabelProperties::wordWrap>("WordWrap", PropertyForm::Logical),
+    Field<&TransLabelProperties::vAlign>("VAlign", PropertyForm::Integer),
+};
+static_assert(sizeof kTransLabelFields / sizeof kTransLabelFields[0] == kTransLabelPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kTransLabelDescription =
+    Describe<TransLabelProperties, ReadTransLabelProperties, WriteTransLabelProperties, ClampTransLabelProperties>(
+        "TransLabel", 0x00030005, kTransLabelFields, kTransLabelBlockVersion);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kTransLabelBlockVersion = 1;
@@ -55,3 +56,6 @@ void ClampTransLabelProperties(TransLabelProperties* properties);
 bool ReadTransLabelProperties(ByteBlock block, TransLabelProperties* out);
 // Every property as a block of the current version.
 bool WriteTransLabelProperties(const TransLabelProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kTransLabelDescription;

@@ -1,5 +1,7 @@
 #include "widgets/window/window_properties.h"
 
+#include "widgets/common/property_fields.h"
+
 #include <utility>
 
 void SetWindowBorderStyle(WindowProperties* properties, int32_t value) {
@@ -88,3 +90,40 @@ bool WriteWindowProperties(const WindowProperties& properties, Bytes* out) {
   *out = std::move(block);
   return true;
 }
+
+namespace {
+
+const PropertyField kWindowFields[] = {
+    Field<&WindowProperties::caption>("Caption", PropertyForm::Text),
+    Field<&WindowProperties::borderStyle>("BorderStyle", PropertyForm::Integer),
+    Field<&WindowProperties::backColor>("BackColor", PropertyForm::Colour),
+    Field<&WindowProperties::backPicture>("BackPicture", PropertyForm::Picture),
+    Field<&WindowProperties::backPictureMode>("BackPictureMode", PropertyForm::Integer),
+    Field<&WindowProperties::backSound>("BackSound", PropertyForm::Picture),
+    Field<&WindowProperties::soundRepeat>("SoundRepeat", PropertyForm::Integer),
+    Field<&WindowProperties::controlBox>("ControlBox", PropertyForm::Logical),
+    Field<&WindowProperties::maxButton>("MaxButton", PropertyForm::Logical),
+    Field<&WindowProperties::minButton>("MinButton", PropertyForm::Logical),
+    Field<&WindowProperties::startPosition>("StartPosition", PropertyForm::Integer),
+    Field<&WindowProperties::movable>("Movable", PropertyForm::Logical),
+    Field<&WindowProperties::icon>("Icon", PropertyForm::Picture),
+    Field<&WindowProperties::enterMovesFocus>("EnterMovesFocus", PropertyForm::Logical),
+    Field<&WindowProperties::escCloses>("EscCloses", PropertyForm::Logical),
+    Field<&WindowProperties::f1OpensHelp>("F1OpensHelp", PropertyForm::Logical),
+    Field<&WindowProperties::helpFile>("HelpFile", PropertyForm::Text),
+    Field<&WindowProperties::helpContext>("HelpContext", PropertyForm::Integer),
+    Field<&WindowProperties::showInTaskbar>("ShowInTaskbar", PropertyForm::Logical),
+    Field<&WindowProperties::dragAnywhere>("DragAnywhere", PropertyForm::Logical),
+    Field<&WindowProperties::shape>("Shape", PropertyForm::Integer),
+    Field<&WindowProperties::alwaysOnTop>("AlwaysOnTop", PropertyForm::Logical),
+    Field<&WindowProperties::storedOnly>("StoredOnly", PropertyForm::Logical),
+    Field<&WindowProperties::className>("ClassName", PropertyForm::Text),
+};
+static_assert(sizeof kWindowFields / sizeof kWindowFields[0] == kWindowPropertyCount,
+              "one field per property, in the order of the property indexes");
+
+}  // namespace
+
+const UnitDescription kWindowDescription =
+    Describe<WindowProperties, ReadWindowProperties, WriteWindowProperties, ClampWindowProperties>(
+        "window", 0x00010001, kWindowFields, kWindowBlockVersion);

@@ -35,6 +35,7 @@
 
 #include <cstdint>
 
+#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kWindowBlockVersion = 6;
@@ -110,3 +111,6 @@ void ClampWindowProperties(WindowProperties* properties);
 bool ReadWindowProperties(ByteBlock block, WindowProperties* out);
 // Every property as a block of the current version.
 bool WriteWindowProperties(const WindowProperties& properties, Bytes* out);
+
+// The class: its name, type reference and property table.
+extern const UnitDescription kWindowDescription;
