@@ -7,28 +7,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "services/values.h"
-
-// Called when the message queue is empty, until the window goes away.
-using IdleCallback = void (*)(HWND hwnd, void* argument);
-// Called at shutdown with its position in the list.
-using ExitCallback = void (*)(int position);
-
-struct IdleEntry {
-  HWND hwnd = nullptr;
-  IdleCallback callback = nullptr;
-  void* argument = nullptr;
-};
+#include "frame/unit_class.h"
 
 struct AppState {
   HANDLE heap = nullptr;
-  Text programFolder;       // without a trailing backslash
-  Text programFolderSlash;  // with one
-  Text programFileName;
   bool oleStarted = false;
   HWND hiddenOwner = nullptr;
   DWORD uiThreadId = 0;
-  std::vector<IdleEntry> idleCallbacks;
+  UnitClassList unitClasses;  // the program's, handed over at start-up
   std::vector<HWND> idleSkip;
   DWORD idleStartTick = 0;
   int eventHoldCount = 0;
@@ -36,21 +22,12 @@ struct AppState {
   uint32_t currentEventUnit = 0;
   bool loopStarted = false;
   bool shuttingDown = false;
-  std::vector<ExitCallback> exitCallbacks;
 };
 
 AppState& App();
 
-// Private messages of the frame.
-constexpr UINT kMsgAllWindowsCreated = 0x8004;  // to a window: all its units exist
-constexpr UINT kMsgDestroyUnit = 0x8065;        // WM_APP + 0x65, posted by DestroyUnit
-constexpr UINT kMsgCreationComplete = 0x806F;   // to each unit after loading
-constexpr UINT kMsgWindowShown = 0x8076;        // to each unit after showing
-constexpr UINT kMsgShutdownRequest = 0x83E7;    // WM_APP + 0x3E7, to the hidden owner
+// WM_APP + 0x3E7, to the hidden owner: a shutdown asked for by another thread.
+constexpr UINT kMsgShutdownRequest = 0x83E7;
 
-constexpr uint32_t kStartWindowId = 0x52010001;
-
-void RegisterIdleCallback(HWND hwnd, IdleCallback callback, void* argument);
-void RemoveIdleCallback(HWND hwnd);
-// Adds `callback` unless it is in the list already.
-void RegisterExitCallback(ExitCallback callback);
+// The program's class of `typeReference`, or nullptr.
+const UnitOperations* FindUnitClass(uint32_t typeReference);

@@ -4,6 +4,7 @@
 #include "frame/runtime_error.h"
 #include "frame/runtime_error_text.h"
 #include "frame/template/template_reader.h"
+#include "frame/unit_class.h"
 #include "frame/window_list.h"
 
 EventRecord MakeEvent(uint32_t window, uint32_t unit, int32_t event, int argumentCount,
@@ -50,4 +51,11 @@ bool RaiseEvent(EventRecord& event) {
   app.currentEventWindow = outerWindow;
   app.currentEventUnit = outerUnit;
   return true;
+}
+
+EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount, int32_t a0,
+                           int32_t a1, int32_t a2) {
+  EventRecord record = MakeEvent(unit.window, unit.unit, event, argumentCount, a0, a1, a2);
+  RaiseEvent(record);
+  return record;
 }

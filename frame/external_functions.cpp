@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frame/program_path.h"
 #include "frame/runtime_error_text.h"
 
 namespace {
@@ -35,35 +36,11 @@ const char kCloseQuote[] = "\xa1\xb1";  // ”
 
 UnresolvedFunctionReport g_report = ShowRuntimeErrorAndExit;
 
-bool IsLeadByte(char c) { return IsDBCSLeadByte(BYTE(c)) != FALSE; }
-
-// The index of the last backslash that is not the second byte of a two-byte
-// character, or Text::npos.
-size_t LastBackslash(const Text& path) {
-  size_t last = Text::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsLeadByte(path[i]) && i + 1 < path.size())
-      ++i;
-    else if (path[i] == '\\')
-      last = i;
-  }
-  return last;
-}
-
 Text SystemDirectory() {
   char path[MAX_PATH];
   UINT length = GetSystemDirectoryA(path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Text();
   return Text(path, length);
-}
-
-Text ProgramFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return Text();
-  Text program(path, length);
-  size_t cut = LastBackslash(program);
-  return cut == Text::npos ? Text() : program.substr(0, cut);
 }
 
 // The file name that LoadLibrary would look for: ".dll" is added to a name
@@ -102,9 +79,9 @@ HMODULE LoadNamedLibrary(const char* name) {
   // A library that the system directory holds is loaded from there only,
   // whatever lies beside the program.
   if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName);
-  Text folder = ProgramFolder();
+  const Text& folder = GetProgramPath().folderSlash;
   if (!folder.empty()) {
-    HMODULE module = LoadLibraryA((folder + "\\" + name).c_str());
+    HMODULE module = LoadLibraryA((folder + name).c_str());
     if (module) return module;
   }
   return LoadLibraryA(name);

@@ -4,6 +4,7 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
+#include "frame/unit_class.h"
 #include "frame/window_list.h"
 
 namespace {
@@ -38,49 +39,27 @@ int32_t FoldedKeyCode(WPARAM wParam) {
 bool CommonEventOf(const MSG& message, EventRecord* event) {
   const int32_t x = int32_t(LOWORD(message.lParam)), y = int32_t(HIWORD(message.lParam));
   switch (message.message) {
-    case WM_LBUTTONDOWN: *event = MakeEvent(0, 0, -1, 3, x, y, KeyState()); return true;
-    case WM_LBUTTONUP: *event = MakeEvent(0, 0, -2, 3, x, y, KeyState()); return true;
-    case WM_LBUTTONDBLCLK: *event = MakeEvent(0, 0, -3, 3, x, y, KeyState()); return true;
-    case WM_RBUTTONDOWN: *event = MakeEvent(0, 0, -4, 3, x, y, KeyState()); return true;
-    case WM_RBUTTONUP: *event = MakeEvent(0, 0, -5, 3, x, y, KeyState()); return true;
-    case WM_MOUSEMOVE: *event = MakeEvent(0, 0, -6, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONDOWN: *event = MakeEvent(0, 0, kEventLeftButtonDown, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONUP: *event = MakeEvent(0, 0, kEventLeftButtonUp, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONDBLCLK: *event = MakeEvent(0, 0, kEventLeftDoubleClick, 3, x, y, KeyState()); return true;
+    case WM_RBUTTONDOWN: *event = MakeEvent(0, 0, kEventRightButtonDown, 3, x, y, KeyState()); return true;
+    case WM_RBUTTONUP: *event = MakeEvent(0, 0, kEventRightButtonUp, 3, x, y, KeyState()); return true;
+    case WM_MOUSEMOVE: *event = MakeEvent(0, 0, kEventMouseMove, 3, x, y, KeyState()); return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      *event = MakeEvent(0, 0, -9, 2, FoldedKeyCode(message.wParam), KeyState());
+      *event = MakeEvent(0, 0, kEventKeyDown, 2, FoldedKeyCode(message.wParam), KeyState());
       return true;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      *event = MakeEvent(0, 0, -10, 2, FoldedKeyCode(message.wParam), KeyState());
+      *event = MakeEvent(0, 0, kEventKeyUp, 2, FoldedKeyCode(message.wParam), KeyState());
       return true;
-    case WM_CHAR: *event = MakeEvent(0, 0, -11, 1, int32_t(message.wParam)); return true;
+    case WM_CHAR: *event = MakeEvent(0, 0, kEventCharacter, 1, int32_t(message.wParam)); return true;
     case WM_MOUSEWHEEL:
-      *event = MakeEvent(0, 0, -12, 2, GET_WHEEL_DELTA_WPARAM(message.wParam) / kWheelNotch,
+      *event = MakeEvent(0, 0, kEventWheel, 2, GET_WHEEL_DELTA_WPARAM(message.wParam) / kWheelNotch,
                          KeyState());
       return true;
   }
   return false;
-}
-
-// The loaded window that `hwnd` is, or lies inside.
-UnitLocation LoadedWindowAround(HWND hwnd) {
-  for (HWND h = hwnd; h; h = GetParent(h)) {
-    UnitLocation at = FindUnitByHandle(h);
-    if (at.window && at.record == &at.window->window.records[0]) return at;
-  }
-  return {};
-}
-
-void CallIdleCallbacks() {
-  auto& list = App().idleCallbacks;
-  for (size_t i = list.size(); i-- > 0;) {
-    if (i >= list.size()) continue;  // a callback removed others
-    IdleEntry entry = list[i];
-    if (!IsWindow(entry.hwnd)) {
-      list.erase(list.begin() + long(i));
-      continue;
-    }
-    entry.callback(entry.hwnd, entry.argument);
-  }
 }
 
 bool InSkipList(HWND hwnd) {
@@ -104,7 +83,8 @@ bool IdleStep(long count) {
     if (!IsWindowLoaded(entry) || InSkipList(entry->live->hwnd)) continue;
     HWND hwnd = entry->live->hwnd;
     EventRecord event = MakeEvent(uint32_t(entry->window.identifier),
-                                  uint32_t(entry->window.records[0].identifier), 7, 1, elapsed);
+                                  uint32_t(entry->window.records[0].identifier), kWindowIdle, 1,
+                                  elapsed);
     if (RaiseEvent(event) && event.resultGiven && event.result != 0)
       wantsMore = true;
     else
@@ -135,18 +115,20 @@ bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage
 }  // namespace
 
 bool PreTranslate(MSG* message) {
-  UnitLocation around = LoadedWindowAround(message->hwnd);
-  if (!around.window) return false;
+  const WindowEntry* around = LoadedWindowAround(message->hwnd);
+  if (!around) return false;
+  const LiveUnit windowUnit = around->live->units[0];
   // A disabled window takes no keys.
-  if (IsKeyboardMessage(message->message) && !IsWindowEnabled(around.unit->hwnd)) return true;
-  // The unit's class first, then the window's conveniences.
+  if (IsKeyboardMessage(message->message) && !IsWindowEnabled(windowUnit.hwnd)) return true;
+  // The unit's class first, then the window's conveniences. Either may run
+  // handlers that change the window list: the unit is looked up again after.
   UnitLocation at = FindUnitByHandle(message->hwnd);
-  if (at.unit && at.unit->operations && at.unit->operations->preTranslate &&
+  if (at.unit && at.unit->operations->preTranslate &&
       at.unit->operations->preTranslate(at.unit->hwnd, message))
     return true;
-  around = LoadedWindowAround(message->hwnd);
-  if (around.unit && around.unit != at.unit && around.unit->operations->preTranslate &&
-      around.unit->operations->preTranslate(around.unit->hwnd, message))
+  if (windowUnit.hwnd != message->hwnd && IsWindow(windowUnit.hwnd) &&
+      windowUnit.operations->preTranslate &&
+      windowUnit.operations->preTranslate(windowUnit.hwnd, message))
     return true;
   // The common events of the unit whose window took the message.
   at = FindUnitByHandle(message->hwnd);
@@ -185,10 +167,8 @@ int RunMainMessageLoop() {
   long idleCount = 0;
   bool idling = true;
   for (;;) {
-    while (idling && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      CallIdleCallbacks();
+    while (idling && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
       if (!IdleStep(idleCount++)) idling = false;
-    }
     if (!HandleNextMessage(&message)) return int(message.wParam);
     if (RestartsIdling(message, &lastMouse, &lastMouseMessage)) {
       idling = true;

@@ -3,12 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "frame/resources/resource_ids.h"
+#include "frame/program_resources.h"
+#include "services/little_endian.h"
 
 namespace {
-
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24); }
 
 // A cursor file:
 //   0   u16  reserved, 0
@@ -19,11 +17,11 @@ uint32_t Le32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16 
 // CreateIconFromResourceEx wants the resource form of the first image: its
 // hot spot (two u16) followed by the image bytes.
 HCURSOR CursorFromFile(ByteBlock file) {
-  if (file.size < 6 + 16 || Le16(file.data) != 0 || Le16(file.data + 2) != 2 ||
-      Le16(file.data + 4) == 0)
+  if (file.size < 6 + 16 || LoadLe16(file.data) != 0 || LoadLe16(file.data + 2) != 2 ||
+      LoadLe16(file.data + 4) == 0)
     return nullptr;
   const uint8_t* entry = file.data + 6;
-  uint32_t size = Le32(entry + 8), offset = Le32(entry + 12);
+  uint32_t size = LoadLe32(entry + 8), offset = LoadLe32(entry + 12);
   if (offset > file.size || size > file.size - offset || size == 0) return nullptr;
   std::vector<uint8_t> resource(4 + size);
   memcpy(resource.data(), entry + 4, 4);

@@ -13,11 +13,7 @@ namespace {
 void ReleaseEverything() {
   AppState& app = App();
   app.shuttingDown = true;
-  app.idleCallbacks.clear();
   DestroyAllWindows();
-  // Exit callbacks may register further ones; each runs once, in order.
-  for (size_t i = 0; i < app.exitCallbacks.size(); ++i) app.exitCallbacks[i](int(i));
-  app.exitCallbacks.clear();
   FreeExternalFunctions();
   ReleaseFrameResources();
   if (app.hiddenOwner) {

@@ -1,10 +1,7 @@
 // The orderly shutdown of the program.
 #pragma once
 
-// Destroys every loaded window, runs the exit callbacks, frees what start-up
-// took and ends the process with `exitCode`. From another thread, the request
-// goes to the user-interface thread and the process ends at once.
-[[noreturn]] void ShutdownAndExit(int exitCode);
+#include "frame/frame_interface.h"  // ShutdownAndExit
 
 // The same steps at the normal end of the program, after the message loop:
 // the caller returns `exitCode` from the program entry.

@@ -1,17 +1,18 @@
 // The program entry's work: start-up, the start window, the message loop and
-// the shutdown.
+// the shutdown, for the program that hands over its definition.
 #pragma once
 
+#include <cstdint>
+
 #include "frame/template/template_records.h"
+#include "frame/unit_class.h"
 #include "services/values.h"
 
 struct ProgramDefinition {
   ByteBlock windowTemplate;  // the stored window template; size 0: no windows
   HandlerTable handlers;     // what the template's handler references stand for
-  // Registers the unit classes that the template's records name.
-  void (*registerUnitClasses)() = nullptr;
-  // The program's own start-up procedure, run before the start window loads.
-  void (*startUp)() = nullptr;
+  UnitClassList unitClasses;  // the classes that the template's records name
+  uint32_t startWindow = 0;   // loaded once start-up is done
 };
 
 // Runs the program and answers the exit code of the WM_QUIT that ended its

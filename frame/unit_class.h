@@ -1,54 +1,112 @@
-// A unit class: the table of operations (UnitOperations) through which the frame creates a
-// unit from its template record and reaches its own properties. Every class
-// of widgets/ fills one of these and registers it (frame/unit_classes.h).
+// The contract between the frame and a unit class: the table of operations
+// through which the frame creates a unit from its template record and
+// reaches its properties, the events every unit and window raises, the
+// frame's private messages a unit sees, and the call that raises an event.
+// Every class of widgets/ fills one `const UnitOperations` table; the program
+// hands the frame the list of them (frame/startup.h).
+//
+// The frame subclasses every unit window once, right after the class's
+// create operation returns it: the class's own procedure (or its subclass of
+// a system control) is in place first and the frame's hook sits in front of
+// it. Each window carries its identifiers and the procedure behind the hook
+// as window properties, so neither side ever unhooks the other; a re-created
+// unit is a new window that the frame hooks in turn, while the old one dies
+// with its hooks in place.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
-#include "services/values.h"
+#include "frame/events.h"
+#include "frame/unit_description.h"
+
+// The common events that the frame raises for every unit (and a window).
+enum CommonEvent : int32_t {
+  kEventLeftButtonDown = -1,    // x, y, key state
+  kEventLeftButtonUp = -2,      // x, y, key state
+  kEventLeftDoubleClick = -3,   // x, y, key state
+  kEventRightButtonDown = -4,   // x, y, key state
+  kEventRightButtonUp = -5,     // x, y, key state
+  kEventMouseMove = -6,         // x, y, key state
+  kEventFocusGained = -7,
+  kEventFocusLost = -8,
+  kEventKeyDown = -9,           // key code, key state
+  kEventKeyUp = -10,            // key code, key state
+  kEventCharacter = -11,        // character; a result replaces it, 0 drops it
+  kEventWheel = -12,            // notches, key state
+};
+
+// The events of a window unit.
+enum WindowEvent : int32_t {
+  kWindowCreated = 0,
+  kWindowCloseQuery = 1,     // a handler's false keeps the window open
+  kWindowDestroying = 2,
+  kWindowMoved = 3,
+  kWindowResized = 4,
+  kWindowIdle = 7,
+  kWindowNotifyIcon = 9,
+  kWindowShown = 10,
+  kWindowHidden = 11,
+  kWindowCloseRequest = 12,  // before event 1; a handler's false cancels
+};
+
+// The frame's private messages that a unit may see.
+constexpr UINT kMsgAllUnitsCreated = 0x8004;   // to a window: its units all exist
+constexpr UINT kMsgDestroyUnit = 0x8065;       // WM_APP + 0x65, posted by DestroyUnit
+constexpr UINT kMsgCreationComplete = 0x806F;  // to each unit once its window is built
+constexpr UINT kMsgWindowShown = 0x8076;       // to each unit once its window is shown
+
+// Who raises an event: put into every event record of the unit.
+struct UnitIdentity {
+  uint32_t window = 0;
+  uint32_t unit = 0;
+};
+
+// Raises `event` of the unit with up to three arguments; the record says
+// whether a handler ran and what it returned.
+EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0,
+                           int32_t a0 = 0, int32_t a1 = 0, int32_t a2 = 0);
+
+// A handler ran and returned the logical value false.
+inline bool Vetoed(const EventRecord& event) { return event.resultGiven && event.result == 0; }
 
 // What a class needs to create one unit.
 struct UnitCreateArgs {
-  ByteBlock properties;  // the record's property block; may be empty
-  DWORD style = 0;       // WS_DISABLED and WS_TABSTOP from the record's flags
+  ByteBlock properties;   // the record's property block; may be empty
+  DWORD style = 0;        // WS_DISABLED and WS_TABSTOP from the record's flags
   HWND parent = nullptr;  // the owner (for a window) or the window (for a unit)
   int controlId = 0;      // 100, 110, ... in creation order; 0 for a window
   int left = 0, top = 0, width = 0, height = 0;
-  uint32_t windowId = 0;  // put into the event records the unit raises
-  uint32_t unitId = 0;
+  UnitIdentity identity;  // put into the event records the unit raises
 };
 
 struct UnitOperations {
-  const char* name = "";
-  uint32_t typeReference = 0;  // library number << 16 | class number
+  const UnitDescription* description = nullptr;
 
   // Creates the unit's window (not visible) and answers it, or nullptr when
   // the block is refused or the window cannot be made.
   HWND (*create)(const UnitCreateArgs& args) = nullptr;
-  // A property of the class changed (unit index = table index - 8). Answers
-  // true when the unit must be re-created to show it.
+  // The unit's property record, kept up to date: the frame reads properties
+  // from it and writes it back as a block when the unit is re-created.
+  void* (*properties)(HWND unit) = nullptr;
+  // A property of the class changed; the record already holds the value
+  // (clamped), and `value` is the value given, of the declared type (the
+  // only place of a property that lives at run time only). Answers true
+  // when the unit must be re-created to show it.
   bool (*propertyChanged)(HWND unit, int unitIndex, const Value& value) = nullptr;
-  // Reads a property of the class; false when the index is not the class's.
-  bool (*readProperty)(HWND unit, int unitIndex, Value* value) = nullptr;
-  // Writes every property of the unit as a property block of the current
-  // version; false when it cannot. Without it the class is not re-creatable.
-  bool (*writeAllProperties)(HWND unit, std::string* block) = nullptr;
-  // The procedure of the class's windows, for whoever needs to call it by
-  // class rather than by window.
-  WNDPROC windowProc = nullptr;
+  // Properties whose present value lives in the window rather than in the
+  // record (a check box's Checked, a window's StartPosition, an edit box's
+  // text): true with `*value` set; false for the others.
+  bool (*readLiveProperty)(HWND unit, int unitIndex, Value* value) = nullptr;
   // Offered every queued message for the unit (or, for a window, for any of
   // its units) before the frame raises its common events; true claims the
   // message, which is then neither raised nor dispatched. The window class
   // hangs its keyboard conveniences and DragAnywhere here.
   bool (*preTranslate)(HWND unit, MSG* message) = nullptr;
-
-  // The declared types of the class's own properties, by unit index: values
-  // are converted to them before they reach propertyChanged.
-  const ValueType* propertyTypes = nullptr;
-  int propertyCount = 0;
+  // Windows only: how the frame shows the window at the end of its loading
+  // (SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED); SW_SHOW without it.
+  int (*showCommand)(HWND window) = nullptr;
 
   bool raisesEvents = true;
   // The class's windows come from the common-controls library, whose classes
@@ -57,4 +115,10 @@ struct UnitOperations {
   // A container's child windows move into its new window when it is
   // re-created.
   bool isContainer = false;
+};
+
+// The program's unit classes, in one list.
+struct UnitClassList {
+  const UnitOperations* const* classes = nullptr;
+  size_t count = 0;
 };

@@ -48,51 +48,7 @@ RECT PlacedRect(const Addressed& at) {
   return rect;
 }
 
-int64_t IntegerOf(const Value& value) {
-  switch (value.type) {
-    case ValueType::Integer: return value.integer;
-    case ValueType::Byte: return value.byte;
-    case ValueType::Short: return value.shortInteger;
-    case ValueType::Long: return value.longInteger;
-    case ValueType::Float: return int64_t(value.singleFloat);
-    case ValueType::Double: return int64_t(value.doubleFloat);
-    case ValueType::DateTime: return int64_t(value.dateTime);
-    case ValueType::Logical: return value.logical ? 1 : 0;
-    case ValueType::Text: return strtoll(value.text.c_str(), nullptr, 10);
-    default: return 0;
-  }
-}
-
-double RealOf(const Value& value) {
-  switch (value.type) {
-    case ValueType::Float: return value.singleFloat;
-    case ValueType::Double: return value.doubleFloat;
-    case ValueType::DateTime: return value.dateTime;
-    case ValueType::Text: return strtod(value.text.c_str(), nullptr);
-    default: return double(IntegerOf(value));
-  }
-}
-
-Text TextOf(const Value& value) {
-  char buffer[40];
-  switch (value.type) {
-    case ValueType::Text: return value.text;
-    case ValueType::Float:
-      snprintf(buffer, sizeof buffer, "%.6g", double(value.singleFloat));
-      return buffer;
-    case ValueType::Double:
-    case ValueType::DateTime:
-      snprintf(buffer, sizeof buffer, "%.13g", RealOf(value));
-      return buffer;
-    case ValueType::Absent:
-    case ValueType::Block:
-    case ValueType::Unit:
-      return Text();
-    default:
-      snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(IntegerOf(value)));
-      return buffer;
-  }
-}
+int64_t IntegerOf(const Value& value) { return ConvertValue(value, ValueType::Long).longInteger; }
 
 int32_t Clamp(int64_t value, int32_t low, int32_t high) {
   return value < low ? low : value > high ? high : int32_t(value);
@@ -157,7 +113,7 @@ void WriteCommon(const Addressed& at, int index, const Value& value) {
       return;
     }
     case kTag:
-      record.tag = TextOf(value);
+      record.tag = ConvertValue(value, ValueType::Text).text;
       return;
     case kVisible: {
       const bool visible = IntegerOf(value) != 0;
@@ -197,35 +153,24 @@ void WriteCommon(const Addressed& at, int index, const Value& value) {
   }
 }
 
-ValueType DeclaredType(const UnitOperations* operations, int unitIndex) {
-  if (unitIndex < 0 || unitIndex >= operations->propertyCount || !operations->propertyTypes)
-    return ValueType::Absent;
-  return operations->propertyTypes[unitIndex];
+// The unit's properties as a block of the current version, with the values
+// that live in its window brought into the record first.
+bool WriteLiveProperties(const UnitOperations& operations, HWND hwnd, Bytes* block) {
+  const UnitDescription& description = *operations.description;
+  void* record = operations.properties(hwnd);
+  for (int i = 0; i < description.fieldCount && operations.readLiveProperty; ++i) {
+    const PropertyField& field = description.fields[i];
+    Value value;
+    if (field.set && operations.readLiveProperty(hwnd, i, &value))
+      field.set(record, ConvertValue(value, DeclaredType(field.form)));
+  }
+  return description.write(record, block);
 }
 
 }  // namespace
 
 int32_t LimitPosition(int32_t value) { return Clamp(value, -kPositionLimit, kPositionLimit); }
 int32_t LimitSize(int32_t value) { return Clamp(value, 0, kPositionLimit); }
-
-Value ConvertValue(const Value& value, ValueType type) {
-  if (value.type == type || type == ValueType::Absent) return value;
-  switch (type) {
-    case ValueType::Integer: return Value::Integer(int32_t(IntegerOf(value)));
-    case ValueType::Byte: return Value::Byte(uint8_t(IntegerOf(value)));
-    case ValueType::Short: return Value::Short(int16_t(IntegerOf(value)));
-    case ValueType::Long: return Value::Long(IntegerOf(value));
-    case ValueType::Float: return Value::Float(float(RealOf(value)));
-    case ValueType::Double: return Value::Double(RealOf(value));
-    case ValueType::DateTime: return Value::DateTime(RealOf(value));
-    case ValueType::Logical: return Value::Logical(RealOf(value) != 0.0);
-    case ValueType::Text: return Value::OfText(TextOf(value));
-    case ValueType::Block: return Value::OfBlock(ByteBlock{});
-    case ValueType::Unit: return Value::OfUnit(UnitRef{});
-    case ValueType::Absent: return value;
-  }
-  return value;
-}
 
 Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   Addressed at = Address(window, unit);
@@ -234,10 +179,14 @@ Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
   const UnitOperations* operations = at.unit->operations;
   const int unitIndex = index - kFirstClassProperty;
+  const PropertyField* field = FieldAt(*operations->description, unitIndex);
+  if (!field) return Value();
   Value value;
-  if (!operations->readProperty || !operations->readProperty(at.unit->hwnd, unitIndex, &value))
-    return Value();
-  return ConvertValue(value, DeclaredType(operations, unitIndex));
+  if (operations->readLiveProperty &&
+      operations->readLiveProperty(at.unit->hwnd, unitIndex, &value))
+    return ConvertValue(value, DeclaredType(field->form));
+  if (field->get && operations->properties) return field->get(operations->properties(at.unit->hwnd));
+  return Value();
 }
 
 void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
@@ -250,11 +199,18 @@ void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& v
   if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
   const UnitOperations* operations = at.unit->operations;
   const int unitIndex = index - kFirstClassProperty;
-  if (!operations->propertyChanged) return;
+  const PropertyField* field = FieldAt(*operations->description, unitIndex);
+  if (!field) return;
   HWND hwnd = at.unit->hwnd;
-  const bool recreate =
-      operations->propertyChanged(hwnd, unitIndex, ConvertValue(value, DeclaredType(operations, unitIndex)));
-  if (!recreate || !IsWindow(hwnd)) return;
+  const Value converted = ConvertValue(value, DeclaredType(field->form));
+  if (field->set && operations->properties) {
+    void* record = operations->properties(hwnd);
+    field->set(record, converted);
+    operations->description->clamp(record);
+  }
+  if (!operations->propertyChanged || !operations->propertyChanged(hwnd, unitIndex, converted) ||
+      !IsWindow(hwnd))
+    return;
   // The change may have run handlers: find the unit again.
   UnitLocation again = FindUnitByHandle(hwnd);
   if (again.unit) RecreateUnit(again.window, again.record);
@@ -262,20 +218,20 @@ void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& v
 
 void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   LiveUnit* unit = LiveUnitOf(entry, record);
-  if (!unit || !unit->hwnd || !unit->operations->writeAllProperties || !unit->operations->create)
-    return;
+  if (!unit || !unit->hwnd || !unit->operations->properties) return;
+  const UnitOperations& operations = *unit->operations;
   HWND old = unit->hwnd;
   HWND focus = GetFocus();
   const bool hadFocus = focus == old;
-  std::string block;
-  if (!unit->operations->writeAllProperties(old, &block)) return;
+  Bytes block;
+  if (!WriteLiveProperties(operations, old, &block)) return;
   const bool isWindow = record == &entry->window.records[0];
   RECT rect{};
   GetWindowRect(old, &rect);
   HWND parent = isWindow ? GetWindow(old, GW_OWNER) : GetParent(old);
   if (!isWindow) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   UnitCreateArgs args;
-  args.properties = ByteBlock{reinterpret_cast<const uint8_t*>(block.data()), uint32_t(block.size())};
+  args.properties = ViewOf(block);
   args.style = (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
   args.parent = parent;
   args.controlId = unit->controlId;
@@ -283,11 +239,10 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   args.top = rect.top;
   args.width = rect.right - rect.left;
   args.height = rect.bottom - rect.top;
-  args.windowId = uint32_t(entry->window.identifier);
-  args.unitId = uint32_t(record->identifier);
-  HWND fresh = unit->operations->create(args);
+  args.identity = UnitIdentity{uint32_t(entry->window.identifier), uint32_t(record->identifier)};
+  HWND fresh = operations.create(args);
   if (!fresh) return;
-  if (unit->operations->isContainer) {
+  if (operations.isContainer) {
     // Last child first, so that each move keeps the children's order.
     for (HWND child = GetWindow(old, GW_CHILD) ? GetWindow(GetWindow(old, GW_CHILD), GW_HWNDLAST)
                                                : nullptr;
@@ -300,18 +255,16 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   // The unit's own flag: its window is still hidden with the whole window
   // while the window's created event runs.
   const bool wasVisible = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
-  // The unit keeps its slot and its pointer; only the window changes.
-  const WNDPROC oldClassProc = unit->classProc;
+  // The unit keeps its slot and its pointer; only the window changes, and
+  // from here on the old one is no unit's: its end is not the unit's (or,
+  // for a window, the whole window's) end, and its class still frees its
+  // state as it goes.
   unit->hwnd = fresh;
-  HookUnitWindow(unit);
+  HookUnitWindow(fresh, args.identity);
   if (!isWindow) PlaceInZOrder(entry, size_t(record - &entry->window.records[0]));
   SendMessageA(fresh, kMsgCreationComplete, 0, 0);
   SendMessageA(fresh, kMsgWindowShown, 0, 0);
   if (wasVisible) ShowWindow(fresh, SW_SHOWNA);
-  // Unhook the old window first, so that its destruction is not taken for
-  // the unit's (or, for a window, the whole window's) end; its class still
-  // sees it go and frees its state.
-  SetWindowLongPtrA(old, GWLP_WNDPROC, LONG_PTR(oldClassProc));
   DestroyWindow(old);
   if (hadFocus)
     SetFocus(fresh);

@@ -17,10 +17,6 @@ void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& v
 // Replaces the unit's window by one built from its current properties.
 void RecreateUnit(WindowEntry* entry, TemplateRecord* record);
 
-// The value converted to `type`: numbers to numbers (truncating), logicals
-// to 0 or 1 and back, numbers to text and back.
-Value ConvertValue(const Value& value, ValueType type);
-
 // The limits of the common geometry properties.
 int32_t LimitPosition(int32_t value);  // -32627..32627
 int32_t LimitSize(int32_t value);      // 0..32627

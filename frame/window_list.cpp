@@ -28,15 +28,39 @@ LiveUnit* LiveUnitOf(WindowEntry* window, const TemplateRecord* record) {
   return &window->live->units[index];
 }
 
+namespace {
+const char kWindowTag[] = "MorvaneWindowId";
+const char kUnitTag[] = "MorvaneUnitId";
+}  // namespace
+
+void TagUnitWindow(HWND hwnd, uint32_t window, uint32_t unit) {
+  SetPropA(hwnd, kWindowTag, HANDLE(uintptr_t(window)));
+  SetPropA(hwnd, kUnitTag, HANDLE(uintptr_t(unit)));
+}
+
+void UntagUnitWindow(HWND hwnd) {
+  RemovePropA(hwnd, kWindowTag);
+  RemovePropA(hwnd, kUnitTag);
+}
+
 UnitLocation FindUnitByHandle(HWND hwnd) {
   if (!hwnd) return {};
-  for (auto& entry : WindowList()) {
-    if (!entry->live) continue;
-    auto& units = entry->live->units;
-    for (size_t i = 0; i < units.size() && i < entry->window.records.size(); ++i)
-      if (units[i].hwnd == hwnd) return {entry.get(), &entry->window.records[i], &units[i]};
+  const uint32_t windowId = uint32_t(uintptr_t(GetPropA(hwnd, kWindowTag)));
+  if (windowId == 0) return {};
+  WindowEntry* window = FindWindowEntry(windowId);
+  TemplateRecord* record =
+      FindUnitRecord(window, uint32_t(uintptr_t(GetPropA(hwnd, kUnitTag))));
+  LiveUnit* unit = LiveUnitOf(window, record);
+  if (!unit || unit->hwnd != hwnd) return {};
+  return {window, record, unit};
+}
+
+WindowEntry* LoadedWindowAround(HWND hwnd) {
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    UnitLocation at = FindUnitByHandle(h);
+    if (at.window) return at.window;
   }
-  return {};
+  return nullptr;
 }
 
 bool IsWindowLoaded(const WindowEntry* window) {

@@ -19,13 +19,11 @@ struct LiveUnit {
   const UnitOperations* operations = nullptr;
   HCURSOR cursor = nullptr;
   bool ownsCursor = false;      // made from the record's cursor bytes
-  WNDPROC classProc = nullptr;  // what the frame's hook passes messages on to
   int controlId = 0;
 };
 
 struct LiveWindow {
   HWND hwnd = nullptr;
-  bool loaded = false;  // loading has finished
   bool modal = false;
   bool pendingDestroy = false;
   // Showing the window at the end of its loading moves the focus; the unit
@@ -54,13 +52,24 @@ TemplateRecord* FindUnitRecord(WindowEntry* window, uint32_t unitId);
 // The live side of `record`, or nullptr while the window is not loaded.
 LiveUnit* LiveUnitOf(WindowEntry* window, const TemplateRecord* record);
 
-// The window and record whose live window is `hwnd`.
+// Every unit window carries its window and unit identifiers as window
+// properties, set when the frame hooks it: the way from a handle to its unit.
+void TagUnitWindow(HWND hwnd, uint32_t window, uint32_t unit);
+void UntagUnitWindow(HWND hwnd);
+
+// The window and record whose live window is `hwnd`; all empty for a window
+// that is no unit's (any more: a re-created unit's old window).
 struct UnitLocation {
   WindowEntry* window = nullptr;
   TemplateRecord* record = nullptr;
   LiveUnit* unit = nullptr;
+  bool IsWindowItself() const { return record == &window->window.records[0]; }
 };
 UnitLocation FindUnitByHandle(HWND hwnd);
+
+// The loaded window whose unit `hwnd` is or lies inside (the nearest unit
+// up the parent chain decides), or nullptr.
+WindowEntry* LoadedWindowAround(HWND hwnd);
 
 // True while the window has live state and a window handle that is alive.
 bool IsWindowLoaded(const WindowEntry* window);

@@ -5,16 +5,13 @@
 #include "frame/events.h"
 #include "frame/mouse_pointer.h"
 #include "frame/unit_properties.h"
-#include "frame/unit_registry.h"
 
 namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr int kControlIdStep = 10;
-// The window class's StartPosition, by unit index.
-constexpr int kStartPositionIndex = 10;
-constexpr int32_t kStartMinimised = 2;
-constexpr int32_t kStartMaximised = 3;
+// The procedure behind the frame's hook, kept with each window.
+const char kNextProcTag[] = "MorvaneNextProc";
 
 LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -59,14 +56,13 @@ bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
   args.top = record.top;
   args.width = record.width;
   args.height = record.height;
-  args.windowId = uint32_t(entry->window.identifier);
-  args.unitId = uint32_t(record.identifier);
+  args.identity = UnitIdentity{uint32_t(entry->window.identifier), uint32_t(record.identifier)};
   HWND hwnd = operations->create(args);
   if (!hwnd) return false;
   unit.hwnd = hwnd;
   unit.operations = operations;
   unit.controlId = controlId;
-  HookUnitWindow(&unit);
+  HookUnitWindow(hwnd, args.identity);
   return true;
 }
 
@@ -81,25 +77,17 @@ void SendToUnitsBackwards(WindowEntry* entry, UINT message) {
 // The unit of the window that has the focus: the window itself, one of its
 // units, or a window inside a unit (an edit box's own child, say).
 TemplateRecord* FocusedUnit(WindowEntry* entry) {
-  HWND focus = GetFocus();
-  for (HWND h = focus; h; h = GetParent(h)) {
+  for (HWND h = GetFocus(); h; h = GetParent(h)) {
     UnitLocation at = FindUnitByHandle(h);
-    if (at.window == entry) return at.record;
-    if (h == entry->live->hwnd) break;
+    if (at.window) return at.window == entry ? at.record : nullptr;
   }
   return nullptr;
 }
 
 int ShowCommandOf(WindowEntry* entry) {
-  LiveUnit& windowUnit = entry->live->units[0];
-  Value startPosition;
-  if (windowUnit.operations->readProperty &&
-      windowUnit.operations->readProperty(windowUnit.hwnd, kStartPositionIndex, &startPosition) &&
-      startPosition.type == ValueType::Integer) {
-    if (startPosition.integer == kStartMaximised) return SW_SHOWMAXIMIZED;
-    if (startPosition.integer == kStartMinimised) return SW_SHOWMINIMIZED;
-  }
-  return SW_SHOW;
+  const LiveUnit& windowUnit = entry->live->units[0];
+  const auto showCommand = windowUnit.operations->showCommand;
+  return showCommand ? showCommand(windowUnit.hwnd) : SW_SHOW;
 }
 
 // Every other top-level loaded window is disabled while a modal window is
@@ -127,9 +115,10 @@ DWORD StylesOfRecord(const TemplateRecord& record) {
   return style;
 }
 
-void HookUnitWindow(LiveUnit* unit) {
-  unit->classProc = WNDPROC(
-      SetWindowLongPtrA(unit->hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc)));
+void HookUnitWindow(HWND hwnd, UnitIdentity identity) {
+  TagUnitWindow(hwnd, identity.window, identity.unit);
+  SetPropA(hwnd, kNextProcTag, HANDLE(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc));
 }
 
 void PlaceInZOrder(WindowEntry* entry, size_t index) {
@@ -197,7 +186,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   // Creation complete, units last to first; then the units take their
   // visibility.
   SendToUnitsBackwards(entry, kMsgCreationComplete);
-  SendMessageA(hwnd, kMsgAllWindowsCreated, 0, 0);
+  SendMessageA(hwnd, kMsgAllUnitsCreated, 0, 0);
   for (size_t i = 1; i < records.size(); ++i)
     ShowWindow(units[i].hwnd, (records[i].flags & kUnitVisible) ? SW_SHOWNA : SW_HIDE);
   ReleaseEvents();
@@ -205,7 +194,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   // The created events; a handler may destroy the window at any of these.
   const uint32_t windowId = uint32_t(entry->window.identifier);
   const uint32_t ownId = uint32_t(records[0].identifier);
-  for (int32_t number : {0, 3, 4}) {
+  for (int32_t number : {kWindowCreated, kWindowMoved, kWindowResized}) {
     if (!StillExists(entry, hwnd)) return true;
     EventRecord event = MakeEvent(windowId, ownId, number);
     RaiseEvent(event);
@@ -219,8 +208,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
     if (!StillExists(entry, hwnd)) return true;
     entry->live->showing = false;
     if (TemplateRecord* focused = FocusedUnit(entry)) {
-      EventRecord event = MakeEvent(windowId, uint32_t(focused->identifier), -7);
-      RaiseEvent(event);
+      RaiseUnitEvent(UnitIdentity{windowId, uint32_t(focused->identifier)}, kEventFocusGained);
       if (!StillExists(entry, hwnd)) return true;
     }
   }
@@ -229,7 +217,6 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   HWND focusBefore = GetFocus();
   SendToUnitsBackwards(entry, kMsgWindowShown);
   if (GetFocus() != focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-  if (StillExists(entry, hwnd)) entry->live->loaded = true;
   return true;
 }
 
@@ -270,18 +257,18 @@ void ReleaseFrameResources() {
 namespace {
 
 // Sits in front of every unit's class procedure: keeps the window list in
-// step with the live windows, and shows the unit's own mouse pointer.
+// step with the live windows, raises the focus events, and shows the unit's
+// own mouse pointer.
 LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC next = WNDPROC(GetPropA(hwnd, kNextProcTag));
+  if (!next) return DefWindowProcA(hwnd, message, wParam, lParam);
   UnitLocation at = FindUnitByHandle(hwnd);
-  if (!at.unit) return DefWindowProcA(hwnd, message, wParam, lParam);
-  WNDPROC next = at.unit->classProc;
-  const bool isWindow = at.record == &at.window->window.records[0];
   switch (message) {
     case kMsgDestroyUnit:
-      if (isWindow) RunDestroyStep(at.window);
+      if (at.unit && at.IsWindowItself()) RunDestroyStep(at.window);
       return 0;
     case WM_SETCURSOR:
-      if (at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
+      if (at.unit && at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
         SetCursor(at.unit->cursor);
         return TRUE;
       }
@@ -289,22 +276,23 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       // Sent, never queued: the loop's pre-translation does not see them.
-      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      const LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
       at = FindUnitByHandle(hwnd);
-      if (at.unit && !at.window->live->showing) {
-        EventRecord event = MakeEvent(uint32_t(at.window->window.identifier),
-                                      uint32_t(at.record->identifier),
-                                      message == WM_SETFOCUS ? -7 : -8);
-        RaiseEvent(event);
-      }
+      if (at.unit && !at.window->live->showing)
+        RaiseUnitEvent(UnitIdentity{uint32_t(at.window->window.identifier),
+                                    uint32_t(at.record->identifier)},
+                       message == WM_SETFOCUS ? kEventFocusGained : kEventFocusLost);
       return result;
     }
     case WM_NCDESTROY: {
-      LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
-      // The class procedure may have run handlers that changed the list.
+      const LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      RemovePropA(hwnd, kNextProcTag);
+      // The class procedure may have run handlers that changed the list; a
+      // re-created unit's old window is no unit's any more and ends alone.
       at = FindUnitByHandle(hwnd);
+      UntagUnitWindow(hwnd);
       if (!at.unit) return result;
-      if (at.record == &at.window->window.records[0])
+      if (at.IsWindowItself())
         OnWindowDestroyed(at.window);
       else
         OnUnitDestroyed(at.unit);

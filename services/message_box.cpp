@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "frame/window_list.h"
+#include "frame/frame_interface.h"
 #include "services/message_text.h"
 
 namespace {
@@ -12,9 +12,7 @@ namespace {
 HWND OwnerOf(const Value& owner) {
   if (owner.type == ValueType::Integer) return HWND(uintptr_t(uint32_t(owner.integer)));
   if (owner.type != ValueType::Unit) return nullptr;
-  WindowEntry* window = FindWindowEntry(owner.unit.window);
-  LiveUnit* unit = LiveUnitOf(window, FindUnitRecord(window, owner.unit.unit));
-  return unit ? unit->hwnd : nullptr;
+  return FindUnitWindow(owner.unit.window, owner.unit.unit);
 }
 
 }  // namespace

@@ -82,3 +82,9 @@ struct Value {
 
   bool IsPresent() const { return type != ValueType::Absent; }
 };
+
+// The value converted to `type`: numbers to numbers (truncating toward
+// zero), logicals to 0 or 1 and back (any number but 0 is true), numbers to
+// decimal text and text to numbers (its leading number, else 0); a block or
+// unit reference from anything else is empty. Absent converts to nothing.
+Value ConvertValue(const Value& value, ValueType type);

@@ -9,7 +9,8 @@
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
 #include "services/process.h"
-#include "tests/wine/frame/test_units.h"
+#include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_window/test_window.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void OnCreated(EventRecord&) {
 }
 
 const HandlerEntry kHandlers[] = {{1, OnCreated}};
+const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit};
 
 }  // namespace
 
@@ -48,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, 1};
-  program.registerUnitClasses = RegisterTestUnitClasses;
+  program.unitClasses = UnitClassList{kUnitClasses, 1};
+  program.startWindow = 0x52010001;
   return RunProgram(program);
 }

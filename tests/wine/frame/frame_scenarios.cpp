@@ -8,6 +8,7 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
+#include "frame/frame_interface.h"
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
 #include "frame/unit_properties.h"
@@ -16,7 +17,9 @@
 #include "services/process.h"
 #include "services/windows.h"
 #include "tests/wine/frame/frame_ids.h"
-#include "tests/wine/frame/test_units.h"
+#include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_pad/test_pad.h"
+#include "tests/wine/frame/test_window/test_window.h"
 
 namespace {
 
@@ -50,11 +53,7 @@ void LogProperty(const char* what, uint32_t window, uint32_t unit, int index) {
     LogLine("%s <type %d>", what, int(value.type));
 }
 
-HWND UnitWindow(uint32_t window, uint32_t unit) {
-  WindowEntry* entry = FindWindowEntry(window);
-  LiveUnit* live = LiveUnitOf(entry, FindUnitRecord(entry, unit));
-  return live ? live->hwnd : nullptr;
-}
+HWND UnitWindow(uint32_t window, uint32_t unit) { return FindUnitWindow(window, unit); }
 
 // The common properties, live and in the records of a window not loaded,
 // and the re-creation of a unit that asks for it.
@@ -220,6 +219,13 @@ const HandlerEntry kHandlers[] = {
     {kSecondPadClickedReference, OnSecondPadClicked},
 };
 
+// The scenario program's unit classes.
+const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit, &kFocusingTestWindowUnit,
+                                              &kTestPadUnit, &kSilentPadUnit};
+
+// A type reference that no class of the program has.
+constexpr uint32_t kUnknownType = 0x00090077;
+
 Bytes WindowBlock(int32_t startPosition, const char* caption) {
   Bytes block;
   AppendInt32(startPosition, &block);
@@ -275,7 +281,10 @@ Template ScenarioTemplate() {
     Bind(&first, -12, kLogReference);
   }
   start.records.push_back(first);
-  TemplateRecord second = Record(int32_t(kSecondPadOfStart), Is("silent-unit") ? kSilentPadType : kTestPadType, "pad2", kSecondPadLeft,
+  const uint32_t secondType = Is("silent-unit")     ? kSilentPadType
+                              : Is("unknown-class") ? kUnknownType
+                                                    : kTestPadType;
+  TemplateRecord second = Record(int32_t(kSecondPadOfStart), secondType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);
   Bind(&second, -1, kLogReference);
   Bind(&second, 0, kSecondPadClickedReference);
@@ -313,7 +322,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.registerUnitClasses = RegisterTestUnitClasses;
+  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.startWindow = kStartWindow;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);
   return code;

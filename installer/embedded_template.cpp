@@ -1,11 +1,10 @@
 #include "frame/template/embedded_template.h"
 
-#include <cstring>
+#include "services/little_endian.h"
 
 extern "C" const uint8_t WindowTemplateBlock[];
 
 ByteBlock EmbeddedTemplate() {
-  uint32_t size = 0;
-  std::memcpy(&size, WindowTemplateBlock + sizeof kEmbeddedTemplateMarker, sizeof size);
+  const uint32_t size = LoadLe32(WindowTemplateBlock + sizeof kEmbeddedTemplateMarker);
   return {WindowTemplateBlock + kEmbeddedTemplateHeader, size};
 }

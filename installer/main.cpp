@@ -1,0 +1,21 @@
+// Entry point of the setup program: the frame runs the product's window
+// template with the program's unit classes and handlers.
+#include <windows.h>
+
+#include "frame/startup.h"
+#include "frame/template/embedded_template.h"
+#include "installer/program_classes.h"
+#include "installer/program_handlers.h"
+
+namespace {
+constexpr uint32_t kStartWindow = 0x52010001;
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  ProgramDefinition program;
+  program.windowTemplate = EmbeddedTemplate();
+  program.handlers = ProgramHandlers();
+  program.unitClasses = ProgramUnitClasses();
+  program.startWindow = kStartWindow;
+  return RunProgram(program);
+}

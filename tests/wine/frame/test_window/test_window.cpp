@@ -1,0 +1,155 @@
+// A top-level test window: it logs that its units exist and that it goes,
+// raises events 3 and 4, shows itself as its StartPosition says, and claims
+// right presses on its units as a window that drags anywhere claims left
+// ones.
+#include "tests/wine/frame/test_window/test_window.h"
+
+#include <windows.h>
+
+#include "services/little_endian.h"
+#include "tests/wine/frame/scenario_log.h"
+#include "widgets/common/property_fields.h"
+
+namespace {
+
+const char kClassName[] = "MorvaneTestWindow";
+
+struct TestWindowProperties {
+  int32_t startPosition = 0;
+  Text caption;
+};
+
+bool ReadTestWindowProperties(ByteBlock block, TestWindowProperties* out) {
+  *out = TestWindowProperties{};
+  if (block.size < 4) return block.size == 0;
+  out->startPosition = int32_t(LoadLe32(block.data));
+  out->caption.assign(reinterpret_cast<const char*>(block.data) + 4, block.size - 4);
+  return true;
+}
+
+bool WriteTestWindowProperties(const TestWindowProperties& properties, Bytes* out) {
+  out->assign(4, 0);
+  StoreLe32(uint32_t(properties.startPosition), out->data());
+  out->insert(out->end(), properties.caption.begin(), properties.caption.end());
+  return true;
+}
+
+void ClampTestWindowProperties(TestWindowProperties*) {}
+
+const PropertyField kFields[] = {
+    Field<&TestWindowProperties::startPosition>("StartPosition", PropertyForm::Integer),
+    Field<&TestWindowProperties::caption>("Caption", PropertyForm::Text),
+};
+
+const UnitDescription kDescription =
+    Describe<TestWindowProperties, ReadTestWindowProperties, WriteTestWindowProperties,
+             ClampTestWindowProperties>("TestWindow", kTestWindowType, kFields, 1);
+const UnitDescription kFocusingDescription =
+    Describe<TestWindowProperties, ReadTestWindowProperties, WriteTestWindowProperties,
+             ClampTestWindowProperties>("FocusingTestWindow", kFocusingWindowType, kFields, 1);
+
+struct TestWindow {
+  TestWindowProperties properties;
+  UnitIdentity identity;
+  bool focusesFirstUnit = false;
+};
+
+TestWindow* StateOf(HWND hwnd) {
+  return reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  TestWindow* state = StateOf(hwnd);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      break;
+    case WM_MOVE:
+      if (state) RaiseUnitEvent(state->identity, kWindowMoved);
+      return 0;
+    case WM_SIZE:
+      if (state) RaiseUnitEvent(state->identity, kWindowResized);
+      return 0;
+    case kMsgAllUnitsCreated:
+      LogLine("window told its units exist");
+      return 0;
+    case WM_ACTIVATE:
+      if (state && state->focusesFirstUnit && LOWORD(wParam) != WA_INACTIVE) {
+        SetFocus(GetWindow(hwnd, GW_CHILD));
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      if (state) LogLine("destroyed %08X", unsigned(state->identity.window));
+      return 0;
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND Create(const UnitCreateArgs& args, bool focusesFirstUnit) {
+  static const ATOM registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = TestWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+  }();
+  if (!registered) return nullptr;
+  TestWindow* state = new TestWindow;
+  ReadTestWindowProperties(args.properties, &state->properties);
+  state->identity = args.identity;
+  state->focusesFirstUnit = focusesFirstUnit;
+  int left = args.left, top = args.top;
+  if (state->properties.startPosition == 1) {
+    left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+  }
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | args.style;
+  if (state->properties.startPosition == 2) style |= WS_MINIMIZE;
+  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(), style, left, top,
+                              args.width, args.height, args.parent, nullptr,
+                              GetModuleHandleA(nullptr), state);
+  if (!hwnd) delete state;
+  return hwnd;
+}
+
+HWND CreateTestWindow(const UnitCreateArgs& args) { return Create(args, false); }
+HWND CreateFocusingTestWindow(const UnitCreateArgs& args) { return Create(args, true); }
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PreTranslate(HWND, MSG* message) {
+  if (message->message != WM_RBUTTONDOWN) return false;
+  LogLine("window claimed a right press");
+  return true;
+}
+
+int ShowCommand(HWND hwnd) {
+  return StateOf(hwnd)->properties.startPosition == 2 ? SW_SHOWMINIMIZED : SW_SHOW;
+}
+
+constexpr UnitOperations MakeOperations(const UnitDescription* description,
+                                        HWND (*create)(const UnitCreateArgs&)) {
+  UnitOperations operations;
+  operations.description = description;
+  operations.create = create;
+  operations.properties = Properties;
+  operations.preTranslate = PreTranslate;
+  operations.showCommand = ShowCommand;
+  operations.isContainer = true;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kTestWindowUnit = MakeOperations(&kDescription, CreateTestWindow);
+const UnitOperations kFocusingTestWindowUnit =
+    MakeOperations(&kFocusingDescription, CreateFocusingTestWindow);

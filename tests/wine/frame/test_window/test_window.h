@@ -1,0 +1,18 @@
+// A top-level window unit for the frame's tests: a captioned window that
+// logs what the frame tells it and raises its moved and resized events.
+//
+// Property block: int32 StartPosition (0 stored place, 1 centred,
+// 2 minimised), then the caption's bytes.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/unit_class.h"
+
+constexpr uint32_t kTestWindowType = 0x00090001;
+// The same window that, as a dialog does, gives the focus to its topmost
+// unit when it is activated.
+constexpr uint32_t kFocusingWindowType = 0x00090004;
+
+extern const UnitOperations kTestWindowUnit;
+extern const UnitOperations kFocusingTestWindowUnit;
