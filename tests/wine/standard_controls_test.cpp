@@ -215,10 +215,10 @@ TEST_F(StandardControls, SelectionPropertiesReadAndReplaceTheLiveSelection) {
   const std::vector<std::string> replaced = {"change " + Hex(kFreeEdit) + " 'hello there'"};
   EXPECT_EQ(LinesBetween("replacing", "replaced"), replaced);
   EXPECT_TRUE(Logged("all selected 0 11")) << "SelStart -1 is the end, SelLength -1 all";
-  DWORD start = 0, end = 0;
-  SendMessageA(free_, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, 11u);
+  // From another process the answer says it: start low, end high.
+  const DWORD selection = DWORD(SendMessageA(free_, EM_GETSEL, 0, 0));
+  EXPECT_EQ(LOWORD(selection), 0);
+  EXPECT_EQ(HIWORD(selection), 11);
 }
 
 TEST_F(StandardControls, SingleLineBoxesAreOneCjkLineTallAndCentreTheirTextInTheirColour) {
@@ -311,7 +311,10 @@ TEST_F(StandardControls, AgreementBoxHoldsTheWholeLicenceAndScrollsToItsLastLine
   const int lines = int(SendMessageA(box, EM_GETLINECOUNT, 0, 0));
   EXPECT_GE(lines, 126);
 
-  const int lastCharacter = int(SendMessageA(box, WM_GETTEXTLENGTH, 0, 0)) - 1;
+  // Positions count characters, not the bytes of the text.
+  const int lastCharacter =
+      MultiByteToWideChar(CP_ACP, 0, licence.data(), int(licence.size()), nullptr, 0) - 1;
+  ASSERT_GT(lastCharacter, 0);
   auto lastLineShown = [&] {
     RECT client{};
     GetClientRect(box, &client);

@@ -255,6 +255,13 @@ LRESULT OnWindowPosChanged(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam
   return result;
 }
 
+// The box is shown or hidden. While its window is still hidden, showing it
+// only sets its style: no position change tells the arrows.
+LRESULT OnShowWindow(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  if (box->spin) ShowWindow(box->spin, wParam ? SW_SHOWNA : SW_HIDE);
+  return CallWindowProcA(box->systemProc, hwnd, WM_SHOWWINDOW, wParam, lParam);
+}
+
 // The box is enabled or disabled: so are its arrows.
 LRESULT OnEnable(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (box->spin) EnableWindow(box->spin, BOOL(wParam));
@@ -415,6 +422,8 @@ LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return OnReflectedCommand(box, wParam);
     case WM_WINDOWPOSCHANGED:
       return OnWindowPosChanged(hwnd, box, wParam, lParam);
+    case WM_SHOWWINDOW:
+      return OnShowWindow(hwnd, box, wParam, lParam);
     case WM_ENABLE:
       return OnEnable(hwnd, box, wParam, lParam);
     case kMsgCreationComplete:
