@@ -360,6 +360,19 @@ TEST_F(StandardControls, ClicksToggleTheCheckBoxAndItsHandlerReadsTheNewState) {
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// A picture that decodes is shown instead of the caption; one that does not
+// leaves the caption.
+TEST_F(StandardControls, CheckBoxShowsAPictureThatDecodesInsteadOfItsCaption) {
+  HWND picture = Handle("picture"), damaged = Handle("damaged");
+  ASSERT_TRUE(picture && damaged);
+  constexpr LONG kImageStyles = BS_BITMAP | BS_ICON;
+  EXPECT_EQ(GetWindowLongA(picture, GWL_STYLE) & kImageStyles, BS_BITMAP);
+  EXPECT_TRUE(SendMessageA(picture, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(GetWindowLongA(damaged, GWL_STYLE) & kImageStyles, 0);
+  EXPECT_EQ(GetWindowLongA(check_, GWL_STYLE) & kImageStyles, 0);
+  EXPECT_FALSE(SendMessageA(damaged, BM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
 // The window answers Alt and the marked letter with BM_CLICK, whichever
 // unit has the focus; the box toggles once and raises its event once.
 TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {

@@ -7,11 +7,13 @@
 
 constexpr uint32_t kControlsWindow = 0x52030001;
 constexpr uint32_t kControlsOwn = 0x06030001;
-constexpr uint32_t kNumericEdit = 0x16030001;  // InputMode 5
-constexpr uint32_t kFreeEdit = 0x16030002;     // stored 14 pixels tall
-constexpr uint32_t kTallEdit = 0x16030003;     // a single line in 40 pixels
-constexpr uint32_t kSpinEdit = 0x16030004;     // SpinButton 1, 0..5
-constexpr uint32_t kAgreeCheck = 0x16030005;   // "阅读并同意(&R)"
+constexpr uint32_t kNumericEdit = 0x16030001;   // InputMode 5
+constexpr uint32_t kFreeEdit = 0x16030002;      // stored 14 pixels tall
+constexpr uint32_t kTallEdit = 0x16030003;      // a single line in 40 pixels
+constexpr uint32_t kSpinEdit = 0x16030004;      // SpinButton 1, 0..5
+constexpr uint32_t kAgreeCheck = 0x16030005;    // "阅读并同意(&R)"
+constexpr uint32_t kPictureCheck = 0x16030006;  // an 8 x 8 BMP for its caption
+constexpr uint32_t kDamagedCheck = 0x16030007;  // a BMP cut short: the caption stays
 constexpr uint32_t kAgreementWindow = 0x52030002;
 constexpr uint32_t kAgreementOwn = 0x06030002;
 constexpr uint32_t kAgreementEdit = 0x16030010;

@@ -59,6 +59,8 @@ void OnCreated(EventRecord&) {
   LogHandle("tall", kControlsWindow, kTallEdit);
   LogHandle("spin", kControlsWindow, kSpinEdit);
   LogHandle("check", kControlsWindow, kAgreeCheck);
+  LogHandle("picture", kControlsWindow, kPictureCheck);
+  LogHandle("damaged", kControlsWindow, kDamagedCheck);
 }
 
 // Bound to event 0 of every edit box: the text the handler reads.
@@ -143,6 +145,31 @@ Bytes ProductFont() {
   return record;
 }
 
+void AppendLe(uint32_t value, int bytes, Bytes* out) {
+  for (int i = 0; i < bytes; ++i) out->push_back(uint8_t(value >> (8 * i)));
+}
+
+// An 8 x 8 24-bit BMP file, all red.
+Bytes RedBitmapFile() {
+  constexpr uint32_t kSide = 8, kPixelBytes = kSide * kSide * 3, kHeaders = 14 + 40;
+  Bytes file = {'B', 'M'};
+  AppendLe(kHeaders + kPixelBytes, 4, &file);
+  AppendLe(0, 4, &file);
+  AppendLe(kHeaders, 4, &file);
+  for (uint32_t field : {40u, kSide, kSide}) AppendLe(field, 4, &file);
+  AppendLe(1, 2, &file);   // planes
+  AppendLe(24, 2, &file);  // bits per pixel
+  for (int i = 0; i < 6; ++i) AppendLe(0, 4, &file);
+  for (uint32_t i = 0; i < kSide * kSide; ++i) file.insert(file.end(), {0x00, 0x00, 0xFF});
+  return file;
+}
+
+Bytes CheckBlock(CheckBoxProperties properties) {
+  Bytes block;
+  WriteCheckBoxProperties(properties, &block);
+  return block;
+}
+
 Bytes WindowBlock(const char* caption) {
   Bytes block = {1, 0, 0, 0};  // centred
   block.insert(block.end(), caption, caption + strlen(caption));
@@ -212,12 +239,18 @@ TemplateWindow ControlsWindow() {
   check.caption = "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2(&R)";  // 阅读并同意(&R)
   check.backColor = kCheckBackColor;
   check.font = ProductFont();
-  Bytes checkBlock;
-  WriteCheckBoxProperties(check, &checkBlock);
   TemplateRecord checkRecord =
-      Record(kAgreeCheck, kCheckBoxDescription.typeReference, 200, 50, 160, 24, checkBlock);
+      Record(kAgreeCheck, kCheckBoxDescription.typeReference, 200, 50, 160, 24, CheckBlock(check));
   Bind(&checkRecord, 0, kCheckClickedReference);
   window.records.push_back(checkRecord);
+
+  CheckBoxProperties picture;
+  picture.picture = RedBitmapFile();
+  window.records.push_back(Record(kPictureCheck, kCheckBoxDescription.typeReference, 200, 90, 60,
+                                  24, CheckBlock(picture)));
+  picture.picture.resize(picture.picture.size() / 2);
+  window.records.push_back(Record(kDamagedCheck, kCheckBoxDescription.typeReference, 270, 90, 90,
+                                  24, CheckBlock(picture)));
   return window;
 }
 
