@@ -1,75 +1,207 @@
 #!/usr/bin/env bash
-# Installs everything the build and the tests need on a Debian 12 machine, and
+# Installs everything the build and the tests need on a Debian 12 machine,
 # cross-builds libpng, libjpeg-turbo and GoogleTest for i686-w64-mingw32 once
-# into a cache outside the source tree. Idempotent and quiet when all is there.
+# into a cache outside the source tree, and, on a
+# machine that cannot run 32-bit Linux programs, builds a Wine there too.
+# Idempotent and quiet when all is there.
 #
-# Prints the dependency prefix on its last line of standard output.
+#   bootstrap.sh            install and build what is missing, then locate
+#   bootstrap.sh --locate   only locate; fails when something is not built
+#
+# Its last three lines of standard output locate the results:
+#   MORVANE_DEPS_PREFIXES=<libpng>;<libjpeg-turbo>;<googletest>
+#   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
+#   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
+#
+# MORVANE_DEPS_CACHE names the cache (default ~/.cache/morvane-deps);
+# MORVANE_WINE=debian or MORVANE_WINE=wow64 overrides the choice of Wine.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+mode=install
+if [ "${1:-}" = --locate ]; then
+  mode=locate
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--locate]" >&2
+  exit 2
+fi
 
 cache="${MORVANE_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvane-deps}"
+src_dir="$cache/src"
 log="$cache/bootstrap.log"
-mkdir -p "$cache"
 
 say() { echo "bootstrap: $*" >&2; }
+fail() { say "$*"; exit 1; }
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+hash_of() { sha256sum | cut -c1-12; }
+
+# --- which Wine ---------------------------------------------------------------
+# Debian's wine32 is a 32-bit Linux program. Some kernels cannot execute those
+# (built or booted without IA-32 emulation: the exec fails). The probe is the
+# smallest such program: an i386 ELF file whose code is exit(42). A user-mode
+# emulator registered for i386 programs through binfmt_misc (qemu-user) makes
+# the probe run, but not Wine, so such a registration counts as "cannot" too.
+runs_i386_linux_programs() {
+  local probe="$cache/.i386-probe" rc=0 entry magic
+  {
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'            # 32-bit LSB
+    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'   # EXEC, i386
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'   # one LOAD
+    printf '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'
+    printf '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80'                   # exit(42)
+  } >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || rc=$?
+  rm -f "$probe"
+  [ "$rc" -eq 42 ] || return 1
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    case ${entry##*/} in register | status) continue ;; esac
+    grep -qx enabled "$entry" 2>/dev/null || continue
+    magic=$(awk '$1 == "magic" { print $2 }' "$entry")
+    # ELF, 32-bit, little-endian, e_machine 3 (i386).
+    if [ "${magic:0:10}" = 7f454c4601 ] && [ "${magic:36:4}" = 0300 ]; then
+      return 1
+    fi
+  done
+  return 0
+}
+
+mkdir -p "$cache" "$src_dir"
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+[ -n "$codename" ] || fail "no VERSION_CODENAME in /etc/os-release"
+wine_kind=${MORVANE_WINE:-}
+if [ -z "$wine_kind" ]; then
+  if runs_i386_linux_programs; then wine_kind=debian; else wine_kind=wow64; fi
+fi
+case $wine_kind in debian | wow64) ;; *) fail "MORVANE_WINE is debian or wow64, not $wine_kind" ;; esac
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  mingw-w64-i686-dev libz-mingw-w64-dev
-  wine wine32:i386 xvfb xauth x11-utils imagemagick
+  mingw-w64-i686-dev libz-mingw-w64-dev xvfb xauth x11-utils imagemagick
   locales fonts-wqy-microhei googletest libgtest-dev nlohmann-json3-dev
   python3 git ca-certificates
 )
-
-# --- apt: i386 architecture, deb-src entry, packages -------------------------
-need_update=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  say "adding the i386 architecture"
-  as_root dpkg --add-architecture i386
-  need_update=1
+if [ "$wine_kind" = debian ]; then
+  packages+=(wine wine32:i386)
+else
+  # What scripts/build-wine.sh needs: the mingw compilers of both Windows
+  # sides, the generators of its preparation steps, and the 64-bit
+  # development files of what its configuration keeps.
+  packages+=(
+    gcc-mingw-w64-i686 gcc-mingw-w64-x86-64
+    autoconf automake autotools-dev flex bison gettext unzip lzma sharutils
+    icoutils librsvg2-bin fontforge-nox unicode-data khronos-api libxml-libxml-perl
+    libvulkan-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxcursor-dev
+    libxinerama-dev libxrender-dev libxfixes-dev libxcomposite-dev libxkbfile-dev
+    libxt-dev libfreetype-dev libfontconfig-dev libgnutls28-dev libncurses-dev
+  )
 fi
-src_list=/etc/apt/sources.list.d/morvane-deb-src.sources
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ \
-   && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  say "adding a deb-src entry for bookworm"
-  as_root tee "$src_list" >/dev/null <<SRC
+
+# One bootstrap at a time builds into the cache (several trees share it).
+if [ "$mode" = install ]; then
+  exec 9>"$cache/.lock"
+  flock 9
+fi
+
+# --- apt: i386 architecture, deb-src entries, packages -------------------------
+if [ "$mode" = install ]; then
+  need_update=0
+  if [ "$wine_kind" = debian ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    say "adding the i386 architecture"
+    as_root dpkg --add-architecture i386
+    need_update=1
+  fi
+
+  src_list=/etc/apt/sources.list.d/morvane-deb-src.sources
+  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ \
+     && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+    say "adding a deb-src entry for bookworm"
+    as_root tee "$src_list" >/dev/null <<SRC
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-  need_update=1
+    need_update=1
+  fi
+
+  missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    need_update=1
+  fi
+  if [ "$need_update" -eq 1 ]; then
+    say "apt-get update"
+    as_root apt-get update -qq >>"$log" 2>&1
+  fi
+  if [ ${#missing[@]} -gt 0 ]; then
+    say "installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1
+  fi
+
+  # The zh_CN.UTF-8 locale (Wine's ANSI code page 936 depends on it).
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    say "generating the zh_CN.UTF-8 locale"
+    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >>"$log" 2>&1
+  fi
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  need_update=1
-fi
-if [ "$need_update" -eq 1 ]; then
-  say "apt-get update"
-  as_root apt-get update -qq >>"$log" 2>&1
-fi
-if [ ${#missing[@]} -gt 0 ]; then
-  say "installing ${missing[*]}"
-  as_root env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1
-fi
-
-# --- the zh_CN.UTF-8 locale (Wine's ANSI code page 936 depends on it) --------
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  say "generating the zh_CN.UTF-8 locale"
-  as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen >>"$log" 2>&1
-fi
+# --- Debian sources -----------------------------------------------------------
+# Each source package is fetched once into $src_dir and unpacked (with
+# Debian's patches) into the folder its .dsc names: SOURCE-UPSTREAMVERSION.
+dsc_of() { # package -> the newest .dsc fetched, or nothing
+  find "$src_dir" -maxdepth 1 -name "$1_*.dsc" | sort -V | tail -n1
+}
+dsc_field() { awk -v f="$2:" '$1 == f { print $2; exit }' "$1"; }
+version_of() { dsc_field "$1" Version | tr ':~' '__'; }
+unpacked_of() { # dsc -> folder
+  local version
+  version=$(dsc_field "$1" Version)
+  version=${version#*:}
+  echo "$src_dir/$(dsc_field "$1" Source)-${version%-*}"
+}
+source_of() { # package -> its .dsc, fetched and unpacked when missing
+  local pkg=$1 dsc dir
+  dsc=$(dsc_of "$pkg")
+  if [ -z "$dsc" ]; then
+    [ "$mode" = install ] || fail "the Debian source of $pkg is not fetched: run scripts/bootstrap.sh"
+    say "fetching the Debian source of $pkg"
+    # The newest version first; when the machine's mirror does not serve it
+    # (some mirror only the release and not its security suite), the
+    # release's own.
+    local suite fetch
+    for suite in "" "/$codename"; do
+      fetch=$(mktemp -d "$src_dir/.fetch.XXXXXX")
+      if (cd "$fetch" && apt-get source --download-only -qq "$pkg$suite" >>"$log" 2>&1); then
+        mv "$fetch"/* "$src_dir/"
+        rm -rf "$fetch"
+        break
+      fi
+      rm -rf "$fetch"
+    done
+    dsc=$(dsc_of "$pkg")
+    [ -n "$dsc" ] || fail "apt-get source $pkg gave no .dsc (see $log)"
+  fi
+  dir=$(unpacked_of "$dsc")
+  if [ ! -d "$dir" ]; then
+    [ "$mode" = install ] || fail "the Debian source of $pkg is not unpacked: run scripts/bootstrap.sh"
+    rm -rf "$dir.partial"
+    dpkg-source -x "$dsc" "$dir.partial" >>"$log" 2>&1
+    mv "$dir.partial" "$dir"
+  fi
+  echo "$dsc"
+}
 
 # --- cross-built dependencies, one prefix per library and version -----------
-toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-i686.cmake"
+toolchain="$root/cmake/mingw-i686.cmake"
 cross_cmake() { # src build prefix args...
   local src=$1 build=$2 prefix=$3; shift 3
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -78,46 +210,34 @@ cross_cmake() { # src build prefix args...
   cmake --build "$build" >>"$log" 2>&1
   cmake --install "$build" >>"$log" 2>&1
 }
-
-fetch_source() { # package -> prints the unpacked folder
-  local pkg=$1 dir="$cache/src"
-  mkdir -p "$dir"
-  local found
-  found=$(find "$dir" -maxdepth 1 -type d -name "${pkg%1.6}*-*" -o -maxdepth 1 -type d -name "${pkg}-*" | head -n1)
-  if [ -z "$found" ]; then
-    say "fetching the Debian source of $pkg"
-    (cd "$dir" && apt-get source --download-only -qq "$pkg" >>"$log" 2>&1 \
-      && for d in ${pkg}_*.dsc; do dpkg-source -x "$d" >>"$log" 2>&1; done)
-    found=$(find "$dir" -maxdepth 1 -type d \( -name "${pkg%1.6}*-*" -o -name "${pkg}-*" \) | head -n1)
-  fi
-  echo "$found"
+missing_build() { # prefix -> true when it is not built yet
+  [ -f "$1/.done" ] && return 1
+  [ "$mode" = install ] || fail "$1 is not built: run scripts/bootstrap.sh"
+  return 0
 }
 
-version_of() { dpkg-parsechangelog -l "$1/debian/changelog" -S Version 2>/dev/null | tr ':~' '__'; }
-
-png_src=$(fetch_source libpng1.6)
-jpeg_src=$(fetch_source libjpeg-turbo)
-png_prefix="$cache/libpng-$(version_of "$png_src")"
-jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_src")"
-gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
-gtest_prefix="$cache/googletest-$gtest_ver"
-
-if [ ! -f "$png_prefix/.done" ]; then
+png_dsc=$(source_of libpng1.6)
+jpeg_dsc=$(source_of libjpeg-turbo)
+png_prefix="$cache/libpng-$(version_of "$png_dsc")"
+jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")"
+if missing_build "$png_prefix"; then
   say "cross-building libpng into $png_prefix"
   rm -rf "$cache/build-png"
-  cross_cmake "$png_src" "$cache/build-png" "$png_prefix" \
+  cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" \
     -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
     -DZLIB_USE_STATIC_LIBS=ON -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON
   touch "$png_prefix/.done"
 fi
-if [ ! -f "$jpeg_prefix/.done" ]; then
+if missing_build "$jpeg_prefix"; then
   say "cross-building libjpeg-turbo into $jpeg_prefix"
   rm -rf "$cache/build-jpeg"
-  cross_cmake "$jpeg_src" "$cache/build-jpeg" "$jpeg_prefix" \
+  cross_cmake "$(unpacked_of "$jpeg_dsc")" "$cache/build-jpeg" "$jpeg_prefix" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
   touch "$jpeg_prefix/.done"
 fi
-if [ ! -f "$gtest_prefix/.done" ]; then
+gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
+gtest_prefix="$cache/googletest-$gtest_ver"
+if missing_build "$gtest_prefix"; then
   say "cross-building GoogleTest into $gtest_prefix"
   rm -rf "$cache/build-gtest"
   cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" \
@@ -125,4 +245,24 @@ if [ ! -f "$gtest_prefix/.done" ]; then
   touch "$gtest_prefix/.done"
 fi
 
-printf '%s;%s;%s\n' "$png_prefix" "$jpeg_prefix" "$gtest_prefix"
+# --- Wine -----------------------------------------------------------------------
+wine_bin= wine_arch=win32
+if [ "$wine_kind" = wow64 ]; then
+  wine_dsc=$(source_of wine)
+  wine_prefix="$cache/wine-$(version_of "$wine_dsc")-wow64-$(bash "$here/build-wine.sh" --describe | hash_of)"
+  if missing_build "$wine_prefix"; then
+    say "this machine cannot run 32-bit Linux programs (Debian's wine32): building"
+    say "Wine in its new WoW64 mode into $wine_prefix, once: about an hour"
+    say "on two cores (log: $cache/build-wine.log)"
+    bash "$here/build-wine.sh" "$(unpacked_of "$wine_dsc")" "$wine_prefix" "$cache/build-wine" \
+      >"$cache/build-wine.log" 2>&1 || fail "the Wine build failed; see $cache/build-wine.log"
+    bash "$here/build-wine.sh" --describe >"$wine_prefix/.done"
+    rm -rf "$cache/build-wine"
+  fi
+  wine_bin="$wine_prefix/bin"
+  wine_arch=win64
+fi
+
+echo "MORVANE_DEPS_PREFIXES=$png_prefix;$jpeg_prefix;$gtest_prefix"
+echo "MORVANE_WINE_BIN=$wine_bin"
+echo "MORVANE_WINE_ARCH=$wine_arch"
