@@ -114,17 +114,23 @@ if [ "$mode" = install ]; then
     need_update=1
   fi
 
-  src_list=/etc/apt/sources.list.d/morvane-deb-src.sources
-  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ \
-     && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    say "adding a deb-src entry for bookworm"
-    as_root tee "$src_list" >/dev/null <<SRC
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+  # Source packages come from where the machine's own apt sources point (its
+  # mirror or proxy, its signing key): scripts/apt-deb-src.sh derives the
+  # deb-src entries from them, into a file of ours that follows them.
+  own_sources=/etc/apt/sources.list.d/morvane-deb-src.sources
+  apt_files=()
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && [ "$f" != "$own_sources" ] && apt_files+=("$f")
+  done
+  wanted=$(bash "$here/apt-deb-src.sh" "$codename" "${apt_files[@]}")
+  current=$(cat "$own_sources" 2>/dev/null || true)
+  if [ "$wanted" != "$current" ]; then
+    if [ -z "$wanted" ]; then
+      as_root rm -f "$own_sources"
+    else
+      say "adding deb-src entries for $codename from the machine's apt sources"
+      printf '%s\n' "$wanted" | as_root tee "$own_sources" >/dev/null
+    fi
     need_update=1
   fi
 
