@@ -35,7 +35,8 @@ message(STATUS "Dependencies: ${MORVANE_DEPS_PREFIXES}")
 message(STATUS "Wine: ${MORVANE_WINE_BIN} (${MORVANE_WINE_ARCH} prefixes)")
 
 # The prefixes come before the toolchain's own folder: CMake searches the
-# find roots one after the other, and what the bootstrap built is meant to
-# win over anything of the same name there.
+# find roots one after the other, and the toolchain's folder holds Debian's
+# libz (libz-mingw-w64-dev), which must not stand in for the lean zlib that
+# libpng was built against.
 list(PREPEND CMAKE_FIND_ROOT_PATH ${MORVANE_DEPS_PREFIXES})
 list(PREPEND CMAKE_PREFIX_PATH ${MORVANE_DEPS_PREFIXES})

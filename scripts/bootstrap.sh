@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a Debian 12 machine,
-# cross-builds libpng, libjpeg-turbo and GoogleTest for i686-w64-mingw32 once
-# into a cache outside the source tree, and, on a
+# cross-builds zlib's inflate, libpng, libjpeg-turbo and GoogleTest for
+# i686-w64-mingw32 once into a cache outside the source tree, and, on a
 # machine that cannot run 32-bit Linux programs, builds a Wine there too.
 # Idempotent and quiet when all is there.
 #
@@ -9,7 +9,7 @@
 #   bootstrap.sh --locate   only locate; fails when something is not built
 #
 # Its last three lines of standard output locate the results:
-#   MORVANE_DEPS_PREFIXES=<libpng>;<libjpeg-turbo>;<googletest>
+#   MORVANE_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>;<googletest>
 #   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
 #   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
 #
@@ -79,8 +79,9 @@ case $wine_kind in debian | wow64) ;; *) fail "MORVANE_WINE is debian or wow64, 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  mingw-w64-i686-dev libz-mingw-w64-dev xvfb xauth x11-utils imagemagick
+  mingw-w64-i686-dev xvfb xauth x11-utils imagemagick
   locales fonts-wqy-microhei googletest libgtest-dev nlohmann-json3-dev
+  libpng-dev libjpeg62-turbo-dev libgif-dev
   python3 git ca-certificates
 )
 if [ "$wine_kind" = debian ]; then
@@ -90,7 +91,7 @@ else
   # sides, the generators of its preparation steps, and the 64-bit
   # development files of what its configuration keeps.
   packages+=(
-    gcc-mingw-w64-i686 gcc-mingw-w64-x86-64
+    gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 libz-mingw-w64-dev
     autoconf automake autotools-dev flex bison gettext unzip lzma sharutils
     icoutils librsvg2-bin fontforge-nox unicode-data khronos-api libxml-libxml-perl
     libvulkan-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxcursor-dev
@@ -206,13 +207,21 @@ source_of() { # package -> its .dsc, fetched and unpacked when missing
   echo "$dsc"
 }
 
-# --- cross-built dependencies, one prefix per library and version -----------
+# --- cross-built dependencies ---------------------------------------------------
+# One prefix per library, named by its Debian source version and a hash of
+# everything that shapes the build (our configuration files, the flags, the
+# toolchain file), so that a change of any of them builds anew.
 toolchain="$root/cmake/mingw-i686.cmake"
-cross_cmake() { # src build prefix args...
-  local src=$1 build=$2 prefix=$3; shift 3
-  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+deps_config="$root/cmake/deps"
+lean_flags="-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
+
+cross_cmake() { # source build prefix build-type c-flags cmake-args...
+  local src=$1 build=$2 prefix=$3 type=$4 flags=$5
+  shift 5
+  rm -rf "$build" "$prefix"
+  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_C_FLAGS="-Os -ffunction-sections -fdata-sections" "$@" >>"$log" 2>&1
+    -DCMAKE_C_FLAGS="$flags" "$@" >>"$log" 2>&1
   cmake --build "$build" >>"$log" 2>&1
   cmake --install "$build" >>"$log" 2>&1
 }
@@ -222,31 +231,62 @@ missing_build() { # prefix -> true when it is not built yet
   return 0
 }
 
+zlib_dsc=$(source_of zlib)
 png_dsc=$(source_of libpng1.6)
 jpeg_dsc=$(source_of libjpeg-turbo)
-png_prefix="$cache/libpng-$(version_of "$png_dsc")"
-jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")"
+
+zlib_prefix="$cache/zlib-inflate-$(version_of "$zlib_dsc")-$(
+  cat "$toolchain" "$deps_config/zlib-inflate/CMakeLists.txt" - <<<"MinSizeRel $lean_flags" | hash_of)"
+if missing_build "$zlib_prefix"; then
+  say "cross-building zlib's inflate into $zlib_prefix"
+  cross_cmake "$deps_config/zlib-inflate" "$cache/build-zlib" "$zlib_prefix" MinSizeRel \
+    "$lean_flags" -DZLIB_SOURCE_DIR="$(unpacked_of "$zlib_dsc")"
+  touch "$zlib_prefix/.done"
+fi
+
+png_args=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+          -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON)
+png_prefix="$cache/libpng-$(version_of "$png_dsc")-$(
+  cat "$toolchain" "$deps_config/libpng-read.dfa" - <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
 if missing_build "$png_prefix"; then
   say "cross-building libpng into $png_prefix"
-  rm -rf "$cache/build-png"
-  cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" \
-    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-    -DZLIB_USE_STATIC_LIBS=ON -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON
+  # libpng generates its pnglibconf.h from our .dfa with awk; it compiles
+  # and links against the zlib above, not the toolchain's.
+  cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" MinSizeRel \
+    "$lean_flags" "${png_args[@]}" -DDFA_XTRA="$deps_config/libpng-read.dfa" \
+    -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a"
+  grep -q '^#define PNG_SIMPLIFIED_READ_SUPPORTED' "$png_prefix/include/pnglibconf.h" &&
+    ! grep -q '^#define PNG_WRITE_SUPPORTED' "$png_prefix/include/pnglibconf.h" ||
+    fail "libpng ignored libpng-read.dfa (no awk?); see $log"
   touch "$png_prefix/.done"
 fi
+
+jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+           -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF)
+jpeg_flags="$lean_flags -DNO_GETENV"
+jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")-$(
+  cat "$toolchain" "$deps_config/libjpeg-turbo/jmorecfg.h" - <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
 if missing_build "$jpeg_prefix"; then
   say "cross-building libjpeg-turbo into $jpeg_prefix"
-  rm -rf "$cache/build-jpeg"
-  cross_cmake "$(unpacked_of "$jpeg_dsc")" "$cache/build-jpeg" "$jpeg_prefix" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+  # A copy of Debian's source with our jmorecfg.h in front of Debian's: the
+  # library's headers include it by a quoted name from their own folder.
+  staged="$cache/build-jpeg-source"
+  rm -rf "$staged"
+  cp -a "$(unpacked_of "$jpeg_dsc")" "$staged"
+  mv "$staged/jmorecfg.h" "$staged/jmorecfg-debian.h"
+  cp "$deps_config/libjpeg-turbo/jmorecfg.h" "$staged/jmorecfg.h"
+  cross_cmake "$staged" "$cache/build-jpeg" "$jpeg_prefix" MinSizeRel "$jpeg_flags" "${jpeg_args[@]}"
+  cp "$staged/jmorecfg-debian.h" "$jpeg_prefix/include/"
+  rm -rf "$staged"
   touch "$jpeg_prefix/.done"
 fi
+
 gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
 gtest_prefix="$cache/googletest-$gtest_ver"
 if missing_build "$gtest_prefix"; then
   say "cross-building GoogleTest into $gtest_prefix"
-  rm -rf "$cache/build-gtest"
-  cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" \
+  cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" Release \
+    "-Os -ffunction-sections -fdata-sections" \
     -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
   touch "$gtest_prefix/.done"
 fi
@@ -269,6 +309,6 @@ if [ "$wine_kind" = wow64 ]; then
   wine_arch=win64
 fi
 
-echo "MORVANE_DEPS_PREFIXES=$png_prefix;$jpeg_prefix;$gtest_prefix"
+echo "MORVANE_DEPS_PREFIXES=$zlib_prefix;$png_prefix;$jpeg_prefix;$gtest_prefix"
 echo "MORVANE_WINE_BIN=$wine_bin"
 echo "MORVANE_WINE_ARCH=$wine_arch"
