@@ -116,10 +116,14 @@ rm -rf "$build" "$prefix"
 mkdir -p "$build"
 cd "$build"
 "$src/configure" --prefix="$prefix" "${configure_args[@]}"
+# Debian's version-string patch makes dlls/ntdll/unix/version.h in the build
+# folder and includes it by a quoted name, which finds it only when the build
+# folder is the source folder (Debian builds there). The build folder's
+# dlls/ntdll is on the include path: a link there finds it here too.
+mkdir -p dlls/ntdll
+ln -sf unix/version.h dlls/ntdll/version.h
 # Wine's headers first, as debian/rules does: the mingw cross compilers need
-# them before anything else. Then ntdll's version.h, which a parallel make
-# may otherwise want before it is made.
+# them before anything else.
 make -C include
-make dlls/ntdll/unix/version.h
 nice -n 5 make -j"$(nproc)"
 make install
