@@ -77,7 +77,7 @@ fi
 case $wine_kind in debian | wow64) ;; *) fail "MORVANE_WINE is debian or wow64, not $wine_kind" ;; esac
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config dpkg-dev file
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   mingw-w64-i686-dev xvfb xauth x11-utils imagemagick
   locales fonts-wqy-microhei googletest libgtest-dev nlohmann-json3-dev
