@@ -25,6 +25,8 @@ if [ "$(cat "$WINEPREFIX/.morvane-ready" 2>/dev/null)" != "$wine_identity" ]; th
   rm -rf "$WINEPREFIX"
   wineboot -i >"$build/run-prefix.log" 2>&1
   wineserver -w
+  # Its shortcuts land in the prefix, not in your home folder.
+  bash "$root/tests/harness/wine-shell-folders.sh" "$WINEPREFIX"
   echo "$wine_identity" >"$WINEPREFIX/.morvane-ready"
 fi
 desktop="/desktop=Morvane,1024x768"
