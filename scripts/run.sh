@@ -16,13 +16,18 @@ build_windows MorvaneSetup
 program="$build/windows/MorvaneSetup.exe"
 echo "The setup program is $program"
 
-source "$root/tests/harness/wine-env.sh"
+# The Wine the bootstrap chose (MORVANE_WINE_BIN, MORVANE_WINE_ARCH).
+source "$root/tests/harness/wine-env.sh" ""
 export WINEPREFIX="$build/run-prefix"
-if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
+wine_identity="$(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
+if [ "$(cat "$WINEPREFIX/.morvane-ready" 2>/dev/null)" != "$wine_identity" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
+  rm -rf "$WINEPREFIX"
   wineboot -i >"$build/run-prefix.log" 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.morvane-ready"
+  # Its shortcuts land in the prefix, not in your home folder.
+  bash "$root/tests/harness/wine-shell-folders.sh" "$WINEPREFIX"
+  echo "$wine_identity" >"$WINEPREFIX/.morvane-ready"
 fi
 desktop="/desktop=Morvane,1024x768"
 
