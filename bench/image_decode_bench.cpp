@@ -52,15 +52,17 @@ double Seconds(const std::function<void()>& work, int repeat) {
 // build on the machine slows both alike.
 void Compare(const char* what, const std::function<void()>& ours,
              const std::function<void()>& library, const char* libraryName, double goal) {
-  const int rounds = quick ? 3 : 9;
+  const int rounds = quick ? 3 : 21;
   ours();
   library();
   const double probe = Seconds(ours, 1);
-  const int repeat = std::max(1, int((quick ? 0.02 : 0.2) / std::max(probe, 1e-6)));
+  const int repeat = std::max(1, int((quick ? 0.02 : 0.1) / std::max(probe, 1e-6)));
   double bestOurs = 1e9, bestLibrary = 1e9;
   for (int r = 0; r < rounds; ++r) {
+    // Which side goes first changes every round.
+    if (r % 2) bestLibrary = std::min(bestLibrary, Seconds(library, repeat));
     bestOurs = std::min(bestOurs, Seconds(ours, repeat));
-    bestLibrary = std::min(bestLibrary, Seconds(library, repeat));
+    if (r % 2 == 0) bestLibrary = std::min(bestLibrary, Seconds(library, repeat));
   }
   const double ratio = bestLibrary / bestOurs;
   printf("%-34s ours %9.3f ms  %-8s %9.3f ms  speed ratio %.3f (goal >= %.2f) %s\n", what,
