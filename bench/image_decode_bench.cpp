@@ -304,7 +304,7 @@ int main(int argc, char** argv) {
     rgba.insert(rgba.end(), photo.rgb.begin() + long(i), photo.rgb.begin() + long(i + 3));
     rgba.push_back(uint8_t(255 - (i / 3) % 200));
   }
-  printf("Picture decoding (best of %d rounds; ratio = library time / our time)\n", quick ? 3 : 9);
+  printf("Picture decoding (best of %d rounds; ratio = library time / our time)\n", quick ? 3 : 21);
   BenchPng("PNG logo 200x200", logo ? ReadFile(logo) : SampleBytes());
   BenchPng("PNG photograph 1920x1080", CompressedPng(1920, 1080, rgba));
   BenchJpeg("JPEG photograph 1920x1080 q85", JpegFromRgb(photo, 85));
