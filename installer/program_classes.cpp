@@ -1,5 +1,17 @@
 #include "installer/program_classes.h"
 
+#include "widgets/process_bar/process_bar.h"
+#include "widgets/trans_label/trans_label.h"
+
 // The widget classes join this list as they are built; a record of a class
 // that is not in it fails the loading of its window.
-UnitClassList ProgramUnitClasses() { return UnitClassList{nullptr, 0}; }
+namespace {
+const UnitOperations* const kProgramClasses[] = {
+    &kProcessBarUnit,
+    &kTransLabelUnit,
+};
+}  // namespace
+
+UnitClassList ProgramUnitClasses() {
+  return UnitClassList{kProgramClasses, sizeof kProgramClasses / sizeof kProgramClasses[0]};
+}
