@@ -1,5 +1,6 @@
 #include "installer/program_classes.h"
 
+#include "widgets/label/label.h"
 #include "widgets/process_bar/process_bar.h"
 #include "widgets/trans_label/trans_label.h"
 
@@ -7,6 +8,7 @@
 // that is not in it fails the loading of its window.
 namespace {
 const UnitOperations* const kProgramClasses[] = {
+    &kLabelUnit,
     &kProcessBarUnit,
     &kTransLabelUnit,
 };
