@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "services/code_page.h"
 #include "services/handles.h"
 
 namespace {
@@ -24,7 +25,8 @@ Text GetSpecialFolder(int folderCode) {
   char path[MAX_PATH] = {};
   UINT length = 0;
   if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
-    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE)) return Text();
+    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE))
+      return Text();
     length = UINT(strnlen(path, MAX_PATH));
   } else if (folderCode == kFolderWindows) {
     length = GetWindowsDirectoryA(path, MAX_PATH);
@@ -49,8 +51,13 @@ Text GetSpecialFolder(int folderCode) {
 
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
                     const Text* arguments, const Text* workingDirectory) {
+  // Only the last component names the link: a dot in a folder above it, as
+  // in a profile folder "first.last", must not keep the link from getting
+  // its extension, without which the shell does not take it for a link.
   Text fileName = linkName;
-  if (fileName.find('.') == Text::npos) fileName += ".lnk";
+  const size_t backslash = LastBackslash(fileName.c_str(), fileName.size());
+  const size_t nameStart = backslash == fileName.size() ? 0 : backslash + 1;
+  if (fileName.find('.', nameStart) == Text::npos) fileName += ".lnk";
   if (fileName.size() >= size_t(kMaxLinkName)) return false;
 
   wchar_t wideName[kMaxLinkName];

@@ -47,7 +47,7 @@ class ShortcutTest : public testing::Test {
   std::string folder_;
 };
 
-TEST_F(ShortcutTest, LnkIsAddedOnlyWithoutAnyDot) {
+TEST_F(ShortcutTest, LnkIsAddedOnlyWhenTheLinkNameHasNoDot) {
   ASSERT_TRUE(CreateFolder(folder_ + "\\My.Links"));
   const std::string target = "C:\\windows\\notepad.exe";
 
@@ -59,10 +59,15 @@ TEST_F(ShortcutTest, LnkIsAddedOnlyWithoutAnyDot) {
   EXPECT_TRUE(FileExists(folder_ + "\\Named.lnk"));
   EXPECT_FALSE(FileExists(folder_ + "\\Named.lnk.lnk"));
 
-  // The dot of the folder name suppresses the extension.
+  // A dot in a folder name is no extension of the link (a profile folder
+  // "first.last"); nor is a backslash that ends a two-byte character.
   EXPECT_TRUE(CreateShortcut(folder_ + "\\My.Links\\App", target));
-  EXPECT_TRUE(FileExists(folder_ + "\\My.Links\\App"));
-  EXPECT_FALSE(FileExists(folder_ + "\\My.Links\\App.lnk"));
+  EXPECT_TRUE(FileExists(folder_ + "\\My.Links\\App.lnk"));
+  EXPECT_FALSE(FileExists(folder_ + "\\My.Links\\App"));
+  const std::string dottedName = folder_ + "\\My.Links\\a." + Gbk("乗") + "b";  // 0x81 0x5C
+  EXPECT_TRUE(CreateShortcut(dottedName, target));
+  EXPECT_TRUE(FileExists(dottedName));
+  EXPECT_FALSE(FileExists(dottedName + ".lnk"));
 }
 
 TEST_F(ShortcutTest, MissingFolderAndOverlongNamesFail) {
