@@ -115,7 +115,26 @@ struct UnitOperations {
   // A container's child windows move into its new window when it is
   // re-created.
   bool isContainer = false;
+  // On a window that drags anywhere, a left-button press on a unit of the
+  // class moves the window instead: the window's pre-translation posts it
+  // the caption press and consumes the unit's press, so that the unit sees
+  // no click and raises no event (labels, picture boxes, progress bars).
+  bool forwardsPresses = false;
 };
+
+// The class of a unit's live window, or nullptr for a window that is no
+// unit's (a window inside a unit, a re-created unit's old window). How a
+// window learns the kind of the unit under a press or a mnemonic.
+const UnitOperations* UnitOperationsOf(HWND hwnd);
+
+// The program's hidden window: the owner of windows that are to have no
+// taskbar button. nullptr outside a running program.
+HWND HiddenOwnerWindow();
+
+// A window that closes gives the windows its modal load disabled their
+// former state back before it is destroyed, so that one of them can take
+// the activation. Done once: its destruction then finds nothing to restore.
+void ReenableWindowsDisabledByModal(HWND window);
 
 // The program's unit classes, in one list.
 struct UnitClassList {

@@ -55,6 +55,11 @@ UnitLocation FindUnitByHandle(HWND hwnd) {
   return {window, record, unit};
 }
 
+const UnitOperations* UnitOperationsOf(HWND hwnd) {
+  const UnitLocation at = FindUnitByHandle(hwnd);
+  return at.unit ? at.unit->operations : nullptr;
+}
+
 WindowEntry* LoadedWindowAround(HWND hwnd) {
   for (HWND h = hwnd; h; h = GetParent(h)) {
     UnitLocation at = FindUnitByHandle(h);

@@ -228,6 +228,11 @@ void ReenableWindowsDisabledBy(WindowEntry* entry) {
     if (IsWindow(hwnd)) EnableWindow(hwnd, wasEnabled ? TRUE : FALSE);
 }
 
+void ReenableWindowsDisabledByModal(HWND window) {
+  const UnitLocation at = FindUnitByHandle(window);
+  if (at.unit && at.IsWindowItself()) ReenableWindowsDisabledBy(at.window);
+}
+
 void RunDestroyStep(WindowEntry* entry) {
   if (!entry->live || !entry->live->pendingDestroy) return;
   entry->live->pendingDestroy = false;

@@ -1,5 +1,19 @@
 #include "installer/program_classes.h"
 
+#include "widgets/pic_box/pic_box.h"
+#include "widgets/window/window.h"
+
+namespace {
+
 // The widget classes join this list as they are built; a record of a class
 // that is not in it fails the loading of its window.
-UnitClassList ProgramUnitClasses() { return UnitClassList{nullptr, 0}; }
+const UnitOperations* const kProgramClasses[] = {
+    &kWindowUnit,
+    &kPicBoxUnit,
+};
+
+}  // namespace
+
+UnitClassList ProgramUnitClasses() {
+  return UnitClassList{kProgramClasses, sizeof kProgramClasses / sizeof kProgramClasses[0]};
+}
