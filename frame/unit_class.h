@@ -23,24 +23,24 @@
 
 // The common events that the frame raises for every unit (and a window).
 enum CommonEvent : int32_t {
-  kEventLeftButtonDown = -1,    // x, y, key state
-  kEventLeftButtonUp = -2,      // x, y, key state
-  kEventLeftDoubleClick = -3,   // x, y, key state
-  kEventRightButtonDown = -4,   // x, y, key state
-  kEventRightButtonUp = -5,     // x, y, key state
-  kEventMouseMove = -6,         // x, y, key state
+  kEventLeftButtonDown = -1,   // x, y, key state
+  kEventLeftButtonUp = -2,     // x, y, key state
+  kEventLeftDoubleClick = -3,  // x, y, key state
+  kEventRightButtonDown = -4,  // x, y, key state
+  kEventRightButtonUp = -5,    // x, y, key state
+  kEventMouseMove = -6,        // x, y, key state
   kEventFocusGained = -7,
   kEventFocusLost = -8,
-  kEventKeyDown = -9,           // key code, key state
-  kEventKeyUp = -10,            // key code, key state
-  kEventCharacter = -11,        // character; a result replaces it, 0 drops it
-  kEventWheel = -12,            // notches, key state
+  kEventKeyDown = -9,     // key code, key state
+  kEventKeyUp = -10,      // key code, key state
+  kEventCharacter = -11,  // character; a result replaces it, 0 drops it
+  kEventWheel = -12,      // notches, key state
 };
 
 // The events of a window unit.
 enum WindowEvent : int32_t {
   kWindowCreated = 0,
-  kWindowCloseQuery = 1,     // a handler's false keeps the window open
+  kWindowCloseQuery = 1,  // a handler's false keeps the window open
   kWindowDestroying = 2,
   kWindowMoved = 3,
   kWindowResized = 4,
@@ -65,8 +65,8 @@ struct UnitIdentity {
 
 // Raises `event` of the unit with up to three arguments; the record says
 // whether a handler ran and what it returned.
-EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0,
-                           int32_t a0 = 0, int32_t a1 = 0, int32_t a2 = 0);
+EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0, int32_t a0 = 0,
+                           int32_t a1 = 0, int32_t a2 = 0);
 
 // A handler ran and returned the logical value false.
 inline bool Vetoed(const EventRecord& event) { return event.resultGiven && event.result == 0; }

@@ -1,6 +1,9 @@
 #include "installer/program_classes.h"
 
+#include "widgets/label/label.h"
 #include "widgets/pic_box/pic_box.h"
+#include "widgets/process_bar/process_bar.h"
+#include "widgets/trans_label/trans_label.h"
 #include "widgets/window/window.h"
 
 namespace {
@@ -10,6 +13,9 @@ namespace {
 const UnitOperations* const kProgramClasses[] = {
     &kWindowUnit,
     &kPicBoxUnit,
+    &kLabelUnit,
+    &kProcessBarUnit,
+    &kTransLabelUnit,
 };
 
 }  // namespace

@@ -29,6 +29,8 @@ GifArea ClipToCanvas(const GifCanvas& canvas, const GifFrame& frame) {
   area.top = frame.top < canvas.height ? frame.top : canvas.height;
   area.width = int32_t((right < canvas.width ? right : canvas.width) - area.left);
   area.height = int32_t((bottom < canvas.height ? bottom : canvas.height) - area.top);
+  // A frame wholly off the canvas covers nothing (and has no place in it).
+  if (area.width <= 0 || area.height <= 0) return GifArea();
   return area;
 }
 
@@ -47,6 +49,7 @@ void CopyArea(GifCanvas* canvas, const GifArea& area, bool toCanvas) {
 }
 
 void DrawFrame(GifCanvas* canvas, const GifFrame& frame, const GifArea& area) {
+  if (area.width == 0) return;
   uint8_t table[256 * 4];
   uint32_t colours[256];
   WriteGifPalette(frame.palette, table);

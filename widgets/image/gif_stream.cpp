@@ -72,6 +72,20 @@ bool WalkBlocks(ByteBlock file, uint32_t at, uint32_t* images) {
   }
 }
 
+// The most indexes the image data at `at` could give: each code of at least
+// rootBits + 1 bits adds at most one index more than the code before it
+// (and at most 4096). Keeps a small file that claims a big image from
+// having its buffers allocated.
+uint64_t MostIndexes(ByteBlock file, uint64_t at, uint32_t rootBits) {
+  uint64_t bytes = 0;
+  while (at < file.size && file.data[at] != 0) {
+    bytes += file.data[at];
+    at += 1u + file.data[at];
+  }
+  const uint64_t codes = bytes * 8 / (rootBits + 1);
+  return codes < 4096 ? codes * (codes + 1) / 2 : codes * 4096;
+}
+
 bool EnsureCapacity(GifStream* stream, uint64_t count) {
   if (count <= stream->capacity) return true;
   ReleasePixels(stream->indexes);
@@ -124,6 +138,7 @@ GifRead DecodeImageBlock(GifStream* stream, GifFrame* frame) {
 
   if (!ImageSidesAllowed(frame->width, frame->height)) return GifRead::Failed;
   const uint64_t count = uint64_t(frame->width) * uint64_t(frame->height);
+  if (count > MostIndexes(file, at, rootBits)) return GifRead::Failed;
   if (!EnsureCapacity(stream, count)) return GifRead::Failed;
   const bool interlaced = (packed & 0x40) != 0;
   uint8_t* target = interlaced ? stream->interlaced : stream->indexes;

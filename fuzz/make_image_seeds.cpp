@@ -1,0 +1,136 @@
+// Writes the seed corpus of the image fuzz targets: small sound files of
+// each format in their usual forms, made by the sample writers of the
+// tests.
+//
+//   make_image_seeds <corpus folder>   writes <folder>/<target>/<seed>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "image_samples.h"
+
+namespace {
+
+std::string corpus;
+bool failed = false;
+
+void Save(const char* target, const char* seed, const SampleBytes& bytes) {
+  const std::string folder = corpus + "/" + target;
+  mkdir(folder.c_str(), 0755);
+  const std::string path = folder + "/" + seed;
+  FILE* file = fopen(path.c_str(), "wb");
+  if (!file || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
+  if (file) fclose(file);
+}
+
+std::vector<uint8_t> Rgba(int width, int height) {
+  std::vector<uint8_t> rgba(size_t(width) * height * 4);
+  for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = uint8_t(i * 37 + i / 5);
+  return rgba;
+}
+
+GifFrameSample Frame(int left, int top, int width, int height, int colours) {
+  GifFrameSample frame;
+  frame.left = left;
+  frame.top = top;
+  frame.width = width;
+  frame.height = height;
+  frame.indexes = PatternIndexed(width, height, colours).indexes;
+  return frame;
+}
+
+void GifSeeds() {
+  GifSample still;
+  still.screenWidth = still.screenHeight = 8;
+  still.globalPalette = PatternIndexed(1, 1, 4).palette;
+  still.frames = {Frame(0, 0, 8, 8, 4)};
+  Save("gif_fuzz", "still", WriteGif(still));
+
+  GifSample animated;
+  animated.screenWidth = 10;
+  animated.screenHeight = 6;
+  animated.globalPalette = PatternIndexed(1, 1, 16).palette;
+  animated.loopExtension = true;
+  animated.comment = true;
+  GifFrameSample a = Frame(0, 0, 10, 6, 16);
+  a.control = true;
+  a.disposal = 1;
+  a.delay = 10;
+  GifFrameSample b = Frame(2, 1, 4, 3, 16);
+  b.control = true;
+  b.disposal = 2;
+  b.transparent = true;
+  b.transparentIndex = 3;
+  GifFrameSample c = Frame(5, 2, 7, 5, 8);
+  c.control = true;
+  c.disposal = 3;
+  c.localPalette = PatternIndexed(1, 1, 8).palette;
+  c.interlaced = true;
+  animated.frames = {a, b, c};
+  Save("gif_fuzz", "animated", WriteGif(animated));
+
+  GifSample wide;
+  wide.screenWidth = 64;
+  wide.screenHeight = 48;
+  wide.globalPalette = PatternIndexed(1, 1, 256).palette;
+  wide.frames = {Frame(0, 0, 64, 48, 256)};
+  wide.clearWhenFull = false;
+  Save("gif_fuzz", "full_table", WriteGif(wide));
+}
+
+void IcoSeeds() {
+  std::vector<IconEntrySample> entries(3);
+  entries[0].width = entries[0].height = 16;
+  entries[0].colours = 16;
+  entries[0].bits = 4;
+  entries[0].image =
+      IconImage4(16, 16, std::vector<uint8_t>(256, 5), PatternIndexed(1, 1, 16).palette);
+  entries[1].width = entries[1].height = 32;
+  entries[1].colours = 16;
+  entries[1].bits = 4;
+  entries[1].image =
+      IconImage4(32, 32, std::vector<uint8_t>(1024, 9), PatternIndexed(1, 1, 16).palette);
+  entries[2].width = entries[2].height = 48;
+  entries[2].image = IconImage32(48, 48, std::vector<uint8_t>(48 * 48 * 4, 0x80));
+  Save("ico_fuzz", "three_entries", WriteIco(1, entries));
+  Save("ico_fuzz", "cursor", WriteIco(2, {entries[1]}));
+  IconEntrySample png;
+  png.width = png.height = 0;
+  png.image = PngFromRgba(20, 20, Rgba(20, 20));
+  Save("ico_fuzz", "png_entry", WriteIco(1, {png}));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    fprintf(stderr, "usage: make_image_seeds <corpus folder>\n");
+    return 2;
+  }
+  corpus = argv[1];
+  const RgbImage pattern = PatternImage(12, 7);
+  Save("bmp_fuzz", "rgb24", BmpFromRgb(pattern, 24));
+  Save("bmp_fuzz", "rgb32_top_down", BmpFromRgb(pattern, 32, true));
+  Save("bmp_fuzz", "indexed1", BmpFromIndexed(PatternIndexed(12, 7, 2), 1));
+  Save("bmp_fuzz", "indexed4", BmpFromIndexed(PatternIndexed(12, 7, 16), 4, 9));
+  Save("bmp_fuzz", "indexed8", BmpFromIndexed(PatternIndexed(12, 7, 256), 8));
+
+  Save("jpeg_fuzz", "colour", JpegFromRgb(PatternImage(16, 16), 75));
+  Save("jpeg_fuzz", "grey", JpegFromRgb(PatternImage(9, 13), 75, true));
+  Save("jpeg_fuzz", "progressive", JpegFromRgb(PatternImage(24, 8), 60, false, true));
+
+  Save("png_fuzz", "rgba", PngFromRgba(9, 6, Rgba(9, 6)));
+  Save("png_fuzz", "one_pixel", PngFromRgba(1, 1, Rgba(1, 1)));
+
+  GifSeeds();
+
+  Save("pcx_fuzz", "paletted", PcxFromIndexed(PatternIndexed(13, 5, 256), true));
+  Save("pcx_fuzz", "no_palette", PcxFromIndexed(PatternIndexed(6, 6, 64), false));
+  std::vector<uint8_t> bits(21 * 9);
+  for (size_t i = 0; i < bits.size(); ++i) bits[i] = (i / 3) % 2;
+  Save("pcx_fuzz", "mono", PcxMono(21, 9, bits));
+
+  IcoSeeds();
+  return failed ? 1 : 0;
+}
