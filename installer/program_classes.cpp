@@ -5,6 +5,8 @@
 #include "widgets/process_bar/process_bar.h"
 #include "widgets/trans_label/trans_label.h"
 #include "widgets/window/window.h"
+#include "widgets/check_box/check_box.h"
+#include "widgets/edit_box/edit_box.h"
 
 namespace {
 
@@ -16,6 +18,8 @@ const UnitOperations* const kProgramClasses[] = {
     &kLabelUnit,
     &kProcessBarUnit,
     &kTransLabelUnit,
+    &kEditBoxUnit,
+    &kCheckBoxUnit,
 };
 
 }  // namespace

@@ -87,5 +87,6 @@ static_assert(sizeof kCheckBoxFields / sizeof kCheckBoxFields[0] == kCheckBoxPro
 }  // namespace
 
 const UnitDescription kCheckBoxDescription =
-    Describe<CheckBoxProperties, ReadCheckBoxProperties, WriteCheckBoxProperties, ClampCheckBoxProperties>(
-        "CheckBox", 0x0001000C, kCheckBoxFields, kCheckBoxBlockVersion);
+    Describe<CheckBoxProperties, ReadCheckBoxProperties, WriteCheckBoxProperties,
+             ClampCheckBoxProperties>("CheckBox", 0x0001000C, kCheckBoxFields,
+                                      kCheckBoxBlockVersion);

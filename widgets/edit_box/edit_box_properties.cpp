@@ -104,5 +104,5 @@ static_assert(sizeof kEditBoxFields / sizeof kEditBoxFields[0] == kEditBoxProper
 }  // namespace
 
 const UnitDescription kEditBoxDescription =
-    Describe<EditBoxProperties, ReadEditBoxProperties, WriteEditBoxProperties, ClampEditBoxProperties>(
-        "EditBox", 0x00010005, kEditBoxFields, kEditBoxBlockVersion);
+    Describe<EditBoxProperties, ReadEditBoxProperties, WriteEditBoxProperties,
+             ClampEditBoxProperties>("EditBox", 0x00010005, kEditBoxFields, kEditBoxBlockVersion);

@@ -1,0 +1,260 @@
+// The program that the standard controls' tests drive: the frame run on a
+// template made with the template writer, with the real edit box and check
+// box classes on a window that reflects their notifications, as the
+// product's window does. It logs every change and click event with the
+// value its handler reads, and runs the steps the driver asks for.
+// Usage: control_scenarios.exe LOG_FILE AGREEMENT_TEXT_FILE
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "frame/events.h"
+#include "frame/frame_interface.h"
+#include "frame/startup.h"
+#include "frame/template/template_writer.h"
+#include "frame/unit_properties.h"
+#include "services/windows.h"
+#include "tests/wine/controls/control_ids.h"
+#include "tests/wine/controls/reflecting_window/reflecting_window.h"
+#include "tests/wine/frame/scenario_log.h"
+#include "widgets/check_box/check_box.h"
+#include "widgets/edit_box/edit_box.h"
+
+namespace {
+
+constexpr int kFirstClassProperty = 8;
+
+Text g_agreementText;
+
+Text ReadFileText(const char* path) {
+  Text text;
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
+Value ReadOwn(uint32_t window, uint32_t unit, int unitIndex) {
+  return ReadUnitProperty(window, unit, kFirstClassProperty + unitIndex);
+}
+
+void WriteOwn(uint32_t window, uint32_t unit, int unitIndex, const Value& value) {
+  WriteUnitProperty(window, unit, kFirstClassProperty + unitIndex, value);
+}
+
+void LogHandle(const char* name, uint32_t window, uint32_t unit) {
+  LogLine("handle %s %lu", name,
+          static_cast<unsigned long>(uintptr_t(FindUnitWindow(window, unit))));
+}
+
+// Bound to the created event of the controls window.
+void OnCreated(EventRecord&) {
+  LogHandle("numeric", kControlsWindow, kNumericEdit);
+  LogHandle("free", kControlsWindow, kFreeEdit);
+  LogHandle("tall", kControlsWindow, kTallEdit);
+  LogHandle("spin", kControlsWindow, kSpinEdit);
+  LogHandle("check", kControlsWindow, kAgreeCheck);
+}
+
+// Bound to event 0 of every edit box: the text the handler reads.
+void OnEditChanged(EventRecord& event) {
+  LogLine("change %08X '%s'", unsigned(event.unit),
+          ReadOwn(event.window, event.unit, kEditBoxContent).text.c_str());
+}
+
+// Bound to event 0 of the check box: the state the handler reads.
+void OnCheckClicked(EventRecord& event) {
+  LogLine("check %s", ReadOwn(event.window, event.unit, kCheckBoxChecked).logical ? "on" : "off");
+}
+
+void RunSelectionStep() {
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent, Value::OfText("hello world"));
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart, Value::Integer(6));
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(5));
+  LogLine("selection %d %d '%s'",
+          int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart).integer),
+          int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength).integer),
+          ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelText).text.c_str());
+  LogLine("replacing");
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelText, Value::OfText("there"));
+  LogLine("replaced");
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart, Value::Integer(-1));
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(-1));
+  LogLine("all selected %d %d", int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart).integer),
+          int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength).integer));
+}
+
+// Bound to the step event of the controls window.
+void OnStep(EventRecord& event) {
+  LogLine("step %d", int(event.arguments[0]));
+  switch (event.arguments[0]) {
+    case kStepSetContent:
+      WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent, Value::OfText("abc"));
+      LogLine("content set");
+      WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent, Value::OfText("abc"));
+      LogLine("content set again");
+      break;
+    case kStepLoadAgreement:
+      LogLine("loaded %d", LoadWindow(Value::OfUnit(UnitRef{kAgreementWindow, 0}), Value(),
+                                      Value::Logical(false))
+                               ? 1
+                               : 0);
+      LogHandle("agreement", kAgreementWindow, kAgreementEdit);
+      break;
+    case kStepRecreateSpin:
+      WriteOwn(kControlsWindow, kSpinEdit, kEditBoxTextAlign, Value::Integer(2));
+      LogHandle("spin", kControlsWindow, kSpinEdit);
+      break;
+    case kStepSelection:
+      RunSelectionStep();
+      break;
+    case kStepWriteChecked:
+      WriteOwn(kControlsWindow, kAgreeCheck, kCheckBoxChecked, Value::Logical(true));
+      LogLine("checked after write %s",
+              ReadOwn(kControlsWindow, kAgreeCheck, kCheckBoxChecked).logical ? "on" : "off");
+      break;
+  }
+  LogLine("step %d done", int(event.arguments[0]));
+}
+
+const HandlerEntry kHandlers[] = {
+    {kCreatedReference, OnCreated},
+    {kStepReference, OnStep},
+    {kEditChangedReference, OnEditChanged},
+    {kCheckClickedReference, OnCheckClicked},
+};
+
+const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kEditBoxUnit,
+                                              &kCheckBoxUnit};
+
+// The font of the product's units: 13 pixels, GB2312, the default face.
+Bytes ProductFont() {
+  LOGFONTA font{};
+  font.lfHeight = -13;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = GB2312_CHARSET;
+  Bytes record(sizeof font);
+  memcpy(record.data(), &font, sizeof font);
+  return record;
+}
+
+Bytes WindowBlock(const char* caption) {
+  Bytes block = {1, 0, 0, 0};  // centred
+  block.insert(block.end(), caption, caption + strlen(caption));
+  return block;
+}
+
+Bytes EditBlock(const EditBoxProperties& properties) {
+  Bytes block;
+  WriteEditBoxProperties(properties, &block);
+  return block;
+}
+
+TemplateRecord Record(uint32_t id, uint32_t type, int left, int top, int width, int height,
+                      Bytes properties) {
+  TemplateRecord record;
+  record.identifier = int32_t(id);
+  record.typeReference = int32_t(type);
+  record.left = left;
+  record.top = top;
+  record.width = width;
+  record.height = height;
+  record.flags = kUnitVisible | kUnitTabStop;
+  record.properties = std::move(properties);
+  return record;
+}
+
+void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
+  Binding binding;
+  binding.event = event;
+  binding.reference = reference;
+  record->bindings.push_back(binding);
+}
+
+TemplateRecord EditRecord(uint32_t id, int left, int top, int width, int height,
+                          const EditBoxProperties& properties) {
+  TemplateRecord record = Record(id, kEditBoxDescription.typeReference, left, top, width, height,
+                                 EditBlock(properties));
+  Bind(&record, 0, kEditChangedReference);
+  return record;
+}
+
+TemplateWindow ControlsWindow() {
+  TemplateWindow window;
+  window.identifier = int32_t(kControlsWindow);
+  window.kind = 1;
+  TemplateRecord own =
+      Record(kControlsOwn, kReflectingWindowType, 0, 0, 420, 320, WindowBlock(kControlsCaption));
+  Bind(&own, 0, kCreatedReference);
+  Bind(&own, kStepEvent, kStepReference);
+  window.records.push_back(own);
+
+  EditBoxProperties numeric;
+  numeric.inputMode = 5;
+  window.records.push_back(EditRecord(kNumericEdit, 10, 10, 150, 24, numeric));
+  EditBoxProperties free;
+  free.font = ProductFont();
+  window.records.push_back(EditRecord(kFreeEdit, 10, 50, 150, kFreeEditStoredHeight, free));
+  EditBoxProperties tall;
+  tall.backColor = kTallEditBackColor;
+  window.records.push_back(EditRecord(kTallEdit, 10, 90, 150, kTallEditHeight, tall));
+  EditBoxProperties spin;
+  spin.spinButton = 1;
+  spin.spinMax = kSpinMax;
+  window.records.push_back(EditRecord(kSpinEdit, 200, 10, 100, 24, spin));
+
+  CheckBoxProperties check;
+  check.caption = "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2(&R)";  // 阅读并同意(&R)
+  check.backColor = kCheckBackColor;
+  check.font = ProductFont();
+  Bytes checkBlock;
+  WriteCheckBoxProperties(check, &checkBlock);
+  TemplateRecord checkRecord =
+      Record(kAgreeCheck, kCheckBoxDescription.typeReference, 200, 50, 160, 24, checkBlock);
+  Bind(&checkRecord, 0, kCheckClickedReference);
+  window.records.push_back(checkRecord);
+  return window;
+}
+
+// The product's agreement window and its box, with the product's licence.
+TemplateWindow AgreementWindow() {
+  TemplateWindow window;
+  window.identifier = int32_t(kAgreementWindow);
+  window.kind = 1;
+  window.records.push_back(
+      Record(kAgreementOwn, kReflectingWindowType, 0, 0, 470, 373, WindowBlock(kAgreementCaption)));
+  EditBoxProperties agreement;
+  agreement.multiLine = true;
+  agreement.scrollBars = 2;
+  agreement.inputMode = 1;
+  agreement.font = ProductFont();
+  agreement.content = g_agreementText;
+  window.records.push_back(Record(kAgreementEdit, kEditBoxDescription.typeReference, 8, 8, 448, 320,
+                                  EditBlock(agreement)));
+  return window;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc < 3) return 2;
+  SetLogPath(__argv[1]);
+  g_agreementText = ReadFileText(__argv[2]);
+  if (g_agreementText.empty()) return 3;
+  Template source;
+  source.windows.push_back(ControlsWindow());
+  source.windows.push_back(AgreementWindow());
+  Bytes bytes;
+  if (!WriteTemplate(source, &bytes)) return 4;
+  ProgramDefinition program;
+  program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
+  program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
+  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.startWindow = kControlsWindow;
+  return RunProgram(program);
+}

@@ -1,0 +1,164 @@
+#include "tests/wine/controls/reflecting_window/reflecting_window.h"
+
+#include <windows.h>
+
+#include "services/code_page.h"
+#include "services/little_endian.h"
+#include "tests/wine/controls/control_ids.h"
+#include "widgets/common/property_fields.h"
+#include "widgets/common/reflected_message.h"
+
+namespace {
+
+const char kClassName[] = "MorvaneReflectingWindow";
+
+struct ReflectingWindowProperties {
+  int32_t startPosition = 0;
+  Text caption;
+};
+
+bool ReadReflectingWindowProperties(ByteBlock block, ReflectingWindowProperties* out) {
+  *out = ReflectingWindowProperties{};
+  if (block.size < 4) return block.size == 0;
+  out->startPosition = int32_t(LoadLe32(block.data));
+  out->caption.assign(reinterpret_cast<const char*>(block.data) + 4, block.size - 4);
+  return true;
+}
+
+bool WriteReflectingWindowProperties(const ReflectingWindowProperties& properties, Bytes* out) {
+  out->assign(4, 0);
+  StoreLe32(uint32_t(properties.startPosition), out->data());
+  out->insert(out->end(), properties.caption.begin(), properties.caption.end());
+  return true;
+}
+
+void ClampReflectingWindowProperties(ReflectingWindowProperties*) {}
+
+const PropertyField kFields[] = {
+    Field<&ReflectingWindowProperties::startPosition>("StartPosition", PropertyForm::Integer),
+    Field<&ReflectingWindowProperties::caption>("Caption", PropertyForm::Text),
+};
+
+const UnitDescription kDescription =
+    Describe<ReflectingWindowProperties, ReadReflectingWindowProperties,
+             WriteReflectingWindowProperties, ClampReflectingWindowProperties>(
+        "ReflectingWindow", kReflectingWindowType, kFields, 1);
+
+struct ReflectingWindow {
+  ReflectingWindowProperties properties;
+  UnitIdentity identity;
+};
+
+ReflectingWindow* StateOf(HWND hwnd) {
+  return reinterpret_cast<ReflectingWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+char Folded(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+// Whether `caption` marks `key` (a letter or digit) with an ampersand.
+bool HasMnemonic(const char* caption, char key) {
+  for (const char* p = caption; *p; ++p) {
+    if (IsLeadByte(*p)) {
+      if (!p[1]) return false;
+      ++p;
+    } else if (*p == '&' && p[1]) {
+      if (p[1] != '&' && Folded(p[1]) == key) return true;
+      ++p;
+    }
+  }
+  return false;
+}
+
+struct MnemonicSearch {
+  char key;
+  HWND found;
+};
+
+BOOL CALLBACK FindMnemonic(HWND child, LPARAM lParam) {
+  MnemonicSearch* search = reinterpret_cast<MnemonicSearch*>(lParam);
+  char caption[256] = {};
+  char className[16] = {};
+  if (!IsWindowVisible(child) || !IsWindowEnabled(child)) return TRUE;
+  GetClassNameA(child, className, sizeof className);
+  GetWindowTextA(child, caption, sizeof caption);
+  if (lstrcmpiA(className, "Button") != 0 || !HasMnemonic(caption, search->key)) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+LRESULT CALLBACK ReflectingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ReflectingWindow* state = StateOf(hwnd);
+  LRESULT reflected = 0;
+  if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      break;
+    case kMsgRunStep:
+      if (state) RaiseUnitEvent(state->identity, kStepEvent, 1, int32_t(wParam));
+      return 0;
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND CreateReflectingWindow(const UnitCreateArgs& args) {
+  static const ATOM registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ReflectingWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+  }();
+  if (!registered) return nullptr;
+  ReflectingWindow* state = new ReflectingWindow;
+  ReadReflectingWindowProperties(args.properties, &state->properties);
+  state->identity = args.identity;
+  int left = args.left, top = args.top;
+  if (state->properties.startPosition == 1) {
+    left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+  }
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | args.style;
+  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(), style, left, top,
+                              args.width, args.height, args.parent, nullptr,
+                              GetModuleHandleA(nullptr), state);
+  if (!hwnd) delete state;
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+// Alt with a letter or digit clicks the first visible, enabled button whose
+// caption marks it, as the product's window does for a check box.
+bool PreTranslate(HWND hwnd, MSG* message) {
+  if (message->message != WM_SYSKEYDOWN || !(message->lParam & (1 << 29))) return false;
+  const char key = char(message->wParam);
+  if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;
+  MnemonicSearch search{key, nullptr};
+  EnumChildWindows(hwnd, FindMnemonic, LPARAM(&search));
+  if (!search.found) return false;
+  SendMessageA(search.found, BM_CLICK, 0, 0);
+  return true;
+}
+
+constexpr UnitOperations MakeOperations() {
+  UnitOperations operations;
+  operations.description = &kDescription;
+  operations.create = CreateReflectingWindow;
+  operations.properties = Properties;
+  operations.preTranslate = PreTranslate;
+  operations.isContainer = true;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kReflectingWindowUnit = MakeOperations();

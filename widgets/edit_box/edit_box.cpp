@@ -1,0 +1,443 @@
+// The edit box (EditBox): a system EDIT control, single-line or multi-line,
+// with the unit's colours, font, border, input filter and an optional
+// up-down companion. The system draws the text; the unit gives it its
+// colours through the reflected colour messages and, for a single line,
+// keeps the text vertically centred in the box and paints the bands above
+// and below it in the background colour.
+//
+// Event 0 is raised once for every change of the text: each edit of the
+// user, and each Content the program sets (once the new text is in place).
+#include "widgets/edit_box/edit_box.h"
+
+#include <memory>
+
+#include "widgets/common/reflected_message.h"
+#include "widgets/common/system_control.h"
+#include "widgets/common/unit_look.h"
+#include "widgets/edit_box/edit_box_spin.h"
+#include "widgets/edit_box/edit_box_text.h"
+
+namespace {
+
+const char kSystemClassName[] = "EDIT";
+// One CJK character ("中"): a single-line box is made at least this tall,
+// with its edges.
+const char kTallCharacter[] = "\xD6\xD0";
+// The letter whose height a single line of text is given.
+const char kLineLetter[] = "W";
+constexpr char kDefaultPasswordChar = '*';
+
+struct EditBox {
+  EditBoxProperties properties;
+  UnitIdentity identity;
+  WNDPROC systemProc = nullptr;
+  UnitFont font;
+  BrushOwner backBrush;
+  HWND spin = nullptr;
+  int lineHeight = 0;  // of kLineLetter in the font
+  // Set while the program's Content goes in: the control's own change
+  // notifications then raise nothing; one follows once the text is in.
+  bool settingContent = false;
+};
+
+EditBox* StateOf(HWND hwnd) { return static_cast<EditBox*>(SystemControlState(hwnd)); }
+
+bool IsSingleLine(const EditBox& box) { return !box.properties.multiLine; }
+
+DWORD EditStyle(const EditBoxProperties& properties) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (!properties.hideSelection) style |= ES_NOHIDESEL;
+  if (properties.multiLine) {
+    // Without a horizontal scroll bar the lines wrap at the box's width.
+    style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    const int32_t scrollBars = ClampChoice(properties.scrollBars, 0, 3);
+    if (scrollBars & 1) style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    if (scrollBars & 2) style |= WS_VSCROLL;
+  } else {
+    style |= ES_AUTOHSCROLL;
+  }
+  switch (properties.textAlign) {
+    case 1:
+      style |= ES_CENTER;
+      break;
+    case 2:
+      style |= ES_RIGHT;
+      break;
+  }
+  switch (properties.letterCase) {
+    case 1:
+      style |= ES_LOWERCASE;
+      break;
+    case 2:
+      style |= ES_UPPERCASE;
+      break;
+  }
+  switch (properties.inputMode) {
+    case 1:
+      style |= ES_READONLY;
+      break;
+    case 2:
+      style |= ES_PASSWORD;
+      break;
+  }
+  return style;
+}
+
+// The echo character of password mode: the first byte of PasswordChar. An
+// empty PasswordChar would show the password itself; it echoes the default.
+char PasswordCharOf(const EditBoxProperties& properties) {
+  const char first = char(properties.passwordChar & 0xFF);
+  return first ? first : kDefaultPasswordChar;
+}
+
+Text WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  if (length <= 0) return Text();
+  Text text(size_t(length) + 1, '\0');
+  text.resize(size_t(GetWindowTextA(hwnd, &text[0], length + 1)));
+  return text;
+}
+
+CharacterRange LiveSelection(HWND hwnd) {
+  DWORD start = 0, end = 0;
+  SendMessageA(hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  return CharacterRange{int32_t(start), int32_t(end)};
+}
+
+void Select(HWND hwnd, int32_t selStart, int32_t selLength) {
+  const CharacterRange range = SelectionOf(selStart, selLength, CharacterCount(WindowText(hwnd)));
+  SendMessageA(hwnd, EM_SETSEL, WPARAM(range.start), LPARAM(range.end));
+  SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+void MakeBackBrush(EditBox* box) {
+  box->backBrush.Reset(CreateSolidBrush(ColourOrDefault(box->properties.backColor)));
+}
+
+// Recomputes the client area (the centring of a single line) and redraws
+// the frame.
+void FrameChanged(HWND hwnd) {
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The font of the Font property into the control, with what depends on it:
+// the height of a single line, the least height of a single-line box, and
+// the room for the up-down's arrows.
+void ApplyFont(HWND hwnd, EditBox* box) {
+  // The control keeps using the font it has until it is given another: hand
+  // it the stock font while the unit's own is replaced.
+  SendMessageA(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  box->font.Set(box->properties.font);
+  SIZE letter{}, tall{};
+  if (HDC screen = GetDC(nullptr)) {
+    {
+      Selected font(screen, box->font.Get());
+      GetTextExtentPoint32A(screen, kLineLetter, 1, &letter);
+      GetTextExtentPoint32A(screen, kTallCharacter, 2, &tall);
+    }
+    ReleaseDC(nullptr, screen);
+  }
+  box->lineHeight = letter.cy;
+  SendMessageA(hwnd, WM_SETFONT, WPARAM(box->font.Get()), TRUE);
+  if (IsSingleLine(*box)) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    const int least = tall.cy + 2 * GetSystemMetrics(SM_CYEDGE);
+    if (rect.bottom - rect.top < least)
+      SetWindowPos(hwnd, nullptr, 0, 0, rect.right - rect.left, least,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (box->spin) ReserveSpinMargin(hwnd, box->properties.spinButton);
+}
+
+void ApplyInputMode(HWND hwnd, EditBox* box) {
+  const EditBoxProperties& properties = box->properties;
+  SendMessageA(hwnd, EM_SETPASSWORDCHAR,
+               properties.inputMode == 2 ? WPARAM(uint8_t(PasswordCharOf(properties))) : 0, 0);
+  SendMessageA(hwnd, EM_SETREADONLY, properties.inputMode == 1, 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// The program's Content: in place first, then one change.
+void SetContent(HWND hwnd, EditBox* box, const Text& text) {
+  box->settingContent = true;
+  SetWindowTextA(hwnd, text.c_str());
+  box->settingContent = false;
+  // As the control would tell its parent, so that the change is raised as
+  // every other is. The unit may be gone once it returns.
+  SendMessageA(hwnd, kReflectedCommand, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_CHANGE), LPARAM(hwnd));
+}
+
+// Fills the bands above and below a single line of text (the non-client
+// area between the border and the narrowed client area) with the brush.
+void PaintCentringBands(HWND hwnd, const EditBox& box) {
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+  // The borders are as wide at the top and bottom as at the sides, and the
+  // client area keeps the box's whole width.
+  const int border = client.left;
+  const RECT inner{client.left, border, client.right, window.bottom - window.top - border};
+  HDC hdc = GetWindowDC(hwnd);
+  if (!hdc) return;
+  ExcludeClipRect(hdc, client.left, client.top, client.right, client.bottom);
+  FillRect(hdc, &inner, box.backBrush.Get());
+  ReleaseDC(hwnd, hdc);
+}
+
+// --- Message handlers ------------------------------------------------------
+
+// A typed character: the input mode's filter decides whether the control
+// sees it.
+LRESULT OnChar(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  if (!AcceptsCharacter(box->properties.inputMode, uint32_t(wParam))) return 0;
+  return CallWindowProcA(box->systemProc, hwnd, WM_CHAR, wParam, lParam);
+}
+
+// The client area is computed: a single line of text is centred vertically
+// in what the border leaves.
+LRESULT OnNcCalcSize(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCCALCSIZE, wParam, lParam);
+  if (!IsSingleLine(*box)) return result;
+  RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                        : reinterpret_cast<RECT*>(lParam);
+  const int available = client->bottom - client->top;
+  if (available > box->lineHeight) {
+    client->top += (available - box->lineHeight) / 2;
+    client->bottom = client->top + box->lineHeight;
+  }
+  return result;
+}
+
+// The border is drawn: a single-line box paints its bands after it.
+LRESULT OnNcPaint(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCPAINT, wParam, lParam);
+  if (IsSingleLine(*box)) PaintCentringBands(hwnd, *box);
+  return result;
+}
+
+// The background is erased: a single-line box fills it with its brush; a
+// multi-line box leaves it to the control.
+LRESULT OnEraseBackground(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  if (!IsSingleLine(*box))
+    return CallWindowProcA(box->systemProc, hwnd, WM_ERASEBKGND, wParam, lParam);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  FillRect(HDC(wParam), &client, box->backBrush.Get());
+  return 1;
+}
+
+// The control asks its parent for its colours; the parent asks the unit.
+LRESULT OnReflectedColour(EditBox* box, WPARAM wParam) {
+  HDC hdc = HDC(wParam);
+  SetTextColor(hdc, COLORREF(box->properties.textColor));
+  SetBkColor(hdc, ColourOrDefault(box->properties.backColor));
+  return LRESULT(box->backBrush.Get());
+}
+
+// The control told its parent of a change, and the parent told the unit.
+LRESULT OnReflectedCommand(EditBox* box, WPARAM wParam) {
+  if (HIWORD(wParam) == EN_CHANGE && !box->settingContent) RaiseUnitEvent(box->identity, 0);
+  return 0;
+}
+
+// The box moved, was resized, shown, hidden or put under another parent:
+// its arrows follow.
+LRESULT OnWindowPosChanged(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result =
+      CallWindowProcA(box->systemProc, hwnd, WM_WINDOWPOSCHANGED, wParam, lParam);
+  if (box->spin) PlaceSpin(hwnd, box->spin, box->properties.spinButton);
+  return result;
+}
+
+// The box is enabled or disabled: so are its arrows.
+LRESULT OnEnable(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  if (box->spin) EnableWindow(box->spin, BOOL(wParam));
+  return CallWindowProcA(box->systemProc, hwnd, WM_ENABLE, wParam, lParam);
+}
+
+// The frame has built the window (and moved units into their containers).
+LRESULT OnCreationComplete(HWND hwnd, EditBox* box) {
+  if (box->spin) PlaceSpin(hwnd, box->spin, box->properties.spinButton);
+  return 0;
+}
+
+// The box goes: its arrows go with it.
+LRESULT OnDestroy(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  if (box->spin && IsWindow(box->spin)) DestroyWindow(box->spin);
+  box->spin = nullptr;
+  return CallWindowProcA(box->systemProc, hwnd, WM_DESTROY, wParam, lParam);
+}
+
+// The last message: the control ends, then the unit's state.
+LRESULT OnNcDestroy(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCDESTROY, wParam, lParam);
+  ForgetSystemControlState(hwnd);
+  delete box;
+  return result;
+}
+
+LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// --- Unit operations ---------------------------------------------------------
+
+HWND CreateEditBox(const UnitCreateArgs& args) {
+  std::unique_ptr<EditBox> state(new EditBox);
+  if (!ReadEditBoxProperties(args.properties, &state->properties)) return nullptr;
+  ClampEditBoxProperties(&state->properties);
+  state->identity = args.identity;
+  MakeBackBrush(state.get());
+  const EditBoxProperties& properties = state->properties;
+  HWND hwnd =
+      CreateSystemControl(kSystemClassName, properties.content.c_str(), EditStyle(properties), args,
+                          state.get(), EditBoxProc, &state->systemProc);
+  if (!hwnd) return nullptr;
+  EditBox* box = state.release();
+  ApplyFont(hwnd, box);
+  SendMessageA(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
+  if (properties.inputMode == 2)
+    SendMessageA(hwnd, EM_SETPASSWORDCHAR, WPARAM(uint8_t(PasswordCharOf(properties))), 0);
+  if (IsSingleLine(*box) &&
+      (properties.spinButton == kSpinRight || properties.spinButton == kSpinLeft))
+    box->spin = CreateSpin(hwnd, properties.spinButton, properties.spinMin, properties.spinMax);
+  Select(hwnd, properties.selStart, properties.selLength);
+  ApplyUnitBorder(hwnd, properties.border);
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
+  EditBox* box = StateOf(hwnd);
+  EditBoxProperties& properties = box->properties;
+  switch (unitIndex) {
+    case kEditBoxContent:
+      SetContent(hwnd, box, properties.content);
+      return false;
+    case kEditBoxBorder:
+      // The arrows follow the new border when the frame change moves it.
+      ApplyUnitBorder(hwnd, properties.border);
+      return false;
+    case kEditBoxTextColor:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return false;
+    case kEditBoxBackColor:
+      MakeBackBrush(box);
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+      return false;
+    case kEditBoxFont:
+      ApplyFont(hwnd, box);
+      FrameChanged(hwnd);
+      return false;
+    case kEditBoxMaxLength:
+      SendMessageA(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
+      return false;
+    case kEditBoxInputMode:
+      ApplyInputMode(hwnd, box);
+      return false;
+    case kEditBoxPasswordChar:
+      if (properties.inputMode == 2) ApplyInputMode(hwnd, box);
+      return false;
+    case kEditBoxSpinMin:
+    case kEditBoxSpinMax:
+      if (box->spin) SetSpinRange(box->spin, properties.spinMin, properties.spinMax);
+      return false;
+    case kEditBoxSelStart:
+      // A new start places the caret there; SelLength then selects from it.
+      properties.selLength = 0;
+      Select(hwnd, properties.selStart, 0);
+      return false;
+    case kEditBoxSelLength:
+      Select(hwnd, LiveSelection(hwnd).start, properties.selLength);
+      return false;
+    case kEditBoxSelText:
+      // The control reports the replacement as a change of its own.
+      SendMessageA(hwnd, EM_REPLACESEL, TRUE, LPARAM(value.text.c_str()));
+      return false;
+    case kEditBoxHideSelection:
+    case kEditBoxMultiLine:
+    case kEditBoxScrollBars:
+    case kEditBoxTextAlign:
+    case kEditBoxLetterCase:
+    case kEditBoxSpinButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
+  switch (unitIndex) {
+    case kEditBoxContent:
+      *value = Value::OfText(WindowText(hwnd));
+      return true;
+    case kEditBoxSelStart:
+      *value = Value::Integer(LiveSelection(hwnd).start);
+      return true;
+    case kEditBoxSelLength: {
+      const CharacterRange range = LiveSelection(hwnd);
+      *value = Value::Integer(range.end - range.start);
+      return true;
+    }
+    case kEditBoxSelText: {
+      const CharacterRange range = LiveSelection(hwnd);
+      *value = Value::OfText(CharactersBetween(WindowText(hwnd), range.start, range.end));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// The class's procedure in front of the system's. The state is there from
+// the first message it sees (see widgets/common/system_control.h).
+LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  EditBox* box = StateOf(hwnd);
+  if (!box || !box->systemProc) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_CHAR:
+      return OnChar(hwnd, box, wParam, lParam);
+    case WM_NCCALCSIZE:
+      return OnNcCalcSize(hwnd, box, wParam, lParam);
+    case WM_NCPAINT:
+      return OnNcPaint(hwnd, box, wParam, lParam);
+    case WM_ERASEBKGND:
+      return OnEraseBackground(hwnd, box, wParam, lParam);
+    case kReflectedCtlColorEdit:
+    case kReflectedCtlColorStatic:
+      return OnReflectedColour(box, wParam);
+    case kReflectedCommand:
+      return OnReflectedCommand(box, wParam);
+    case WM_WINDOWPOSCHANGED:
+      return OnWindowPosChanged(hwnd, box, wParam, lParam);
+    case WM_ENABLE:
+      return OnEnable(hwnd, box, wParam, lParam);
+    case kMsgCreationComplete:
+      return OnCreationComplete(hwnd, box);
+    case WM_DESTROY:
+      return OnDestroy(hwnd, box, wParam, lParam);
+    case WM_NCDESTROY:
+      return OnNcDestroy(hwnd, box, wParam, lParam);
+    default:
+      return CallWindowProcA(box->systemProc, hwnd, message, wParam, lParam);
+  }
+}
+
+constexpr UnitOperations MakeEditBoxOperations() {
+  UnitOperations operations;
+  operations.description = &kEditBoxDescription;
+  operations.create = CreateEditBox;
+  operations.properties = Properties;
+  operations.propertyChanged = PropertyChanged;
+  operations.readLiveProperty = ReadLiveProperty;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kEditBoxUnit = MakeEditBoxOperations();
