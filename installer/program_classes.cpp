@@ -7,6 +7,8 @@
 #include "widgets/window/window.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
+#include "widgets/hyperlinker/hyperlinker.h"
+#include "widgets/pic_btn/pic_btn.h"
 
 namespace {
 
@@ -20,6 +22,8 @@ const UnitOperations* const kProgramClasses[] = {
     &kTransLabelUnit,
     &kEditBoxUnit,
     &kCheckBoxUnit,
+    &kPicBtnUnit,
+    &kHyperLinkerUnit,
 };
 
 }  // namespace
