@@ -20,6 +20,12 @@ enable_testing()
 if(MORVANE_WINDOWS)
   find_package(GTest REQUIRED CONFIG)
   set(MORVANE_WINE_DIR "${CMAKE_BINARY_DIR}/wine")
+  # The test bed reads which Wine to run from here (cmake/Dependencies.cmake).
+  file(CONFIGURE OUTPUT "${MORVANE_WINE_DIR}/wine.env" @ONLY CONTENT
+       "# The Wine of this tree's tests (written by CMake).
+MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
+MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
+")
   set(MORVANE_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/harness/wine-run.sh")
   set(_prefix_sh "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh")
   add_test(NAME wine.start COMMAND bash ${_prefix_sh} start ${MORVANE_WINE_DIR})

@@ -26,9 +26,11 @@ echo "The setup program is $program"
 # winemenubuilder turns Windows shortcuts into menu entries and desktop files
 # of the Linux session: not for this prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-source "$root/tests/harness/wine-env.sh"
+# The Wine the bootstrap chose (MORVANE_WINE_BIN, MORVANE_WINE_ARCH).
+source "$root/tests/harness/wine-env.sh" ""
 export WINEPREFIX="$build/run-prefix"
-if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
+wine_identity="$(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
+if [ "$(cat "$WINEPREFIX/.morvane-ready" 2>/dev/null)" != "$wine_identity" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
   rm -rf "$WINEPREFIX"
   wineboot -i >"$build/run-prefix.log" 2>&1
@@ -47,7 +49,7 @@ if [ ! -f "$WINEPREFIX/.morvane-ready" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Morvane /d 1024x768 /f \
     >>"$build/run-prefix.log" 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.morvane-ready"
+  echo "$wine_identity" >"$WINEPREFIX/.morvane-ready"
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -9,9 +9,9 @@
 #         test may add files there but must not rewrite a file in place.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh"
 dir=$1 mode=$2 exe=$3
 shift 3
+source "$here/wine-env.sh" "$dir/wine.env"
 prepared="$dir/prepared"
 if [ ! -f "$prepared/.morvane-ready" ]; then
   echo "wine-run: no prepared prefix in $dir (run the wine.start test first)" >&2
