@@ -136,6 +136,8 @@ void PaintLabel(HWND hwnd, const Label& label, HDC hdc, const RECT& clip) {
       FillWithColour(hdc, fill.Get(), back);
     }
   }
+  // A band that fills the whole label leaves the caption no place.
+  if (IsRectEmpty(&inner)) return;
   Text caption;
   ReadCaption(hwnd, &caption);
   DrawCaption(hdc, inner, caption, LookOf(label));
