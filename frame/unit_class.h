@@ -68,6 +68,13 @@ struct UnitIdentity {
 EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0, int32_t a0 = 0,
                            int32_t a1 = 0, int32_t a2 = 0);
 
+// The class property `name` of the loaded window `window` (of its own
+// record), as it stands now; false when the window is not loaded or its
+// class has no such property. Never a run-time error: it serves units whose
+// look follows the window they belong to, as a graphic button blends its
+// pictures against the window's BackColor.
+bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value);
+
 // A handler ran and returned the logical value false.
 inline bool Vetoed(const EventRecord& event) { return event.resultGiven && event.result == 0; }
 

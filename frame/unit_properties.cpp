@@ -189,6 +189,25 @@ Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   return Value();
 }
 
+bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value) {
+  WindowEntry* entry = FindWindowEntry(window);
+  if (!IsWindowLoaded(entry) || entry->live->units.empty()) return false;
+  const LiveUnit& own = entry->live->units[0];
+  const UnitOperations* operations = own.operations;
+  if (!own.hwnd || !operations || !operations->description) return false;
+  const PropertyField* field = FieldNamed(*operations->description, name);
+  if (!field) return false;
+  const int unitIndex = int(field - operations->description->fields);
+  Value live;
+  if (operations->readLiveProperty && operations->readLiveProperty(own.hwnd, unitIndex, &live)) {
+    *value = ConvertValue(live, DeclaredType(field->form));
+    return true;
+  }
+  if (!field->get || !operations->properties) return false;
+  *value = field->get(operations->properties(own.hwnd));
+  return true;
+}
+
 void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
   Addressed at = Address(window, unit);
   if (index >= 0 && index < kFirstClassProperty) {

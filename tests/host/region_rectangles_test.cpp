@@ -131,9 +131,4 @@ TEST(RegionRectangles, BatchIsLaidOutAsRegionData) {
   EXPECT_TRUE(Same(batch.Bounds(), RunRectangle{7, 8, 9, 10}));
 }
 
-TEST(RegionRectangles, ColourRefBecomesDibPixel) {
-  EXPECT_EQ(DibPixelOfColour(0x00112233), 0x00332211u);
-  EXPECT_EQ(DibPixelOfColour(0xFF0000FF), 0x00FF0000u);
-}
-
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <windowsx.h>
 
-#include "frame/window_list.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/pic_btn/bitmap_region.h"
@@ -58,23 +57,14 @@ bool InClient(HWND hwnd, POINT point) {
   return PtInRect(&client, point) != FALSE;
 }
 
-// The background colour of the window the button belongs to, read through
-// the frame by the window's identifier (the window is created before its
-// units, so its record is live when a button is made), even when the
-// button sits on another unit. The window's class may have no BackColor;
-// then, as when the window is not found, the face colour.
+// The background colour of the window the button belongs to, asked of the
+// frame by the window's identifier (the window is created before its
+// units), even when the button sits on another unit. A window that is not
+// found, or whose class has no BackColor, gives the face colour.
 COLORREF OwningWindowColour(uint32_t windowId) {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  WindowEntry* window = FindWindowEntry(windowId);
-  if (!IsWindowLoaded(window) || window->live->units.empty()) return face;
-  const LiveUnit& own = window->live->units[0];
-  if (!own.hwnd || !own.operations || !own.operations->description || !own.operations->properties)
-    return face;
-  const PropertyField* field = FieldNamed(*own.operations->description, "BackColor");
-  if (!field || !field->get) return face;
-  const Value colour =
-      ConvertValue(field->get(own.operations->properties(own.hwnd)), ValueType::Integer);
-  return ColourOrDefault(uint32_t(colour.integer));
+  Value colour;
+  if (!ReadLoadedWindowProperty(windowId, "BackColor", &colour)) return GetSysColor(COLOR_BTNFACE);
+  return ColourOrDefault(uint32_t(ConvertValue(colour, ValueType::Integer).integer));
 }
 
 // The bitmap shown in the present state: the disabled picture while the

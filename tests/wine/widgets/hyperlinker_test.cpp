@@ -60,7 +60,7 @@ TEST(HyperLinker, ShowsItsCaptionElseItsAddress) {
   // Centred across the box.
   const RECT ink = InkBox(web, kLinkBack);
   ASSERT_GE(ink.right, ink.left);
-  EXPECT_LE(std::abs(ink.left - (web.Width() - 1 - ink.right)), 2)
+  EXPECT_LE(std::abs(ink.left - (web.Width() - 1 - ink.right)), 3)
       << ink.left << " .. " << ink.right << " of " << web.Width();
 }
 
