@@ -97,6 +97,7 @@ else
     libvulkan-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxcursor-dev
     libxinerama-dev libxrender-dev libxfixes-dev libxcomposite-dev libxkbfile-dev
     libxt-dev libfreetype-dev libfontconfig-dev libgnutls28-dev libncurses-dev
+    libgettextpo-dev
   )
 fi
 

@@ -7,15 +7,19 @@
 #   build-wine.sh --describe        prints the build configuration (the
 #                                   bootstrap hashes it into the cache key)
 #   build-wine.sh SOURCE PREFIX BUILD
-#                                   builds SOURCE (an unpacked, patched Debian
-#                                   source) in the folder BUILD and installs
-#                                   into PREFIX
+#                                   builds a copy of SOURCE (an unpacked,
+#                                   patched Debian source) in the folder BUILD
+#                                   and installs into PREFIX
 #
-# The preparation steps are those of the source's debian/rules (it removes
-# generated files from the upstream tarball); the configuration leaves out
-# what a test bed on a virtual X display never uses (sound, printing,
-# scanners, cameras, OpenGL and Vulkan, 16-bit programs, networking services,
-# and the Windows modules listed below). About an hour on two cores.
+# It builds as the source's debian/rules does: inside the source folder (a
+# copy of it here, so that the cached source stays as Debian made it), in
+# Wine's maintainer mode, after the same preparation steps. Debian's repacked
+# source leaves out every generated file (icons, bitmaps and fonts among
+# them), and only the maintainer mode, which works only inside the source
+# folder, makes them again. The configuration leaves out what a test bed on a
+# virtual X display never uses (sound, printing, scanners, cameras, OpenGL and
+# Vulkan, 16-bit programs, networking services, and the Windows modules listed
+# below). About an hour on two cores.
 set -euo pipefail
 
 # Windows modules that nothing of the test bed loads: Direct3D and the other
@@ -49,12 +53,12 @@ disabled_modules=(
   xinput1_3 xinput1_4 xinput9_1_0 xinputuap aspnet_regiis cabarc certutil clock cscript
   dism dplaysvr dpnsvr dpvsetup dxdiag hh iexplore mshta msidb msinfo32 ngen notepad
   oleview powershell presentationfontcache progman regasm regsvcs servicemodelreg
-  taskmgr termsv uninstaller view winefile winemine winetest winevdm wmplayer wordpad
+  taskmgr termsv uninstaller view winefile winemine winetest wmplayer wordpad
   write wscript winhlp32 winemsibuilder faudio vkd3d mpg123 gsm jxr
 )
 
 configure_args=(
-  --enable-archs=i386,x86_64 --disable-tests --disable-win16 --with-mingw
+  --enable-archs=i386,x86_64 --enable-maintainer-mode --disable-tests --disable-win16 --with-mingw
   --without-oss --without-sane --without-netapi --without-alsa --without-pulse
   --without-gstreamer --without-cups --without-gphoto --without-krb5 --without-opencl
   --without-pcap --without-usb --without-v4l2 --without-sdl --without-udev --without-capi
@@ -74,7 +78,9 @@ if [ $# -ne 3 ]; then
 fi
 src=$(cd "$1" && pwd) prefix=$2 build=$3
 
-cd "$src"
+rm -rf "$build" "$prefix"
+cp -a "$src" "$build"
+cd "$build"
 # Generated files that the repacked source leaves out, made as debian/rules
 # makes them before configure.
 ./debian/scripts/generate server/trace.generated make_requests
@@ -112,16 +118,7 @@ LINKS
 # Debian's patches touch configure.ac.
 autoreconf -fi
 
-rm -rf "$build" "$prefix"
-mkdir -p "$build"
-cd "$build"
-"$src/configure" --prefix="$prefix" "${configure_args[@]}"
-# Debian's version-string patch makes dlls/ntdll/unix/version.h in the build
-# folder and includes it by a quoted name, which finds it only when the build
-# folder is the source folder (Debian builds there). The build folder's
-# dlls/ntdll is on the include path: a link there finds it here too.
-mkdir -p dlls/ntdll
-ln -sf unix/version.h dlls/ntdll/version.h
+./configure --prefix="$prefix" "${configure_args[@]}"
 # Wine's headers first, as debian/rules does: the mingw cross compilers need
 # them before anything else.
 make -C include

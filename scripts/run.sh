@@ -23,10 +23,8 @@ build_windows MorvaneSetup
 program="$build/windows/MorvaneSetup.exe"
 echo "The setup program is $program"
 
-# winemenubuilder turns Windows shortcuts into menu entries and desktop files
-# of the Linux session: not for this prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# The Wine the bootstrap chose (MORVANE_WINE_BIN, MORVANE_WINE_ARCH).
+# The Wine the bootstrap chose (MORVANE_WINE_BIN, MORVANE_WINE_ARCH), without
+# winemenubuilder, which would copy shortcuts into the Linux session.
 source "$root/tests/harness/wine-env.sh" ""
 export WINEPREFIX="$build/run-prefix"
 wine_identity="$(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
@@ -35,14 +33,8 @@ if [ "$(cat "$WINEPREFIX/.morvane-ready" 2>/dev/null)" != "$wine_identity" ]; th
   rm -rf "$WINEPREFIX"
   wineboot -i >"$build/run-prefix.log" 2>&1
   wineserver -w
-  # Wine links the profile's Desktop, Documents and the like to folders of
-  # your home; make them folders of the prefix.
-  for link in "$WINEPREFIX"/drive_c/users/*/*; do
-    if [ -L "$link" ]; then
-      rm "$link"
-      mkdir "$link"
-    fi
-  done
+  # Its shortcuts land in the prefix, not in your home folder.
+  bash "$root/tests/harness/wine-shell-folders.sh" "$WINEPREFIX"
   # Every program of the prefix runs in one virtual desktop, the program
   # and the tour helper alike.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Morvane /f >>"$build/run-prefix.log" 2>&1

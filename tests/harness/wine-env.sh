@@ -19,5 +19,7 @@ else
 fi
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko installer prompts; nothing of ours needs them.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko installer prompts; nothing of ours needs them. No menu
+# builder either: whenever a program makes a shortcut, it writes .desktop
+# files and menu entries into the home folder of whoever runs the tests.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"

@@ -3,10 +3,12 @@
 #
 # start: creates the prepared prefix WINE_DIR/prepared (under zh_CN.UTF-8, so
 #        that the ANSI code page is 936; with a virtual desktop for every
-#        process, so that SendInput reaches the programs), then starts its
-#        persistent wineserver for the test run. The prefix is made again
-#        when the Wine or this test bed changed since it was made.
-# stop:  ends that wineserver and every fresh prefix left behind.
+#        process, so that SendInput reaches the programs; with its shell
+#        folders inside the prefix), then starts its persistent wineserver for
+#        the test run. The prefix is made again when the Wine or this test bed
+#        changed since it was made.
+# stop:  ends that wineserver and removes what killed tests left in
+#        WINE_DIR/fresh. Prefixes kept for a look (WINE_DIR/kept) stay.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 action=$1 dir=$2
@@ -18,7 +20,7 @@ export WINEPREFIX="$prepared"
 # the scripts that shape it.
 identity() {
   echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
-  echo "test bed: $(cat "$here"/wine-{prefix,env}.sh | sha256sum | cut -c1-16)"
+  echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
 }
 
 case "$action" in
@@ -34,6 +36,7 @@ start)
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
       wineserver -w
     } >"$dir/wineboot.log" 2>&1
+    bash "$here/wine-shell-folders.sh" "$prepared"
     identity >"$prepared/.morvane-ready"
   fi
   wineserver -p </dev/null >/dev/null 2>&1
