@@ -307,6 +307,35 @@ TEST_F(CooperativeWaitTest, WithTheKernelTimerAStreamOfMouseMovesDoesNotHoldUpTh
   EXPECT_GE(elapsed, 99.0);
 }
 
+double ThreadCpuMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ticks = [](FILETIME time) {
+    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// The last window of a program was closed while it waits: the quit message
+// for the main loop lies in the queue, untouched, and the wait still lasts
+// its time without spinning on the queue that never empties.
+TEST_F(CooperativeWaitTest, AWaitingQuitMessageStaysAndIsNotSpunOn) {
+  PostMessageA(hwnd_, kPing, 0, 0);
+  PostQuitMessage(7);
+  const double cpuBefore = ThreadCpuMilliseconds();
+  const double elapsed = TimedWait(300000);
+  const double cpu = ThreadCpuMilliseconds() - cpuBefore;
+  EXPECT_GE(elapsed, 299.0);
+  // A thread that sleeps uses next to nothing, under any load; one that
+  // spins uses what it is given.
+  EXPECT_LT(cpu, elapsed / 2) << "elapsed " << elapsed << " ms";
+  EXPECT_EQ(g_served.pings.load(), 1) << "what came before the quit was handled";
+  MSG message{};
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, UINT(WM_QUIT));
+  EXPECT_EQ(message.wParam, WPARAM(7));
+}
+
 HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR) { return nullptr; }
 DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) { return WAIT_FAILED; }
 
