@@ -30,7 +30,7 @@ start)
     wineserver -k </dev/null >/dev/null 2>&1 || true
     rm -rf "$prepared"
     {
-      wineboot -i
+      wine wineboot -i
       wineserver -w
       wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
