@@ -185,7 +185,8 @@ Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   if (operations->readLiveProperty &&
       operations->readLiveProperty(at.unit->hwnd, unitIndex, &value))
     return ConvertValue(value, DeclaredType(field->form));
-  if (field->get && operations->properties) return field->get(operations->properties(at.unit->hwnd));
+  if (field->get && operations->properties)
+    return field->get(operations->properties(at.unit->hwnd));
   return Value();
 }
 
@@ -251,7 +252,8 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   if (!isWindow) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   UnitCreateArgs args;
   args.properties = ViewOf(block);
-  args.style = (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
+  args.style =
+      (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
   args.parent = parent;
   args.controlId = unit->controlId;
   args.left = rect.left;

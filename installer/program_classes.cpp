@@ -15,7 +15,7 @@ namespace {
 // The classes that the product's window template names; a record of a class
 // that is not in the list fails the loading of its window.
 const UnitOperations* const kProgramClasses[] = {
-    &kWindowUnit,   &kEditBoxUnit,     &kPicBoxUnit, &kLabelUnit,      &kCheckBoxUnit,
+    &kWindowUnit,     &kEditBoxUnit,     &kPicBoxUnit, &kLabelUnit,      &kCheckBoxUnit,
     &kProcessBarUnit, &kHyperLinkerUnit, &kPicBtnUnit, &kTransLabelUnit,
 };
 

@@ -39,7 +39,8 @@ start)
     bash "$here/wine-shell-folders.sh" "$prepared"
     identity >"$prepared/.morvane-ready"
   fi
-  wineserver -p </dev/null >/dev/null 2>&1
+  # A server already running for the prefix (a run that did not end) serves on.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   ;;
 stop)
   wineserver -k </dev/null >/dev/null 2>&1 || true

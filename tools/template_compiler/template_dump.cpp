@@ -176,8 +176,8 @@ std::string DescribeFont(const uint8_t* d, size_t size) {
                                        "quality", "pitchAndFamily"};
   std::string text;
   for (int i = 0; i < 5; ++i) {
-    text +=
-        std::string(kLongs[i]) + " " + std::to_string(static_cast<int32_t>(LoadLe32(d + 4 * i))) + " ";
+    text += std::string(kLongs[i]) + " " +
+            std::to_string(static_cast<int32_t>(LoadLe32(d + 4 * i))) + " ";
   }
   for (int i = 0; i < 8; ++i)
     text += std::string(kBytes[i]) + " " + std::to_string(d[20 + i]) + " ";
