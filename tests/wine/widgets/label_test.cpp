@@ -163,7 +163,6 @@ TEST(Label, AnUndecodablePictureLeavesTheBackColour) {
   LabelProperties properties;
   properties.caption.clear();
   properties.backColor = kGreen;
-  properties.gradient = 1;  // a picture that was given wins over a gradient, decoded or not
   properties.picture = Bytes{'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8};
   HWND label =
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 0, 30, 20}, false);
