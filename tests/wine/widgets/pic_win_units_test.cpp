@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "frame/events.h"
@@ -136,16 +137,37 @@ void Write(HWND unit, const UnitOperations& operations, Field Record::*member, F
   operations.propertyChanged(unit, unitIndex, Value());
 }
 
-int ThreadsOfThisProcess() {
+// The threads of this process by identifier. Wine starts threads of its own
+// now and then, so the player's thread is told by when it appeared.
+std::set<DWORD> ThreadsOfThisProcess() {
+  std::set<DWORD> threads;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
+  if (snapshot == INVALID_HANDLE_VALUE) return threads;
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) threads.insert(entry.th32ThreadID);
   CloseHandle(snapshot);
-  return count;
+  return threads;
+}
+
+// Whether all of `threads` have ended, waiting a moment for the last ones.
+bool AllEnded(const std::set<DWORD>& threads) {
+  for (int waited = 0; waited <= 5000; waited += 50) {
+    bool alive = false;
+    for (DWORD thread : ThreadsOfThisProcess()) alive = alive || threads.count(thread) != 0;
+    if (!alive) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+// The threads now running that were not among `before`.
+std::set<DWORD> NewThreads(const std::set<DWORD>& before) {
+  std::set<DWORD> fresh;
+  for (DWORD thread : ThreadsOfThisProcess())
+    if (!before.count(thread)) fresh.insert(thread);
+  return fresh;
 }
 
 TEST(PicBox, DisplayModesPlaceThePictureOverTheBackground) {
@@ -278,41 +300,39 @@ TEST(Containers, ReflectTheirControlsMessagesToTheControl) {
 TEST(PicBox, AnimatedGifAdvancesAndItsThreadEndsWithTheUnit) {
   HWND host = MakeHost(20, 20);
   ShowWindow(host, SW_SHOWNA);
-  const int threadsBefore = ThreadsOfThisProcess();
-  ASSERT_GT(threadsBefore, 0);
+  const std::set<DWORD> threadsBefore = ThreadsOfThisProcess();
+  ASSERT_FALSE(threadsBefore.empty());
   PicBoxProperties properties;
   properties.picture = MakeGif(8, 8, {kRed, kBlue}, 3);
   HWND box = MakePicBox(host, properties, 8, 8, WS_VISIBLE);
   ASSERT_TRUE(box);
   UpdateWindow(host);  // the first paint starts the animation
+  // The threads that came with the animation.
+  std::set<DWORD> started = NewThreads(threadsBefore);
+  EXPECT_FALSE(started.empty());
   bool sawRed = false, sawBlue = false;
-  int threadsPlaying = 0;
   for (int waited = 0; waited < 15000 && !(sawRed && sawBlue); waited += 10) {
     Pump();
     const COLORREF shown = Render(box).At(4, 4);
     sawRed = sawRed || shown == kRed;
     sawBlue = sawBlue || shown == kBlue;
-    if (threadsPlaying == 0) threadsPlaying = ThreadsOfThisProcess();
     Sleep(10);
   }
   EXPECT_TRUE(sawRed);
   EXPECT_TRUE(sawBlue);
-  EXPECT_GT(threadsPlaying, threadsBefore);
 
-  // Without PlayAnimation: the first image, and no thread.
+  // Without PlayAnimation: the first image, and the thread stopped.
   Write(box, kPicBoxUnit, &PicBoxProperties::playAnimation, false, kPicBoxPlayAnimation);
   UpdateWindow(host);
   EXPECT_EQ(Render(box).At(4, 4), kRed);
+  EXPECT_TRUE(AllEnded(started));
   Write(box, kPicBoxUnit, &PicBoxProperties::playAnimation, true, kPicBoxPlayAnimation);
   UpdateWindow(host);
+  started = NewThreads(threadsBefore);
+  EXPECT_FALSE(started.empty());
 
   DestroyWindow(box);
-  int threadsAfter = ThreadsOfThisProcess();
-  for (int waited = 0; waited < 5000 && threadsAfter != threadsBefore; waited += 50) {
-    Sleep(50);
-    threadsAfter = ThreadsOfThisProcess();
-  }
-  EXPECT_EQ(threadsAfter, threadsBefore);
+  EXPECT_TRUE(AllEnded(started)) << "a player thread outlived its picture box";
   DestroyWindow(host);
 }
 
