@@ -10,7 +10,8 @@ set(CMAKE_RC_COMPILER ${triple}-windres)
 set(CMAKE_AR ${triple}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${triple}-ranlib CACHE FILEPATH "")
 
-set(CMAKE_FIND_ROOT_PATH /usr/${triple} ${MORVANE_DEPS_PREFIXES})
+# The dependency prefixes are put in front of this by cmake/Dependencies.cmake.
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -11,3 +11,5 @@ const UnitOperations* FindUnitClass(uint32_t typeReference) {
     if (list.classes[i]->description->typeReference == typeReference) return list.classes[i];
   return nullptr;
 }
+
+HWND HiddenOwnerWindow() { return App().hiddenOwner; }

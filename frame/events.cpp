@@ -7,8 +7,8 @@
 #include "frame/unit_class.h"
 #include "frame/window_list.h"
 
-EventRecord MakeEvent(uint32_t window, uint32_t unit, int32_t event, int argumentCount,
-                      int32_t a0, int32_t a1, int32_t a2) {
+EventRecord MakeEvent(uint32_t window, uint32_t unit, int32_t event, int argumentCount, int32_t a0,
+                      int32_t a1, int32_t a2) {
   EventRecord record;
   record.window = window;
   record.unit = unit;

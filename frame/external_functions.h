@@ -36,7 +36,8 @@ struct ExternalFunctionEntry {
 FARPROC ResolveExternalFunction(ExternalFunction which);
 
 // The address as a function pointer of type Fn, for example
-//   auto notify = ExternalFunctionAs<decltype(&::SHChangeNotify)>(ExternalFunction::SHChangeNotify);
+//   auto notify =
+//   ExternalFunctionAs<decltype(&::SHChangeNotify)>(ExternalFunction::SHChangeNotify);
 template <typename Fn>
 Fn ExternalFunctionAs(ExternalFunction which) {
   // Through void (*)(): the one function pointer type that GCC accepts as a

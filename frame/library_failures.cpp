@@ -16,9 +16,7 @@
 
 namespace {
 
-[[noreturn]] void EndOnLibraryFailure() {
-  ExitProcess(UINT(-1));
-}
+[[noreturn]] void EndOnLibraryFailure() { ExitProcess(UINT(-1)); }
 
 }  // namespace
 

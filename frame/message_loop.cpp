@@ -39,12 +39,24 @@ int32_t FoldedKeyCode(WPARAM wParam) {
 bool CommonEventOf(const MSG& message, EventRecord* event) {
   const int32_t x = int32_t(LOWORD(message.lParam)), y = int32_t(HIWORD(message.lParam));
   switch (message.message) {
-    case WM_LBUTTONDOWN: *event = MakeEvent(0, 0, kEventLeftButtonDown, 3, x, y, KeyState()); return true;
-    case WM_LBUTTONUP: *event = MakeEvent(0, 0, kEventLeftButtonUp, 3, x, y, KeyState()); return true;
-    case WM_LBUTTONDBLCLK: *event = MakeEvent(0, 0, kEventLeftDoubleClick, 3, x, y, KeyState()); return true;
-    case WM_RBUTTONDOWN: *event = MakeEvent(0, 0, kEventRightButtonDown, 3, x, y, KeyState()); return true;
-    case WM_RBUTTONUP: *event = MakeEvent(0, 0, kEventRightButtonUp, 3, x, y, KeyState()); return true;
-    case WM_MOUSEMOVE: *event = MakeEvent(0, 0, kEventMouseMove, 3, x, y, KeyState()); return true;
+    case WM_LBUTTONDOWN:
+      *event = MakeEvent(0, 0, kEventLeftButtonDown, 3, x, y, KeyState());
+      return true;
+    case WM_LBUTTONUP:
+      *event = MakeEvent(0, 0, kEventLeftButtonUp, 3, x, y, KeyState());
+      return true;
+    case WM_LBUTTONDBLCLK:
+      *event = MakeEvent(0, 0, kEventLeftDoubleClick, 3, x, y, KeyState());
+      return true;
+    case WM_RBUTTONDOWN:
+      *event = MakeEvent(0, 0, kEventRightButtonDown, 3, x, y, KeyState());
+      return true;
+    case WM_RBUTTONUP:
+      *event = MakeEvent(0, 0, kEventRightButtonUp, 3, x, y, KeyState());
+      return true;
+    case WM_MOUSEMOVE:
+      *event = MakeEvent(0, 0, kEventMouseMove, 3, x, y, KeyState());
+      return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       *event = MakeEvent(0, 0, kEventKeyDown, 2, FoldedKeyCode(message.wParam), KeyState());
@@ -53,7 +65,9 @@ bool CommonEventOf(const MSG& message, EventRecord* event) {
     case WM_SYSKEYUP:
       *event = MakeEvent(0, 0, kEventKeyUp, 2, FoldedKeyCode(message.wParam), KeyState());
       return true;
-    case WM_CHAR: *event = MakeEvent(0, 0, kEventCharacter, 1, int32_t(message.wParam)); return true;
+    case WM_CHAR:
+      *event = MakeEvent(0, 0, kEventCharacter, 1, int32_t(message.wParam));
+      return true;
     case WM_MOUSEWHEEL:
       *event = MakeEvent(0, 0, kEventWheel, 2, GET_WHEEL_DELTA_WPARAM(message.wParam) / kWheelNotch,
                          KeyState());
@@ -82,9 +96,9 @@ bool IdleStep(long count) {
     WindowEntry* entry = WindowList()[i].get();
     if (!IsWindowLoaded(entry) || InSkipList(entry->live->hwnd)) continue;
     HWND hwnd = entry->live->hwnd;
-    EventRecord event = MakeEvent(uint32_t(entry->window.identifier),
-                                  uint32_t(entry->window.records[0].identifier), kWindowIdle, 1,
-                                  elapsed);
+    EventRecord event =
+        MakeEvent(uint32_t(entry->window.identifier), uint32_t(entry->window.records[0].identifier),
+                  kWindowIdle, 1, elapsed);
     if (RaiseEvent(event) && event.resultGiven && event.result != 0)
       wantsMore = true;
     else

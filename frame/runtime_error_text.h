@@ -31,15 +31,15 @@ Text ErrorLocationText(const ErrorLocation& location);
 Text RuntimeErrorText(const Text& message, int32_t code, const ErrorLocation& location);
 
 // The run-time error messages of the frame and the services.
-extern const char kTemplateUnreadable[];      // 载入窗口模板数据段出错!
-extern const char kStartWindowFailed[];       // 载入启动窗口失败
-extern const char kAllocationFailed[];        // 分配 %d 字节内存失败!
-extern const char kStackUnbalanced[];         // 调用DLL命令后发现堆栈错误
-extern const char kEventWindowMissing[];      // 未找到引发事件的窗口
-extern const char kEventUnitMissing[];        // 未找到引发事件的窗口组件
-extern const char kEventUnitInvalid[];        // 引发事件的窗口组件无效
-extern const char kPropertyWindowMissing[];   // 未载入欲访问窗口组件所在的窗口
-extern const char kReadWindowNotLoaded[];     // 读取组件属性时发现指定窗口尚未载入
-extern const char kWriteWindowNotLoaded[];    // 修改组件属性时发现指定窗口尚未载入
-extern const char kUnitNotLoaded[];           // 指定窗口或窗口组件不存在或尚未载入
+extern const char kTemplateUnreadable[];     // 载入窗口模板数据段出错!
+extern const char kStartWindowFailed[];      // 载入启动窗口失败
+extern const char kAllocationFailed[];       // 分配 %d 字节内存失败!
+extern const char kStackUnbalanced[];        // 调用DLL命令后发现堆栈错误
+extern const char kEventWindowMissing[];     // 未找到引发事件的窗口
+extern const char kEventUnitMissing[];       // 未找到引发事件的窗口组件
+extern const char kEventUnitInvalid[];       // 引发事件的窗口组件无效
+extern const char kPropertyWindowMissing[];  // 未载入欲访问窗口组件所在的窗口
+extern const char kReadWindowNotLoaded[];    // 读取组件属性时发现指定窗口尚未载入
+extern const char kWriteWindowNotLoaded[];   // 修改组件属性时发现指定窗口尚未载入
+extern const char kUnitNotLoaded[];          // 指定窗口或窗口组件不存在或尚未载入
 constexpr int32_t kStackErrorCode = 6;

@@ -9,8 +9,8 @@
 #include "services/values.h"
 
 struct ProgramDefinition {
-  ByteBlock windowTemplate;  // the stored window template; size 0: no windows
-  HandlerTable handlers;     // what the template's handler references stand for
+  ByteBlock windowTemplate;   // the stored window template; size 0: no windows
+  HandlerTable handlers;      // what the template's handler references stand for
   UnitClassList unitClasses;  // the classes that the template's records name
   uint32_t startWindow = 0;   // loaded once start-up is done
 };

@@ -23,24 +23,24 @@
 
 // The common events that the frame raises for every unit (and a window).
 enum CommonEvent : int32_t {
-  kEventLeftButtonDown = -1,    // x, y, key state
-  kEventLeftButtonUp = -2,      // x, y, key state
-  kEventLeftDoubleClick = -3,   // x, y, key state
-  kEventRightButtonDown = -4,   // x, y, key state
-  kEventRightButtonUp = -5,     // x, y, key state
-  kEventMouseMove = -6,         // x, y, key state
+  kEventLeftButtonDown = -1,   // x, y, key state
+  kEventLeftButtonUp = -2,     // x, y, key state
+  kEventLeftDoubleClick = -3,  // x, y, key state
+  kEventRightButtonDown = -4,  // x, y, key state
+  kEventRightButtonUp = -5,    // x, y, key state
+  kEventMouseMove = -6,        // x, y, key state
   kEventFocusGained = -7,
   kEventFocusLost = -8,
-  kEventKeyDown = -9,           // key code, key state
-  kEventKeyUp = -10,            // key code, key state
-  kEventCharacter = -11,        // character; a result replaces it, 0 drops it
-  kEventWheel = -12,            // notches, key state
+  kEventKeyDown = -9,     // key code, key state
+  kEventKeyUp = -10,      // key code, key state
+  kEventCharacter = -11,  // character; a result replaces it, 0 drops it
+  kEventWheel = -12,      // notches, key state
 };
 
 // The events of a window unit.
 enum WindowEvent : int32_t {
   kWindowCreated = 0,
-  kWindowCloseQuery = 1,     // a handler's false keeps the window open
+  kWindowCloseQuery = 1,  // a handler's false keeps the window open
   kWindowDestroying = 2,
   kWindowMoved = 3,
   kWindowResized = 4,
@@ -65,8 +65,15 @@ struct UnitIdentity {
 
 // Raises `event` of the unit with up to three arguments; the record says
 // whether a handler ran and what it returned.
-EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0,
-                           int32_t a0 = 0, int32_t a1 = 0, int32_t a2 = 0);
+EventRecord RaiseUnitEvent(UnitIdentity unit, int32_t event, int argumentCount = 0, int32_t a0 = 0,
+                           int32_t a1 = 0, int32_t a2 = 0);
+
+// The class property `name` of the loaded window `window` (of its own
+// record), as it stands now; false when the window is not loaded or its
+// class has no such property. Never a run-time error: it serves units whose
+// look follows the window they belong to, as a graphic button blends its
+// pictures against the window's BackColor.
+bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value);
 
 // A handler ran and returned the logical value false.
 inline bool Vetoed(const EventRecord& event) { return event.resultGiven && event.result == 0; }
@@ -115,7 +122,26 @@ struct UnitOperations {
   // A container's child windows move into its new window when it is
   // re-created.
   bool isContainer = false;
+  // On a window that drags anywhere, a left-button press on a unit of the
+  // class moves the window instead: the window's pre-translation posts it
+  // the caption press and consumes the unit's press, so that the unit sees
+  // no click and raises no event (labels, picture boxes, progress bars).
+  bool forwardsPresses = false;
 };
+
+// The class of a unit's live window, or nullptr for a window that is no
+// unit's (a window inside a unit, a re-created unit's old window). How a
+// window learns the kind of the unit under a press or a mnemonic.
+const UnitOperations* UnitOperationsOf(HWND hwnd);
+
+// The program's hidden window: the owner of windows that are to have no
+// taskbar button. nullptr outside a running program.
+HWND HiddenOwnerWindow();
+
+// A window that closes gives the windows its modal load disabled their
+// former state back before it is destroyed, so that one of them can take
+// the activation. Done once: its destruction then finds nothing to restore.
+void ReenableWindowsDisabledByModal(HWND window);
 
 // The program's unit classes, in one list.
 struct UnitClassList {

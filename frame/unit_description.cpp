@@ -5,12 +5,16 @@
 ValueType DeclaredType(PropertyForm form) {
   switch (form) {
     case PropertyForm::Integer:
-    case PropertyForm::Colour: return ValueType::Integer;
-    case PropertyForm::Logical: return ValueType::Logical;
+    case PropertyForm::Colour:
+      return ValueType::Integer;
+    case PropertyForm::Logical:
+      return ValueType::Logical;
     case PropertyForm::Text:
-    case PropertyForm::Char16: return ValueType::Text;
+    case PropertyForm::Char16:
+      return ValueType::Text;
     case PropertyForm::Picture:
-    case PropertyForm::Font: return ValueType::Block;
+    case PropertyForm::Font:
+      return ValueType::Block;
   }
   return ValueType::Absent;
 }

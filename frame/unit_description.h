@@ -38,11 +38,11 @@ struct PropertyField {
 };
 
 struct UnitDescription {
-  const char* name = "";        // "window", "PicBtn", ...
-  uint32_t typeReference = 0;   // library number << 16 | class number
+  const char* name = "";       // "window", "PicBtn", ...
+  uint32_t typeReference = 0;  // library number << 16 | class number
   const PropertyField* fields = nullptr;
   int fieldCount = 0;
-  int32_t blockVersion = 0;     // written, and the highest version read
+  int32_t blockVersion = 0;  // written, and the highest version read
 
   // The class's property record, behind void*.
   void* (*newRecord)() = nullptr;

@@ -185,8 +185,28 @@ Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   if (operations->readLiveProperty &&
       operations->readLiveProperty(at.unit->hwnd, unitIndex, &value))
     return ConvertValue(value, DeclaredType(field->form));
-  if (field->get && operations->properties) return field->get(operations->properties(at.unit->hwnd));
+  if (field->get && operations->properties)
+    return field->get(operations->properties(at.unit->hwnd));
   return Value();
+}
+
+bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value) {
+  WindowEntry* entry = FindWindowEntry(window);
+  if (!IsWindowLoaded(entry) || entry->live->units.empty()) return false;
+  const LiveUnit& own = entry->live->units[0];
+  const UnitOperations* operations = own.operations;
+  if (!own.hwnd || !operations || !operations->description) return false;
+  const PropertyField* field = FieldNamed(*operations->description, name);
+  if (!field) return false;
+  const int unitIndex = int(field - operations->description->fields);
+  Value live;
+  if (operations->readLiveProperty && operations->readLiveProperty(own.hwnd, unitIndex, &live)) {
+    *value = ConvertValue(live, DeclaredType(field->form));
+    return true;
+  }
+  if (!field->get || !operations->properties) return false;
+  *value = field->get(operations->properties(own.hwnd));
+  return true;
 }
 
 void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
@@ -232,7 +252,8 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   if (!isWindow) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   UnitCreateArgs args;
   args.properties = ViewOf(block);
-  args.style = (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
+  args.style =
+      (IsWindowEnabled(old) ? 0 : WS_DISABLED) | (record->flags & kUnitTabStop ? WS_TABSTOP : 0);
   args.parent = parent;
   args.controlId = unit->controlId;
   args.left = rect.left;

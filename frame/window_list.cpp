@@ -48,11 +48,15 @@ UnitLocation FindUnitByHandle(HWND hwnd) {
   const uint32_t windowId = uint32_t(uintptr_t(GetPropA(hwnd, kWindowTag)));
   if (windowId == 0) return {};
   WindowEntry* window = FindWindowEntry(windowId);
-  TemplateRecord* record =
-      FindUnitRecord(window, uint32_t(uintptr_t(GetPropA(hwnd, kUnitTag))));
+  TemplateRecord* record = FindUnitRecord(window, uint32_t(uintptr_t(GetPropA(hwnd, kUnitTag))));
   LiveUnit* unit = LiveUnitOf(window, record);
   if (!unit || unit->hwnd != hwnd) return {};
   return {window, record, unit};
+}
+
+const UnitOperations* UnitOperationsOf(HWND hwnd) {
+  const UnitLocation at = FindUnitByHandle(hwnd);
+  return at.unit ? at.unit->operations : nullptr;
 }
 
 WindowEntry* LoadedWindowAround(HWND hwnd) {

@@ -18,7 +18,7 @@ struct LiveUnit {
   HWND hwnd = nullptr;
   const UnitOperations* operations = nullptr;
   HCURSOR cursor = nullptr;
-  bool ownsCursor = false;      // made from the record's cursor bytes
+  bool ownsCursor = false;  // made from the record's cursor bytes
   int controlId = 0;
 };
 

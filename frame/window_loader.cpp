@@ -228,6 +228,11 @@ void ReenableWindowsDisabledBy(WindowEntry* entry) {
     if (IsWindow(hwnd)) EnableWindow(hwnd, wasEnabled ? TRUE : FALSE);
 }
 
+void ReenableWindowsDisabledByModal(HWND window) {
+  const UnitLocation at = FindUnitByHandle(window);
+  if (at.unit && at.IsWindowItself()) ReenableWindowsDisabledBy(at.window);
+}
+
 void RunDestroyStep(WindowEntry* entry) {
   if (!entry->live || !entry->live->pendingDestroy) return;
   entry->live->pendingDestroy = false;
@@ -279,9 +284,9 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       const LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
       at = FindUnitByHandle(hwnd);
       if (at.unit && !at.window->live->showing)
-        RaiseUnitEvent(UnitIdentity{uint32_t(at.window->window.identifier),
-                                    uint32_t(at.record->identifier)},
-                       message == WM_SETFOCUS ? kEventFocusGained : kEventFocusLost);
+        RaiseUnitEvent(
+            UnitIdentity{uint32_t(at.window->window.identifier), uint32_t(at.record->identifier)},
+            message == WM_SETFOCUS ? kEventFocusGained : kEventFocusLost);
       return result;
     }
     case WM_NCDESTROY: {

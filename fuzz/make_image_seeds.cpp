@@ -5,7 +5,10 @@
 //   make_image_seeds <corpus folder>   writes <folder>/<target>/<seed>
 #include <sys/stat.h>
 
+#include <png.h>
+
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "image_samples.h"
@@ -28,6 +31,24 @@ std::vector<uint8_t> Rgba(int width, int height) {
   std::vector<uint8_t> rgba(size_t(width) * height * 4);
   for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = uint8_t(i * 37 + i / 5);
   return rgba;
+}
+
+// A PNG with deflated image data, as encoders write it (the sample writer
+// stores its data uncompressed).
+SampleBytes DeflatedPng(int width, int height, const std::vector<uint8_t>& rgba) {
+  png_image image;
+  memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = uint32_t(width);
+  image.height = uint32_t(height);
+  image.format = PNG_FORMAT_RGBA;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
+  SampleBytes out(size);
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr))
+    failed = true;
+  out.resize(size);
+  return out;
 }
 
 GifFrameSample Frame(int left, int top, int width, int height, int colours) {
@@ -122,6 +143,7 @@ int main(int argc, char** argv) {
 
   Save("png_fuzz", "rgba", PngFromRgba(9, 6, Rgba(9, 6)));
   Save("png_fuzz", "one_pixel", PngFromRgba(1, 1, Rgba(1, 1)));
+  Save("png_fuzz", "deflated", DeflatedPng(11, 7, Rgba(11, 7)));
 
   GifSeeds();
 

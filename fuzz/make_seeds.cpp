@@ -67,9 +67,10 @@ void PropertySeeds() {
   const Bytes empty;
   const char* names[] = {"window",      "edit_box",    "pic_box", "label",      "check_box",
                          "process_bar", "hyperlinker", "pic_btn", "trans_label"};
-  const UnitDescription* const classes[] = {&kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
-                               &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
-                               &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription};
+  const UnitDescription* const classes[] = {
+      &kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
+      &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
+      &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription};
   for (int i = 0; i < int(sizeof classes / sizeof classes[0]); ++i) {
     const std::string target = std::string(names[i]) + "_fuzz";
     Save(target.c_str(), "empty", empty);
@@ -180,9 +181,10 @@ void TemplateSeeds() {
   start.codeReference = 0x19010002;
   start.records.push_back(Unit(0x06010001, &kWindowDescription));
   start.records[0].bindings = {{0, 0}};
-  const UnitDescription* const classes[] = {&kPicBoxDescription,     &kTransLabelDescription, &kPicBtnDescription,
-                               &kEditBoxDescription,    &kLabelDescription,      &kCheckBoxDescription,
-                               &kProcessBarDescription, &kHyperLinkerDescription};
+  const UnitDescription* const classes[] = {&kPicBoxDescription,     &kTransLabelDescription,
+                                            &kPicBtnDescription,     &kEditBoxDescription,
+                                            &kLabelDescription,      &kCheckBoxDescription,
+                                            &kProcessBarDescription, &kHyperLinkerDescription};
   int32_t id = 0x16010002;
   for (const UnitDescription* unitClass : classes) start.records.push_back(Unit(id++, unitClass));
   start.records[1].children = {0x16010003, 0x16010004};

@@ -8,7 +8,8 @@
 namespace {
 
 using CreateTimerFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR);
-using SetTimerFn = BOOL(WINAPI*)(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID, BOOL);
+using SetTimerFn = BOOL(WINAPI*)(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID,
+                                 BOOL);
 using MsgWaitFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
 using CancelTimerFn = BOOL(WINAPI*)(HANDLE);
 
@@ -24,6 +25,14 @@ void SleepForTheRest(DWORD startTick, int32_t microseconds) {
   const DWORD wanted = DWORD((int64_t(microseconds) + 999) / 1000);
   const DWORD spent = GetTickCount() - startTick;
   if (spent < wanted) Sleep(wanted - spent);
+}
+
+// ProcessEvents leaves a quit message where it is, for the main loop; but
+// while it waits, the queue is not empty, and MsgWaitForMultipleObjects
+// answers at once every time: the loop would spin for the whole delay.
+bool QuitWaiting() {
+  MSG message;
+  return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
 }
 
 }  // namespace
@@ -58,6 +67,12 @@ void CooperativeWait(int32_t microseconds) {
       break;
     }
     ProcessEvents();
+    if (QuitWaiting()) {
+      // The program is ending; there is nothing left to serve but the
+      // delay itself, which the timer alone measures out.
+      WaitForSingleObject(timer, INFINITE);
+      break;
+    }
   }
   cancelTimer(timer);
   CloseHandle(timer);

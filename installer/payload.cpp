@@ -32,6 +32,4 @@ bool WritePayload(const Text& path, const uint8_t* storedBlock) {
   return WriteBytesToFile(path, PayloadBytes(storedBlock));
 }
 
-Text ProductIconPath() {
-  return GetSpecialFolder(kFolderSystem) + kIconFileName;
-}
+Text ProductIconPath() { return GetSpecialFolder(kFolderSystem) + kIconFileName; }

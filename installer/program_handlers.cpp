@@ -1,18 +1,17 @@
 #include "installer/program_handlers.h"
 
+#include "installer/controller.h"
+
 namespace {
 
-// The installer controller's handlers take these places; until then the
-// events are bound to nothing and ignored.
+// The references are the ones the template stores with each binding.
 const HandlerEntry kHandlers[] = {
-    {0x0000, nullptr},  // the start window's created event
-    {0x0007, nullptr},  // OnAgreementLinkPressed
-    {0x0045, nullptr},  // OnCloseClicked
-    {0x0073, nullptr},  // OnTitlePressed
-    {0x0192, nullptr},  // OnInstallClicked
-    {0x13AC, nullptr},  // OnMinimiseClicked
+    {0x0000, OnStartWindowCreated}, {0x0007, OnAgreementLinkPressed}, {0x0045, OnCloseClicked},
+    {0x0073, OnTitlePressed},       {0x0192, OnInstallClicked},       {0x13AC, OnMinimiseClicked},
 };
 
 }  // namespace
 
-HandlerTable ProgramHandlers() { return HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]}; }
+HandlerTable ProgramHandlers() {
+  return HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
+}

@@ -44,8 +44,7 @@ bool WriteText(int32_t root, const Text& itemPath, const Text& text) {
 
 bool AddVerb(const char* prefix, const Text& verbName, const Text& command) {
   if (FindText(verbName, "\\") != -1) return false;
-  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand,
-                   Quoted(command) + kOpenArgument);
+  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand, Quoted(command) + kOpenArgument);
 }
 
 void AddVerbUnlessPresent(const char* prefix) {

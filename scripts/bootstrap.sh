@@ -1,128 +1,315 @@
 #!/usr/bin/env bash
-# Installs everything the build and the tests need on a Debian 12 machine, and
-# cross-builds libpng, libjpeg-turbo and GoogleTest for i686-w64-mingw32 once
-# into a cache outside the source tree. Idempotent and quiet when all is there.
+# Installs everything the build and the tests need on a Debian 12 machine,
+# cross-builds zlib's inflate, libpng, libjpeg-turbo and GoogleTest for
+# i686-w64-mingw32 once into a cache outside the source tree, and, on a
+# machine that cannot run 32-bit Linux programs, builds a Wine there too.
+# Idempotent and quiet when all is there.
 #
-# Prints the dependency prefix on its last line of standard output.
+#   bootstrap.sh            install and build what is missing, then locate
+#   bootstrap.sh --locate   only locate; fails when something is not built
+#
+# Its last three lines of standard output locate the results:
+#   MORVANE_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>;<googletest>
+#   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
+#   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
+#
+# MORVANE_DEPS_CACHE names the cache (default ~/.cache/morvane-deps);
+# MORVANE_WINE=debian or MORVANE_WINE=wow64 overrides the choice of Wine.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+mode=install
+if [ "${1:-}" = --locate ]; then
+  mode=locate
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--locate]" >&2
+  exit 2
+fi
 
 cache="${MORVANE_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvane-deps}"
+src_dir="$cache/src"
 log="$cache/bootstrap.log"
-mkdir -p "$cache"
 
 say() { echo "bootstrap: $*" >&2; }
+fail() { say "$*"; exit 1; }
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+hash_of() { sha256sum | cut -c1-12; }
+
+# --- which Wine ---------------------------------------------------------------
+# Debian's wine32 is a 32-bit Linux program. Some kernels cannot execute those
+# (built or booted without IA-32 emulation: the exec fails). The probe is the
+# smallest such program: an i386 ELF file whose code is exit(42). A user-mode
+# emulator registered for i386 programs through binfmt_misc (qemu-user) makes
+# the probe run, but not Wine, so such a registration counts as "cannot" too.
+runs_i386_linux_programs() {
+  local probe="$cache/.i386-probe" rc=0 entry magic
+  {
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'            # 32-bit LSB
+    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'   # EXEC, i386
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'   # one LOAD
+    printf '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'
+    printf '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80'                   # exit(42)
+  } >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || rc=$?
+  rm -f "$probe"
+  [ "$rc" -eq 42 ] || return 1
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    case ${entry##*/} in register | status) continue ;; esac
+    grep -qx enabled "$entry" 2>/dev/null || continue
+    magic=$(awk '$1 == "magic" { print $2 }' "$entry")
+    # ELF, 32-bit, little-endian, e_machine 3 (i386).
+    if [ "${magic:0:10}" = 7f454c4601 ] && [ "${magic:36:4}" = 0300 ]; then
+      return 1
+    fi
+  done
+  return 0
+}
+
+mkdir -p "$cache" "$src_dir"
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+[ -n "$codename" ] || fail "no VERSION_CODENAME in /etc/os-release"
+wine_kind=${MORVANE_WINE:-}
+if [ -z "$wine_kind" ]; then
+  if runs_i386_linux_programs; then wine_kind=debian; else wine_kind=wow64; fi
+fi
+case $wine_kind in debian | wow64) ;; *) fail "MORVANE_WINE is debian or wow64, not $wine_kind" ;; esac
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config dpkg-dev file
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  mingw-w64-i686-dev libz-mingw-w64-dev
-  wine wine32:i386 xvfb xauth x11-utils imagemagick
+  mingw-w64-i686-dev xvfb xauth x11-utils imagemagick
   locales fonts-wqy-microhei googletest libgtest-dev nlohmann-json3-dev
+  libpng-dev libjpeg62-turbo-dev libgif-dev
   python3 git ca-certificates
 )
-
-# --- apt: i386 architecture, deb-src entry, packages -------------------------
-need_update=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  say "adding the i386 architecture"
-  as_root dpkg --add-architecture i386
-  need_update=1
-fi
-src_list=/etc/apt/sources.list.d/morvane-deb-src.sources
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ \
-   && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  say "adding a deb-src entry for bookworm"
-  as_root tee "$src_list" >/dev/null <<SRC
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-  need_update=1
+if [ "$wine_kind" = debian ]; then
+  packages+=(wine wine32:i386)
+else
+  # What scripts/build-wine.sh needs: the mingw compilers of both Windows
+  # sides, the generators of its preparation steps, and the 64-bit
+  # development files of what its configuration keeps.
+  packages+=(
+    gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 libz-mingw-w64-dev
+    autoconf automake autotools-dev flex bison gettext unzip lzma sharutils
+    icoutils librsvg2-bin fontforge-nox unicode-data khronos-api libxml-libxml-perl
+    libvulkan-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxcursor-dev
+    libxinerama-dev libxrender-dev libxfixes-dev libxcomposite-dev libxkbfile-dev
+    libxt-dev libfreetype-dev libfontconfig-dev libgnutls28-dev libncurses-dev
+    libgettextpo-dev
+  )
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  need_update=1
-fi
-if [ "$need_update" -eq 1 ]; then
-  say "apt-get update"
-  as_root apt-get update -qq >>"$log" 2>&1
-fi
-if [ ${#missing[@]} -gt 0 ]; then
-  say "installing ${missing[*]}"
-  as_root env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1
+# One bootstrap at a time builds into the cache (several trees share it).
+if [ "$mode" = install ]; then
+  exec 9>"$cache/.lock"
+  flock 9
 fi
 
-# --- the zh_CN.UTF-8 locale (Wine's ANSI code page 936 depends on it) --------
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  say "generating the zh_CN.UTF-8 locale"
-  as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-  as_root locale-gen >>"$log" 2>&1
+# --- apt: i386 architecture, deb-src entries, packages -------------------------
+if [ "$mode" = install ]; then
+  need_update=0
+  if [ "$wine_kind" = debian ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    say "adding the i386 architecture"
+    as_root dpkg --add-architecture i386
+    need_update=1
+  fi
+
+  # Source packages come from where the machine's own apt sources point (its
+  # mirror or proxy, its signing key): scripts/apt-deb-src.sh derives the
+  # deb-src entries from them, into a file of ours that follows them.
+  own_sources=/etc/apt/sources.list.d/morvane-deb-src.sources
+  apt_files=()
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && [ "$f" != "$own_sources" ] && apt_files+=("$f")
+  done
+  wanted=$(bash "$here/apt-deb-src.sh" "$codename" "${apt_files[@]}")
+  current=$(cat "$own_sources" 2>/dev/null || true)
+  if [ "$wanted" != "$current" ]; then
+    if [ -z "$wanted" ]; then
+      as_root rm -f "$own_sources"
+    else
+      say "adding deb-src entries for $codename from the machine's apt sources"
+      printf '%s\n' "$wanted" | as_root tee "$own_sources" >/dev/null
+    fi
+    need_update=1
+  fi
+
+  missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    need_update=1
+  fi
+  if [ "$need_update" -eq 1 ]; then
+    say "apt-get update"
+    as_root apt-get update -qq >>"$log" 2>&1
+  fi
+  if [ ${#missing[@]} -gt 0 ]; then
+    say "installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$log" 2>&1
+  fi
+
+  # The zh_CN.UTF-8 locale (Wine's ANSI code page 936 depends on it).
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    say "generating the zh_CN.UTF-8 locale"
+    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >>"$log" 2>&1
+  fi
 fi
 
-# --- cross-built dependencies, one prefix per library and version -----------
-toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-i686.cmake"
-cross_cmake() { # src build prefix args...
-  local src=$1 build=$2 prefix=$3; shift 3
-  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# --- Debian sources -----------------------------------------------------------
+# Each source package is fetched once into $src_dir and unpacked (with
+# Debian's patches) into the folder its .dsc names: SOURCE-UPSTREAMVERSION.
+dsc_of() { # package -> the newest .dsc fetched, or nothing
+  find "$src_dir" -maxdepth 1 -name "$1_*.dsc" | sort -V | tail -n1
+}
+dsc_field() { awk -v f="$2:" '$1 == f { print $2; exit }' "$1"; }
+version_of() { dsc_field "$1" Version | tr ':~' '__'; }
+unpacked_of() { # dsc -> folder
+  local version
+  version=$(dsc_field "$1" Version)
+  version=${version#*:}
+  echo "$src_dir/$(dsc_field "$1" Source)-${version%-*}"
+}
+source_of() { # package -> its .dsc, fetched and unpacked when missing
+  local pkg=$1 dsc dir
+  dsc=$(dsc_of "$pkg")
+  if [ -z "$dsc" ]; then
+    [ "$mode" = install ] || fail "the Debian source of $pkg is not fetched: run scripts/bootstrap.sh"
+    say "fetching the Debian source of $pkg"
+    # The newest version first; when the machine's mirror does not serve it
+    # (some mirror only the release and not its security suite), the
+    # release's own.
+    local suite fetch
+    for suite in "" "/$codename"; do
+      fetch=$(mktemp -d "$src_dir/.fetch.XXXXXX")
+      if (cd "$fetch" && apt-get source --download-only -qq "$pkg$suite" >>"$log" 2>&1); then
+        mv "$fetch"/* "$src_dir/"
+        rm -rf "$fetch"
+        break
+      fi
+      rm -rf "$fetch"
+    done
+    dsc=$(dsc_of "$pkg")
+    [ -n "$dsc" ] || fail "apt-get source $pkg gave no .dsc (see $log)"
+  fi
+  dir=$(unpacked_of "$dsc")
+  if [ ! -d "$dir" ]; then
+    [ "$mode" = install ] || fail "the Debian source of $pkg is not unpacked: run scripts/bootstrap.sh"
+    rm -rf "$dir.partial"
+    dpkg-source -x "$dsc" "$dir.partial" >>"$log" 2>&1
+    mv "$dir.partial" "$dir"
+  fi
+  echo "$dsc"
+}
+
+# --- cross-built dependencies ---------------------------------------------------
+# One prefix per library, named by its Debian source version and a hash of
+# everything that shapes the build (our configuration files, the flags, the
+# toolchain file), so that a change of any of them builds anew.
+toolchain="$root/cmake/mingw-i686.cmake"
+deps_config="$root/cmake/deps"
+lean_flags="-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
+
+cross_cmake() { # source build prefix build-type c-flags cmake-args...
+  local src=$1 build=$2 prefix=$3 type=$4 flags=$5
+  shift 5
+  rm -rf "$build" "$prefix"
+  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_C_FLAGS="-Os -ffunction-sections -fdata-sections" "$@" >>"$log" 2>&1
+    -DCMAKE_C_FLAGS="$flags" "$@" >>"$log" 2>&1
   cmake --build "$build" >>"$log" 2>&1
   cmake --install "$build" >>"$log" 2>&1
 }
-
-fetch_source() { # package -> prints the unpacked folder
-  local pkg=$1 dir="$cache/src"
-  mkdir -p "$dir"
-  local found
-  found=$(find "$dir" -maxdepth 1 -type d -name "${pkg%1.6}*-*" -o -maxdepth 1 -type d -name "${pkg}-*" | head -n1)
-  if [ -z "$found" ]; then
-    say "fetching the Debian source of $pkg"
-    (cd "$dir" && apt-get source --download-only -qq "$pkg" >>"$log" 2>&1 \
-      && for d in ${pkg}_*.dsc; do dpkg-source -x "$d" >>"$log" 2>&1; done)
-    found=$(find "$dir" -maxdepth 1 -type d \( -name "${pkg%1.6}*-*" -o -name "${pkg}-*" \) | head -n1)
-  fi
-  echo "$found"
+missing_build() { # prefix -> true when it is not built yet
+  [ -f "$1/.done" ] && return 1
+  [ "$mode" = install ] || fail "$1 is not built: run scripts/bootstrap.sh"
+  return 0
 }
 
-version_of() { dpkg-parsechangelog -l "$1/debian/changelog" -S Version 2>/dev/null | tr ':~' '__'; }
+zlib_dsc=$(source_of zlib)
+png_dsc=$(source_of libpng1.6)
+jpeg_dsc=$(source_of libjpeg-turbo)
 
-png_src=$(fetch_source libpng1.6)
-jpeg_src=$(fetch_source libjpeg-turbo)
-png_prefix="$cache/libpng-$(version_of "$png_src")"
-jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_src")"
-gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
-gtest_prefix="$cache/googletest-$gtest_ver"
+zlib_prefix="$cache/zlib-inflate-$(version_of "$zlib_dsc")-$(
+  cat "$toolchain" "$deps_config/zlib-inflate/CMakeLists.txt" - <<<"MinSizeRel $lean_flags" | hash_of)"
+if missing_build "$zlib_prefix"; then
+  say "cross-building zlib's inflate into $zlib_prefix"
+  cross_cmake "$deps_config/zlib-inflate" "$cache/build-zlib" "$zlib_prefix" MinSizeRel \
+    "$lean_flags" -DZLIB_SOURCE_DIR="$(unpacked_of "$zlib_dsc")"
+  touch "$zlib_prefix/.done"
+fi
 
-if [ ! -f "$png_prefix/.done" ]; then
+png_args=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+          -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON)
+png_prefix="$cache/libpng-$(version_of "$png_dsc")-$(
+  cat "$toolchain" "$deps_config/libpng-read.dfa" - <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
+if missing_build "$png_prefix"; then
   say "cross-building libpng into $png_prefix"
-  rm -rf "$cache/build-png"
-  cross_cmake "$png_src" "$cache/build-png" "$png_prefix" \
-    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-    -DZLIB_USE_STATIC_LIBS=ON -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON
+  # libpng generates its pnglibconf.h from our .dfa with awk; it compiles
+  # and links against the zlib above, not the toolchain's.
+  cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" MinSizeRel \
+    "$lean_flags" "${png_args[@]}" -DDFA_XTRA="$deps_config/libpng-read.dfa" \
+    -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a"
+  grep -q '^#define PNG_SIMPLIFIED_READ_SUPPORTED' "$png_prefix/include/pnglibconf.h" &&
+    ! grep -q '^#define PNG_WRITE_SUPPORTED' "$png_prefix/include/pnglibconf.h" ||
+    fail "libpng ignored libpng-read.dfa (no awk?); see $log"
   touch "$png_prefix/.done"
 fi
-if [ ! -f "$jpeg_prefix/.done" ]; then
+
+jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+           -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF)
+jpeg_flags="$lean_flags -DNO_GETENV"
+jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")-$(
+  cat "$toolchain" "$deps_config/libjpeg-turbo/jmorecfg.h" - <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
+if missing_build "$jpeg_prefix"; then
   say "cross-building libjpeg-turbo into $jpeg_prefix"
-  rm -rf "$cache/build-jpeg"
-  cross_cmake "$jpeg_src" "$cache/build-jpeg" "$jpeg_prefix" \
-    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+  # A copy of Debian's source with our jmorecfg.h in front of Debian's: the
+  # library's headers include it by a quoted name from their own folder.
+  staged="$cache/build-jpeg-source"
+  rm -rf "$staged"
+  cp -a "$(unpacked_of "$jpeg_dsc")" "$staged"
+  mv "$staged/jmorecfg.h" "$staged/jmorecfg-debian.h"
+  cp "$deps_config/libjpeg-turbo/jmorecfg.h" "$staged/jmorecfg.h"
+  cross_cmake "$staged" "$cache/build-jpeg" "$jpeg_prefix" MinSizeRel "$jpeg_flags" "${jpeg_args[@]}"
+  cp "$staged/jmorecfg-debian.h" "$jpeg_prefix/include/"
+  rm -rf "$staged"
   touch "$jpeg_prefix/.done"
 fi
-if [ ! -f "$gtest_prefix/.done" ]; then
+
+gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
+gtest_prefix="$cache/googletest-$gtest_ver"
+if missing_build "$gtest_prefix"; then
   say "cross-building GoogleTest into $gtest_prefix"
-  rm -rf "$cache/build-gtest"
-  cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" \
+  cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" Release \
+    "-Os -ffunction-sections -fdata-sections" \
     -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
   touch "$gtest_prefix/.done"
 fi
 
-printf '%s;%s;%s\n' "$png_prefix" "$jpeg_prefix" "$gtest_prefix"
+# --- Wine -----------------------------------------------------------------------
+wine_bin= wine_arch=win32
+if [ "$wine_kind" = wow64 ]; then
+  wine_dsc=$(source_of wine)
+  wine_prefix="$cache/wine-$(version_of "$wine_dsc")-wow64-$(bash "$here/build-wine.sh" --describe | hash_of)"
+  if missing_build "$wine_prefix"; then
+    say "this machine cannot run 32-bit Linux programs (Debian's wine32): building"
+    say "Wine in its new WoW64 mode into $wine_prefix, once: about an hour"
+    say "on two cores (log: $cache/build-wine.log)"
+    bash "$here/build-wine.sh" "$(unpacked_of "$wine_dsc")" "$wine_prefix" "$cache/build-wine" \
+      >"$cache/build-wine.log" 2>&1 || fail "the Wine build failed; see $cache/build-wine.log"
+    bash "$here/build-wine.sh" --describe >"$wine_prefix/.done"
+    rm -rf "$cache/build-wine"
+  fi
+  wine_bin="$wine_prefix/bin"
+  wine_arch=win64
+fi
+
+echo "MORVANE_DEPS_PREFIXES=$zlib_prefix;$png_prefix;$jpeg_prefix;$gtest_prefix"
+echo "MORVANE_WINE_BIN=$wine_bin"
+echo "MORVANE_WINE_ARCH=$wine_arch"

@@ -1,6 +1,13 @@
 # Sourced by the scripts: installs what is missing, then configures and
 # builds the host tree ($build/host) and the Windows tree ($build/windows).
-deps=$(bash "$root/scripts/bootstrap.sh" | tail -n1)
+# The bootstrap's last lines say where the dependencies and the Wine are;
+# they stay exported for the caller (MORVANE_DEPS_PREFIXES, MORVANE_WINE_BIN,
+# MORVANE_WINE_ARCH).
+bootstrap_output=$(bash "$root/scripts/bootstrap.sh")
+for name in MORVANE_DEPS_PREFIXES MORVANE_WINE_BIN MORVANE_WINE_ARCH; do
+  export "$name=$(sed -n "s/^$name=//p" <<<"$bootstrap_output" | tail -n1)"
+done
+unset bootstrap_output name
 
 configure_host() {
   cmake -S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -19,7 +26,8 @@ build_windows() {
   cmake --build "$build/host" --target morvane-template-compiler
   cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DMORVANE_DEPS_PREFIXES="$deps" -DCMAKE_PREFIX_PATH="$deps" \
+    -DMORVANE_DEPS_PREFIXES="$MORVANE_DEPS_PREFIXES" \
+    -DMORVANE_WINE_BIN="$MORVANE_WINE_BIN" -DMORVANE_WINE_ARCH="$MORVANE_WINE_ARCH" \
     -DMORVANE_TEMPLATE_COMPILER="$build/host/tools/template_compiler/morvane-template-compiler" \
     >/dev/null
   cmake --build "$build/windows" ${1:+--target "$1"}

@@ -24,9 +24,7 @@ bool WriteBytesToFile(const Text& fileName, const ByteBlock* blocks, size_t coun
   return file.Close();
 }
 
-bool CreateFolder(const Text& path) {
-  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
-}
+bool CreateFolder(const Text& path) { return CreateDirectoryA(path.c_str(), nullptr) != FALSE; }
 
 bool FileExists(const Text& pattern) {
   WIN32_FIND_DATAA found;

@@ -9,11 +9,16 @@ namespace {
 
 HKEY RootKey(int32_t rootCode) {
   switch (RootForCode(rootCode)) {
-    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegistryRoot::CurrentConfig: return HKEY_CURRENT_CONFIG;
-    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::Users: return HKEY_USERS;
-    case RegistryRoot::CurrentUser: break;
+    case RegistryRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentConfig:
+      return HKEY_CURRENT_CONFIG;
+    case RegistryRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::Users:
+      return HKEY_USERS;
+    case RegistryRoot::CurrentUser:
+      break;
   }
   return HKEY_CURRENT_USER;
 }

@@ -28,11 +28,16 @@ uint32_t TruncatedLow32(double v) {
 
 RegistryRoot RootForCode(int32_t rootCode) {
   switch (rootCode) {
-    case 1: return RegistryRoot::ClassesRoot;
-    case 2: return RegistryRoot::CurrentConfig;
-    case 4: return RegistryRoot::LocalMachine;
-    case 5: return RegistryRoot::Users;
-    default: return RegistryRoot::CurrentUser;
+    case 1:
+      return RegistryRoot::ClassesRoot;
+    case 2:
+      return RegistryRoot::CurrentConfig;
+    case 4:
+      return RegistryRoot::LocalMachine;
+    case 5:
+      return RegistryRoot::Users;
+    default:
+      return RegistryRoot::CurrentUser;
   }
 }
 
@@ -52,12 +57,24 @@ void SplitItemPath(const Text& itemPath, Text* keyPath, Text* valueName) {
 
 bool EncodeRegValue(const Value& value, RegData* out) {
   switch (value.type) {
-    case ValueType::Integer: SetDword(uint32_t(value.integer), out); return true;
-    case ValueType::Byte: SetDword(value.byte, out); return true;
-    case ValueType::Short: SetDword(uint32_t(int32_t(value.shortInteger)), out); return true;
-    case ValueType::Long: SetDword(uint32_t(uint64_t(value.longInteger)), out); return true;
-    case ValueType::Float: SetDword(TruncatedLow32(value.singleFloat), out); return true;
-    case ValueType::Double: SetDword(TruncatedLow32(value.doubleFloat), out); return true;
+    case ValueType::Integer:
+      SetDword(uint32_t(value.integer), out);
+      return true;
+    case ValueType::Byte:
+      SetDword(value.byte, out);
+      return true;
+    case ValueType::Short:
+      SetDword(uint32_t(int32_t(value.shortInteger)), out);
+      return true;
+    case ValueType::Long:
+      SetDword(uint32_t(uint64_t(value.longInteger)), out);
+      return true;
+    case ValueType::Float:
+      SetDword(TruncatedLow32(value.singleFloat), out);
+      return true;
+    case ValueType::Double:
+      SetDword(TruncatedLow32(value.doubleFloat), out);
+      return true;
     case ValueType::Text: {
       // REG_SZ data includes the terminating NUL, so the empty text is 1 byte.
       const char* text = value.text.c_str();

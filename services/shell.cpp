@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "services/code_page.h"
 #include "services/handles.h"
 
 namespace {
@@ -18,13 +19,25 @@ const int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIREC
 // IPersistFile::Save takes a wide name; MAX_PATH is also the shell's limit.
 constexpr int kMaxLinkName = MAX_PATH;
 
+// Whether the file name itself, the part after the last backslash, holds a
+// dot. A dot further up belongs to a folder: a profile folder named
+// "first.last" puts one into every desktop path. No byte of a two-byte
+// character is a dot (trail bytes start at 0x40), but a trail byte can be a
+// backslash, hence the code-page-aware search for the last one.
+bool FileNameHasDot(const Text& path) {
+  const size_t slash = LastBackslash(path.data(), path.size());
+  const size_t nameStart = slash == path.size() ? 0 : slash + 1;
+  return path.find('.', nameStart) != Text::npos;
+}
+
 }  // namespace
 
 Text GetSpecialFolder(int folderCode) {
   char path[MAX_PATH] = {};
   UINT length = 0;
   if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
-    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE)) return Text();
+    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE))
+      return Text();
     length = UINT(strnlen(path, MAX_PATH));
   } else if (folderCode == kFolderWindows) {
     length = GetWindowsDirectoryA(path, MAX_PATH);
@@ -50,7 +63,7 @@ Text GetSpecialFolder(int folderCode) {
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
                     const Text* arguments, const Text* workingDirectory) {
   Text fileName = linkName;
-  if (fileName.find('.') == Text::npos) fileName += ".lnk";
+  if (!FileNameHasDot(fileName)) fileName += ".lnk";
   if (fileName.size() >= size_t(kMaxLinkName)) return false;
 
   wchar_t wideName[kMaxLinkName];

@@ -23,8 +23,9 @@ enum FolderCode : int {
 // backslash.
 Text GetSpecialFolder(int folderCode);
 
-// Saves a shell link to `target` (show command SW_SHOW). A name without any
-// '.' gets ".lnk". The optional texts are set only when given. The folder
+// Saves a shell link to `target` (show command SW_SHOW). A name whose file
+// name (after the last backslash) has no '.' gets ".lnk"; dots in folder
+// names do not count. The optional texts are set only when given. The folder
 // must exist. COM must be initialised on the calling thread.
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description = nullptr,
                     const Text* arguments = nullptr, const Text* workingDirectory = nullptr);

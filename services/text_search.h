@@ -11,5 +11,4 @@
 // second byte of a two-byte character. With `ignoreCase` the letters A to Z
 // equal a to z and every other byte compares exactly. The empty pattern is
 // found at 1 in any non-empty range.
-int32_t FindText(const Text& text, const Text& pattern, int32_t start = 0,
-                 bool ignoreCase = false);
+int32_t FindText(const Text& text, const Text& pattern, int32_t start = 0, bool ignoreCase = false);

@@ -26,33 +26,49 @@ int64_t Truncated(double value) {
 
 int64_t IntegerOf(const Value& value) {
   switch (value.type) {
-    case ValueType::Integer: return value.integer;
-    case ValueType::Byte: return value.byte;
-    case ValueType::Short: return value.shortInteger;
-    case ValueType::Long: return value.longInteger;
-    case ValueType::Float: return Truncated(value.singleFloat);
-    case ValueType::Double: return Truncated(value.doubleFloat);
-    case ValueType::DateTime: return Truncated(value.dateTime);
-    case ValueType::Logical: return value.logical ? 1 : 0;
-    case ValueType::Text: return strtoll(value.text.c_str(), nullptr, 10);
-    default: return 0;
+    case ValueType::Integer:
+      return value.integer;
+    case ValueType::Byte:
+      return value.byte;
+    case ValueType::Short:
+      return value.shortInteger;
+    case ValueType::Long:
+      return value.longInteger;
+    case ValueType::Float:
+      return Truncated(value.singleFloat);
+    case ValueType::Double:
+      return Truncated(value.doubleFloat);
+    case ValueType::DateTime:
+      return Truncated(value.dateTime);
+    case ValueType::Logical:
+      return value.logical ? 1 : 0;
+    case ValueType::Text:
+      return strtoll(value.text.c_str(), nullptr, 10);
+    default:
+      return 0;
   }
 }
 
 double RealOf(const Value& value) {
   switch (value.type) {
-    case ValueType::Float: return value.singleFloat;
-    case ValueType::Double: return value.doubleFloat;
-    case ValueType::DateTime: return value.dateTime;
-    case ValueType::Text: return strtod(value.text.c_str(), nullptr);
-    default: return double(IntegerOf(value));
+    case ValueType::Float:
+      return value.singleFloat;
+    case ValueType::Double:
+      return value.doubleFloat;
+    case ValueType::DateTime:
+      return value.dateTime;
+    case ValueType::Text:
+      return strtod(value.text.c_str(), nullptr);
+    default:
+      return double(IntegerOf(value));
   }
 }
 
 Text TextOf(const Value& value) {
   char buffer[40];
   switch (value.type) {
-    case ValueType::Text: return value.text;
+    case ValueType::Text:
+      return value.text;
     case ValueType::Float:
       snprintf(buffer, sizeof buffer, "%.6g", double(value.singleFloat));
       return buffer;
@@ -90,18 +106,30 @@ void AppendStoredBlock(ByteBlock block, std::string* out) {
 Value ConvertValue(const Value& value, ValueType type) {
   if (value.type == type || type == ValueType::Absent) return value;
   switch (type) {
-    case ValueType::Integer: return Value::Integer(int32_t(IntegerOf(value)));
-    case ValueType::Byte: return Value::Byte(uint8_t(IntegerOf(value)));
-    case ValueType::Short: return Value::Short(int16_t(IntegerOf(value)));
-    case ValueType::Long: return Value::Long(IntegerOf(value));
-    case ValueType::Float: return Value::Float(float(RealOf(value)));
-    case ValueType::Double: return Value::Double(RealOf(value));
-    case ValueType::DateTime: return Value::DateTime(RealOf(value));
-    case ValueType::Logical: return Value::Logical(RealOf(value) != 0.0);
-    case ValueType::Text: return Value::OfText(TextOf(value));
-    case ValueType::Block: return Value::OfBlock(ByteBlock{});
-    case ValueType::Unit: return Value::OfUnit(UnitRef{});
-    case ValueType::Absent: return value;
+    case ValueType::Integer:
+      return Value::Integer(int32_t(IntegerOf(value)));
+    case ValueType::Byte:
+      return Value::Byte(uint8_t(IntegerOf(value)));
+    case ValueType::Short:
+      return Value::Short(int16_t(IntegerOf(value)));
+    case ValueType::Long:
+      return Value::Long(IntegerOf(value));
+    case ValueType::Float:
+      return Value::Float(float(RealOf(value)));
+    case ValueType::Double:
+      return Value::Double(RealOf(value));
+    case ValueType::DateTime:
+      return Value::DateTime(RealOf(value));
+    case ValueType::Logical:
+      return Value::Logical(RealOf(value) != 0.0);
+    case ValueType::Text:
+      return Value::OfText(TextOf(value));
+    case ValueType::Block:
+      return Value::OfBlock(ByteBlock{});
+    case ValueType::Unit:
+      return Value::OfUnit(UnitRef{});
+    case ValueType::Absent:
+      return value;
   }
   return value;
 }

@@ -68,17 +68,72 @@ struct Value {
 
   Value() : longInteger(0) {}
 
-  static Value Integer(int32_t v) { Value x; x.type = ValueType::Integer; x.integer = v; return x; }
-  static Value Byte(uint8_t v) { Value x; x.type = ValueType::Byte; x.byte = v; return x; }
-  static Value Short(int16_t v) { Value x; x.type = ValueType::Short; x.shortInteger = v; return x; }
-  static Value Long(int64_t v) { Value x; x.type = ValueType::Long; x.longInteger = v; return x; }
-  static Value Float(float v) { Value x; x.type = ValueType::Float; x.singleFloat = v; return x; }
-  static Value Double(double v) { Value x; x.type = ValueType::Double; x.doubleFloat = v; return x; }
-  static Value Logical(bool v) { Value x; x.type = ValueType::Logical; x.logical = v; return x; }
-  static Value DateTime(double v) { Value x; x.type = ValueType::DateTime; x.dateTime = v; return x; }
-  static Value OfText(Text v) { Value x; x.type = ValueType::Text; x.text = static_cast<Text&&>(v); return x; }
-  static Value OfBlock(ByteBlock v) { Value x; x.type = ValueType::Block; x.block = v; return x; }
-  static Value OfUnit(UnitRef v) { Value x; x.type = ValueType::Unit; x.unit = v; return x; }
+  static Value Integer(int32_t v) {
+    Value x;
+    x.type = ValueType::Integer;
+    x.integer = v;
+    return x;
+  }
+  static Value Byte(uint8_t v) {
+    Value x;
+    x.type = ValueType::Byte;
+    x.byte = v;
+    return x;
+  }
+  static Value Short(int16_t v) {
+    Value x;
+    x.type = ValueType::Short;
+    x.shortInteger = v;
+    return x;
+  }
+  static Value Long(int64_t v) {
+    Value x;
+    x.type = ValueType::Long;
+    x.longInteger = v;
+    return x;
+  }
+  static Value Float(float v) {
+    Value x;
+    x.type = ValueType::Float;
+    x.singleFloat = v;
+    return x;
+  }
+  static Value Double(double v) {
+    Value x;
+    x.type = ValueType::Double;
+    x.doubleFloat = v;
+    return x;
+  }
+  static Value Logical(bool v) {
+    Value x;
+    x.type = ValueType::Logical;
+    x.logical = v;
+    return x;
+  }
+  static Value DateTime(double v) {
+    Value x;
+    x.type = ValueType::DateTime;
+    x.dateTime = v;
+    return x;
+  }
+  static Value OfText(Text v) {
+    Value x;
+    x.type = ValueType::Text;
+    x.text = static_cast<Text&&>(v);
+    return x;
+  }
+  static Value OfBlock(ByteBlock v) {
+    Value x;
+    x.type = ValueType::Block;
+    x.block = v;
+    return x;
+  }
+  static Value OfUnit(UnitRef v) {
+    Value x;
+    x.type = ValueType::Unit;
+    x.unit = v;
+    return x;
+  }
 
   bool IsPresent() const { return type != ValueType::Absent; }
 };

@@ -28,6 +28,11 @@ void DestroyUnit(const Value& unit, const Value& atOnce) {
   DestroyUnitById(ref.window, ref.unit, IsTrue(atOnce));
 }
 
+bool IsUnitLoaded(const Value& unit) {
+  if (unit.type != ValueType::Unit) return false;
+  return FindUnitWindow(unit.unit.window, unit.unit.unit) != nullptr;
+}
+
 int32_t SendUnitMessage(const Value& unit, int32_t message, int32_t wParam, int32_t lParam) {
   const UnitRef ref = ReferenceOf(unit);
   HWND hwnd = LoadedUnitWindow(ref.window, ref.unit);

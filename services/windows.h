@@ -20,5 +20,10 @@ bool LoadWindow(const Value& window, const Value& owner, const Value& modal);
 // no windows of its own, leaves its window's list of units.
 void DestroyUnit(const Value& unit, const Value& atOnce);
 
+// True while the unit's window exists: a window from its loading to its
+// destruction, a control until it is destroyed. Never an error, so that a
+// handler can ask about a window that the user may have closed meanwhile.
+bool IsUnitLoaded(const Value& unit);
+
 // SendMessageA to the unit's window; answers what its procedure returned.
 int32_t SendUnitMessage(const Value& unit, int32_t message, int32_t wParam, int32_t lParam);

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
-
 namespace {
 
 const UnitDescription* const kClasses[] = {
-    &kWindowDescription,     &kEditBoxDescription,    &kPicBoxDescription,
-    &kLabelDescription,      &kCheckBoxDescription,   &kProcessBarDescription,
-    &kHyperLinkerDescription, &kPicBtnDescription,    &kTransLabelDescription,
+    &kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
+    &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
+    &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription,
 };
 
 }  // namespace

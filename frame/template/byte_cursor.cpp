@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstring>
 
+#include "services/little_endian.h"
+
 bool ByteCursor::ReadView(size_t count, ByteBlock* view) {
   if (!ok_ || count > size_ - offset_) return Fail();
   view->data = data_ + offset_;
@@ -19,8 +21,7 @@ bool ByteCursor::Skip(size_t count) {
 bool ByteCursor::ReadUint32(uint32_t* value) {
   ByteBlock v;
   if (!ReadView(4, &v)) return false;
-  *value = uint32_t(v.data[0]) | uint32_t(v.data[1]) << 8 | uint32_t(v.data[2]) << 16 |
-           uint32_t(v.data[3]) << 24;
+  *value = LoadLe32(v.data);
   return true;
 }
 
@@ -34,7 +35,7 @@ bool ByteCursor::ReadInt32(int32_t* value) {
 bool ByteCursor::ReadUint16(uint16_t* value) {
   ByteBlock v;
   if (!ReadView(2, &v)) return false;
-  *value = static_cast<uint16_t>(v.data[0] | v.data[1] << 8);
+  *value = LoadLe16(v.data);
   return true;
 }
 
@@ -73,16 +74,17 @@ bool ByteCursor::ReadTerminatedText(Text* text) {
 }
 
 void AppendUint32(uint32_t value, Bytes* out) {
-  const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                            uint8_t(value >> 24)};
+  uint8_t bytes[4];
+  StoreLe32(value, bytes);
   out->insert(out->end(), bytes, bytes + 4);
 }
 
 void AppendInt32(int32_t value, Bytes* out) { AppendUint32(static_cast<uint32_t>(value), out); }
 
 void AppendUint16(uint16_t value, Bytes* out) {
-  out->push_back(uint8_t(value));
-  out->push_back(uint8_t(value >> 8));
+  uint8_t bytes[2];
+  StoreLe16(value, bytes);
+  out->insert(out->end(), bytes, bytes + 2);
 }
 
 void AppendRaw(const void* data, size_t size, Bytes* out) {

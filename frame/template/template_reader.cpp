@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "services/little_endian.h"
+
 namespace {
 
-int32_t Int32At(const uint8_t* p) {
-  return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                              uint32_t(p[3]) << 24);
-}
+int32_t Int32At(const uint8_t* p) { return static_cast<int32_t>(LoadLe32(p)); }
 
 // Collects the first failure of a reading; later ones are consequences.
 struct Reading {

@@ -1,6 +1,25 @@
-# The environment of every Wine process of the test bed. Sourced.
+# The environment of every Wine process of the test bed. Sourced, with the
+# Windows tree's wine.env as argument when there is one (written by CMake: which
+# Wine runs the tests and which kind of prefix it makes); without it, the
+# caller's MORVANE_WINE_BIN and MORVANE_WINE_ARCH count.
+if [ -n "${1:-}" ]; then
+  source "$1"
+fi
+if [ -n "${MORVANE_WINE_BIN:-}" ]; then
+  export PATH="$MORVANE_WINE_BIN:$PATH"
+fi
+# Debian's wine32 makes a 32-bit prefix when asked to. A Wine of the new WoW64
+# mode makes 64-bit prefixes only, where the 32-bit programs run as on 64-bit
+# Windows (system32 is their 32-bit system folder, HKLM\Software their
+# 32-bit view of the registry).
+if [ "${MORVANE_WINE_ARCH:-win32}" = win32 ]; then
+  export WINEARCH=win32
+else
+  unset WINEARCH
+fi
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko installer prompts; nothing of ours needs them.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko installer prompts; nothing of ours needs them. No menu
+# builder either: whenever a program makes a shortcut, it writes .desktop
+# files and menu entries into the home folder of whoever runs the tests.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"

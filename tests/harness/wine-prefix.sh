@@ -1,31 +1,46 @@
 #!/usr/bin/env bash
 # wine-prefix.sh start|stop WINE_DIR
 #
-# start: creates the prepared prefix WINE_DIR/prepared once (32-bit, under
-#        zh_CN.UTF-8 so that the ANSI code page is 936, with a virtual desktop
-#        for every process so that SendInput reaches the programs), then starts
-#        its persistent wineserver for the test run.
-# stop:  ends that wineserver and every fresh prefix left behind.
+# start: creates the prepared prefix WINE_DIR/prepared (under zh_CN.UTF-8, so
+#        that the ANSI code page is 936; with a virtual desktop for every
+#        process, so that SendInput reaches the programs; with its shell
+#        folders inside the prefix), then starts its persistent wineserver for
+#        the test run. The prefix is made again when the Wine or this test bed
+#        changed since it was made.
+# stop:  ends that wineserver and removes what killed tests left in
+#        WINE_DIR/fresh. Prefixes kept for a look (WINE_DIR/kept) stay.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh"
 action=$1 dir=$2
+source "$here/wine-env.sh" "$dir/wine.env"
 prepared="$dir/prepared"
 export WINEPREFIX="$prepared"
+
+# What the prepared prefix was made by: the Wine, the kind of prefix, and
+# the scripts that shape it.
+identity() {
+  echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
+  echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
+}
 
 case "$action" in
 start)
   mkdir -p "$dir"
-  if [ ! -f "$prepared/.morvane-ready" ]; then
+  if [ "$(cat "$prepared/.morvane-ready" 2>/dev/null)" != "$(identity)" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
     rm -rf "$prepared"
-    wineboot -i >"$dir/wineboot.log" 2>&1
-    wineserver -w
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$dir/wineboot.log" 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$dir/wineboot.log" 2>&1
-    wineserver -w
-    touch "$prepared/.morvane-ready"
+    {
+      wine wineboot -i
+      wineserver -w
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+      wineserver -w
+    } >"$dir/wineboot.log" 2>&1
+    bash "$here/wine-shell-folders.sh" "$prepared"
+    identity >"$prepared/.morvane-ready"
   fi
-  wineserver -p </dev/null >/dev/null 2>&1
+  # A server already running for the prefix (a run that did not end) serves on.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   ;;
 stop)
   wineserver -k </dev/null >/dev/null 2>&1 || true

@@ -3,13 +3,22 @@
 #
 # Runs a Windows test executable under Wine and returns its exit code.
 # shared: in the prepared prefix, served by the run's persistent wineserver.
-# fresh:  in a copy of the prepared prefix made for this run alone, removed
-#         afterwards (kept when the test fails and MORVANE_KEEP_PREFIX is set).
-#         drive_c/windows is copied as hard links to save 500 MB a copy: a
-#         test may add files there but must not rewrite a file in place.
+# fresh:  in a prefix of its own, removed afterwards. With MORVANE_KEEP_PREFIX
+#         set, the prefix of a failing test is kept in WINE_DIR/kept/ (which
+#         wine.stop leaves alone) for a look.
+#
+# A fresh prefix is an overlay mount of the prepared prefix: the test sees
+# the whole prepared prefix, and whatever it writes (a system file of
+# C:\windows rewritten in place included) goes to a layer of its own. The
+# prepared prefix cannot be changed through it, so no test can spoil the
+# prefixes of the tests after it. (The hard-linked copies used before shared
+# every file of C:\windows with the prepared prefix; as the tests run as root,
+# permissions could not have stopped a write through them, and a check
+# afterwards would have found the damage only once done.) The mount is made
+# in a mount namespace of the test's own, so it vanishes with the test's last
+# process even when CTest kills the test. Overlay mounts need root.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh"
 dir=$1 mode=$2 exe=$3
 shift 3
 prepared="$dir/prepared"
@@ -17,6 +26,17 @@ if [ ! -f "$prepared/.morvane-ready" ]; then
   echo "wine-run: no prepared prefix in $dir (run the wine.start test first)" >&2
   exit 2
 fi
+
+if [ "$mode" = fresh ] && [ -z "${MORVANE_IN_OWN_MOUNTS:-}" ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "wine-run: a fresh prefix is an overlay mount, which needs root" >&2
+    exit 2
+  fi
+  MORVANE_IN_OWN_MOUNTS=1 exec unshare --mount --propagation private \
+    bash "$0" "$dir" "$mode" "$exe" "$@"
+fi
+
+source "$here/wine-env.sh" "$dir/wine.env"
 
 # Wine's helper processes (the virtual desktop's explorer among them) may
 # outlive the test; they must not hold CTest's output pipe, so the test's
@@ -36,9 +56,15 @@ if [ "$mode" = shared ]; then
 fi
 
 mkdir -p "$dir/fresh"
-prefix=$(mktemp -d "$dir/fresh/$(basename "$exe" .exe).XXXXXX")
-tar -C "$prepared" --exclude=./drive_c/windows -cf - . | tar -C "$prefix" -xf -
-cp -al "$prepared/drive_c/windows" "$prefix/drive_c/"
+layers=$(mktemp -d "$dir/fresh/$(basename "$exe" .exe).XXXXXX")
+prefix="$layers/prefix"
+mkdir "$layers/upper" "$layers/work" "$prefix"
+if ! mount -t overlay overlay \
+  -o "lowerdir=$prepared,upperdir=$layers/upper,workdir=$layers/work" "$prefix"; then
+  echo "wine-run: cannot mount an overlay of $prepared" >&2
+  rm -rf "$layers"
+  exit 2
+fi
 export WINEPREFIX="$prefix"
 wineserver -p </dev/null >/dev/null 2>&1
 run "$@"
@@ -46,8 +72,11 @@ rc=$?
 wineserver -k </dev/null >/dev/null 2>&1
 wineserver -w </dev/null >/dev/null 2>&1 || true
 if [ $rc -ne 0 ] && [ -n "${MORVANE_KEEP_PREFIX:-}" ]; then
-  echo "wine-run: prefix kept in $prefix" >&2
-else
-  rm -rf "$prefix"
+  mkdir -p "$dir/kept"
+  kept="$dir/kept/$(basename "$layers")"
+  cp -a "$prefix" "$kept"
+  echo "wine-run: prefix kept in $kept" >&2
 fi
+umount "$prefix" 2>/dev/null || umount -l "$prefix"
+rm -rf "$layers"
 exit $rc

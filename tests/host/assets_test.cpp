@@ -126,7 +126,7 @@ TEST(TemplatePictures, PngReaderRefusesDamage) {
 // --------------------------------------------------------------- JPEG ----
 
 struct JpegInfo {
-  bool wellFormed = false;  // SOI, segments inside the file, a scan, EOI at the end
+  bool wellFormed = false;             // SOI, segments inside the file, a scan, EOI at the end
   std::vector<uint32_t> frameMarkers;  // every SOFn marker seen
   uint32_t precision = 0, width = 0, height = 0;
   std::vector<std::pair<uint32_t, uint32_t>> components;  // id, sampling factors
@@ -142,8 +142,8 @@ JpegInfo ReadJpeg(const std::string& file) {
     const uint32_t marker = b.Be16(at);
     const uint32_t length = b.Be16(at + 2);
     if (length < 2 || at + 2 + length > file.size()) return info;
-    const bool sof = marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 &&
-                     marker != 0xFFC8 && marker != 0xFFCC;
+    const bool sof = marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 && marker != 0xFFC8 &&
+                     marker != 0xFFCC;
     if (sof) {
       info.frameMarkers.push_back(marker);
       info.precision = b.Byte(at + 4);
@@ -156,8 +156,7 @@ JpegInfo ReadJpeg(const std::string& file) {
     }
     if (marker == 0xFFDA) {
       // The entropy-coded scan runs to EOI (a single scan: baseline).
-      info.wellFormed = !b.failed && file.size() >= 2 &&
-                        b.Be16(file.size() - 2) == 0xFFD9;
+      info.wellFormed = !b.failed && file.size() >= 2 && b.Be16(file.size() - 2) == 0xFFD9;
       return info;
     }
     at += 2 + length;
@@ -253,7 +252,8 @@ std::vector<IconImage> CheckIcon(const std::string& file) {
           const uint32_t alpha = b.Byte(row + 4 * x + 3);
           mismatches += transparent != (alpha < 128);
         } else if (transparent) {
-          const uint32_t index = bits == 8 ? b.Byte(row + x) : b.Byte(row + x / 2) >> (x % 2 ? 0 : 4) & 15;
+          const uint32_t index =
+              bits == 8 ? b.Byte(row + x) : b.Byte(row + x / 2) >> (x % 2 ? 0 : 4) & 15;
           const size_t quad = offset + 40 + 4 * index;
           mismatches += (b.Byte(quad) | b.Byte(quad + 1) | b.Byte(quad + 2)) != 0;
         }

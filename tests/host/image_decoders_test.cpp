@@ -424,6 +424,63 @@ TEST(PcxDecoder, ARunPastTheLastLineStopsAtTheImagesEnd) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(decoded.image.pixels[kPaletteBitmapHeaderSize + i], 3);
 }
 
+TEST(JpegDecoder, AStreamThatMeetsAMarkerInsideItsDataIsNoImage) {
+  // Cut inside the entropy data and closed with an end marker: libjpeg
+  // would warn and fill the rest of the image with grey.
+  SampleBytes jpeg = JpegFromRgb(PatternImage(64, 64), 90);
+  jpeg.resize(jpeg.size() / 2);
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+  Decoded decoded;
+  EXPECT_FALSE(DecodeJpeg(View(jpeg), &decoded.image));
+}
+
+// --- the product's own pictures ----------------------------------------------
+
+SampleBytes ReadAsset(const std::string& name) {
+  SampleBytes bytes;
+  FILE* file = fopen((std::string(MORVANE_ASSETS_DIR) + "/" + name).c_str(), "rb");
+  if (!file) return bytes;
+  int c;
+  while ((c = fgetc(file)) != EOF) bytes.push_back(uint8_t(c));
+  fclose(file);
+  return bytes;
+}
+
+TEST(ImageDecoders, TheProductsOwnPicturesDecode) {
+  struct Asset {
+    const char* name;
+    int32_t kind, width, height;
+  } assets[] = {
+      {"images/logo.png", kImagePng, 200, 200},
+      {"images/install-normal.png", kImagePng, 122, 39},
+      {"images/install-hover.png", kImagePng, 122, 39},
+      {"images/close-normal.jpg", kImageJpeg, 19, 19},
+      {"images/close-hover.jpg", kImageJpeg, 19, 19},
+      {"images/minimise-normal.jpg", kImageJpeg, 19, 19},
+      {"images/minimise-hover.jpg", kImageJpeg, 19, 19},
+  };
+  for (const Asset& asset : assets) {
+    const SampleBytes bytes = ReadAsset(asset.name);
+    ASSERT_FALSE(bytes.empty()) << asset.name;
+    Decoded decoded;
+    ASSERT_TRUE(DecodePixels(View(bytes), &decoded.image)) << asset.name;
+    EXPECT_EQ(decoded.image.kind, asset.kind) << asset.name;
+    EXPECT_EQ(decoded.image.width, asset.width) << asset.name;
+    EXPECT_EQ(decoded.image.height, asset.height) << asset.name;
+  }
+  for (const char* icon : {"images/window.ico", "payload/zorva.ico"}) {
+    const SampleBytes bytes = ReadAsset(icon);
+    ASSERT_FALSE(bytes.empty()) << icon;
+    EXPECT_EQ(DetectImageKind(View(bytes)), kImageIcon) << icon;
+    for (int wanted : {kPictureIconWidth, kSmallIconWidth}) {
+      IconEntryChoice choice;
+      IconImageSize size;
+      ASSERT_TRUE(ChooseIconEntry(View(bytes), wanted, &choice)) << icon;
+      EXPECT_TRUE(ReadIconImageSize(choice.image, &size)) << icon << " " << wanted;
+    }
+  }
+}
+
 // --- every format cut short, and huge headers -----------------------------------
 
 struct Sample {

@@ -436,8 +436,8 @@ TEST(ProductTemplate, ReadingAndWritingGivesTheSameBytes) {
   for (const TemplateWindow& window : product.windows) {
     for (const TemplateRecord& record : window.records) {
       Bytes rewritten;
-      ASSERT_TRUE(RewritePropertyBlock(*FindWidgetClass(uint32_t(record.typeReference)), ViewOf(record.properties),
-                                       &rewritten))
+      ASSERT_TRUE(RewritePropertyBlock(*FindWidgetClass(uint32_t(record.typeReference)),
+                                       ViewOf(record.properties), &rewritten))
           << record.identifier;
       EXPECT_EQ(rewritten, record.properties) << record.identifier;
     }

@@ -529,12 +529,22 @@ TEST(PropertyTables, EveryFieldIsStoredByTheCodecInItsOwnPlace) {
         case PropertyForm::Integer:
           value = Value::Integer(field.get(defaults.Get()).integer == 1 ? 2 : 1);
           break;
-        case PropertyForm::Colour: value = Value::Integer(0x00123456); break;
-        case PropertyForm::Logical: value = Value::Logical(!field.get(defaults.Get()).logical); break;
-        case PropertyForm::Text: value = Value::OfText("\xb1\xea"); break;  // 标
-        case PropertyForm::Char16: value = Value::OfText("#"); break;
+        case PropertyForm::Colour:
+          value = Value::Integer(0x00123456);
+          break;
+        case PropertyForm::Logical:
+          value = Value::Logical(!field.get(defaults.Get()).logical);
+          break;
+        case PropertyForm::Text:
+          value = Value::OfText("\xb1\xea");
+          break;  // 标
+        case PropertyForm::Char16:
+          value = Value::OfText("#");
+          break;
         case PropertyForm::Picture:
-        case PropertyForm::Font: value = Value::OfBlock(ViewOf(picture)); break;
+        case PropertyForm::Font:
+          value = Value::OfBlock(ViewOf(picture));
+          break;
       }
       PropertyRecord record(unitClass);
       field.set(record.Get(), value);
@@ -549,9 +559,15 @@ TEST(PropertyTables, EveryFieldIsStoredByTheCodecInItsOwnPlace) {
         const Value got = other.get(back.Get());
         ASSERT_EQ(got.type, DeclaredType(other.form)) << other.name;
         switch (got.type) {
-          case ValueType::Integer: EXPECT_EQ(got.integer, expected.integer) << other.name; break;
-          case ValueType::Logical: EXPECT_EQ(got.logical, expected.logical) << other.name; break;
-          case ValueType::Text: EXPECT_EQ(got.text, expected.text) << other.name; break;
+          case ValueType::Integer:
+            EXPECT_EQ(got.integer, expected.integer) << other.name;
+            break;
+          case ValueType::Logical:
+            EXPECT_EQ(got.logical, expected.logical) << other.name;
+            break;
+          case ValueType::Text:
+            EXPECT_EQ(got.text, expected.text) << other.name;
+            break;
           default:
             EXPECT_EQ(Bytes(got.block.data, got.block.data + got.block.size),
                       Bytes(expected.block.data, expected.block.data + expected.block.size))

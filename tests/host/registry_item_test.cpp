@@ -64,7 +64,7 @@ TEST(EncodeRegValue, NumbersBecomeDwords) {
   } cases[] = {
       {Value::Integer(7), 7},
       {Value::Integer(-1), 0xFFFFFFFF},
-      {Value::Byte(0xFE), 0xFE},  // zero-extended
+      {Value::Byte(0xFE), 0xFE},       // zero-extended
       {Value::Short(-2), 0xFFFFFFFE},  // sign-extended
       {Value::Short(0x7FFF), 0x7FFF},
       {Value::Long(0x123456789ABCDEF0), 0x9ABCDEF0},  // low half

@@ -32,7 +32,8 @@ TEST(RuntimeErrorText, MissingWindowOrUnitIsSaid) {
   where.windowFound = true;
   where.windowName = "W";
   where.unit = -1;
-  EXPECT_EQ(ErrorLocationText(where), Gbk("\r\n1375797257, -1\r\n\"W\"\r\n未找到所指定的窗口组件\r\n"));
+  EXPECT_EQ(ErrorLocationText(where),
+            Gbk("\r\n1375797257, -1\r\n\"W\"\r\n未找到所指定的窗口组件\r\n"));
 }
 
 TEST(RuntimeErrorText, StackErrorGivesCodeAndProcedurePosition) {

@@ -106,10 +106,12 @@ Template RepresentativeTemplate() {
   EXPECT_TRUE(WritePicBtnProperties(button, &close.properties));
   start.records.push_back(close);
 
-  const UnitDescription* const rest[] = {&kEditBoxDescription, &kLabelDescription, &kCheckBoxDescription,
-                            &kProcessBarDescription, &kHyperLinkerDescription};
+  const UnitDescription* const rest[] = {&kEditBoxDescription, &kLabelDescription,
+                                         &kCheckBoxDescription, &kProcessBarDescription,
+                                         &kHyperLinkerDescription};
   int32_t id = 0x16010005;
-  for (const UnitDescription* unitClass : rest) start.records.push_back(SampleRecord(id++, unitClass));
+  for (const UnitDescription* unitClass : rest)
+    start.records.push_back(SampleRecord(id++, unitClass));
   start.records.back().mousePointer = Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 2, 0, 1, 0};
   start.records.back().flags = kUnitVisible | kUnitTabStop;
   start.records.back().eventLink = 0x16010004;  // a different class: not followed

@@ -14,7 +14,10 @@ TEST(FindText, StartPositionsCountBytesFromOne) {
   EXPECT_EQ(FindText("abcabc", "c", INT32_MAX), -1);
   for (int32_t start : {0, 1, -5, INT32_MIN}) EXPECT_EQ(FindText("abcabc", "a", start), 1) << start;
   // Positions are byte positions: 乗 takes two.
-  EXPECT_EQ(FindText("\x81\x5C" "A", "A"), 3);
+  EXPECT_EQ(FindText("\x81\x5C"
+                     "A",
+                     "A"),
+            3);
 }
 
 TEST(FindText, EmptyPatternIsFoundAtOneInAnyNonEmptyRange) {

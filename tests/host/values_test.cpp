@@ -28,7 +28,8 @@ TEST(StoredBlock, RoundTripsAndRefusesDamagedHeaders) {
 
   std::string empty;
   AppendStoredBlock({}, &empty);
-  ASSERT_TRUE(ReadStoredBlock(reinterpret_cast<const uint8_t*>(empty.data()), empty.size(), &block));
+  ASSERT_TRUE(
+      ReadStoredBlock(reinterpret_cast<const uint8_t*>(empty.data()), empty.size(), &block));
   EXPECT_EQ(block.size, 0u);
 }
 

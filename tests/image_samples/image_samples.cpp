@@ -7,7 +7,6 @@
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
-#include <png.h>
 
 #include "services/little_endian.h"
 
@@ -169,19 +168,69 @@ SampleBytes BmpFromIndexed(const IndexedImage& image, int bitCount, uint32_t col
   return out;
 }
 
+namespace {
+
+uint32_t Crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFF;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void PutBe32(SampleBytes* out, uint32_t value) {
+  const uint8_t b[4] = {uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8),
+                        uint8_t(value)};
+  out->insert(out->end(), b, b + 4);
+}
+
+void PutChunk(SampleBytes* png, const char* type, const SampleBytes& data) {
+  PutBe32(png, uint32_t(data.size()));
+  const size_t typeAt = png->size();
+  png->insert(png->end(), type, type + 4);
+  png->insert(png->end(), data.begin(), data.end());
+  PutBe32(png, Crc32(png->data() + typeAt, 4 + data.size()));
+}
+
+}  // namespace
+
+// The image data is a zlib stream of stored (uncompressed) deflate blocks:
+// the Windows tree's zlib has no compressor, and the decoder reads stored
+// blocks like any others.
 SampleBytes PngFromRgba(int width, int height, const std::vector<uint8_t>& rgba) {
-  png_image image;
-  memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = uint32_t(width);
-  image.height = uint32_t(height);
-  image.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) abort();
-  SampleBytes out(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr)) abort();
-  out.resize(size);
-  return out;
+  SampleBytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  SampleBytes header;
+  PutBe32(&header, uint32_t(width));
+  PutBe32(&header, uint32_t(height));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, no interlace
+  PutChunk(&png, "IHDR", header);
+
+  SampleBytes raw;
+  const size_t row = size_t(width) * 4;
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);  // filter: none
+    raw.insert(raw.end(), rgba.begin() + long(y * row), rgba.begin() + long((y + 1) * row));
+  }
+  SampleBytes stream = {0x78, 0x01};
+  size_t at = 0;
+  do {
+    const size_t n = raw.size() - at < 65535 ? raw.size() - at : 65535;
+    stream.push_back(at + n == raw.size() ? 1 : 0);
+    Put16(&stream, uint32_t(n));
+    Put16(&stream, uint32_t(~n & 0xFFFF));
+    stream.insert(stream.end(), raw.begin() + long(at), raw.begin() + long(at + n));
+    at += n;
+  } while (at < raw.size());
+  uint32_t a = 1, b = 0;
+  for (uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  PutBe32(&stream, b << 16 | a);
+  PutChunk(&png, "IDAT", stream);
+  PutChunk(&png, "IEND", {});
+  return png;
 }
 
 SampleBytes JpegFromRgb(const RgbImage& image, int quality, bool greyscale, bool progressive) {

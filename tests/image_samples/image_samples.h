@@ -1,8 +1,8 @@
 // Writers of small image files for the tests, the fuzz seeds and the
 // benchmark: each format made here from pixels the caller knows, so that a
 // decoder's output can be compared with them. Built in both trees. Written
-// from the formats' descriptions, independently of the decoders; PNG and
-// JPEG go through the libraries' own encoders.
+// from the formats' descriptions, independently of the decoders; JPEG goes
+// through libjpeg's encoder.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +41,8 @@ SampleBytes BmpFromRgb(const RgbImage& image, int bitCount, bool topDown = false
 // (0: 2^bits, stored as 0).
 SampleBytes BmpFromIndexed(const IndexedImage& image, int bitCount, uint32_t coloursUsed = 0);
 
-// PNG from red, green, blue, alpha bytes (rows top-down).
+// PNG from red, green, blue, alpha bytes (rows top-down), its image data
+// stored without compression.
 SampleBytes PngFromRgba(int width, int height, const std::vector<uint8_t>& rgba);
 
 // JPEG through libjpeg; greyscale writes one component (the red channel).

@@ -28,7 +28,8 @@ std::string PlantBeside(const char* folderName, const std::string& program) {
   std::string folder = MakeScratchFolder(folderName);
   EXPECT_TRUE(CopyFileA(program.c_str(), (folder + "\\" + FileName(program)).c_str(), FALSE));
   for (const char* name : kPlanted)
-    EXPECT_TRUE(CopyFileA((Argument(3) + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE))
+    EXPECT_TRUE(
+        CopyFileA((Argument(3) + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE))
         << name;
   return folder;
 }

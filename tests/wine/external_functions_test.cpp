@@ -34,9 +34,9 @@ std::string ModulePath(HMODULE module) {
 // The module that holds the code at `address`.
 HMODULE ModuleOf(FARPROC address) {
   HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<const char*>(address), &module);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<const char*>(address), &module);
   return module;
 }
 
@@ -95,8 +95,8 @@ TEST_F(ExternalFunctionsTest, ProgramTableResolvesOnceAndKeepsTheAddress) {
   EXPECT_EQ(g_reports, 0);
 
   // A usable address: one waitable timer through the table.
-  auto create = ExternalFunctionAs<decltype(&CreateWaitableTimerA)>(
-      ExternalFunction::CreateWaitableTimerA);
+  auto create =
+      ExternalFunctionAs<decltype(&CreateWaitableTimerA)>(ExternalFunction::CreateWaitableTimerA);
   HANDLE timer = create(nullptr, TRUE, nullptr);
   ASSERT_NE(timer, nullptr);
   CloseHandle(timer);
@@ -107,8 +107,9 @@ TEST_F(ExternalFunctionsTest, AnOverrideStandsInUntilTheTableIsFreed) {
   struct Counter {
     static void WINAPI Notify(LONG, UINT, LPCVOID, LPCVOID) { ++calls; }
   };
-  OverrideExternalFunction(ExternalFunction::SHChangeNotify,
-                           reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&Counter::Notify)));
+  OverrideExternalFunction(
+      ExternalFunction::SHChangeNotify,
+      reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&Counter::Notify)));
   auto notify = ExternalFunctionAs<void(WINAPI*)(LONG, UINT, LPCVOID, LPCVOID)>(
       ExternalFunction::SHChangeNotify);
   notify(0, 0, nullptr, nullptr);
@@ -124,10 +125,8 @@ TEST_F(ExternalFunctionsTest, EmptyLibraryNameSearchesTheSystemLibrariesInOrder)
     const char* function;
     const char* library;
   } cases[] = {
-      {"GetTickCount", "kernel32.dll"},
-      {"CreateSolidBrush", "gdi32.dll"},
-      {"GetUserNameA", "advapi32.dll"},
-      {"WNetGetConnectionA", "mpr.dll"},
+      {"GetTickCount", "kernel32.dll"}, {"CreateSolidBrush", "gdi32.dll"},
+      {"GetUserNameA", "advapi32.dll"}, {"WNetGetConnectionA", "mpr.dll"},
       {"ShellExecuteA", "shell32.dll"},
   };
   for (const auto& c : cases) {

@@ -41,7 +41,8 @@ class FrameScenario : public ::testing::Test {
  protected:
   void Start(const char* scenario) {
     logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
-    std::string line = "\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ + "\"";
+    std::string line =
+        "\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ + "\"";
     program_ = StartProgram(line);
     ASSERT_TRUE(program_.started);
   }
@@ -179,13 +180,14 @@ TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {
   ClickWindow(second);
   EXPECT_TRUE(WaitForLogged("pad " + Hex(kSecondPadOfStart) + " saw press"));
   // The release still reached the first pad, which raised its click.
-  EXPECT_TRUE(WaitForLogged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
+  EXPECT_TRUE(
+      WaitForLogged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   // Both handlers ran with x, y and the key state; the first returned 0.
   EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -1 args 3 50 30 0"));
-  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) +
-                     " -1 args 3 50 30 0"));
+  EXPECT_TRUE(
+      Logged("event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) + " -1 args 3 50 30 0"));
   EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw press"));
 }
 
@@ -375,7 +377,8 @@ TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
   ClickWindow(Pad(window, kSecondPadLeft));
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
-  const std::string firstClick = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
+  const std::string firstClick =
+      "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
   MoveAside(seen.box);
   ClickWindow(first);
   EXPECT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " saw press")) << "the click did not arrive";
@@ -392,16 +395,15 @@ TEST_F(FrameScenario, CommonPropertiesAreLimitedAndKeptInStepWithTheWindows) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   const char* const expected[] = {
-      "left after -40000 -32627", "left after 40000 32627", "left 25", "top 35",
-      "width kept 100", "width after -5 0", "width 80", "height 44", "left kept 25",
-      "tag 'tagged'", "visible after false false", "disabled after true true",
+      "left after -40000 -32627", "left after 40000 32627", "left 25", "top 35", "width kept 100",
+      "width after -5 0", "width 80", "height 44", "left kept 25", "tag 'tagged'",
+      "visible after false false", "disabled after true true",
       // A window that is not loaded answers from its records, and loads from them.
       "unloaded left 40", "unloaded left after 77 77", "unloaded pad visible false",
       "second loaded at 77, pad visible 0", "after its end, left 77",
       "re-created 1, old gone 1, visible 1, same id 1", "still below the first 1",
-      "control ids 110 100", "first above second 1",
-      "destroyed pad: window gone 1, record left 1", "after the window's end the record is back 1",
-      "sent 1003"};
+      "control ids 110 100", "first above second 1", "destroyed pad: window gone 1, record left 1",
+      "after the window's end the record is back 1", "sent 1003"};
   for (const char* line : expected) EXPECT_TRUE(Logged(line)) << line;
 }
 
@@ -455,7 +457,8 @@ TEST_F(FrameScenario, AnAllocationThatFailsIsARunTimeError) {
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
   EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n")), 0u)
+  EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n")),
+            0u)
       << seen.text;
   ClickBoxButton(seen, IDOK);
   EXPECT_EQ(ExitCode(), kMinusOne);

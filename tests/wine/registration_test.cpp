@@ -24,7 +24,8 @@ namespace {
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
 const char kOpenCommand[] = "\"C:\\Program Files\\zorva\\Morvane.exe\" \"%1\"";
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 struct Notification {
   LONG event;
@@ -57,9 +58,9 @@ std::string StringValue(HKEY root, const std::string& keyPath, const char* name)
 }
 
 void SetString(HKEY root, const std::string& keyPath, const char* name, const std::string& text) {
-  ASSERT_EQ(RegSetKeyValueA(root, keyPath.c_str(), name, REG_SZ, text.c_str(),
-                            DWORD(text.size() + 1)),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetKeyValueA(root, keyPath.c_str(), name, REG_SZ, text.c_str(), DWORD(text.size() + 1)),
+      ERROR_SUCCESS);
 }
 
 std::string Folder(int csidl) {
@@ -97,8 +98,9 @@ class RegistrationTest : public testing::Test {
     DeleteFileA(desktopLink_.c_str());
     RemoveTree(group_);
     g_notifications.clear();
-    OverrideExternalFunction(ExternalFunction::SHChangeNotify,
-                             reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&CountingNotify)));
+    OverrideExternalFunction(
+        ExternalFunction::SHChangeNotify,
+        reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&CountingNotify)));
   }
   void TearDown() override {
     FreeExternalFunctions();
@@ -165,7 +167,8 @@ TEST_F(RegistrationTest, EarlierInstallationKeepsItsVerbsAndGetsTheRestRewritten
 
   ASSERT_TRUE(RegisterInstallation());
 
-  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), "C:\\Old\\old.exe %1");
+  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""),
+            "C:\\Old\\old.exe %1");
   // Even an empty command counts as present.
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", ""), "");
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, ".zorva", ""), "zorvafile");
@@ -178,7 +181,8 @@ TEST_F(RegistrationTest, EarlierInstallationKeepsItsVerbsAndGetsTheRestRewritten
   // Only the folder verb missing: only it is written.
   RegDeleteTreeA(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane");
   ASSERT_TRUE(RegisterInstallation());
-  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), "C:\\Old\\old.exe %1");
+  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""),
+            "C:\\Old\\old.exe %1");
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", ""), kOpenCommand);
 }
 

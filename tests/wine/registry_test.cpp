@@ -38,15 +38,16 @@ class RegistryTest : public testing::Test {
 
 TEST_F(RegistryTest, WriteCreatesEveryMissingKeyOnTheWay) {
   ASSERT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "MorvaneTestClass"));
-  ASSERT_TRUE(WriteRegItem(kClasses, "MorvaneTestClass\\shell\\open\\command\\",
-                           Value::OfText("run")));
-  for (const char* key : {"MorvaneTestClass", "MorvaneTestClass\\shell",
-                          "MorvaneTestClass\\shell\\open", "MorvaneTestClass\\shell\\open\\command"})
+  ASSERT_TRUE(
+      WriteRegItem(kClasses, "MorvaneTestClass\\shell\\open\\command\\", Value::OfText("run")));
+  for (const char* key :
+       {"MorvaneTestClass", "MorvaneTestClass\\shell", "MorvaneTestClass\\shell\\open",
+        "MorvaneTestClass\\shell\\open\\command"})
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, key)) << key;
   DWORD type = 0;
   std::string data;
-  ASSERT_TRUE(ReadValue(HKEY_CLASSES_ROOT, "MorvaneTestClass\\shell\\open\\command", "", &type,
-                        &data));
+  ASSERT_TRUE(
+      ReadValue(HKEY_CLASSES_ROOT, "MorvaneTestClass\\shell\\open\\command", "", &type, &data));
   EXPECT_EQ(type, DWORD(REG_SZ));
   EXPECT_EQ(data, std::string("run", 4));
 }
@@ -135,8 +136,8 @@ TEST_F(RegistryTest, ValuesThatAreNotStoredStillLeaveTheKey) {
 TEST_F(RegistryTest, WriteFailsWhereNoKeyCanBeCreated) {
   // Windows refuses a lasting key under a volatile one.
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kBase, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kBase, 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_FALSE(WriteRegItem(kUser, Path("Sub\\Value"), Value::OfText("x")));

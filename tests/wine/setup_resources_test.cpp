@@ -26,7 +26,8 @@ class SetupResources : public ::testing::Test {
     HRSRC found = FindResourceA(module_, name, type);
     if (!found) return std::string();
     HGLOBAL loaded = LoadResource(module_, found);
-    return std::string(static_cast<const char*>(LockResource(loaded)), SizeofResource(module_, found));
+    return std::string(static_cast<const char*>(LockResource(loaded)),
+                       SizeofResource(module_, found));
   }
   HMODULE module_ = nullptr;
 };

@@ -86,7 +86,8 @@ bool EncodeClassProperties(const UnitDescription& unitClass, const Json& propert
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     const PropertyField* field = FieldNamed(unitClass, it.key().c_str());
     if (field == nullptr) return at.Fail("no property \"" + it.key() + "\" in this class");
-    if (field->set == nullptr) return at.Child(it.key()).Fail("this property exists only at run time");
+    if (field->set == nullptr)
+      return at.Child(it.key()).Fail("this property exists only at run time");
     Bytes bytes;
     Value value;
     if (!SourceValue(*field, it.value(), at.Child(it.key()), &bytes, &value)) return false;

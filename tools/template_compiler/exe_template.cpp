@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "services/little_endian.h"
+
 #include "frame/template/embedded_template.h"
 
 bool FindEmbeddedTemplate(const std::string& exe, ByteBlock* out, std::string* error) {
@@ -11,8 +13,7 @@ bool FindEmbeddedTemplate(const std::string& exe, ByteBlock* out, std::string* e
     if (exe.size() - at < kEmbeddedTemplateHeader) continue;
     const uint8_t* p =
         reinterpret_cast<const uint8_t*>(exe.data()) + at + sizeof kEmbeddedTemplateMarker;
-    uint32_t size = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                    static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    const uint32_t size = LoadLe32(p);
     if (size > exe.size() - at - kEmbeddedTemplateHeader) continue;
     if (found != std::string::npos) {
       *error = "two embedded template blocks (at file offsets " + std::to_string(found) + " and " +

@@ -4,16 +4,13 @@
 #include <cstring>
 
 #include "frame/template/template_reader.h"
+#include "services/little_endian.h"
 #include "tools/template_compiler/class_properties.h"
 #include "tools/template_compiler/codepage.h"
 #include "widgets/widget_set.h"
 
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 uint32_t Be32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
          static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
@@ -88,7 +85,7 @@ std::string PointerText(const TemplateRecord& record) {
   const Bytes& p = record.mousePointer;
   if (p.empty()) return "none";
   if (p.size() == 4) {
-    int32_t code = static_cast<int32_t>(Le32(p.data()));
+    int32_t code = static_cast<int32_t>(LoadLe32(p.data()));
     return code == kNoMousePointer ? "code 0 (none)" : "code " + std::to_string(code);
   }
   return "cursor file: " + DescribeBlock(p.data(), p.size());
@@ -179,8 +176,8 @@ std::string DescribeFont(const uint8_t* d, size_t size) {
                                        "quality", "pitchAndFamily"};
   std::string text;
   for (int i = 0; i < 5; ++i) {
-    text +=
-        std::string(kLongs[i]) + " " + std::to_string(static_cast<int32_t>(Le32(d + 4 * i))) + " ";
+    text += std::string(kLongs[i]) + " " +
+            std::to_string(static_cast<int32_t>(LoadLe32(d + 4 * i))) + " ";
   }
   for (int i = 0; i < 8; ++i)
     text += std::string(kBytes[i]) + " " + std::to_string(d[20 + i]) + " ";

@@ -244,8 +244,7 @@ bool ReadUnit(const Json& unit, const SourcePlace& at,
   }
   std::string className = unit["class"].get<std::string>();
   const UnitDescription* unitClass = FindWidgetClassNamed(className.c_str());
-  if (unitClass == nullptr)
-    return at.Child("class").Fail("no unit class \"" + className + "\"");
+  if (unitClass == nullptr) return at.Child("class").Fail("no unit class \"" + className + "\"");
   if ((unitClass == &kWindowDescription) != ownRecord) {
     return at.Child("class").Fail(ownRecord ? "a window's first unit is its own, of class window"
                                             : "only a window's first unit is of class window");

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "widgets/check_box/check_box_picture.h"
-#include "widgets/common/reflected_message.h"
+#include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
 

@@ -41,7 +41,8 @@ Value Get(const void* record) {
   } else if constexpr (std::is_same_v<T, Text>) {
     return Value::OfText(value);
   } else {
-    static_assert(std::is_same_v<T, Bytes>, "a property member is a number, logical, text or bytes");
+    static_assert(std::is_same_v<T, Bytes>,
+                  "a property member is a number, logical, text or bytes");
     return Value::OfBlock(ViewOf(value));
   }
 }
@@ -58,7 +59,9 @@ void Set(void* record, const Value& value) {
     field = T(value.integer);
   } else if constexpr (std::is_same_v<T, uint16_t>) {
     const Text& text = value.text;
-    field = text.empty() ? 0 : uint16_t(uint8_t(text[0]) | (text.size() > 1 ? uint8_t(text[1]) << 8 : 0));
+    field = text.empty()
+                ? 0
+                : uint16_t(uint8_t(text[0]) | (text.size() > 1 ? uint8_t(text[1]) << 8 : 0));
   } else if constexpr (std::is_same_v<T, Text>) {
     field = value.text;
   } else {

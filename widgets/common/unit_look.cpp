@@ -16,11 +16,21 @@ void ApplyUnitBorder(HWND hwnd, int32_t border) {
   DWORD exStyle = DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
   DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & ~DWORD(WS_BORDER);
   switch (border < 0 ? 0 : border > 5 ? 5 : border) {
-    case 1: exStyle |= WS_EX_CLIENTEDGE; break;
-    case 2: exStyle |= WS_EX_DLGMODALFRAME; break;
-    case 3: exStyle |= WS_EX_STATICEDGE; break;
-    case 4: exStyle |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
-    case 5: style |= WS_BORDER; break;
+    case 1:
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case 2:
+      exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case 3:
+      exStyle |= WS_EX_STATICEDGE;
+      break;
+    case 4:
+      exStyle |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
+      break;
+    case 5:
+      style |= WS_BORDER;
+      break;
   }
   SetWindowLongA(hwnd, GWL_EXSTYLE, LONG(exStyle));
   SetWindowLongA(hwnd, GWL_STYLE, LONG(style));
@@ -38,6 +48,4 @@ void UnitFont::Set(const Bytes& record) {
   own_.Reset(CreateFontIndirectA(&font));
 }
 
-HFONT UnitFont::Get() const {
-  return own_ ? own_.Get() : HFONT(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT UnitFont::Get() const { return own_ ? own_.Get() : HFONT(GetStockObject(DEFAULT_GUI_FONT)); }

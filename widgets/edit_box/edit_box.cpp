@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "widgets/common/reflected_message.h"
+#include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/edit_box/edit_box_spin.h"

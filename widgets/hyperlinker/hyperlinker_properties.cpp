@@ -85,5 +85,6 @@ static_assert(sizeof kHyperLinkerFields / sizeof kHyperLinkerFields[0] == kHyper
 }  // namespace
 
 const UnitDescription kHyperLinkerDescription =
-    Describe<HyperLinkerProperties, ReadHyperLinkerWithStandardHighlight, WriteHyperLinkerProperties, ClampHyperLinkerProperties>(
+    Describe<HyperLinkerProperties, ReadHyperLinkerWithStandardHighlight,
+             WriteHyperLinkerProperties, ClampHyperLinkerProperties>(
         "HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);

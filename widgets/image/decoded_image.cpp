@@ -39,7 +39,7 @@ void SetImagePixels(DecodedImage* image, int32_t kind, int32_t width, int32_t he
 //   20  u32  bytes of image data
 //   24  i32  horizontal resolution, pixels per metre
 //   28  i32  vertical resolution
-//   32  u32  palette entries used, 0 for all
+//   32  u32  palette entries used, all 256 here
 //   36  u32  palette entries that matter, 0 for all
 void WritePaletteBitmapHeader(int32_t width, int32_t height, uint32_t imageBytes, uint8_t* header) {
   StoreLe32(kBitmapInfoHeaderSize, header);

@@ -59,7 +59,8 @@ bool OpenGifCanvas(ByteBlock file, uint32_t background, GifCanvas* canvas);
 //      screen are cut off.
 // `*delayMs` is the time the frame stays: its delay in milliseconds, or 50
 // for a delay of 0. False when playback ends: a block that is no GIF block,
-// damaged image data, or no image at all; the canvas keeps the last frame.
+// damaged image data, or no image at all; the canvas then stays as step 1
+// left it.
 bool DrawNextGifFrame(GifCanvas* canvas, uint32_t* delayMs);
 
 void CloseGifCanvas(GifCanvas* canvas);

@@ -27,8 +27,14 @@ void ExitToDecoder(j_common_ptr cinfo) {
   longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// Warnings (corrupt data libjpeg can step over) are not shown anywhere.
-void IgnoreMessage(j_common_ptr, int) {}
+// Level -1 is a warning: data libjpeg would step over (a marker inside the
+// entropy data, bytes where a marker belongs, a broken progression). A
+// damaged picture is no picture, and stepping over a stream that ends early
+// costs the whole image's decoding for a grey result, so a warning ends the
+// decoding like an error. Trace messages (levels 0 and up) are dropped.
+void StopOnWarning(j_common_ptr cinfo, int level) {
+  if (level < 0) cinfo->err->error_exit(cinfo);
+}
 
 // The source manager over the picture's bytes: all of them are handed over
 // at once, so a request for more means the stream was cut short, which is a
@@ -83,7 +89,7 @@ bool OutputAllowed(const jpeg_decompress_struct& cinfo) {
 bool DecompressInto(ByteBlock file, Decompression* d) {
   d->cinfo.err = jpeg_std_error(&d->error.standard);
   d->error.standard.error_exit = ExitToDecoder;
-  d->error.standard.emit_message = IgnoreMessage;
+  d->error.standard.emit_message = StopOnWarning;
   if (setjmp(d->error.jump)) {
     jpeg_destroy_decompress(&d->cinfo);
     return false;

@@ -48,6 +48,8 @@ HBITMAP TrueColourBitmap(const DecodedImage& image, HDC hdc) {
 
 // Kinds 5 and 6: header, palette and rows are stored as one 8-bit DIB. The
 // header is checked against the record before GDI reads the rows it claims.
+// CreateDIBitmap already gives a bitmap in the format of the device
+// context's, so a GIF's needs no second copy into a compatible bitmap.
 HBITMAP PaletteBitmap(const DecodedImage& image, HDC hdc) {
   if (image.size < int32_t(kPaletteBitmapHeaderSize)) return nullptr;
   const int32_t width = int32_t(LoadLe32(image.pixels + 4));

@@ -81,5 +81,6 @@ static_assert(sizeof kProcessBarFields / sizeof kProcessBarFields[0] == kProcess
 }  // namespace
 
 const UnitDescription kProcessBarDescription =
-    Describe<ProcessBarProperties, ReadProcessBarProperties, WriteProcessBarProperties, ClampProcessBarProperties>(
-        "ProcessBar", 0x00010013, kProcessBarFields, kProcessBarBlockVersion);
+    Describe<ProcessBarProperties, ReadProcessBarProperties, WriteProcessBarProperties,
+             ClampProcessBarProperties>("ProcessBar", 0x00010013, kProcessBarFields,
+                                        kProcessBarBlockVersion);

@@ -72,5 +72,6 @@ static_assert(sizeof kTransLabelFields / sizeof kTransLabelFields[0] == kTransLa
 }  // namespace
 
 const UnitDescription kTransLabelDescription =
-    Describe<TransLabelProperties, ReadTransLabelProperties, WriteTransLabelProperties, ClampTransLabelProperties>(
-        "TransLabel", 0x00030005, kTransLabelFields, kTransLabelBlockVersion);
+    Describe<TransLabelProperties, ReadTransLabelProperties, WriteTransLabelProperties,
+             ClampTransLabelProperties>("TransLabel", 0x00030005, kTransLabelFields,
+                                        kTransLabelBlockVersion);

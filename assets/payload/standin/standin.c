@@ -15,7 +15,7 @@ static const char kTitle[] = "\xD0\xB6\xD4\xD8Morvane"; /* "卸载Morvane" in co
 #endif
 static const char kClassName[] = "MorvaneStandin";
 
-static void LogCommandLine(const char *commandLine) {
+static void LogCommandLine(const char* commandLine) {
   char folder[MAX_PATH];
   DWORD length = GetEnvironmentVariableA("MORVANE_STANDIN_LOG", folder, sizeof(folder));
   if (length == 0 || length >= sizeof(folder) - sizeof("\\standin.log")) return;
@@ -45,7 +45,7 @@ static LRESULT CALLBACK StandinWindowProc(HWND hwnd, UINT message, WPARAM wParam
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR args, int show) {
   (void)previous;
   (void)args;
-  const char *commandLine = GetCommandLineA();
+  const char* commandLine = GetCommandLineA();
   LogCommandLine(commandLine);
   if (GetEnvironmentVariableA("MORVANE_STANDIN_QUIT", NULL, 0) != 0) return 0;
 

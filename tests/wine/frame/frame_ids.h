@@ -23,7 +23,9 @@ constexpr int kPadHeight = 60;
 constexpr char kStartCaption[] = "Frame test start";
 constexpr char kSecondCaption[] = "Frame test second";
 constexpr char kSecondWindowName[] = "\xb5\xda\xb6\xfe\xb4\xb0\xbf\xda";  // 第二窗口
-constexpr char kSecondPadName[] = "\xb2\xe2\xca\xd4\xb0\xe5" "1";       // 测试板1
+constexpr char kSecondPadName[] =
+    "\xb2\xe2\xca\xd4\xb0\xe5"
+    "1";  // 测试板1
 
 // Handler references of the scenario template.
 constexpr int32_t kLogReference = 1;

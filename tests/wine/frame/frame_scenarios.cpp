@@ -58,7 +58,8 @@ HWND UnitWindow(uint32_t window, uint32_t unit) { return FindUnitWindow(window, 
 // The common properties, live and in the records of a window not loaded,
 // and the re-creation of a unit that asks for it.
 void ExerciseProperties() {
-  HWND firstPad = UnitWindow(kStartWindow, kFirstPad), secondPad = UnitWindow(kStartWindow, kSecondPadOfStart);
+  HWND firstPad = UnitWindow(kStartWindow, kFirstPad),
+       secondPad = UnitWindow(kStartWindow, kSecondPadOfStart);
   // Created from the last record back: the second pad first.
   LogLine("control ids %d %d", GetDlgCtrlID(firstPad), GetDlgCtrlID(secondPad));
   LogLine("first above second %d", GetWindow(firstPad, GW_HWNDNEXT) == secondPad ? 1 : 0);
@@ -104,8 +105,10 @@ void ExerciseProperties() {
   WriteUnitProperty(kStartWindow, kSecondPadOfStart, 8, Value::Integer(1));
   HWND after = UnitWindow(kStartWindow, kSecondPadOfStart);
   LogLine("re-created %d, old gone %d, visible %d, same id %d", after && after != before ? 1 : 0,
-          IsWindow(before) ? 0 : 1, (GetWindowLongA(after, GWL_STYLE) & WS_VISIBLE) ? 1 : 0, GetDlgCtrlID(after) == id ? 1 : 0);
-  LogLine("still below the first %d", GetWindow(UnitWindow(kStartWindow, kFirstPad), GW_HWNDNEXT) == after ? 1 : 0);
+          IsWindow(before) ? 0 : 1, (GetWindowLongA(after, GWL_STYLE) & WS_VISIBLE) ? 1 : 0,
+          GetDlgCtrlID(after) == id ? 1 : 0);
+  LogLine("still below the first %d",
+          GetWindow(UnitWindow(kStartWindow, kFirstPad), GW_HWNDNEXT) == after ? 1 : 0);
 
   // A control destroyed leaves its window's units, until the window's end.
   LoadWindow(SecondWindow(), Value(), Value::Logical(false));
@@ -154,14 +157,16 @@ void OnStartCreated(EventRecord& event) {
     CloseHandle(CreateThread(nullptr, 0, EndFromAnotherThread, nullptr, 0, nullptr));
   } else if (Is("destroy-at-once")) {
     DestroyUnit(StartWindow(), Value::Logical(true));
-    LogLine("start destroyed at once: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
+    LogLine("start destroyed at once: window alive %d",
+            IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
   } else if (Is("two-windows") || Is("restore-minimised") || Is("reload-pending")) {
     LogLine("load second %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
   } else if (Is("process-events-quit")) {
     PostQuitMessage(7);
     ProcessEvents();
     MSG message;
-    const bool queued = PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
+    const bool queued =
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
     LogLine("quit still queued %d", queued ? 1 : 0);
   } else if (Is("write-unloaded")) {
     WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
@@ -175,7 +180,8 @@ void OnSecondPadClicked(EventRecord& event) {
   if (Is("destroy-twice")) {
     DestroyUnit(StartWindow(), Value());
     DestroyUnit(StartWindow(), Value());
-    LogLine("after destroy: window alive %d", IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
+    LogLine("after destroy: window alive %d",
+            IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
   } else if (Is("reload-pending")) {
     HWND before = UnitWindow(kSecondWindow, 0);
     DestroyUnit(SecondWindow(), Value());
@@ -184,7 +190,8 @@ void OnSecondPadClicked(EventRecord& event) {
     LogLine("reloaded %d, old gone %d, new one %d", loaded ? 1 : 0, IsWindow(before) ? 0 : 1,
             after && after != before && IsWindow(after) ? 1 : 0);
   } else if (Is("restore-minimised")) {
-    LogLine("load second again %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
+    LogLine("load second again %d",
+            LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
   } else if (Is("error-box")) {
     WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
   } else if (Is("modal")) {
@@ -299,12 +306,12 @@ Template ScenarioTemplate() {
   other.identifier = int32_t(kSecondWindow);
   other.kind = 8;
   other.name = kSecondWindowName;
-  TemplateRecord otherOwn = Record(int32_t(kSecondOwn), kTestWindowType, "", 40, 40, 300, 200,
-                                   kUnitVisible);
+  TemplateRecord otherOwn =
+      Record(int32_t(kSecondOwn), kTestWindowType, "", 40, 40, 300, 200, kUnitVisible);
   otherOwn.properties = WindowBlock(0, kSecondCaption);
   other.records.push_back(otherOwn);
-  other.records.push_back(Record(int32_t(kSecondPad), kTestPadType, kSecondPadName, 10, 10, 50, 50,
-                                 kUnitVisible));
+  other.records.push_back(
+      Record(int32_t(kSecondPad), kTestPadType, kSecondPadName, 10, 10, 50, 50, kUnitVisible));
   source.windows.push_back(other);
   return source;
 }

@@ -136,6 +136,20 @@ void ClickAt(int x, int y) {
   Sleep(GetDoubleClickTime() + 50);
 }
 
+void PressLeftAt(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  Sleep(60);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y);
+  Sleep(60);
+}
+
+void ReleaseLeftAt(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  Sleep(60);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y);
+  Sleep(60);
+}
+
 void PressKey(WORD virtualKey, WORD modifier) {
   INPUT input[4] = {};
   UINT count = 0;

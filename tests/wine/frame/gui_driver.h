@@ -37,6 +37,11 @@ void MoveMouseTo(int x, int y);
 
 // Moves the mouse to (x, y) on the screen and clicks the left button.
 void ClickAt(int x, int y);
+// Moves the mouse to (x, y) on the screen and presses the left button there,
+// or releases it there.
+void PressLeftAt(int x, int y);
+void ReleaseLeftAt(int x, int y);
+
 // Presses and releases one key, with `modifier` (VK_SHIFT, VK_CONTROL, ...)
 // held down when it is not 0.
 void PressKey(WORD virtualKey, WORD modifier = 0);

@@ -3,8 +3,8 @@
    SHChangeNotify so that a function resolved from it would be recognised. */
 #include <windows.h>
 
-__declspec(dllexport) void WINAPI SHChangeNotify(LONG event, UINT flags, const void *item1,
-                                                 const void *item2) {
+__declspec(dllexport) void WINAPI
+    SHChangeNotify(LONG event, UINT flags, const void* item1, const void* item2) {
   (void)event;
   (void)flags;
   (void)item1;

@@ -6,7 +6,7 @@
 #include "services/little_endian.h"
 #include "tests/wine/controls/control_ids.h"
 #include "widgets/common/property_fields.h"
-#include "widgets/common/reflected_message.h"
+#include "widgets/common/reflection.h"
 
 namespace {
 

@@ -52,9 +52,10 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_CREATE:
       // Raised while the window is being created: never delivered.
-      RaiseUnitEvent(reinterpret_cast<TestPad*>(
-                         reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)->identity,
-                     5);
+      RaiseUnitEvent(
+          reinterpret_cast<TestPad*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+              ->identity,
+          5);
       return 0;
     case WM_SIZE:
       if (state) RaiseUnitEvent(state->identity, 5);
@@ -88,8 +89,8 @@ LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case kPadStrayEventMessage:
       if (state)
-        RaiseUnitEvent(UnitIdentity{wParam == 1 ? kStrayWindow : state->identity.window, kStrayUnit},
-                       6);
+        RaiseUnitEvent(
+            UnitIdentity{wParam == 1 ? kStrayWindow : state->identity.window, kStrayUnit}, 6);
       return 0;
     case WM_NCDESTROY:
       delete state;
@@ -114,8 +115,8 @@ HWND CreateTestPad(const UnitCreateArgs& args) {
   TestPad* state = new TestPad;
   state->identity = args.identity;
   HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | args.style, args.left, args.top,
-                              args.width, args.height, args.parent,
-                              HMENU(intptr_t(args.controlId)), GetModuleHandleA(nullptr), state);
+                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
+                              GetModuleHandleA(nullptr), state);
   if (!hwnd) delete state;
   return hwnd;
 }

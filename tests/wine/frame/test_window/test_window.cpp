@@ -112,7 +112,8 @@ HWND Create(const UnitCreateArgs& args, bool focusesFirstUnit) {
     left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
     top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
   }
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | args.style;
+  DWORD style =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | args.style;
   if (state->properties.startPosition == 2) style |= WS_MINIMIZE;
   HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(), style, left, top,
                               args.width, args.height, args.parent, nullptr,

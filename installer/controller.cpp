@@ -1,0 +1,141 @@
+#include "installer/controller.h"
+
+#include <windows.h>
+
+#include "frame/unit_properties.h"
+#include "installer/cooperative_wait.h"
+#include "installer/payload.h"
+#include "installer/registration.h"
+#include "services/message_box.h"
+#include "services/process.h"
+#include "services/windows.h"
+#include "widgets/check_box/check_box_properties.h"
+#include "widgets/process_bar/process_bar_properties.h"
+#include "widgets/window/window_properties.h"
+
+namespace {
+
+// The windows and units of the template that the handlers address.
+constexpr uint32_t kStartWindow = 0x52010001;
+constexpr uint32_t kStartWindowUnit = 0x06010000;
+constexpr uint32_t kAgreementWindow = 0x52011eff;
+constexpr uint32_t kAgreementCheckBox = 0x16010007;  // 选择框1
+constexpr uint32_t kCoverLabel = 0x16011ee6;         // 标签1
+constexpr uint32_t kProgressText = 0x16011ee8;       // 标签2
+constexpr uint32_t kProgressBar = 0x16011ee7;        // 进度条1
+
+constexpr int kVisibleProperty = 5;
+constexpr int kCheckedProperty = kFirstClassProperty + kCheckBoxChecked;
+constexpr int kPositionProperty = kFirstClassProperty + kProcessBarPosition;
+constexpr int kStartPositionProperty = kFirstClassProperty + kWindowStartPosition;
+constexpr int32_t kStartMinimised = 2;
+
+// The animation: one position per 0.1 s up to 58, then the full bar for
+// half a second. It tracks no work; it only shows that something happens.
+constexpr int32_t kLastStepPosition = 58;
+constexpr int32_t kFullPosition = 59;
+constexpr int32_t kStepDelay = 100000;   // microseconds
+constexpr int32_t kFinalPause = 500000;  // microseconds
+
+constexpr int32_t kExitCode = 0;
+
+// The four messages, code page 936.
+const char kAcceptFirst[] =  // 请先阅读并同意软件许可协议
+    "\xC7\xEB\xCF\xC8\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2\xC8\xED\xBC\xFE\xD0\xED\xBF\xC9"
+    "\xD0\xAD\xD2\xE9";
+const char kInstallFailed[] = "\xB0\xB2\xD7\xB0\xCA\xA7\xB0\xDC";  // 安装失败
+const char kRegistryFailed[] =
+    "\xD7\xA2\xB2\xE1\xB1\xED\xD0\xB4\xC8\xEB\xCA\xA7\xB0\xDC";  // 注册表写入失败
+const char kInstallDone[] = "\xB0\xB2\xD7\xB0\xCD\xEA\xB3\xC9";  // 安装完成
+
+Value StartWindow() { return Value::OfUnit({kStartWindow, 0}); }
+
+// The start window goes when its close button or Esc is used, also in the
+// middle of the installation, and its units go with it.
+bool StartWindowOpen() { return IsUnitLoaded(StartWindow()); }
+
+void SetVisible(uint32_t unit) {
+  WriteUnitProperty(kStartWindow, unit, kVisibleProperty, Value::Logical(true));
+}
+
+void SetProgress(int32_t position) {
+  WriteUnitProperty(kStartWindow, kProgressBar, kPositionProperty, Value::Integer(position));
+}
+
+// An OK box with the default caption and no owner. When the last window was
+// closed during the installation, its quit message is waiting in the queue,
+// and a quit message ends a box's modal loop before anyone sees it: it is
+// set aside while the box is up and put back after.
+void ShowMessage(const char* text) {
+  MSG quit{};
+  const bool quitWaiting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  ShowMessageBox(Value::OfText(text), Value::Integer(MB_OK), Value(), Value());
+  if (quitWaiting) PostQuitMessage(int(quit.wParam));
+}
+
+// The progress view over the install button, the check box and the link
+// (the cover first, so that nothing under it can be pressed again), then the
+// animation. Once the start window is gone there is nothing left to show:
+// the rest of the animation is skipped and the installation goes on.
+void RunProgressView() {
+  if (!StartWindowOpen()) return;
+  SetVisible(kCoverLabel);
+  SetVisible(kProgressText);
+  SetVisible(kProgressBar);
+  SetProgress(0);
+  for (int32_t position = 1; position <= kLastStepPosition; ++position) {
+    SetProgress(position);
+    CooperativeWait(kStepDelay);
+    if (!StartWindowOpen()) return;
+  }
+  SetProgress(kFullPosition);
+  CooperativeWait(kFinalPause);
+}
+
+}  // namespace
+
+void OnStartWindowCreated(EventRecord&) {}
+
+void OnAgreementLinkPressed(EventRecord&) {
+  LoadWindow(Value::OfUnit({kAgreementWindow, 0}), Value(), Value::Logical(false));
+}
+
+void OnTitlePressed(EventRecord&) {
+  SendUnitMessage(StartWindow(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void OnMinimiseClicked(EventRecord&) {
+  WriteUnitProperty(kStartWindow, kStartWindowUnit, kStartPositionProperty,
+                    Value::Integer(kStartMinimised));
+}
+
+void OnCloseClicked(EventRecord&) { DestroyUnit(StartWindow(), Value()); }
+
+void OnInstallClicked(EventRecord&) {
+  const Value checked = ReadUnitProperty(kStartWindow, kAgreementCheckBox, kCheckedProperty);
+  if (!ConvertValue(checked, ValueType::Logical).logical) {
+    ShowMessage(kAcceptFirst);
+    return;
+  }
+
+  PrepareInstallFolder();
+  if (!WritePayload(kMainProgramPath, MainProgramImage)) {
+    // Nothing else was touched; the window is as it was and a new press
+    // starts again from the gate.
+    ShowMessage(kInstallFailed);
+    return;
+  }
+
+  RunProgressView();
+
+  // The uninstaller and the icon are not worth stopping for.
+  WritePayload(kUninstallerPath, UninstallerImage);
+  WritePayload(ProductIconPath(), ProductIconImage);
+
+  if (!RegisterInstallation()) {
+    ShowMessage(kRegistryFailed);
+    EndProgram(kExitCode);
+  }
+  ShowMessage(kInstallDone);
+  EndProgram(kExitCode);
+}

@@ -1,0 +1,111 @@
+#include "setup/installed_state.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "support/test_support.h"
+
+const char kInstallFolder[] = "C:\\Program Files\\zorva";
+const char kMainProgramPath[] = "C:\\Program Files\\zorva\\Morvane.exe";
+// "C:\Program Files\zorva\卸载Morvane.exe"
+const char kUninstallerPath[] = "C:\\Program Files\\zorva\\\xD0\xB6\xD4\xD8Morvane.exe";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
+
+namespace {
+
+// The 32-bit view, whatever this driver is built as.
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
+}  // namespace
+
+std::string IconPath() {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  return std::string(system) + "\\zorva.ico";
+}
+
+std::string RegistryText(HKEY root, const std::string& keyPath, const char* name) {
+  HKEY key;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
+    return "<none>";
+  char buffer[2048];
+  DWORD size = sizeof buffer, type = 0;
+  const LONG status =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return "<none>";
+  if (type != REG_SZ) return "<not REG_SZ>";
+  if (size == 0 || buffer[size - 1] != '\0') return "<no NUL>";
+  return std::string(buffer, size - 1);
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
+  HKEY key;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
+                     const std::string& text) {
+  HKEY key;
+  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kView, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 DWORD(text.size() + 1));
+  RegCloseKey(key);
+}
+
+std::string ShortcutTarget(const std::string& linkFile) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return "<unreadable>";
+  std::string result = "<unreadable>";
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, MAX_PATH);
+    char target[MAX_PATH * 2] = {};
+    if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
+        link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH) == S_OK)
+      result = target;
+    file->Release();
+  }
+  link->Release();
+  return result;
+}
+
+std::string ShellFolder(int csidl) {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+  return path;
+}
+
+std::string DesktopShortcut() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Morvane.lnk"; }
+std::string GroupShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\tervilo\\Morvane.lnk"; }
+std::string GroupUninstallShortcut() {
+  return ShellFolder(CSIDL_PROGRAMS) + "\\tervilo\\" + Gbk("卸载Morvane") + ".lnk";
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string CompareFiles(const std::string& installed, const std::string& expected) {
+  std::string have, want;
+  if (!ReadWholeFile(installed, &have)) return "cannot read " + installed;
+  if (!ReadWholeFile(expected, &want)) return "cannot read " + expected;
+  if (have.size() != want.size())
+    return installed + ": " + std::to_string(have.size()) + " bytes, not " +
+           std::to_string(want.size());
+  if (have != want) return installed + ": other bytes";
+  return "same";
+}

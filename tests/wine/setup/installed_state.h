@@ -1,0 +1,41 @@
+// What an installation leaves on the machine, read back through the Win32
+// API: files, registry values (in the registry view of a 32-bit program on
+// 64-bit Windows, which is the setup program's) and shell links.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The installed paths (code page 936).
+extern const char kInstallFolder[];
+extern const char kMainProgramPath[];
+extern const char kUninstallerPath[];
+extern const char kUninstallKey[];
+
+// The icon's path: the system directory and "zorva.ico".
+std::string IconPath();
+
+// The string value, without its terminating NUL; "<none>" when missing,
+// "<not REG_SZ>" or "<no NUL>" when malformed.
+std::string RegistryText(HKEY root, const std::string& keyPath, const char* name);
+bool RegistryKeyExists(HKEY root, const std::string& keyPath);
+void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
+                     const std::string& text);
+
+// The raw target path of a shell link, or "<unreadable>".
+std::string ShortcutTarget(const std::string& linkFile);
+
+// The shell folder (CSIDL_*) without a trailing backslash.
+std::string ShellFolder(int csidl);
+
+// The three shortcut files as they must be named.
+std::string DesktopShortcut();
+std::string GroupShortcut();
+std::string GroupUninstallShortcut();
+
+bool PathExists(const std::string& path);
+bool IsFolder(const std::string& path);
+// Whether the file holds exactly the bytes of `expected` (a file of the
+// build); a description of the difference otherwise.
+std::string CompareFiles(const std::string& installed, const std::string& expected);

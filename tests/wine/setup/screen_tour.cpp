@@ -1,0 +1,113 @@
+// A tour of the setup program for the run command on a machine without a
+// display: starts it, shows its start window, its agreement window and its
+// progress view, saves the screen at each as a BMP file, then lets the
+// installation finish and answers its final message. Ends with the setup
+// program's exit code (1 when the tour could not go on).
+//
+//   screen_tour SETUP.EXE OUTPUT-FOLDER
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "setup/setup_driver.h"
+
+namespace {
+
+// 24 bits a pixel, rows bottom up and padded to four bytes: the form every
+// reader takes.
+bool SaveBmp(const ScreenPixels& shot, const std::string& path) {
+  const int width = shot.area.right - shot.area.left, height = shot.area.bottom - shot.area.top;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<unsigned char> rows(size_t(stride) * size_t(height), 0);
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = &rows[size_t(height - 1 - y) * size_t(stride)];
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = shot.pixels[size_t(y) * size_t(width) + size_t(x)];
+      row[x * 3 + 0] = (unsigned char)(pixel & 0xFF);
+      row[x * 3 + 1] = (unsigned char)((pixel >> 8) & 0xFF);
+      row[x * 3 + 2] = (unsigned char)((pixel >> 16) & 0xFF);
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = DWORD(rows.size());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+            WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, rows.data(), DWORD(rows.size()), &written, nullptr);
+  return CloseHandle(out) && ok;
+}
+
+bool SaveScreen(const std::string& folder, const char* name) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const std::string path = folder + "\\" + name + ".bmp";
+  const bool saved = SaveBmp(CaptureScreen(screen), path);
+  std::printf("%s %s\n", saved ? "saved" : "could not save", path.c_str());
+  std::fflush(stdout);
+  return saved;
+}
+
+int GiveUp(const std::string& folder, const char* what) {
+  std::printf("screen_tour: %s\n", what);
+  SaveScreen(folder, "failure");
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::printf("usage: screen_tour SETUP.EXE OUTPUT-FOLDER\n");
+    return 2;
+  }
+  const std::string folder = argv[2];
+  SetupRun run;
+  if (!StartSetup(argv[1], &run)) return GiveUp(folder, "the start window did not come");
+  Settle(1000);
+  SaveScreen(folder, "start");
+
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = nullptr;
+  for (int i = 0; i < 200 && !agreement; ++i) {
+    Sleep(50);
+    std::vector<HWND> others = OtherWindows(run.program.process.dwProcessId, run.startWindow);
+    if (!others.empty()) agreement = others.front();
+  }
+  if (!agreement) return GiveUp(folder, "the agreement window did not come");
+  Settle(1000);
+  SaveScreen(folder, "agreement");
+  PressKey(VK_ESCAPE);
+  if (!WaitUntilGone(agreement, 5000)) return GiveUp(folder, "Esc left the agreement window");
+
+  ClickUnit(run.startWindow, kAgreementBox);
+  ClickUnit(run.startWindow, kInstallButton);
+  const POINT bare = PointIn(run.startWindow, kBareSurface);
+  MoveMouseTo(bare.x, bare.y);
+  Settle(2000);
+  SaveScreen(folder, "progress");
+
+  MessageBoxSeen seen;
+  if (!WaitForMessageBox(run.program, 30000, &seen)) return GiveUp(folder, "no final message");
+  Settle(300);
+  SaveScreen(folder, "done");
+  ClickBoxButton(seen, IDOK);
+  DWORD exitCode = 1;
+  if (!WaitForExit(&run.program, 15000, &exitCode))
+    return GiveUp(folder, "the program did not end");
+  std::printf("the setup program ended with exit code %lu\n", exitCode);
+  return int(exitCode);
+}

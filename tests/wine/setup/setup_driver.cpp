@@ -1,0 +1,194 @@
+#include "setup/setup_driver.h"
+
+namespace {
+
+struct Search {
+  DWORD processId = 0;
+  HWND startWindow = nullptr;
+  std::vector<HWND>* others = nullptr;
+};
+
+bool IsMessageBox(HWND hwnd) {
+  char name[32] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpA(name, "#32770") == 0;
+}
+
+bool HasStartWindowSize(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  return rect.right - rect.left == kStartWindowWidth &&
+         rect.bottom - rect.top == kStartWindowHeight;
+}
+
+BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
+  Search* search = reinterpret_cast<Search*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->processId || !IsWindowVisible(hwnd) || IsMessageBox(hwnd)) return TRUE;
+  if (search->others) {
+    if (hwnd != search->startWindow) search->others->push_back(hwnd);
+    return TRUE;
+  }
+  // A minimised window has another size: the start window is also the one
+  // that was found before.
+  if (HasStartWindowSize(hwnd) || hwnd == search->startWindow) {
+    search->startWindow = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void SendMouse(DWORD flags, POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = LONG((at.x * 65535 + width / 2) / (width - 1));
+  input.mi.dy = LONG((at.y * 65535 + height / 2) / (height - 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool StartSetup(const std::string& setupPath, SetupRun* run) {
+  run->program = StartProgram("\"" + setupPath + "\"");
+  if (!run->program.started) return false;
+  const DWORD start = GetTickCount();
+  do {
+    run->startWindow = FindStartWindow(run->program.process.dwProcessId);
+    if (run->startWindow) {
+      // Let it finish painting before anything looks at it.
+      Settle(500);
+      return true;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < 30000 && IsRunning(run->program));
+  return false;
+}
+
+HWND FindStartWindow(DWORD processId) {
+  Search search;
+  search.processId = processId;
+  EnumWindows(Visit, LPARAM(&search));
+  return search.startWindow;
+}
+
+std::vector<HWND> OtherWindows(DWORD processId, HWND startWindow) {
+  std::vector<HWND> others;
+  Search search;
+  search.processId = processId;
+  search.startWindow = startWindow;
+  search.others = &others;
+  EnumWindows(Visit, LPARAM(&search));
+  return others;
+}
+
+POINT PointIn(HWND startWindow, const UnitArea& unit) {
+  return PointAt(startWindow, unit, unit.width / 2, unit.height / 2);
+}
+
+POINT PointAt(HWND startWindow, const UnitArea& unit, int x, int y) {
+  RECT window{};
+  GetWindowRect(startWindow, &window);
+  return POINT{window.left + unit.left + x, window.top + unit.top + y};
+}
+
+void ClickUnit(HWND startWindow, const UnitArea& unit) {
+  const POINT at = PointIn(startWindow, unit);
+  ClickAt(at.x, at.y);
+}
+
+void DragBy(POINT from, int dx, int dy) {
+  SendMouse(0, from);
+  Sleep(100);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+  Sleep(200);
+  constexpr int kSteps = 8;
+  for (int step = 1; step <= kSteps; ++step) {
+    SendMouse(0, POINT{from.x + dx * step / kSteps, from.y + dy * step / kSteps});
+    Sleep(50);
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
+  Sleep(GetDoubleClickTime() + 100);
+}
+
+POINT CaptionPoint(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int frame = GetSystemMetrics(SM_CYFIXEDFRAME);
+  return POINT{rect.left + 60, rect.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+uint32_t ScreenPixels::At(int x, int y) const {
+  const int width = area.right - area.left;
+  return pixels[size_t(y - area.top) * size_t(width) + size_t(x - area.left)];
+}
+
+ScreenPixels CaptureScreen(const RECT& area) {
+  ScreenPixels shot;
+  shot.area = area;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  shot.pixels.assign(size_t(width) * size_t(height), 0);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const uint32_t* source = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = source[i] & 0x00FFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+RECT UnitRect(HWND startWindow, const UnitArea& unit) {
+  const POINT topLeft = PointAt(startWindow, unit, 0, 0);
+  return RECT{topLeft.x, topLeft.y, topLeft.x + unit.width, topLeft.y + unit.height};
+}
+
+int CountWhite(const ScreenPixels& shot, const RECT& area) {
+  int white = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (shot.At(x, y) == 0x00FFFFFF) ++white;
+  return white;
+}
+
+double ProcessCpuMilliseconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+  auto ticks = [](FILETIME time) {
+    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+double NowMilliseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}

@@ -1,0 +1,680 @@
+// The setup program from end to end, each scenario on a machine of its own:
+// started as a person starts it, worked through its windows with the mouse
+// and the keyboard, its message boxes read and answered, and what it left on
+// the machine read back through the Win32 API.
+//
+// Arguments: the setup program, then the three payload files it carries
+// (main program, uninstaller, icon), as Unix paths of the build.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "setup/installed_state.h"
+#include "setup/setup_driver.h"
+#include "support/test_support.h"
+
+namespace {
+
+// The animation: 58 steps of 0.1 s and a pause of 0.5 s. Waitable timers may
+// fire a little early; the bound leaves a millisecond a wait for that.
+constexpr double kAnimationMs = 6300 - 100;
+constexpr DWORD kBoxTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 15000;
+
+const char kOpenCommand[] = "\"C:\\Program Files\\zorva\\Morvane.exe\" \"%1\"";
+
+std::string AcceptFirstMessage() { return Gbk("请先阅读并同意软件许可协议"); }
+std::string InstallFailedMessage() { return Gbk("安装失败"); }
+std::string RegistryFailedMessage() { return Gbk("注册表写入失败"); }
+std::string InstallDoneMessage() { return Gbk("安装完成"); }
+
+struct RegistryRow {
+  HKEY root;
+  const char* key;
+  const char* name;
+  std::string data;
+};
+
+// Every value of the registration, in the order it is written.
+std::vector<RegistryRow> RegistrationRows() {
+  const std::string uninstaller = kUninstallerPath;
+  return {
+      {HKEY_CLASSES_ROOT, ".zorva", "", "zorvafile"},
+      {HKEY_CLASSES_ROOT, "zorvafile", "", Gbk("文件夹")},
+      {HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", "", IconPath() + ",0"},
+      {HKEY_CLASSES_ROOT, "zorvafile\\shell\\open\\command", "", kOpenCommand},
+      {HKEY_CLASSES_ROOT, "zorvafile", "NeverShowExt", ""},
+      {HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", "", kOpenCommand},
+      {HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", "", kOpenCommand},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayIcon", kMainProgramPath},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "Morvane"},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", "1.3"},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", "\"" + uninstaller + "\""},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher", "Quenrith"},
+  };
+}
+
+constexpr size_t kAllFilesVerbRow = 5;
+constexpr size_t kFolderVerbRow = 6;
+
+std::string RowName(const RegistryRow& row) {
+  return std::string(row.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") + row.key + " [" +
+         row.name + "]";
+}
+
+// A window's rectangle as "left,top".
+std::string Origin(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  return std::to_string(rect.left) + "," + std::to_string(rect.top);
+}
+
+std::string Shifted(const std::string& origin, int dx, int dy) {
+  const size_t comma = origin.find(',');
+  return std::to_string(std::stoi(origin.substr(0, comma)) + dx) + "," +
+         std::to_string(std::stoi(origin.substr(comma + 1)) + dy);
+}
+
+// The pixels of the bar's middle row that differ from the colour of its
+// empty end, over the columns [from, to) of the bar that `hidden` does not
+// cover; the number of columns looked at goes to *columns.
+int FilledColumns(HWND startWindow, uint32_t empty, int from, int to, const RECT& hidden,
+                  int* columns) {
+  const RECT bar = UnitRect(startWindow, kProgressBar);
+  const int y = (bar.top + bar.bottom) / 2;
+  const ScreenPixels row = CaptureScreen(RECT{bar.left, y, bar.right, y + 1});
+  int filled = 0;
+  *columns = 0;
+  for (int x = bar.left + from; x < bar.left + to; ++x) {
+    if (x >= hidden.left && x < hidden.right && y >= hidden.top && y < hidden.bottom) continue;
+    ++*columns;
+    if (row.At(x, y) != empty) ++filled;
+  }
+  return filled;
+}
+
+// The bar's end, inside its edge: empty until the very last positions.
+// Waits for a message box of the program and answers it with OK; the text
+// it showed, marked when its caption is not the default "信息：", or
+// "<no box>" when none came.
+std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
+  MessageBoxSeen seen;
+  if (!WaitForMessageBox(program, timeoutMs, &seen)) return "<no box>";
+  std::string text = seen.text;
+  if (seen.caption != Gbk("信息：")) text = "<caption \"" + seen.caption + "\"> " + text;
+  ClickBoxButton(seen, IDOK);
+  if (!WaitUntilGone(seen.box, 10000)) text = "<box stayed> " + text;
+  return text;
+}
+
+constexpr int kBarEndFrom = 270;
+constexpr int kBarEndTo = 326;
+
+uint32_t EmptyBarColour(HWND startWindow) {
+  const RECT bar = UnitRect(startWindow, kProgressBar);
+  return CaptureScreen(bar).At(bar.right - 8, (bar.top + bar.bottom) / 2);
+}
+
+int WhiteIn(HWND startWindow, const UnitArea& unit) {
+  const RECT area = UnitRect(startWindow, unit);
+  return CountWhite(CaptureScreen(area), area);
+}
+
+constexpr int AreaOf(const UnitArea& unit) { return unit.width * unit.height; }
+
+// The upper part of the install button, which the progress bar leaves free.
+constexpr UnitArea kInstallButtonTop{135, 168, 122, 15};
+// The part of the progress bar's place left of the install button.
+constexpr UnitArea kProgressBarLeft{30, 184, 100, 22};
+
+class Setup : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(TestArgumentCount(), 4) << "setup program and three payload files";
+    setupPath_ = HostPath(TestArgument(0));
+    mainPayload_ = HostPath(TestArgument(1));
+    uninstallerPayload_ = HostPath(TestArgument(2));
+    iconPayload_ = HostPath(TestArgument(3));
+  }
+
+  void TearDown() override {
+    // A scenario that failed half-way leaves no program behind.
+    for (HANDLE process : processes_)
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
+  }
+
+  // Starts the setup program; the run is ended at the test's end whatever
+  // happens.
+  void Launch(SetupRun* run) {
+    const bool started = StartSetup(setupPath_, run);
+    if (run->program.started) processes_.push_back(run->program.process.hProcess);
+    ASSERT_TRUE(started) << "no start window of " << setupPath_;
+  }
+
+  static void ExpectExitCode(SetupRun* run, DWORD expected) {
+    DWORD code = 12345;
+    ASSERT_TRUE(WaitForExit(&run->program, kExitTimeoutMs, &code)) << "the program did not end";
+    EXPECT_EQ(code, expected);
+  }
+
+  static void CheckAgreement(const SetupRun& run) {
+    ClickUnit(run.startWindow, kAgreementBox);
+    MoveAway(run);
+  }
+
+  // The mouse out of the way of the units' hover looks.
+  static void MoveAway(const SetupRun& run) {
+    const POINT bare = PointIn(run.startWindow, kBareSurface);
+    MoveMouseTo(bare.x, bare.y);
+  }
+
+  // Presses the install button; the time just before the press.
+  static double PressInstall(const SetupRun& run) {
+    const double pressed = NowMilliseconds();
+    ClickUnit(run.startWindow, kInstallButton);
+    MoveAway(run);
+    return pressed;
+  }
+
+  // Waits for the agreement window that the link opens.
+  static HWND WaitForAgreementWindow(const SetupRun& run) {
+    for (int i = 0; i < 200; ++i) {
+      std::vector<HWND> others = OtherWindows(run.program.process.dwProcessId, run.startWindow);
+      if (!others.empty()) return others.front();
+      Sleep(50);
+    }
+    return nullptr;
+  }
+
+  // Drags the agreement window by its caption until it lies below the start
+  // window, which it covers when it opens.
+  static void MoveBelowStartWindow(const SetupRun& run, HWND agreement) {
+    RECT start{}, rect{};
+    GetWindowRect(run.startWindow, &start);
+    GetWindowRect(agreement, &rect);
+    DragBy(CaptionPoint(agreement), 0, start.bottom + 10 - rect.top);
+    GetWindowRect(agreement, &rect);
+    ASSERT_GE(rect.top, start.bottom) << "the agreement window still covers the start window";
+  }
+
+  void ExpectNothingWritten() {
+    EXPECT_FALSE(PathExists(kInstallFolder));
+    EXPECT_FALSE(PathExists(IconPath()));
+    ExpectNoRegistration();
+  }
+
+  static void ExpectNoRegistration() {
+    for (const char* key :
+         {".zorva", "zorvafile", "*\\shell\\Morvane", "Directory\\shell\\Morvane"})
+      EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, key)) << key;
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(PathExists(DesktopShortcut()));
+    EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  }
+
+  void ExpectFilesInstalled() {
+    EXPECT_EQ(CompareFiles(kMainProgramPath, mainPayload_), "same");
+    EXPECT_EQ(CompareFiles(kUninstallerPath, uninstallerPayload_), "same");
+    EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
+  }
+
+  // Every registry row as written, but the rows listed in `except`.
+  static void ExpectRegistration(std::vector<size_t> except = {}) {
+    const std::vector<RegistryRow> rows = RegistrationRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+      bool skipped = false;
+      for (size_t e : except) skipped = skipped || e == i;
+      if (skipped) continue;
+      EXPECT_EQ(RegistryText(rows[i].root, rows[i].key, rows[i].name), rows[i].data)
+          << "row " << i + 1 << ": " << RowName(rows[i]);
+    }
+    const std::string homePage = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout");
+    EXPECT_EQ(homePage.rfind("http", 0), 0u) << "URLInfoAbout: " << homePage;
+    // The verb keys carry no text of their own: the shell shows their name.
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane", ""), "<none>");
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane", ""), "<none>");
+  }
+
+  static void ExpectShortcuts() {
+    EXPECT_EQ(ShortcutTarget(DesktopShortcut()), kMainProgramPath);
+    EXPECT_EQ(ShortcutTarget(GroupShortcut()), kMainProgramPath);
+    EXPECT_EQ(ShortcutTarget(GroupUninstallShortcut()), kUninstallerPath);
+  }
+
+  // From the press to the end: the final message after the whole animation,
+  // then the end of the program with exit code 0.
+  static void FinishInstallation(SetupRun* run, double pressed) {
+    EXPECT_EQ(AnswerMessageBox(run->program, kBoxTimeoutMs), InstallDoneMessage());
+    EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
+    ExpectExitCode(run, 0);
+  }
+
+  std::string setupPath_;
+  std::string mainPayload_;
+  std::string uninstallerPayload_;
+  std::string iconPayload_;
+  std::vector<HANDLE> processes_;
+};
+
+// A file with a blank in its folder and in its name, opened through its
+// registered class: the main program gets the path as one argument.
+void ExpectClassCommandPassesThePathWhole() {
+  const std::string folder = "C:\\my files";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string document = folder + "\\doc one.zorva";
+  ASSERT_TRUE(WriteWholeFile(document, "a document"));
+  const std::string logFolder = MakeScratchFolder("class-command");
+  SetEnvironmentVariableA("MORVANE_STANDIN_LOG", logFolder.c_str());
+  SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", "1");
+
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpFile = document.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  ASSERT_TRUE(ShellExecuteExA(&execute)) << "error " << GetLastError();
+  if (execute.hProcess) {
+    EXPECT_EQ(WaitForSingleObject(execute.hProcess, 20000), WAIT_OBJECT_0);
+    CloseHandle(execute.hProcess);
+  }
+  std::string log;
+  for (int i = 0; i < 100 && !ReadWholeFile(logFolder + "\\standin.log", &log); ++i) Sleep(100);
+  SetEnvironmentVariableA("MORVANE_STANDIN_LOG", nullptr);
+  SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", nullptr);
+  ASSERT_FALSE(log.empty()) << "the main program was not started";
+
+  const std::string line = log.substr(0, log.find("\r\n"));
+  wchar_t wide[1024];
+  ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide, 1024), 0);
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(wide, &count);
+  ASSERT_NE(arguments, nullptr);
+  EXPECT_EQ(count, 2) << line;
+  if (count >= 2) {
+    EXPECT_STREQ(arguments[1], L"C:\\my files\\doc one.zorva") << line;
+  }
+  LocalFree(arguments);
+  RemoveTree(logFolder);
+}
+
+TEST_F(Setup, FirstInstallation) {
+  SetupRun run;
+  Launch(&run);
+  {
+    RECT rect{};
+    GetWindowRect(run.startWindow, &rect);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - kStartWindowWidth) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - kStartWindowHeight) / 2);
+  }
+
+  // Without acceptance: the gate message, and nothing is written.
+  PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), AcceptFirstMessage());
+  ExpectNothingWritten();
+  ASSERT_TRUE(IsRunning(run.program));
+
+  // Two presses of the link: one agreement window, in front after each.
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr) << "the link opened no window";
+  MoveBelowStartWindow(run, agreement);
+  ClickUnit(run.startWindow, kAgreementLink);
+  Settle(500);
+  EXPECT_EQ(OtherWindows(run.program.process.dwProcessId, run.startWindow).size(), 1u);
+  EXPECT_EQ(GetForegroundWindow(), agreement) << "the open agreement window came to the front";
+  // Esc closes it; the start window stays.
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  ASSERT_TRUE(IsRunning(run.program));
+  ASSERT_TRUE(IsWindowVisible(run.startWindow));
+
+  CheckAgreement(run);
+  // What the progress view must cover is there before it.
+  EXPECT_LT(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
+  EXPECT_LT(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
+  EXPECT_LT(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
+  EXPECT_EQ(WhiteIn(run.startWindow, kProgressBarLeft), AreaOf(kProgressBarLeft));
+
+  const double pressed = PressInstall(run);
+  Settle(300);
+  // The progress view: white over the controls, the bar and its text shown;
+  // the main program is written, the rest waits for the animation's end.
+  EXPECT_EQ(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
+  EXPECT_EQ(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
+  EXPECT_EQ(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
+  EXPECT_LT(WhiteIn(run.startWindow, kProgressBar), AreaOf(kProgressBar));
+  EXPECT_LT(WhiteIn(run.startWindow, kProgressText), AreaOf(kProgressText));
+  EXPECT_TRUE(PathExists(kMainProgramPath));
+  EXPECT_FALSE(PathExists(kUninstallerPath));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, ".zorva"));
+
+  const uint32_t empty = EmptyBarColour(run.startWindow);
+  int columns = 0;
+  const int early = FilledColumns(run.startWindow, empty, 0, kProgressBar.width, RECT{}, &columns);
+
+  // The cover takes a press over the check box and drags the window.
+  const std::string before = Origin(run.startWindow);
+  DragBy(PointIn(run.startWindow, kAgreementBox), 60, 40);
+  EXPECT_EQ(Origin(run.startWindow), Shifted(before, 60, 40));
+  MoveAway(run);
+
+  Settle(1500);
+  const int later = FilledColumns(run.startWindow, empty, 0, kProgressBar.width, RECT{}, &columns);
+  EXPECT_GT(later, early) << "the bar advances";
+
+  // The final message comes with the bar full (what the box leaves visible
+  // of the bar's end).
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
+  EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
+  EXPECT_EQ(seen.text, InstallDoneMessage());
+  EXPECT_EQ(seen.caption, Gbk("信息："));
+  Settle(300);
+  RECT boxRect{};
+  GetWindowRect(seen.box, &boxRect);
+  const int full = FilledColumns(run.startWindow, empty, kBarEndFrom, kBarEndTo, boxRect, &columns);
+  ASSERT_GE(columns, 10) << "the message box hides the bar's end";
+  EXPECT_GE(full * 2, columns) << "the bar is full at the end";
+  ClickBoxButton(seen, IDOK);
+  ExpectExitCode(&run, 0);
+
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  ExpectShortcuts();
+  EXPECT_EQ(FindWindowA("MorvaneStandin", nullptr), nullptr) << "the main program was started";
+  ExpectClassCommandPassesThePathWhole();
+}
+
+TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
+  ASSERT_TRUE(CreateDirectoryA(kInstallFolder, nullptr));
+  // A running copy holds its file open without sharing.
+  HANDLE lock = CreateFileA(kMainProgramPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  MoveAway(run);
+  Settle(300);
+
+  // The window as before: the controls shown, no progress view.
+  EXPECT_LT(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
+  EXPECT_LT(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
+  EXPECT_LT(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
+  EXPECT_EQ(WhiteIn(run.startWindow, kProgressBarLeft), AreaOf(kProgressBarLeft));
+  EXPECT_EQ(WhiteIn(run.startWindow, kProgressText), AreaOf(kProgressText));
+  // Nothing else written.
+  EXPECT_EQ(GetFileSize(lock, nullptr), 0u);
+  EXPECT_FALSE(PathExists(kUninstallerPath));
+  EXPECT_FALSE(PathExists(IconPath()));
+  ExpectNoRegistration();
+  ASSERT_TRUE(IsRunning(run.program));
+
+  // Once the file is free, a second press installs.
+  CloseHandle(lock);
+  const double pressed = PressInstall(run);
+  FinishInstallation(&run, pressed);
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  ExpectShortcuts();
+}
+
+TEST_F(Setup, PlainFileInPlaceOfTheFolderFails) {
+  ASSERT_TRUE(WriteWholeFile(kInstallFolder, "not a folder"));
+
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  EXPECT_FALSE(IsFolder(kInstallFolder));
+  EXPECT_FALSE(PathExists(IconPath()));
+  ExpectNoRegistration();
+
+  ASSERT_TRUE(IsRunning(run.program));
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
+}
+
+TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
+  // Under a volatile class key, its third value (a key of its own, not
+  // volatile) cannot be created.
+  HKEY volatileKey;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "zorvafile", 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  const double pressed = PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), RegistryFailedMessage());
+  EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
+  ExpectExitCode(&run, 0);
+
+  const std::vector<RegistryRow> rows = RegistrationRows();
+  for (size_t i = 0; i < 2; ++i)
+    EXPECT_EQ(RegistryText(rows[i].root, rows[i].key, rows[i].name), rows[i].data)
+        << RowName(rows[i]);
+  for (size_t i = 2; i < rows.size(); ++i)
+    EXPECT_EQ(RegistryText(rows[i].root, rows[i].key, rows[i].name), "<none>") << RowName(rows[i]);
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "*\\shell\\Morvane"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(PathExists(DesktopShortcut()));
+  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  ExpectFilesInstalled();
+}
+
+TEST_F(Setup, ExistingAllFilesVerbIsKept) {
+  const std::string other = "C:\\Other\\viewer.exe %1";
+  SetRegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", "", other);
+
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+
+  EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), other);
+  ExpectRegistration({kAllFilesVerbRow});
+  ExpectFilesInstalled();
+  ExpectShortcuts();
+}
+
+TEST_F(Setup, RepeatedInstallation) {
+  {
+    SetupRun first;
+    Launch(&first);
+    CheckAgreement(first);
+    FinishInstallation(&first, PressInstall(first));
+  }
+  ExpectRegistration();
+
+  // What the second installation must put right, and what it must leave.
+  for (const char* path : {kMainProgramPath, kUninstallerPath})
+    ASSERT_TRUE(WriteWholeFile(path, "an older version"));
+  ASSERT_TRUE(WriteWholeFile(IconPath(), "an older icon"));
+  SetRegistryText(HKEY_CLASSES_ROOT, "zorvafile\\shell\\open\\command", "", "old.exe \"%1\"");
+  SetRegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", "1.2");
+  const std::string custom = "C:\\Custom\\open.exe %1";
+  SetRegistryText(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", "", custom);
+
+  SetupRun second;
+  Launch(&second);
+  CheckAgreement(second);
+  FinishInstallation(&second, PressInstall(second));
+
+  ExpectFilesInstalled();
+  ExpectRegistration({kFolderVerbRow});
+  EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", ""), custom);
+  ExpectShortcuts();
+}
+
+TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
+  const std::string profile = "C:\\users\\first.last";
+  const std::string desktop = profile + "\\Desktop";
+  const std::string programs = profile + "\\Start Menu\\Programs";
+  for (const std::string& folder : {profile, desktop, profile + "\\Start Menu", programs})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  const char kUserShellFolders[] =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  SetRegistryText(HKEY_CURRENT_USER, kUserShellFolders, "Desktop", desktop);
+  SetRegistryText(HKEY_CURRENT_USER, kUserShellFolders, "Programs", programs);
+  ASSERT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), desktop);
+  ASSERT_EQ(ShellFolder(CSIDL_PROGRAMS), programs);
+
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+
+  EXPECT_EQ(ShortcutTarget(desktop + "\\Morvane.lnk"), kMainProgramPath);
+  EXPECT_EQ(ShortcutTarget(programs + "\\tervilo\\Morvane.lnk"), kMainProgramPath);
+  EXPECT_EQ(ShortcutTarget(programs + "\\tervilo\\" + Gbk("卸载Morvane") + ".lnk"),
+            kUninstallerPath);
+  EXPECT_FALSE(PathExists(desktop + "\\Morvane"));
+  EXPECT_FALSE(PathExists(programs + "\\tervilo\\Morvane"));
+}
+
+TEST_F(Setup, WindowDragsMinimisesAndCloses) {
+  {
+    SetupRun run;
+    Launch(&run);
+    // By the title, then by the bare white surface: the mouse's distance.
+    const std::string start = Origin(run.startWindow);
+    DragBy(PointAt(run.startWindow, kTitleLabel, 12, 8), 50, 30);
+    EXPECT_EQ(Origin(run.startWindow), Shifted(start, 50, 30));
+    DragBy(PointIn(run.startWindow, kBareSurface), -80, 20);
+    EXPECT_EQ(Origin(run.startWindow), Shifted(start, -30, 50));
+
+    ClickUnit(run.startWindow, kCloseButton);
+    EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+    ExpectExitCode(&run, 0);
+  }
+  {
+    SetupRun run;
+    Launch(&run);
+    ClickUnit(run.startWindow, kMinimiseButton);
+    Settle(500);
+    EXPECT_TRUE(IsIconic(run.startWindow));
+    // Back as the taskbar brings it, then Esc.
+    PostMessageA(run.startWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle(500);
+    ASSERT_FALSE(IsIconic(run.startWindow));
+    ClickUnit(run.startWindow, kBareSurface);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+    ExpectExitCode(&run, 0);
+  }
+  ExpectNothingWritten();
+}
+
+TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
+  SetupRun run;
+  Launch(&run);
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr);
+  MoveBelowStartWindow(run, agreement);
+
+  ClickUnit(run.startWindow, kCloseButton);
+  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+  Settle(1500);
+  EXPECT_TRUE(IsRunning(run.program)) << "the agreement window keeps the program";
+  EXPECT_TRUE(IsWindowVisible(agreement));
+
+  const POINT caption = CaptionPoint(agreement);
+  ClickAt(caption.x, caption.y);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  ExpectExitCode(&run, 0);
+  ExpectNothingWritten();
+}
+
+TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
+  SetupRun run;
+  Launch(&run);
+  CheckAgreement(run);
+  PressInstall(run);
+  Settle(1000);
+  ASSERT_LT(WhiteIn(run.startWindow, kProgressBar), AreaOf(kProgressBar)) << "no progress view";
+  ClickUnit(run.startWindow, kCloseButton);
+  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+
+  // The outcome is told, and the box waits for its answer; meanwhile the
+  // program sleeps. A sleeping process uses next to no processor time under
+  // any load; a spinning one takes what it gets, a whole core when idle.
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
+  EXPECT_EQ(seen.text, InstallDoneMessage());
+  const double cpuFrom = ProcessCpuMilliseconds(run.program.process.hProcess);
+  const double wallFrom = NowMilliseconds();
+  Settle(3000);
+  const double cpu = ProcessCpuMilliseconds(run.program.process.hProcess) - cpuFrom;
+  const double wall = NowMilliseconds() - wallFrom;
+  EXPECT_TRUE(IsWindowVisible(seen.box)) << "the box stays until it is answered";
+  EXPECT_LT(cpu, wall / 2) << "processor time " << cpu << " ms in " << wall << " ms";
+  ClickBoxButton(seen, IDOK);
+  ExpectExitCode(&run, 0);
+
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  ExpectShortcuts();
+}
+
+TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
+  SetupRun run;
+  Launch(&run);
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr);
+  MoveBelowStartWindow(run, agreement);
+
+  CheckAgreement(run);
+  PressInstall(run);
+  Settle(1000);
+  // The start window is active since the press.
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+  EXPECT_TRUE(IsWindowVisible(agreement));
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallDoneMessage());
+  ExpectExitCode(&run, 0);
+
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  ExpectShortcuts();
+}
+
+TEST_F(Setup, SecondInstanceOpensASecondWindow) {
+  SetupRun first, second;
+  Launch(&first);
+  Launch(&second);
+  EXPECT_NE(first.startWindow, second.startWindow);
+  EXPECT_TRUE(IsWindowVisible(first.startWindow));
+  EXPECT_TRUE(IsWindowVisible(second.startWindow));
+
+  // Both lie in the middle of the screen: each click of the close button
+  // ends the one on top.
+  ASSERT_EQ(Origin(first.startWindow), Origin(second.startWindow));
+  const POINT close = PointIn(first.startWindow, kCloseButton);
+  for (int left = 1; left >= 0; --left) {
+    ClickAt(close.x, close.y);
+    for (int i = 0;
+         i < 100 && int(IsRunning(first.program)) + int(IsRunning(second.program)) > left; ++i)
+      Sleep(50);
+  }
+  ExpectExitCode(&first, 0);
+  ExpectExitCode(&second, 0);
+  ExpectNothingWritten();
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// Opening a hyperlink box's target, proved by what really starts: a logging
+// stand-in program is registered in this test's own prefix as the mail
+// program and as the program of ".htm" files, and its log shows the command
+// line it was started with. Usage: hyperlinker_open_test STANDIN_EXE
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+#include "tests/wine/frame/gui_driver.h"
+#include "tests/wine/widgets/hyperlinker_samples.h"
+#include "tests/wine/widgets/unit_host.h"
+#include "widgets/hyperlinker/link_command.h"
+#include "widgets/hyperlinker/open_link.h"
+
+namespace {
+
+constexpr uint32_t kWindow = 0x52090001;
+constexpr uint32_t kOwn = 0x06090001;
+constexpr uint32_t kLink = 0x16090001;
+constexpr DWORD kWait = 15000;
+// A scheme that nothing is registered for: the shell refuses it.
+const char kUnknownScheme[] = "morvanetest:";
+const char kHtmlClass[] = "MorvaneLinkTestPage";
+
+bool SetClassesDefault(const std::string& keyPath, const std::string& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  const bool ok =
+      RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     DWORD(value.size() + 1)) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+class LinkOpening : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(TestArgumentCount(), 1);
+    standin_ = "\"" + HostPath(TestArgument(0)) + "\"";
+    folder_ = MakeScratchFolder("link-opening");
+    // The stand-in logs its command line there and ends at once; the
+    // variables pass to what the shell and WinExec start from here.
+    SetEnvironmentVariableA("MORVANE_STANDIN_LOG", folder_.c_str());
+    SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", "1");
+  }
+  void TearDown() override { RemoveTree(folder_); }
+
+  std::vector<std::string> Logged() {
+    std::string content;
+    std::vector<std::string> lines;
+    if (!ReadWholeFile(folder_ + "\\standin.log", &content)) return lines;
+    size_t start = 0;
+    for (size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+      lines.push_back(content.substr(start, end - start));
+    return lines;
+  }
+  // Waits for a logged line that contains `part`, and answers it.
+  std::string WaitForLogged(const std::string& part) {
+    for (DWORD waited = 0; waited < kWait; waited += 50) {
+      for (const std::string& line : Logged())
+        if (line.find(part) != std::string::npos) return line;
+      Pump(50);
+    }
+    return "<nothing logged with " + part + ">";
+  }
+
+  std::string standin_;  // quoted
+  std::string folder_;
+};
+
+TEST_F(LinkOpening, MailLinkReachesTheRegisteredMailProgram) {
+  ASSERT_TRUE(SetClassesDefault("mailto\\shell\\open\\command", standin_ + " \"%1\""));
+  HyperLinkerProperties link = ColouredLink();
+  link.caption = "mail us";
+  link.mailAddress = "someone@example.org";
+  HostedWindow window(kWindow, {HostWindowRecord(kOwn, 100, 100, 400, 300, 0x00FFFFFF),
+                                LinkRecord(kLink, 20, 20, link)});
+  ASSERT_TRUE(window.Loaded());
+  HWND box = window.Unit(kLink);
+  ClickWindow(box);
+  Pump(200);
+  const std::string line = WaitForLogged("someone@example.org");
+  EXPECT_NE(line.find("mailto:someone@example.org"), std::string::npos) << line;
+  EXPECT_EQ(line.find(standin_), 0u) << line;
+  // Opened: the visited colour once the pointer has gone.
+  MoveMouseTo(900, 700);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkVisited);
+}
+
+TEST_F(LinkOpening, HtmlProgramRunsWhatTheShellRefusesByThePlaceholderRules) {
+  ASSERT_TRUE(SetClassesDefault(".htm", kHtmlClass));
+  const std::string commandKey = std::string(kHtmlClass) + "\\shell\\open\\command";
+  struct Case {
+    std::string registered;
+    std::string target;
+    std::string expected;
+  } cases[] = {
+      {standin_ + " -quoted \"%1\" -tail", "morvanetest:page-1",
+       standin_ + " -quoted  morvanetest:page-1"},
+      {standin_ + " -bare %1 -tail", "morvanetest:page-2", standin_ + " -bare  morvanetest:page-2"},
+      {standin_ + " -none", "morvanetest:page-3", standin_ + " -none morvanetest:page-3"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(SetClassesDefault(commandKey, c.registered));
+    HyperLinkerProperties link;
+    link.linkKind = 1;
+    link.webAddress = c.target;
+    EXPECT_TRUE(OpenHyperLink(link, SW_SHOWNORMAL)) << c.registered;
+    EXPECT_EQ(WaitForLogged(c.target), c.expected);
+  }
+
+  // Without a command for the class, nothing opens.
+  ASSERT_TRUE(SetClassesDefault(".htm", "MorvaneLinkTestNoCommand"));
+  HyperLinkerProperties unopened;
+  unopened.linkKind = 1;
+  unopened.webAddress = "morvanetest:page-4";
+  EXPECT_FALSE(OpenHyperLink(unopened, SW_SHOWNORMAL));
+}
+
+TEST_F(LinkOpening, CommandLineTooLongForItsRoomRunsNothing) {
+  ASSERT_TRUE(SetClassesDefault(".htm", kHtmlClass));
+  ASSERT_TRUE(
+      SetClassesDefault(std::string(kHtmlClass) + "\\shell\\open\\command", standin_ + " \"%1\""));
+  HyperLinkerProperties tooLong;
+  tooLong.linkKind = 1;
+  tooLong.webAddress = kUnknownScheme + std::string(kLinkCommandCapacity, 'x');
+  EXPECT_FALSE(OpenHyperLink(tooLong, SW_SHOWNORMAL));
+  // A target that fits starts the program; by the time its line is there,
+  // a start of the long one would have logged too.
+  HyperLinkerProperties fits;
+  fits.linkKind = 1;
+  fits.webAddress = kUnknownScheme + std::string("short");
+  EXPECT_TRUE(OpenHyperLink(fits, SW_SHOWNORMAL));
+  EXPECT_EQ(WaitForLogged("morvanetest:short"), standin_ + "  morvanetest:short");
+  Pump(500);
+  for (const std::string& line : Logged()) EXPECT_EQ(line.find("xxxxxxxx"), std::string::npos);
+}
+
+}  // namespace

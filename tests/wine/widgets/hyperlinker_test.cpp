@@ -1,0 +1,127 @@
+// The hyperlink box in a window that the frame loads: what it shows, its
+// colours as the pointer comes and goes, a click with nothing to open, and
+// the font it falls back to.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "tests/wine/frame/gui_driver.h"
+#include "tests/wine/widgets/hyperlinker_samples.h"
+#include "tests/wine/widgets/unit_host.h"
+#include "widgets/hyperlinker/open_link.h"
+
+namespace {
+
+constexpr uint32_t kWindow = 0x52080001;
+constexpr uint32_t kOwn = 0x06080001;
+constexpr uint32_t kLinks[] = {0x16080001, 0x16080002, 0x16080003, 0x16080004};
+
+std::vector<TemplateRecord> WindowOf(const std::vector<HyperLinkerProperties>& links) {
+  std::vector<TemplateRecord> records{HostWindowRecord(kOwn, 100, 100, 400, 300, 0x00FFFFFF)};
+  for (size_t i = 0; i < links.size(); ++i)
+    records.push_back(LinkRecord(kLinks[i], 20, 20 + 40 * int(i), links[i]));
+  return records;
+}
+
+// The ink box of a rendering: the pixels that are not the background.
+RECT InkBox(const Rendering& rendering, COLORREF background) {
+  RECT box{rendering.Width(), rendering.Height(), -1, -1};
+  for (int y = 0; y < rendering.Height(); ++y)
+    for (int x = 0; x < rendering.Width(); ++x)
+      if (rendering.At(x, y) != background) {
+        if (x < box.left) box.left = x;
+        if (y < box.top) box.top = y;
+        if (x > box.right) box.right = x;
+        if (y > box.bottom) box.bottom = y;
+      }
+  return box;
+}
+
+TEST(HyperLinker, ShowsItsCaptionElseItsAddress) {
+  HyperLinkerProperties captioned = ColouredLink();
+  captioned.caption = "http://a.example/";
+  HyperLinkerProperties webOnly = ColouredLink();
+  webOnly.linkKind = 1;
+  webOnly.webAddress = "http://a.example/";
+  HyperLinkerProperties mailCaption = ColouredLink();
+  mailCaption.caption = "someone@a.example";
+  HyperLinkerProperties mailOnly = ColouredLink();
+  mailOnly.mailAddress = "someone@a.example";
+  HostedWindow window(kWindow, WindowOf({captioned, webOnly, mailCaption, mailOnly}));
+  ASSERT_TRUE(window.Loaded());
+  const Rendering web(window.Unit(kLinks[1]));
+  EXPECT_TRUE(web == Rendering(window.Unit(kLinks[0])));
+  // The mail address without its scheme.
+  EXPECT_TRUE(Rendering(window.Unit(kLinks[3])) == Rendering(window.Unit(kLinks[2])));
+  EXPECT_EQ(TextTone(web, kLinkBack), kLinkNormal);
+  // Centred across the box.
+  const RECT ink = InkBox(web, kLinkBack);
+  ASSERT_GE(ink.right, ink.left);
+  EXPECT_LE(std::abs(ink.left - (web.Width() - 1 - ink.right)), 3)
+      << ink.left << " .. " << ink.right << " of " << web.Width();
+}
+
+TEST(HyperLinker, HoverColourWhileThePointerIsOver) {
+  HyperLinkerProperties link = ColouredLink();
+  link.caption = "hover here";
+  HostedWindow window(kWindow, WindowOf({link}));
+  ASSERT_TRUE(window.Loaded());
+  HWND box = window.Unit(kLinks[0]);
+  MoveMouseTo(900, 700);
+  Pump(100);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
+  const POINT inside = OnScreen(box, 40, 12);
+  MoveMouseTo(inside.x, inside.y);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  EXPECT_EQ(GetCapture(), box);
+  MoveMouseTo(inside.x + 5, inside.y + 2);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  const POINT outside = OnScreen(box, 40, 60);
+  MoveMouseTo(outside.x, outside.y);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
+  EXPECT_NE(GetCapture(), box);
+}
+
+TEST(HyperLinker, ClickWithNoAddressOpensNothingAndStaysUnvisited) {
+  HyperLinkerProperties mail = ColouredLink();
+  mail.caption = "no address";
+  HyperLinkerProperties web = mail;
+  web.linkKind = 1;
+  EXPECT_FALSE(OpenHyperLink(mail, SW_SHOW));
+  EXPECT_FALSE(OpenHyperLink(web, SW_SHOW));
+  HostedWindow window(kWindow, WindowOf({mail}));
+  ASSERT_TRUE(window.Loaded());
+  HWND box = window.Unit(kLinks[0]);
+  ClickWindow(box);
+  Pump(200);
+  MoveMouseTo(900, 700);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
+}
+
+TEST(HyperLinker, FontRecordOfAnotherLengthMeansTheDefaultGuiFont) {
+  HyperLinkerProperties plain = ColouredLink();
+  plain.caption = "Font";
+  HyperLinkerProperties short59 = plain;
+  LOGFONTA big{};
+  big.lfHeight = -30;
+  big.lfWeight = FW_BOLD;
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&big);
+  short59.font.assign(bytes, bytes + 59);
+  HyperLinkerProperties full60 = plain;
+  full60.font.assign(bytes, bytes + sizeof big);
+  ASSERT_EQ(full60.font.size(), 60u);
+  HostedWindow window(kWindow, WindowOf({plain, short59, full60}));
+  ASSERT_TRUE(window.Loaded());
+  const Rendering byDefault(window.Unit(kLinks[0]));
+  EXPECT_TRUE(Rendering(window.Unit(kLinks[1])) == byDefault);
+  EXPECT_FALSE(Rendering(window.Unit(kLinks[2])) == byDefault);
+}
+
+}  // namespace

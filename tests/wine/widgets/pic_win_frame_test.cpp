@@ -1,0 +1,295 @@
+// The window unit and the picture box under the real frame, driven from
+// outside as a person would: Esc closes a window whatever has the focus and
+// a close-request handler can refuse it; a press on a picture box drags a
+// window that drags anywhere; and the product's banner looks as it should
+// on the screen. Arguments: the scenario program, the compiled template.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/template/template_reader.h"
+#include "support/test_support.h"
+#include "tests/wine/frame/gui_driver.h"
+#include "tests/wine/widgets/pic_win_ids.h"
+#include "widgets/image/image.h"
+#include "widgets/pic_box/pic_box_properties.h"
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+constexpr COLORREF kBannerColour = 0x00FF4646;  // red 70, green 70, blue 255
+constexpr COLORREF kWhite = 0x00FFFFFF;
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  wsprintfA(text, "%08X", value);
+  return text;
+}
+
+std::string WindowEvent(int number) {
+  return "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioOwn) + " " + std::to_string(number);
+}
+
+void Mouse(DWORD flags, int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = LONG((x * 65535 + width / 2) / (width - 1));
+  input.mi.dy = LONG((y * 65535 + height / 2) / (height - 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+// Presses the left button at `from`, moves by (dx, dy) in small steps and
+// lets go.
+void Drag(POINT from, int dx, int dy) {
+  Mouse(0, from.x, from.y);
+  Sleep(100);
+  Mouse(MOUSEEVENTF_LEFTDOWN, from.x, from.y);
+  Sleep(300);
+  for (int step = 1; step <= 10; ++step) {
+    Mouse(0, from.x + dx * step / 10, from.y + dy * step / 10);
+    Sleep(50);
+  }
+  Sleep(200);
+  Mouse(MOUSEEVENTF_LEFTUP, from.x + dx, from.y + dy);
+  Sleep(GetDoubleClickTime() + 100);
+}
+
+POINT OnScreen(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  return at;
+}
+
+class PicWinScenario : public ::testing::Test {
+ protected:
+  void Start(const char* scenario, const std::string& extra = "") {
+    logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
+    program_ = StartProgram("\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ +
+                            "\"" + extra);
+    ASSERT_TRUE(program_.started);
+  }
+  void TearDown() override {
+    DWORD code = 0;
+    if (IsRunning(program_)) WaitForExit(&program_, 1, &code);
+    if (HasFailure())
+      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+  }
+  HWND ShownWindow(const char* caption) {
+    HWND window = WaitForTopWindow(program_, caption, kWait);
+    if (!window) return nullptr;
+    SetForegroundWindow(window);
+    Settle(500);
+    return window;
+  }
+  DWORD ExitCode() {
+    DWORD code = 12345;
+    EXPECT_TRUE(WaitForExit(&program_, kWait, &code)) << "the program did not end";
+    return code;
+  }
+  std::vector<std::string> Log() {
+    std::string content;
+    ReadWholeFile(logPath_, &content);
+    std::vector<std::string> lines;
+    std::istringstream in(content);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  int Count(const std::string& line) {
+    int count = 0;
+    for (const std::string& seen : Log()) count += seen == line;
+    return count;
+  }
+  bool WaitForLogged(const std::string& line) {
+    for (DWORD waited = 0; Count(line) == 0 && waited < kWait; waited += 50) Settle(50);
+    return Count(line) > 0;
+  }
+
+  RunningProgram program_;
+  std::string logPath_;
+};
+
+TEST_F(PicWinScenario, EscClosesTheWindowWhicheverUnitHasTheFocus) {
+  for (bool onPad : {false, true}) {
+    Start("esc");
+    HWND window = ShownWindow(kScenarioCaption);
+    ASSERT_TRUE(window);
+    if (onPad) {
+      // The pad takes the focus when pressed.
+      const POINT pad = OnScreen(window, kPadLeft + kPadWidth / 2, kPadTop + kPadHeight / 2);
+      ClickAt(pad.x, pad.y);
+      ASSERT_TRUE(WaitForLogged("pad " + Hex(kScenarioPad) + " saw press"));
+    }
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(ExitCode(), 0u) << (onPad ? "pad focused" : "window focused");
+    // The close request, then the close query, each once.
+    const std::vector<std::string> log = Log();
+    std::vector<std::string> closing;
+    for (const std::string& line : log)
+      if (line == WindowEvent(12) || line == WindowEvent(1)) closing.push_back(line);
+    EXPECT_EQ(closing, (std::vector<std::string>{WindowEvent(12), WindowEvent(1)}));
+    EXPECT_EQ(Count("program entry returns 0"), 1);
+  }
+}
+
+TEST_F(PicWinScenario, AVetoOfTheCloseRequestKeepsTheWindowOpen) {
+  Start("veto");
+  HWND window = ShownWindow(kScenarioCaption);
+  ASSERT_TRUE(window);
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitForLogged(WindowEvent(12)));
+  Settle(500);
+  EXPECT_TRUE(IsRunning(program_));
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(Count(WindowEvent(1)), 0) << "a refused request goes no further";
+  SetForegroundWindow(window);
+  Settle(200);
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(Count(WindowEvent(12)), 2);
+  EXPECT_EQ(Count(WindowEvent(1)), 1);
+}
+
+TEST_F(PicWinScenario, APressOnThePictureBoxDragsTheWindowAndRaisesNoEventOfIt) {
+  Start("drag");
+  HWND window = ShownWindow(kScenarioCaption);
+  ASSERT_TRUE(window);
+  RECT before{}, after{};
+  GetWindowRect(window, &before);
+  Drag(OnScreen(window, kPicBoxLeft + kPicBoxWidth / 2, kPicBoxTop + kPicBoxHeight / 2), 60, 40);
+  GetWindowRect(window, &after);
+  EXPECT_GT(after.left, before.left);
+  EXPECT_GT(after.top, before.top);
+  const std::string box = "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioPicBox);
+  EXPECT_EQ(Count(box + " -1"), 0) << "the press belongs to the window";
+  EXPECT_EQ(Count(box + " -2"), 0) << "and so does the release";
+
+  // On the window's own surface the press drags too, and is the window's.
+  before = after;
+  Drag(OnScreen(window, 200, 180), 40, 30);
+  GetWindowRect(window, &after);
+  EXPECT_GT(after.left, before.left);
+  EXPECT_GT(after.top, before.top);
+  EXPECT_GE(Count(WindowEvent(-1)), 1);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+// The screen under a window, as 0x00BBGGRR pixels.
+struct Screenshot {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  COLORREF At(int x, int y) const {
+    const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+};
+
+// What `draw` puts into a 32-bit top-down bitmap of `width` x `height`.
+template <typename Draw>
+Screenshot Capture(int width, int height, Draw draw) {
+  Screenshot shot;
+  shot.width = width;
+  shot.height = height;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  draw(dc);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  shot.pixels.assign(p, p + size_t(width) * size_t(height));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return shot;
+}
+
+bool Near(COLORREF a, COLORREF b) {
+  return abs(GetRValue(a) - GetRValue(b)) <= 3 && abs(GetGValue(a) - GetGValue(b)) <= 3 &&
+         abs(GetBValue(a) - GetBValue(b)) <= 3;
+}
+
+// The logo as the product's template stores it, drawn as the picture box
+// draws it: stretched into 96 x 96 over the banner colour.
+bool ExpectedLogo(Screenshot* logo) {
+  std::string file;
+  if (!ReadWholeFile(HostPath(TestArgument(1)), &file)) return false;
+  Bytes bytes(file.begin(), file.end());
+  Template product;
+  if (!ReadTemplate(ViewOf(bytes), nullptr, &product)) return false;
+  for (const TemplateWindow& window : product.windows) {
+    if (uint32_t(window.identifier) != kStartWindow) continue;
+    for (const TemplateRecord& record : window.records) {
+      if (uint32_t(record.identifier) != kLogo) continue;
+      PicBoxProperties properties;
+      if (!ReadPicBoxProperties(ViewOf(record.properties), &properties)) return false;
+      OwnedImage image(DecodeImage(ViewOf(properties.picture)));
+      if (!image) return false;
+      bool drawn = false;
+      *logo = Capture(
+          96, 96, [&](HDC dc) { drawn = DrawImage(image.get(), dc, 0, 0, 96, 96, kBannerColour); });
+      return drawn;
+    }
+  }
+  return false;
+}
+
+TEST_F(PicWinScenario, TheProductsStartWindowShowsItsBannerAndLogo) {
+  Screenshot expected;
+  ASSERT_TRUE(ExpectedLogo(&expected));
+  Start("product", " \"" + HostPath(TestArgument(1)) + "\"");
+  HWND window = ShownWindow(nullptr);
+  ASSERT_TRUE(window);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ASSERT_EQ(rect.right - rect.left, 393);
+  ASSERT_EQ(rect.bottom - rect.top, 277);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 393) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 277) / 2);
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0);
+  const Screenshot shot = Capture(393, 277, [&](HDC dc) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, 393, 277, screen, rect.left, rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
+
+  // The banner: the top 136 rows, across the window, around the logo.
+  const POINT banner[] = {{0, 0},    {5, 5},    {392, 0},  {392, 135}, {100, 60}, {300, 100},
+                          {147, 70}, {244, 70}, {196, 23}, {196, 120}, {0, 135}};
+  for (POINT at : banner)
+    EXPECT_EQ(shot.At(at.x, at.y), kBannerColour) << "banner at " << at.x << "," << at.y;
+  // Below it, the window's white surface.
+  const POINT surface[] = {{0, 136}, {5, 140}, {200, 200}, {392, 276}};
+  for (POINT at : surface)
+    EXPECT_EQ(shot.At(at.x, at.y), kWhite) << "surface at " << at.x << "," << at.y;
+  // The logo, stretched into 96 x 96 at (148, 24), as drawn here.
+  int differing = 0, logoPixels = 0;
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 96; ++x) {
+      differing += !Near(shot.At(148 + x, 24 + y), expected.At(x, y));
+      logoPixels += expected.At(x, y) != kBannerColour;
+    }
+  EXPECT_GT(logoPixels, 96 * 96 / 10) << "the logo covers part of its box";
+  EXPECT_EQ(differing, 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+}
+
+}  // namespace

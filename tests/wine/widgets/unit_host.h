@@ -1,0 +1,78 @@
+// Widget units hosted in the test program itself: a window of test records
+// is loaded by the frame's own loader (so the units are hooked, raise their
+// events to handlers bound in the records and read their window's
+// properties through the frame), and the test drives it with real input,
+// dispatching the messages itself between steps.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "frame/template/template_records.h"
+#include "frame/unit_class.h"
+
+// A plain top-level host window: a topmost popup filled with its BackColor
+// (its one property; block: int32 BackColor, empty for the default).
+constexpr uint32_t kHostWindowType = 0x00090010;
+extern const UnitOperations kHostWindowUnit;
+
+// The events that units raised, in order, through handlers bound with
+// BindRecorder.
+struct RaisedEvent {
+  uint32_t unit = 0;
+  int32_t event = 0;
+};
+std::vector<RaisedEvent>& RaisedEvents();
+int CountRaised(uint32_t unit, int32_t event);
+// Binds `event` of the record to the handler that records it.
+void BindRecorder(TemplateRecord* record, int32_t event);
+
+// A unit record of the test template.
+TemplateRecord UnitRecord(uint32_t identifier, uint32_t type, int left, int top, int width,
+                          int height, uint32_t flags, const Bytes& properties);
+// The host window's own record: at (left, top) on the screen.
+TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int width, int height,
+                                uint32_t backColor);
+
+// One loaded window of test records, destroyed and taken out of the frame's
+// window list at the end of the scope.
+class HostedWindow {
+ public:
+  // records[0] is the window's own record.
+  HostedWindow(uint32_t windowId, std::vector<TemplateRecord> records);
+  ~HostedWindow();
+  HostedWindow(const HostedWindow&) = delete;
+  HostedWindow& operator=(const HostedWindow&) = delete;
+
+  bool Loaded() const { return loaded_; }
+  uint32_t Id() const { return windowId_; }
+  HWND Window() const;
+  HWND Unit(uint32_t unitId) const;
+
+ private:
+  uint32_t windowId_;
+  bool loaded_ = false;
+};
+
+// Dispatches this thread's messages for `ms` milliseconds.
+void Pump(DWORD ms);
+
+// Where (x, y) of a window's client area lies on the screen.
+POINT OnScreen(HWND hwnd, int x, int y);
+
+// A unit's client area as WM_PRINTCLIENT draws it into a 32-bit bitmap.
+class Rendering {
+ public:
+  explicit Rendering(HWND hwnd);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  COLORREF At(int x, int y) const;
+  bool operator==(const Rendering& other) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<uint32_t> pixels_;
+};

@@ -1,0 +1,86 @@
+#include "widgets/common/caption.h"
+
+#include "widgets/common/gdi_owners.h"
+
+namespace {
+
+int32_t Clamped(int32_t value, int32_t low, int32_t high) {
+  return value < low ? low : value > high ? high : value;
+}
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// Where the effect puts its copy and the main text, relative to the
+// caption's rectangle.
+struct EffectPlan {
+  bool hasCopy = false;
+  COLORREF copyColour = 0;
+  int copyOffset = 0;
+  int mainOffset = 0;
+};
+
+EffectPlan PlanOf(int32_t effect) {
+  EffectPlan plan;
+  switch (Clamped(effect, 0, 3)) {
+    case 1:
+      plan = EffectPlan{true, kWhite, 1, 0};
+      break;
+    case 2:
+      plan = EffectPlan{true, kWhite, 0, 1};
+      break;
+    case 3:
+      plan = EffectPlan{true, kBlack, 2, 0};
+      break;
+  }
+  return plan;
+}
+
+void DrawAt(HDC hdc, const RECT& rect, int offset, const Text& text, UINT format) {
+  RECT at = rect;
+  OffsetRect(&at, offset, offset);
+  DrawTextA(hdc, text.data(), int(text.size()), &at, format);
+}
+
+}  // namespace
+
+UINT CaptionFormat(const CaptionLook& look) {
+  static const UINT kHorizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+  UINT format = DT_NOCLIP | kHorizontal[Clamped(look.hAlign, 0, 2)];
+  if (look.wordWrap) return format | DT_WORDBREAK | DT_VCENTER;
+  format |= DT_SINGLELINE;
+  switch (Clamped(look.vAlign, 0, 2)) {
+    case 1:
+      format |= DT_VCENTER;
+      break;
+    case 2:
+      format |= DT_BOTTOM;
+      break;
+  }
+  return format;
+}
+
+void ReadCaption(HWND hwnd, Text* text) {
+  text->clear();
+  const int length = GetWindowTextLengthA(hwnd);
+  if (length <= 0) return;
+  text->resize(size_t(length) + 1);
+  text->resize(size_t(GetWindowTextA(hwnd, &(*text)[0], length + 1)));
+}
+
+void DrawCaption(HDC hdc, const RECT& rect, const Text& text, const CaptionLook& look) {
+  if (text.empty()) return;
+  const UINT format = CaptionFormat(look);
+  const EffectPlan plan = PlanOf(look.effect);
+  Selected font(hdc, look.font ? look.font : HFONT(GetStockObject(DEFAULT_GUI_FONT)));
+  const int oldMode = SetBkMode(hdc, TRANSPARENT);
+  const COLORREF oldColour = GetTextColor(hdc);
+  if (plan.hasCopy) {
+    SetTextColor(hdc, plan.copyColour);
+    DrawAt(hdc, rect, plan.copyOffset, text, format);
+  }
+  SetTextColor(hdc, look.textColour);
+  DrawAt(hdc, rect, plan.mainOffset, text, format);
+  SetTextColor(hdc, oldColour);
+  SetBkMode(hdc, oldMode);
+}

@@ -1,0 +1,34 @@
+// The caption of the two labels (the transparent label and the label): its
+// text drawn over whatever is already there, with the label's alignment,
+// word wrap and effect, in the label's font and text colour. Ampersands are
+// mnemonic prefixes: "&&" shows one ampersand.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "services/values.h"
+
+struct CaptionLook {
+  HFONT font = nullptr;  // nullptr: DEFAULT_GUI_FONT
+  COLORREF textColour = 0;
+  int32_t effect = 0;  // 0 none, 1 white below-right, 2 white above-left, 3 black shadow
+  int32_t hAlign = 0;  // 0 left, 1 centre, 2 right
+  int32_t vAlign = 1;  // 0 top, 1 middle, 2 bottom; single line only
+  bool wordWrap = false;
+};
+
+// The DrawText format of a caption: DT_NOCLIP and the alignment; with word
+// wrap DT_WORDBREAK (and DT_VCENTER, which without DT_SINGLELINE leaves the
+// text at the top); otherwise DT_SINGLELINE and DT_VCENTER or DT_BOTTOM for
+// the vertical alignment. Choices outside their ranges count as the nearest.
+UINT CaptionFormat(const CaptionLook& look);
+
+// The window text of `hwnd`, in `*text`; empty when it has none.
+void ReadCaption(HWND hwnd, Text* text);
+
+// Draws `text` in `rect` of `hdc`: first the effect's copy, then the text in
+// the text colour. An empty text draws nothing. The font, text colour and
+// background mode of `hdc` are put back.
+void DrawCaption(HDC hdc, const RECT& rect, const Text& text, const CaptionLook& look);

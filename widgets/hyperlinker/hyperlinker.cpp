@@ -1,0 +1,244 @@
+// The hyperlink box (HyperLinker): one line of centred text on a solid
+// background, in its hover colour while the pointer is over it and in its
+// visited colour after it was opened; a left click opens its e-mail or web
+// address through the shell (open_link.h). The pointer over it is the
+// program's own hand.
+#include "widgets/hyperlinker/hyperlinker.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "frame/program_resources.h"
+#include "widgets/common/gdi_owners.h"
+#include "widgets/common/unit_look.h"
+#include "widgets/hyperlinker/open_link.h"
+
+namespace {
+
+const char kClassName[] = "MorvaneHyperLinker";
+
+struct HyperLinker {
+  HyperLinkerProperties properties;
+  UnitFont font;
+  bool hovering = false;  // the pointer is over the box; the box holds the capture
+  bool visited = false;   // the last open succeeded
+  // Set while CreateWindowEx runs: a window that fails half-way is given
+  // WM_NCDESTROY, and then the create operation frees the state itself.
+  bool creating = false;
+};
+
+LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+HyperLinker* StateOf(HWND hwnd) {
+  return reinterpret_cast<HyperLinker*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool InClient(HWND hwnd, POINT point) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  return PtInRect(&client, point) != FALSE;
+}
+
+Text WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  if (length <= 0) return Text();
+  std::vector<char> text(size_t(length) + 1, '\0');
+  const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
+  return Text(text.data(), size_t(copied > 0 ? copied : 0));
+}
+
+// What the box shows: its caption, or without one the address itself.
+Text ShownText(HWND hwnd, const HyperLinker* link) {
+  Text text = WindowText(hwnd);
+  if (!text.empty()) return text;
+  return link->properties.linkKind == 1 ? link->properties.webAddress
+                                        : link->properties.mailAddress;
+}
+
+COLORREF TextColour(const HyperLinker* link) {
+  const HyperLinkerProperties& properties = link->properties;
+  if (link->hovering) return COLORREF(properties.hoverColor);
+  return COLORREF(link->visited ? properties.visitedColor : properties.textColor);
+}
+
+// The box paints its whole background itself: invalidations never erase.
+void Redraw(HWND hwnd) { InvalidateRect(hwnd, nullptr, FALSE); }
+
+void ReleaseCaptureOf(HWND hwnd) {
+  if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+// Painting, shared by WM_PAINT and WM_PRINTCLIENT: the background over the
+// part to be drawn, then the text centred in the whole client area.
+void PaintLink(HWND hwnd, const HyperLinker* link, HDC hdc) {
+  RECT clip;
+  const int clipKind = GetClipBox(hdc, &clip);
+  if (clipKind == NULLREGION || clipKind == ERROR || IsRectEmpty(&clip)) return;
+  BrushOwner background(CreateSolidBrush(ColourOrDefault(link->properties.backColor)));
+  const int saved = SaveDC(hdc);
+  SelectObject(hdc, background.Get());
+  PatBlt(hdc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
+  const Text text = ShownText(hwnd, link);
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, TextColour(link));
+  SelectObject(hdc, link->font.Get());
+  RECT client;
+  GetClientRect(hwnd, &client);
+  DrawTextA(hdc, text.c_str(), int(text.size()), &client,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+  // Puts back the caller's brush and font before ours go.
+  RestoreDC(hdc, saved);
+}
+
+// WM_PAINT: the window needs drawing.
+void OnPaint(HWND hwnd, const HyperLinker* link) {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  if (hdc) PaintLink(hwnd, link, hdc);
+  EndPaint(hwnd, &paint);
+}
+
+// WM_MOUSEMOVE: the pointer came in, moved inside or left. The box holds
+// the capture while hovering, so that it also hears the move that leaves.
+void OnMouseMove(HWND hwnd, HyperLinker* link, POINT point) {
+  if (!link->hovering) {
+    link->hovering = true;
+    Redraw(hwnd);
+    SetCapture(hwnd);
+    return;
+  }
+  if (!InClient(hwnd, point)) {
+    link->hovering = false;
+    ReleaseCaptureOf(hwnd);
+    Redraw(hwnd);
+    return;
+  }
+  if (GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+// WM_LBUTTONDOWN: the click opens the link; its result is the visited
+// state, so a failed open clears an earlier success.
+void OnLeftButtonDown(HWND hwnd, HyperLinker* link) {
+  const bool opened = OpenHyperLink(link->properties, SW_SHOW);
+  // The shell may run a message loop of its own while it opens the target;
+  // the box may be gone by the time it returns.
+  if (!IsWindow(hwnd) || StateOf(hwnd) != link) return;
+  link->visited = opened;
+  if (opened) Redraw(hwnd);
+}
+
+HCURSOR ProgramHand() {
+  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_PROGRAM_HAND));
+  // A program built without the resource still shows a hand.
+  return hand ? hand : LoadCursorA(nullptr, IDC_HAND);
+}
+
+void RegisterHyperLinkerClass() {
+  static const ATOM registered = [] {
+    WNDCLASSA linkClass{};
+    linkClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    linkClass.lpfnWndProc = HyperLinkerProc;
+    linkClass.hInstance = GetModuleHandleA(nullptr);
+    linkClass.hCursor = ProgramHand();
+    linkClass.hbrBackground = nullptr;
+    linkClass.lpszClassName = kClassName;
+    return RegisterClassA(&linkClass);
+  }();
+  (void)registered;
+}
+
+HWND CreateHyperLinker(const UnitCreateArgs& args) {
+  RegisterHyperLinkerClass();
+  HyperLinker* link = new HyperLinker;
+  // The default hover colour is the system's highlight colour of the moment.
+  if (!ReadHyperLinkerProperties(args.properties, GetSysColor(COLOR_HIGHLIGHT),
+                                 &link->properties)) {
+    delete link;
+    return nullptr;
+  }
+  ClampHyperLinkerProperties(&link->properties);
+  link->font.Set(link->properties.font);
+  link->creating = true;
+  HWND hwnd = CreateWindowExA(0, kClassName, link->properties.caption.c_str(),
+                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
+                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
+                              GetModuleHandleA(nullptr), link);
+  if (!hwnd) {
+    delete link;
+    return nullptr;
+  }
+  link->creating = false;
+  ApplyUnitBorder(hwnd, link->properties.border);
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
+  HyperLinker* link = StateOf(hwnd);
+  const HyperLinkerProperties& properties = link->properties;
+  switch (unitIndex) {
+    case kHyperLinkerCaption:
+      SetWindowTextA(hwnd, properties.caption.c_str());
+      Redraw(hwnd);
+      break;
+    case kHyperLinkerMailAddress:
+    case kHyperLinkerWebAddress:
+      // An address is seen only while there is no caption.
+      if (GetWindowTextLengthA(hwnd) == 0) Redraw(hwnd);
+      break;
+    case kHyperLinkerBorder:
+      ApplyUnitBorder(hwnd, properties.border);
+      break;
+    case kHyperLinkerFont:
+      link->font.Set(properties.font);
+      Redraw(hwnd);
+      break;
+    default:
+      Redraw(hwnd);
+      break;
+  }
+  return false;
+}
+
+LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+  HyperLinker* link = StateOf(hwnd);
+  // Messages that come before WM_NCCREATE find no state.
+  if (!link) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_PAINT:
+      OnPaint(hwnd, link);
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintLink(hwnd, link, HDC(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(hwnd, link, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(hwnd, link);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (!link->creating) delete link;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+constexpr UnitOperations MakeOperations() {
+  UnitOperations operations;
+  operations.description = &kHyperLinkerDescription;
+  operations.create = CreateHyperLinker;
+  operations.properties = Properties;
+  operations.propertyChanged = PropertyChanged;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kHyperLinkerUnit = MakeOperations();

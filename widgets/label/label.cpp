@@ -1,0 +1,257 @@
+// The label (Label): a child window that paints everything it covers. From
+// the outside in: the unit border (styles 0 to 5 are the system's; style 6
+// is a band of its own in the border colours), then inside the band the
+// picture in its mode, or a gradient, or the back colour, and over it all
+// the caption, drawn as the transparent label draws it.
+#include "widgets/label/label.h"
+
+#include "widgets/common/caption.h"
+#include "widgets/common/unit_look.h"
+#include "widgets/image/image.h"
+#include "widgets/image/image_placement.h"
+#include "widgets/label/label_background.h"
+#include "widgets/label/label_properties.h"
+
+namespace {
+
+const char kClassName[] = "MorvaneLabel";
+
+// The Border value of the label's own band; it adds no system border.
+constexpr int32_t kLabelOwnBand = 6;
+
+// PictureMode.
+constexpr int32_t kPictureAtTopLeft = 0;
+constexpr int32_t kPictureTiled = 1;
+constexpr int32_t kPictureFitted = 2;
+
+struct Label {
+  LabelProperties properties;
+  UnitIdentity identity;
+  UnitFont font;
+  OwnedImage picture;  // Picture decoded once; empty when it does not decode
+  // Set once CreateWindowEx has returned the window: from then on the window
+  // frees the state when it goes.
+  bool ownedByWindow = false;
+};
+
+LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+Label* StateOf(HWND hwnd) {
+  return reinterpret_cast<Label*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+CaptionLook LookOf(const Label& label) {
+  CaptionLook look;
+  look.font = label.font.Get();
+  look.textColour = COLORREF(label.properties.textColor);
+  look.effect = label.properties.effect;
+  look.hAlign = label.properties.hAlign;
+  look.vAlign = label.properties.vAlign;
+  look.wordWrap = label.properties.wordWrap;
+  return look;
+}
+
+void DecodePicture(Label* label) {
+  label->picture.reset(
+      label->properties.picture.empty() ? nullptr : DecodeImage(ViewOf(label->properties.picture)));
+}
+
+// Border 6 is the label's own band; the system draws the others.
+void ApplyBorder(HWND hwnd, const LabelProperties& properties) {
+  ApplyUnitBorder(hwnd, properties.border == kLabelOwnBand ? 0 : properties.border);
+}
+
+void FillWithColour(HDC hdc, HRGN region, COLORREF colour) {
+  BrushOwner brush(CreateSolidBrush(colour));
+  if (brush) FillRgn(hdc, region, brush.Get());
+}
+
+// The picture in `inner`, and the back colour in what it leaves of `fill`
+// (the part of the paint area inside the band). Bitmaps are opaque and take
+// their rectangles out of the fill; an icon's transparent parts show the
+// back colour, filled before it is drawn.
+void DrawPictureAndFill(HDC hdc, const PreparedImage& picture, int32_t mode, const RECT& inner,
+                        const RECT& area, HRGN fill, COLORREF back) {
+  const bool opaque = picture.bitmap != nullptr;
+  const int width = picture.width, height = picture.height;
+  const int saved = SaveDC(hdc);
+  IntersectClipRect(hdc, inner.left, inner.top, inner.right, inner.bottom);
+  if (mode < kPictureAtTopLeft) mode = kPictureAtTopLeft;
+  if (mode > kPictureFitted) mode = kPictureFitted;
+  if (mode == kPictureTiled && width > 0 && height > 0) {
+    if (!opaque) FillWithColour(hdc, fill, back);
+    // Only the tiles that meet the paint area, counted from the inner
+    // rectangle's corner.
+    const int firstX = inner.left + (area.left - inner.left) / width * width;
+    const int firstY = inner.top + (area.top - inner.top) / height * height;
+    for (int y = firstY; y < area.bottom; y += height)
+      for (int x = firstX; x < area.right; x += width) BlitImage(hdc, picture, x, y, width, height);
+  } else {
+    ImagePlacement at{0, 0, width, height};
+    if (mode == kPictureFitted)
+      at = PlaceImage(kDisplayFit, inner.right - inner.left, inner.bottom - inner.top, width,
+                      height);
+    const RECT placed{inner.left + at.x, inner.top + at.y, inner.left + at.x + at.width,
+                      inner.top + at.y + at.height};
+    if (opaque) {
+      RegionOwner covered(CreateRectRgnIndirect(&placed));
+      if (covered) CombineRgn(fill, fill, covered.Get(), RGN_DIFF);
+    }
+    FillWithColour(hdc, fill, back);
+    if (at.width > 0 && at.height > 0)
+      BlitImage(hdc, picture, placed.left, placed.top, at.width, at.height);
+  }
+  RestoreDC(hdc, saved);
+}
+
+// Painting (WM_PAINT and WM_PRINTCLIENT) of the part `clip` of the client
+// area.
+void PaintLabel(HWND hwnd, const Label& label, HDC hdc, const RECT& clip) {
+  if (IsRectEmpty(&clip)) return;
+  const LabelProperties& properties = label.properties;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  RECT inner = client;
+  const ShadeStops band =
+      StopsOf(properties.borderColor1, properties.borderColor2, properties.borderColor3);
+  if (properties.border == kLabelOwnBand && properties.borderWidth > 0 && band.count >= 2)
+    inner = DrawLabelBand(hdc, client, properties.borderWidth, band);
+  const COLORREF back = ColourOrDefault(properties.backColor);
+  RECT area;
+  if (IntersectRect(&area, &clip, &inner)) {
+    RegionOwner fill(CreateRectRgnIndirect(&area));
+    PreparedImage picture;
+    GradientPlan gradient;
+    if (label.picture && PrepareImage(*label.picture, hdc, back, &picture)) {
+      DrawPictureAndFill(hdc, picture, properties.pictureMode, inner, area, fill.Get(), back);
+      ReleasePreparedImage(&picture);
+    } else if (!label.picture &&
+               PlanGradient(properties.gradient,
+                            StopsOf(properties.gradientColor1, properties.gradientColor2,
+                                    properties.gradientColor3),
+                            &gradient) &&
+               DrawLabelGradient(hdc, inner, gradient)) {
+      // The gradient covers the whole inner rectangle.
+    } else if (fill) {
+      FillWithColour(hdc, fill.Get(), back);
+    }
+  }
+  // A band that fills the whole label leaves the caption no place.
+  if (IsRectEmpty(&inner)) return;
+  Text caption;
+  ReadCaption(hwnd, &caption);
+  DrawCaption(hdc, inner, caption, LookOf(label));
+}
+
+// WM_PAINT: the invalid part of the label.
+void OnPaint(HWND hwnd, const Label& label) {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  if (hdc) PaintLabel(hwnd, label, hdc, paint.rcPaint);
+  EndPaint(hwnd, &paint);
+}
+
+// WM_PRINTCLIENT: the whole label into another device context.
+void OnPrintClient(HWND hwnd, const Label& label, HDC hdc) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  PaintLabel(hwnd, label, hdc, client);
+}
+
+// The unit operations.
+
+HWND CreateLabel(const UnitCreateArgs& args) {
+  static const ATOM registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = LabelProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+  }();
+  if (!registered) return nullptr;
+  Label* state = new Label;
+  if (!ReadLabelProperties(args.properties, &state->properties)) {
+    delete state;
+    return nullptr;
+  }
+  ClampLabelProperties(&state->properties);
+  state->identity = args.identity;
+  state->font.Set(state->properties.font);
+  DecodePicture(state);
+  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(),
+                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
+                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
+                              GetModuleHandleA(nullptr), state);
+  if (!hwnd) {
+    delete state;
+    return nullptr;
+  }
+  state->ownedByWindow = true;
+  ApplyBorder(hwnd, state->properties);
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
+  Label* label = StateOf(hwnd);
+  switch (unitIndex) {
+    case kLabelCaption:
+      SetWindowTextA(hwnd, label->properties.caption.c_str());
+      break;
+    case kLabelBorder:
+      ApplyBorder(hwnd, label->properties);
+      break;
+    case kLabelFont:
+      label->font.Set(label->properties.font);
+      break;
+    case kLabelPicture:
+      DecodePicture(label);
+      break;
+  }
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return false;
+}
+
+LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Label* label = StateOf(hwnd);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (label && label->ownedByWindow) delete label;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  if (!label) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      OnPaint(hwnd, *label);
+      return 0;
+    case WM_PRINTCLIENT:
+      OnPrintClient(hwnd, *label, HDC(wParam));
+      return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+constexpr UnitOperations MakeLabelOperations() {
+  UnitOperations operations;
+  operations.description = &kLabelDescription;
+  operations.create = CreateLabel;
+  operations.properties = Properties;
+  operations.propertyChanged = PropertyChanged;
+  operations.forwardsPresses = true;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kLabelUnit = MakeLabelOperations();

@@ -1,0 +1,363 @@
+// The graphic button (PicBtn): a child window drawn entirely from one
+// picture per visual state (normal, hover, pressed, disabled), worked with
+// the mouse alone. A push button raises its click (event 0) when the left
+// button is released over it; a toggle button flips its checked state on
+// each click. One colour of the shown picture may be cut out of the
+// window's shape.
+#include "widgets/pic_btn/pic_btn.h"
+
+#include <windowsx.h>
+
+#include "widgets/common/gdi_owners.h"
+#include "widgets/common/unit_look.h"
+#include "widgets/pic_btn/bitmap_region.h"
+#include "widgets/pic_btn/state_bitmap.h"
+
+namespace {
+
+const char kClassName[] = "MorvanePicBtn";
+
+enum VisualState { kNormal = 0, kHover = 1, kPressed = 2 };
+
+struct PicBtn {
+  PicBtnProperties properties;
+  UnitIdentity identity;
+  // The colour PNG transparency is blended against: the owning window's
+  // background, fixed at creation.
+  COLORREF blend = 0;
+  BitmapOwner normal;
+  BitmapOwner hover;
+  BitmapOwner pressed;
+  BitmapOwner disabled;
+  int visualState = kNormal;
+  bool checked = false;  // toggle buttons only
+  // The cut-out colour the window's shape was last made with, to tell a
+  // real change of TransparentColor from a write of the same value.
+  uint32_t appliedKey = kTransparentColour;
+  // The window has a region of its own. Once handed to SetWindowRgn, the
+  // region belongs to the system, which deletes it with the window or when
+  // it is replaced; the button keeps no handle to it.
+  bool hasRegion = false;
+  // Set while CreateWindowEx runs: a window that fails half-way is given
+  // WM_NCDESTROY, and then the create operation frees the state itself.
+  bool creating = false;
+};
+
+LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+PicBtn* StateOf(HWND hwnd) {
+  return reinterpret_cast<PicBtn*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool IsToggle(const PicBtn* button) { return button->properties.buttonKind == 1; }
+
+bool InClient(HWND hwnd, POINT point) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  return PtInRect(&client, point) != FALSE;
+}
+
+// The background colour of the window the button belongs to, asked of the
+// frame by the window's identifier (the window is created before its
+// units), even when the button sits on another unit. A window that is not
+// found, or whose class has no BackColor, gives the face colour.
+COLORREF OwningWindowColour(uint32_t windowId) {
+  Value colour;
+  if (!ReadLoadedWindowProperty(windowId, "BackColor", &colour)) return GetSysColor(COLOR_BTNFACE);
+  return ColourOrDefault(uint32_t(ConvertValue(colour, ValueType::Integer).integer));
+}
+
+// The bitmap shown in the present state: the disabled picture while the
+// window is disabled (when there is one), else the state's own picture,
+// else the normal one (which may be missing too).
+HBITMAP ShownBitmap(HWND hwnd, const PicBtn* button) {
+  HBITMAP candidate = button->visualState == kHover     ? button->hover.Get()
+                      : button->visualState == kPressed ? button->pressed.Get()
+                                                        : nullptr;
+  if (!IsWindowEnabled(hwnd) && button->disabled) return button->disabled.Get();
+  if (candidate) return candidate;
+  return button->normal.Get();
+}
+
+// The window's shape from the shown picture and the cut-out colour, or the
+// plain rectangle; then everything is drawn again.
+void RebuildRegion(HWND hwnd, PicBtn* button) {
+  button->appliedKey = button->properties.transparentColor;
+  HRGN region = nullptr;
+  HBITMAP shown = ShownBitmap(hwnd, button);
+  if (!IsNoColour(button->properties.transparentColor) && shown)
+    region = RegionWithoutColour(shown, COLORREF(button->properties.transparentColor));
+  if (region) {
+    if (SetWindowRgn(hwnd, region, TRUE))
+      button->hasRegion = true;
+    else
+      DeleteObject(region);
+  } else if (button->hasRegion) {
+    SetWindowRgn(hwnd, nullptr, TRUE);
+    button->hasRegion = false;
+  }
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Repaint(HWND hwnd, PicBtn* button) {
+  RebuildRegion(hwnd, button);
+  UpdateWindow(hwnd);
+}
+
+void SetVisualState(HWND hwnd, PicBtn* button, int state) {
+  if (button->visualState == state) return;
+  button->visualState = state;
+  Repaint(hwnd, button);
+}
+
+// One device context of the window for a scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (hdc_) ReleaseDC(hwnd_, hdc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return hdc_; }
+
+ private:
+  HWND hwnd_;
+  HDC hdc_;
+};
+
+void MakeStateBitmap(HWND hwnd, const PicBtn* button, const Bytes& picture, BitmapOwner* bitmap) {
+  WindowDc hdc(hwnd);
+  bitmap->Reset(hdc.Get() ? StateBitmapFromPicture(picture, hdc.Get(), button->blend) : nullptr);
+}
+
+void ReleaseCaptureOf(HWND hwnd) {
+  if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+// Painting, shared by WM_PAINT and WM_PRINTCLIENT: the shown bitmap at its
+// own size at the top left of a black buffer the size of the client area,
+// then the buffer at once, so that nothing flickers.
+void PaintButton(HWND hwnd, const PicBtn* button, HDC hdc) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  BitmapOwner bufferBitmap(CreateCompatibleBitmap(hdc, width, height));
+  MemoryDc buffer(hdc);
+  if (!bufferBitmap || !buffer.Get()) return;
+  buffer.Select(bufferBitmap.Get());
+  PatBlt(buffer.Get(), 0, 0, width, height, BLACKNESS);
+  if (HBITMAP shown = ShownBitmap(hwnd, button)) {
+    BITMAP size{};
+    MemoryDc picture(hdc);
+    if (GetObjectA(shown, sizeof size, &size) && picture.Get()) {
+      picture.Select(shown);
+      BitBlt(buffer.Get(), 0, 0, size.bmWidth, size.bmHeight, picture.Get(), 0, 0, SRCCOPY);
+    }
+  }
+  BitBlt(hdc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
+}
+
+// WM_PAINT: the window needs drawing.
+void OnPaint(HWND hwnd, const PicBtn* button) {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  if (hdc) PaintButton(hwnd, button, hdc);
+  EndPaint(hwnd, &paint);
+}
+
+// WM_LBUTTONDOWN: a push button is pressed while the button stays held.
+void OnLeftButtonDown(HWND hwnd, PicBtn* button, POINT point) {
+  if (IsToggle(button) || !InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+  SetVisualState(hwnd, button, kPressed);
+  if (GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+// WM_MOUSEMOVE: hover is followed by holding the capture while the pointer
+// is over the button, not by leave notifications.
+void OnMouseMove(HWND hwnd, PicBtn* button, POINT point, WPARAM keys) {
+  if (IsToggle(button) || !IsWindowEnabled(hwnd)) {
+    ReleaseCaptureOf(hwnd);
+    return;
+  }
+  const bool held = (keys & MK_LBUTTON) != 0;
+  POINT onScreen = point;
+  ClientToScreen(hwnd, &onScreen);
+  // Under capture every move comes here; the window really under the
+  // pointer says whether it is still over the button (a cut-out part is
+  // not).
+  HWND under = WindowFromPoint(onScreen);
+  if (under == hwnd || (!under && InClient(hwnd, point))) {
+    if (GetCapture() != hwnd) SetCapture(hwnd);
+    SetVisualState(hwnd, button, held ? kPressed : kHover);
+    return;
+  }
+  // A press that left the button keeps the capture, so that coming back
+  // while still holding shows it pressed again.
+  if (!held) ReleaseCaptureOf(hwnd);
+  SetVisualState(hwnd, button, kNormal);
+}
+
+// WM_LBUTTONUP: the click, when the button is released over the button.
+void OnLeftButtonUp(HWND hwnd, PicBtn* button, POINT point) {
+  ReleaseCaptureOf(hwnd);
+  if (!InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+  if (IsToggle(button)) {
+    button->checked = !button->checked;
+    SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+  } else {
+    SetVisualState(hwnd, button, kNormal);
+  }
+  // The handler may destroy the button: nothing of it is touched after.
+  RaiseUnitEvent(button->identity, 0);
+}
+
+// WM_ENABLE: the disabled picture is shown or withdrawn at once.
+void OnEnable(HWND hwnd, PicBtn* button) { Repaint(hwnd, button); }
+
+void RegisterPicBtnClass() {
+  static const ATOM registered = [] {
+    WNDCLASSA buttonClass{};
+    buttonClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    buttonClass.lpfnWndProc = PicBtnProc;
+    buttonClass.hInstance = GetModuleHandleA(nullptr);
+    buttonClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // Erasing draws nothing: the paint covers every pixel.
+    buttonClass.hbrBackground = HBRUSH(GetStockObject(NULL_BRUSH));
+    buttonClass.lpszClassName = kClassName;
+    return RegisterClassA(&buttonClass);
+  }();
+  (void)registered;
+}
+
+HWND CreatePicBtn(const UnitCreateArgs& args) {
+  RegisterPicBtnClass();
+  PicBtn* button = new PicBtn;
+  if (!ReadPicBtnProperties(args.properties, &button->properties)) {
+    delete button;
+    return nullptr;
+  }
+  ClampPicBtnProperties(&button->properties);
+  button->identity = args.identity;
+  button->blend = OwningWindowColour(args.identity.window);
+  button->creating = true;
+  HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left,
+                              args.top, args.width, args.height, args.parent,
+                              HMENU(intptr_t(args.controlId)), GetModuleHandleA(nullptr), button);
+  if (!hwnd) {
+    delete button;
+    return nullptr;
+  }
+  button->creating = false;
+  const PicBtnProperties& properties = button->properties;
+  MakeStateBitmap(hwnd, button, properties.normalPicture, &button->normal);
+  MakeStateBitmap(hwnd, button, properties.hoverPicture, &button->hover);
+  MakeStateBitmap(hwnd, button, properties.pressedPicture, &button->pressed);
+  MakeStateBitmap(hwnd, button, properties.disabledPicture, &button->disabled);
+  // A checked toggle button starts pressed.
+  if (IsToggle(button)) {
+    button->checked = properties.checked;
+    button->visualState = button->checked ? kPressed : kNormal;
+  }
+  RebuildRegion(hwnd, button);
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
+  PicBtn* button = StateOf(hwnd);
+  const PicBtnProperties& properties = button->properties;
+  switch (unitIndex) {
+    case kPicBtnButtonKind:
+      // The record holds the clamped kind, and toggle mode follows it.
+      break;
+    case kPicBtnChecked:
+      if (IsToggle(button)) {
+        button->checked = properties.checked;
+        SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+      }
+      break;
+    case kPicBtnNormalPicture:
+      MakeStateBitmap(hwnd, button, properties.normalPicture, &button->normal);
+      Repaint(hwnd, button);
+      break;
+    case kPicBtnHoverPicture:
+      MakeStateBitmap(hwnd, button, properties.hoverPicture, &button->hover);
+      if (button->visualState == kHover) Repaint(hwnd, button);
+      break;
+    case kPicBtnPressedPicture:
+      MakeStateBitmap(hwnd, button, properties.pressedPicture, &button->pressed);
+      if (button->visualState == kPressed) Repaint(hwnd, button);
+      break;
+    case kPicBtnDisabledPicture:
+      MakeStateBitmap(hwnd, button, properties.disabledPicture, &button->disabled);
+      if (!IsWindowEnabled(hwnd)) Repaint(hwnd, button);
+      break;
+    case kPicBtnTransparentColor:
+      if (properties.transparentColor != button->appliedKey) Repaint(hwnd, button);
+      break;
+  }
+  return false;
+}
+
+// A toggle button's checked state lives in the window; a push button has
+// none, and its Checked is what was stored.
+bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
+  const PicBtn* button = StateOf(hwnd);
+  if (unitIndex != kPicBtnChecked || !IsToggle(button)) return false;
+  *value = Value::Logical(button->checked);
+  return true;
+}
+
+LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+  PicBtn* button = StateOf(hwnd);
+  // Messages that come before WM_NCCREATE find no state.
+  if (!button) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_PAINT:
+      OnPaint(hwnd, button);
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintButton(hwnd, button, HDC(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(hwnd, button, point);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(hwnd, button, point, wParam);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(hwnd, button, point);
+      return 0;
+    case WM_ENABLE: {
+      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      OnEnable(hwnd, button);
+      return result;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (!button->creating) delete button;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+constexpr UnitOperations MakeOperations() {
+  UnitOperations operations;
+  operations.description = &kPicBtnDescription;
+  operations.create = CreatePicBtn;
+  operations.properties = Properties;
+  operations.propertyChanged = PropertyChanged;
+  operations.readLiveProperty = ReadLiveProperty;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kPicBtnUnit = MakeOperations();

@@ -1,0 +1,201 @@
+// The transparent label (TransLabel): a child window that never fills its
+// rectangle and draws only its caption, so that the picture box or window
+// behind it shows between and around the letters. Because nothing of its own
+// ever covers old glyphs, every change of its look, place or size first has
+// the windows behind it repaint the area it covers, back to front, and only
+// then paints the caption anew.
+#include "widgets/trans_label/trans_label.h"
+
+#include <vector>
+
+#include "widgets/common/caption.h"
+#include "widgets/common/unit_look.h"
+#include "widgets/trans_label/trans_label_properties.h"
+
+namespace {
+
+const char kClassName[] = "MorvaneTransLabel";
+
+struct TransLabel {
+  TransLabelProperties properties;
+  UnitIdentity identity;
+  UnitFont font;
+  // Set once CreateWindowEx has returned the window: from then on the window
+  // frees the state when it goes.
+  bool ownedByWindow = false;
+};
+
+LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+TransLabel* StateOf(HWND hwnd) {
+  return reinterpret_cast<TransLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+CaptionLook LookOf(const TransLabel& label) {
+  CaptionLook look;
+  look.font = label.font.Get();
+  look.textColour = COLORREF(label.properties.textColor);
+  look.effect = label.properties.effect;
+  look.hAlign = label.properties.hAlign;
+  look.vAlign = label.properties.vAlign;
+  look.wordWrap = label.properties.wordWrap;
+  return look;
+}
+
+// Painting (WM_PAINT and WM_PRINTCLIENT): the caption only.
+void PaintTransLabel(HWND hwnd, const TransLabel& label, HDC hdc) {
+  Text caption;
+  ReadCaption(hwnd, &caption);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  DrawCaption(hdc, client, caption, LookOf(label));
+}
+
+// The visible windows below `parent`, from the top of the Z order down, each
+// child's own descendants before the child itself.
+void CollectVisibleDescendants(HWND parent, std::vector<HWND>* windows) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    CollectVisibleDescendants(child, windows);
+    windows->push_back(child);
+  }
+}
+
+// Has every window behind the label repaint the area it covers, then the
+// label itself. The windows are walked from the bottom of the Z order up, a
+// parent before its children, so that each paints over the one behind it;
+// a parent's painting is not clipped by a WS_EX_TRANSPARENT child, so the
+// old glyphs are painted over by whatever lies beneath them. A hidden label
+// shows no glyphs and needs none of this.
+void RefreshAreaBehind(HWND label) {
+  if (!IsWindowVisible(label)) return;
+  // The top-level window that holds the label: a window unit is a popup or
+  // has no parent.
+  HWND host = GetAncestor(label, GA_ROOT);
+  RECT area;
+  GetClientRect(label, &area);
+  MapWindowPoints(label, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  RECT inHost = area;
+  MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&inHost), 2);
+  InvalidateRect(host, &inHost, TRUE);
+  UpdateWindow(host);
+  std::vector<HWND> windows;
+  CollectVisibleDescendants(host, &windows);
+  for (size_t i = windows.size(); i-- > 0;) {
+    RECT rect, common;
+    GetWindowRect(windows[i], &rect);
+    if (!IntersectRect(&common, &rect, &area)) continue;
+    MapWindowPoints(nullptr, windows[i], reinterpret_cast<POINT*>(&common), 2);
+    RedrawWindow(windows[i], &common, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
+  }
+  InvalidateRect(label, nullptr, FALSE);
+}
+
+// WM_PAINT: the caption over what the windows behind have painted.
+void OnPaint(HWND hwnd, const TransLabel& label) {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  if (hdc) PaintTransLabel(hwnd, label, hdc);
+  EndPaint(hwnd, &paint);
+}
+
+// WM_MOVE and WM_SIZE, after the system has placed the window: the area it
+// now covers gets a fresh background (the area it left is the parent's to
+// repaint), and a caption that moved with the size leaves no old glyphs.
+void OnPlaced(HWND hwnd) { RefreshAreaBehind(hwnd); }
+
+// The unit operations.
+
+HWND CreateTransLabel(const UnitCreateArgs& args) {
+  static const ATOM registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = TransLabelProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = HBRUSH(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
+  }();
+  if (!registered) return nullptr;
+  TransLabel* state = new TransLabel;
+  if (!ReadTransLabelProperties(args.properties, &state->properties)) {
+    delete state;
+    return nullptr;
+  }
+  ClampTransLabelProperties(&state->properties);
+  state->identity = args.identity;
+  state->font.Set(state->properties.font);
+  HWND hwnd = CreateWindowExA(WS_EX_TRANSPARENT, kClassName, state->properties.caption.c_str(),
+                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
+                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
+                              GetModuleHandleA(nullptr), state);
+  if (!hwnd) {
+    delete state;
+    return nullptr;
+  }
+  state->ownedByWindow = true;
+  return hwnd;
+}
+
+void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+
+bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
+  TransLabel* label = StateOf(hwnd);
+  switch (unitIndex) {
+    case kTransLabelCaption:
+      SetWindowTextA(hwnd, label->properties.caption.c_str());
+      break;
+    case kTransLabelFont:
+      label->font.Set(label->properties.font);
+      break;
+  }
+  RefreshAreaBehind(hwnd);
+  return false;
+}
+
+LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  TransLabel* label = StateOf(hwnd);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (label && label->ownedByWindow) delete label;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  if (!label) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      OnPaint(hwnd, *label);
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintTransLabel(hwnd, *label, HDC(wParam));
+      return 0;
+    case WM_MOVE:
+    case WM_SIZE: {
+      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      OnPlaced(hwnd);
+      return result;
+    }
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+constexpr UnitOperations MakeTransLabelOperations() {
+  UnitOperations operations;
+  operations.description = &kTransLabelDescription;
+  operations.create = CreateTransLabel;
+  operations.properties = Properties;
+  operations.propertyChanged = PropertyChanged;
+  return operations;
+}
+
+}  // namespace
+
+const UnitOperations kTransLabelUnit = MakeTransLabelOperations();

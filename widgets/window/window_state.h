@@ -1,0 +1,38 @@
+// What the files of the window unit share: its state record, hung off the
+// window's GWLP_USERDATA, and the steps that more than one of them takes.
+#pragma once
+
+#include <windows.h>
+
+#include "frame/unit_class.h"
+#include "widgets/common/gdi_owners.h"
+#include "widgets/image/image.h"
+#include "widgets/window/window_properties.h"
+
+struct WindowUnit {
+  WindowProperties properties;
+  UnitIdentity identity;
+  // The background picture, decoded on the first paint that needs it and
+  // kept until the picture changes; `backPictureTried` keeps a picture that
+  // does not decode from being decoded again at every paint.
+  OwnedImage backPicture;
+  bool backPictureTried = false;
+  // The icons made from the Icon property; with none, the program's own
+  // (a shared resource, not destroyed).
+  OwnedImage bigIcon;
+  OwnedImage smallIcon;
+  HFONT font = nullptr;  // the stock DEFAULT_GUI_FONT, not owned
+};
+
+inline WindowUnit* WindowStateOf(HWND hwnd) {
+  return reinterpret_cast<WindowUnit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+// window_background.cpp: paints the background into `hdc` over `area` (the
+// paint clip box; nothing for an empty one): WM_PAINT and WM_PRINTCLIENT.
+void PaintWindowBackground(WindowUnit* window, HWND hwnd, HDC hdc, const RECT& area);
+
+// window_keys.cpp: the window's pre-translation of a message for it or one
+// of its units (DragAnywhere and the keyboard conveniences); true consumes
+// the message.
+bool PreTranslateWindowMessage(HWND window, MSG* message);
