@@ -373,8 +373,9 @@ TEST_F(StandardControls, CheckBoxShowsAPictureThatDecodesInsteadOfItsCaption) {
   EXPECT_FALSE(SendMessageA(damaged, BM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
-// The window answers Alt and the marked letter with BM_CLICK, whichever
-// unit has the focus; the box toggles once and raises its event once.
+// The test window answers Alt and the marked letter with BM_CLICK, as the
+// product's window does, whichever unit has the focus; the box toggles once
+// and raises its event once.
 TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
   ClickWindow(numeric_);
   PressKey('R', VK_MENU);
@@ -388,6 +389,42 @@ TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
   Settle(300);
   EXPECT_EQ(Count("check on"), 1u);
   EXPECT_EQ(Count("check off"), 1u);
+}
+
+// On the product's own window: it reflects the box's changes and the check
+// box's clicks and colours back to them, and its Alt mnemonic toggles the
+// check box once.
+TEST_F(StandardControls, ProductWindowReflectsToTheControlsAndTogglesByMnemonic) {
+  ASSERT_TRUE(RunStep(kStepLoadProduct));
+  ASSERT_TRUE(Logged("loaded 1"));
+  HWND product = WaitForTopWindow(program_, kProductCaption, kWait);
+  ASSERT_TRUE(product);
+  HWND edit = Handle("product edit"), check = Handle("product check");
+  ASSERT_TRUE(edit && check);
+  SetForegroundWindow(product);
+  Settle(300);
+
+  ClickWindow(edit);
+  TypeKeys({'Q', 'W'});
+  ASSERT_TRUE(WaitUntil([&] { return Changes(kProductEdit).size() >= 2; }));
+  Settle(300);
+  const std::vector<std::string> typed = {"'q'", "'qw'"};
+  EXPECT_EQ(Changes(kProductEdit), typed);
+
+  PressKey('K', VK_MENU);
+  ASSERT_TRUE(WaitForLogged("product check on"));
+  Settle(300);
+  EXPECT_EQ(Count("product check on"), 1u);
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(ControlText(edit), "qw") << "the key went to the mnemonic, not the box";
+  PressKey('K', VK_MENU);
+  ASSERT_TRUE(WaitForLogged("product check off"));
+  Settle(300);
+  EXPECT_EQ(Count("product check off"), 1u);
+
+  const RECT box = ScreenRect(check);
+  EXPECT_EQ(ScreenPixel(box.right - 3, box.top + 2), COLORREF(kCheckBackColor));
+  PostMessageA(product, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

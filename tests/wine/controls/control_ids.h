@@ -17,9 +17,15 @@ constexpr uint32_t kDamagedCheck = 0x16030007;  // a BMP cut short: the caption 
 constexpr uint32_t kAgreementWindow = 0x52030002;
 constexpr uint32_t kAgreementOwn = 0x06030002;
 constexpr uint32_t kAgreementEdit = 0x16030010;
+// A window of the product's own window class, with a box and a check box.
+constexpr uint32_t kProductWindow = 0x52030003;
+constexpr uint32_t kProductOwn = 0x06030003;
+constexpr uint32_t kProductEdit = 0x16030020;
+constexpr uint32_t kProductCheck = 0x16030021;  // "&Keep"
 
 constexpr char kControlsCaption[] = "Controls test";
 constexpr char kAgreementCaption[] = "Agreement test";
+constexpr char kProductCaption[] = "Product window test";
 
 constexpr int kFreeEditStoredHeight = 14;
 constexpr int kTallEditHeight = 40;
@@ -37,6 +43,7 @@ enum ScenarioStep : int32_t {
   kStepRecreateSpin = 3,   // TextAlign 2 re-creates the spin box
   kStepSelection = 4,      // SelStart, SelLength, SelText on the free box
   kStepWriteChecked = 5,   // Checked true from the program
+  kStepLoadProduct = 6,    // loads the window of the product's class
 };
 
 // Handler references of the scenario template.
@@ -44,3 +51,4 @@ constexpr int32_t kCreatedReference = 1;
 constexpr int32_t kStepReference = 2;
 constexpr int32_t kEditChangedReference = 3;
 constexpr int32_t kCheckClickedReference = 4;
+constexpr int32_t kProductCheckClickedReference = 5;

@@ -20,6 +20,8 @@
 #include "tests/wine/frame/scenario_log.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
+#include "widgets/window/window.h"
+#include "widgets/window/window_properties.h"
 
 namespace {
 
@@ -74,6 +76,12 @@ void OnCheckClicked(EventRecord& event) {
   LogLine("check %s", ReadOwn(event.window, event.unit, kCheckBoxChecked).logical ? "on" : "off");
 }
 
+// Bound to event 0 of the check box on the product's window.
+void OnProductCheckClicked(EventRecord& event) {
+  LogLine("product check %s",
+          ReadOwn(event.window, event.unit, kCheckBoxChecked).logical ? "on" : "off");
+}
+
 void RunSelectionStep() {
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent, Value::OfText("hello world"));
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart, Value::Integer(6));
@@ -115,6 +123,14 @@ void OnStep(EventRecord& event) {
     case kStepSelection:
       RunSelectionStep();
       break;
+    case kStepLoadProduct:
+      LogLine("loaded %d",
+              LoadWindow(Value::OfUnit(UnitRef{kProductWindow, 0}), Value(), Value::Logical(false))
+                  ? 1
+                  : 0);
+      LogHandle("product edit", kProductWindow, kProductEdit);
+      LogHandle("product check", kProductWindow, kProductCheck);
+      break;
     case kStepWriteChecked:
       WriteOwn(kControlsWindow, kAgreeCheck, kCheckBoxChecked, Value::Logical(true));
       LogLine("checked after write %s",
@@ -129,9 +145,10 @@ const HandlerEntry kHandlers[] = {
     {kStepReference, OnStep},
     {kEditChangedReference, OnEditChanged},
     {kCheckClickedReference, OnCheckClicked},
+    {kProductCheckClickedReference, OnProductCheckClicked},
 };
 
-const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kEditBoxUnit,
+const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kWindowUnit, &kEditBoxUnit,
                                               &kCheckBoxUnit};
 
 // The font of the product's units: 13 pixels, GB2312, the default face.
@@ -272,6 +289,30 @@ TemplateWindow AgreementWindow() {
   return window;
 }
 
+// A window of the product's class, which reflects its units' notifications
+// and answers their Alt mnemonics itself.
+TemplateWindow ProductWindow() {
+  TemplateWindow window;
+  window.identifier = int32_t(kProductWindow);
+  window.kind = 1;
+  WindowProperties own;
+  own.caption = kProductCaption;
+  own.backColor = 0x00FFFFFF;
+  Bytes ownBlock;
+  WriteWindowProperties(own, &ownBlock);
+  window.records.push_back(
+      Record(kProductOwn, kWindowDescription.typeReference, 60, 60, 300, 160, ownBlock));
+  window.records.push_back(EditRecord(kProductEdit, 10, 10, 150, 24, EditBoxProperties{}));
+  CheckBoxProperties check;
+  check.caption = "&Keep";
+  check.backColor = kCheckBackColor;
+  TemplateRecord checkRecord =
+      Record(kProductCheck, kCheckBoxDescription.typeReference, 10, 50, 150, 24, CheckBlock(check));
+  Bind(&checkRecord, 0, kProductCheckClickedReference);
+  window.records.push_back(checkRecord);
+  return window;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -282,6 +323,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Template source;
   source.windows.push_back(ControlsWindow());
   source.windows.push_back(AgreementWindow());
+  source.windows.push_back(ProductWindow());
   Bytes bytes;
   if (!WriteTemplate(source, &bytes)) return 4;
   ProgramDefinition program;
