@@ -424,6 +424,16 @@ TEST_F(StandardControls, ProductWindowReflectsToTheControlsAndTogglesByMnemonic)
 
   const RECT box = ScreenRect(check);
   EXPECT_EQ(ScreenPixel(box.right - 3, box.top + 2), COLORREF(kCheckBackColor));
+
+  // A box inside a picture box tells the window, which still reflects.
+  HWND inner = Handle("inner edit");
+  ASSERT_TRUE(inner);
+  ASSERT_NE(GetParent(inner), product) << "moved into the picture box";
+  ClickWindow(inner);
+  PressKey('Z');
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(inner) == "z"; }));
+  ASSERT_TRUE(WaitUntil([&] { return !Changes(kInnerEdit).empty(); }));
+  EXPECT_EQ(Changes(kInnerEdit), std::vector<std::string>{"'z'"});
   PostMessageA(product, WM_CLOSE, 0, 0);
 }
 

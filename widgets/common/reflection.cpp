@@ -37,8 +37,11 @@ HWND ControlOf(HWND container, UINT message, LPARAM lParam) {
 bool ReflectToControl(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   HWND control = ControlOf(container, message, lParam);
   // A message about the container itself, or about a window that is not
-  // its own child, goes nowhere: no loop, no stranger's window.
-  if (!control || control == container || GetParent(control) != container) return false;
+  // inside it, goes nowhere: no loop, no stranger's window. A control inside
+  // a container inside this one counts: an edit control keeps notifying the
+  // parent it was created with, and the frame creates every unit on the
+  // window before it moves the units of a picture box into it.
+  if (!control || control == container || !IsChild(container, control)) return false;
   const LRESULT answer = SendMessageA(control, Reflected(message), wParam, lParam);
   if (answer == 0) return false;
   *result = answer;

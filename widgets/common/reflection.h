@@ -17,7 +17,9 @@
 //                                                           e.g. kReflectedCtlColorEdit
 //
 // Owner-drawn menu items (CtlType ODT_MENU) are not reflected. Only a
-// direct child of the container is sent anything.
+// window inside the container is sent anything: mostly a direct child, but
+// an edit box moved into a picture box still tells the window, where it was
+// created.
 //
 // The control's answer: non-zero claims the message and is what the
 // container returns to Windows (a brush for the colour messages, TRUE for
@@ -45,7 +47,7 @@ constexpr UINT kReflectedCtlColorScrollBar = Reflected(WM_CTLCOLORSCROLLBAR);
 constexpr UINT kReflectedCtlColorStatic = Reflected(WM_CTLCOLORSTATIC);
 
 // For the container's window procedure: when `message` is one of the
-// messages above and the control it concerns is a child of `container`,
+// messages above and the control it concerns lies inside `container`,
 // sends it the reflected message and answers true with `*result` set when
 // the control claimed it. False leaves the message to the container.
 bool ReflectToControl(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

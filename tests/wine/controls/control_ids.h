@@ -21,7 +21,9 @@ constexpr uint32_t kAgreementEdit = 0x16030010;
 constexpr uint32_t kProductWindow = 0x52030003;
 constexpr uint32_t kProductOwn = 0x06030003;
 constexpr uint32_t kProductEdit = 0x16030020;
-constexpr uint32_t kProductCheck = 0x16030021;  // "&Keep"
+constexpr uint32_t kProductCheck = 0x16030021;   // "&Keep"
+constexpr uint32_t kProductPicBox = 0x16030022;  // a container
+constexpr uint32_t kInnerEdit = 0x16030023;      // a box inside it
 
 constexpr char kControlsCaption[] = "Controls test";
 constexpr char kAgreementCaption[] = "Agreement test";

@@ -20,6 +20,8 @@
 #include "tests/wine/frame/scenario_log.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
+#include "widgets/pic_box/pic_box.h"
+#include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/window/window.h"
 #include "widgets/window/window_properties.h"
 
@@ -130,6 +132,7 @@ void OnStep(EventRecord& event) {
                   : 0);
       LogHandle("product edit", kProductWindow, kProductEdit);
       LogHandle("product check", kProductWindow, kProductCheck);
+      LogHandle("inner edit", kProductWindow, kInnerEdit);
       break;
     case kStepWriteChecked:
       WriteOwn(kControlsWindow, kAgreeCheck, kCheckBoxChecked, Value::Logical(true));
@@ -148,8 +151,8 @@ const HandlerEntry kHandlers[] = {
     {kProductCheckClickedReference, OnProductCheckClicked},
 };
 
-const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kWindowUnit, &kEditBoxUnit,
-                                              &kCheckBoxUnit};
+const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kWindowUnit, &kPicBoxUnit,
+                                              &kEditBoxUnit, &kCheckBoxUnit};
 
 // The font of the product's units: 13 pixels, GB2312, the default face.
 Bytes ProductFont() {
@@ -310,6 +313,16 @@ TemplateWindow ProductWindow() {
       Record(kProductCheck, kCheckBoxDescription.typeReference, 10, 50, 150, 24, CheckBlock(check));
   Bind(&checkRecord, 0, kProductCheckClickedReference);
   window.records.push_back(checkRecord);
+  // The box is created on the window and moved into the picture box, but
+  // an edit control keeps telling the parent it was created with.
+  TemplateRecord inner = EditRecord(kInnerEdit, 10, 10, 100, 24, EditBoxProperties{});
+  inner.parent = int32_t(kProductPicBox);
+  window.records.push_back(inner);
+  PicBoxProperties container;
+  Bytes containerBlock;
+  WritePicBoxProperties(container, &containerBlock);
+  window.records.push_back(
+      Record(kProductPicBox, kPicBoxDescription.typeReference, 170, 10, 120, 80, containerBlock));
   return window;
 }
 
