@@ -40,7 +40,17 @@ RECT InkBox(const Rendering& rendering, COLORREF background) {
   return box;
 }
 
-TEST(HyperLinker, ShowsItsCaptionElseItsAddress) {
+class HyperLinkerTest : public ::testing::Test {
+ protected:
+  // The pointer starts out of every box's way: a box under it would show its
+  // hover colour as soon as it hears a move.
+  void SetUp() override {
+    MoveMouseTo(900, 700);
+    Pump(100);
+  }
+};
+
+TEST_F(HyperLinkerTest, ShowsItsCaptionElseItsAddress) {
   HyperLinkerProperties captioned = ColouredLink();
   captioned.caption = "http://a.example/";
   HyperLinkerProperties webOnly = ColouredLink();
@@ -64,14 +74,12 @@ TEST(HyperLinker, ShowsItsCaptionElseItsAddress) {
       << ink.left << " .. " << ink.right << " of " << web.Width();
 }
 
-TEST(HyperLinker, HoverColourWhileThePointerIsOver) {
+TEST_F(HyperLinkerTest, HoverColourWhileThePointerIsOver) {
   HyperLinkerProperties link = ColouredLink();
   link.caption = "hover here";
   HostedWindow window(kWindow, WindowOf({link}));
   ASSERT_TRUE(window.Loaded());
   HWND box = window.Unit(kLinks[0]);
-  MoveMouseTo(900, 700);
-  Pump(100);
   EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
   const POINT inside = OnScreen(box, 40, 12);
   MoveMouseTo(inside.x, inside.y);
@@ -88,7 +96,7 @@ TEST(HyperLinker, HoverColourWhileThePointerIsOver) {
   EXPECT_NE(GetCapture(), box);
 }
 
-TEST(HyperLinker, ClickWithNoAddressOpensNothingAndStaysUnvisited) {
+TEST_F(HyperLinkerTest, ClickWithNoAddressOpensNothingAndStaysUnvisited) {
   HyperLinkerProperties mail = ColouredLink();
   mail.caption = "no address";
   HyperLinkerProperties web = mail;
@@ -100,12 +108,14 @@ TEST(HyperLinker, ClickWithNoAddressOpensNothingAndStaysUnvisited) {
   HWND box = window.Unit(kLinks[0]);
   ClickWindow(box);
   Pump(200);
-  MoveMouseTo(900, 700);
+  // Away onto the window: the box holds the capture and hears the move.
+  const POINT away = OnScreen(box, 40, 60);
+  MoveMouseTo(away.x, away.y);
   Pump(200);
   EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
 }
 
-TEST(HyperLinker, FontRecordOfAnotherLengthMeansTheDefaultGuiFont) {
+TEST_F(HyperLinkerTest, FontRecordOfAnotherLengthMeansTheDefaultGuiFont) {
   HyperLinkerProperties plain = ColouredLink();
   plain.caption = "Font";
   HyperLinkerProperties short59 = plain;

@@ -144,8 +144,11 @@ TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_EQ(Shown(button), kBlue);
   Move(outside);
   EXPECT_EQ(Shown(button), kRed);
+  // The press that left keeps the capture, for a return while held.
+  EXPECT_EQ(GetCapture(), button);
   Release(outside);
   EXPECT_EQ(Shown(button), kRed);
+  EXPECT_NE(GetCapture(), button);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 0);
 
   // Press, leave, come back still holding: pressed again; released inside,
