@@ -2,9 +2,48 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
 #endif
+
+namespace {
+
+// System libraries that system libraries load by bare name, on their first
+// use, while the program runs. The restricted search order does not reach
+// those loads everywhere: Windows Vista and 7 without KB2533623 have no
+// SetDefaultDllDirectories, and under Wine the delayed imports of its system
+// libraries still search the program's folder. A library already loaded is
+// found by its name without a search, so each is loaded here first, by its
+// full path in the system directory.
+const char* const kPreloadedLibraries[] = {
+    // comctl32 6 (the manifest's common controls) for the first themed
+    // window or message box: OpenThemeData and the theme drawing.
+    "uxtheme.dll",
+    // uxtheme, when it draws the first theme part (AlphaBlend,
+    // TransparentBlt, GradientFill).
+    "msimg32.dll",
+};
+
+[[maybe_unused]] void PreloadSystemLibraries() {
+  char path[MAX_PATH];
+  const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
+  if (folderLength == 0 || folderLength >= MAX_PATH) return;
+  for (const char* name : kPreloadedLibraries) {
+    const size_t nameLength = strlen(name);
+    if (folderLength + 1 + nameLength >= MAX_PATH) continue;
+    path[folderLength] = '\\';
+    memcpy(path + folderLength + 1, name, nameLength + 1);
+    // With the altered search path, what the library itself imports is
+    // looked for in the system directory too, even where
+    // SetDefaultDllDirectories is missing. Kept loaded for the life of the
+    // process.
+    LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+}
+
+}  // namespace
 
 void RestrictDllSearch() {
 #ifndef MORVANE_WITHOUT_DLL_MEND  // only the test that proves this matters builds without it
@@ -18,5 +57,8 @@ void RestrictDllSearch() {
   // Takes the current directory out of the search order as well; the
   // program makes its own folder the current directory later on.
   SetDllDirectoryA("");
+#ifndef MORVANE_WITHOUT_DLL_PRELOAD  // the test's proof that the preload matters
+  PreloadSystemLibraries();
+#endif
 #endif
 }

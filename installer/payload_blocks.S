@@ -3,11 +3,13 @@
    under plain names and passes that folder with -I. Each block has a section
    of its own so that the linker drops only what nothing refers to. */
 
+#include "assembly_symbol.h"
+
 .macro payload_block name, file
   .section .rdata$\name, "dr"
   .balign 4
-  .globl _\name
-_\name:
+  .globl C_SYMBOL(\name)
+C_SYMBOL(\name):
   .long 1
   .long \name\()_end - \name\()_start
 \name\()_start:

@@ -45,7 +45,8 @@ HANDLE WINAPI CreateStandInTimer(LPSECURITY_ATTRIBUTES, BOOL manualReset, LPCSTR
   ++g_timer.creations;
   g_timer.manualReset = manualReset;
   g_timer.named = name != nullptr;
-  g_timer.event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  // Auto-reset, as the timer asked for: a wait that sees it fire consumes it.
+  g_timer.event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   return g_timer.event;
 }
 
@@ -56,6 +57,9 @@ BOOL WINAPI SetStandInTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG per
   g_timer.dueTime = dueTime->QuadPart;
   g_timer.period = period;
   g_timer.resume = resume;
+  // Setting a timer makes it non-signalled, as SetWaitableTimer does: a wait
+  // that set its timer again on every message would never see it fire.
+  ResetEvent(timer);
   return TRUE;
 }
 

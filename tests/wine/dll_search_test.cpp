@@ -1,12 +1,19 @@
 // Libraries planted in the setup program's folder under the names of system
 // libraries are never loaded by the running program. Wine reaches a planted
 // library only when its load order allows native code: the test runs with
-// WINEDLLOVERRIDES=version,uxtheme,dwmapi,winmm=n,b. None of the four is one
-// of the KnownDLLs, which would be protected anyway.
+// WINEDLLOVERRIDES=version,uxtheme,dwmapi,winmm,msimg32=n,b. None of them is
+// one of the KnownDLLs, which would be protected anyway.
+//
+// Under Wine the system's own libraries load a planted library before any
+// code of a program runs (user32 imports version.dll). That much happens to
+// any program with the same imports, and no code of the program can prevent
+// it; each program is therefore compared with a control that has its imports
+// and its manifest and runs no code of its own.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,13 +22,30 @@
 
 namespace {
 
-const char* const kPlanted[] = {"version.dll", "uxtheme.dll", "dwmapi.dll", "winmm.dll"};
+const char* const kPlanted[] = {"version.dll", "uxtheme.dll", "dwmapi.dll", "winmm.dll",
+                                "msimg32.dll"};
 
-// Arguments: the probe, the probe built without the restricted search, the
-// setup program, the folder of the planted libraries.
+// Arguments: the folder of the planted libraries; the probe, the probe built
+// without the restricted search, the probe's control; the setup program, the
+// setup program built without its preload, the setup program's control.
 std::string Argument(int index) { return HostPath(TestArgument(index)); }
+std::string PlantedFolder() { return Argument(0); }
+std::string Probe() { return Argument(1); }
+std::string ProbeWithoutRestriction() { return Argument(2); }
+std::string ProbeControl() { return Argument(3); }
+std::string SetupProgram() { return Argument(4); }
+std::string SetupProgramWithoutPreload() { return Argument(5); }
+std::string SetupControl() { return Argument(6); }
+
+using Names = std::vector<std::string>;
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+std::string Listed(const Names& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list.empty() ? "none" : list;
+}
 
 // A folder like a downloads folder: the program and the planted libraries.
 std::string PlantBeside(const char* folderName, const std::string& program) {
@@ -29,25 +53,36 @@ std::string PlantBeside(const char* folderName, const std::string& program) {
   EXPECT_TRUE(CopyFileA(program.c_str(), (folder + "\\" + FileName(program)).c_str(), FALSE));
   for (const char* name : kPlanted)
     EXPECT_TRUE(
-        CopyFileA((Argument(3) + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE))
+        CopyFileA((PlantedFolder() + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE))
         << name;
   return folder;
 }
 
-std::vector<std::string> PlantedLibrariesLoaded(const std::string& folder) {
-  std::vector<std::string> loaded;
+Names PlantedLibrariesLoaded(const std::string& folder) {
+  Names loaded;
   for (const char* name : kPlanted)
     if (GetFileAttributesA((folder + "\\" + name + ".loaded").c_str()) != INVALID_FILE_ATTRIBUTES)
       loaded.push_back(name);
   return loaded;
 }
 
+Names LoadedBeyond(const Names& loaded, const Names& control) {
+  Names beyond;
+  for (const std::string& name : loaded)
+    if (std::find(control.begin(), control.end(), name) == control.end()) beyond.push_back(name);
+  return beyond;
+}
+
+RunningProgram StartBeside(const std::string& folder, const std::string& program,
+                           const std::string& arguments = "") {
+  return StartProgram("\"" + folder + "\\" + FileName(program) + "\"" + arguments);
+}
+
 // Runs the probe from the planted folder and answers which planted
 // libraries it loaded.
-std::vector<std::string> RunProbe(const char* folderName, const std::string& probe) {
+Names RunProbe(const char* folderName, const std::string& probe) {
   const std::string folder = PlantBeside(folderName, probe);
-  const std::string program = folder + "\\" + FileName(probe);
-  RunningProgram run = StartProgram("\"" + program + "\" \"" + folder + "\\log.txt\"");
+  RunningProgram run = StartBeside(folder, probe, " \"" + folder + "\\log.txt\"");
   EXPECT_TRUE(run.started);
   DWORD code = 99;
   EXPECT_TRUE(WaitForExit(&run, 20000, &code));
@@ -57,26 +92,76 @@ std::vector<std::string> RunProbe(const char* folderName, const std::string& pro
   return PlantedLibrariesLoaded(folder);
 }
 
+// What a control loads: what the system loads for its program's imports
+// before the program's first instruction.
+Names RunControl(const char* folderName, const std::string& control) {
+  const std::string folder = PlantBeside(folderName, control);
+  RunningProgram run = StartBeside(folder, control);
+  EXPECT_TRUE(run.started);
+  DWORD code = 99;
+  EXPECT_TRUE(WaitForExit(&run, 20000, &code));
+  EXPECT_EQ(code, 0u) << "the control's entry point returns 0 at once";
+  return PlantedLibrariesLoaded(folder);
+}
+
+// Runs the program from the planted folder until it shows a window (whatever
+// window it shows: the run-time error box while its widget classes are
+// missing, its start window later), lets it finish what it has to do for that
+// window, then closes it (or ends it) and answers which planted libraries it
+// loaded. A program that has loaded one beyond its control's is ended at
+// once: the planted libraries have none of the functions asked of them, and
+// it would only stumble on.
+Names RunShowingAWindow(const char* folderName, const std::string& program, const Names& control) {
+  const std::string folder = PlantBeside(folderName, program);
+  RunningProgram run = StartBeside(folder, program);
+  EXPECT_TRUE(run.started);
+  HWND window = WaitForTopWindow(run, nullptr, 30000);
+  EXPECT_TRUE(window) << "the program showed no window";
+  if (window && LoadedBeyond(PlantedLibrariesLoaded(folder), control).empty()) {
+    // Idle once the window is created, shown and painted; the message that
+    // comes back proves it is past all that and in a message loop.
+    WaitForInputIdle(run.process.hProcess, 20000);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  } else if (run.started) {
+    TerminateProcess(run.process.hProcess, 99);
+  }
+  DWORD code = 0;
+  WaitForExit(&run, 20000, &code);  // a program that does not close is ended
+  return PlantedLibrariesLoaded(folder);
+}
+
 TEST(DllSearch, PlantedLibrariesAreNeverLoaded) {
-  EXPECT_EQ(RunProbe("dll-mend", Argument(0)), std::vector<std::string>());
+  const Names control = RunControl("dll-probe-control", ProbeControl());
+  EXPECT_EQ(LoadedBeyond(RunProbe("dll-mend", Probe()), control), Names())
+      << "the control with the same imports loaded " << Listed(control);
 }
 
 // Under Wine the libraries that its own system libraries already hold are
-// not loaded again, so not all four show; any one is a planted library run.
+// not loaded again, so not all of them show; any one is a planted library run.
 TEST(DllSearch, TheSameCheckCatchesAProgramWithoutTheRestriction) {
-  EXPECT_NE(RunProbe("dll-no-mend", Argument(1)), std::vector<std::string>());
+  const Names control = RunControl("dll-probe-control-2", ProbeControl());
+  EXPECT_NE(LoadedBeyond(RunProbe("dll-no-mend", ProbeWithoutRestriction()), control), Names());
 }
 
-TEST(DllSearch, TheSetupProgramLoadsNoneOfThemEither) {
-  const std::string folder = PlantBeside("dll-setup", Argument(2));
-  RunningProgram run = StartProgram("\"" + folder + "\\" + FileName(Argument(2)) + "\"");
-  ASSERT_TRUE(run.started);
-  MessageBoxSeen seen;
-  // Until its widget classes exist, the start window is reported missing.
-  if (WaitForMessageBox(run, 20000, &seen)) ClickBoxButton(seen, IDOK);
-  DWORD code = 0;
-  EXPECT_TRUE(WaitForExit(&run, 20000, &code));
-  EXPECT_EQ(PlantedLibrariesLoaded(folder), std::vector<std::string>());
+// Its window themed by common controls 6, which load the theme library by
+// bare name for the first themed window or message box, and the theme
+// library in turn its drawing library.
+TEST(DllSearch, TheSetupProgramShowingAWindowLoadsNoneBeyondItsImports) {
+  const Names control = RunControl("dll-control", SetupControl());
+  const Names setup = RunShowingAWindow("dll-setup", SetupProgram(), control);
+  EXPECT_EQ(LoadedBeyond(setup, control), Names())
+      << "the control with the same imports loaded " << Listed(control);
+}
+
+TEST(DllSearch, TheSameCheckCatchesTheSetupProgramWithoutItsPreload) {
+  const Names control = RunControl("dll-control-2", SetupControl());
+  const Names setup =
+      RunShowingAWindow("dll-setup-no-preload", SetupProgramWithoutPreload(), control);
+  EXPECT_NE(LoadedBeyond(setup, control), Names())
+      << "the control with the same imports loaded " << Listed(control)
+      << "; the program without its preload loaded " << Listed(setup);
 }
 
 }  // namespace
