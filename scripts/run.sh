@@ -31,7 +31,7 @@ wine_identity="$(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win6
 if [ "$(cat "$WINEPREFIX/.morvane-ready" 2>/dev/null)" != "$wine_identity" ]; then
   echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
   rm -rf "$WINEPREFIX"
-  wineboot -i >"$build/run-prefix.log" 2>&1
+  wine wineboot -i >"$build/run-prefix.log" 2>&1
   wineserver -w
   # Its shortcuts land in the prefix, not in your home folder.
   bash "$root/tests/harness/wine-shell-folders.sh" "$WINEPREFIX"

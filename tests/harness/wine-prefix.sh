@@ -7,8 +7,9 @@
 #        folders inside the prefix), then starts its persistent wineserver for
 #        the test run. The prefix is made again when the Wine or this test bed
 #        changed since it was made.
-# stop:  ends that wineserver and removes what killed tests left in
-#        WINE_DIR/fresh. Prefixes kept for a look (WINE_DIR/kept) stay.
+# stop:  ends that wineserver, removes what killed tests left in
+#        WINE_DIR/fresh (prefixes kept for a look, in WINE_DIR/kept, stay),
+#        and fails when a file of the prepared prefix's C:\windows changed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 action=$1 dir=$2
@@ -23,6 +24,15 @@ identity() {
   echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
 }
 
+# The files of C:\windows with their sizes and times of change. Tests that
+# share the prepared prefix run in it and must not change it; the overlay
+# that gives the other tests their own prefix does not cover them. A change
+# there would reach every later test, so wine.stop compares with the list
+# made with the prefix, names what changed, and has the prefix made anew.
+windows_manifest() {
+  find "$prepared/drive_c/windows" -printf '%P\t%y\t%s\t%T@\n' | LC_ALL=C sort
+}
+
 case "$action" in
 start)
   mkdir -p "$dir"
@@ -30,13 +40,14 @@ start)
     wineserver -k </dev/null >/dev/null 2>&1 || true
     rm -rf "$prepared"
     {
-      wineboot -i
+      wine wineboot -i
       wineserver -w
       wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
       wineserver -w
     } >"$dir/wineboot.log" 2>&1
     bash "$here/wine-shell-folders.sh" "$prepared"
+    windows_manifest >"$dir/prepared-windows.list"
     identity >"$prepared/.morvane-ready"
   fi
   wineserver -p </dev/null >/dev/null 2>&1
@@ -44,6 +55,16 @@ start)
 stop)
   wineserver -k </dev/null >/dev/null 2>&1 || true
   rm -rf "$dir/fresh"
+  if [ -f "$prepared/.morvane-ready" ]; then
+    changes=$(diff "$dir/prepared-windows.list" <(windows_manifest) 2>&1) || {
+      echo "wine.stop: a test that shares the prepared prefix changed its C:\windows"
+      echo "(lines: path, type, size, time of change; < before, > after):"
+      echo "$changes" | head -n 40
+      echo "The prepared prefix is made anew by the next wine.start."
+      rm -f "$prepared/.morvane-ready"
+      exit 1
+    }
+  fi
   ;;
 *)
   echo "usage: $0 start|stop WINE_DIR" >&2
