@@ -69,7 +69,7 @@ cleanup() {
 trap cleanup EXIT
 
 set +e
-wine "$tour" "$(winepath -w "$program")" "$(winepath -w "$shots")" </dev/null
+wine "$tour" "$(wine winepath -w "$program")" "$(wine winepath -w "$shots")" </dev/null
 rc=$?
 set -e
 for bmp in "$shots"/*.bmp; do
