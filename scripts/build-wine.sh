@@ -124,3 +124,18 @@ autoreconf -fi
 make -C include
 nice -n 5 make -j"$(nproc)"
 make install
+
+# Debian's Wine links its Windows modules against the mingw zlib (zlib1.dll of
+# libz-mingw-w64) instead of a bundled copy, and its package installs that
+# DLL among Wine's own, marked as a Wine builtin so that Wine loads it from
+# there: the same as libwine's postinst does.
+for arch in i686:i386 x86_64:x86_64; do
+  dll=/usr/${arch%:*}-w64-mingw32/lib/zlib1.dll
+  out="$prefix/lib/${arch#*:}-windows/zlib1.dll"
+  {
+    head -c 64 "$dll"
+    printf 'Wine builtin DLL'
+    printf '\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0'
+    tail -c +97 "$dll"
+  } >"$out"
+done

@@ -69,7 +69,8 @@ cleanup() {
 trap cleanup EXIT
 
 set +e
-wine "$tour" "$(winepath -w "$program")" "$(winepath -w "$shots")" </dev/null
+windows_path() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+wine "$tour" "$(windows_path "$program")" "$(windows_path "$shots")" </dev/null
 rc=$?
 set -e
 for bmp in "$shots"/*.bmp; do

@@ -7,8 +7,9 @@
 #        folders inside the prefix), then starts its persistent wineserver for
 #        the test run. The prefix is made again when the Wine or this test bed
 #        changed since it was made.
-# stop:  ends that wineserver and removes what killed tests left in
-#        WINE_DIR/fresh. Prefixes kept for a look (WINE_DIR/kept) stay.
+# stop:  ends that wineserver, removes what killed tests left in
+#        WINE_DIR/fresh (prefixes kept for a look, in WINE_DIR/kept, stay),
+#        and fails when a file of the prepared prefix's C:\windows changed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 action=$1 dir=$2
@@ -21,6 +22,15 @@ export WINEPREFIX="$prepared"
 identity() {
   echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
   echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
+}
+
+# The files of C:\windows with their sizes and times of change. Tests that
+# share the prepared prefix run in it and must not change it; the overlay
+# that gives the other tests their own prefix does not cover them. A change
+# there would reach every later test, so wine.stop compares with the list
+# made with the prefix, names what changed, and has the prefix made anew.
+windows_manifest() {
+  find "$prepared/drive_c/windows" -printf '%P\t%y\t%s\t%T@\n' | LC_ALL=C sort
 }
 
 case "$action" in
@@ -37,6 +47,7 @@ start)
       wineserver -w
     } >"$dir/wineboot.log" 2>&1
     bash "$here/wine-shell-folders.sh" "$prepared"
+    windows_manifest >"$dir/prepared-windows.list"
     identity >"$prepared/.morvane-ready"
   fi
   # A server already running for the prefix (a run that did not end) serves on.
@@ -45,6 +56,16 @@ start)
 stop)
   wineserver -k </dev/null >/dev/null 2>&1 || true
   rm -rf "$dir/fresh"
+  if [ -f "$prepared/.morvane-ready" ]; then
+    changes=$(diff "$dir/prepared-windows.list" <(windows_manifest) 2>&1) || {
+      echo "wine.stop: a test that shares the prepared prefix changed its C:\windows"
+      echo "(lines: path, type, size, time of change; < before, > after):"
+      echo "$changes" | head -n 40
+      echo "The prepared prefix is made anew by the next wine.start."
+      rm -f "$prepared/.morvane-ready"
+      exit 1
+    }
+  fi
   ;;
 *)
   echo "usage: $0 start|stop WINE_DIR" >&2

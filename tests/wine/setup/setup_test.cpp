@@ -98,7 +98,6 @@ int FilledColumns(HWND startWindow, uint32_t empty, int from, int to, const RECT
   return filled;
 }
 
-// The bar's end, inside its edge: empty until the very last positions.
 // Waits for a message box of the program and answers it with OK; the text
 // it showed, marked when its caption is not the default "信息：", or
 // "<no box>" when none came.
@@ -112,6 +111,7 @@ std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
   return text;
 }
 
+// The bar's end, inside its edge: empty until the very last positions.
 constexpr int kBarEndFrom = 270;
 constexpr int kBarEndTo = 326;
 
@@ -148,12 +148,13 @@ class Setup : public testing::Test {
       if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
   }
 
-  // Starts the setup program; the run is ended at the test's end whatever
-  // happens.
-  void Launch(SetupRun* run) {
+  // Starts the setup program and waits for its start window; the run is
+  // ended at the test's end whatever happens.
+  testing::AssertionResult Launch(SetupRun* run) {
     const bool started = StartSetup(setupPath_, run);
     if (run->program.started) processes_.push_back(run->program.process.hProcess);
-    ASSERT_TRUE(started) << "no start window of " << setupPath_;
+    if (started) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no start window of " << setupPath_;
   }
 
   static void ExpectExitCode(SetupRun* run, DWORD expected) {
@@ -304,7 +305,7 @@ void ExpectClassCommandPassesThePathWhole() {
 
 TEST_F(Setup, FirstInstallation) {
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   {
     RECT rect{};
     GetWindowRect(run.startWindow, &rect);
@@ -322,7 +323,7 @@ TEST_F(Setup, FirstInstallation) {
   ClickUnit(run.startWindow, kAgreementLink);
   HWND agreement = WaitForAgreementWindow(run);
   ASSERT_NE(agreement, nullptr) << "the link opened no window";
-  MoveBelowStartWindow(run, agreement);
+  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
   ClickUnit(run.startWindow, kAgreementLink);
   Settle(500);
   EXPECT_EQ(OtherWindows(run.program.process.dwProcessId, run.startWindow).size(), 1u);
@@ -397,7 +398,7 @@ TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
   EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
@@ -430,7 +431,7 @@ TEST_F(Setup, PlainFileInPlaceOfTheFolderFails) {
   ASSERT_TRUE(WriteWholeFile(kInstallFolder, "not a folder"));
 
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
   EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
@@ -453,7 +454,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   RegCloseKey(volatileKey);
 
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   const double pressed = PressInstall(run);
   EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), RegistryFailedMessage());
@@ -480,7 +481,7 @@ TEST_F(Setup, ExistingAllFilesVerbIsKept) {
   SetRegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", "", other);
 
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   FinishInstallation(&run, PressInstall(run));
 
@@ -493,7 +494,7 @@ TEST_F(Setup, ExistingAllFilesVerbIsKept) {
 TEST_F(Setup, RepeatedInstallation) {
   {
     SetupRun first;
-    Launch(&first);
+    ASSERT_TRUE(Launch(&first));
     CheckAgreement(first);
     FinishInstallation(&first, PressInstall(first));
   }
@@ -509,7 +510,7 @@ TEST_F(Setup, RepeatedInstallation) {
   SetRegistryText(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", "", custom);
 
   SetupRun second;
-  Launch(&second);
+  ASSERT_TRUE(Launch(&second));
   CheckAgreement(second);
   FinishInstallation(&second, PressInstall(second));
 
@@ -533,7 +534,7 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
   ASSERT_EQ(ShellFolder(CSIDL_PROGRAMS), programs);
 
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   FinishInstallation(&run, PressInstall(run));
 
@@ -548,7 +549,7 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
 TEST_F(Setup, WindowDragsMinimisesAndCloses) {
   {
     SetupRun run;
-    Launch(&run);
+    ASSERT_TRUE(Launch(&run));
     // By the title, then by the bare white surface: the mouse's distance.
     const std::string start = Origin(run.startWindow);
     DragBy(PointAt(run.startWindow, kTitleLabel, 12, 8), 50, 30);
@@ -562,7 +563,7 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
   }
   {
     SetupRun run;
-    Launch(&run);
+    ASSERT_TRUE(Launch(&run));
     ClickUnit(run.startWindow, kMinimiseButton);
     Settle(500);
     EXPECT_TRUE(IsIconic(run.startWindow));
@@ -580,11 +581,11 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
 
 TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   ClickUnit(run.startWindow, kAgreementLink);
   HWND agreement = WaitForAgreementWindow(run);
   ASSERT_NE(agreement, nullptr);
-  MoveBelowStartWindow(run, agreement);
+  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
 
   ClickUnit(run.startWindow, kCloseButton);
   EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
@@ -602,7 +603,7 @@ TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
 
 TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
   Settle(1000);
@@ -633,11 +634,11 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
 
 TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
   SetupRun run;
-  Launch(&run);
+  ASSERT_TRUE(Launch(&run));
   ClickUnit(run.startWindow, kAgreementLink);
   HWND agreement = WaitForAgreementWindow(run);
   ASSERT_NE(agreement, nullptr);
-  MoveBelowStartWindow(run, agreement);
+  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
 
   CheckAgreement(run);
   PressInstall(run);
@@ -656,8 +657,8 @@ TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
 
 TEST_F(Setup, SecondInstanceOpensASecondWindow) {
   SetupRun first, second;
-  Launch(&first);
-  Launch(&second);
+  ASSERT_TRUE(Launch(&first));
+  ASSERT_TRUE(Launch(&second));
   EXPECT_NE(first.startWindow, second.startWindow);
   EXPECT_TRUE(IsWindowVisible(first.startWindow));
   EXPECT_TRUE(IsWindowVisible(second.startWindow));
