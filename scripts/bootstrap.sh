@@ -2,13 +2,15 @@
 # Installs everything the build and the tests need on a Debian 12 machine,
 # cross-builds zlib's inflate, libpng, libjpeg-turbo and GoogleTest for
 # i686-w64-mingw32 once into a cache outside the source tree, and, on a
-# machine that cannot run 32-bit Linux programs, builds a Wine there too.
+# machine that cannot run 32-bit Linux programs, builds a Wine there too
+# (and the four libraries for x86_64, for the Windows tests' 64-bit twins).
 # Idempotent and quiet when all is there.
 #
 #   bootstrap.sh            install and build what is missing, then locate
 #   bootstrap.sh --locate   only locate; fails when something is not built
 #
-# Its last three lines of standard output locate the results:
+# Its last lines of standard output locate the results:
+#   MORVANE_DEPS_PREFIXES_64=<the same for x86_64; empty unless the WoW64 Wine>
 #   MORVANE_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>;<googletest>
 #   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
 #   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
@@ -92,6 +94,8 @@ else
   # development files of what its configuration keeps.
   packages+=(
     gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 libz-mingw-w64-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    mingw-w64-x86-64-dev
     autoconf automake autotools-dev flex bison gettext unzip lzma sharutils
     icoutils librsvg2-bin fontforge-nox unicode-data khronos-api libxml-libxml-perl
     libvulkan-dev libx11-dev libxext-dev libxi-dev libxrandr-dev libxcursor-dev
@@ -212,7 +216,6 @@ source_of() { # package -> its .dsc, fetched and unpacked when missing
 # One prefix per library, named by its Debian source version and a hash of
 # everything that shapes the build (our configuration files, the flags, the
 # toolchain file), so that a change of any of them builds anew.
-toolchain="$root/cmake/mingw-i686.cmake"
 deps_config="$root/cmake/deps"
 lean_flags="-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
 
@@ -236,60 +239,78 @@ zlib_dsc=$(source_of zlib)
 png_dsc=$(source_of libpng1.6)
 jpeg_dsc=$(source_of libjpeg-turbo)
 
-zlib_prefix="$cache/zlib-inflate-$(version_of "$zlib_dsc")-$(
-  cat "$toolchain" "$deps_config/zlib-inflate/CMakeLists.txt" - <<<"MinSizeRel $lean_flags" | hash_of)"
-if missing_build "$zlib_prefix"; then
-  say "cross-building zlib's inflate into $zlib_prefix"
-  cross_cmake "$deps_config/zlib-inflate" "$cache/build-zlib" "$zlib_prefix" MinSizeRel \
-    "$lean_flags" -DZLIB_SOURCE_DIR="$(unpacked_of "$zlib_dsc")"
-  touch "$zlib_prefix/.done"
-fi
+# Builds the four libraries with one toolchain file and sets deps_prefixes to
+# their prefixes (zlib;libpng;libjpeg-turbo;googletest).
+cross_build_dependencies() { # toolchain-file googletest-suffix
+  local toolchain=$1 gtest_suffix=$2
+  local zlib_prefix png_prefix jpeg_prefix gtest_prefix staged gtest_ver
+  zlib_prefix="$cache/zlib-inflate-$(version_of "$zlib_dsc")-$(
+    cat "$toolchain" "$deps_config/zlib-inflate/CMakeLists.txt" - <<<"MinSizeRel $lean_flags" | hash_of)"
+  if missing_build "$zlib_prefix"; then
+    say "cross-building zlib's inflate into $zlib_prefix"
+    cross_cmake "$deps_config/zlib-inflate" "$cache/build-zlib" "$zlib_prefix" MinSizeRel \
+      "$lean_flags" -DZLIB_SOURCE_DIR="$(unpacked_of "$zlib_dsc")"
+    touch "$zlib_prefix/.done"
+  fi
 
-png_args=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
-          -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON)
-png_prefix="$cache/libpng-$(version_of "$png_dsc")-$(
-  cat "$toolchain" "$deps_config/libpng-read.dfa" - <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
-if missing_build "$png_prefix"; then
-  say "cross-building libpng into $png_prefix"
-  # libpng generates its pnglibconf.h from our .dfa with awk; it compiles
-  # and links against the zlib above, not the toolchain's.
-  cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" MinSizeRel \
-    "$lean_flags" "${png_args[@]}" -DDFA_XTRA="$deps_config/libpng-read.dfa" \
-    -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a"
-  grep -q '^#define PNG_SIMPLIFIED_READ_SUPPORTED' "$png_prefix/include/pnglibconf.h" &&
-    ! grep -q '^#define PNG_WRITE_SUPPORTED' "$png_prefix/include/pnglibconf.h" ||
-    fail "libpng ignored libpng-read.dfa (no awk?); see $log"
-  touch "$png_prefix/.done"
-fi
+  local png_args=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+                  -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON)
+  png_prefix="$cache/libpng-$(version_of "$png_dsc")-$(
+    cat "$toolchain" "$deps_config/libpng-read.dfa" - <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
+  if missing_build "$png_prefix"; then
+    say "cross-building libpng into $png_prefix"
+    # libpng generates its pnglibconf.h from our .dfa with awk; it compiles
+    # and links against the zlib above, not the toolchain's.
+    cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" MinSizeRel \
+      "$lean_flags" "${png_args[@]}" -DDFA_XTRA="$deps_config/libpng-read.dfa" \
+      -DZLIB_INCLUDE_DIR="$zlib_prefix/include" -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a"
+    grep -q '^#define PNG_SIMPLIFIED_READ_SUPPORTED' "$png_prefix/include/pnglibconf.h" &&
+      ! grep -q '^#define PNG_WRITE_SUPPORTED' "$png_prefix/include/pnglibconf.h" ||
+      fail "libpng ignored libpng-read.dfa (no awk?); see $log"
+    touch "$png_prefix/.done"
+  fi
 
-jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
-           -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF)
-jpeg_flags="$lean_flags -DNO_GETENV"
-jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")-$(
-  cat "$toolchain" "$deps_config/libjpeg-turbo/jmorecfg.h" - <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
-if missing_build "$jpeg_prefix"; then
-  say "cross-building libjpeg-turbo into $jpeg_prefix"
-  # A copy of Debian's source with our jmorecfg.h in front of Debian's: the
-  # library's headers include it by a quoted name from their own folder.
-  staged="$cache/build-jpeg-source"
-  rm -rf "$staged"
-  cp -a "$(unpacked_of "$jpeg_dsc")" "$staged"
-  mv "$staged/jmorecfg.h" "$staged/jmorecfg-debian.h"
-  cp "$deps_config/libjpeg-turbo/jmorecfg.h" "$staged/jmorecfg.h"
-  cross_cmake "$staged" "$cache/build-jpeg" "$jpeg_prefix" MinSizeRel "$jpeg_flags" "${jpeg_args[@]}"
-  cp "$staged/jmorecfg-debian.h" "$jpeg_prefix/include/"
-  rm -rf "$staged"
-  touch "$jpeg_prefix/.done"
-fi
+  local jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+                   -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF)
+  local jpeg_flags="$lean_flags -DNO_GETENV"
+  jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")-$(
+    cat "$toolchain" "$deps_config/libjpeg-turbo/jmorecfg.h" - <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
+  if missing_build "$jpeg_prefix"; then
+    say "cross-building libjpeg-turbo into $jpeg_prefix"
+    # A copy of Debian's source with our jmorecfg.h in front of Debian's: the
+    # library's headers include it by a quoted name from their own folder.
+    staged="$cache/build-jpeg-source"
+    rm -rf "$staged"
+    cp -a "$(unpacked_of "$jpeg_dsc")" "$staged"
+    mv "$staged/jmorecfg.h" "$staged/jmorecfg-debian.h"
+    cp "$deps_config/libjpeg-turbo/jmorecfg.h" "$staged/jmorecfg.h"
+    cross_cmake "$staged" "$cache/build-jpeg" "$jpeg_prefix" MinSizeRel "$jpeg_flags" "${jpeg_args[@]}"
+    cp "$staged/jmorecfg-debian.h" "$jpeg_prefix/include/"
+    rm -rf "$staged"
+    touch "$jpeg_prefix/.done"
+  fi
 
-gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
-gtest_prefix="$cache/googletest-$gtest_ver"
-if missing_build "$gtest_prefix"; then
-  say "cross-building GoogleTest into $gtest_prefix"
-  cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" Release \
-    "-Os -ffunction-sections -fdata-sections" \
-    -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
-  touch "$gtest_prefix/.done"
+  gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
+  gtest_prefix="$cache/googletest-$gtest_ver$gtest_suffix"
+  if missing_build "$gtest_prefix"; then
+    say "cross-building GoogleTest into $gtest_prefix"
+    cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" Release \
+      "-Os -ffunction-sections -fdata-sections" \
+      -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
+    touch "$gtest_prefix/.done"
+  fi
+  deps_prefixes="$zlib_prefix;$png_prefix;$jpeg_prefix;$gtest_prefix"
+}
+
+cross_build_dependencies "$root/cmake/mingw-i686.cmake" ""
+deps_32=$deps_prefixes
+# A machine that needs the WoW64 Wine may run no 32-bit code at all (its
+# kernel lacks IA-32 emulation). Its Wine still runs 64-bit Windows
+# programs, so the Windows tests are built a second time for x86_64 there.
+deps_64=
+if [ "$wine_kind" = wow64 ]; then
+  cross_build_dependencies "$root/cmake/mingw-x86_64.cmake" "-x86_64"
+  deps_64=$deps_prefixes
 fi
 
 # --- Wine -----------------------------------------------------------------------
@@ -310,6 +331,7 @@ if [ "$wine_kind" = wow64 ]; then
   wine_arch=win64
 fi
 
-echo "MORVANE_DEPS_PREFIXES=$zlib_prefix;$png_prefix;$jpeg_prefix;$gtest_prefix"
+echo "MORVANE_DEPS_PREFIXES_64=$deps_64"
+echo "MORVANE_DEPS_PREFIXES=$deps_32"
 echo "MORVANE_WINE_BIN=$wine_bin"
 echo "MORVANE_WINE_ARCH=$wine_arch"

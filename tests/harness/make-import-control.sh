@@ -24,6 +24,14 @@ imports() {
     }'
 }
 
+# 32-bit Windows names C symbols with an underscore in front, and decorates
+# a stdcall entry with its argument size; 64-bit Windows does neither.
+if "$objdump" -f "$program" | grep -q 'file format pei-i386'; then
+  label=_ slot=.long entry=_ControlEntry@4
+else
+  label= slot=.quad entry=ControlEntry
+fi
+
 imports "$program" >"$work/imports.txt"
 [ -s "$work/imports.txt" ] || { echo "no imports read from $program" >&2; exit 1; }
 
@@ -44,7 +52,7 @@ while read -r dll; do
       name=$function
       echo "  $function" >>"$def"
     fi
-    echo "  .long \"__imp__$name\"" >>"$refs"
+    echo "  $slot \"__imp_$label$name\"" >>"$refs"
   done < <(awk -v dll="$dll" '$1 == dll' "$work/imports.txt")
   "$dlltool" -d "$def" -l "$work/lib$base.a"
   libs+=("$work/lib$base.a")
@@ -60,7 +68,7 @@ EOF
 printf '1 24 "%s"\n' "$manifest" >"$work/manifest.rc"
 "$windres" -O coff -o "$work/manifest.o" "$work/manifest.rc"
 
-"$cc" -nostdlib -nostartfiles -Wl,--subsystem,windows -Wl,--entry,_ControlEntry@4 \
+"$cc" -nostdlib -nostartfiles -Wl,--subsystem,windows -Wl,--entry,"$entry" \
   -Wl,--no-insert-timestamp -o "$out" "$work/entry.c" "$refs" "$work/manifest.o" "${libs[@]}"
 
 # The control is only a control if the imports are the same.
