@@ -11,12 +11,9 @@ const char kMainProgramPath[] = "C:\\Program Files\\zorva\\Morvane.exe";
 const char kUninstallerPath[] = "C:\\Program Files\\zorva\\\xD0\xB6\xD4\xD8Morvane.exe";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
 
-namespace {
-
-// The 32-bit view, whatever this driver is built as.
-constexpr REGSAM kView = KEY_WOW64_32KEY;
-
-}  // namespace
+// The registry view of the setup program under test, which is built for the
+// same processor as this driver: the 32-bit view for the product itself.
+const REGSAM kSetupRegistryView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 
 std::string IconPath() {
   char system[MAX_PATH] = {};
@@ -26,7 +23,7 @@ std::string IconPath() {
 
 std::string RegistryText(HKEY root, const std::string& keyPath, const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kSetupRegistryView, &key) != ERROR_SUCCESS)
     return "<none>";
   char buffer[2048];
   DWORD size = sizeof buffer, type = 0;
@@ -41,7 +38,7 @@ std::string RegistryText(HKEY root, const std::string& keyPath, const char* name
 
 bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kSetupRegistryView, &key) != ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
   return true;
@@ -50,7 +47,7 @@ bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
 void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
                      const std::string& text) {
   HKEY key;
-  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kView, nullptr, &key,
+  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kSetupRegistryView, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return;
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),

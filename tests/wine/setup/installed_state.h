@@ -1,6 +1,6 @@
 // What an installation leaves on the machine, read back through the Win32
-// API: files, registry values (in the registry view of a 32-bit program on
-// 64-bit Windows, which is the setup program's) and shell links.
+// API: files, registry values (in the setup program's registry view: that of
+// a 32-bit program on 64-bit Windows) and shell links.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,9 @@ extern const char kInstallFolder[];
 extern const char kMainProgramPath[];
 extern const char kUninstallerPath[];
 extern const char kUninstallKey[];
+
+// The setup program's registry view, for any registry call of a test.
+extern const REGSAM kSetupRegistryView;
 
 // The icon's path: the system directory and "zorva.ico".
 std::string IconPath();

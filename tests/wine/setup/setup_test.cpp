@@ -449,7 +449,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   // volatile) cannot be created.
   HKEY volatileKey;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "zorvafile", 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &volatileKey, nullptr),
+                            KEY_ALL_ACCESS | kSetupRegistryView, nullptr, &volatileKey, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(volatileKey);
 
