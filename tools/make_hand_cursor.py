@@ -3,7 +3,7 @@
 
 The drawing below is the source: '#' is black outline, '.' white fill, any
 other character transparent. The hot spot is the tip of the index finger.
-Run: python3 tools/make_hand_cursor.py frame/resources/hand.cur
+Run: python3 tools/make_hand_cursor.py installer/resources/hand.cur
 """
 import struct
 import sys
@@ -32,12 +32,16 @@ DRAWING = """
      #........#
      ##########
 """
-HOT_SPOT = (5, 0)
+# The drawing is placed one pixel in from the top and the left edge, which
+# puts the fingertip, and the hot spot, at (6, 1).
+OFFSET = (1, 1)
+HOT_SPOT = (6, 1)
 SIZE = 32
 
 
 def rows():
-    lines = DRAWING.strip("\n").split("\n")
+    lines = [" " * OFFSET[0] + line for line in DRAWING.strip("\n").split("\n")]
+    lines = [""] * OFFSET[1] + lines
     lines += [""] * (SIZE - len(lines))
     return [line.ljust(SIZE)[:SIZE] for line in lines]
 

@@ -46,8 +46,8 @@ TEST(MousePointer, CursorFileBytesMakeACursorOfTheirOwn) {
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(HICON(pointer.cursor), &info));
     EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, 5u);
-    EXPECT_EQ(info.yHotspot, 0u);
+    EXPECT_EQ(info.xHotspot, 6u);
+    EXPECT_EQ(info.yHotspot, 1u);
     if (info.hbmMask) DeleteObject(info.hbmMask);
     if (info.hbmColor) DeleteObject(info.hbmColor);
     ReleaseUnitPointer(&pointer);
