@@ -47,8 +47,8 @@ bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
 void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
                      const std::string& text) {
   HKEY key;
-  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kSetupRegistryView, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kSetupRegistryView, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
     return;
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  DWORD(text.size() + 1));
