@@ -101,8 +101,11 @@ void DestroyUnitById(uint32_t windowId, uint32_t unitId, bool atOnce) {
     PostMessageA(at.unit->hwnd, kMsgDestroyUnit, 0, 0);
 }
 
-void HandleWaitingMessages() {
+bool HandleWaitingMessages() {
   MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT)
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (message.message == WM_QUIT) return true;
     HandleNextMessage(&message);
+  }
+  return false;
 }

@@ -29,8 +29,9 @@ HWND LoadedUnitWindow(uint32_t window, uint32_t unit);
 void DestroyUnitById(uint32_t window, uint32_t unit, bool atOnce);
 
 // Handles every message that is waiting, as the main loop does, then
-// returns; a WM_QUIT at the head of the queue stays there. Never waits.
-void HandleWaitingMessages();
+// returns; a WM_QUIT at the head of the queue stays there, and the result
+// says whether one does. Never waits.
+bool HandleWaitingMessages();
 
 // Destroys every loaded window, frees what start-up took and ends the
 // process with `exitCode`. From another thread, the request goes to the

@@ -27,14 +27,6 @@ void SleepForTheRest(DWORD startTick, int32_t microseconds) {
   if (spent < wanted) Sleep(wanted - spent);
 }
 
-// ProcessEvents leaves a quit message where it is, for the main loop; but
-// while it waits, the queue is not empty, and MsgWaitForMultipleObjects
-// answers at once every time: the loop would spin for the whole delay.
-bool QuitWaiting() {
-  MSG message;
-  return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
-}
-
 }  // namespace
 
 int64_t CooperativeWaitDueTime(int32_t microseconds) {
@@ -66,8 +58,12 @@ void CooperativeWait(int32_t microseconds) {
       SleepForTheRest(startTick, microseconds);
       break;
     }
-    ProcessEvents();
-    if (QuitWaiting()) {
+    // ProcessEvents leaves a quit message where it is, for the main loop; but
+    // while it waits, MsgWaitForMultipleObjects would answer at once every
+    // time, and the loop would spin for the whole delay. No other look at
+    // the queue comes between ProcessEvents and the wait: a message that
+    // such a look saw arrive would count as seen, and not wake the wait.
+    if (ProcessEvents()) {
       // The program is ending; there is nothing left to serve but the
       // delay itself, which the timer alone measures out.
       WaitForSingleObject(timer, INFINITE);

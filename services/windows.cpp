@@ -15,7 +15,7 @@ UnitRef ReferenceOf(const Value& value) {
 
 }  // namespace
 
-void ProcessEvents() { HandleWaitingMessages(); }
+bool ProcessEvents() { return HandleWaitingMessages(); }
 
 bool LoadWindow(const Value& window, const Value& owner, const Value& modal) {
   if (window.type != ValueType::Unit) return false;

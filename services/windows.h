@@ -7,8 +7,9 @@
 #include "services/values.h"
 
 // Handles every message that is waiting, then returns; a WM_QUIT at the
-// head of the queue stays there for the main loop. Never waits.
-void ProcessEvents();
+// head of the queue stays there for the main loop, and the result says
+// whether one does. Never waits.
+bool ProcessEvents();
 
 // window: the unit reference of a window; owner: a loaded window or absent;
 // modal: a logical. True when the window was loaded, or already open (then
