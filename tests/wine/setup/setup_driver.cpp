@@ -169,12 +169,53 @@ RECT UnitRect(HWND startWindow, const UnitArea& unit) {
   return RECT{topLeft.x, topLeft.y, topLeft.x + unit.width, topLeft.y + unit.height};
 }
 
-int CountWhite(const ScreenPixels& shot, const RECT& area) {
-  int white = 0;
+int CountPixels(const ScreenPixels& shot, const RECT& area, uint32_t colour) {
+  int count = 0;
   for (int y = area.top; y < area.bottom; ++y)
     for (int x = area.left; x < area.right; ++x)
-      if (shot.At(x, y) == 0x00FFFFFF) ++white;
-  return white;
+      if (shot.At(x, y) == colour) ++count;
+  return count;
+}
+
+int CountWhite(const ScreenPixels& shot, const RECT& area) {
+  return CountPixels(shot, area, 0x00FFFFFF);
+}
+
+// 24 bits a pixel, rows bottom up and padded to four bytes: the form every
+// reader takes.
+bool SaveBmp(const ScreenPixels& shot, const std::string& path) {
+  const int width = shot.area.right - shot.area.left, height = shot.area.bottom - shot.area.top;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<unsigned char> rows(size_t(stride) * size_t(height), 0);
+  for (int y = 0; y < height; ++y) {
+    unsigned char* row = &rows[size_t(height - 1 - y) * size_t(stride)];
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = shot.pixels[size_t(y) * size_t(width) + size_t(x)];
+      row[x * 3 + 0] = (unsigned char)(pixel & 0xFF);
+      row[x * 3 + 1] = (unsigned char)((pixel >> 8) & 0xFF);
+      row[x * 3 + 2] = (unsigned char)((pixel >> 16) & 0xFF);
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = DWORD(rows.size());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+            WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, rows.data(), DWORD(rows.size()), &written, nullptr);
+  return CloseHandle(out) && ok;
 }
 
 double ProcessCpuMilliseconds(HANDLE process) {

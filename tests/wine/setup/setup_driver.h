@@ -78,8 +78,13 @@ ScreenPixels CaptureScreen(const RECT& area);
 // The screen rectangle of a unit.
 RECT UnitRect(HWND startWindow, const UnitArea& unit);
 
-// How many pixels of the area are pure white.
+// How many pixels of the area (screen coordinates) are of the colour
+// (0x00RRGGBB), or pure white.
+int CountPixels(const ScreenPixels& shot, const RECT& area, uint32_t colour);
 int CountWhite(const ScreenPixels& shot, const RECT& area);
+
+// Saves the pixels as a BMP file (a Windows path); false when it cannot.
+bool SaveBmp(const ScreenPixels& shot, const std::string& path);
 
 // The user and kernel time the process has used, in milliseconds.
 double ProcessCpuMilliseconds(HANDLE process);

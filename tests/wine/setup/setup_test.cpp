@@ -4,7 +4,8 @@
 // the machine read back through the Win32 API.
 //
 // Arguments: the setup program, then the three payload files it carries
-// (main program, uninstaller, icon), as Unix paths of the build.
+// (main program, uninstaller, icon) and the agreement's text, as Unix paths
+// of the build.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -135,11 +136,12 @@ constexpr UnitArea kProgressBarLeft{30, 184, 100, 22};
 class Setup : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(TestArgumentCount(), 4) << "setup program and three payload files";
+    ASSERT_EQ(TestArgumentCount(), 5) << "setup program, three payload files, agreement text";
     setupPath_ = HostPath(TestArgument(0));
     mainPayload_ = HostPath(TestArgument(1));
     uninstallerPayload_ = HostPath(TestArgument(2));
     iconPayload_ = HostPath(TestArgument(3));
+    agreementText_ = HostPath(TestArgument(4));
   }
 
   void TearDown() override {
@@ -259,6 +261,7 @@ class Setup : public testing::Test {
   std::string mainPayload_;
   std::string uninstallerPayload_;
   std::string iconPayload_;
+  std::string agreementText_;
   std::vector<HANDLE> processes_;
 };
 
@@ -301,6 +304,126 @@ void ExpectClassCommandPassesThePathWhole() {
   }
   LocalFree(arguments);
   RemoveTree(logFolder);
+}
+
+// The screen as the program shows it, where a person can look at it: a BMP
+// file beside the setup program in the build folder.
+std::string SavedBeside(const std::string& setupPath, const ScreenPixels& shot, const char* name) {
+  const std::string path = setupPath.substr(0, setupPath.rfind('\\') + 1) + name;
+  EXPECT_TRUE(SaveBmp(shot, path)) << path;
+  return path;
+}
+
+// Pixels of the colour (0x00RRGGBB) within a unit of the start window.
+int PixelsIn(const ScreenPixels& shot, HWND startWindow, const UnitArea& unit, uint32_t colour) {
+  return CountPixels(shot, UnitRect(startWindow, unit), colour);
+}
+
+// Pixels of the area that text drawn in black, or in blue, leaves: smoothed
+// glyphs have their edges in between.
+int CountMatching(const ScreenPixels& shot, const RECT& area, bool (*matches)(uint32_t)) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) count += matches(shot.At(x, y));
+  return count;
+}
+bool IsDark(uint32_t pixel) {
+  return (pixel >> 16 & 0xFF) < 0x70 && (pixel >> 8 & 0xFF) < 0x70 && (pixel & 0xFF) < 0x70;
+}
+bool IsBlue(uint32_t pixel) {
+  return (pixel >> 16 & 0xFF) < 0x70 && (pixel >> 8 & 0xFF) < 0x70 && (pixel & 0xFF) >= 0xC0;
+}
+
+struct ChildSearch {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChildClass(HWND child, LPARAM context) {
+  ChildSearch* search = reinterpret_cast<ChildSearch*>(context);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, search->className) != 0) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+HWND FirstChildOfClass(HWND parent, const char* className) {
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The start window as the program really starts, then the agreement window,
+// each read off the screen at the places the layout gives its units, and
+// saved in the build folder for a person to look at.
+TEST_F(Setup, TheWindowsLookAsDesigned) {
+  constexpr uint32_t kBanner = 0x4646FF;  // red 70, green 70, blue 255
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  MoveAway(run);
+  Settle(500);
+  RECT window{};
+  GetWindowRect(run.startWindow, &window);
+  const ScreenPixels start = CaptureScreen(window);
+  SavedBeside(setupPath_, start, "MorvaneSetup-look-start.bmp");
+
+  // The banner across the top, around the logo and the title, and the white
+  // surface below it.
+  for (POINT at : {POINT{0, 0}, POINT{100, 60}, POINT{300, 100}, POINT{0, 135}, POINT{392, 135}})
+    EXPECT_EQ(start.At(window.left + at.x, window.top + at.y), kBanner) << at.x << "," << at.y;
+  for (POINT at : {POINT{0, 136}, POINT{30, 150}, POINT{392, 276}, POINT{10, 270}})
+    EXPECT_EQ(start.At(window.left + at.x, window.top + at.y), kWhite) << at.x << "," << at.y;
+  EXPECT_EQ(PixelsIn(start, run.startWindow, kBareSurface, kWhite), AreaOf(kBareSurface));
+  // The logo: its box on the banner holds a picture.
+  constexpr UnitArea kLogo{148, 24, 96, 96};
+  EXPECT_LT(PixelsIn(start, run.startWindow, kLogo, kBanner), AreaOf(kLogo) * 9 / 10);
+  // The title: white text on the banner.
+  EXPECT_GE(PixelsIn(start, run.startWindow, kTitleLabel, kWhite), 30);
+  EXPECT_GE(PixelsIn(start, run.startWindow, kTitleLabel, kBanner), AreaOf(kTitleLabel) / 2);
+  // The install button: a picture on the white surface.
+  EXPECT_LT(PixelsIn(start, run.startWindow, kInstallButton, kWhite),
+            AreaOf(kInstallButton) * 9 / 10);
+  // The check box and its caption in black, the link's text in blue.
+  const RECT checkBox = UnitRect(run.startWindow, kAgreementBox);
+  const RECT link = UnitRect(run.startWindow, kAgreementLink);
+  EXPECT_GE(CountMatching(start, checkBox, IsDark), 30);
+  EXPECT_GE(CountMatching(start, link, IsBlue), 30);
+  EXPECT_EQ(CountMatching(start, link, IsDark), 0);
+
+  // The agreement window shows the licence from its first line.
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr) << "the link opened no window";
+  MoveAway(run);
+  Settle(500);
+  RECT agreementRect{};
+  GetWindowRect(agreement, &agreementRect);
+  SavedBeside(setupPath_, CaptureScreen(agreementRect), "MorvaneSetup-look-agreement.bmp");
+
+  std::string licence;
+  ASSERT_TRUE(ReadWholeFile(agreementText_, &licence));
+  const std::string firstLine = licence.substr(0, licence.find_first_of("\r\n"));
+  ASSERT_FALSE(firstLine.empty());
+  HWND text = FirstChildOfClass(agreement, "Edit");
+  ASSERT_NE(text, nullptr) << "no text box in the agreement window";
+  // The box belongs to another process: its text comes by message.
+  const LRESULT length = SendMessageA(text, WM_GETTEXTLENGTH, 0, 0);
+  std::string shown(size_t(length) + 1, '\0');
+  shown.resize(size_t(
+      SendMessageA(text, WM_GETTEXT, WPARAM(shown.size()), reinterpret_cast<LPARAM>(&shown[0]))));
+  EXPECT_EQ(shown.substr(0, shown.find_first_of("\r\n")), firstLine);
+  // ... and on the screen: black text in the box's first line.
+  RECT box{};
+  GetWindowRect(text, &box);
+  const RECT firstRow{box.left, box.top, box.right, box.top + 20};
+  EXPECT_GE(CountMatching(CaptureScreen(firstRow), firstRow, IsDark), 30);
+
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
 }
 
 TEST_F(Setup, FirstInstallation) {
