@@ -151,6 +151,9 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
 
 LRESULT CALLBACK PicBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PicBox* box = StateOf(hwnd);
+  // A control's notification goes back to the control first.
+  LRESULT reflected = 0;
+  if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
     case WM_NCCREATE: {
       auto* handoff =
@@ -166,23 +169,6 @@ LRESULT CALLBACK PicBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PRINTCLIENT:
       if (box) PaintPicBox(box, hwnd, reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      LRESULT answer = 0;
-      if (ReflectToControl(hwnd, message, wParam, lParam, &answer)) return answer;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     case WM_DESTROY:
       // The worker draws into this window: it ends before the window does.
       if (box) box->player.Stop();

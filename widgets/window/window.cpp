@@ -450,6 +450,9 @@ int ShowCommand(HWND hwnd) {
 LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowUnit* window = WindowStateOf(hwnd);
   if (!window && message != WM_NCCREATE) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // A control's notification goes back to the control first.
+  LRESULT reflected = 0;
+  if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
     case WM_NCCREATE: {
       auto* handoff =
@@ -486,23 +489,6 @@ LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(window->font);
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      LRESULT answer = 0;
-      if (ReflectToControl(hwnd, message, wParam, lParam, &answer)) return answer;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     case WM_DESTROY:
       RaiseUnitEvent(window->identity, kWindowDestroying);
       return 0;
