@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "services/code_page.h"
-#include "services/little_endian.h"
 #include "tests/wine/controls/control_ids.h"
+#include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/common/property_fields.h"
 #include "widgets/common/reflection.h"
 
@@ -12,40 +12,13 @@ namespace {
 
 const char kClassName[] = "MorvaneReflectingWindow";
 
-struct ReflectingWindowProperties {
-  int32_t startPosition = 0;
-  Text caption;
-};
-
-bool ReadReflectingWindowProperties(ByteBlock block, ReflectingWindowProperties* out) {
-  *out = ReflectingWindowProperties{};
-  if (block.size < 4) return block.size == 0;
-  out->startPosition = int32_t(LoadLe32(block.data));
-  out->caption.assign(reinterpret_cast<const char*>(block.data) + 4, block.size - 4);
-  return true;
-}
-
-bool WriteReflectingWindowProperties(const ReflectingWindowProperties& properties, Bytes* out) {
-  out->assign(4, 0);
-  StoreLe32(uint32_t(properties.startPosition), out->data());
-  out->insert(out->end(), properties.caption.begin(), properties.caption.end());
-  return true;
-}
-
-void ClampReflectingWindowProperties(ReflectingWindowProperties*) {}
-
-const PropertyField kFields[] = {
-    Field<&ReflectingWindowProperties::startPosition>("StartPosition", PropertyForm::Integer),
-    Field<&ReflectingWindowProperties::caption>("Caption", PropertyForm::Text),
-};
-
-const UnitDescription kDescription =
-    Describe<ReflectingWindowProperties, ReadReflectingWindowProperties,
-             WriteReflectingWindowProperties, ClampReflectingWindowProperties>(
-        "ReflectingWindow", kReflectingWindowType, kFields, 1);
+// The test window's property block: StartPosition, then the caption.
+const UnitDescription kDescription = Describe<TestWindowProperties, ReadTestWindowProperties,
+                                              WriteTestWindowProperties, ClampTestWindowProperties>(
+    "ReflectingWindow", kReflectingWindowType, kTestWindowFields, 1);
 
 struct ReflectingWindow {
-  ReflectingWindowProperties properties;
+  TestWindowProperties properties;
   UnitIdentity identity;
 };
 
@@ -119,7 +92,7 @@ HWND CreateReflectingWindow(const UnitCreateArgs& args) {
   }();
   if (!registered) return nullptr;
   ReflectingWindow* state = new ReflectingWindow;
-  ReadReflectingWindowProperties(args.properties, &state->properties);
+  ReadTestWindowProperties(args.properties, &state->properties);
   state->identity = args.identity;
   int left = args.left, top = args.top;
   if (state->properties.startPosition == 1) {

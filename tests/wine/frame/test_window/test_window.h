@@ -1,8 +1,6 @@
 // A top-level window unit for the frame's tests: a captioned window that
-// logs what the frame tells it and raises its moved and resized events.
-//
-// Property block: int32 StartPosition (0 stored place, 1 centred,
-// 2 minimised), then the caption's bytes.
+// logs what the frame tells it and raises its moved and resized events. Its
+// property block is in test_window_properties.h.
 #pragma once
 
 #include <cstdint>
