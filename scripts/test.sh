@@ -73,7 +73,13 @@ else
   printf 'skipped: %s\n' "${wine_tests[@]}"
   skipped=$((skipped + ${#wine_tests[@]}))
   run_ctest "$build/windows" -E '^wine\.'
-  if [ -n "$MORVANE_DEPS_PREFIXES_64" ] && build_windows64 && wine_runs_programs windows64; then
+  if [ -z "$MORVANE_DEPS_PREFIXES_64" ]; then
+    echo "No 64-bit twins here (the bootstrap builds their libraries only for the"
+    echo "WoW64 Wine): no test runs under Wine."
+  elif ! build_windows64; then
+    echo "The 64-bit twins of the Windows tree did not build."
+    failed=$((failed + 1))
+  elif wine_runs_programs windows64; then
     echo "The same tests built for x86_64 ($build/windows64) run instead: the"
     echo "setup program they drive is its 64-bit twin, built from the same sources."
     run_ctest "$build/windows64" -R '^wine\.'
