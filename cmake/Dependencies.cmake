@@ -9,8 +9,10 @@ set(MORVANE_DEPS_PREFIXES "" CACHE STRING
 set(MORVANE_WINE_BIN "" CACHE PATH "The folder of the wine that runs the tests (empty: PATH's)")
 set(MORVANE_WINE_ARCH "" CACHE STRING
     "The kind of prefix that Wine makes: win32 or win64 (empty: ask the bootstrap)")
+set(MORVANE_WINE_WOW64 "" CACHE STRING
+    "1 when that Wine also makes 64-bit prefixes for the WOW64 runs (empty: ask the bootstrap)")
 
-if(NOT MORVANE_DEPS_PREFIXES OR NOT MORVANE_WINE_ARCH)
+if(NOT MORVANE_DEPS_PREFIXES OR NOT MORVANE_WINE_ARCH OR MORVANE_WINE_WOW64 STREQUAL "")
   execute_process(COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/bootstrap.sh" --locate
                   OUTPUT_VARIABLE _located ERROR_VARIABLE _why RESULT_VARIABLE _failed)
   if(_failed)
@@ -21,8 +23,8 @@ if(NOT MORVANE_DEPS_PREFIXES OR NOT MORVANE_WINE_ARCH)
   if(NOT MORVANE_DEPS_PREFIXES)
     list(APPEND _names MORVANE_DEPS_PREFIXES)
   endif()
-  if(NOT MORVANE_WINE_ARCH)
-    list(APPEND _names MORVANE_WINE_BIN MORVANE_WINE_ARCH)
+  if(NOT MORVANE_WINE_ARCH OR MORVANE_WINE_WOW64 STREQUAL "")
+    list(APPEND _names MORVANE_WINE_BIN MORVANE_WINE_ARCH MORVANE_WINE_WOW64)
   endif()
   foreach(_name IN LISTS _names)
     if(NOT _located MATCHES "(^|\n)${_name}=([^\n]*)")
@@ -32,7 +34,8 @@ if(NOT MORVANE_DEPS_PREFIXES OR NOT MORVANE_WINE_ARCH)
   endforeach()
 endif()
 message(STATUS "Dependencies: ${MORVANE_DEPS_PREFIXES}")
-message(STATUS "Wine: ${MORVANE_WINE_BIN} (${MORVANE_WINE_ARCH} prefixes)")
+message(STATUS "Wine: ${MORVANE_WINE_BIN} (${MORVANE_WINE_ARCH} prefixes; WOW64 runs: "
+               "${MORVANE_WINE_WOW64})")
 
 # The prefixes come before the toolchain's own folder: CMake searches the
 # find roots one after the other, and the toolchain's folder holds Debian's

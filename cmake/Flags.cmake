@@ -25,6 +25,10 @@ if(MORVANE_WINDOWS)
   # linking the library's prebuilt copy and its exception machinery with it.
   add_compile_definitions(_GLIBCXX_ASSERTIONS)
   add_link_options(-static -Wl,--gc-sections -Wl,--no-insert-timestamp)
+  # Address-space layout randomisation and no execution from data pages,
+  # named rather than left to the linker's defaults (which have changed
+  # between binutils versions); the executable-form test checks both bits.
+  add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   # ANSI entry points only: every text of the product is code page 936.
   add_compile_definitions(_MBCS)

@@ -4,17 +4,26 @@
 #       A native GoogleTest executable of the host tree (ASan + UBSan).
 #
 #   morvane_wine_test(NAME SOURCES... [LIBS libs...] [FRESH_PREFIX] [GUI]
-#                     [TIMING] [ARGS args...] [TIMEOUT seconds])
+#                     [TIMING] [WOW64] [ARGS args...] [TIMEOUT seconds])
 #       A Windows GoogleTest executable run under Wine. Tests that change the
 #       machine (files under C:\, the registry) pass FRESH_PREFIX and get a copy
 #       of the prepared prefix of their own; the others share the prepared
-#       prefix and its persistent wineserver. TIMING marks a run that measures
-#       time (a wait, a benchmark): it runs alone, with no other test of the
-#       run competing for the processors.
+#       prefix and its persistent wineserver. GUI tests take the one display
+#       in turn. TIMING marks a run that measures time (a wait, a benchmark):
+#       it runs alone, with no other test of the run competing for the
+#       processors. WOW64 runs the test a second time (as wow64.NAME) in a
+#       64-bit prefix, where the 32-bit programs run as on 64-bit Windows,
+#       wherever the tree's Wine makes both kinds of prefix.
 #
-#   morvane_wine_run(NAME EXE [FRESH_PREFIX] [TIMING] [ARGS args...])
+#   morvane_wine_run(NAME EXE [FRESH_PREFIX] [GUI] [TIMING] [WOW64]
+#                    [ARGS args...] [TIMEOUT seconds])
 #       Registers another run of an existing Windows executable (for example
 #       one scenario of a driver, each in a fresh prefix, or a benchmark).
+#
+# A Windows test run in which a case called GTEST_SKIP (and none failed)
+# exits 77, which CTest counts as skipped, not as passed
+# (tests/wine/support/test_support.cpp). A case that may skip is given a run
+# of its own (ARGS --gtest_filter=...), so that no case that ran is hidden.
 
 include(CTest)
 enable_testing()
@@ -34,6 +43,20 @@ MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
   add_test(NAME wine.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WINE_DIR})
   set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+  # The 64-bit prefix of the WOW64 runs: its own test bed folder, Wine and
+  # fixture, beside the 32-bit one.
+  if(MORVANE_WINE_WOW64)
+    set(MORVANE_WOW64_DIR "${CMAKE_BINARY_DIR}/wine-wow64")
+    file(CONFIGURE OUTPUT "${MORVANE_WOW64_DIR}/wine.env" @ONLY CONTENT
+         "# The Wine of this tree's WOW64 runs: 64-bit prefixes (written by CMake).
+MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
+MORVANE_WINE_ARCH='win64'
+")
+    add_test(NAME wow64.start COMMAND bash ${_prefix_sh} start ${MORVANE_WOW64_DIR})
+    add_test(NAME wow64.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WOW64_DIR})
+    set_tests_properties(wow64.start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 300)
+    set_tests_properties(wow64.stop PROPERTIES FIXTURES_CLEANUP wow64)
+  endif()
 else()
   find_package(GTest REQUIRED)
 endif()
@@ -47,7 +70,7 @@ function(morvane_host_test name)
 endfunction()
 
 function(morvane_wine_run name exe)
-  cmake_parse_arguments(T "FRESH_PREFIX;TIMING" "TIMEOUT" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64" "TIMEOUT" "ARGS" ${ARGN})
   set(mode shared)
   if(T_FRESH_PREFIX)
     set(mode fresh)
@@ -55,35 +78,41 @@ function(morvane_wine_run name exe)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  add_test(NAME wine.${name}
-           COMMAND bash ${MORVANE_WINE_RUN} ${MORVANE_WINE_DIR} ${mode}
-                   $<TARGET_FILE:${exe}> ${T_ARGS})
-  set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine
-                       TIMEOUT ${T_TIMEOUT})
-  if(T_TIMING)
-    set_tests_properties(wine.${name} PROPERTIES RUN_SERIAL TRUE)
+  set(runs "wine|${MORVANE_WINE_DIR}")
+  if(T_WOW64 AND MORVANE_WINE_WOW64)
+    list(APPEND runs "wow64|${MORVANE_WOW64_DIR}")
   endif()
+  foreach(run IN LISTS runs)
+    string(REPLACE "|" ";" run "${run}")
+    list(GET run 0 kind)
+    list(GET run 1 dir)
+    add_test(NAME ${kind}.${name}
+             COMMAND bash ${MORVANE_WINE_RUN} ${dir} ${mode} $<TARGET_FILE:${exe}> ${T_ARGS})
+    set_tests_properties(${kind}.${name} PROPERTIES FIXTURES_REQUIRED ${kind}
+                         TIMEOUT ${T_TIMEOUT} SKIP_RETURN_CODE 77)
+    if(T_TIMING)
+      set_tests_properties(${kind}.${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
+    if(T_GUI)
+      # One desktop, one mouse: GUI tests run one at a time.
+      set_tests_properties(${kind}.${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
+  endforeach()
 endfunction()
 
 function(morvane_wine_test name)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} morvane_test_support GTest::gtest)
-  set(fresh)
-  if(T_FRESH_PREFIX)
-    set(fresh FRESH_PREFIX)
-  endif()
-  set(timing)
-  if(T_TIMING)
-    set(timing TIMING)
-  endif()
+  set(options)
+  foreach(option FRESH_PREFIX GUI TIMING WOW64)
+    if(T_${option})
+      list(APPEND options ${option})
+    endif()
+  endforeach()
   set(timeout)
   if(T_TIMEOUT)
     set(timeout TIMEOUT ${T_TIMEOUT})
   endif()
-  morvane_wine_run(${name} ${name} ${fresh} ${timing} ${timeout} ARGS ${T_ARGS})
-  if(T_GUI)
-    # One desktop, one mouse: GUI tests run one at a time.
-    set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display)
-  endif()
+  morvane_wine_run(${name} ${name} ${options} ${timeout} ARGS ${T_ARGS})
 endfunction()

@@ -32,4 +32,8 @@ bool WritePayload(const Text& path, const uint8_t* storedBlock) {
   return WriteBytesToFile(path, PayloadBytes(storedBlock));
 }
 
-Text ProductIconPath() { return GetSpecialFolder(kFolderSystem) + kIconFileName; }
+// The path is both where the icon is written and what the file class names
+// for the shell, so it names the folder the file really goes to: on 64-bit
+// Windows the 64-bit shell reads "System32" as its own folder, where the
+// setup program's write never arrives.
+Text ProductIconPath() { return GetWrittenSystemFolder() + kIconFileName; }

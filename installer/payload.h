@@ -24,5 +24,6 @@ void PrepareInstallFolder();
 // Writes one payload block to `path`; true when the whole file was written.
 bool WritePayload(const Text& path, const uint8_t* storedBlock);
 
-// The system directory followed by the icon file name.
+// The folder where a write to the system directory really lands (the 32-bit
+// system folder under WoW64) followed by the icon file name.
 Text ProductIconPath();

@@ -14,6 +14,8 @@
 #   MORVANE_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>;<googletest>
 #   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
 #   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
+#   MORVANE_WINE_WOW64=<1 when that Wine also makes 64-bit prefixes, where the
+#                      32-bit program runs as on 64-bit Windows; else 0>
 #
 # MORVANE_DEPS_CACHE names the cache (default ~/.cache/morvane-deps);
 # MORVANE_WINE=debian or MORVANE_WINE=wow64 overrides the choice of Wine.
@@ -87,7 +89,9 @@ packages=(
   python3 git ca-certificates
 )
 if [ "$wine_kind" = debian ]; then
-  packages+=(wine wine32:i386)
+  # wine64 beside wine32: the same Wine then also makes 64-bit prefixes, in
+  # which the 32-bit program runs under WoW64, as nearly every user runs it.
+  packages+=(wine wine32:i386 wine64)
 else
   # What scripts/build-wine.sh needs: the mingw compilers of both Windows
   # sides, the generators of its preparation steps, and the 64-bit
@@ -314,7 +318,7 @@ if [ "$wine_kind" = wow64 ]; then
 fi
 
 # --- Wine -----------------------------------------------------------------------
-wine_bin= wine_arch=win32
+wine_bin= wine_arch=win32 wine_wow64=1
 if [ "$wine_kind" = wow64 ]; then
   wine_dsc=$(source_of wine)
   wine_prefix="$cache/wine-$(version_of "$wine_dsc")-wow64-$(bash "$here/build-wine.sh" --describe | hash_of)"
@@ -328,10 +332,12 @@ if [ "$wine_kind" = wow64 ]; then
     rm -rf "$cache/build-wine"
   fi
   wine_bin="$wine_prefix/bin"
-  wine_arch=win64
+  # Its prefixes are 64-bit already; a second kind there would be the same.
+  wine_arch=win64 wine_wow64=0
 fi
 
 echo "MORVANE_DEPS_PREFIXES_64=$deps_64"
 echo "MORVANE_DEPS_PREFIXES=$deps_32"
 echo "MORVANE_WINE_BIN=$wine_bin"
 echo "MORVANE_WINE_ARCH=$wine_arch"
+echo "MORVANE_WINE_WOW64=$wine_wow64"

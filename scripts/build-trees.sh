@@ -2,9 +2,11 @@
 # builds the host tree ($build/host) and the Windows tree ($build/windows).
 # The bootstrap's last lines say where the dependencies and the Wine are;
 # they stay exported for the caller (MORVANE_DEPS_PREFIXES,
-# MORVANE_DEPS_PREFIXES_64, MORVANE_WINE_BIN, MORVANE_WINE_ARCH).
+# MORVANE_DEPS_PREFIXES_64, MORVANE_WINE_BIN, MORVANE_WINE_ARCH,
+# MORVANE_WINE_WOW64).
 bootstrap_output=$(bash "$root/scripts/bootstrap.sh")
-for name in MORVANE_DEPS_PREFIXES MORVANE_DEPS_PREFIXES_64 MORVANE_WINE_BIN MORVANE_WINE_ARCH; do
+for name in MORVANE_DEPS_PREFIXES MORVANE_DEPS_PREFIXES_64 MORVANE_WINE_BIN MORVANE_WINE_ARCH \
+  MORVANE_WINE_WOW64; do
   export "$name=$(sed -n "s/^$name=//p" <<<"$bootstrap_output" | tail -n1)"
 done
 unset bootstrap_output name
@@ -43,6 +45,7 @@ build_windows_tree() { # folder toolchain dependency-prefixes [target]
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2.cmake" \
     -DMORVANE_DEPS_PREFIXES="$3" \
     -DMORVANE_WINE_BIN="$MORVANE_WINE_BIN" -DMORVANE_WINE_ARCH="$MORVANE_WINE_ARCH" \
+    -DMORVANE_WINE_WOW64="$MORVANE_WINE_WOW64" \
     -DMORVANE_TEMPLATE_COMPILER="$build/host/tools/template_compiler/morvane-template-compiler" \
     >/dev/null
   cmake --build "$build/$1" ${4:+--target "$4"}

@@ -56,14 +56,12 @@ fi
 # No display: an Xvfb of our own and the tour.
 cmake --build "$build/windows" --target morvane_screen_tour
 tour="$build/windows/tests/wine/setup/screen_tour.exe"
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-xvfb_pid=$!
-read -r -t 20 display_number <&3
-export DISPLAY=":$display_number"
+source "$root/scripts/xvfb.sh"
+own_display
 shots=$(mktemp -d)
 cleanup() {
   wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  stop_own_display
   rm -rf "$shots"
 }
 trap cleanup EXIT

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds both trees and runs every test: the host tests (ASan + UBSan), the
 # short fuzz runs, and the Windows tests under Wine on a virtual X display.
-# Ends with one line "N passed, N failed" (", N skipped" when this machine's
-# Wine cannot run a 32-bit Windows program at all: the 32-bit builds of the
-# tests that need Wine are then listed and skipped, never counted as passed;
-# where that Wine runs 64-bit programs, the same tests built for x86_64 run
-# instead, and count).
+# Ends with one line "N passed, N failed, N skipped". Skipped is never
+# passed: a test that skipped itself counts there, and so do the 32-bit builds
+# of the tests that need Wine when this machine's Wine cannot run a 32-bit
+# Windows program at all (they are listed; where that Wine runs 64-bit
+# programs, the same tests built for x86_64 run instead, and count). Where
+# Wine also makes 64-bit prefixes, the tests marked WOW64 run a second time
+# there (wow64.*), with the 32-bit programs under WoW64.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVANE_BUILD_DIR:-$root/build}
@@ -15,33 +17,21 @@ build_host
 build_windows
 
 # A display for Wine: the user's, or an Xvfb of our own.
-xvfb_pid=
-if [ -z "${DISPLAY:-}" ]; then
-  exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-  xvfb_pid=$!
-  read -r -t 20 display_number <&3
-  export DISPLAY=":$display_number"
-fi
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
+source "$root/scripts/xvfb.sh"
+[ -n "${DISPLAY:-}" ] || own_display
+trap stop_own_display EXIT
 
 passed=0 failed=0 skipped=0
 run_ctest() { # build folder [ctest arguments...]
-  local dir=$1 out rc=0
+  local dir=$1 report counts
   shift
-  out=$(mktemp)
-  ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "$@" 2>&1 | tee "$out" || rc=$?
-  local line
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n1 || true)
-  if [ -n "$line" ]; then
-    local f t
-    f=$(sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-    t=$(sed -E 's/.*failed out of ([0-9]+).*/\1/' <<<"$line")
-    passed=$((passed + t - f)) failed=$((failed + f))
-  elif [ $rc -ne 0 ]; then
-    failed=$((failed + 1))
-  fi
-  rm -f "$out"
+  report=$(mktemp)
+  # The JUnit report tells passed, failed and skipped tests apart; CTest's
+  # own summary counts a skipped test as neither.
+  ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" --output-junit "$report" "$@" || true
+  counts=($(python3 "$root/scripts/count-results.py" "$report"))
+  passed=$((passed + counts[0])) failed=$((failed + counts[1])) skipped=$((skipped + counts[2]))
+  rm -f "$report"
 }
 # Can this machine's Wine run the programs of a Windows tree? The tree's
 # stand-in main program ends right after writing its command line to a log.
@@ -68,11 +58,11 @@ else
   echo "Wine on this machine cannot start a 32-bit Windows program: the 32-bit builds"
   echo "of the tests that run under Wine are skipped (listed below); the Windows"
   echo "tree's other checks run."
-  mapfile -t wine_tests < <(ctest --test-dir "$build/windows" -N -R '^wine\.' |
-                            sed -nE 's/^ *Test +#[0-9]+: (wine\..*)$/\1/p')
+  mapfile -t wine_tests < <(ctest --test-dir "$build/windows" -N -R '^(wine|wow64)\.' |
+                            sed -nE 's/^ *Test +#[0-9]+: ((wine|wow64)\..*)$/\1/p')
   printf 'skipped: %s\n' "${wine_tests[@]}"
   skipped=$((skipped + ${#wine_tests[@]}))
-  run_ctest "$build/windows" -E '^wine\.'
+  run_ctest "$build/windows" -E '^(wine|wow64)\.'
   if [ -z "$MORVANE_DEPS_PREFIXES_64" ]; then
     echo "No 64-bit twins here (the bootstrap builds their libraries only for the"
     echo "WoW64 Wine): no test runs under Wine."
@@ -88,9 +78,5 @@ else
   fi
 fi
 
-if [ "$skipped" -gt 0 ]; then
-  echo "$passed passed, $failed failed, $skipped skipped"
-else
-  echo "$passed passed, $failed failed"
-fi
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

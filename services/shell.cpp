@@ -30,6 +30,26 @@ bool FileNameHasDot(const Text& path) {
   return path.find('.', nameStart) != Text::npos;
 }
 
+// A folder path of `length` bytes as GetSpecialFolder answers it: ending in
+// one backslash, or empty when the call failed (0), the path did not fit
+// (MAX_PATH or more: the size it would need), or there is no room left for
+// the backslash.
+Text FolderPath(const char* path, UINT length) {
+  if (length == 0 || length >= MAX_PATH) return Text();
+  Text result(path, length);
+  if (result.back() != '\\') {
+    // A path of 259 bytes has no room left for the backslash under MAX_PATH.
+    if (result.size() + 1 >= MAX_PATH) return Text();
+    result += '\\';
+  }
+  return result;
+}
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
 }  // namespace
 
 Text GetSpecialFolder(int folderCode) {
@@ -48,16 +68,16 @@ Text GetSpecialFolder(int folderCode) {
   } else {
     return Text();
   }
-  // 0 is failure; a length of MAX_PATH or more is the size the path would need.
-  if (length == 0 || length >= MAX_PATH) return Text();
+  return FolderPath(path, length);
+}
 
-  Text result(path, length);
-  if (result.back() != '\\') {
-    // A path of 259 bytes has no room left for the backslash under MAX_PATH.
-    if (result.size() + 1 >= MAX_PATH) return Text();
-    result += '\\';
-  }
-  return result;
+Text GetWrittenSystemFolder() {
+  if (!RunsUnderWow64()) return GetSpecialFolder(kFolderSystem);
+  // The file system redirects this process's system directory to the
+  // 32-bit system folder, which is no redirected name itself: 64-bit
+  // programs find a file there under the same path.
+  char path[MAX_PATH] = {};
+  return FolderPath(path, GetSystemWow64DirectoryA(path, MAX_PATH));
 }
 
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,

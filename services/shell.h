@@ -23,6 +23,13 @@ enum FolderCode : int {
 // backslash.
 Text GetSpecialFolder(int folderCode);
 
+// The folder that this process's writes to the system directory really
+// reach, in the same form: the system directory itself, but under WoW64 (a
+// 32-bit program on 64-bit Windows) the 32-bit system folder (SysWOW64) that
+// those writes are redirected to. A path written there means the same file to
+// 32-bit and 64-bit programs, where "System32" means two different folders.
+Text GetWrittenSystemFolder();
+
 // Saves a shell link to `target` (show command SW_SHOW). A name whose file
 // name (after the last backslash) has no '.' gets ".lnk"; dots in folder
 // names do not count. The optional texts are set only when given. The folder

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # check-executable.sh EXE
-# The setup program must be a PE32 i386 GUI executable whose import table
-# names only KnownDLLs: Windows maps those from the system directory before
-# the program's first instruction, so no DLL planted beside a downloaded
-# setup program can be loaded through the import table.
+# The setup program must be a PE32 i386 GUI executable that asks for ASLR and
+# DEP, and whose import table names only KnownDLLs: Windows maps those from
+# the system directory before the program's first instruction, so no DLL
+# planted beside a downloaded setup program can be loaded through the import
+# table.
 set -euo pipefail
 export LC_ALL=C  # objdump's output is read in English
 exe=$1
@@ -13,6 +14,15 @@ header=$(i686-w64-mingw32-objdump -f "$exe")
 grep -q 'file format pei-i386' <<<"$header" || { echo "not PE32 i386: $header"; exit 1; }
 subsystem=$(i686-w64-mingw32-objdump -p "$exe" | awk '/^Subsystem/ {print $2}')
 [ "$subsystem" = 00000002 ] || { echo "subsystem $subsystem, not the GUI subsystem (2)"; exit 1; }
+# IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE (0x40) and _NX_COMPAT (0x100).
+characteristics=$(i686-w64-mingw32-objdump -p "$exe" | awk '/^DllCharacteristics/ {print $2}')
+for bit in 40:DYNAMIC_BASE 100:NX_COMPAT; do
+  if (( (16#$characteristics & 16#${bit%%:*}) == 0 )); then
+    echo "DllCharacteristics $characteristics lacks ${bit#*:} (0x${bit%%:*})"
+    exit 1
+  fi
+done
+echo "DllCharacteristics: $characteristics"
 
 status=0
 while read -r dll; do

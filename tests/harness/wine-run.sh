@@ -27,11 +27,12 @@ if [ ! -f "$prepared/.morvane-ready" ]; then
   exit 2
 fi
 
-if [ "$mode" = fresh ] && [ -z "${MORVANE_IN_OWN_MOUNTS:-}" ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "wine-run: a fresh prefix is an overlay mount, which needs root" >&2
-    exit 2
-  fi
+# Whether this process may make a mount namespace with private mounts.
+can_make_own_mounts() {
+  [ "$(id -u)" -eq 0 ] && unshare --mount --propagation private true 2>/dev/null
+}
+
+if [ "$mode" = fresh ] && [ -z "${MORVANE_IN_OWN_MOUNTS:-}" ] && can_make_own_mounts; then
   MORVANE_IN_OWN_MOUNTS=1 exec unshare --mount --propagation private \
     bash "$0" "$dir" "$mode" "$exe" "$@"
 fi
@@ -58,10 +59,18 @@ fi
 mkdir -p "$dir/fresh"
 layers=$(mktemp -d "$dir/fresh/$(basename "$exe" .exe).XXXXXX")
 prefix="$layers/prefix"
-mkdir "$layers/upper" "$layers/work" "$prefix"
-if ! mount -t overlay overlay \
-  -o "lowerdir=$prepared,upperdir=$layers/upper,workdir=$layers/work" "$prefix"; then
-  echo "wine-run: cannot mount an overlay of $prepared" >&2
+mounted=0
+if [ -n "${MORVANE_IN_OWN_MOUNTS:-}" ]; then
+  mkdir "$layers/upper" "$layers/work" "$prefix"
+  if mount -t overlay overlay \
+    -o "lowerdir=$prepared,upperdir=$layers/upper,workdir=$layers/work" "$prefix" 2>/dev/null; then
+    mounted=1
+  else
+    rmdir "$prefix"
+  fi
+fi
+if [ $mounted -eq 0 ] && ! cp -a --reflink=auto "$prepared" "$prefix"; then
+  echo "wine-run: cannot make a fresh prefix from $prepared" >&2
   rm -rf "$layers"
   exit 2
 fi
@@ -77,6 +86,8 @@ if [ $rc -ne 0 ] && [ -n "${MORVANE_KEEP_PREFIX:-}" ]; then
   cp -a "$prefix" "$kept"
   echo "wine-run: prefix kept in $kept" >&2
 fi
-umount "$prefix" 2>/dev/null || umount -l "$prefix"
+if [ $mounted -eq 1 ]; then
+  umount "$prefix" 2>/dev/null || umount -l "$prefix"
+fi
 rm -rf "$layers"
 exit $rc

@@ -56,9 +56,19 @@ TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
 
   EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
   EXPECT_EQ(Installed("C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")), Supplied(1));
+  // The icon went to the system directory, and its path finds it for a
+  // 64-bit program too: under WoW64 that path names the 32-bit system folder,
+  // the one the write was redirected to; elsewhere it is the system directory.
   char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ(Installed(std::string(system) + "\\zorva.ico"), Supplied(2));
+  if (RunsUnderWow64())
+    GetSystemWow64DirectoryA(system, MAX_PATH);
+  else
+    GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_EQ(ProductIconPath(), std::string(system) + "\\zorva.ico");
+  EXPECT_EQ(Installed(ProductIconPath()), Supplied(2));
+  std::string seenBy64BitPrograms;
+  EXPECT_TRUE(ReadWholeFileAs64BitProgram(ProductIconPath(), &seenBy64BitPrograms));
+  EXPECT_EQ(seenBy64BitPrograms, Supplied(2));
 }
 
 // The stand-in icon's nine images (the installed copy equals the supplied

@@ -114,7 +114,7 @@ class RegistrationTest : public testing::Test {
 TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
   ASSERT_TRUE(RegisterInstallation());
 
-  const std::string iconPath = GetSpecialFolder(kFolderSystem) + "zorva.ico";
+  const std::string iconPath = ProductIconPath();
   const std::string uninstaller = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
   const struct {
     HKEY root;

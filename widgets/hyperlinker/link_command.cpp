@@ -38,6 +38,8 @@ Text LinkTarget(const HyperLinkerProperties& properties) {
   return kMailScheme + properties.mailAddress;
 }
 
+bool ShellCanTake(const Text& target) { return target.size() < kShellTargetCapacity; }
+
 bool BuildFallbackCommand(const char* registered, const char* target, char* buffer,
                           size_t capacity) {
   const char* cut = strstr(registered, kQuotedPlaceholder);

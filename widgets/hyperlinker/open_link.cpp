@@ -51,8 +51,10 @@ bool OpenWithHtmlProgram(const Text& target, int showCommand) {
 bool OpenHyperLink(const HyperLinkerProperties& link, int showCommand) {
   const Text target = LinkTarget(link);
   if (target.empty()) return false;
-  const HINSTANCE shell =
-      ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand);
-  if (INT_PTR(shell) > 32) return true;
+  if (ShellCanTake(target)) {
+    const HINSTANCE shell =
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand);
+    if (INT_PTR(shell) > 32) return true;
+  }
   return OpenWithHtmlProgram(target, showCommand);
 }

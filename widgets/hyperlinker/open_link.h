@@ -5,8 +5,9 @@
 #include "widgets/hyperlinker/hyperlinker_properties.h"
 
 // Opens the link's target (see LinkTarget) with ShellExecute's "open" verb
-// and `showCommand`; when the shell refuses it, runs the command registered
-// for ".htm" files with the target (see BuildFallbackCommand). True when
+// and `showCommand`; when the shell refuses it, or the target is too long to
+// hand to the shell (ShellCanTake), runs the command registered for ".htm"
+// files with the target (see BuildFallbackCommand). True when
 // either started; false for an empty target, a registry entry that cannot
 // be read, a command line that does not fit its room, or a failed start.
 bool OpenHyperLink(const HyperLinkerProperties& link, int showCommand);

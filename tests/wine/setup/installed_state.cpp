@@ -16,14 +16,19 @@ const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Unin
 const REGSAM kSetupRegistryView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 
 std::string IconPath() {
+  // Under WoW64 the setup program's writes to its system directory land in
+  // the 32-bit system folder, and that folder is what the path must name.
   char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, MAX_PATH);
+  if (RunsUnderWow64())
+    GetSystemWow64DirectoryA(system, MAX_PATH);
+  else
+    GetSystemDirectoryA(system, MAX_PATH);
   return std::string(system) + "\\zorva.ico";
 }
 
-std::string RegistryText(HKEY root, const std::string& keyPath, const char* name) {
+std::string RegistryText(HKEY root, const std::string& keyPath, const char* name, REGSAM view) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kSetupRegistryView, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
     return "<none>";
   char buffer[2048];
   DWORD size = sizeof buffer, type = 0;
@@ -96,9 +101,11 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string CompareFiles(const std::string& installed, const std::string& expected) {
+std::string CompareFiles(const std::string& installed, const std::string& expected, FileView view) {
   std::string have, want;
-  if (!ReadWholeFile(installed, &have)) return "cannot read " + installed;
+  const bool read = view == FileView::As64BitProgram ? ReadWholeFileAs64BitProgram(installed, &have)
+                                                     : ReadWholeFile(installed, &have);
+  if (!read) return "cannot read " + installed;
   if (!ReadWholeFile(expected, &want)) return "cannot read " + expected;
   if (have.size() != want.size())
     return installed + ": " + std::to_string(have.size()) + " bytes, not " +

@@ -16,12 +16,15 @@ extern const char kUninstallKey[];
 // The setup program's registry view, for any registry call of a test.
 extern const REGSAM kSetupRegistryView;
 
-// The icon's path: the system directory and "zorva.ico".
+// The icon's path: the folder that the setup program's writes to its system
+// directory reach (the 32-bit system folder under WoW64) and "zorva.ico".
 std::string IconPath();
 
 // The string value, without its terminating NUL; "<none>" when missing,
-// "<not REG_SZ>" or "<no NUL>" when malformed.
-std::string RegistryText(HKEY root, const std::string& keyPath, const char* name);
+// "<not REG_SZ>" or "<no NUL>" when malformed. Read in the setup program's
+// view unless another one (KEY_WOW64_64KEY) is asked for.
+std::string RegistryText(HKEY root, const std::string& keyPath, const char* name,
+                         REGSAM view = kSetupRegistryView);
 bool RegistryKeyExists(HKEY root, const std::string& keyPath);
 void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
                      const std::string& text);
@@ -39,6 +42,12 @@ std::string GroupUninstallShortcut();
 
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
+// How a file is looked for: as this process sees the file system, or as a
+// 64-bit program does (the 64-bit shell on 64-bit Windows, which reads a
+// registered icon past the 32-bit programs' redirection).
+enum class FileView { Own, As64BitProgram };
+
 // Whether the file holds exactly the bytes of `expected` (a file of the
 // build); a description of the difference otherwise.
-std::string CompareFiles(const std::string& installed, const std::string& expected);
+std::string CompareFiles(const std::string& installed, const std::string& expected,
+                         FileView view = FileView::Own);

@@ -224,6 +224,13 @@ class Setup : public testing::Test {
     EXPECT_EQ(CompareFiles(kMainProgramPath, mainPayload_), "same");
     EXPECT_EQ(CompareFiles(kUninstallerPath, uninstallerPayload_), "same");
     EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
+    // The icon that the file class names, as the shell of 64-bit Windows
+    // (a 64-bit program) reads both the name and the file: the same bytes.
+    const std::string named =
+        RegistryText(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", "", KEY_WOW64_64KEY);
+    const size_t index = named.rfind(",0");
+    ASSERT_NE(index, std::string::npos) << named;
+    EXPECT_EQ(CompareFiles(named.substr(0, index), iconPayload_, FileView::As64BitProgram), "same");
   }
 
   // Every registry row as written, but the rows listed in `except`.

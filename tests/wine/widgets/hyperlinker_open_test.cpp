@@ -126,10 +126,19 @@ TEST_F(LinkOpening, HtmlProgramRunsWhatTheShellRefusesByThePlaceholderRules) {
   EXPECT_FALSE(OpenHyperLink(unopened, SW_SHOWNORMAL));
 }
 
-TEST_F(LinkOpening, CommandLineTooLongForItsRoomRunsNothing) {
+// A long target never reaches the shell, whose lookups hold MAX_PATH
+// characters: one that the ".htm" command line holds opens there, one that
+// it cannot hold opens nothing. The process lives through both.
+TEST_F(LinkOpening, LongTargetsBypassTheShellAndOverlongOnesRunNothing) {
   ASSERT_TRUE(SetClassesDefault(".htm", kHtmlClass));
   ASSERT_TRUE(
       SetClassesDefault(std::string(kHtmlClass) + "\\shell\\open\\command", standin_ + " \"%1\""));
+  HyperLinkerProperties beyondTheShell;
+  beyondTheShell.linkKind = 1;
+  beyondTheShell.webAddress = kUnknownScheme + std::string(1500, 'y') + "-end";
+  EXPECT_TRUE(OpenHyperLink(beyondTheShell, SW_SHOWNORMAL));
+  EXPECT_EQ(WaitForLogged("y-end"), standin_ + "  " + beyondTheShell.webAddress);
+
   HyperLinkerProperties tooLong;
   tooLong.linkKind = 1;
   tooLong.webAddress = kUnknownScheme + std::string(kLinkCommandCapacity, 'x');
