@@ -2,7 +2,8 @@
 // background, in its hover colour while the pointer is over it and in its
 // visited colour after it was opened; a left click opens its e-mail or web
 // address through the shell (open_link.h). The pointer over it is the
-// program's own hand.
+// program's own hand. From the keyboard, a box with a tab stop takes the
+// focus and shows a focus cue; Enter or Space presses it as the mouse does.
 #include "widgets/hyperlinker/hyperlinker.h"
 
 #include <windowsx.h>
@@ -11,6 +12,7 @@
 
 #include "frame/program_resources.h"
 #include "widgets/common/gdi_owners.h"
+#include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/hyperlinker/open_link.h"
 
@@ -21,8 +23,9 @@ const char kClassName[] = "MorvaneHyperLinker";
 struct HyperLinker {
   HyperLinkerProperties properties;
   UnitFont font;
-  bool hovering = false;  // the pointer is over the box; the box holds the capture
-  bool visited = false;   // the last open succeeded
+  bool hovering = false;   // the pointer is over the box; the box holds the capture
+  bool visited = false;    // the last open succeeded
+  bool spaceHeld = false;  // Space went down while the box had the focus
   // Set while CreateWindowEx runs: a window that fails half-way is given
   // WM_NCDESTROY, and then the create operation frees the state itself.
   bool creating = false;
@@ -87,6 +90,7 @@ void PaintLink(HWND hwnd, const HyperLinker* link, HDC hdc) {
   GetClientRect(hwnd, &client);
   DrawTextA(hdc, text.c_str(), int(text.size()), &client,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+  if (FocusCueShown(hwnd)) DrawFocusCue(hdc, client);
   // Puts back the caller's brush and font before ours go.
   RestoreDC(hdc, saved);
 }
@@ -99,8 +103,18 @@ void OnPaint(HWND hwnd, const HyperLinker* link) {
   EndPaint(hwnd, &paint);
 }
 
+// Hovering ends: the normal or visited colour comes back at once.
+void EndHover(HWND hwnd, HyperLinker* link) {
+  link->hovering = false;
+  ReleaseCaptureOf(hwnd);
+  Redraw(hwnd);
+}
+
 // WM_MOUSEMOVE: the pointer came in, moved inside or left. The box holds
 // the capture while hovering, so that it also hears the move that leaves.
+// Under the capture, a window that has come over the box (one its own press
+// opened, say) counts as the pointer leaving: the box is no longer what the
+// pointer is over.
 void OnMouseMove(HWND hwnd, HyperLinker* link, POINT point) {
   if (!link->hovering) {
     link->hovering = true;
@@ -108,13 +122,22 @@ void OnMouseMove(HWND hwnd, HyperLinker* link, POINT point) {
     SetCapture(hwnd);
     return;
   }
-  if (!InClient(hwnd, point)) {
-    link->hovering = false;
-    ReleaseCaptureOf(hwnd);
-    Redraw(hwnd);
+  POINT onScreen = point;
+  ClientToScreen(hwnd, &onScreen);
+  if (!InClient(hwnd, point) || WindowFromPoint(onScreen) != hwnd) {
+    EndHover(hwnd, link);
     return;
   }
   if (GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+// WM_CAPTURECHANGED: the capture went elsewhere (a window took it, or the
+// system released it). Without it the box would hear no move that leaves,
+// so the hover ends now; the next move over the box begins it again.
+void OnCaptureLost(HWND hwnd, HyperLinker* link, HWND newCapture) {
+  if (newCapture == hwnd || !link->hovering) return;
+  link->hovering = false;
+  Redraw(hwnd);
 }
 
 // WM_LBUTTONDOWN: the click opens the link; its result is the visited
@@ -126,6 +149,32 @@ void OnLeftButtonDown(HWND hwnd, HyperLinker* link) {
   if (!IsWindow(hwnd) || StateOf(hwnd) != link) return;
   link->visited = opened;
   if (opened) Redraw(hwnd);
+}
+
+// BM_CLICK (Enter, from the window's keyboard handling) and the release of
+// Space: the press of a left click at the box's centre, posted so that it
+// reaches the box through the message loop as the mouse's does, where the
+// window's handlers hear it first (they may drop it) and the box then opens
+// its link. Only where a mouse press could reach the box.
+void OnKeyboardPress(HWND hwnd) {
+  if (!IsWindowEnabled(hwnd) || !UncoveredAtItsCentre(hwnd)) return;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+  PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(hwnd, WM_LBUTTONUP, 0, centre);
+}
+
+// WM_KEYDOWN, WM_KEYUP: Space presses the box when it is released.
+void OnKey(HWND hwnd, HyperLinker* link, UINT message, WPARAM key, LPARAM keyData) {
+  if (key != VK_SPACE) return;
+  if (message == WM_KEYDOWN) {
+    if (IsFirstKeyDown(keyData)) link->spaceHeld = true;
+    return;
+  }
+  if (!link->spaceHeld) return;
+  link->spaceHeld = false;
+  OnKeyboardPress(hwnd);
 }
 
 HCURSOR ProgramHand() {
@@ -222,6 +271,30 @@ LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(hwnd, link);
       return 0;
+    case WM_CAPTURECHANGED:
+      OnCaptureLost(hwnd, link, reinterpret_cast<HWND>(lParam));
+      return 0;
+    case BM_CLICK:
+      OnKeyboardPress(hwnd);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      OnKey(hwnd, link, message, wParam, lParam);
+      return 0;
+    case WM_KILLFOCUS:
+      link->spaceHeld = false;
+      Redraw(hwnd);
+      return 0;
+    case WM_SETFOCUS:
+      Redraw(hwnd);
+      return 0;
+    case WM_UPDATEUISTATE:
+      DefWindowProcA(hwnd, message, wParam, lParam);
+      Redraw(hwnd);
+      return 0;
+    case WM_GETDLGCODE:
+      // A push button that is never the default: Enter on the box presses it.
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       if (!link->creating) delete link;

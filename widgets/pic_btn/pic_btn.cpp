@@ -1,14 +1,17 @@
 // The graphic button (PicBtn): a child window drawn entirely from one
-// picture per visual state (normal, hover, pressed, disabled), worked with
-// the mouse alone. A push button raises its click (event 0) when the left
-// button is released over it; a toggle button flips its checked state on
-// each click. One colour of the shown picture may be cut out of the
-// window's shape.
+// picture per visual state (normal, hover, pressed, disabled). A push button
+// raises its click (event 0) when a press begun on it ends with the left
+// button released over it; a toggle button flips its checked state on each
+// click. One colour of the shown picture may be cut out of the window's
+// shape. From the keyboard, a button with a tab stop takes the focus and
+// shows a focus cue over its picture; Space, Enter, and Enter as the window's
+// default button (a push button answers that it is one) press it.
 #include "widgets/pic_btn/pic_btn.h"
 
 #include <windowsx.h>
 
 #include "widgets/common/gdi_owners.h"
+#include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/pic_btn/bitmap_region.h"
 #include "widgets/pic_btn/state_bitmap.h"
@@ -31,6 +34,12 @@ struct PicBtn {
   BitmapOwner disabled;
   int visualState = kNormal;
   bool checked = false;  // toggle buttons only
+  // The left button went down on the button, and has not come up since: only
+  // a release that ends such a press is a click, not one that ends a press
+  // begun elsewhere and dragged onto the button.
+  bool pressBegunHere = false;
+  // Space went down while the button had the focus; its release clicks.
+  bool spaceHeld = false;
   // The cut-out colour the window's shape was last made with, to tell a
   // real change of TransparentColor from a write of the same value.
   uint32_t appliedKey = kTransparentColour;
@@ -156,6 +165,7 @@ void PaintButton(HWND hwnd, const PicBtn* button, HDC hdc) {
       BitBlt(buffer.Get(), 0, 0, size.bmWidth, size.bmHeight, picture.Get(), 0, 0, SRCCOPY);
     }
   }
+  if (FocusCueShown(hwnd)) DrawFocusCue(buffer.Get(), client);
   BitBlt(hdc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 
@@ -167,9 +177,13 @@ void OnPaint(HWND hwnd, const PicBtn* button) {
   EndPaint(hwnd, &paint);
 }
 
-// WM_LBUTTONDOWN: a push button is pressed while the button stays held.
-void OnLeftButtonDown(HWND hwnd, PicBtn* button, POINT point) {
-  if (IsToggle(button) || !InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+// WM_LBUTTONDOWN, WM_LBUTTONDBLCLK: a press begins on the button; a push
+// button shows it pressed while the button stays held. (The second press of
+// a double click comes as WM_LBUTTONDBLCLK and only begins a press.)
+void OnLeftButtonDown(HWND hwnd, PicBtn* button, POINT point, bool secondOfDoubleClick) {
+  if (!InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+  button->pressBegunHere = true;
+  if (IsToggle(button) || secondOfDoubleClick) return;
   SetVisualState(hwnd, button, kPressed);
   if (GetCapture() != hwnd) SetCapture(hwnd);
 }
@@ -199,10 +213,8 @@ void OnMouseMove(HWND hwnd, PicBtn* button, POINT point, WPARAM keys) {
   SetVisualState(hwnd, button, kNormal);
 }
 
-// WM_LBUTTONUP: the click, when the button is released over the button.
-void OnLeftButtonUp(HWND hwnd, PicBtn* button, POINT point) {
-  ReleaseCaptureOf(hwnd);
-  if (!InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+// The click: a toggle button flips, then event 0 is raised.
+void Click(HWND hwnd, PicBtn* button) {
   if (IsToggle(button)) {
     button->checked = !button->checked;
     SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
@@ -211,6 +223,54 @@ void OnLeftButtonUp(HWND hwnd, PicBtn* button, POINT point) {
   }
   // The handler may destroy the button: nothing of it is touched after.
   RaiseUnitEvent(button->identity, 0);
+}
+
+// WM_LBUTTONUP: the click, when a press begun on the button ends over it.
+void OnLeftButtonUp(HWND hwnd, PicBtn* button, POINT point) {
+  ReleaseCaptureOf(hwnd);
+  const bool pressed = button->pressBegunHere;
+  button->pressBegunHere = false;
+  if (!pressed || !InClient(hwnd, point) || !IsWindowEnabled(hwnd)) return;
+  Click(hwnd, button);
+}
+
+// BM_CLICK (Enter, from the window's keyboard handling) and the release of
+// Space: a click, where a mouse press could reach the button.
+void OnKeyboardClick(HWND hwnd, PicBtn* button) {
+  if (!IsWindowEnabled(hwnd) || !UncoveredAtItsCentre(hwnd)) return;
+  Click(hwnd, button);
+}
+
+// WM_KEYDOWN, WM_KEYUP: Space presses a push button while it is held, as a
+// system button does, and clicks when it is released.
+void OnKey(HWND hwnd, PicBtn* button, UINT message, WPARAM key, LPARAM keyData) {
+  if (key != VK_SPACE) return;
+  if (message == WM_KEYDOWN) {
+    if (!IsFirstKeyDown(keyData) || !IsWindowEnabled(hwnd)) return;
+    button->spaceHeld = true;
+    if (!IsToggle(button)) SetVisualState(hwnd, button, kPressed);
+    return;
+  }
+  if (!button->spaceHeld) return;
+  button->spaceHeld = false;
+  if (!IsToggle(button)) SetVisualState(hwnd, button, kNormal);
+  OnKeyboardClick(hwnd, button);
+}
+
+// WM_SETFOCUS, WM_KILLFOCUS, WM_UPDATEUISTATE: the focus cue comes or goes.
+// A Space held while the focus leaves clicks nothing.
+void OnFocusChange(HWND hwnd, PicBtn* button, UINT message) {
+  if (message == WM_KILLFOCUS && button->spaceHeld) {
+    button->spaceHeld = false;
+    if (!IsToggle(button)) SetVisualState(hwnd, button, kNormal);
+  }
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+// WM_GETDLGCODE: a button; a push button is a default button, which Enter
+// presses wherever the focus is in its window when no unit claims the key.
+LRESULT DialogCode(const PicBtn* button) {
+  return DLGC_BUTTON | (IsToggle(button) ? DLGC_UNDEFPUSHBUTTON : DLGC_DEFPUSHBUTTON);
 }
 
 // WM_ENABLE: the disabled picture is shown or withdrawn at once.
@@ -327,7 +387,8 @@ LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       PaintButton(hwnd, button, HDC(wParam));
       return 0;
     case WM_LBUTTONDOWN:
-      OnLeftButtonDown(hwnd, button, point);
+    case WM_LBUTTONDBLCLK:
+      OnLeftButtonDown(hwnd, button, point, message == WM_LBUTTONDBLCLK);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMove(hwnd, button, point, wParam);
@@ -335,6 +396,23 @@ LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
       OnLeftButtonUp(hwnd, button, point);
       return 0;
+    case BM_CLICK:
+      OnKeyboardClick(hwnd, button);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      OnKey(hwnd, button, message, wParam, lParam);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      OnFocusChange(hwnd, button, message);
+      return 0;
+    case WM_UPDATEUISTATE:
+      DefWindowProcA(hwnd, message, wParam, lParam);
+      OnFocusChange(hwnd, button, message);
+      return 0;
+    case WM_GETDLGCODE:
+      return DialogCode(button);
     case WM_ENABLE: {
       const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
       OnEnable(hwnd, button);

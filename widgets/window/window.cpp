@@ -482,6 +482,11 @@ LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_SHOWWINDOW:
       DefWindowProcA(hwnd, message, wParam, lParam);
+      // Keyboard cues hidden when the window comes up from a mouse action,
+      // shown when from the keyboard; Tab and mnemonics show them later.
+      if (wParam)
+        SendMessageA(hwnd, WM_CHANGEUISTATE,
+                     MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
       RaiseUnitEvent(window->identity, wParam ? kWindowShown : kWindowHidden);
       return 0;
     case WM_SETFONT:

@@ -48,7 +48,14 @@ UINT DialogCode(HWND control, const MSG& message) {
   return UINT(SendMessageA(control, WM_GETDLGCODE, copy.wParam, reinterpret_cast<LPARAM>(&copy)));
 }
 
+// The keyboard is in use: the window's units show their focus cues (and,
+// after Alt, their access keys) from now on, as in a dialog.
+void ShowKeyboardCues(HWND window, WORD cues) {
+  SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+}
+
 void GiveFocus(HWND unit, const MSG& message) {
+  ShowKeyboardCues(GetAncestor(unit, GA_ROOT), UISF_HIDEFOCUS);
   SetFocus(unit);
   // An edit box entered from the keyboard has its whole text selected.
   if (DialogCode(unit, message) & DLGC_HASSETSEL) SendMessageA(unit, EM_SETSEL, 0, -1);
@@ -209,6 +216,7 @@ bool ActOnMnemonic(HWND window, const MSG& message) {
   EnumChildWindows(window, FindMnemonicUnit, reinterpret_cast<LPARAM>(&search));
   HWND unit = search.found;
   if (!unit) return false;
+  ShowKeyboardCues(window, UISF_HIDEFOCUS | UISF_HIDEACCEL);
   if (IsClass(unit, "CheckBox")) {
     SetFocus(unit);
     SendMessageA(unit, BM_CLICK, 0, 0);

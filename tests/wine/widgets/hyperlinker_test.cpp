@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "frame/frame_interface.h"
 #include "tests/wine/frame/gui_driver.h"
 #include "tests/wine/widgets/hyperlinker_samples.h"
 #include "tests/wine/widgets/unit_host.h"
@@ -94,6 +95,73 @@ TEST_F(HyperLinkerTest, HoverColourWhileThePointerIsOver) {
   Pump(200);
   EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
   EXPECT_NE(GetCapture(), box);
+}
+
+// The hover rests on the capture. A window that comes over the box (as the
+// agreement window does when the box's own press opens it) ends the hover
+// at the next move, and the box lets the capture go, so that a click there
+// reaches that window; a capture taken away ends the hover at once.
+TEST_F(HyperLinkerTest, HoverEndsWhenTheBoxIsCoveredOrLosesTheCapture) {
+  HyperLinkerProperties link = ColouredLink();
+  link.caption = "covered";
+  HostedWindow window(kWindow, WindowOf({link}));
+  ASSERT_TRUE(window.Loaded());
+  HWND box = window.Unit(kLinks[0]);
+  const POINT inside = OnScreen(box, 40, 12);
+  MoveMouseTo(inside.x, inside.y);
+  Pump(200);
+  ASSERT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  ASSERT_EQ(GetCapture(), box);
+
+  RECT rect;
+  GetWindowRect(box, &rect);
+  // A button: a static window lets the pointer through to what lies below.
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, rect.left - 10,
+                               rect.top - 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(cover, nullptr);
+  Pump(200);
+  MoveMouseTo(inside.x + 3, inside.y + 1);
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal) << "hover under a window";
+  EXPECT_NE(GetCapture(), box);
+  DestroyWindow(cover);
+  Pump(200);
+
+  MoveMouseTo(inside.x, inside.y);
+  Pump(200);
+  ASSERT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  SetCapture(window.Window());
+  Pump(200);
+  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal) << "hover without the capture";
+  ReleaseCapture();
+}
+
+// From the keyboard: the focused box shows its focus cue, and Space presses
+// it as a click does: the press reaches the box through the message loop,
+// where the frame raises its common event.
+TEST_F(HyperLinkerTest, SpaceOnTheFocusedBoxPressesItAndTheFocusIsShown) {
+  HyperLinkerProperties link = ColouredLink();
+  link.caption = "keys";
+  std::vector<TemplateRecord> records = WindowOf({link});
+  records[1].flags |= kUnitTabStop;
+  BindRecorder(&records[1], kEventLeftButtonDown);
+  RaisedEvents().clear();
+  HostedWindow window(kWindow, records);
+  ASSERT_TRUE(window.Loaded());
+  HWND box = window.Unit(kLinks[0]);
+  const Rendering unfocused(box);
+  SetFocus(box);
+  Pump(100);
+  EXPECT_FALSE(Rendering(box) == unfocused) << "no focus cue";
+  PressKey(VK_SPACE);
+  for (int i = 0; i < 20; ++i) {
+    HandleWaitingMessages();
+    Sleep(10);
+  }
+  EXPECT_EQ(CountRaised(kLinks[0], kEventLeftButtonDown), 1);
+  SetFocus(window.Window());
+  Pump(100);
+  EXPECT_TRUE(Rendering(box) == unfocused) << "the focus cue stayed";
 }
 
 TEST_F(HyperLinkerTest, ClickWithNoAddressOpensNothingAndStaysUnvisited) {

@@ -168,6 +168,52 @@ TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_EQ(Shown(button), kRed);
   EXPECT_NE(GetCapture(), button);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
+
+  // A press begun beside the button and released on it is no click.
+  Press(outside);
+  Move(inside);
+  Release(inside);
+  EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
+}
+
+// From the keyboard: the focused button shows its focus cue over the
+// picture; Space and BM_CLICK (what Enter sends it) click it, but not while
+// something lies over it, where no mouse press could reach it either.
+TEST_F(PicBtnTest, KeyboardClicksTheFocusedButtonThatNothingCovers) {
+  ButtonSpec spec;
+  spec.properties = FourColours(spec.width, spec.height, false);
+  spec.flags |= kUnitTabStop;
+  HostedWindow window(kWindow, WindowOf({spec}));
+  ASSERT_TRUE(window.Loaded());
+  HWND button = window.Unit(kButton);
+  EXPECT_EQ(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON);
+  SetFocus(button);
+  Pump(100);
+  // The dotted rectangle, one pixel in: along its left side, every other
+  // pixel is inverted; the picture is left alone elsewhere.
+  const Rendering focused(button);
+  int dotted = 0;
+  for (int y = 1; y < spec.height - 1; ++y) dotted += focused.At(1, y) != kRed;
+  EXPECT_GE(dotted, spec.height / 3) << "no focus cue along the left side";
+  EXPECT_EQ(focused.At(spec.width / 2, spec.height / 2), kRed);
+  PressKey(VK_SPACE);
+  Pump(150);
+  EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
+  SendMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(CountRaised(kButton, kClickEvent), 2);
+
+  RECT rect;
+  GetClientRect(window.Window(), &rect);
+  HWND cover = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, rect.right,
+                               rect.bottom, window.Window(), nullptr, nullptr, nullptr);
+  ASSERT_NE(cover, nullptr);
+  SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(button);
+  PressKey(VK_SPACE);
+  Pump(150);
+  SendMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(CountRaised(kButton, kClickEvent), 2) << "clicked under a cover";
+  DestroyWindow(cover);
 }
 
 TEST_F(PicBtnTest, DisabledButtonShowsDisabledOrNormalPictureAndIgnoresTheMouse) {
