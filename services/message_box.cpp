@@ -22,7 +22,14 @@ int32_t ShowMessageBox(const Value& message, const Value& style, const Value& ca
   const Text text = MessageTextOf(message);
   const Text title = caption.type == ValueType::Text ? caption.text : Text(kDefaultMessageCaption);
   const uint32_t requested = style.type == ValueType::Integer ? uint32_t(style.integer) : 0;
+  HWND active = GetActiveWindow();
   const int pressed =
       MessageBoxA(OwnerOf(owner), text.c_str(), title.c_str(), MessageBoxStyleOf(requested));
+  // A task-modal box disables the thread's windows while it is shown. The
+  // system may re-enable them only after the box has gone, and then leave
+  // none of them active (Wine does): the keyboard would reach nothing. The
+  // window that was active gets the activation back.
+  if (active && IsWindow(active) && IsWindowEnabled(active) && !GetActiveWindow())
+    SetActiveWindow(active);
   return ButtonCodeOf(pressed);
 }

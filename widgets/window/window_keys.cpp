@@ -66,7 +66,16 @@ void GiveFocus(HWND unit, const MSG& message) {
 bool MoveFocusInTabOrder(HWND window, const MSG& message, bool backwards) {
   HWND focus = FocusedUnit(window);
   if (focus && (DialogCode(focus, message) & DLGC_WANTTAB)) return false;
-  HWND next = GetNextDlgTabItem(window, focus, backwards ? TRUE : FALSE);
+  HWND next;
+  if (focus) {
+    next = GetNextDlgTabItem(window, focus, backwards ? TRUE : FALSE);
+  } else {
+    // From the window itself: Tab goes to the first tab stop, Shift+Tab to
+    // the last, the one before the first (Wine answers nothing when asked
+    // for the one before no control).
+    next = GetNextDlgTabItem(window, nullptr, FALSE);
+    if (next && backwards) next = GetNextDlgTabItem(window, next, TRUE);
+  }
   if (next && next != focus) GiveFocus(next, message);
   return true;
 }

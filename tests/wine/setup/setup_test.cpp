@@ -7,6 +7,7 @@
 // (main program, uninstaller, icon) and the agreement's text, as Unix paths
 // of the build.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -224,10 +225,12 @@ class Setup : public testing::Test {
     EXPECT_EQ(CompareFiles(kMainProgramPath, mainPayload_), "same");
     EXPECT_EQ(CompareFiles(kUninstallerPath, uninstallerPayload_), "same");
     EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
-    // The icon that the file class names, as the shell of 64-bit Windows
-    // (a 64-bit program) reads both the name and the file: the same bytes.
+    // The icon that the file class names (where it was registered: the rows
+    // themselves are checked on their own), as the shell of 64-bit Windows, a
+    // 64-bit program, reads both the name and the file: the same bytes.
     const std::string named =
         RegistryText(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", "", KEY_WOW64_64KEY);
+    if (named == "<none>") return;
     const size_t index = named.rfind(",0");
     ASSERT_NE(index, std::string::npos) << named;
     EXPECT_EQ(CompareFiles(named.substr(0, index), iconPayload_, FileView::As64BitProgram), "same");
@@ -519,6 +522,115 @@ TEST_F(Setup, FirstInstallation) {
   ExpectShortcuts();
   EXPECT_EQ(FindWindowA("MorvaneStandin", nullptr), nullptr) << "the main program was started";
   ExpectClassCommandPassesThePathWhole();
+}
+
+// The window of the start window's thread that has the keyboard focus.
+HWND FocusOf(const SetupRun& run) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(run.startWindow, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// Waits until the focus lies on the unit at `unit` of the start window;
+// false, after a generous wait, when it never does.
+bool WaitForFocusOn(const SetupRun& run, const UnitArea& unit) {
+  const RECT expected = UnitRect(run.startWindow, unit);
+  for (int i = 0; i < 300; ++i) {
+    RECT rect{};
+    HWND focus = FocusOf(run);
+    if (focus && GetWindowRect(focus, &rect) && EqualRect(&rect, &expected)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+// Waits for the message box and answers it with Enter; its text, or
+// "<no box>".
+std::string AnswerWithEnter(const RunningProgram& program) {
+  MessageBoxSeen seen;
+  if (!WaitForMessageBox(program, kBoxTimeoutMs, &seen)) return "<no box>";
+  PressKey(VK_RETURN);
+  if (!WaitUntilGone(seen.box, 10000)) return "<box stayed> " + seen.text;
+  return seen.text;
+}
+
+// From the first Enter to the final box with the keyboard alone: Enter is
+// the install button's (the window's default button), Tab and Shift+Tab go
+// through the check box, the link and the install button, Enter on the link
+// opens the agreement, Space ticks the box, and once the installation runs,
+// no key starts it again (the progress bar only ever moves forward).
+TEST_F(Setup, KeyboardAloneInstalls) {
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  for (int i = 0; i < 100 && GetForegroundWindow() != run.startWindow; ++i) Sleep(50);
+  ASSERT_EQ(GetForegroundWindow(), run.startWindow) << "the start window is not in front";
+
+  PressKey(VK_RETURN);
+  EXPECT_EQ(AnswerWithEnter(run.program), AcceptFirstMessage());
+  ExpectNothingWritten();
+
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitForFocusOn(run, kAgreementBox)) << "Tab did not reach the check box";
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitForFocusOn(run, kAgreementLink)) << "Tab did not reach the link";
+  PressKey(VK_RETURN);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr) << "Enter on the link opened no window";
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntilGone(agreement, 10000));
+  for (int i = 0; i < 100 && GetForegroundWindow() != run.startWindow; ++i) Sleep(50);
+  ASSERT_EQ(GetForegroundWindow(), run.startWindow);
+
+  // Wherever the focus came back to, Shift+Tab and Tab find the check box.
+  HWND checkBox = nullptr;
+  for (int i = 0; i < 4 && !checkBox; ++i) {
+    PressKey(VK_TAB, VK_SHIFT);
+    const RECT box = UnitRect(run.startWindow, kAgreementBox);
+    RECT rect{};
+    for (int j = 0; j < 20 && !checkBox; ++j, Sleep(50)) {
+      HWND focus = FocusOf(run);
+      if (focus && GetWindowRect(focus, &rect) && EqualRect(&rect, &box)) checkBox = focus;
+    }
+  }
+  ASSERT_NE(checkBox, nullptr) << "Shift+Tab never reached the check box";
+  PressKey(VK_SPACE);
+  for (int i = 0; i < 100 && SendMessageA(checkBox, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
+    Sleep(50);
+  ASSERT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "Space ticked nothing";
+
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitForFocusOn(run, kAgreementLink));
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitForFocusOn(run, kInstallButton)) << "Tab did not reach the install button";
+  PressKey(VK_TAB, VK_SHIFT);
+  ASSERT_TRUE(WaitForFocusOn(run, kAgreementLink)) << "Shift+Tab did not go back";
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitForFocusOn(run, kInstallButton));
+  ExpectNothingWritten();
+
+  PressKey(VK_RETURN);
+  HWND bar = FirstChildOfClass(run.startWindow, PROGRESS_CLASSA);
+  ASSERT_NE(bar, nullptr) << "no progress bar";
+  for (int i = 0; i < 200 && !IsWindowVisible(bar); ++i) Sleep(50);
+  ASSERT_TRUE(IsWindowVisible(bar)) << "Enter on the install button did not install";
+
+  // The keys that started it, again and again: the bar never goes back.
+  LRESULT last = 0;
+  MessageBoxSeen seen;
+  for (int i = 0; !WaitForMessageBox(run.program, 100, &seen); ++i) {
+    ASSERT_LT(i, 600) << "no final message";
+    if (i < 30 && i % 3 == 0) PressKey(i % 2 ? VK_SPACE : VK_RETURN);
+    const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    EXPECT_GE(position, last) << "the progress went back: the installation started again";
+    last = position;
+  }
+  EXPECT_EQ(seen.text, InstallDoneMessage());
+  PressKey(VK_RETURN);
+  ExpectExitCode(&run, 0);
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  ExpectShortcuts();
 }
 
 TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
