@@ -294,13 +294,15 @@ cross_build_dependencies() { # toolchain-file googletest-suffix
     touch "$jpeg_prefix/.done"
   fi
 
+  local gtest_flags="-Os -ffunction-sections -fdata-sections"
+  local gtest_args=(-DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF)
   gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
-  gtest_prefix="$cache/googletest-$gtest_ver$gtest_suffix"
+  gtest_prefix="$cache/googletest-$gtest_ver$gtest_suffix-$(
+    cat "$toolchain" - <<<"Release $gtest_flags ${gtest_args[*]}" | hash_of)"
   if missing_build "$gtest_prefix"; then
     say "cross-building GoogleTest into $gtest_prefix"
     cross_cmake /usr/src/googletest "$cache/build-gtest" "$gtest_prefix" Release \
-      "-Os -ffunction-sections -fdata-sections" \
-      -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF
+      "$gtest_flags" "${gtest_args[@]}"
     touch "$gtest_prefix/.done"
   fi
   deps_prefixes="$zlib_prefix;$png_prefix;$jpeg_prefix;$gtest_prefix"
@@ -321,7 +323,10 @@ fi
 wine_bin= wine_arch=win32 wine_wow64=1
 if [ "$wine_kind" = wow64 ]; then
   wine_dsc=$(source_of wine)
-  wine_prefix="$cache/wine-$(version_of "$wine_dsc")-wow64-$(bash "$here/build-wine.sh" --describe | hash_of)"
+  # The key holds the build's steps (the script itself) and the
+  # configuration they describe, so that a change of either builds anew.
+  wine_prefix="$cache/wine-$(version_of "$wine_dsc")-wow64-$(
+    { cat "$here/build-wine.sh"; bash "$here/build-wine.sh" --describe; } | hash_of)"
   if missing_build "$wine_prefix"; then
     say "this machine cannot run 32-bit Linux programs (Debian's wine32): building"
     say "Wine in its new WoW64 mode into $wine_prefix, once: about an hour"
