@@ -3,6 +3,5 @@
 #include "widgets/check_box/check_box_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<CheckBoxProperties>(data, size, kCheckBoxBlockVersion,
-                                               ReadCheckBoxProperties, WriteCheckBoxProperties);
+  return FuzzPropertyCodec(kCheckBoxDescription, data, size);
 }

@@ -3,6 +3,5 @@
 #include "widgets/edit_box/edit_box_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<EditBoxProperties>(data, size, kEditBoxBlockVersion,
-                                              ReadEditBoxProperties, WriteEditBoxProperties);
+  return FuzzPropertyCodec(kEditBoxDescription, data, size);
 }

@@ -3,6 +3,5 @@
 #include "widgets/label/label_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<LabelProperties>(data, size, kLabelBlockVersion, ReadLabelProperties,
-                                            WriteLabelProperties);
+  return FuzzPropertyCodec(kLabelDescription, data, size);
 }

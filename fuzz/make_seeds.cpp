@@ -52,7 +52,7 @@ Bytes OlderWindowBlock(int32_t version) {
   Bytes block;
   WindowProperties p;
   p.caption = "Old";
-  WriteWindowProperties(p, &block);
+  WriteProperties(p, &block);
   PatchInt32(0, version, &block);
   const size_t optionalAt = 4 + 13 * 4;
   const size_t kept = (version >= 2 ? 1 : 0) + (version >= 3 ? 2 : 0) + (version >= 4 ? 1 : 0) +
@@ -83,7 +83,7 @@ void PropertySeeds() {
   window.borderStyle = 0;
   window.icon = kPicture;
   window.className = "MorvaneWindow";
-  WriteWindowProperties(window, &block);
+  WriteProperties(window, &block);
   Save("window_fuzz", "filled", block);
   for (int32_t version = 1; version <= 5; ++version)
     Save("window_fuzz", ("version" + std::to_string(version)).c_str(), OlderWindowBlock(version));
@@ -92,14 +92,14 @@ void PropertySeeds() {
   edit.content = "1. \xD7\xDC\xD4\xF2\r\n";  // "1. 总则"
   edit.multiLine = true;
   edit.font = Font();
-  WriteEditBoxProperties(edit, &block);
+  WriteProperties(edit, &block);
   Save("edit_box_fuzz", "filled", block);
 
   PicBoxProperties box;
   box.backColor = 0x00FF4646;
   box.picture = kPicture;
   box.displayMode = 1;
-  WritePicBoxProperties(box, &block);
+  WriteProperties(box, &block);
   Save("pic_box_fuzz", "filled", block);
   // Version 1: the two data-binding texts are not stored.
   PatchInt32(0, 1, &block);
@@ -110,20 +110,20 @@ void PropertySeeds() {
   label.caption = "\xD5\xFD\xD4\xDA\xB0\xB2\xD7\xB0...";  // "正在安装..."
   label.backColor = 0x00FFFFFF;
   label.font = Font();
-  WriteLabelProperties(label, &block);
+  WriteProperties(label, &block);
   Save("label_fuzz", "filled", block);
 
   CheckBoxProperties check;
   check.caption = "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2";  // "阅读并同意"
   check.font = Font();
   check.backColor = 0x00FFFFFF;
-  WriteCheckBoxProperties(check, &block);
+  WriteProperties(check, &block);
   Save("check_box_fuzz", "filled", block);
 
   ProcessBarProperties bar;
   bar.maximum = 59;
   bar.position = 12;
-  WriteProcessBarProperties(bar, &block);
+  WriteProperties(bar, &block);
   Save("process_bar_fuzz", "filled", block);
 
   HyperLinkerProperties link;
@@ -132,21 +132,21 @@ void PropertySeeds() {
   link.backColor = 0x00FFFFFF;
   link.font = Font();
   link.webAddress = "http://example.invalid/";
-  WriteHyperLinkerProperties(link, &block);
+  WriteProperties(link, &block);
   Save("hyperlinker_fuzz", "filled", block);
 
   PicBtnProperties button;
   button.normalPicture = kPicture;
   button.hoverPicture = kPicture;
   button.pressedPicture = kPicture;
-  WritePicBtnProperties(button, &block);
+  WriteProperties(button, &block);
   Save("pic_btn_fuzz", "filled", block);
 
   TransLabelProperties trans;
   trans.caption = "Morvane";
   trans.textColor = 0x00FFFFFF;
   trans.font = Font();
-  WriteTransLabelProperties(trans, &block);
+  WriteProperties(trans, &block);
   Save("trans_label_fuzz", "filled", block);
 }
 

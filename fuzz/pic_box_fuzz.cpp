@@ -3,6 +3,5 @@
 #include "widgets/pic_box/pic_box_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<PicBoxProperties>(data, size, kPicBoxBlockVersion, ReadPicBoxProperties,
-                                             WritePicBoxProperties);
+  return FuzzPropertyCodec(kPicBoxDescription, data, size);
 }

@@ -3,6 +3,5 @@
 #include "widgets/pic_btn/pic_btn_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<PicBtnProperties>(data, size, kPicBtnBlockVersion, ReadPicBtnProperties,
-                                             WritePicBtnProperties);
+  return FuzzPropertyCodec(kPicBtnDescription, data, size);
 }

@@ -3,6 +3,5 @@
 #include "widgets/process_bar/process_bar_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<ProcessBarProperties>(
-      data, size, kProcessBarBlockVersion, ReadProcessBarProperties, WriteProcessBarProperties);
+  return FuzzPropertyCodec(kProcessBarDescription, data, size);
 }

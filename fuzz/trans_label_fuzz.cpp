@@ -3,6 +3,5 @@
 #include "widgets/trans_label/trans_label_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<TransLabelProperties>(
-      data, size, kTransLabelBlockVersion, ReadTransLabelProperties, WriteTransLabelProperties);
+  return FuzzPropertyCodec(kTransLabelDescription, data, size);
 }

@@ -3,6 +3,5 @@
 #include "widgets/window/window_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  return FuzzPropertyCodec<WindowProperties>(data, size, kWindowBlockVersion, ReadWindowProperties,
-                                             WriteWindowProperties);
+  return FuzzPropertyCodec(kWindowDescription, data, size);
 }

@@ -128,7 +128,7 @@ Block TransLabelBlock() {
 
 TEST(WindowProperties, FieldsInStoredOrderAndByVersion) {
   WindowProperties p;
-  ASSERT_TRUE(ReadWindowProperties(WindowBlock(6).View(), &p));
+  ASSERT_TRUE(ReadProperties(WindowBlock(6).View(), &p));
   EXPECT_EQ(p.borderStyle, 0);
   EXPECT_EQ(p.backPictureMode, 2);
   EXPECT_EQ(p.backColor, 0x00FFFFFFu);
@@ -159,7 +159,7 @@ TEST(WindowProperties, FieldsInStoredOrderAndByVersion) {
   const WindowProperties defaults;
   for (int32_t version = 1; version <= 5; ++version) {
     SCOPED_TRACE(testing::Message() << "version " << version);
-    ASSERT_TRUE(ReadWindowProperties(WindowBlock(version).View(), &p));
+    ASSERT_TRUE(ReadProperties(WindowBlock(version).View(), &p));
     EXPECT_EQ(p.helpContext, 77);
     EXPECT_EQ(p.showInTaskbar, version >= 2 ? false : defaults.showInTaskbar);
     EXPECT_EQ(p.dragAnywhere, version >= 3);
@@ -174,7 +174,7 @@ TEST(WindowProperties, FieldsInStoredOrderAndByVersion) {
 
 TEST(EditBoxProperties, FieldsInStoredOrderAndByVersion) {
   EditBoxProperties p;
-  ASSERT_TRUE(ReadEditBoxProperties(EditBoxBlock(2).View(), &p));
+  ASSERT_TRUE(ReadProperties(EditBoxBlock(2).View(), &p));
   EXPECT_EQ(p.border, 3);
   EXPECT_EQ(p.textColor, 0x000000FFu);
   EXPECT_EQ(p.backColor, 0x0000FF00u);
@@ -196,14 +196,14 @@ TEST(EditBoxProperties, FieldsInStoredOrderAndByVersion) {
   EXPECT_EQ(p.dataSource, "Src");
   EXPECT_EQ(p.dataColumn, "Col");
 
-  ASSERT_TRUE(ReadEditBoxProperties(EditBoxBlock(1).View(), &p));
+  ASSERT_TRUE(ReadProperties(EditBoxBlock(1).View(), &p));
   EXPECT_EQ(p.content, "Agreement text");
   EXPECT_EQ(p.dataSource, "");
 }
 
 TEST(PicBoxProperties, FieldsInStoredOrderAndByVersion) {
   PicBoxProperties p;
-  ASSERT_TRUE(ReadPicBoxProperties(PicBoxBlock(2).View(), &p));
+  ASSERT_TRUE(ReadProperties(PicBoxBlock(2).View(), &p));
   EXPECT_EQ(p.border, 4);
   EXPECT_EQ(p.backColor, 0x00FF4646u);
   EXPECT_EQ(p.displayMode, 1);
@@ -212,7 +212,7 @@ TEST(PicBoxProperties, FieldsInStoredOrderAndByVersion) {
   EXPECT_EQ(p.dataSource, "Src");
   EXPECT_EQ(p.dataColumn, "Col");
 
-  ASSERT_TRUE(ReadPicBoxProperties(PicBoxBlock(1).View(), &p));
+  ASSERT_TRUE(ReadProperties(PicBoxBlock(1).View(), &p));
   EXPECT_EQ(p.picture, AsBytes("\x89PNG...."));
   EXPECT_EQ(p.dataSource, "");
   EXPECT_EQ(p.dataColumn, "");
@@ -220,7 +220,7 @@ TEST(PicBoxProperties, FieldsInStoredOrderAndByVersion) {
 
 TEST(LabelProperties, FieldsInStoredOrderAndByVersion) {
   LabelProperties p;
-  ASSERT_TRUE(ReadLabelProperties(LabelBlock(2).View(), &p));
+  ASSERT_TRUE(ReadProperties(LabelBlock(2).View(), &p));
   EXPECT_EQ(p.effect, 2);
   EXPECT_EQ(p.borderWidth, 12);
   EXPECT_EQ(p.border, 6);
@@ -243,14 +243,14 @@ TEST(LabelProperties, FieldsInStoredOrderAndByVersion) {
   EXPECT_EQ(p.dataSource, "Src");
   EXPECT_EQ(p.dataColumn, "Col");
 
-  ASSERT_TRUE(ReadLabelProperties(LabelBlock(1).View(), &p));
+  ASSERT_TRUE(ReadProperties(LabelBlock(1).View(), &p));
   EXPECT_EQ(p.caption, "Caption");
   EXPECT_EQ(p.dataSource, "");
 }
 
 TEST(CheckBoxProperties, FieldsInStoredOrderAndByVersion) {
   CheckBoxProperties p;
-  ASSERT_TRUE(ReadCheckBoxProperties(CheckBoxBlock(2).View(), &p));
+  ASSERT_TRUE(ReadProperties(CheckBoxBlock(2).View(), &p));
   EXPECT_TRUE(p.pushLike);
   EXPECT_FALSE(p.flat);
   EXPECT_TRUE(p.textOnLeft);
@@ -265,14 +265,14 @@ TEST(CheckBoxProperties, FieldsInStoredOrderAndByVersion) {
   EXPECT_EQ(p.dataSource, "Src");
   EXPECT_EQ(p.dataColumn, "Col");
 
-  ASSERT_TRUE(ReadCheckBoxProperties(CheckBoxBlock(1).View(), &p));
+  ASSERT_TRUE(ReadProperties(CheckBoxBlock(1).View(), &p));
   EXPECT_EQ(p.caption, "Agree");
   EXPECT_EQ(p.dataColumn, "");
 }
 
 TEST(ProcessBarProperties, FieldsInStoredOrder) {
   ProcessBarProperties p;
-  ASSERT_TRUE(ReadProcessBarProperties(ProcessBarBlock().View(), &p));
+  ASSERT_TRUE(ReadProperties(ProcessBarBlock().View(), &p));
   EXPECT_EQ(p.border, 2);
   EXPECT_EQ(p.vertical, 1);
   EXPECT_EQ(p.smooth, 0);
@@ -304,7 +304,7 @@ TEST(HyperLinkerProperties, FieldsInStoredOrderAndTheSystemHighlightAsDefault) {
 
 TEST(PicBtnProperties, FieldsInStoredOrder) {
   PicBtnProperties p;
-  ASSERT_TRUE(ReadPicBtnProperties(PicBtnBlock().View(), &p));
+  ASSERT_TRUE(ReadProperties(PicBtnBlock().View(), &p));
   EXPECT_EQ(p.buttonKind, 1);
   EXPECT_TRUE(p.checked);
   EXPECT_EQ(p.transparentColor, 0x00FFFFFFu);
@@ -316,7 +316,7 @@ TEST(PicBtnProperties, FieldsInStoredOrder) {
 
 TEST(TransLabelProperties, FieldsInStoredOrder) {
   TransLabelProperties p;
-  ASSERT_TRUE(ReadTransLabelProperties(TransLabelBlock().View(), &p));
+  ASSERT_TRUE(ReadProperties(TransLabelBlock().View(), &p));
   EXPECT_EQ(p.effect, 3);
   EXPECT_EQ(p.textColor, 0x00FFFFFFu);
   EXPECT_EQ(p.hAlign, 2);
@@ -371,7 +371,7 @@ TEST(PropertyCodecs, VersionAboveTheClassLimitIsRefused) {
   p.buttonKind = 1;
   Bytes block = PicBtnBlock().bytes;
   PatchInt32(0, 2, &block);
-  EXPECT_FALSE(ReadPicBtnProperties(ViewOf(block), &p));
+  EXPECT_FALSE(ReadProperties(ViewOf(block), &p));
   EXPECT_EQ(p.buttonKind, 0);
   EXPECT_TRUE(p.normalPicture.empty());
 }
@@ -393,13 +393,13 @@ TEST(PropertyCodecs, EmptyBlockGivesTheDefaultsAndShortBlocksAreRefused) {
   // The defaults the empty block stands for are those of the records.
   WindowProperties window;
   window.caption = "x";
-  ASSERT_TRUE(ReadWindowProperties(ByteBlock{}, &window));
+  ASSERT_TRUE(ReadProperties(ByteBlock{}, &window));
   Bytes a, b;
-  WriteWindowProperties(window, &a);
-  WriteWindowProperties(WindowProperties{}, &b);
+  WriteProperties(window, &a);
+  WriteProperties(WindowProperties{}, &b);
   EXPECT_EQ(a, b);
   TransLabelProperties label;
-  ASSERT_TRUE(ReadTransLabelProperties(ByteBlock{}, &label));
+  ASSERT_TRUE(ReadProperties(ByteBlock{}, &label));
   EXPECT_EQ(label.caption, "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9");  // "透明标签"
   EXPECT_EQ(label.vAlign, 1);
 }
@@ -408,7 +408,7 @@ TEST(PropertyCodecs, NegativeCountsAreEmptyFieldsAndExtraBytesAreIgnored) {
   PicBtnProperties p;
   Block block = Block().Int(1).Int(0).Int(0).Int(-16777216).Int(-1).Int(-100).Int(0);
   block.Counted("D").Int(0x7EEEEEEE);
-  ASSERT_TRUE(ReadPicBtnProperties(block.View(), &p));
+  ASSERT_TRUE(ReadProperties(block.View(), &p));
   EXPECT_EQ(p.transparentColor, kDefaultColour);
   EXPECT_TRUE(p.normalPicture.empty());
   EXPECT_TRUE(p.hoverPicture.empty());
@@ -522,18 +522,18 @@ TEST(PropertyTables, EveryFieldIsStoredByTheCodecInItsOwnPlace) {
       const PropertyField& field = unitClass.fields[i];
       SCOPED_TRACE(field.name);
       EXPECT_EQ(FieldNamed(unitClass, field.name), &field);
-      if (field.set == nullptr) continue;
+      if (!field.InRecord()) continue;
       const Bytes picture(60, 0x41);
       Value value;
       switch (field.form) {
         case PropertyForm::Integer:
-          value = Value::Integer(field.get(defaults.Get()).integer == 1 ? 2 : 1);
+          value = Value::Integer(field.Get(defaults.Get()).integer == 1 ? 2 : 1);
           break;
         case PropertyForm::Colour:
           value = Value::Integer(0x00123456);
           break;
         case PropertyForm::Logical:
-          value = Value::Logical(!field.get(defaults.Get()).logical);
+          value = Value::Logical(!field.Get(defaults.Get()).logical);
           break;
         case PropertyForm::Text:
           value = Value::OfText("\xb1\xea");
@@ -547,16 +547,16 @@ TEST(PropertyTables, EveryFieldIsStoredByTheCodecInItsOwnPlace) {
           break;
       }
       PropertyRecord record(unitClass);
-      field.set(record.Get(), value);
+      field.Set(record.Get(), value);
       Bytes block;
-      ASSERT_TRUE(unitClass.write(record.Get(), &block));
+      ASSERT_TRUE(WritePropertyBlock(unitClass, record.Get(), &block));
       PropertyRecord back(unitClass);
-      ASSERT_TRUE(unitClass.read(ViewOf(block), back.Get()));
+      ASSERT_TRUE(ReadPropertyBlock(unitClass, ViewOf(block), back.Get()));
       for (int j = 0; j < unitClass.fieldCount; ++j) {
         const PropertyField& other = unitClass.fields[j];
-        if (other.get == nullptr) continue;
-        const Value expected = j == i ? value : other.get(defaults.Get());
-        const Value got = other.get(back.Get());
+        if (!other.InRecord()) continue;
+        const Value expected = j == i ? value : other.Get(defaults.Get());
+        const Value got = other.Get(back.Get());
         ASSERT_EQ(got.type, DeclaredType(other.form)) << other.name;
         switch (got.type) {
           case ValueType::Integer:

@@ -3,7 +3,6 @@
 // scenarios. Usage: frame_scenarios.exe SCENARIO LOG_FILE
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "frame/app_state.h"
@@ -234,9 +233,11 @@ const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit, &kFocusingTestWi
 constexpr uint32_t kUnknownType = 0x00090077;
 
 Bytes WindowBlock(int32_t startPosition, const char* caption) {
+  TestWindowProperties properties;
+  properties.startPosition = startPosition;
+  properties.caption = caption;
   Bytes block;
-  AppendInt32(startPosition, &block);
-  block.insert(block.end(), caption, caption + strlen(caption));
+  WriteProperties(properties, &block);
   return block;
 }
 

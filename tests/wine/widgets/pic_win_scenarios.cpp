@@ -79,7 +79,7 @@ Template ScenarioTemplate() {
   windowProperties.backColor = 0x00FFFFFF;
   windowProperties.dragAnywhere = true;
   windowProperties.escCloses = true;
-  WriteWindowProperties(windowProperties, &own.properties);
+  WriteProperties(windowProperties, &own.properties);
   Bind(&own, -1, kLogReference);
   Bind(&own, 1, kLogReference);
   Bind(&own, 12, kCloseRequestReference);
@@ -89,7 +89,7 @@ Template ScenarioTemplate() {
                               kPicBoxTop, kPicBoxWidth, kPicBoxHeight, kUnitVisible);
   PicBoxProperties boxProperties;
   boxProperties.backColor = 0x000000FF;
-  WritePicBoxProperties(boxProperties, &box.properties);
+  WriteProperties(boxProperties, &box.properties);
   Bind(&box, -1, kLogReference);
   Bind(&box, -2, kLogReference);
   window.records.push_back(box);

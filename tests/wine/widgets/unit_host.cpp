@@ -7,9 +7,9 @@
 #include "frame/app_state.h"
 #include "frame/event_record.h"
 #include "frame/frame_interface.h"
+#include "frame/property_codec.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
-#include "services/little_endian.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "widgets/common/property_fields.h"
 #include "widgets/common/unit_look.h"
@@ -24,28 +24,15 @@ struct HostProperties {
   uint32_t backColor = kDefaultColour;
 };
 
-bool ReadHostProperties(ByteBlock block, HostProperties* out) {
-  *out = HostProperties{};
-  if (block.size < 4) return block.size == 0;
-  out->backColor = LoadLe32(block.data);
-  return true;
-}
-
-bool WriteHostProperties(const HostProperties& properties, Bytes* out) {
-  out->assign(4, 0);
-  StoreLe32(properties.backColor, out->data());
-  return true;
-}
-
 void ClampHostProperties(HostProperties*) {}
 
-const PropertyField kHostFields[] = {
-    Field<&HostProperties::backColor>("BackColor", PropertyForm::Colour),
+constexpr PropertyField kHostFields[] = {
+    Field<&HostProperties::backColor>(0, "BackColor", PropertyForm::Colour),
 };
 
-const UnitDescription kHostDescription =
-    Describe<HostProperties, ReadHostProperties, WriteHostProperties, ClampHostProperties>(
-        "WidgetTestHost", kHostWindowType, kHostFields, 1);
+const UnitDescription kHostDescription = Describe<HostProperties, ClampHostProperties>(
+    "WidgetTestHost", kHostWindowType, kHostFields, 1);
+const UnitDescription& DescriptionOf(const HostProperties&) { return kHostDescription; }
 
 HostProperties* HostOf(HWND hwnd) {
   return reinterpret_cast<HostProperties*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -86,7 +73,7 @@ HWND CreateHost(const UnitCreateArgs& args) {
   }();
   if (!registered) return nullptr;
   HostProperties* host = new HostProperties;
-  ReadHostProperties(args.properties, host);
+  ReadProperties(args.properties, host);
   HWND hwnd =
       CreateWindowExA(WS_EX_TOPMOST, kHostClassName, "widget test",
                       WS_POPUP | WS_CLIPCHILDREN | args.style, args.left, args.top, args.width,
@@ -153,7 +140,7 @@ TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int widt
   HostProperties properties;
   properties.backColor = backColor;
   Bytes block;
-  WriteHostProperties(properties, &block);
+  WriteProperties(properties, &block);
   return UnitRecord(identifier, kHostWindowType, left, top, width, height, kUnitVisible, block);
 }
 

@@ -14,7 +14,7 @@
 #include "frame/unit_class.h"
 
 // A plain top-level host window: a topmost popup filled with its BackColor
-// (its one property; block: int32 BackColor, empty for the default).
+// (its one property).
 constexpr uint32_t kHostWindowType = 0x00090010;
 extern const UnitOperations kHostWindowUnit;
 
