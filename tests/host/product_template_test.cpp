@@ -18,12 +18,15 @@
 #include "tools/template_compiler/source_values.h"
 #include "tools/template_compiler/template_dump.h"
 #include "tools/template_compiler/template_source.h"
-#include "widgets/widget_set.h"
+#include "widgets/check_box/check_box_properties.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
+#include "widgets/label/label_properties.h"
 #include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/process_bar/process_bar_properties.h"
+#include "widgets/trans_label/trans_label_properties.h"
+#include "widgets/widget_set.h"
 #include "widgets/window/window_properties.h"
 
 namespace {

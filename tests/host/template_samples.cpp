@@ -6,7 +6,7 @@
 #include <memory>
 #include <random>
 
-#include "widgets/widget_set.h"
+#include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/trans_label/trans_label_properties.h"
 #include "widgets/window/window_properties.h"
@@ -106,12 +106,15 @@ Template RepresentativeTemplate() {
   EXPECT_TRUE(WriteProperties(button, &close.properties));
   start.records.push_back(close);
 
-  const UnitDescription* const rest[] = {&kEditBoxDescription, &kLabelDescription,
-                                         &kCheckBoxDescription, &kProcessBarDescription,
-                                         &kHyperLinkerDescription};
+  // One unit of each class not placed yet, in the widget set's order.
   int32_t id = 0x16010005;
-  for (const UnitDescription* unitClass : rest)
-    start.records.push_back(SampleRecord(id++, unitClass));
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i) {
+    const UnitDescription* unitClass = set.classes[i];
+    if (unitClass != &kWindowDescription && unitClass != &kPicBoxDescription &&
+        unitClass != &kTransLabelDescription && unitClass != &kPicBtnDescription)
+      start.records.push_back(SampleRecord(id++, unitClass));
+  }
   start.records.back().mousePointer = Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 2, 0, 1, 0};
   start.records.back().flags = kUnitVisible | kUnitTabStop;
   start.records.back().eventLink = 0x16010004;  // a different class: not followed

@@ -152,9 +152,6 @@ const HandlerEntry kHandlers[] = {
     {kProductCheckClickedReference, OnProductCheckClicked},
 };
 
-const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kWindowUnit, &kPicBoxUnit,
-                                              &kEditBoxUnit, &kCheckBoxUnit};
-
 // The font of the product's units: 13 pixels, GB2312, the default face.
 Bytes ProductFont() {
   LOGFONTA font{};
@@ -346,7 +343,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = kControlsWindow;
   return RunProgram(program);
 }

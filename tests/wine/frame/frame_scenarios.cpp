@@ -225,10 +225,6 @@ const HandlerEntry kHandlers[] = {
     {kSecondPadClickedReference, OnSecondPadClicked},
 };
 
-// The scenario program's unit classes.
-const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit, &kFocusingTestWindowUnit,
-                                              &kTestPadUnit, &kSilentPadUnit};
-
 // A type reference that no class of the program has.
 constexpr uint32_t kUnknownType = 0x00090077;
 
@@ -330,7 +326,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = kStartWindow;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);

@@ -44,8 +44,6 @@ const HandlerEntry kHandlers[] = {
     {kCloseRequestReference, OnCloseRequest},
 };
 
-const UnitOperations* const kClasses[] = {&kWindowUnit, &kPicBoxUnit, &kTestPadUnit};
-
 void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
   Binding binding;
   binding.event = event;
@@ -160,7 +158,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ViewOf(bytes);
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kClasses, sizeof kClasses / sizeof kClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = startWindow;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);
