@@ -3,7 +3,7 @@
 // reaches its properties, the events every unit and window raises, the
 // frame's private messages a unit sees, and the call that raises an event.
 // Every class of widgets/ fills one `const UnitOperations` table; the program
-// hands the frame the list of them (frame/startup.h).
+// hands the frame the list of them (frame/startup.h, ProgramUnitClasses).
 //
 // The frame subclasses every unit window once, right after the class's
 // create operation returns it: the class's own procedure (or its subclass of
@@ -148,3 +148,6 @@ struct UnitClassList {
   const UnitOperations* const* classes = nullptr;
   size_t count = 0;
 };
+// The classes of the program being built, written from the class folders
+// that its build lists (cmake/UnitClasses.cmake).
+UnitClassList ProgramUnitClasses();

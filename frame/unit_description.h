@@ -1,11 +1,12 @@
 // What a unit class says about itself in pure terms: its name, the type
 // reference that template records name it by, and the one table of its own
-// properties (unit index 0 = property index 8 first): each property's name,
-// its form, and where its value lives in the class's property record. The
-// frame converts values to the declared types and reads, writes and writes
-// back properties through it; the template compiler and its dump name
-// properties by it; tools, tests and fuzz targets read and write blocks of
-// any class through it. Pure code: builds for Windows and for the host.
+// properties, in the order of its stored block: each property's unit index
+// (property index - 8), name and form, the block version that first stores
+// it, and where its value lives in the class's property record. The frame
+// converts values to the declared types and reads, writes and writes back
+// properties through it; the property codec (frame/property_codec.h) reads
+// and writes blocks over it; the template compiler and its dump name
+// properties by it. Pure code: builds for Windows and for the host.
 #pragma once
 
 #include <cstdint>
@@ -27,31 +28,48 @@ enum class PropertyForm : uint8_t {
 
 ValueType DeclaredType(PropertyForm form);
 
+// How a property record holds a field: fixed by the member's type, and with
+// it the field's width in a block (frame/property_codec.h).
+enum class FieldStorage : uint8_t {
+  Int32,   // int32_t, or uint32_t for a colour: int32
+  Bool,    // bool: int32 0 or 1
+  Char16,  // uint16_t: uint16
+  Text,    // Text: counted text
+  Bytes,   // Bytes: counted block
+};
+
 struct PropertyField {
+  int unitIndex = 0;  // property table index - 8
   const char* name = "";
   PropertyForm form = PropertyForm::Integer;
-  // The field's value in a property record, and a value (of the declared
-  // type) put into it. Both are absent for a property that exists only at
-  // run time (an edit box's SelText): it is in no block and no source.
-  Value (*get)(const void* record) = nullptr;
-  void (*set)(void* record, const Value& value) = nullptr;
+  FieldStorage storage = FieldStorage::Int32;
+  // The first block version that stores the field. The fields of version 1
+  // are in a block of any version; a later field is in the blocks of its
+  // version and after.
+  int32_t since = 1;
+  // The member of a property record that holds the field; absent for a
+  // property that exists only at run time (an edit box's SelText), which is
+  // in no record, no block and no source.
+  void* (*at)(void* record) = nullptr;
+
+  bool InRecord() const { return at != nullptr; }
+  // The field's value in `record`, of its declared type.
+  Value Get(const void* record) const;
+  // Puts `value`, of the field's declared type, into `record`.
+  void Set(void* record, const Value& value) const;
 };
 
 struct UnitDescription {
-  const char* name = "";       // "window", "PicBtn", ...
-  uint32_t typeReference = 0;  // library number << 16 | class number
-  const PropertyField* fields = nullptr;
+  const char* name = "";                  // "window", "PicBtn", ...
+  uint32_t typeReference = 0;             // library number << 16 | class number
+  const PropertyField* fields = nullptr;  // in stored order
   int fieldCount = 0;
   int32_t blockVersion = 0;  // written, and the highest version read
 
-  // The class's property record, behind void*.
+  // The class's property record, behind void*: a new one holds the class
+  // defaults.
   void* (*newRecord)() = nullptr;
   void (*deleteRecord)(void* record) = nullptr;
-  // Resets the record to the class defaults, then reads the block; false
-  // for a version above blockVersion or a block that ends inside a field.
-  bool (*read)(ByteBlock block, void* record) = nullptr;
-  // Every property as a block of the current version.
-  bool (*write)(const void* record, Bytes* block) = nullptr;
   // Brings every choice into its range.
   void (*clamp)(void* record) = nullptr;
 };
@@ -60,10 +78,6 @@ struct UnitDescription {
 const PropertyField* FieldAt(const UnitDescription& description, int unitIndex);
 // The field of that name, or nullptr.
 const PropertyField* FieldNamed(const UnitDescription& description, const char* name);
-
-// Reads `block` with the class's codec and writes all its properties back as
-// a block of the current version. False when the codec refuses the block.
-bool RewritePropertyBlock(const UnitDescription& description, ByteBlock block, Bytes* out);
 
 // A property record of a class, owned.
 class PropertyRecord {

@@ -5,6 +5,7 @@
 
 #include "frame/app_state.h"
 #include "frame/mouse_pointer.h"
+#include "frame/property_codec.h"
 #include "frame/runtime_error.h"
 #include "frame/runtime_error_text.h"
 #include "frame/window_loader.h"
@@ -161,10 +162,10 @@ bool WriteLiveProperties(const UnitOperations& operations, HWND hwnd, Bytes* blo
   for (int i = 0; i < description.fieldCount && operations.readLiveProperty; ++i) {
     const PropertyField& field = description.fields[i];
     Value value;
-    if (field.set && operations.readLiveProperty(hwnd, i, &value))
-      field.set(record, ConvertValue(value, DeclaredType(field.form)));
+    if (field.InRecord() && operations.readLiveProperty(hwnd, field.unitIndex, &value))
+      field.Set(record, ConvertValue(value, DeclaredType(field.form)));
   }
-  return description.write(record, block);
+  return WritePropertyBlock(description, record, block);
 }
 
 }  // namespace
@@ -185,8 +186,8 @@ Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
   if (operations->readLiveProperty &&
       operations->readLiveProperty(at.unit->hwnd, unitIndex, &value))
     return ConvertValue(value, DeclaredType(field->form));
-  if (field->get && operations->properties)
-    return field->get(operations->properties(at.unit->hwnd));
+  if (field->InRecord() && operations->properties)
+    return field->Get(operations->properties(at.unit->hwnd));
   return Value();
 }
 
@@ -198,14 +199,14 @@ bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value) {
   if (!own.hwnd || !operations || !operations->description) return false;
   const PropertyField* field = FieldNamed(*operations->description, name);
   if (!field) return false;
-  const int unitIndex = int(field - operations->description->fields);
   Value live;
-  if (operations->readLiveProperty && operations->readLiveProperty(own.hwnd, unitIndex, &live)) {
+  if (operations->readLiveProperty &&
+      operations->readLiveProperty(own.hwnd, field->unitIndex, &live)) {
     *value = ConvertValue(live, DeclaredType(field->form));
     return true;
   }
-  if (!field->get || !operations->properties) return false;
-  *value = field->get(operations->properties(own.hwnd));
+  if (!field->InRecord() || !operations->properties) return false;
+  *value = field->Get(operations->properties(own.hwnd));
   return true;
 }
 
@@ -223,9 +224,9 @@ void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& v
   if (!field) return;
   HWND hwnd = at.unit->hwnd;
   const Value converted = ConvertValue(value, DeclaredType(field->form));
-  if (field->set && operations->properties) {
+  if (field->InRecord() && operations->properties) {
     void* record = operations->properties(hwnd);
-    field->set(record, converted);
+    field->Set(record, converted);
     operations->description->clamp(record);
   }
   if (!operations->propertyChanged || !operations->propertyChanged(hwnd, unitIndex, converted) ||

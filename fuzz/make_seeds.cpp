@@ -1,23 +1,28 @@
 // Writes the seed corpus of the fuzz targets: templates made with the
-// template writer and property blocks made with the codecs, each a small
+// template writer and property blocks made with the codec, each a small
 // sound or unusual case for the fuzzer to start from.
 //
 //   make_seeds <corpus folder>   writes <folder>/<target>/<seed>
+//
+// The property codec's seeds are made for every class of the widget set from
+// its table: the empty block, the defaults, every field set, and the same in
+// each older version. Each starts with the byte that picks its class
+// (fuzz/property_codec_fuzz.cpp).
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
+#include "frame/property_codec.h"
 #include "frame/template/template_writer.h"
-#include "widgets/check_box/check_box_properties.h"
-#include "widgets/widget_set.h"
+#include "tests/host/property_samples.h"
 #include "widgets/edit_box/edit_box_properties.h"
-#include "widgets/hyperlinker/hyperlinker_properties.h"
-#include "widgets/label/label_properties.h"
 #include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
-#include "widgets/process_bar/process_bar_properties.h"
 #include "widgets/trans_label/trans_label_properties.h"
+#include "widgets/widget_set.h"
 #include "widgets/window/window_properties.h"
 
 namespace {
@@ -25,7 +30,7 @@ namespace {
 std::string corpus;
 bool failed = false;
 
-void Save(const char* target, const char* seed, const Bytes& bytes) {
+void Save(const char* target, const std::string& seed, const Bytes& bytes) {
   const std::string folder = corpus + "/" + target;
   mkdir(folder.c_str(), 0755);
   const std::string path = folder + "/" + seed;
@@ -34,120 +39,30 @@ void Save(const char* target, const char* seed, const Bytes& bytes) {
   if (file) fclose(file);
 }
 
-Bytes Font() {
-  Bytes font(kLogFontSize, 0);
-  PatchInt32(0, -13, &font);
-  PatchInt32(16, 700, &font);
-  font[23] = 134;
-  return font;
-}
-
-const Bytes kPicture = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A,
-                        0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-
-// The stored block of a window of an older version: the current block with
-// the fields that version lacks taken out. After the version and 13 int32
-// fields come the five optional int32 fields and the class name's count.
-Bytes OlderWindowBlock(int32_t version) {
-  Bytes block;
-  WindowProperties p;
-  p.caption = "Old";
-  WriteWindowProperties(p, &block);
-  PatchInt32(0, version, &block);
-  const size_t optionalAt = 4 + 13 * 4;
-  const size_t kept = (version >= 2 ? 1 : 0) + (version >= 3 ? 2 : 0) + (version >= 4 ? 1 : 0) +
-                      (version >= 5 ? 1 : 0);
-  block.erase(block.begin() + static_cast<long>(optionalAt + 4 * kept),
-              block.begin() + static_cast<long>(optionalAt + 4 * 5 + 4));
-  return block;
+void SaveBlock(size_t classIndex, const UnitDescription& unitClass, const std::string& seed,
+               const Bytes& block) {
+  Bytes input(1, uint8_t(classIndex));
+  input.insert(input.end(), block.begin(), block.end());
+  Save("property_codec_fuzz", std::string(unitClass.name) + "-" + seed, input);
 }
 
 void PropertySeeds() {
-  Bytes block;
-  const Bytes empty;
-  const char* names[] = {"window",      "edit_box",    "pic_box", "label",      "check_box",
-                         "process_bar", "hyperlinker", "pic_btn", "trans_label"};
-  const UnitDescription* const classes[] = {
-      &kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
-      &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
-      &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription};
-  for (int i = 0; i < int(sizeof classes / sizeof classes[0]); ++i) {
-    const std::string target = std::string(names[i]) + "_fuzz";
-    Save(target.c_str(), "empty", empty);
-    RewritePropertyBlock(*classes[i], ByteBlock{}, &block);
-    Save(target.c_str(), "defaults", block);
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i) {
+    const UnitDescription& unitClass = *set.classes[i];
+    Bytes block;
+    SaveBlock(i, unitClass, "empty", block);
+    if (!RewritePropertyBlock(unitClass, ByteBlock{}, &block)) failed = true;
+    SaveBlock(i, unitClass, "defaults", block);
+    PropertyRecord filled(unitClass);
+    SetOtherValues(unitClass, filled.Get());
+    if (!WritePropertyBlock(unitClass, filled.Get(), &block)) failed = true;
+    SaveBlock(i, unitClass, "filled", block);
+    for (int32_t version = 1; version < unitClass.blockVersion; ++version) {
+      if (!WriteOlderPropertyBlock(unitClass, filled.Get(), version, &block)) failed = true;
+      SaveBlock(i, unitClass, "version" + std::to_string(version), block);
+    }
   }
-
-  WindowProperties window;
-  window.caption = "\xB0\xB2\xD7\xB0";  // "安装"
-  window.borderStyle = 0;
-  window.icon = kPicture;
-  window.className = "MorvaneWindow";
-  WriteWindowProperties(window, &block);
-  Save("window_fuzz", "filled", block);
-  for (int32_t version = 1; version <= 5; ++version)
-    Save("window_fuzz", ("version" + std::to_string(version)).c_str(), OlderWindowBlock(version));
-
-  EditBoxProperties edit;
-  edit.content = "1. \xD7\xDC\xD4\xF2\r\n";  // "1. 总则"
-  edit.multiLine = true;
-  edit.font = Font();
-  WriteEditBoxProperties(edit, &block);
-  Save("edit_box_fuzz", "filled", block);
-
-  PicBoxProperties box;
-  box.backColor = 0x00FF4646;
-  box.picture = kPicture;
-  box.displayMode = 1;
-  WritePicBoxProperties(box, &block);
-  Save("pic_box_fuzz", "filled", block);
-  // Version 1: the two data-binding texts are not stored.
-  PatchInt32(0, 1, &block);
-  block.resize(block.size() - 8);
-  Save("pic_box_fuzz", "version1", block);
-
-  LabelProperties label;
-  label.caption = "\xD5\xFD\xD4\xDA\xB0\xB2\xD7\xB0...";  // "正在安装..."
-  label.backColor = 0x00FFFFFF;
-  label.font = Font();
-  WriteLabelProperties(label, &block);
-  Save("label_fuzz", "filled", block);
-
-  CheckBoxProperties check;
-  check.caption = "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2";  // "阅读并同意"
-  check.font = Font();
-  check.backColor = 0x00FFFFFF;
-  WriteCheckBoxProperties(check, &block);
-  Save("check_box_fuzz", "filled", block);
-
-  ProcessBarProperties bar;
-  bar.maximum = 59;
-  bar.position = 12;
-  WriteProcessBarProperties(bar, &block);
-  Save("process_bar_fuzz", "filled", block);
-
-  HyperLinkerProperties link;
-  link.caption = "\xC8\xED\xBC\xFE\xD0\xED\xBF\xC9\xD0\xAD\xD2\xE9";  // "软件许可协议"
-  link.hoverColor = 0x00FF9933;
-  link.backColor = 0x00FFFFFF;
-  link.font = Font();
-  link.webAddress = "http://example.invalid/";
-  WriteHyperLinkerProperties(link, &block);
-  Save("hyperlinker_fuzz", "filled", block);
-
-  PicBtnProperties button;
-  button.normalPicture = kPicture;
-  button.hoverPicture = kPicture;
-  button.pressedPicture = kPicture;
-  WritePicBtnProperties(button, &block);
-  Save("pic_btn_fuzz", "filled", block);
-
-  TransLabelProperties trans;
-  trans.caption = "Morvane";
-  trans.textColor = 0x00FFFFFF;
-  trans.font = Font();
-  WriteTransLabelProperties(trans, &block);
-  Save("trans_label_fuzz", "filled", block);
 }
 
 TemplateRecord Unit(int32_t identifier, const UnitDescription* unitClass) {
@@ -181,12 +96,17 @@ void TemplateSeeds() {
   start.codeReference = 0x19010002;
   start.records.push_back(Unit(0x06010001, &kWindowDescription));
   start.records[0].bindings = {{0, 0}};
-  const UnitDescription* const classes[] = {&kPicBoxDescription,     &kTransLabelDescription,
-                                            &kPicBtnDescription,     &kEditBoxDescription,
-                                            &kLabelDescription,      &kCheckBoxDescription,
-                                            &kProcessBarDescription, &kHyperLinkerDescription};
+  // The banner's three classes first, as in the product, then every other
+  // class of the widget set in its order.
+  const UnitDescription* const banner[] = {&kPicBoxDescription, &kTransLabelDescription,
+                                           &kPicBtnDescription};
   int32_t id = 0x16010002;
-  for (const UnitDescription* unitClass : classes) start.records.push_back(Unit(id++, unitClass));
+  for (const UnitDescription* unitClass : banner) start.records.push_back(Unit(id++, unitClass));
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i)
+    if (set.classes[i] != &kWindowDescription &&
+        std::find(std::begin(banner), std::end(banner), set.classes[i]) == std::end(banner))
+      start.records.push_back(Unit(id++, set.classes[i]));
   start.records[1].children = {0x16010003, 0x16010004};
   start.records[2].parent = 0x16010002;
   start.records[2].name =

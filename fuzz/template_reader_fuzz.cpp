@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "frame/property_codec.h"
 #include "frame/template/template_reader.h"
 #include "frame/template/template_writer.h"
 #include "widgets/widget_set.h"

@@ -4,7 +4,6 @@
 
 #include "frame/startup.h"
 #include "frame/template/embedded_template.h"
-#include "installer/program_classes.h"
 #include "installer/program_handlers.h"
 
 namespace {

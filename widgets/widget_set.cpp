@@ -2,26 +2,16 @@
 
 #include <cstring>
 
-namespace {
-
-const UnitDescription* const kClasses[] = {
-    &kWindowDescription,      &kEditBoxDescription,  &kPicBoxDescription,
-    &kLabelDescription,       &kCheckBoxDescription, &kProcessBarDescription,
-    &kHyperLinkerDescription, &kPicBtnDescription,   &kTransLabelDescription,
-};
-
-}  // namespace
-
-WidgetSet AllWidgetClasses() { return WidgetSet{kClasses, sizeof kClasses / sizeof kClasses[0]}; }
-
 const UnitDescription* FindWidgetClass(uint32_t typeReference) {
-  for (const UnitDescription* description : kClasses)
-    if (description->typeReference == typeReference) return description;
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i)
+    if (set.classes[i]->typeReference == typeReference) return set.classes[i];
   return nullptr;
 }
 
 const UnitDescription* FindWidgetClassNamed(const char* name) {
-  for (const UnitDescription* description : kClasses)
-    if (strcmp(description->name, name) == 0) return description;
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i)
+    if (strcmp(set.classes[i]->name, name) == 0) return set.classes[i];
   return nullptr;
 }

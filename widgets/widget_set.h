@@ -1,26 +1,19 @@
 // The unit classes of the widget set, by their descriptions: what the
 // template tools, the tests and the fuzz targets know of every class that a
-// window template of this program may name. Pure code.
+// window template of this program may name. The table is written from the
+// widget set's class list (widgets/CMakeLists.txt). Pure code.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "frame/unit_description.h"
-#include "widgets/check_box/check_box_properties.h"
-#include "widgets/edit_box/edit_box_properties.h"
-#include "widgets/hyperlinker/hyperlinker_properties.h"
-#include "widgets/label/label_properties.h"
-#include "widgets/pic_box/pic_box_properties.h"
-#include "widgets/pic_btn/pic_btn_properties.h"
-#include "widgets/process_bar/process_bar_properties.h"
-#include "widgets/trans_label/trans_label_properties.h"
-#include "widgets/window/window_properties.h"
 
 struct WidgetSet {
   const UnitDescription* const* classes;
   size_t count;
 };
+// Every class, in the order of the list.
 WidgetSet AllWidgetClasses();
 
 // The class of a record's type reference, or nullptr.

@@ -18,12 +18,15 @@
 #include "tools/template_compiler/source_values.h"
 #include "tools/template_compiler/template_dump.h"
 #include "tools/template_compiler/template_source.h"
-#include "widgets/widget_set.h"
+#include "widgets/check_box/check_box_properties.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
+#include "widgets/label/label_properties.h"
 #include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/process_bar/process_bar_properties.h"
+#include "widgets/trans_label/trans_label_properties.h"
+#include "widgets/widget_set.h"
 #include "widgets/window/window_properties.h"
 
 namespace {
@@ -252,8 +255,8 @@ TEST(ProductTemplate, WindowPropertiesDifferOnlyInBorderIconAndDragging) {
   ASSERT_EQ(product.windows.size(), 2u);
   WindowProperties start;
   WindowProperties agreement;
-  ASSERT_TRUE(ReadWindowProperties(ViewOf(product.windows[0].records[0].properties), &start));
-  ASSERT_TRUE(ReadWindowProperties(ViewOf(product.windows[1].records[0].properties), &agreement));
+  ASSERT_TRUE(ReadProperties(ViewOf(product.windows[0].records[0].properties), &start));
+  ASSERT_TRUE(ReadProperties(ViewOf(product.windows[1].records[0].properties), &agreement));
 
   EXPECT_EQ(start.borderStyle, 0);
   EXPECT_EQ(agreement.borderStyle, 2);
@@ -313,7 +316,7 @@ TEST(ProductTemplate, FiveUnitsStoreTheirFontsAndTheOthersNone) {
     EXPECT_TRUE(holds(Unit(start, expected.id).properties, *expected.font)) << expected.id;
   }
   EditBoxProperties edit;
-  ASSERT_TRUE(ReadEditBoxProperties(ViewOf(product.windows[1].records[1].properties), &edit));
+  ASSERT_TRUE(ReadProperties(ViewOf(product.windows[1].records[1].properties), &edit));
   EXPECT_EQ(edit.font, regular);
   // The cover label keeps the default font.
   EXPECT_FALSE(holds(Unit(start, 0x16011ee6).properties, regular));
@@ -323,8 +326,7 @@ TEST(ProductTemplate, ProgressBarRunsToFiftyNine) {
   Template product = ReadProduct();
   ASSERT_EQ(product.windows.size(), 2u);
   ProcessBarProperties bar;
-  ASSERT_TRUE(
-      ReadProcessBarProperties(ViewOf(Unit(product.windows[0], 0x16011ee7).properties), &bar));
+  ASSERT_TRUE(ReadProperties(ViewOf(Unit(product.windows[0], 0x16011ee7).properties), &bar));
   EXPECT_EQ(bar.minimum, 0);
   EXPECT_EQ(bar.maximum, 59);
   EXPECT_EQ(bar.position, 0);
@@ -341,7 +343,7 @@ TEST(ProductTemplate, ButtonsShareTheirPicturesAsLaidOut) {
   auto isJpeg = [](const Bytes& b) { return b.size() > 2 && b[0] == 0xFF && b[1] == 0xD8; };
 
   PicBtnProperties install;
-  ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, 0x16011ed9).properties), &install));
+  ASSERT_TRUE(ReadProperties(ViewOf(Unit(start, 0x16011ed9).properties), &install));
   EXPECT_TRUE(isPng(install.normalPicture));
   EXPECT_TRUE(isPng(install.hoverPicture));
   EXPECT_NE(install.normalPicture, install.hoverPicture);
@@ -350,7 +352,7 @@ TEST(ProductTemplate, ButtonsShareTheirPicturesAsLaidOut) {
   // The caption buttons show their hover picture only while hovered.
   for (int32_t id : {0x16011ed4, 0x16011ed5}) {
     PicBtnProperties button;
-    ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, id).properties), &button));
+    ASSERT_TRUE(ReadProperties(ViewOf(Unit(start, id).properties), &button));
     EXPECT_TRUE(isJpeg(button.normalPicture)) << id;
     EXPECT_TRUE(isJpeg(button.hoverPicture)) << id;
     EXPECT_NE(button.normalPicture, button.hoverPicture) << id;
@@ -359,7 +361,7 @@ TEST(ProductTemplate, ButtonsShareTheirPicturesAsLaidOut) {
   }
   for (int32_t id : {0x16011ed9, 0x16011ed4, 0x16011ed5}) {
     PicBtnProperties button;
-    ASSERT_TRUE(ReadPicBtnProperties(ViewOf(Unit(start, id).properties), &button));
+    ASSERT_TRUE(ReadProperties(ViewOf(Unit(start, id).properties), &button));
     EXPECT_EQ(button.buttonKind, 0) << id;
     EXPECT_FALSE(button.checked) << id;
     EXPECT_EQ(button.transparentColor, 0xFF000000u) << id;
@@ -368,8 +370,8 @@ TEST(ProductTemplate, ButtonsShareTheirPicturesAsLaidOut) {
   // The banner is its colour alone; the logo is stretched over the same blue.
   PicBoxProperties banner;
   PicBoxProperties logo;
-  ASSERT_TRUE(ReadPicBoxProperties(ViewOf(Unit(start, kBanner).properties), &banner));
-  ASSERT_TRUE(ReadPicBoxProperties(ViewOf(Unit(start, 0x16011ee5).properties), &logo));
+  ASSERT_TRUE(ReadProperties(ViewOf(Unit(start, kBanner).properties), &banner));
+  ASSERT_TRUE(ReadProperties(ViewOf(Unit(start, 0x16011ee5).properties), &logo));
   EXPECT_TRUE(banner.picture.empty());
   EXPECT_EQ(banner.displayMode, 0);
   EXPECT_EQ(banner.backColor, 0x00FF4646u);
@@ -392,7 +394,7 @@ TEST(ProductTemplate, AgreementIsTheConvertedLicenceText) {
   Template product = ReadProduct();
   ASSERT_EQ(product.windows.size(), 2u);
   EditBoxProperties edit;
-  ASSERT_TRUE(ReadEditBoxProperties(ViewOf(product.windows[1].records[1].properties), &edit));
+  ASSERT_TRUE(ReadProperties(ViewOf(product.windows[1].records[1].properties), &edit));
   EXPECT_TRUE(edit.multiLine);
   EXPECT_EQ(edit.scrollBars, 2);
   EXPECT_EQ(edit.inputMode, 1);
@@ -472,10 +474,9 @@ TEST(ProductTemplate, DumpShowsDamagedCopiesWithoutFault) {
   Template product = ReadProduct();
   ASSERT_EQ(product.windows.size(), 2u);
   PicBtnProperties close;
-  ASSERT_TRUE(
-      ReadPicBtnProperties(ViewOf(Unit(product.windows[0], 0x16011ed5).properties), &close));
+  ASSERT_TRUE(ReadProperties(ViewOf(Unit(product.windows[0], 0x16011ed5).properties), &close));
   WindowProperties start;
-  ASSERT_TRUE(ReadWindowProperties(ViewOf(product.windows[0].records[0].properties), &start));
+  ASSERT_TRUE(ReadProperties(ViewOf(product.windows[0].records[0].properties), &start));
   for (const Bytes* picture : {&close.normalPicture, &close.hoverPicture, &start.icon}) {
     for (size_t size = 0; size <= picture->size() && size <= 2048; ++size) {
       Bytes prefix(picture->begin(), picture->begin() + static_cast<std::ptrdiff_t>(size));

@@ -118,7 +118,7 @@ TEST(TemplateCompiler, StoresWhatTheSourceSays) {
   EXPECT_EQ(label.bindings[1].reference, 0x192);
 
   LabelProperties properties;
-  ASSERT_TRUE(ReadLabelProperties(ViewOf(label.properties), &properties));
+  ASSERT_TRUE(ReadProperties(ViewOf(label.properties), &properties));
   // Lines joined with CR LF, the file's last line end dropped.
   EXPECT_EQ(properties.caption, Gbk("第一行") + "\r\n" + Gbk("第二行") + "\r\nthird");
   EXPECT_EQ(properties.backColor, 0xFF000000u);

@@ -4,7 +4,10 @@
 
 #include "frame/template/template_writer.h"
 #include "tests/host/template_samples.h"
+#include "widgets/label/label_properties.h"
+#include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/widget_set.h"
+#include "widgets/window/window_properties.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <random>
 
-#include "widgets/widget_set.h"
+#include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/trans_label/trans_label_properties.h"
 #include "widgets/window/window_properties.h"
@@ -69,7 +69,7 @@ Template RepresentativeTemplate() {
   window.backColor = 0x00FFFFFF;
   window.icon = Bytes{0, 0, 1, 0, 1, 0, 48, 48, 0, 0, 1, 0, 32, 0};
   window.dragAnywhere = true;
-  EXPECT_TRUE(WriteWindowProperties(window, &own.properties));
+  EXPECT_TRUE(WriteProperties(window, &own.properties));
   start.records.push_back(own);
 
   TemplateRecord panel = SampleRecord(0x16010002, &kPicBoxDescription);
@@ -92,7 +92,7 @@ Template RepresentativeTemplate() {
   label.caption = "Morvane";
   label.textColor = 0x00FFFFFF;
   label.font = Font(-12, 700);
-  EXPECT_TRUE(WriteTransLabelProperties(label, &title.properties));
+  EXPECT_TRUE(WriteProperties(label, &title.properties));
   start.records.push_back(title);
 
   TemplateRecord close = SampleRecord(0x16010004, &kPicBtnDescription);
@@ -103,15 +103,18 @@ Template RepresentativeTemplate() {
   PicBtnProperties button;
   button.normalPicture = Bytes{0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3};
   button.hoverPicture = Bytes{0xFF, 0xD8, 0xFF, 0xE0, 4, 5};
-  EXPECT_TRUE(WritePicBtnProperties(button, &close.properties));
+  EXPECT_TRUE(WriteProperties(button, &close.properties));
   start.records.push_back(close);
 
-  const UnitDescription* const rest[] = {&kEditBoxDescription, &kLabelDescription,
-                                         &kCheckBoxDescription, &kProcessBarDescription,
-                                         &kHyperLinkerDescription};
+  // One unit of each class not placed yet, in the widget set's order.
   int32_t id = 0x16010005;
-  for (const UnitDescription* unitClass : rest)
-    start.records.push_back(SampleRecord(id++, unitClass));
+  const WidgetSet set = AllWidgetClasses();
+  for (size_t i = 0; i < set.count; ++i) {
+    const UnitDescription* unitClass = set.classes[i];
+    if (unitClass != &kWindowDescription && unitClass != &kPicBoxDescription &&
+        unitClass != &kTransLabelDescription && unitClass != &kPicBtnDescription)
+      start.records.push_back(SampleRecord(id++, unitClass));
+  }
   start.records.back().mousePointer = Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 2, 0, 1, 0};
   start.records.back().flags = kUnitVisible | kUnitTabStop;
   start.records.back().eventLink = 0x16010004;  // a different class: not followed

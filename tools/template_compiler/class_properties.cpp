@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "frame/property_codec.h"
 #include "tools/template_compiler/template_dump.h"
 
 namespace {
@@ -86,24 +87,24 @@ bool EncodeClassProperties(const UnitDescription& unitClass, const Json& propert
   for (auto it = properties.begin(); it != properties.end(); ++it) {
     const PropertyField* field = FieldNamed(unitClass, it.key().c_str());
     if (field == nullptr) return at.Fail("no property \"" + it.key() + "\" in this class");
-    if (field->set == nullptr)
-      return at.Child(it.key()).Fail("this property exists only at run time");
+    if (!field->InRecord()) return at.Child(it.key()).Fail("this property exists only at run time");
     Bytes bytes;
     Value value;
     if (!SourceValue(*field, it.value(), at.Child(it.key()), &bytes, &value)) return false;
-    field->set(record.Get(), value);
+    field->Set(record.Get(), value);
   }
   // A choice outside its range would be clamped when the unit is created; in
   // a reviewed source it is a mistake, so it is refused here.
   PropertyRecord clamped(unitClass);
   Bytes written;
-  if (!unitClass.write(record.Get(), &written) || !unitClass.read(ViewOf(written), clamped.Get()))
+  if (!WritePropertyBlock(unitClass, record.Get(), &written) ||
+      !ReadPropertyBlock(unitClass, ViewOf(written), clamped.Get()))
     return at.Fail("the property block cannot be written");
   unitClass.clamp(clamped.Get());
-  for (int i = 0; i < unitClass.fieldCount; ++i) {
-    const PropertyField& field = unitClass.fields[i];
-    if (field.form != PropertyForm::Integer || field.get == nullptr) continue;
-    const int32_t asked = field.get(record.Get()).integer, used = field.get(clamped.Get()).integer;
+  for (int unitIndex = 0; unitIndex < unitClass.fieldCount; ++unitIndex) {
+    const PropertyField& field = *FieldAt(unitClass, unitIndex);
+    if (field.form != PropertyForm::Integer || !field.InRecord()) continue;
+    const int32_t asked = field.Get(record.Get()).integer, used = field.Get(clamped.Get()).integer;
     if (asked != used)
       return at.Child(field.name).Fail("out of range: the unit would use " + std::to_string(used));
   }
@@ -114,7 +115,7 @@ bool EncodeClassProperties(const UnitDescription& unitClass, const Json& propert
 bool DumpClassProperties(const UnitDescription& unitClass, const Bytes& block,
                          const std::string& indent, std::string* out, std::string* error) {
   PropertyRecord record(unitClass);
-  if (!unitClass.read(ViewOf(block), record.Get())) {
+  if (!ReadPropertyBlock(unitClass, ViewOf(block), record.Get())) {
     *error = "version above the class's limit, or a field runs past the block";
     return false;
   }
@@ -122,11 +123,11 @@ bool DumpClassProperties(const UnitDescription& unitClass, const Bytes& block,
   ByteCursor cursor(ViewOf(block));
   cursor.ReadInt32(&version);
   *out += indent + "version " + std::to_string(version) + "\n";
-  for (int i = 0; i < unitClass.fieldCount; ++i) {
-    const PropertyField& field = unitClass.fields[i];
-    if (field.get == nullptr) continue;
-    *out += indent + std::to_string(8 + i) + " " + field.name + " " +
-            ValueText(field, field.get(record.Get()), indent) + "\n";
+  for (int unitIndex = 0; unitIndex < unitClass.fieldCount; ++unitIndex) {
+    const PropertyField& field = *FieldAt(unitClass, unitIndex);
+    if (!field.InRecord()) continue;
+    *out += indent + std::to_string(8 + unitIndex) + " " + field.name + " " +
+            ValueText(field, field.Get(record.Get()), indent) + "\n";
   }
   return true;
 }

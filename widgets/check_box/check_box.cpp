@@ -96,7 +96,7 @@ LRESULT CALLBACK CheckBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreateCheckBox(const UnitCreateArgs& args) {
   std::unique_ptr<CheckBox> state(new CheckBox);
-  if (!ReadCheckBoxProperties(args.properties, &state->properties)) return nullptr;
+  if (!ReadProperties(args.properties, &state->properties)) return nullptr;
   ClampCheckBoxProperties(&state->properties);
   state->identity = args.identity;
   MakeBackBrush(state.get());

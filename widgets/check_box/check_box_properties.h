@@ -1,27 +1,9 @@
 // The own properties of a check box (CheckBox) and their stored block: the
 // record a check box is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 2 when written; above 2 refused
-//   2      int32          PushLike
-//   3      int32          Flat
-//   4      int32          TextOnLeft
-//   5      int32          HAlign
-//   6      int32          VAlign
-//   7      int32          TextColor
-//   8      int32          BackColor
-//   9      int32          Checked
-//   10     counted block  Picture
-//   11     counted block  Font
-//   12     counted text   Caption
-//   13     counted text   DataSource, version 2 only
-//   14     counted text   DataColumn, version 2 only
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kCheckBoxBlockVersion = 2;
@@ -67,12 +49,10 @@ void SetCheckBoxVAlign(CheckBoxProperties* properties, int32_t value);
 // values that came from a block.
 void ClampCheckBoxProperties(CheckBoxProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 2 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadCheckBoxProperties(ByteBlock block, CheckBoxProperties* out);
-// Every property as a block of the current version.
-bool WriteCheckBoxProperties(const CheckBoxProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kCheckBoxDescription;
+inline const UnitDescription& DescriptionOf(const CheckBoxProperties&) {
+  return kCheckBoxDescription;
+}

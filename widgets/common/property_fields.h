@@ -1,12 +1,12 @@
 // Makes a unit class's description from its property record: a field per
-// member, and the record's codec behind void*. Each class writes its table
-// once, in its own folder, as
-//   const PropertyField kPicBtnFields[] = {
-//       Field<&PicBtnProperties::buttonKind>("ButtonKind", PropertyForm::Integer), ...};
-//   const UnitDescription kPicBtnDescription =
-//       Describe<PicBtnProperties, ReadPicBtnProperties, WritePicBtnProperties,
-//                ClampPicBtnProperties>("PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
-// Pure code.
+// member, in the order of the stored block, and the record behind void*.
+// Each class writes its table once, in its own folder, as
+//   using P = PicBtnProperties;
+//   constexpr PropertyField kPicBtnFields[] = {
+//       Field<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", PropertyForm::Integer), ...};
+//   const UnitDescription kPicBtnDescription = Describe<P, ClampPicBtnProperties>(
+//       "PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
+// and reads and writes its blocks with frame/property_codec.h. Pure code.
 #pragma once
 
 #include <cstddef>
@@ -24,50 +24,50 @@ struct MemberOf<Member> {
   using Type = T;
 };
 
+// The member's place in a record of its class.
 template <auto Member>
-Value Get(const void* record) {
+void* At(void* record) {
   using R = typename MemberOf<Member>::Record;
-  using T = typename MemberOf<Member>::Type;
-  const T& value = static_cast<const R*>(record)->*Member;
+  return &(static_cast<R*>(record)->*Member);
+}
+
+template <typename T>
+constexpr FieldStorage StorageOf() {
   if constexpr (std::is_same_v<T, bool>) {
-    return Value::Logical(value);
+    return FieldStorage::Bool;
   } else if constexpr (std::is_same_v<T, int32_t> || std::is_same_v<T, uint32_t>) {
-    return Value::Integer(int32_t(value));
+    return FieldStorage::Int32;
   } else if constexpr (std::is_same_v<T, uint16_t>) {
-    // One character of code page 936: its first byte low.
-    Text character(1, char(value & 0xFF));
-    if (value > 0xFF) character += char(value >> 8);
-    return Value::OfText(character);
+    return FieldStorage::Char16;
   } else if constexpr (std::is_same_v<T, Text>) {
-    return Value::OfText(value);
+    return FieldStorage::Text;
   } else {
     static_assert(std::is_same_v<T, Bytes>,
-                  "a property member is a number, logical, text or bytes");
-    return Value::OfBlock(ViewOf(value));
+                  "a property member is a number, logical, character, text or bytes");
+    return FieldStorage::Bytes;
   }
 }
 
-// `value` is of the declared type of the field's form.
-template <auto Member>
-void Set(void* record, const Value& value) {
-  using R = typename MemberOf<Member>::Record;
-  using T = typename MemberOf<Member>::Type;
-  T& field = static_cast<R*>(record)->*Member;
-  if constexpr (std::is_same_v<T, bool>) {
-    field = value.type == ValueType::Logical ? value.logical : value.integer != 0;
-  } else if constexpr (std::is_same_v<T, int32_t> || std::is_same_v<T, uint32_t>) {
-    field = T(value.integer);
-  } else if constexpr (std::is_same_v<T, uint16_t>) {
-    const Text& text = value.text;
-    field = text.empty()
-                ? 0
-                : uint16_t(uint8_t(text[0]) | (text.size() > 1 ? uint8_t(text[1]) << 8 : 0));
-  } else if constexpr (std::is_same_v<T, Text>) {
-    field = value.text;
-  } else {
-    field.assign(value.block.data, value.block.data + value.block.size);
+constexpr bool FormFits(FieldStorage storage, PropertyForm form) {
+  switch (storage) {
+    case FieldStorage::Int32:
+      return form == PropertyForm::Integer || form == PropertyForm::Colour;
+    case FieldStorage::Bool:
+      return form == PropertyForm::Logical;
+    case FieldStorage::Char16:
+      return form == PropertyForm::Char16;
+    case FieldStorage::Text:
+      return form == PropertyForm::Text;
+    case FieldStorage::Bytes:
+      return form == PropertyForm::Picture || form == PropertyForm::Font;
   }
+  return false;
 }
+
+// Never defined, and not constexpr: a row whose form does not fit its
+// member's type calls it, which stops the compiler at the row of a
+// constexpr table (and the linker at any other).
+void FormDoesNotFitTheMember();
 
 template <typename R>
 void* NewRecord() {
@@ -77,14 +77,6 @@ template <typename R>
 void DeleteRecord(void* record) {
   delete static_cast<R*>(record);
 }
-template <typename R, bool (*Read)(ByteBlock, R*)>
-bool ReadRecord(ByteBlock block, void* record) {
-  return Read(block, static_cast<R*>(record));
-}
-template <typename R, bool (*Write)(const R&, Bytes*)>
-bool WriteRecord(const void* record, Bytes* block) {
-  return Write(*static_cast<const R*>(record), block);
-}
 template <typename R, void (*Clamp)(R*)>
 void ClampRecord(void* record) {
   Clamp(static_cast<R*>(record));
@@ -92,19 +84,24 @@ void ClampRecord(void* record) {
 
 }  // namespace property_fields
 
-// A property whose value lives in `Member` of the class's property record.
+// The property of `unitIndex` whose value lives in `Member` of the class's
+// property record, stored in blocks from version `since` on.
 template <auto Member>
-constexpr PropertyField Field(const char* name, PropertyForm form) {
-  return PropertyField{name, form, &property_fields::Get<Member>, &property_fields::Set<Member>};
+constexpr PropertyField Field(int unitIndex, const char* name, PropertyForm form,
+                              int32_t since = 1) {
+  using T = typename property_fields::MemberOf<Member>::Type;
+  constexpr FieldStorage storage = property_fields::StorageOf<T>();
+  if (!property_fields::FormFits(storage, form)) property_fields::FormDoesNotFitTheMember();
+  return PropertyField{unitIndex, name, form, storage, since, &property_fields::At<Member>};
 }
 
-// A property that exists only at run time: it keeps its place in the table.
-constexpr PropertyField RunTimeField(const char* name, PropertyForm form) {
-  return PropertyField{name, form, nullptr, nullptr};
+// A property that exists only at run time: it has a unit index and no place
+// in a block.
+constexpr PropertyField RunTimeField(int unitIndex, const char* name, PropertyForm form) {
+  return PropertyField{unitIndex, name, form, FieldStorage::Int32, 1, nullptr};
 }
 
-template <typename R, bool (*Read)(ByteBlock, R*), bool (*Write)(const R&, Bytes*),
-          void (*Clamp)(R*), size_t N>
+template <typename R, void (*Clamp)(R*), size_t N>
 constexpr UnitDescription Describe(const char* name, uint32_t typeReference,
                                    const PropertyField (&fields)[N], int32_t blockVersion) {
   return UnitDescription{name,
@@ -114,7 +111,5 @@ constexpr UnitDescription Describe(const char* name, uint32_t typeReference,
                          blockVersion,
                          &property_fields::NewRecord<R>,
                          &property_fields::DeleteRecord<R>,
-                         &property_fields::ReadRecord<R, Read>,
-                         &property_fields::WriteRecord<R, Write>,
                          &property_fields::ClampRecord<R, Clamp>};
 }

@@ -295,7 +295,7 @@ LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 HWND CreateEditBox(const UnitCreateArgs& args) {
   std::unique_ptr<EditBox> state(new EditBox);
-  if (!ReadEditBoxProperties(args.properties, &state->properties)) return nullptr;
+  if (!ReadProperties(args.properties, &state->properties)) return nullptr;
   ClampEditBoxProperties(&state->properties);
   state->identity = args.identity;
   MakeBackBrush(state.get());

@@ -1,35 +1,9 @@
 // The own properties of an edit box (EditBox) and their stored block: the
 // record an edit box is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 2 when written; above 2 refused
-//   2      int32          Border
-//   3      int32          TextColor
-//   4      int32          BackColor
-//   5      int32          HideSelection
-//   6      int32          MaxLength
-//   7      int32          MultiLine
-//   8      int32          ScrollBars
-//   9      int32          TextAlign
-//   10     int32          InputMode
-//   11     uint16         PasswordChar (one character code)
-//   12     int32          LetterCase
-//   13     int32          SpinButton
-//   14     int32          SpinMin
-//   15     int32          SpinMax
-//   16     int32          SelStart
-//   17     int32          SelLength
-//   18     counted block  Font
-//   19     counted text   Content
-//   20     counted text   DataSource, version 2 only
-//   21     counted text   DataColumn, version 2 only
-// SelText (unit index 18) lives only in the live control and is not stored.
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kEditBoxBlockVersion = 2;
@@ -89,12 +63,10 @@ void SetEditBoxMaxLength(EditBoxProperties* properties, int32_t value);
 // values that came from a block.
 void ClampEditBoxProperties(EditBoxProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 2 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadEditBoxProperties(ByteBlock block, EditBoxProperties* out);
-// Every property as a block of the current version.
-bool WriteEditBoxProperties(const EditBoxProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kEditBoxDescription;
+inline const UnitDescription& DescriptionOf(const EditBoxProperties&) {
+  return kEditBoxDescription;
+}

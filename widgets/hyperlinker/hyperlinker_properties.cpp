@@ -2,8 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-#include <utility>
-
 void SetHyperLinkerLinkKind(HyperLinkerProperties* properties, int32_t value) {
   properties->linkKind = ClampChoice(value, 0, 1);
 }
@@ -19,72 +17,32 @@ void ClampHyperLinkerProperties(HyperLinkerProperties* properties) {
 
 bool ReadHyperLinkerProperties(ByteBlock block, uint32_t highlightColour,
                                HyperLinkerProperties* out) {
-  HyperLinkerProperties defaults;
-  defaults.hoverColor = highlightColour;
-  *out = defaults;
-  ByteCursor cursor;
-  int32_t version;
-  const BlockStart start = StartPropertyBlock(block, kHyperLinkerBlockVersion, &cursor, &version);
-  if (start != BlockStart::Fields) return start == BlockStart::Defaults;
-  HyperLinkerProperties read = defaults;
-  cursor.ReadInt32(&read.linkKind);
-  ReadColour(cursor, &read.textColor);
-  ReadColour(cursor, &read.visitedColor);
-  ReadColour(cursor, &read.hoverColor);
-  ReadColour(cursor, &read.backColor);
-  cursor.ReadInt32(&read.border);
-  cursor.ReadCounted(&read.font);
-  cursor.ReadCountedText(&read.caption);
-  cursor.ReadCountedText(&read.mailAddress);
-  cursor.ReadCountedText(&read.webAddress);
-  if (!cursor.Ok()) return false;
-  *out = std::move(read);
-  return true;
-}
-
-bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* out) {
-  Bytes block;
-  AppendInt32(kHyperLinkerBlockVersion, &block);
-  AppendInt32(properties.linkKind, &block);
-  AppendColour(properties.textColor, &block);
-  AppendColour(properties.visitedColor, &block);
-  AppendColour(properties.hoverColor, &block);
-  AppendColour(properties.backColor, &block);
-  AppendInt32(properties.border, &block);
-  if (!AppendCounted(properties.font, &block) || !AppendCountedText(properties.caption, &block) ||
-      !AppendCountedText(properties.mailAddress, &block) ||
-      !AppendCountedText(properties.webAddress, &block))
-    return false;
-  *out = std::move(block);
-  return true;
+  *out = HyperLinkerProperties{};
+  out->hoverColor = highlightColour;
+  return ReadPropertyBlock(kHyperLinkerDescription, block, out);
 }
 
 namespace {
 
-// Outside a running program there are no system colours: the default hover
-// colour is the standard scheme's highlight colour.
-bool ReadHyperLinkerWithStandardHighlight(ByteBlock block, HyperLinkerProperties* out) {
-  return ReadHyperLinkerProperties(block, kStandardHighlightColour, out);
-}
+using P = HyperLinkerProperties;
 
-const PropertyField kHyperLinkerFields[] = {
-    Field<&HyperLinkerProperties::caption>("Caption", PropertyForm::Text),
-    Field<&HyperLinkerProperties::linkKind>("LinkKind", PropertyForm::Integer),
-    Field<&HyperLinkerProperties::mailAddress>("MailAddress", PropertyForm::Text),
-    Field<&HyperLinkerProperties::webAddress>("WebAddress", PropertyForm::Text),
-    Field<&HyperLinkerProperties::textColor>("TextColor", PropertyForm::Colour),
-    Field<&HyperLinkerProperties::visitedColor>("VisitedColor", PropertyForm::Colour),
-    Field<&HyperLinkerProperties::hoverColor>("HoverColor", PropertyForm::Colour),
-    Field<&HyperLinkerProperties::backColor>("BackColor", PropertyForm::Colour),
-    Field<&HyperLinkerProperties::border>("Border", PropertyForm::Integer),
-    Field<&HyperLinkerProperties::font>("Font", PropertyForm::Font),
+// The property table, in the order of the stored block (frame/property_codec.h).
+constexpr PropertyField kHyperLinkerFields[] = {
+    Field<&P::linkKind>(kHyperLinkerLinkKind, "LinkKind", PropertyForm::Integer),
+    Field<&P::textColor>(kHyperLinkerTextColor, "TextColor", PropertyForm::Colour),
+    Field<&P::visitedColor>(kHyperLinkerVisitedColor, "VisitedColor", PropertyForm::Colour),
+    Field<&P::hoverColor>(kHyperLinkerHoverColor, "HoverColor", PropertyForm::Colour),
+    Field<&P::backColor>(kHyperLinkerBackColor, "BackColor", PropertyForm::Colour),
+    Field<&P::border>(kHyperLinkerBorder, "Border", PropertyForm::Integer),
+    Field<&P::font>(kHyperLinkerFont, "Font", PropertyForm::Font),
+    Field<&P::caption>(kHyperLinkerCaption, "Caption", PropertyForm::Text),
+    Field<&P::mailAddress>(kHyperLinkerMailAddress, "MailAddress", PropertyForm::Text),
+    Field<&P::webAddress>(kHyperLinkerWebAddress, "WebAddress", PropertyForm::Text),
 };
 static_assert(sizeof kHyperLinkerFields / sizeof kHyperLinkerFields[0] == kHyperLinkerPropertyCount,
-              "one field per property, in the order of the property indexes");
+              "one row per property");
 
 }  // namespace
 
-const UnitDescription kHyperLinkerDescription =
-    Describe<HyperLinkerProperties, ReadHyperLinkerWithStandardHighlight,
-             WriteHyperLinkerProperties, ClampHyperLinkerProperties>(
-        "HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);
+const UnitDescription kHyperLinkerDescription = Describe<P, ClampHyperLinkerProperties>(
+    "HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);

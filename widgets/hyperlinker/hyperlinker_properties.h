@@ -1,24 +1,9 @@
 // The own properties of a hyperlink box (HyperLinker) and their stored block:
 // the record a link is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 1 when written; above 1 refused
-//   2      int32          LinkKind
-//   3      int32          TextColor
-//   4      int32          VisitedColor
-//   5      int32          HoverColor
-//   6      int32          BackColor
-//   7      int32          Border
-//   8      counted block  Font
-//   9      counted text   Caption
-//   10     counted text   MailAddress
-//   11     counted text   WebAddress
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kHyperLinkerBlockVersion = 1;
@@ -66,12 +51,14 @@ void ClampHyperLinkerProperties(HyperLinkerProperties* properties);
 
 // Resets `out` to the class defaults, with `highlightColour` (the system's
 // COLOR_HIGHLIGHT) as the default HoverColor, then reads `block` into it.
-// False for a version above 1 or a block that ends inside a field (`out`
-// then holds the defaults).
+// False for a refused block (`out` then holds those defaults).
 bool ReadHyperLinkerProperties(ByteBlock block, uint32_t highlightColour,
                                HyperLinkerProperties* out);
-// Every property as a block of the current version.
-bool WriteHyperLinkerProperties(const HyperLinkerProperties& properties, Bytes* out);
 
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kHyperLinkerDescription;
+inline const UnitDescription& DescriptionOf(const HyperLinkerProperties&) {
+  return kHyperLinkerDescription;
+}

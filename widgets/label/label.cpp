@@ -173,7 +173,7 @@ HWND CreateLabel(const UnitCreateArgs& args) {
   }();
   if (!registered) return nullptr;
   Label* state = new Label;
-  if (!ReadLabelProperties(args.properties, &state->properties)) {
+  if (!ReadProperties(args.properties, &state->properties)) {
     delete state;
     return nullptr;
   }

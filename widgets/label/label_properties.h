@@ -1,35 +1,9 @@
 // The own properties of a label (Label) and their stored block: the record
 // a label is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 2 when written; above 2 refused
-//   2      int32          Effect
-//   3      int32          BorderWidth
-//   4      int32          Border
-//   5      int32          BorderColor1
-//   6      int32          BorderColor2
-//   7      int32          BorderColor3
-//   8      int32          TextColor
-//   9      int32          BackColor
-//   10     int32          PictureMode
-//   11     int32          Gradient
-//   12     int32          GradientColor1
-//   13     int32          GradientColor2
-//   14     int32          GradientColor3
-//   15     int32          HAlign
-//   16     int32          VAlign
-//   17     int32          WordWrap
-//   18     counted block  Font
-//   19     counted block  Picture
-//   20     counted text   Caption
-//   21     counted text   DataSource, version 2 only
-//   22     counted text   DataColumn, version 2 only
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kLabelBlockVersion = 2;
@@ -96,12 +70,8 @@ void SetLabelVAlign(LabelProperties* properties, int32_t value);
 // values that came from a block.
 void ClampLabelProperties(LabelProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 2 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadLabelProperties(ByteBlock block, LabelProperties* out);
-// Every property as a block of the current version.
-bool WriteLabelProperties(const LabelProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kLabelDescription;
+inline const UnitDescription& DescriptionOf(const LabelProperties&) { return kLabelDescription; }

@@ -97,7 +97,7 @@ bool RegisterPicBoxClass();
 HWND CreatePicBox(const UnitCreateArgs& args) {
   if (!RegisterPicBoxClass()) return nullptr;
   PicBox* box = new PicBox;
-  if (!ReadPicBoxProperties(args.properties, &box->properties)) {
+  if (!ReadProperties(args.properties, &box->properties)) {
     delete box;
     return nullptr;
   }

@@ -1,21 +1,9 @@
 // The own properties of a picture box (PicBox) and their stored block: the
 // record a picture box is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 2 when written; above 2 refused
-//   2      int32          Border
-//   3      int32          BackColor (COLORREF or the default colour)
-//   4      int32          DisplayMode
-//   5      int32          PlayAnimation
-//   6      counted block  Picture
-//   7      counted text   DataSource, version 2 only
-//   8      counted text   DataColumn, version 2 only
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kPicBoxBlockVersion = 2;
@@ -49,12 +37,8 @@ void SetPicBoxDisplayMode(PicBoxProperties* properties, int32_t value);
 // values that came from a block.
 void ClampPicBoxProperties(PicBoxProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it (a version 1
-// block leaves the data-binding texts empty). False for a version above 2 or
-// a block that ends inside a field (`out` then holds the defaults).
-bool ReadPicBoxProperties(ByteBlock block, PicBoxProperties* out);
-// Every property as a block of the current version.
-bool WritePicBoxProperties(const PicBoxProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kPicBoxDescription;
+inline const UnitDescription& DescriptionOf(const PicBoxProperties&) { return kPicBoxDescription; }

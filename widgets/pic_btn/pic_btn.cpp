@@ -294,7 +294,7 @@ void RegisterPicBtnClass() {
 HWND CreatePicBtn(const UnitCreateArgs& args) {
   RegisterPicBtnClass();
   PicBtn* button = new PicBtn;
-  if (!ReadPicBtnProperties(args.properties, &button->properties)) {
+  if (!ReadProperties(args.properties, &button->properties)) {
     delete button;
     return nullptr;
   }

@@ -2,8 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-#include <utility>
-
 void SetPicBtnButtonKind(PicBtnProperties* properties, int32_t value) {
   properties->buttonKind = ClampChoice(value, 0, 1);
 }
@@ -12,56 +10,24 @@ void ClampPicBtnProperties(PicBtnProperties* properties) {
   SetPicBtnButtonKind(properties, properties->buttonKind);
 }
 
-bool ReadPicBtnProperties(ByteBlock block, PicBtnProperties* out) {
-  *out = PicBtnProperties{};
-  ByteCursor cursor;
-  int32_t version;
-  const BlockStart start = StartPropertyBlock(block, kPicBtnBlockVersion, &cursor, &version);
-  if (start != BlockStart::Fields) return start == BlockStart::Defaults;
-  PicBtnProperties read;
-  cursor.ReadInt32(&read.buttonKind);
-  ReadLogical(cursor, &read.checked);
-  ReadColour(cursor, &read.transparentColor);
-  cursor.ReadCounted(&read.normalPicture);
-  cursor.ReadCounted(&read.hoverPicture);
-  cursor.ReadCounted(&read.pressedPicture);
-  cursor.ReadCounted(&read.disabledPicture);
-  if (!cursor.Ok()) return false;
-  *out = std::move(read);
-  return true;
-}
-
-bool WritePicBtnProperties(const PicBtnProperties& properties, Bytes* out) {
-  Bytes block;
-  AppendInt32(kPicBtnBlockVersion, &block);
-  AppendInt32(properties.buttonKind, &block);
-  AppendLogical(properties.checked, &block);
-  AppendColour(properties.transparentColor, &block);
-  if (!AppendCounted(properties.normalPicture, &block) ||
-      !AppendCounted(properties.hoverPicture, &block) ||
-      !AppendCounted(properties.pressedPicture, &block) ||
-      !AppendCounted(properties.disabledPicture, &block))
-    return false;
-  *out = std::move(block);
-  return true;
-}
-
 namespace {
 
-const PropertyField kPicBtnFields[] = {
-    Field<&PicBtnProperties::buttonKind>("ButtonKind", PropertyForm::Integer),
-    Field<&PicBtnProperties::checked>("Checked", PropertyForm::Logical),
-    Field<&PicBtnProperties::normalPicture>("NormalPicture", PropertyForm::Picture),
-    Field<&PicBtnProperties::hoverPicture>("HoverPicture", PropertyForm::Picture),
-    Field<&PicBtnProperties::pressedPicture>("PressedPicture", PropertyForm::Picture),
-    Field<&PicBtnProperties::disabledPicture>("DisabledPicture", PropertyForm::Picture),
-    Field<&PicBtnProperties::transparentColor>("TransparentColor", PropertyForm::Colour),
+using P = PicBtnProperties;
+
+// The property table, in the order of the stored block (frame/property_codec.h).
+constexpr PropertyField kPicBtnFields[] = {
+    Field<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", PropertyForm::Integer),
+    Field<&P::checked>(kPicBtnChecked, "Checked", PropertyForm::Logical),
+    Field<&P::transparentColor>(kPicBtnTransparentColor, "TransparentColor", PropertyForm::Colour),
+    Field<&P::normalPicture>(kPicBtnNormalPicture, "NormalPicture", PropertyForm::Picture),
+    Field<&P::hoverPicture>(kPicBtnHoverPicture, "HoverPicture", PropertyForm::Picture),
+    Field<&P::pressedPicture>(kPicBtnPressedPicture, "PressedPicture", PropertyForm::Picture),
+    Field<&P::disabledPicture>(kPicBtnDisabledPicture, "DisabledPicture", PropertyForm::Picture),
 };
 static_assert(sizeof kPicBtnFields / sizeof kPicBtnFields[0] == kPicBtnPropertyCount,
-              "one field per property, in the order of the property indexes");
+              "one row per property");
 
 }  // namespace
 
 const UnitDescription kPicBtnDescription =
-    Describe<PicBtnProperties, ReadPicBtnProperties, WritePicBtnProperties, ClampPicBtnProperties>(
-        "PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
+    Describe<P, ClampPicBtnProperties>("PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);

@@ -1,21 +1,9 @@
 // The own properties of a graphic button (PicBtn) and their stored block:
 // the record a button is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 1 when written; above 1 refused
-//   2      int32          ButtonKind
-//   3      int32          Checked
-//   4      int32          TransparentColor
-//   5      counted block  NormalPicture
-//   6      counted block  HoverPicture
-//   7      counted block  PressedPicture
-//   8      counted block  DisabledPicture
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kPicBtnBlockVersion = 1;
@@ -48,12 +36,8 @@ void SetPicBtnButtonKind(PicBtnProperties* properties, int32_t value);
 // values that came from a block.
 void ClampPicBtnProperties(PicBtnProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 1 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadPicBtnProperties(ByteBlock block, PicBtnProperties* out);
-// Every property as a block of the current version.
-bool WritePicBtnProperties(const PicBtnProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kPicBtnDescription;
+inline const UnitDescription& DescriptionOf(const PicBtnProperties&) { return kPicBtnDescription; }

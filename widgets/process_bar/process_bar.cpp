@@ -43,7 +43,7 @@ void SendRangeAndPosition(HWND hwnd, const ProcessBarProperties& properties) {
 
 HWND CreateProcessBar(const UnitCreateArgs& args) {
   ProcessBarProperties properties;
-  if (!ReadProcessBarProperties(args.properties, &properties)) return nullptr;
+  if (!ReadProperties(args.properties, &properties)) return nullptr;
   ClampProcessBarProperties(&properties);
   HWND hwnd = CreateWindowExA(0, PROGRESS_CLASSA, "",
                               WS_CHILD | WS_CLIPSIBLINGS | StylesOf(properties) | args.style,

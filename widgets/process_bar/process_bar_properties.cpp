@@ -34,53 +34,23 @@ void ClampProcessBarProperties(ProcessBarProperties* properties) {
   SetProcessBarPosition(properties, properties->position);
 }
 
-bool ReadProcessBarProperties(ByteBlock block, ProcessBarProperties* out) {
-  *out = ProcessBarProperties{};
-  ByteCursor cursor;
-  int32_t version;
-  const BlockStart start = StartPropertyBlock(block, kProcessBarBlockVersion, &cursor, &version);
-  if (start != BlockStart::Fields) return start == BlockStart::Defaults;
-  ProcessBarProperties read;
-  cursor.ReadInt32(&read.border);
-  cursor.ReadInt32(&read.vertical);
-  cursor.ReadInt32(&read.smooth);
-  cursor.ReadInt32(&read.minimum);
-  cursor.ReadInt32(&read.maximum);
-  cursor.ReadInt32(&read.position);
-  if (!cursor.Ok()) return false;
-  *out = read;
-  return true;
-}
-
-bool WriteProcessBarProperties(const ProcessBarProperties& properties, Bytes* out) {
-  Bytes block;
-  AppendInt32(kProcessBarBlockVersion, &block);
-  AppendInt32(properties.border, &block);
-  AppendInt32(properties.vertical, &block);
-  AppendInt32(properties.smooth, &block);
-  AppendInt32(properties.minimum, &block);
-  AppendInt32(properties.maximum, &block);
-  AppendInt32(properties.position, &block);
-  out->swap(block);
-  return true;
-}
-
 namespace {
 
-const PropertyField kProcessBarFields[] = {
-    Field<&ProcessBarProperties::border>("Border", PropertyForm::Integer),
-    Field<&ProcessBarProperties::vertical>("Vertical", PropertyForm::Integer),
-    Field<&ProcessBarProperties::smooth>("Smooth", PropertyForm::Integer),
-    Field<&ProcessBarProperties::minimum>("Minimum", PropertyForm::Integer),
-    Field<&ProcessBarProperties::maximum>("Maximum", PropertyForm::Integer),
-    Field<&ProcessBarProperties::position>("Position", PropertyForm::Integer),
+using P = ProcessBarProperties;
+
+// The property table, in the order of the stored block (frame/property_codec.h).
+constexpr PropertyField kProcessBarFields[] = {
+    Field<&P::border>(kProcessBarBorder, "Border", PropertyForm::Integer),
+    Field<&P::vertical>(kProcessBarVertical, "Vertical", PropertyForm::Integer),
+    Field<&P::smooth>(kProcessBarSmooth, "Smooth", PropertyForm::Integer),
+    Field<&P::minimum>(kProcessBarMinimum, "Minimum", PropertyForm::Integer),
+    Field<&P::maximum>(kProcessBarMaximum, "Maximum", PropertyForm::Integer),
+    Field<&P::position>(kProcessBarPosition, "Position", PropertyForm::Integer),
 };
 static_assert(sizeof kProcessBarFields / sizeof kProcessBarFields[0] == kProcessBarPropertyCount,
-              "one field per property, in the order of the property indexes");
+              "one row per property");
 
 }  // namespace
 
-const UnitDescription kProcessBarDescription =
-    Describe<ProcessBarProperties, ReadProcessBarProperties, WriteProcessBarProperties,
-             ClampProcessBarProperties>("ProcessBar", 0x00010013, kProcessBarFields,
-                                        kProcessBarBlockVersion);
+const UnitDescription kProcessBarDescription = Describe<P, ClampProcessBarProperties>(
+    "ProcessBar", 0x00010013, kProcessBarFields, kProcessBarBlockVersion);

@@ -1,20 +1,9 @@
 // The own properties of a progress bar (ProcessBar) and their stored block:
 // the record a progress bar is created from and written back to. Pure code.
-//
-// Property block (all int32)
-//   order  field
-//   1      version: 1 when written; above 1 refused
-//   2      Border
-//   3      Vertical
-//   4      Smooth
-//   5      Minimum
-//   6      Maximum
-//   7      Position
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kProcessBarBlockVersion = 1;
@@ -58,12 +47,10 @@ void SetProcessBarPosition(ProcessBarProperties* properties, int32_t value);
 // bounds before the position); for values that came from a block.
 void ClampProcessBarProperties(ProcessBarProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 1 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadProcessBarProperties(ByteBlock block, ProcessBarProperties* out);
-// Every property as a block of the current version.
-bool WriteProcessBarProperties(const ProcessBarProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kProcessBarDescription;
+inline const UnitDescription& DescriptionOf(const ProcessBarProperties&) {
+  return kProcessBarDescription;
+}

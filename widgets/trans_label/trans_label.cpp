@@ -120,7 +120,7 @@ HWND CreateTransLabel(const UnitCreateArgs& args) {
   }();
   if (!registered) return nullptr;
   TransLabel* state = new TransLabel;
-  if (!ReadTransLabelProperties(args.properties, &state->properties)) {
+  if (!ReadProperties(args.properties, &state->properties)) {
     delete state;
     return nullptr;
   }

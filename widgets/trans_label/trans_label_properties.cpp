@@ -2,8 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-#include <utility>
-
 void SetTransLabelEffect(TransLabelProperties* properties, int32_t value) {
   properties->effect = ClampChoice(value, 0, 3);
 }
@@ -22,56 +20,24 @@ void ClampTransLabelProperties(TransLabelProperties* properties) {
   SetTransLabelVAlign(properties, properties->vAlign);
 }
 
-bool ReadTransLabelProperties(ByteBlock block, TransLabelProperties* out) {
-  *out = TransLabelProperties{};
-  ByteCursor cursor;
-  int32_t version;
-  const BlockStart start = StartPropertyBlock(block, kTransLabelBlockVersion, &cursor, &version);
-  if (start != BlockStart::Fields) return start == BlockStart::Defaults;
-  TransLabelProperties read;
-  cursor.ReadInt32(&read.effect);
-  ReadColour(cursor, &read.textColor);
-  cursor.ReadInt32(&read.hAlign);
-  cursor.ReadInt32(&read.vAlign);
-  ReadLogical(cursor, &read.wordWrap);
-  cursor.ReadCounted(&read.font);
-  cursor.ReadCountedText(&read.caption);
-  if (!cursor.Ok()) return false;
-  *out = std::move(read);
-  return true;
-}
-
-bool WriteTransLabelProperties(const TransLabelProperties& properties, Bytes* out) {
-  Bytes block;
-  AppendInt32(kTransLabelBlockVersion, &block);
-  AppendInt32(properties.effect, &block);
-  AppendColour(properties.textColor, &block);
-  AppendInt32(properties.hAlign, &block);
-  AppendInt32(properties.vAlign, &block);
-  AppendLogical(properties.wordWrap, &block);
-  if (!AppendCounted(properties.font, &block) || !AppendCountedText(properties.caption, &block))
-    return false;
-  *out = std::move(block);
-  return true;
-}
-
 namespace {
 
-const PropertyField kTransLabelFields[] = {
-    Field<&TransLabelProperties::caption>("Caption", PropertyForm::Text),
-    Field<&TransLabelProperties::effect>("Effect", PropertyForm::Integer),
-    Field<&TransLabelProperties::font>("Font", PropertyForm::Font),
-    Field<&TransLabelProperties::textColor>("TextColor", PropertyForm::Colour),
-    Field<&TransLabelProperties::hAlign>("HAlign", PropertyForm::Integer),
-    Field<&TransLabelProperties::wordWrap>("WordWrap", PropertyForm::Logical),
-    Field<&TransLabelProperties::vAlign>("VAlign", PropertyForm::Integer),
+using P = TransLabelProperties;
+
+// The property table, in the order of the stored block (frame/property_codec.h).
+constexpr PropertyField kTransLabelFields[] = {
+    Field<&P::effect>(kTransLabelEffect, "Effect", PropertyForm::Integer),
+    Field<&P::textColor>(kTransLabelTextColor, "TextColor", PropertyForm::Colour),
+    Field<&P::hAlign>(kTransLabelHAlign, "HAlign", PropertyForm::Integer),
+    Field<&P::vAlign>(kTransLabelVAlign, "VAlign", PropertyForm::Integer),
+    Field<&P::wordWrap>(kTransLabelWordWrap, "WordWrap", PropertyForm::Logical),
+    Field<&P::font>(kTransLabelFont, "Font", PropertyForm::Font),
+    Field<&P::caption>(kTransLabelCaption, "Caption", PropertyForm::Text),
 };
 static_assert(sizeof kTransLabelFields / sizeof kTransLabelFields[0] == kTransLabelPropertyCount,
-              "one field per property, in the order of the property indexes");
+              "one row per property");
 
 }  // namespace
 
-const UnitDescription kTransLabelDescription =
-    Describe<TransLabelProperties, ReadTransLabelProperties, WriteTransLabelProperties,
-             ClampTransLabelProperties>("TransLabel", 0x00030005, kTransLabelFields,
-                                        kTransLabelBlockVersion);
+const UnitDescription kTransLabelDescription = Describe<P, ClampTransLabelProperties>(
+    "TransLabel", 0x00030005, kTransLabelFields, kTransLabelBlockVersion);

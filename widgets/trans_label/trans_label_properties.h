@@ -1,21 +1,9 @@
 // The own properties of a transparent label (TransLabel) and their stored
 // block: the record a label is created from and written back to. Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field
-//   1      int32          version: 1 when written; above 1 refused
-//   2      int32          Effect
-//   3      int32          TextColor (COLORREF)
-//   4      int32          HAlign
-//   5      int32          VAlign
-//   6      int32          WordWrap
-//   7      counted block  Font (a 60-byte LOGFONTA, else the default GUI font)
-//   8      counted text   Caption
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kTransLabelBlockVersion = 1;
@@ -50,12 +38,10 @@ void SetTransLabelVAlign(TransLabelProperties* properties, int32_t value);
 // values that came from a block.
 void ClampTransLabelProperties(TransLabelProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 1 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadTransLabelProperties(ByteBlock block, TransLabelProperties* out);
-// Every property as a block of the current version.
-bool WriteTransLabelProperties(const TransLabelProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kTransLabelDescription;
+inline const UnitDescription& DescriptionOf(const TransLabelProperties&) {
+  return kTransLabelDescription;
+}

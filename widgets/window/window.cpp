@@ -328,7 +328,7 @@ bool RegisterWindowClass(const char* name) {
 HWND CreateWindowUnit(const UnitCreateArgs& args) {
   WindowUnit* window = new WindowUnit;
   WindowProperties& properties = window->properties;
-  if (!ReadWindowProperties(args.properties, &properties)) {
+  if (!ReadProperties(args.properties, &properties)) {
     delete window;
     return nullptr;
   }

@@ -178,8 +178,8 @@ bool CaptionOf(HWND unit, Text* caption) {
   const UnitOperations* operations = UnitOperationsOf(unit);
   if (!operations || !operations->properties) return false;
   const PropertyField* field = FieldNamed(*operations->description, "Caption");
-  if (!field || !field->get) return false;
-  const Value value = field->get(operations->properties(unit));
+  if (!field || !field->InRecord()) return false;
+  const Value value = field->Get(operations->properties(unit));
   if (value.type != ValueType::Text) return false;
   *caption = value.text;
   return true;

@@ -1,41 +1,10 @@
 // The own properties of the window unit (window) and their stored block: the
 // record a window is created from and written back to. The block is the
 // property block of a window's own record (record 0). Pure code.
-//
-// Property block (see widgets/common/property_block.h for the forms)
-//   order  width          field                    present
-//   1      int32          version                  always; 6 when written,
-//                                                  above 6 refused
-//   2      int32          BorderStyle              always
-//   3      int32          BackPictureMode          always
-//   4      int32          BackColor                always
-//   5      int32          MaxButton                always
-//   6      int32          MinButton                always
-//   7      int32          ControlBox               always
-//   8      int32          StartPosition            always
-//   9      int32          Movable                  always
-//   10     int32          SoundRepeat              always
-//   11     int32          EnterMovesFocus          always
-//   12     int32          EscCloses                always
-//   13     int32          F1OpensHelp              always
-//   14     int32          HelpContext              always
-//   15     int32          ShowInTaskbar            from version 2
-//   16     int32          DragAnywhere             from version 3
-//   17     int32          Shape                    from version 3
-//   18     int32          AlwaysOnTop              from version 4
-//   19     int32          unit index 22            from version 5
-//   20     counted text   ClassName                version 6
-//   21     counted block  BackPicture              always
-//   22     counted block  Icon                     always
-//   23     counted block  BackSound                always
-//   24     counted text   Caption                  always
-//   25     counted text   HelpFile                 always
-// Fields that an older version lacks keep their defaults.
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
 #include "widgets/common/property_block.h"
 
 constexpr int32_t kWindowBlockVersion = 6;
@@ -105,12 +74,8 @@ void SetWindowStartPosition(WindowProperties* properties, int32_t value);
 // values that came from a block.
 void ClampWindowProperties(WindowProperties* properties);
 
-// Resets `out` to the class defaults, then reads `block` into it. False for a
-// version above 6 or a block that ends inside a field (`out` then holds the
-// defaults).
-bool ReadWindowProperties(ByteBlock block, WindowProperties* out);
-// Every property as a block of the current version.
-bool WriteWindowProperties(const WindowProperties& properties, Bytes* out);
-
-// The class: its name, type reference and property table.
+// The class: its name, type reference and property table, which gives the
+// stored block's fields in their order. ReadProperties and WriteProperties
+// (frame/property_codec.h) read and write a block of the record.
 extern const UnitDescription kWindowDescription;
+inline const UnitDescription& DescriptionOf(const WindowProperties&) { return kWindowDescription; }

@@ -18,6 +18,7 @@
 #include "tests/wine/controls/control_ids.h"
 #include "tests/wine/controls/reflecting_window/reflecting_window.h"
 #include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
 #include "widgets/pic_box/pic_box.h"
@@ -151,9 +152,6 @@ const HandlerEntry kHandlers[] = {
     {kProductCheckClickedReference, OnProductCheckClicked},
 };
 
-const UnitOperations* const kUnitClasses[] = {&kReflectingWindowUnit, &kWindowUnit, &kPicBoxUnit,
-                                              &kEditBoxUnit, &kCheckBoxUnit};
-
 // The font of the product's units: 13 pixels, GB2312, the default face.
 Bytes ProductFont() {
   LOGFONTA font{};
@@ -186,19 +184,22 @@ Bytes RedBitmapFile() {
 
 Bytes CheckBlock(CheckBoxProperties properties) {
   Bytes block;
-  WriteCheckBoxProperties(properties, &block);
+  WriteProperties(properties, &block);
   return block;
 }
 
 Bytes WindowBlock(const char* caption) {
-  Bytes block = {1, 0, 0, 0};  // centred
-  block.insert(block.end(), caption, caption + strlen(caption));
+  TestWindowProperties properties;
+  properties.startPosition = 1;  // centred
+  properties.caption = caption;
+  Bytes block;
+  WriteProperties(properties, &block);
   return block;
 }
 
 Bytes EditBlock(const EditBoxProperties& properties) {
   Bytes block;
-  WriteEditBoxProperties(properties, &block);
+  WriteProperties(properties, &block);
   return block;
 }
 
@@ -302,7 +303,7 @@ TemplateWindow ProductWindow() {
   own.caption = kProductCaption;
   own.backColor = 0x00FFFFFF;
   Bytes ownBlock;
-  WriteWindowProperties(own, &ownBlock);
+  WriteProperties(own, &ownBlock);
   window.records.push_back(
       Record(kProductOwn, kWindowDescription.typeReference, 60, 60, 300, 160, ownBlock));
   window.records.push_back(EditRecord(kProductEdit, 10, 10, 150, 24, EditBoxProperties{}));
@@ -320,7 +321,7 @@ TemplateWindow ProductWindow() {
   window.records.push_back(inner);
   PicBoxProperties container;
   Bytes containerBlock;
-  WritePicBoxProperties(container, &containerBlock);
+  WriteProperties(container, &containerBlock);
   window.records.push_back(
       Record(kProductPicBox, kPicBoxDescription.typeReference, 170, 10, 120, 80, containerBlock));
   return window;
@@ -342,7 +343,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = kControlsWindow;
   return RunProgram(program);
 }

@@ -23,8 +23,6 @@ void OnCreated(EventRecord&) {
 }
 
 const HandlerEntry kHandlers[] = {{1, OnCreated}};
-const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit};
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -50,7 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, 1};
-  program.unitClasses = UnitClassList{kUnitClasses, 1};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = 0x52010001;
   return RunProgram(program);
 }

@@ -3,7 +3,6 @@
 // scenarios. Usage: frame_scenarios.exe SCENARIO LOG_FILE
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "frame/app_state.h"
@@ -226,17 +225,15 @@ const HandlerEntry kHandlers[] = {
     {kSecondPadClickedReference, OnSecondPadClicked},
 };
 
-// The scenario program's unit classes.
-const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit, &kFocusingTestWindowUnit,
-                                              &kTestPadUnit, &kSilentPadUnit};
-
 // A type reference that no class of the program has.
 constexpr uint32_t kUnknownType = 0x00090077;
 
 Bytes WindowBlock(int32_t startPosition, const char* caption) {
+  TestWindowProperties properties;
+  properties.startPosition = startPosition;
+  properties.caption = caption;
   Bytes block;
-  AppendInt32(startPosition, &block);
-  block.insert(block.end(), caption, caption + strlen(caption));
+  WriteProperties(properties, &block);
   return block;
 }
 
@@ -329,7 +326,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kUnitClasses, sizeof kUnitClasses / sizeof kUnitClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = kStartWindow;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);

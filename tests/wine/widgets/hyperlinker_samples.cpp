@@ -11,7 +11,7 @@ HyperLinkerProperties ColouredLink() {
 
 TemplateRecord LinkRecord(uint32_t id, int left, int top, const HyperLinkerProperties& link) {
   Bytes block;
-  WriteHyperLinkerProperties(link, &block);
+  WriteProperties(link, &block);
   return UnitRecord(id, kHyperLinkerType, left, top, kLinkWidth, kLinkHeight, kUnitVisible, block);
 }
 

@@ -20,7 +20,7 @@ constexpr uint32_t kNoColour = 0xFF000000;
 
 Bytes BlockOf(const LabelProperties& properties) {
   Bytes block;
-  WriteLabelProperties(properties, &block);
+  WriteProperties(properties, &block);
   return block;
 }
 

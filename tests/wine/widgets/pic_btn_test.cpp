@@ -81,7 +81,7 @@ PicBtnProperties FourColours(int width, int height, bool withDisabled) {
 
 TemplateRecord ButtonRecord(const ButtonSpec& spec) {
   Bytes block;
-  WritePicBtnProperties(spec.properties, &block);
+  WriteProperties(spec.properties, &block);
   TemplateRecord record = UnitRecord(spec.id, kPicBtnType, spec.left, spec.top, spec.width,
                                      spec.height, spec.flags, block);
   BindRecorder(&record, kClickEvent);

@@ -239,7 +239,7 @@ bool ExpectedLogo(Screenshot* logo) {
     for (const TemplateRecord& record : window.records) {
       if (uint32_t(record.identifier) != kLogo) continue;
       PicBoxProperties properties;
-      if (!ReadPicBoxProperties(ViewOf(record.properties), &properties)) return false;
+      if (!ReadProperties(ViewOf(record.properties), &properties)) return false;
       OwnedImage image(DecodeImage(ViewOf(properties.picture)));
       if (!image) return false;
       bool drawn = false;

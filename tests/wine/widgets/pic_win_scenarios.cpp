@@ -44,8 +44,6 @@ const HandlerEntry kHandlers[] = {
     {kCloseRequestReference, OnCloseRequest},
 };
 
-const UnitOperations* const kClasses[] = {&kWindowUnit, &kPicBoxUnit, &kTestPadUnit};
-
 void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
   Binding binding;
   binding.event = event;
@@ -79,7 +77,7 @@ Template ScenarioTemplate() {
   windowProperties.backColor = 0x00FFFFFF;
   windowProperties.dragAnywhere = true;
   windowProperties.escCloses = true;
-  WriteWindowProperties(windowProperties, &own.properties);
+  WriteProperties(windowProperties, &own.properties);
   Bind(&own, -1, kLogReference);
   Bind(&own, 1, kLogReference);
   Bind(&own, 12, kCloseRequestReference);
@@ -89,7 +87,7 @@ Template ScenarioTemplate() {
                               kPicBoxTop, kPicBoxWidth, kPicBoxHeight, kUnitVisible);
   PicBoxProperties boxProperties;
   boxProperties.backColor = 0x000000FF;
-  WritePicBoxProperties(boxProperties, &box.properties);
+  WriteProperties(boxProperties, &box.properties);
   Bind(&box, -1, kLogReference);
   Bind(&box, -2, kLogReference);
   window.records.push_back(box);
@@ -160,7 +158,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = ViewOf(bytes);
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
-  program.unitClasses = UnitClassList{kClasses, sizeof kClasses / sizeof kClasses[0]};
+  program.unitClasses = ProgramUnitClasses();
   program.startWindow = startWindow;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);

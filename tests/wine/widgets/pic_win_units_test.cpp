@@ -106,7 +106,7 @@ HWND MakeHost(int width, int height, const char* className = "PicWinTestHost",
 HWND MakePicBox(HWND parent, const PicBoxProperties& properties, int width, int height,
                 DWORD style = 0) {
   Bytes block;
-  if (!WritePicBoxProperties(properties, &block)) return nullptr;
+  if (!WriteProperties(properties, &block)) return nullptr;
   UnitCreateArgs args;
   args.properties = ViewOf(block);
   args.style = style;
@@ -119,7 +119,7 @@ HWND MakePicBox(HWND parent, const PicBoxProperties& properties, int width, int 
 
 HWND MakeWindow(const WindowProperties& properties, int left, int top, int width, int height) {
   Bytes block;
-  if (!WriteWindowProperties(properties, &block)) return nullptr;
+  if (!WriteProperties(properties, &block)) return nullptr;
   UnitCreateArgs args;
   args.properties = ViewOf(block);
   args.left = left;

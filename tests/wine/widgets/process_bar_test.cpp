@@ -23,7 +23,7 @@ class ProcessBarTest : public testing::Test {
 
   HWND Create(const ProcessBarProperties& properties) {
     Bytes block;
-    WriteProcessBarProperties(properties, &block);
+    WriteProperties(properties, &block);
     return CreateUnitFromBlock(kProcessBarUnit, block, scene.window, RECT{30, 20, 362, 42});
   }
 

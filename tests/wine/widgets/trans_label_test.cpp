@@ -26,7 +26,7 @@ Bytes LabelBlock(const char* caption, COLORREF textColour, int32_t effect = 0, i
   properties.hAlign = hAlign;
   properties.font = SharpFont(16, FW_BOLD);
   Bytes block;
-  WriteTransLabelProperties(properties, &block);
+  WriteProperties(properties, &block);
   return block;
 }
 

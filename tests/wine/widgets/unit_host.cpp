@@ -9,111 +9,12 @@
 #include "frame/frame_interface.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
-#include "services/little_endian.h"
-#include "tests/wine/frame/test_pad/test_pad.h"
-#include "widgets/common/property_fields.h"
-#include "widgets/common/unit_look.h"
-#include "widgets/hyperlinker/hyperlinker.h"
-#include "widgets/pic_btn/pic_btn.h"
 
 namespace {
-
-const char kHostClassName[] = "MorvaneWidgetTestHost";
-
-struct HostProperties {
-  uint32_t backColor = kDefaultColour;
-};
-
-bool ReadHostProperties(ByteBlock block, HostProperties* out) {
-  *out = HostProperties{};
-  if (block.size < 4) return block.size == 0;
-  out->backColor = LoadLe32(block.data);
-  return true;
-}
-
-bool WriteHostProperties(const HostProperties& properties, Bytes* out) {
-  out->assign(4, 0);
-  StoreLe32(properties.backColor, out->data());
-  return true;
-}
-
-void ClampHostProperties(HostProperties*) {}
-
-const PropertyField kHostFields[] = {
-    Field<&HostProperties::backColor>("BackColor", PropertyForm::Colour),
-};
-
-const UnitDescription kHostDescription =
-    Describe<HostProperties, ReadHostProperties, WriteHostProperties, ClampHostProperties>(
-        "WidgetTestHost", kHostWindowType, kHostFields, 1);
-
-HostProperties* HostOf(HWND hwnd) {
-  return reinterpret_cast<HostProperties*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
-    case WM_ERASEBKGND:
-      if (HostProperties* host = HostOf(hwnd)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        HBRUSH brush = CreateSolidBrush(ColourOrDefault(host->backColor));
-        FillRect(HDC(wParam), &client, brush);
-        DeleteObject(brush);
-        return 1;
-      }
-      break;
-    case WM_NCDESTROY:
-      delete HostOf(hwnd);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND CreateHost(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA hostClass{};
-    hostClass.lpfnWndProc = HostProc;
-    hostClass.hInstance = GetModuleHandleA(nullptr);
-    hostClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    hostClass.lpszClassName = kHostClassName;
-    return RegisterClassA(&hostClass);
-  }();
-  if (!registered) return nullptr;
-  HostProperties* host = new HostProperties;
-  ReadHostProperties(args.properties, host);
-  HWND hwnd =
-      CreateWindowExA(WS_EX_TOPMOST, kHostClassName, "widget test",
-                      WS_POPUP | WS_CLIPCHILDREN | args.style, args.left, args.top, args.width,
-                      args.height, nullptr, nullptr, GetModuleHandleA(nullptr), host);
-  if (!hwnd) delete host;
-  return hwnd;
-}
-
-void* HostPropertiesOf(HWND hwnd) { return HostOf(hwnd); }
-
-constexpr UnitOperations MakeHostOperations() {
-  UnitOperations operations;
-  operations.description = &kHostDescription;
-  operations.create = CreateHost;
-  operations.properties = HostPropertiesOf;
-  operations.isContainer = true;
-  return operations;
-}
-
-const UnitOperations* const kClasses[] = {&kHostWindowUnit, &kPicBtnUnit, &kHyperLinkerUnit,
-                                          &kTestPadUnit};
 
 void RecordEvent(EventRecord& event) { RaisedEvents().push_back({event.unit, event.event}); }
 
 }  // namespace
-
-const UnitOperations kHostWindowUnit = MakeHostOperations();
 
 std::vector<RaisedEvent>& RaisedEvents() {
   static std::vector<RaisedEvent> events;
@@ -150,16 +51,13 @@ TemplateRecord UnitRecord(uint32_t identifier, uint32_t type, int left, int top,
 
 TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int width, int height,
                                 uint32_t backColor) {
-  HostProperties properties;
-  properties.backColor = backColor;
-  Bytes block;
-  WriteHostProperties(properties, &block);
-  return UnitRecord(identifier, kHostWindowType, left, top, width, height, kUnitVisible, block);
+  return UnitRecord(identifier, kHostWindowType, left, top, width, height, kUnitVisible,
+                    HostWindowBlock(backColor));
 }
 
 HostedWindow::HostedWindow(uint32_t windowId, std::vector<TemplateRecord> records)
     : windowId_(windowId) {
-  App().unitClasses = UnitClassList{kClasses, sizeof kClasses / sizeof kClasses[0]};
+  App().unitClasses = ProgramUnitClasses();
   std::unique_ptr<WindowEntry> entry(new WindowEntry);
   entry->window.identifier = int32_t(windowId);
   entry->window.kind = 1;

@@ -12,11 +12,7 @@
 
 #include "frame/template/template_records.h"
 #include "frame/unit_class.h"
-
-// A plain top-level host window: a topmost popup filled with its BackColor
-// (its one property; block: int32 BackColor, empty for the default).
-constexpr uint32_t kHostWindowType = 0x00090010;
-extern const UnitOperations kHostWindowUnit;
+#include "tests/wine/widgets/host_window/host_window.h"
 
 // The events that units raised, in order, through handlers bound with
 // BindRecorder.

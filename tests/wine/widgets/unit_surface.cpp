@@ -70,7 +70,7 @@ bool WriteProperty(const UnitOperations& unit, HWND hwnd, int unitIndex, const V
   const PropertyField* field = FieldAt(*unit.description, unitIndex);
   if (!field) return false;
   void* record = unit.properties(hwnd);
-  field->set(record, value);
+  field->Set(record, value);
   unit.description->clamp(record);
   return unit.propertyChanged(hwnd, unitIndex, value);
 }

@@ -12,9 +12,8 @@ namespace {
 
 const char kClassName[] = "MorvaneReflectingWindow";
 
-// The test window's property block: StartPosition, then the caption.
-const UnitDescription kDescription = Describe<TestWindowProperties, ReadTestWindowProperties,
-                                              WriteTestWindowProperties, ClampTestWindowProperties>(
+// The test window's properties and block.
+const UnitDescription kDescription = Describe<TestWindowProperties, ClampTestWindowProperties>(
     "ReflectingWindow", kReflectingWindowType, kTestWindowFields, 1);
 
 struct ReflectingWindow {
@@ -92,7 +91,7 @@ HWND CreateReflectingWindow(const UnitCreateArgs& args) {
   }();
   if (!registered) return nullptr;
   ReflectingWindow* state = new ReflectingWindow;
-  ReadTestWindowProperties(args.properties, &state->properties);
+  ReadProperties(args.properties, &state->properties);
   state->identity = args.identity;
   int left = args.left, top = args.top;
   if (state->properties.startPosition == 1) {

@@ -13,26 +13,16 @@ struct TestPadProperties {
   int32_t mark = 0;
 };
 
-bool ReadTestPadProperties(ByteBlock, TestPadProperties* out) {
-  *out = TestPadProperties{};
-  return true;
-}
-bool WriteTestPadProperties(const TestPadProperties&, Bytes* out) {
-  out->clear();
-  return true;
-}
 void ClampTestPadProperties(TestPadProperties*) {}
 
-const PropertyField kFields[] = {
-    Field<&TestPadProperties::mark>("Mark", PropertyForm::Integer),
+constexpr PropertyField kFields[] = {
+    Field<&TestPadProperties::mark>(0, "Mark", PropertyForm::Integer),
 };
 
 const UnitDescription kDescription =
-    Describe<TestPadProperties, ReadTestPadProperties, WriteTestPadProperties,
-             ClampTestPadProperties>("TestPad", kTestPadType, kFields, 1);
+    Describe<TestPadProperties, ClampTestPadProperties>("TestPad", kTestPadType, kFields, 1);
 const UnitDescription kSilentDescription =
-    Describe<TestPadProperties, ReadTestPadProperties, WriteTestPadProperties,
-             ClampTestPadProperties>("SilentPad", kSilentPadType, kFields, 1);
+    Describe<TestPadProperties, ClampTestPadProperties>("SilentPad", kSilentPadType, kFields, 1);
 
 struct TestPad {
   TestPadProperties properties;

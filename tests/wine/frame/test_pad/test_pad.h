@@ -1,6 +1,6 @@
 // A child unit for the frame's tests: a coloured pad that logs the presses,
 // characters and frame messages it sees, raises event 0 when released and
-// answers a few test messages. Its block is empty; its one property, Mark,
+// answers a few test messages. It reads no block; its one property, Mark,
 // asks for a new window whenever it changes.
 #pragma once
 

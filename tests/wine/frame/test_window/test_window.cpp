@@ -14,13 +14,9 @@ namespace {
 
 const char kClassName[] = "MorvaneTestWindow";
 
-const UnitDescription kDescription =
-    Describe<TestWindowProperties, ReadTestWindowProperties, WriteTestWindowProperties,
-             ClampTestWindowProperties>("TestWindow", kTestWindowType, kTestWindowFields, 1);
 const UnitDescription kFocusingDescription =
-    Describe<TestWindowProperties, ReadTestWindowProperties, WriteTestWindowProperties,
-             ClampTestWindowProperties>("FocusingTestWindow", kFocusingWindowType,
-                                        kTestWindowFields, 1);
+    Describe<TestWindowProperties, ClampTestWindowProperties>(
+        "FocusingTestWindow", kFocusingWindowType, kTestWindowFields, 1);
 
 struct TestWindow {
   TestWindowProperties properties;
@@ -78,7 +74,7 @@ HWND Create(const UnitCreateArgs& args, bool focusesFirstUnit) {
   }();
   if (!registered) return nullptr;
   TestWindow* state = new TestWindow;
-  ReadTestWindowProperties(args.properties, &state->properties);
+  ReadProperties(args.properties, &state->properties);
   state->identity = args.identity;
   state->focusesFirstUnit = focusesFirstUnit;
   int left = args.left, top = args.top;
@@ -125,6 +121,6 @@ constexpr UnitOperations MakeOperations(const UnitDescription* description,
 
 }  // namespace
 
-const UnitOperations kTestWindowUnit = MakeOperations(&kDescription, CreateTestWindow);
+const UnitOperations kTestWindowUnit = MakeOperations(&kTestWindowDescription, CreateTestWindow);
 const UnitOperations kFocusingTestWindowUnit =
     MakeOperations(&kFocusingDescription, CreateFocusingTestWindow);

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "frame/unit_class.h"
+#include "tests/wine/frame/test_window/test_window_properties.h"
 
-constexpr uint32_t kTestWindowType = 0x00090001;
 // The same window that, as a dialog does, gives the focus to its topmost
 // unit when it is activated.
 constexpr uint32_t kFocusingWindowType = 0x00090004;

@@ -1,21 +1,26 @@
-// The property block of the test windows (the frame's test window and the
-// control tests' reflecting window): int32 StartPosition (0 stored place,
-// 1 centred, 2 minimised), then the caption's bytes.
+// The property record of the test windows (the frame's test window and the
+// control tests' reflecting window), and the class of the frame's test
+// window, whose table and block the others share: StartPosition (0 stored
+// place, 1 centred, 2 minimised) and Caption, in a block of version 1.
 #pragma once
 
 #include <cstdint>
 
-#include "frame/unit_description.h"
+#include "frame/property_codec.h"
 #include "services/values.h"
+
+constexpr uint32_t kTestWindowType = 0x00090001;
 
 struct TestWindowProperties {
   int32_t startPosition = 0;
   Text caption;
 };
 
-bool ReadTestWindowProperties(ByteBlock block, TestWindowProperties* out);
-bool WriteTestWindowProperties(const TestWindowProperties& properties, Bytes* out);
 void ClampTestWindowProperties(TestWindowProperties* properties);
 
 // StartPosition, Caption.
 extern const PropertyField kTestWindowFields[2];
+extern const UnitDescription kTestWindowDescription;
+inline const UnitDescription& DescriptionOf(const TestWindowProperties&) {
+  return kTestWindowDescription;
+}
