@@ -80,14 +80,16 @@ constexpr uint32_t V = kUnitVisible;
 constexpr uint32_t T = kUnitTabStop;
 constexpr int32_t kBanner = 0x16010004;
 
+// The link and the install button are tab stops too: with the check box,
+// what the keyboard goes through.
 const ExpectedUnit kStartUnits[] = {
     {0x16011ee8, "标签2", &kLabelDescription, 0, 28, 211, 80, 20, 0, 0, kNone, 0},
     {0x16011ee7, "进度条1", &kProcessBarDescription, 0, 30, 184, 332, 22, 0, 0, kNone, 0},
     {0x16011ee6, "标签1", &kLabelDescription, 0, 0, 136, 393, 140, 0, 0, kNone, 0},
     {0x16011ee5, "图片框2", &kPicBoxDescription, kBanner, 148, 24, 96, 96, V, 0, kNone, 0},
     {0x16010007, "选择框1", &kCheckBoxDescription, 0, 114, 223, 88, 24, V | T, 0, kNone, 0},
-    {0x16010008, "超级链接框1", &kHyperLinkerDescription, 0, 200, 224, 87, 24, V, 0, -1, 0x7},
-    {0x16011ed9, "图形按钮1", &kPicBtnDescription, 0, 135, 168, 122, 39, V, 32649, 0, 0x192},
+    {0x16010008, "超级链接框1", &kHyperLinkerDescription, 0, 200, 224, 87, 24, V | T, 0, -1, 0x7},
+    {0x16011ed9, "图形按钮1", &kPicBtnDescription, 0, 135, 168, 122, 39, V | T, 32649, 0, 0x192},
     {0x16011ed8, "透明标签7", &kTransLabelDescription, kBanner, 9, 8, 150, 16, V, 0, -1, 0x73},
     {0x16011ed4, "图形按钮5", &kPicBtnDescription, kBanner, 341, 8, 19, 19, V, 32649, 0, 0x13AC},
     {0x16011ed5, "图形按钮6", &kPicBtnDescription, kBanner, 366, 8, 19, 19, V, 32649, 0, 0x45},
