@@ -1,15 +1,13 @@
 // The program's operator new and delete, over the process heap. Linked into
 // the programs themselves (not into a library), so that they replace the
-// runtime's versions.
+// runtime's versions. What a failed allocation does is the program's own
+// (ReportAllocationFailure: the frame's run-time error in the programs that
+// run the frame, allocation_failure.cpp).
 #include "frame/heap.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <new>
-
-#include "frame/runtime_error.h"
-#include "frame/runtime_error_text.h"
 
 namespace {
 
@@ -24,17 +22,6 @@ void Release(void* block) {
 }
 
 }  // namespace
-
-void ReportAllocationFailure(size_t size) {
-  // The report itself allocates; should that fail too, there is nothing
-  // left to show anything with.
-  static bool reporting = false;
-  if (reporting) ExitProcess(UINT(-1));
-  reporting = true;
-  char message[96];
-  snprintf(message, sizeof message, kAllocationFailed, int(size));
-  ReportRuntimeError(message, 0, 0, 0);
-}
 
 void* operator new(size_t size) { return Allocate(size); }
 void* operator new[](size_t size) { return Allocate(size); }

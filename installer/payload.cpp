@@ -5,12 +5,6 @@
 #include "services/files.h"
 #include "services/shell.h"
 
-const char kInstallFolder[] = "C:\\Program Files\\zorva";
-const char kMainProgramPath[] = "C:\\Program Files\\zorva\\Morvane.exe";
-// "C:\Program Files\zorva\卸载Morvane.exe"
-const char kUninstallerPath[] = "C:\\Program Files\\zorva\\\xD0\xB6\xD4\xD8Morvane.exe";
-const char kIconFileName[] = "zorva.ico";
-
 ByteBlock PayloadBytes(const uint8_t* storedBlock) {
   // The blocks are made by the build, so their header is known to be sound;
   // the byte count is the second word.

@@ -2,18 +2,13 @@
 // build time, and the deployment steps that write them out.
 #pragma once
 
+#include "installer/installation_layout.h"
 #include "services/values.h"
 
 // The stored blocks (dimension count, byte count, bytes), in constant data.
 extern "C" const uint8_t MainProgramImage[];
 extern "C" const uint8_t UninstallerImage[];
 extern "C" const uint8_t ProductIconImage[];
-
-// Fixed paths, code page 936.
-extern const char kInstallFolder[];
-extern const char kMainProgramPath[];
-extern const char kUninstallerPath[];
-extern const char kIconFileName[];
 
 // The bytes of a stored block.
 ByteBlock PayloadBytes(const uint8_t* storedBlock);

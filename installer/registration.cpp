@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "frame/external_functions.h"
+#include "installer/installation_layout.h"
 #include "installer/payload.h"
 #include "services/files.h"
 #include "services/registry.h"
@@ -14,29 +15,14 @@ const char kHomePage[] = MORVANE_HOME_PAGE;
 
 namespace {
 
-constexpr int32_t kClassesRoot = 1;
-constexpr int32_t kLocalMachine = 4;
-
-const char kClassBase[] = "zorva";
-const char kVerbName[] = "Morvane";
 const char kClassDisplayName[] = "\xCE\xC4\xBC\xFE\xBC\xD0";  // 文件夹
-const char kOpenArgument[] = " \"%1\"";
-const char kAllFilesVerbs[] = "*\\shell\\";
-const char kFolderVerbs[] = "Directory\\shell\\";
 const char kVerbCommand[] = "\\command\\";
 
-const char kProgramGroup[] = "tervilo";
-const char kMainShortcut[] = "Morvane";
-const char kUninstallShortcut[] = "\xD0\xB6\xD4\xD8Morvane";  // 卸载Morvane
-
-const char kUninstallEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane\\";
 const char kDisplayName[] = "Morvane";
 // The product's own version as the list of programs shows it; the setup
 // program's version resource is another matter.
 const char kDisplayVersion[] = "1.3";
 const char kPublisher[] = "Quenrith";
-
-Text Quoted(const Text& path) { return "\"" + path + "\""; }
 
 bool WriteText(int32_t root, const Text& itemPath, const Text& text) {
   return WriteRegItem(root, itemPath, Value::OfText(text));
@@ -44,7 +30,7 @@ bool WriteText(int32_t root, const Text& itemPath, const Text& text) {
 
 bool AddVerb(const char* prefix, const Text& verbName, const Text& command) {
   if (FindText(verbName, "\\") != -1) return false;
-  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand, Quoted(command) + kOpenArgument);
+  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand, OpenCommandOf(command));
 }
 
 void AddVerbUnlessPresent(const char* prefix) {
@@ -68,12 +54,12 @@ void CreateShortcuts() {
 }
 
 void WriteUninstallEntry() {
-  const Text entry = kUninstallEntry;
+  const Text entry = Text(kUninstallEntryKey) + "\\";
   WriteText(kLocalMachine, entry + "DisplayIcon", kMainProgramPath);
   WriteText(kLocalMachine, entry + "DisplayName", kDisplayName);
   WriteText(kLocalMachine, entry + "DisplayVersion", kDisplayVersion);
   // Windows runs this as a command line: quoted for the blank in the path.
-  WriteText(kLocalMachine, entry + "UninstallString", Quoted(kUninstallerPath));
+  WriteText(kLocalMachine, entry + "UninstallString", UninstallCommand());
   WriteText(kLocalMachine, entry + "Publisher", kPublisher);
   WriteText(kLocalMachine, entry + "URLInfoAbout", kHomePage);
 }
@@ -85,8 +71,7 @@ bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& i
   if (!WriteText(kClassesRoot, "." + classBase + "\\", classKey)) return false;
   if (!WriteText(kClassesRoot, classKey + "\\", kClassDisplayName)) return false;
   if (!WriteText(kClassesRoot, classKey + "\\DefaultIcon\\", iconPath + ",0")) return false;
-  if (!WriteText(kClassesRoot, classKey + "\\shell\\open\\command\\",
-                 Quoted(exePath) + kOpenArgument))
+  if (!WriteText(kClassesRoot, classKey + "\\shell\\open\\command\\", OpenCommandOf(exePath)))
     return false;
   if (!WriteText(kClassesRoot, classKey + "\\NeverShowExt", "")) return false;
 

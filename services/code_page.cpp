@@ -10,3 +10,22 @@ size_t LastBackslash(const char* text, size_t length) {
   }
   return last;
 }
+
+bool SamePath(const char* a, const char* b) {
+  auto folded = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+  for (;;) {
+    if (IsLeadByte(*a) || IsLeadByte(*b)) {
+      // Both characters whole: lead and second byte, unfolded.
+      if (a[0] != b[0]) return false;
+      if (a[1] == '\0' || b[1] == '\0') return a[1] == b[1];
+      if (a[1] != b[1]) return false;
+      a += 2;
+      b += 2;
+      continue;
+    }
+    if (folded(*a) != folded(*b)) return false;
+    if (*a == '\0') return true;
+    ++a;
+    ++b;
+  }
+}

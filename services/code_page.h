@@ -14,3 +14,8 @@ inline bool IsLeadByte(char byte) { return IsLeadByte(uint8_t(byte)); }
 // is not the second byte of a two-byte character, or `length` when there is
 // none. A lead byte in the last place stands alone.
 size_t LastBackslash(const char* text, size_t length);
+
+// Whether two paths name the same file as Windows compares names: ASCII
+// letters in either case are equal; two-byte characters must match byte for
+// byte (their second byte may look like a letter, but is none).
+bool SamePath(const char* a, const char* b);

@@ -33,3 +33,40 @@ bool FileExists(const Text& pattern) {
   FindClose(search);
   return true;
 }
+
+namespace {
+
+bool NotThere(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
+Removal DeleteFileAt(const Text& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return NotThere(GetLastError()) ? Removal::NotFound : Removal::Failed;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Removal::Failed;
+  // A read-only file refuses deletion; the attribute is ours to clear.
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+  return DeleteFileA(path.c_str()) ? Removal::Removed : Removal::Failed;
+}
+
+Removal RemoveEmptyFolder(const Text& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return NotThere(GetLastError()) ? Removal::NotFound : Removal::Failed;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Removal::Failed;
+  // RemoveDirectory takes away an empty folder, or a junction itself.
+  return RemoveDirectoryA(path.c_str()) ? Removal::Removed : Removal::Failed;
+}
+
+bool IsLinkOrJunction(const Text& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool PathExists(const Text& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

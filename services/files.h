@@ -24,3 +24,21 @@ bool CreateFolder(const Text& path);
 // search sees it: wildcards in the last component count, a trailing
 // backslash never matches.
 bool FileExists(const Text& pattern);
+
+// What DeleteFileAt and RemoveEmptyFolder found.
+enum class Removal { Removed, NotFound, Failed };
+
+// Deletes one file. A link is deleted itself, never what it leads to; a
+// folder is not a file here (Failed).
+Removal DeleteFileAt(const Text& path);
+
+// Removes a folder when it is empty; one that still holds something stays
+// (Failed). A folder that is a link or junction is removed as the link only.
+Removal RemoveEmptyFolder(const Text& path);
+
+// Whether the path is a link or a junction (a reparse point): what lies
+// behind it is not the place its name says.
+bool IsLinkOrJunction(const Text& path);
+
+// Whether a file or folder of exactly that name exists (no wildcards).
+bool PathExists(const Text& path);

@@ -73,3 +73,58 @@ bool RegItemExists(int32_t rootCode, const Text& itemPath) {
   return RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) ==
          ERROR_SUCCESS;
 }
+
+bool ReadRegText(int32_t rootCode, const Text& itemPath, Text* text) {
+  HKEY root = RootKey(rootCode);
+  Text keyPath, valueName;
+  SplitItemPath(itemPath, &keyPath, &valueName);
+
+  RegKey key;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+    return false;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return false;
+  // Room for a terminator that the stored value may lack.
+  Text data(size_t(size) + 1, '\0');
+  DWORD got = size;
+  if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(&data[0]), &got) != ERROR_SUCCESS ||
+      got > size)
+    return false;
+  data.resize(got);
+  while (!data.empty() && data.back() == '\0') data.pop_back();
+  *text = data;
+  return true;
+}
+
+bool DeleteRegKeyTree(int32_t rootCode, const Text& keyPath) {
+  // An empty path would name the root itself.
+  if (keyPath.empty()) return false;
+  return RegDeleteTreeA(RootKey(rootCode), keyPath.c_str()) == ERROR_SUCCESS &&
+         !RegKeyExists(rootCode, keyPath);
+}
+
+bool RegKeyExists(int32_t rootCode, const Text& keyPath) {
+  RegKey key;
+  return RegOpenKeyExA(RootKey(rootCode), keyPath.c_str(), 0, KEY_READ, key.Receive()) ==
+         ERROR_SUCCESS;
+}
+
+bool DeleteEmptyRegKey(int32_t rootCode, const Text& keyPath) {
+  if (keyPath.empty()) return false;
+  {
+    RegKey key;
+    if (RegOpenKeyExA(RootKey(rootCode), keyPath.c_str(), 0, KEY_READ, key.Receive()) !=
+        ERROR_SUCCESS)
+      return false;
+    DWORD subkeys = 0, values = 0;
+    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+        subkeys != 0 || values != 0)
+      return false;
+  }
+  return RegDeleteKeyA(RootKey(rootCode), keyPath.c_str()) == ERROR_SUCCESS;
+}

@@ -21,3 +21,19 @@ bool DeleteRegItem(int32_t rootCode, const Text& itemPath);
 // a backslash that is the key's default value, which a key that merely
 // exists does not have.
 bool RegItemExists(int32_t rootCode, const Text& itemPath);
+
+// The named string value (REG_SZ or REG_EXPAND_SZ, unexpanded) as text,
+// without its terminator. False when the key or value is missing or the
+// value holds no text.
+bool ReadRegText(int32_t rootCode, const Text& itemPath, Text* text);
+
+// Deletes the key `keyPath` with all its subkeys and values. True when it is
+// gone, false when it was not there or could not be deleted whole.
+bool DeleteRegKeyTree(int32_t rootCode, const Text& keyPath);
+
+// Whether the key exists.
+bool RegKeyExists(int32_t rootCode, const Text& keyPath);
+
+// Deletes the key `keyPath` only while it holds nothing: no value and no
+// subkey. True when it was deleted.
+bool DeleteEmptyRegKey(int32_t rootCode, const Text& keyPath);

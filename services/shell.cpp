@@ -80,10 +80,13 @@ Text GetWrittenSystemFolder() {
   return FolderPath(path, GetSystemWow64DirectoryA(path, MAX_PATH));
 }
 
+Text ShortcutFileName(const Text& linkName) {
+  return FileNameHasDot(linkName) ? linkName : linkName + ".lnk";
+}
+
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
                     const Text* arguments, const Text* workingDirectory) {
-  Text fileName = linkName;
-  if (!FileNameHasDot(fileName)) fileName += ".lnk";
+  const Text fileName = ShortcutFileName(linkName);
   if (fileName.size() >= size_t(kMaxLinkName)) return false;
 
   wchar_t wideName[kMaxLinkName];
@@ -105,4 +108,24 @@ bool CreateShortcut(const Text& linkName, const Text& target, const Text* descri
   if (workingDirectory) link->SetWorkingDirectory(workingDirectory->c_str());
 
   return SUCCEEDED(file->Save(wideName, TRUE));
+}
+
+bool ReadShortcutTarget(const Text& linkFile, Text* target) {
+  if (linkFile.size() >= size_t(kMaxLinkName)) return false;
+  wchar_t wideName[kMaxLinkName];
+  if (MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wideName, kMaxLinkName) == 0)
+    return false;
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.Receive())))
+    return false;
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
+      FAILED(file->Load(wideName, STGM_READ)))
+    return false;
+  // The path as it was stored, not one the shell would look up again.
+  char path[MAX_PATH] = {};
+  if (link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK) return false;
+  *target = path;
+  return true;
 }

@@ -36,3 +36,12 @@ Text GetWrittenSystemFolder();
 // must exist. COM must be initialised on the calling thread.
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description = nullptr,
                     const Text* arguments = nullptr, const Text* workingDirectory = nullptr);
+
+// The file that CreateShortcut saves for `linkName`: the name with ".lnk"
+// appended when its file name has no dot.
+Text ShortcutFileName(const Text& linkName);
+
+// The target path that the shell link file `linkFile` points at, as stored.
+// False when the file cannot be read as a shell link. COM must be
+// initialised on the calling thread.
+bool ReadShortcutTarget(const Text& linkFile, Text* target);

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# wine-run.sh WINE_DIR shared|fresh EXE [ARGS...]
+# wine-run.sh WINE_DIR shared|fresh EXE [ARGS...] [--after-restart ARGS...]
 #
-# Runs a Windows test executable under Wine and returns its exit code.
+# Runs a Windows test executable under Wine and returns its exit code. With
+# --after-restart (fresh prefixes only), EXE runs once more with the
+# arguments after it, once the first run passed and the prefix was
+# restarted as Windows restarts: every process ended, then started anew,
+# which carries out the deletions that were waiting for the restart.
 # shared: in the prepared prefix, served by the run's persistent wineserver.
 # fresh:  in a prefix of its own, removed afterwards. With MORVANE_KEEP_PREFIX
 #         set, the prefix of a failing test is kept in WINE_DIR/kept/ (which
@@ -75,9 +79,26 @@ if [ $mounted -eq 0 ] && ! cp -a --reflink=auto "$prepared" "$prefix"; then
   exit 2
 fi
 export WINEPREFIX="$prefix"
+first=() second=() restart=0
+for argument in "$@"; do
+  if [ "$argument" = --after-restart ]; then
+    restart=1
+  elif [ $restart -eq 0 ]; then
+    first+=("$argument")
+  else
+    second+=("$argument")
+  fi
+done
 wineserver -p </dev/null >/dev/null 2>&1
-run "$@"
+run "${first[@]}"
 rc=$?
+if [ $rc -eq 0 ] && [ $restart -eq 1 ]; then
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  wineserver -p </dev/null >/dev/null 2>&1
+  run "${second[@]}"
+  rc=$?
+fi
 wineserver -k </dev/null >/dev/null 2>&1
 wineserver -w </dev/null >/dev/null 2>&1 || true
 if [ $rc -ne 0 ] && [ -n "${MORVANE_KEEP_PREFIX:-}" ]; then

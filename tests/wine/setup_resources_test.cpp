@@ -1,5 +1,6 @@
-// The manifest and the version block of the built setup program, read from
-// the file as Windows reads them.
+// The manifest and the version block of the built setup program, and of the
+// uninstaller it carries, read from the file as Windows reads them.
+// Arguments: the program, and "setup" or "uninstaller".
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,9 @@
 namespace {
 
 std::string ProgramPath() { return HostPath(TestArgument(0)); }
+bool IsUninstaller() {
+  return TestArgumentCount() > 1 && std::string(TestArgument(1)) == "uninstaller";
+}
 
 class SetupResources : public ::testing::Test {
  protected:
@@ -48,6 +52,11 @@ TEST_F(SetupResources, ManifestAsksForAdministratorAndCommonControlsSix) {
 }
 
 TEST_F(SetupResources, IconAndHandPointerAreThere) {
+  if (IsUninstaller()) {
+    // It shows message boxes only.
+    EXPECT_FALSE(FindResourceA(module_, MAKEINTRESOURCEA(101), RT_GROUP_CURSOR));
+    return;
+  }
   EXPECT_TRUE(FindResourceA(module_, MAKEINTRESOURCEA(1), RT_GROUP_ICON));
   EXPECT_TRUE(FindResourceA(module_, MAKEINTRESOURCEA(101), RT_GROUP_CURSOR));
 }
@@ -80,8 +89,13 @@ TEST(SetupVersion, VersionBlockNamesProductPublisherAndOneNineZeroZero) {
   EXPECT_EQ(StringValue(block, "CompanyName"), "Quenrith");
   EXPECT_EQ(StringValue(block, "FileVersion"), "1.9.0.0");
   EXPECT_EQ(StringValue(block, "ProductVersion"), "1.9.0.0");
-  EXPECT_EQ(StringValue(block, "OriginalFilename"), "MorvaneSetup.exe");
-  EXPECT_EQ(StringValue(block, "FileDescription"), Gbk("Morvane 安装程序"));
+  if (IsUninstaller()) {
+    EXPECT_EQ(StringValue(block, "OriginalFilename"), Gbk("卸载Morvane.exe"));
+    EXPECT_EQ(StringValue(block, "FileDescription"), Gbk("卸载Morvane"));
+  } else {
+    EXPECT_EQ(StringValue(block, "OriginalFilename"), "MorvaneSetup.exe");
+    EXPECT_EQ(StringValue(block, "FileDescription"), Gbk("Morvane 安装程序"));
+  }
   EXPECT_EQ(StringValue(block, "LegalCopyright"), Gbk("版权所有 (C) 2026 Quenrith"));
 }
 

@@ -1,5 +1,4 @@
-/* Stand-in for a payload program of the product (the main program, or with
-   STANDIN_MAIN undefined the uninstaller). It shows a window titled with the
+/* Stand-in for the product's main program. It shows a window titled with the
    program's name, showing the command line it was given, and appends that
    command line, exactly as received, as one line to "standin.log" in the
    folder named by MORVANE_STANDIN_LOG when that variable is set. With
@@ -8,11 +7,7 @@
 
 #include <windows.h>
 
-#ifdef STANDIN_MAIN
 static const char kTitle[] = "Morvane";
-#else
-static const char kTitle[] = "\xD0\xB6\xD4\xD8Morvane"; /* "卸载Morvane" in code page 936 */
-#endif
 static const char kClassName[] = "MorvaneStandin";
 
 static void LogCommandLine(const char* commandLine) {

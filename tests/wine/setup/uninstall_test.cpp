@@ -1,0 +1,375 @@
+// The uninstaller that the setup program installs, from end to end, each
+// scenario on a machine of its own: installed through the setup program's
+// window, started as Windows starts it (the uninstall entry's command line),
+// its boxes read and answered, and the machine compared with how it was.
+//
+// Arguments: the setup program, then the three payload files it carries
+// (main program, uninstaller, icon), as Unix paths of the build.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "setup/installed_state.h"
+#include "setup/machine_snapshot.h"
+#include "setup/setup_driver.h"
+#include "support/test_support.h"
+
+namespace {
+
+constexpr DWORD kBoxTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 30000;
+// Where the first scenario leaves word for the part after the restart.
+const char kRestartNote[] = "C:\\uninstall-restart-note.txt";
+const char kPendingKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+
+std::string Caption() { return Gbk("卸载Morvane"); }
+
+// The top-level message box of any process with the uninstaller's caption,
+// but `except`.
+struct BoxFound {
+  HWND box = nullptr;
+  DWORD processId = 0;
+  std::string text;
+};
+
+struct BoxSearch {
+  std::string caption;
+  HWND except;
+  BoxFound* found;
+};
+
+std::string WindowText(HWND hwnd) {
+  char text[4096] = {};
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+BOOL CALLBACK VisitBox(HWND hwnd, LPARAM parameter) {
+  auto* search = reinterpret_cast<BoxSearch*>(parameter);
+  char name[32] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (hwnd == search->except || !IsWindowVisible(hwnd) || lstrcmpA(name, "#32770") != 0 ||
+      WindowText(hwnd) != search->caption)
+    return TRUE;
+  HWND text = GetDlgItem(hwnd, 0xFFFF);
+  if (!text) return TRUE;
+  search->found->box = hwnd;
+  GetWindowThreadProcessId(hwnd, &search->found->processId);
+  search->found->text = WindowText(text);
+  return FALSE;
+}
+
+bool WaitForUninstallBox(BoxFound* found, HWND except = nullptr) {
+  BoxSearch search{Caption(), except, found};
+  for (DWORD waited = 0; waited < kBoxTimeoutMs; waited += 100) {
+    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&search));
+    if (found->box) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+bool Answer(const BoxFound& found, int buttonId) {
+  MessageBoxSeen seen;
+  seen.box = found.box;
+  return ClickBoxButton(seen, buttonId) && WaitUntilGone(found.box, 10000);
+}
+
+std::string ValueText(HKEY root, const char* key, const char* name) {
+  return RegistryText(root, key, name);
+}
+
+bool HasPendingDeletions() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  DWORD size = 0;
+  const bool any = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr,
+                                    &size) == ERROR_SUCCESS &&
+                   size > 2 * sizeof(wchar_t);
+  RegCloseKey(key);
+  return any;
+}
+
+std::vector<std::string> PrivateFolders() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::vector<std::string> folders;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(temp) + "MorvaneUninstall-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return folders;
+  do folders.push_back(std::string(temp) + found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return folders;
+}
+
+// What Wine itself writes whenever a desktop starts or input arrives,
+// whatever program runs (it changes as much when the uninstaller is told No
+// as in a round trip): the display driver's date, and Wine's own store of
+// settings that last for the session. No program of ours writes there.
+bool IsWineHousekeeping(const std::string& line) {
+  const std::string entry = line.substr(2);
+  const auto startsWith = [&](const char* prefix) { return entry.rfind(prefix, 0) == 0; };
+  const auto endsWith = [&](const std::string& suffix) {
+    return entry.size() >= suffix.size() &&
+           entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0;
+  };
+  return (startsWith("value HKLM\\System\\CurrentControlSet\\Control\\") &&
+          endsWith("\\DriverDateData")) ||
+         startsWith("key HKCU\\Software\\Wine\\Temporary System Parameters") ||
+         startsWith("value HKCU\\Software\\Wine\\Temporary System Parameters");
+}
+
+// The differences but Wine's housekeeping and `allowed`, one a line.
+std::string ChangesBut(const std::vector<std::string>& changed, const std::string& allowed,
+                       bool* allowedSeen) {
+  std::string lines;
+  for (const std::string& line : changed) {
+    if (IsWineHousekeeping(line)) continue;
+    if (!allowed.empty() && line.substr(2) == allowed) {
+      *allowedSeen = true;
+      continue;
+    }
+    lines += line + "\n";
+  }
+  return lines;
+}
+
+class Uninstall : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(TestArgumentCount(), 4) << "setup program, three payload files";
+    setupPath_ = HostPath(TestArgument(0));
+    uninstallerPayload_ = HostPath(TestArgument(2));
+  }
+
+  void TearDown() override {
+    for (HANDLE process : processes_)
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
+  }
+
+  // The whole installation through the setup program's window.
+  void Install() {
+    SetupRun run;
+    ASSERT_TRUE(StartSetup(setupPath_, &run)) << "no start window";
+    processes_.push_back(run.program.process.hProcess);
+    ClickUnit(run.startWindow, kAgreementBox);
+    ClickUnit(run.startWindow, kInstallButton);
+    MessageBoxSeen seen;
+    ASSERT_TRUE(WaitForMessageBox(run.program, 60000, &seen)) << "no final message";
+    ASSERT_EQ(seen.text, Gbk("安装完成"));
+    ClickBoxButton(seen, IDOK);
+    DWORD code = 12345;
+    ASSERT_TRUE(WaitForExit(&run.program, kExitTimeoutMs, &code));
+    ASSERT_EQ(code, 0u);
+    ASSERT_TRUE(PathExists(kUninstallerPath));
+  }
+
+  // Starts the uninstall entry's command line, as the list of installed
+  // programs does.
+  RunningProgram StartRegisteredUninstaller() {
+    const std::string command = ValueText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
+    EXPECT_EQ(command, "\"" + std::string(kUninstallerPath) + "\"");
+    RunningProgram program = StartProgram(command);
+    if (program.started) processes_.push_back(program.process.hProcess);
+    return program;
+  }
+
+  // Answers the question with Yes and the final message with OK: the final
+  // message's text and the exit code of the process that showed it.
+  void RunUninstaller(RunningProgram program, std::string* message, DWORD* exitCode) {
+    ASSERT_TRUE(program.started);
+    BoxFound question;
+    ASSERT_TRUE(WaitForUninstallBox(&question)) << "no question";
+    EXPECT_EQ(question.processId, program.process.dwProcessId);
+    EXPECT_NE(question.text.find("Morvane"), std::string::npos) << question.text;
+    EXPECT_NE(GetDlgItem(question.box, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(question.box, IDNO), nullptr);
+    ASSERT_TRUE(Answer(question, IDYES));
+    BoxFound final;
+    ASSERT_TRUE(WaitForUninstallBox(&final, question.box)) << "no final message";
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, final.processId);
+    ASSERT_NE(process, nullptr);
+    processes_.push_back(process);
+    *message = final.text;
+    ASSERT_TRUE(Answer(final, IDOK));
+    ASSERT_EQ(WaitForSingleObject(process, kExitTimeoutMs), WAIT_OBJECT_0);
+    GetExitCodeProcess(process, exitCode);
+  }
+
+  static void ExpectNothingOfTheInstallation() {
+    EXPECT_FALSE(PathExists(kInstallFolder));
+    EXPECT_FALSE(PathExists(IconPath()));
+    for (const char* key :
+         {".zorva", "zorvafile", "*\\shell\\Morvane", "Directory\\shell\\Morvane"})
+      EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, key)) << key;
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(PathExists(DesktopShortcut()));
+    EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  }
+
+  std::string setupPath_;
+  std::string uninstallerPayload_;
+  std::vector<HANDLE> processes_;
+};
+
+// Install, uninstall, and the machine is as it was, but for the copy of the
+// uninstaller that waits in the temporary folder for the next restart.
+TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
+  const MachineSnapshot before = TakeMachineSnapshot();
+  ASSERT_NO_FATAL_FAILURE(Install());
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(message, Gbk("Morvane 已从您的计算机中删除。"));
+  EXPECT_EQ(code, 0u);
+  ExpectNothingOfTheInstallation();
+
+  const std::string pending =
+      "value HKLM\\System\\CurrentControlSet\\Control\\Session "
+      "Manager\\PendingFileRenameOperations";
+  bool marked = false;
+  EXPECT_EQ(ChangesBut(SnapshotDifferences(before, TakeMachineSnapshot()), pending, &marked), "")
+      << "what the round trip changed";
+  EXPECT_TRUE(marked) << "the copy is not marked for deletion at the restart";
+  ASSERT_EQ(PrivateFolders().size(), 1u);
+  ASSERT_TRUE(WriteWholeFile(kRestartNote, PrivateFolders().front()));
+}
+
+// After the restart (the test bed restarts the prefix between the two
+// parts): the copy and its folder are gone, and nothing waits any more.
+TEST_F(Uninstall, AfterTheRestartTheCopyIsGone) {
+  std::string folder;
+  ASSERT_TRUE(ReadWholeFile(kRestartNote, &folder));
+  DeleteFileA(kRestartNote);
+  EXPECT_FALSE(PathExists(folder)) << folder;
+  EXPECT_TRUE(PrivateFolders().empty());
+  EXPECT_FALSE(HasPendingDeletions());
+}
+
+// An all-files verb that another program owned before the installation, and
+// a desktop shortcut "Morvane" that another program put in place of ours:
+// both stay, and the message names them.
+TEST_F(Uninstall, WhatIsNotOursIsKept) {
+  const char kOtherCommand[] = "\"C:\\Other\\other.exe\" \"%1\"";
+  SetRegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", "", kOtherCommand);
+  ASSERT_NO_FATAL_FAILURE(Install());
+  ASSERT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), kOtherCommand);
+  // Another program's shortcut under our name, written over ours.
+  ASSERT_TRUE(DeleteFileA(DesktopShortcut().c_str()));
+  {
+    IShellLinkA* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
+    link->SetPath("C:\\Other\\other.exe");
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, DesktopShortcut().c_str(), -1, wide, MAX_PATH);
+    EXPECT_TRUE(SUCCEEDED(file->Save(wide, TRUE)));
+    file->Release();
+    link->Release();
+  }
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), kOtherCommand);
+  EXPECT_EQ(ShortcutTarget(DesktopShortcut()), "C:\\Other\\other.exe");
+  EXPECT_NE(message.find(Gbk("以下项目已被其他程序更改，予以保留：")), std::string::npos)
+      << message;
+  EXPECT_NE(message.find("*\\shell\\Morvane"), std::string::npos) << message;
+  EXPECT_NE(message.find("Morvane.lnk"), std::string::npos) << message;
+  // The rest is gone.
+  EXPECT_FALSE(PathExists(kInstallFolder));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
+  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+}
+
+// No leaves everything in place, and no copy is made.
+TEST_F(Uninstall, AnsweringNoRemovesNothing) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  const MachineSnapshot installed = TakeMachineSnapshot();
+  RunningProgram program = StartRegisteredUninstaller();
+  BoxFound question;
+  ASSERT_TRUE(WaitForUninstallBox(&question));
+  ASSERT_TRUE(Answer(question, IDNO));
+  DWORD code = 0;
+  ASSERT_TRUE(WaitForExit(&program, kExitTimeoutMs, &code));
+  EXPECT_EQ(code, DWORD(ERROR_CANCELLED));
+  bool unused = false;
+  EXPECT_EQ(ChangesBut(SnapshotDifferences(installed, TakeMachineSnapshot()), "", &unused), "");
+  EXPECT_TRUE(PrivateFolders().empty());
+}
+
+// A second run after the first: harmless, and it says what it did not find.
+TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  ASSERT_EQ(code, 0u);
+  // The installed one is gone: the same program, from a folder of its own.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string again = std::string(temp) + Gbk("卸载Morvane.exe");
+  ASSERT_TRUE(CopyFileA(uninstallerPayload_.c_str(), again.c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram("\"" + again + "\""), &message, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(message.find(Gbk("未找到 Morvane 的安装。")), 0u) << message;
+  EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;
+  EXPECT_NE(message.find("HKEY_CLASSES_ROOT\\.zorva"), std::string::npos) << message;
+  ExpectNothingOfTheInstallation();
+}
+
+// A main program that is in use stays, named in the message; everything
+// else goes, and the exit code says that not all went.
+TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  HANDLE inUse = CreateFileA(kMainProgramPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  CloseHandle(inUse);
+  EXPECT_EQ(code, 1u);
+  EXPECT_EQ(message.find(Gbk("Morvane 未能完全删除。")), 0u) << message;
+  EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;
+  EXPECT_TRUE(PathExists(kMainProgramPath));
+  EXPECT_FALSE(PathExists(kUninstallerPath));
+  EXPECT_FALSE(PathExists(IconPath()));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(PathExists(DesktopShortcut()));
+}
+
+// Where no copy can be started (here the temporary folder is a plain file),
+// the uninstaller removes everything else itself and leaves its own file and
+// the installation folder to the next restart, and says so.
+TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  const std::string plainFile = "C:\\not-a-folder";
+  ASSERT_TRUE(WriteWholeFile(plainFile, "x"));
+  SetEnvironmentVariableA("TMP", plainFile.c_str());
+  SetEnvironmentVariableA("TEMP", plainFile.c_str());
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_NE(message.find(Gbk("以下项目将在重新启动计算机后删除：")), std::string::npos) << message;
+  EXPECT_NE(message.find(kUninstallerPath), std::string::npos) << message;
+  EXPECT_FALSE(PathExists(kMainProgramPath));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
+  EXPECT_FALSE(PathExists(DesktopShortcut()));
+  EXPECT_TRUE(HasPendingDeletions());
+}
+
+}  // namespace

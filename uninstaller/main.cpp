@@ -1,0 +1,38 @@
+// Entry point of the uninstaller, 卸载Morvane.exe: the same DLL-search
+// hardening as the setup program first (a temporary folder is where planted
+// libraries wait), then the phase that its command line names.
+#include <windows.h>
+#include <ole2.h>
+
+#include "frame/dll_search.h"
+#include "frame/heap.h"
+#include "uninstaller/phases.h"
+
+namespace {
+
+// A folder "<program>.exe.local" beside the program redirects the
+// common-controls library, and with it code, into this elevated process.
+bool RedirectionFolderBeside() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length + sizeof ".local" > MAX_PATH) return true;
+  lstrcatA(path, ".local");
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+// Nothing has been removed that a half-done run would leave inconsistent:
+// each item goes whole or stays. The process ends as a run-time error does.
+void ReportAllocationFailure(size_t) { ExitProcess(UINT(-1)); }
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictDllSearch();
+  if (RedirectionFolderBeside()) return -1;
+  OleInitialize(nullptr);
+  PhaseTwo phase;
+  const int exitCode =
+      ParsePhaseTwo(GetCommandLineA(), &phase) ? RunSecondPhase(phase) : RunFirstPhase();
+  OleUninitialize();
+  return exitCode;
+}

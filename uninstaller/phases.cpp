@@ -1,0 +1,103 @@
+#include "uninstaller/phases.h"
+
+#include <windows.h>
+
+#include "installer/installation_layout.h"
+#include "services/code_page.h"
+#include "services/handles.h"
+#include "services/shell.h"
+#include "uninstaller/private_folder.h"
+#include "uninstaller/removal.h"
+
+namespace {
+
+// A wait for the first phase that never ends would keep the copy alive for
+// nothing; after it, the original file may still be in use, and says so.
+constexpr DWORD kFirstPhaseWaitMs = 60000;
+
+Text OwnPath() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return Text();
+  return Text(path, length);
+}
+
+Text FileNameOf(const Text& path) {
+  const size_t slash = LastBackslash(path.data(), path.size());
+  return slash == path.size() ? path : path.substr(slash + 1);
+}
+
+bool AskToRemove() {
+  return MessageBoxA(nullptr, kUninstallQuestion, kUninstallCaption,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
+}
+
+int Finish(const UninstallReport& report) {
+  const UINT icon = report.failed.empty() ? MB_ICONINFORMATION : MB_ICONWARNING;
+  MessageBoxA(nullptr, FinalMessage(report).c_str(), kUninstallCaption,
+              MB_OK | icon | MB_SETFOREGROUND);
+  return ExitCodeOf(report);
+}
+
+// Starts `copy` as the second phase, with a handle to this process that it
+// inherits and waits on, in the system folder as its current folder.
+bool StartSecondPhase(const Text& copy, const Text& original) {
+  HANDLE self = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                       SYNCHRONIZE, TRUE, 0))
+    return false;
+  FileHandle selfOwner(self);
+  PhaseTwo phase;
+  phase.waitHandle = uint64_t(uintptr_t(self));
+  phase.original = original;
+  Text commandLine = Quoted(copy) + " " + PhaseTwoArguments(phase);
+  const Text systemFolder = GetSpecialFolder(kFolderSystem);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                      systemFolder.empty() ? nullptr : systemFolder.c_str(), &startup, &started))
+    return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+}  // namespace
+
+int RunFirstPhase() {
+  if (!AskToRemove()) return ERROR_CANCELLED;
+  RemoveLeftoverFolders();
+  const Text self = OwnPath();
+  Text folder;
+  if (!self.empty() && MakePrivateFolder(&folder)) {
+    const Text copy = folder + "\\" + FileNameOf(self);
+    if (CopyFileA(self.c_str(), copy.c_str(), TRUE) && StartSecondPhase(copy, self)) return 0;
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  // The copy cannot run (application control may refuse programs in the
+  // temporary folder, or there is no temporary folder): everything else goes
+  // from here, and this file with its folder at the next restart.
+  UninstallReport report;
+  RemoveInstallation(RemovalPlace::InPlace, self, &report);
+  return Finish(report);
+}
+
+int RunSecondPhase(const PhaseTwo& phase) {
+  HANDLE first = HANDLE(uintptr_t(phase.waitHandle));
+  WaitForSingleObject(first, kFirstPhaseWaitMs);
+  CloseHandle(first);
+  UninstallReport report;
+  const Text self = OwnPath();
+  RemoveInstallation(RemovalPlace::Copy, self, &report);
+  // The copy and its folder go at the next restart, in that order. Only a
+  // copy in a private folder marks itself: a second phase started by hand
+  // from anywhere else leaves its file alone.
+  if (IsInPrivateFolder(self)) {
+    MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    const size_t slash = LastBackslash(self.data(), self.size());
+    MoveFileExA(self.substr(0, slash).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  }
+  return Finish(report);
+}

@@ -1,0 +1,119 @@
+#include "uninstaller/private_folder.h"
+
+#include <windows.h>
+#include <sddl.h>
+#include <wincrypt.h>
+
+#include "services/code_page.h"
+#include "services/files.h"
+#include "services/shell.h"
+
+namespace {
+
+const char kNamePrefix[] = "MorvaneUninstall-";
+constexpr size_t kRandomBytes = 8;
+// Protected (no inherited entries): full control for the built-in
+// administrators and SYSTEM, inherited by what is created inside.
+const char kPrivateAccess[] = "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+
+bool RandomBytes(BYTE* bytes, DWORD count) {
+  HCRYPTPROV provider = 0;
+  if (!CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL,
+                            CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
+    return false;
+  const bool ok = CryptGenRandom(provider, count, bytes) != FALSE;
+  CryptReleaseContext(provider, 0);
+  return ok;
+}
+
+Text RandomName() {
+  BYTE bytes[kRandomBytes];
+  if (!RandomBytes(bytes, sizeof bytes)) return Text();
+  static const char kHex[] = "0123456789abcdef";
+  Text name = kNamePrefix;
+  for (BYTE b : bytes) {
+    name += kHex[b >> 4];
+    name += kHex[b & 15];
+  }
+  return name;
+}
+
+class SecurityDescriptor {
+ public:
+  SecurityDescriptor() {
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(kPrivateAccess, SDDL_REVISION_1,
+                                                         &descriptor_, nullptr);
+  }
+  ~SecurityDescriptor() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  SecurityDescriptor(const SecurityDescriptor&) = delete;
+  SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+  PSECURITY_DESCRIPTOR Get() const { return descriptor_; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+};
+
+// The files directly in `folder`; nothing below it, and no link or junction.
+void RemoveFilesIn(const Text& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
+    DeleteFileAt(folder + "\\" + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+bool MakePrivateFolder(Text* folder) {
+  const Text temp = GetSpecialFolder(kFolderTemp);
+  if (temp.empty()) return false;
+  SecurityDescriptor access;
+  if (!access.Get()) return false;
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, access.Get(), FALSE};
+  // A clash of 64 random bits is a sign of someone waiting with names made
+  // ready; a few draws are plenty.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const Text name = RandomName();
+    if (name.empty()) return false;
+    const Text path = temp + name;
+    if (CreateDirectoryA(path.c_str(), &attributes)) {
+      *folder = path;
+      return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
+}
+
+void RemoveLeftoverFolders() {
+  const Text temp = GetSpecialFolder(kFolderTemp);
+  if (temp.empty()) return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((temp + kNamePrefix + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
+    const Text folder = temp + found.cFileName;
+    RemoveFilesIn(folder);
+    RemoveEmptyFolder(folder);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+bool IsInPrivateFolder(const Text& path) {
+  const Text temp = GetSpecialFolder(kFolderTemp);
+  const size_t slash = LastBackslash(path.data(), path.size());
+  if (temp.empty() || slash == path.size()) return false;
+  const Text folder = path.substr(0, slash);
+  const Text expected = temp + kNamePrefix;
+  if (folder.size() != expected.size() + 2 * kRandomBytes) return false;
+  return SamePath(folder.substr(0, expected.size()).c_str(), expected.c_str());
+}

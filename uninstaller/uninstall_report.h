@@ -1,0 +1,32 @@
+// What an uninstall run did, item by item, and the final message and exit
+// code it ends with. Names and texts are code page 936. Pure code: builds
+// for Windows and for the host.
+#pragma once
+
+#include <vector>
+
+#include "services/values.h"
+
+struct UninstallReport {
+  std::vector<Text> removed;
+  std::vector<Text> notFound;
+  // Left alone: no longer what the setup program wrote (another program
+  // changed it, or it leads elsewhere).
+  std::vector<Text> kept;
+  std::vector<Text> failed;
+  // Marked for deletion at the next restart of Windows.
+  std::vector<Text> atRestart;
+};
+
+// The caption of every box of the uninstaller: "卸载Morvane".
+extern const char kUninstallCaption[];
+// The question asked once before anything is touched.
+extern const char kUninstallQuestion[];
+
+// The final message: that Morvane was removed, or that nothing of it was
+// found, followed by what could not be removed, what is removed at the next
+// restart, what was left alone and what was not found, each named.
+Text FinalMessage(const UninstallReport& report);
+
+// 0 when nothing failed, 1 otherwise.
+int ExitCodeOf(const UninstallReport& report);
