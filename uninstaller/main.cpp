@@ -7,6 +7,7 @@
 #include "frame/dll_search.h"
 #include "frame/heap.h"
 #include "uninstaller/phases.h"
+#include "uninstaller/uninstall_report.h"
 
 namespace {
 
@@ -28,7 +29,14 @@ void ReportAllocationFailure(size_t) { ExitProcess(UINT(-1)); }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
-  if (RedirectionFolderBeside()) return -1;
+  if (RedirectionFolderBeside()) {
+    // Shown by the system on the user's desktop, not by this process, whose
+    // own message box would load the very common-controls library that the
+    // folder redirects.
+    MessageBoxA(nullptr, kRedirectionRefused, kUninstallCaption,
+                MB_OK | MB_ICONERROR | MB_SERVICE_NOTIFICATION);
+    return -1;
+  }
   OleInitialize(nullptr);
   PhaseTwo phase;
   const int exitCode =

@@ -22,6 +22,8 @@ struct UninstallReport {
 extern const char kUninstallCaption[];
 // The question asked once before anything is touched.
 extern const char kUninstallQuestion[];
+// Why the uninstaller does not run beside a "<program>.exe.local" folder.
+extern const char kRedirectionRefused[];
 
 // The final message: that Morvane was removed, or that nothing of it was
 // found, followed by what could not be removed, what is removed at the next

@@ -372,4 +372,26 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   EXPECT_TRUE(HasPendingDeletions());
 }
 
+// Beside a "卸载Morvane.exe.local" folder, which could redirect the common
+// controls into it, the uninstaller refuses to run: it says why, asks
+// nothing, removes nothing, and ends with -1.
+TEST_F(Uninstall, RedirectionFolderBesideItRefusesToRun) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  const std::string local = std::string(kUninstallerPath) + ".local";
+  ASSERT_TRUE(CreateDirectoryA(local.c_str(), nullptr));
+  RunningProgram program = StartRegisteredUninstaller();
+  BoxFound refusal;
+  ASSERT_TRUE(WaitForUninstallBox(&refusal));
+  EXPECT_NE(refusal.text.find(".local"), std::string::npos) << refusal.text;
+  EXPECT_EQ(GetDlgItem(refusal.box, IDYES), nullptr) << "it asked to go on";
+  ASSERT_TRUE(Answer(refusal, IDOK));
+  DWORD code = 0;
+  ASSERT_TRUE(WaitForExit(&program, kExitTimeoutMs, &code));
+  EXPECT_EQ(code, DWORD(-1));
+  RemoveDirectoryA(local.c_str());
+  EXPECT_TRUE(PathExists(kMainProgramPath));
+  EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
+  EXPECT_TRUE(PrivateFolders().empty());
+}
+
 }  // namespace
