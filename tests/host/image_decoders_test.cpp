@@ -209,15 +209,80 @@ TEST(JpegDecoder, AGreyscaleImageIsGreyInAllThreeChannels) {
   EXPECT_TRUE(someNotBlack);
 }
 
+// The offset of the first marker segment after `from` with this marker
+// byte, or 0. Entropy data holds no 0xFF byte before anything but 0 or a
+// restart marker, so a plain search finds markers only.
+size_t MarkerAt(const SampleBytes& jpeg, uint8_t marker, size_t from = 2) {
+  for (size_t i = from; i + 1 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == marker) return i;
+  return 0;
+}
+
 TEST(JpegDecoder, DamagedStreamsEndInNoImage) {
-  const SampleBytes good = JpegFromRgb(PatternImage(16, 16), 80);
+  const SampleBytes good = JpegFromRgb(PatternImage(64, 64), 80);
   SampleBytes noImage = {0xFF, 0xD8, 0xFF, 0xD9};
   SampleBytes garbage = good;
   for (size_t i = 20; i < garbage.size(); i += 3) garbage[i] ^= 0x5A;
-  for (const SampleBytes& bad : {noImage, garbage}) {
+  // Cut inside the entropy data.
+  const SampleBytes cut(good.begin(), good.begin() + long(good.size() / 2));
+  // Cut there and closed with an end marker: libjpeg would warn and fill
+  // the rest of the image with grey.
+  SampleBytes closed = cut;
+  closed.insert(closed.end(), {0xFF, 0xD9});
+  for (const SampleBytes& bad : {noImage, garbage, cut, closed}) {
     Decoded decoded;
     EXPECT_FALSE(DecodeJpeg(View(bad), &decoded.image));
   }
+}
+
+// libjpeg warns about these and decodes the image as every viewer shows it.
+TEST(JpegDecoder, WarningsThatMeanNoDamagePass) {
+  const SampleBytes good = JpegFromRgb(PatternImage(21, 9), 85);
+  ASSERT_EQ(MarkerAt(good, 0xE0), 2u);  // the JFIF header first
+  Decoded reference;
+  ASSERT_TRUE(DecodeJpeg(View(good), &reference.image));
+  const std::vector<uint8_t> expected(reference.image.pixels,
+                                      reference.image.pixels + reference.image.size);
+
+  SampleBytes extraneous = good;
+  extraneous.insert(extraneous.begin() + long(MarkerAt(good, 0xDB)), 0x00);
+  SampleBytes jfif2 = good;
+  jfif2[11] = 2;  // the JFIF major version
+  // An Adobe header with an unknown colour transform in place of the JFIF
+  // header: libjpeg takes three components for YCbCr either way.
+  SampleBytes adobe = {0xFF, 0xD8, 0xFF, 0xEE, 0, 14, 'A', 'd', 'o',
+                       'b',  'e',  0,    100,  0, 0,  0,   0,   7};
+  adobe.insert(adobe.end(), good.begin() + long(MarkerAt(good, 0xDB)), good.end());
+  struct Case {
+    const char* what;
+    SampleBytes jpeg;
+  } cases[] = {
+      {"one extraneous byte before a marker", extraneous},
+      {"JFIF version 2", jfif2},
+      {"an unknown Adobe transform", adobe},
+  };
+  for (const Case& c : cases) {
+    Decoded decoded;
+    const bool ok = DecodeJpeg(View(c.jpeg), &decoded.image);
+    EXPECT_TRUE(ok) << c.what;
+    if (!ok || size_t(decoded.image.size) != expected.size()) continue;
+    EXPECT_EQ(memcmp(decoded.image.pixels, expected.data(), expected.size()), 0) << c.what;
+  }
+
+  // A refinement of the DC coefficients that does not follow on from the
+  // first DC scan's bit position: decoded as it stands.
+  SampleBytes progressive = JpegFromRgb(PatternImage(21, 9), 85, false, true);
+  size_t refinement = 0;
+  for (size_t at = MarkerAt(progressive, 0xDA); at; at = MarkerAt(progressive, 0xDA, at + 2)) {
+    const size_t spectrum = at + 5 + 2 * size_t(progressive[at + 4]);
+    if (progressive[spectrum] == 0 && progressive[spectrum + 1] == 0 &&
+        progressive[spectrum + 2] == 0x10)
+      refinement = spectrum + 2;
+  }
+  ASSERT_NE(refinement, 0u);
+  progressive[refinement] = 0x21;  // Ah 2, Al 1 where Ah 1 was due
+  Decoded decoded;
+  EXPECT_TRUE(DecodeJpeg(View(progressive), &decoded.image));
 }
 
 // --- PNG ---------------------------------------------------------------------
@@ -415,16 +480,6 @@ TEST(PcxDecoder, ARunPastTheLastLineStopsAtTheImagesEnd) {
   Decoded decoded;
   ASSERT_TRUE(DecodePcx(View(pcx), &decoded.image));
   for (int i = 0; i < 8; ++i) EXPECT_EQ(decoded.image.pixels[kPaletteBitmapHeaderSize + i], 3);
-}
-
-TEST(JpegDecoder, AStreamThatMeetsAMarkerInsideItsDataIsNoImage) {
-  // Cut inside the entropy data and closed with an end marker: libjpeg
-  // would warn and fill the rest of the image with grey.
-  SampleBytes jpeg = JpegFromRgb(PatternImage(64, 64), 90);
-  jpeg.resize(jpeg.size() / 2);
-  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
-  Decoded decoded;
-  EXPECT_FALSE(DecodeJpeg(View(jpeg), &decoded.image));
 }
 
 // --- the product's own pictures ----------------------------------------------
