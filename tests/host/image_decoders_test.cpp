@@ -763,6 +763,52 @@ TEST(IconDirectory, RefusesBrokenDirectoriesAndImagesOutsideTheFile) {
   }
 }
 
+// A unit's mouse pointer: the first image of a cursor file, with its hot
+// spot, checked like a picture's icon.
+TEST(IconDirectory, ACursorFilesFirstImageWithItsHotSpot) {
+  IconEntrySample entry = Entry(32, 16, 1);
+  entry.planes = 6;  // the hot spot in a cursor file
+  entry.bits = 1;
+  const SampleBytes good = WriteIco(2, {entry, Entry(16, 16, 2)});
+  CursorFileImage cursor;
+  ASSERT_TRUE(ReadCursorFileImage(View(good), &cursor));
+  EXPECT_EQ(cursor.hotSpotX, 6);
+  EXPECT_EQ(cursor.hotSpotY, 1);
+  EXPECT_EQ(cursor.size.width, 32);
+  EXPECT_EQ(cursor.size.height, 32);
+  ASSERT_EQ(cursor.image.size, entry.image.size());
+  EXPECT_EQ(memcmp(cursor.image.data, entry.image.data(), entry.image.size()), 0);
+
+  const uint32_t imageAt = LoadLe32(&good[6 + 12]);
+  struct Case {
+    const char* what;
+    std::function<void(SampleBytes&)> damage;
+  } cases[] = {
+      {"an icon file", [](SampleBytes& b) { b[2] = 1; }},
+      {"more entries than bytes", [](SampleBytes& b) { StoreLe16(4000, &b[4]); }},
+      {"size past the end", [](SampleBytes& b) { StoreLe32(0xFFFFFFF0, &b[6 + 8]); }},
+      {"offset past the end", [](SampleBytes& b) { StoreLe32(0x7F000000, &b[6 + 12]); }},
+      // Windows would read the bitmaps and mask of 64 x 64 pixels from the
+      // bytes of 32 x 32.
+      {"a header that claims more than the image holds",
+       [&](SampleBytes& b) {
+         StoreLe32(64, &b[imageAt + 4]);
+         StoreLe32(128, &b[imageAt + 8]);
+       }},
+      {"a compressed bitmap", [&](SampleBytes& b) { StoreLe32(1, &b[imageAt + 16]); }},
+  };
+  for (const Case& c : cases) {
+    SampleBytes bad = good;
+    c.damage(bad);
+    EXPECT_FALSE(ReadCursorFileImage(View(bad), &cursor)) << c.what;
+  }
+  for (size_t cut = 0; cut < good.size(); ++cut) {
+    const SampleBytes part(good.begin(), good.begin() + long(cut));
+    // The second entry's image may go; the directory and the first image not.
+    EXPECT_EQ(ReadCursorFileImage(View(part), &cursor), cut >= imageAt + entry.image.size()) << cut;
+  }
+}
+
 TEST(IconDirectory, ImageSizesFromTheHeaderMustFitTheImagesBytes) {
   SampleBytes image = Entry(32, 0, 1).image;
   IconImageSize size;
