@@ -286,9 +286,9 @@ const TemplateRecord* FindEventSource(const TemplateWindow& window, const Templa
       return records[a].identifier < records[b].identifier;
     });
     std::vector<bool> passed(records.size());
-    const size_t start = static_cast<size_t>(current - records.data());
-    if (!records.empty() && current >= records.data() && start < records.size())
-      passed[start] = true;
+    const TemplateRecord* first = records.data();
+    if (!records.empty() && current >= first && current < first + records.size())
+      passed[static_cast<size_t>(current - first)] = true;
     while (current->eventLink != 0) {
       const int32_t link = current->eventLink;
       const auto found = std::lower_bound(byIdentifier.begin(), byIdentifier.end(), link,
