@@ -18,13 +18,22 @@ namespace {
 std::string corpus;
 bool failed = false;
 
-void Save(const char* target, const char* seed, const SampleBytes& bytes) {
+void Write(const std::string& target, const std::string& seed, const SampleBytes& bytes) {
   const std::string folder = corpus + "/" + target;
   mkdir(folder.c_str(), 0755);
   const std::string path = folder + "/" + seed;
   FILE* file = fopen(path.c_str(), "wb");
   if (!file || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
   if (file) fclose(file);
+}
+
+// Every decoder's seed is a seed of the target in front of them all too,
+// named after its format: "gif_fuzz" and "still" give "gif_still".
+void Save(const char* target, const char* seed, const SampleBytes& bytes) {
+  Write(target, seed, bytes);
+  const std::string name = target;
+  if (name != "cursor_fuzz")
+    Write("pixels_fuzz", name.substr(0, name.find('_')) + "_" + seed, bytes);
 }
 
 std::vector<uint8_t> Rgba(int width, int height) {
@@ -122,6 +131,27 @@ void IcoSeeds() {
   Save("ico_fuzz", "png_entry", WriteIco(1, {png}));
 }
 
+// Mouse-pointer blocks: a pointer code, and cursor files with and without
+// the -1 before them.
+void CursorSeeds() {
+  Save("cursor_fuzz", "hand_code", {0x89, 0x7F, 0, 0});
+  IconEntrySample entry;
+  entry.width = entry.height = 32;
+  entry.colours = 16;
+  entry.planes = 6;  // the hot spot
+  entry.bits = 1;
+  entry.image = IconImage4(32, 32, std::vector<uint8_t>(1024, 3), PatternIndexed(1, 1, 16).palette);
+  const SampleBytes cursor = WriteIco(2, {entry});
+  Save("cursor_fuzz", "cursor", cursor);
+  SampleBytes marked = {0xFF, 0xFF, 0xFF, 0xFF};
+  marked.insert(marked.end(), cursor.begin(), cursor.end());
+  Save("cursor_fuzz", "marked_cursor", marked);
+  IconEntrySample png;
+  png.width = png.height = 24;
+  png.image = PngFromRgba(24, 24, Rgba(24, 24));
+  Save("cursor_fuzz", "png_cursor", WriteIco(2, {png}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,5 +184,6 @@ int main(int argc, char** argv) {
   Save("pcx_fuzz", "mono", PcxMono(21, 9, bits));
 
   IcoSeeds();
+  CursorSeeds();
   return failed ? 1 : 0;
 }

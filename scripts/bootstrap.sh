@@ -4,6 +4,9 @@
 # i686-w64-mingw32 once into a cache outside the source tree, and, on a
 # machine that cannot run 32-bit Linux programs, builds a Wine there too
 # (and the four libraries for x86_64, for the Windows tests' 64-bit twins).
+# The same lean zlib, libpng and libjpeg-turbo are built for the host as well,
+# with the host's clang: the fuzz targets link them, so that they run the
+# libraries as the product has them.
 # Idempotent and quiet when all is there.
 #
 #   bootstrap.sh            install and build what is missing, then locate
@@ -12,6 +15,7 @@
 # Its last lines of standard output locate the results:
 #   MORVANE_DEPS_PREFIXES_64=<the same for x86_64; empty unless the WoW64 Wine>
 #   MORVANE_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>;<googletest>
+#   MORVANE_HOST_DEPS_PREFIXES=<zlib>;<libpng>;<libjpeg-turbo>, for the host
 #   MORVANE_WINE_BIN=<the folder of the wine to use; empty: the one on PATH>
 #   MORVANE_WINE_ARCH=<win32 | win64: the kind of prefix that Wine makes>
 #   MORVANE_WINE_WOW64=<1 when that Wine also makes 64-bit prefixes, where the
@@ -219,16 +223,31 @@ source_of() { # package -> its .dsc, fetched and unpacked when missing
 # --- cross-built dependencies ---------------------------------------------------
 # One prefix per library, named by its Debian source version and a hash of
 # everything that shapes the build (our configuration files, the flags, the
-# toolchain file), so that a change of any of them builds anew.
+# toolchain file or, for the host, the compiler's version), so that a change
+# of any of them builds anew.
 deps_config="$root/cmake/deps"
 lean_flags="-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
 
+# The caller's $toolchain names the toolchain file; empty, the build is for
+# the host (static libraries that position-independent programs can link).
+toolchain_text() {
+  if [ -n "$toolchain" ]; then
+    cat "$toolchain"
+  else
+    echo "host: $(clang --version | head -n1), $(uname -m), position-independent, installed to lib/"
+  fi
+}
 cross_cmake() { # source build prefix build-type c-flags cmake-args...
   local src=$1 build=$2 prefix=$3 type=$4 flags=$5
   shift 5
+  local target_args=(-DCMAKE_TOOLCHAIN_FILE="$toolchain")
+  # (libjpeg-turbo takes a relative library folder as one under the current
+  # folder, and 64-bit Linux would make it lib64.)
+  [ -n "$toolchain" ] || target_args=(-DCMAKE_C_COMPILER=clang -DCMAKE_POSITION_INDEPENDENT_CODE=ON
+                                      -DCMAKE_INSTALL_LIBDIR="$prefix/lib")
   rm -rf "$build" "$prefix"
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    "${target_args[@]}" -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DCMAKE_C_FLAGS="$flags" "$@" >>"$log" 2>&1
   cmake --build "$build" >>"$log" 2>&1
   cmake --install "$build" >>"$log" 2>&1
@@ -244,14 +263,17 @@ png_dsc=$(source_of libpng1.6)
 jpeg_dsc=$(source_of libjpeg-turbo)
 
 # Builds the four libraries with one toolchain file and sets deps_prefixes to
-# their prefixes (zlib;libpng;libjpeg-turbo;googletest).
+# their prefixes (zlib;libpng;libjpeg-turbo;googletest). Without a toolchain
+# file, builds the first three for the host (its tests use Debian's
+# GoogleTest).
 cross_build_dependencies() { # toolchain-file googletest-suffix
-  local toolchain=$1 gtest_suffix=$2
+  local toolchain=$1 gtest_suffix=$2 building=cross-building
+  [ -n "$toolchain" ] || building="building for the host"
   local zlib_prefix png_prefix jpeg_prefix gtest_prefix staged gtest_ver
   zlib_prefix="$cache/zlib-inflate-$(version_of "$zlib_dsc")-$(
-    cat "$toolchain" "$deps_config/zlib-inflate/CMakeLists.txt" - <<<"MinSizeRel $lean_flags" | hash_of)"
+    { toolchain_text; cat "$deps_config/zlib-inflate/CMakeLists.txt" -; } <<<"MinSizeRel $lean_flags" | hash_of)"
   if missing_build "$zlib_prefix"; then
-    say "cross-building zlib's inflate into $zlib_prefix"
+    say "$building zlib's inflate into $zlib_prefix"
     cross_cmake "$deps_config/zlib-inflate" "$cache/build-zlib" "$zlib_prefix" MinSizeRel \
       "$lean_flags" -DZLIB_SOURCE_DIR="$(unpacked_of "$zlib_dsc")"
     touch "$zlib_prefix/.done"
@@ -260,9 +282,9 @@ cross_build_dependencies() { # toolchain-file googletest-suffix
   local png_args=(-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
                   -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON)
   png_prefix="$cache/libpng-$(version_of "$png_dsc")-$(
-    cat "$toolchain" "$deps_config/libpng-read.dfa" - <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
+    { toolchain_text; cat "$deps_config/libpng-read.dfa" -; } <<<"MinSizeRel $lean_flags ${png_args[*]} ${zlib_prefix##*/}" | hash_of)"
   if missing_build "$png_prefix"; then
-    say "cross-building libpng into $png_prefix"
+    say "$building libpng into $png_prefix"
     # libpng generates its pnglibconf.h from our .dfa with awk; it compiles
     # and links against the zlib above, not the toolchain's.
     cross_cmake "$(unpacked_of "$png_dsc")" "$cache/build-png" "$png_prefix" MinSizeRel \
@@ -277,10 +299,13 @@ cross_build_dependencies() { # toolchain-file googletest-suffix
   local jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
                    -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF)
   local jpeg_flags="$lean_flags -DNO_GETENV"
+  # Off Windows, jinclude.h's setenv stand-in needs errno.h, which it takes
+  # in only with getenv. Only TurboJPEG (not built) calls it.
+  [ -n "$toolchain" ] || jpeg_flags+=" -DNO_PUTENV"
   jpeg_prefix="$cache/libjpeg-turbo-$(version_of "$jpeg_dsc")-$(
-    cat "$toolchain" "$deps_config/libjpeg-turbo/jmorecfg.h" - <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
+    { toolchain_text; cat "$deps_config/libjpeg-turbo/jmorecfg.h" -; } <<<"MinSizeRel $jpeg_flags ${jpeg_args[*]}" | hash_of)"
   if missing_build "$jpeg_prefix"; then
-    say "cross-building libjpeg-turbo into $jpeg_prefix"
+    say "$building libjpeg-turbo into $jpeg_prefix"
     # A copy of Debian's source with our jmorecfg.h in front of Debian's: the
     # library's headers include it by a quoted name from their own folder.
     staged="$cache/build-jpeg-source"
@@ -294,6 +319,10 @@ cross_build_dependencies() { # toolchain-file googletest-suffix
     touch "$jpeg_prefix/.done"
   fi
 
+  if [ -z "$toolchain" ]; then
+    deps_prefixes="$zlib_prefix;$png_prefix;$jpeg_prefix"
+    return
+  fi
   local gtest_flags="-Os -ffunction-sections -fdata-sections"
   local gtest_args=(-DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=OFF)
   gtest_ver=$(dpkg-query -W -f='${Version}' googletest | tr ':~' '__')
@@ -318,6 +347,8 @@ if [ "$wine_kind" = wow64 ]; then
   cross_build_dependencies "$root/cmake/mingw-x86_64.cmake" "-x86_64"
   deps_64=$deps_prefixes
 fi
+cross_build_dependencies "" ""
+deps_host=$deps_prefixes
 
 # --- Wine -----------------------------------------------------------------------
 wine_bin= wine_arch=win32 wine_wow64=1
@@ -343,6 +374,7 @@ fi
 
 echo "MORVANE_DEPS_PREFIXES_64=$deps_64"
 echo "MORVANE_DEPS_PREFIXES=$deps_32"
+echo "MORVANE_HOST_DEPS_PREFIXES=$deps_host"
 echo "MORVANE_WINE_BIN=$wine_bin"
 echo "MORVANE_WINE_ARCH=$wine_arch"
 echo "MORVANE_WINE_WOW64=$wine_wow64"

@@ -2,18 +2,20 @@
 # builds the host tree ($build/host) and the Windows tree ($build/windows).
 # The bootstrap's last lines say where the dependencies and the Wine are;
 # they stay exported for the caller (MORVANE_DEPS_PREFIXES,
-# MORVANE_DEPS_PREFIXES_64, MORVANE_WINE_BIN, MORVANE_WINE_ARCH,
-# MORVANE_WINE_WOW64).
+# MORVANE_DEPS_PREFIXES_64, MORVANE_HOST_DEPS_PREFIXES, MORVANE_WINE_BIN,
+# MORVANE_WINE_ARCH, MORVANE_WINE_WOW64).
 bootstrap_output=$(bash "$root/scripts/bootstrap.sh")
-for name in MORVANE_DEPS_PREFIXES MORVANE_DEPS_PREFIXES_64 MORVANE_WINE_BIN MORVANE_WINE_ARCH \
-  MORVANE_WINE_WOW64; do
+for name in MORVANE_DEPS_PREFIXES MORVANE_DEPS_PREFIXES_64 MORVANE_HOST_DEPS_PREFIXES \
+  MORVANE_WINE_BIN MORVANE_WINE_ARCH MORVANE_WINE_WOW64; do
   export "$name=$(sed -n "s/^$name=//p" <<<"$bootstrap_output" | tail -n1)"
 done
 unset bootstrap_output name
 
+# The fuzz targets link the host's build of the product's lean libraries.
 configure_host() {
   cmake -S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DMORVANE_FUZZ_DEPS_PREFIXES="$MORVANE_HOST_DEPS_PREFIXES" >/dev/null
 }
 
 build_host() {

@@ -2,7 +2,9 @@
 # Runs the fuzz targets of the host tree for longer than the test command
 # does: each target in turn for SECONDS seconds (default 600), niced, on the
 # committed seeds plus the corpus the earlier runs left in the build folder.
-# A crash leaves its input in $build/host/fuzz/findings/<target>/.
+# A crash, or an allocation above the target's limit (fuzz/CMakeLists.txt
+# sets it, in <target>.malloc_limit_mb of the fuzz folder), leaves its input
+# in $build/host/fuzz/findings/<target>/.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     (targets: *_fuzz; default all)
 # Ends with one line per target: "<target> ok" or "<target> FAILED".
@@ -31,9 +33,10 @@ for target in "${targets[@]}"; do
   work="$fuzz_dir/corpus/$target"
   findings="$fuzz_dir/findings/$target"
   mkdir -p "$work" "$findings"
-  echo "fuzz: $target for $seconds s" >&2
+  limit=$(cat "$fuzz_dir/$target.malloc_limit_mb")
+  echo "fuzz: $target for $seconds s, allocations up to $limit MB" >&2
   if nice -n 10 "$fuzz_dir/$target" -max_total_time="$seconds" -timeout=10 \
-       -print_final_stats=1 -artifact_prefix="$findings/" \
+       -print_final_stats=1 -malloc_limit_mb="$limit" -artifact_prefix="$findings/" \
        "$work" "$root/fuzz/corpus/$target" >"$fuzz_dir/$target.log" 2>&1; then
     results+=("$target ok")
   else

@@ -51,27 +51,35 @@ bool ReadUnitTable(Reading& reading, int32_t windowId, int32_t unitCount,
   const uint8_t* records = table.data + 8 * count;
   const uint32_t recordsSize = table.size - 8 * count;
 
+  // Every offset and length is checked before the records are allocated: a
+  // record in memory is many times the 12 bytes that stand for it in the
+  // table. The records together may claim no more bytes than the table
+  // holds: otherwise many offsets to one long body would make the reader
+  // copy the same bytes over and over, far beyond the size of the data.
+  size_t claimed = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    const int32_t identifier = Int32At(identifiers + 4 * i);
+    const int32_t offset = Int32At(offsets + 4 * i);
+    if (offset < 0 || recordsSize < 4 || static_cast<uint32_t>(offset) > recordsSize - 4)
+      return reading.Fail(TemplateError::BadOffset, offsets + 4 * i, windowId, identifier);
+    const uint8_t* lengthAt = records + offset;
+    const int32_t length = Int32At(lengthAt);
+    if (length < 0 || static_cast<uint32_t>(length) > recordsSize - 4 - offset)
+      return reading.Fail(TemplateError::BadOffset, lengthAt, windowId, identifier);
+    claimed += 4 + static_cast<size_t>(length);
+    if (claimed > recordsSize)
+      return reading.Fail(TemplateError::BadOffset, offsets + 4 * i, windowId, identifier);
+  }
+
   window->records.resize(count);
   std::vector<int32_t> storedOffsets(count);
-  // The records together may claim no more bytes than the table holds:
-  // otherwise many offsets to one long body would make the reader copy the
-  // same bytes over and over, far beyond the size of the data.
-  size_t claimed = 0;
   for (uint32_t i = 0; i < count; ++i) {
     TemplateRecord& record = window->records[i];
     record.identifier = Int32At(identifiers + 4 * i);
     const int32_t offset = Int32At(offsets + 4 * i);
     storedOffsets[i] = offset;
-    if (offset < 0 || recordsSize < 4 || static_cast<uint32_t>(offset) > recordsSize - 4)
-      return reading.Fail(TemplateError::BadOffset, offsets + 4 * i, windowId, record.identifier);
     const uint8_t* lengthAt = records + offset;
-    const int32_t length = Int32At(lengthAt);
-    if (length < 0 || static_cast<uint32_t>(length) > recordsSize - 4 - offset)
-      return reading.Fail(TemplateError::BadOffset, lengthAt, windowId, record.identifier);
-    claimed += 4 + static_cast<size_t>(length);
-    if (claimed > recordsSize)
-      return reading.Fail(TemplateError::BadOffset, offsets + 4 * i, windowId, record.identifier);
-    const ByteBlock body{lengthAt + 4, static_cast<uint32_t>(length)};
+    const ByteBlock body{lengthAt + 4, static_cast<uint32_t>(Int32At(lengthAt))};
 
     if (IsMenuItemIdentifier(record.identifier)) {
       record.kind = RecordKind::MenuItem;
@@ -260,36 +268,51 @@ TemplateRecord* FindRecord(TemplateWindow& window, int32_t unitId) {
       FindRecord(static_cast<const TemplateWindow&>(window), unitId));
 }
 
-namespace {
-
-// Whether `candidate` is one of the first steps + 1 records of the chain
-// that starts at `start`.
-bool OnChain(const TemplateWindow& window, const TemplateRecord* start,
-             const TemplateRecord* candidate, size_t steps) {
-  const TemplateRecord* r = start;
-  for (size_t i = 0; r; ++i) {
-    if (r == candidate) return true;
-    if (i == steps || r->eventLink == 0) break;
-    r = FindRecord(window, r->eventLink);
+const TemplateRecord* FindEventSource(const TemplateWindow& window, const TemplateRecord& record,
+                                      size_t* steps) {
+  size_t looked = 0;
+  const TemplateRecord* current = &record;
+  if (record.eventLink != 0) {
+    // Each link names a record by identifier: the positions sorted by
+    // identifier (template order among equal ones, FindRecord's first
+    // match) make every step a binary search, and a mark per position tells
+    // a record already passed. Searching the records at each step, and the
+    // chain so far for the repeat, would cost the cube of the record count.
+    const std::vector<TemplateRecord>& records = window.records;
+    std::vector<uint32_t> byIdentifier(records.size());
+    for (uint32_t i = 0; i < byIdentifier.size(); ++i) byIdentifier[i] = i;
+    std::stable_sort(byIdentifier.begin(), byIdentifier.end(), [&](uint32_t a, uint32_t b) {
+      ++looked;
+      return records[a].identifier < records[b].identifier;
+    });
+    std::vector<bool> passed(records.size());
+    const TemplateRecord* first = records.data();
+    if (!records.empty() && current >= first && current < first + records.size())
+      passed[static_cast<size_t>(current - first)] = true;
+    while (current->eventLink != 0) {
+      const int32_t link = current->eventLink;
+      const auto found = std::lower_bound(byIdentifier.begin(), byIdentifier.end(), link,
+                                          [&](uint32_t position, int32_t identifier) {
+                                            ++looked;
+                                            return records[position].identifier < identifier;
+                                          });
+      ++looked;
+      if (found == byIdentifier.end() || records[*found].identifier != link) break;
+      const TemplateRecord& next = records[*found];
+      if (next.kind != RecordKind::Unit || next.typeReference != current->typeReference ||
+          passed[*found])
+        break;
+      passed[*found] = true;
+      current = &next;
+    }
   }
-  return false;
+  if (steps) *steps = looked;
+  return current;
 }
-
-}  // namespace
 
 const Binding* FindBinding(const TemplateWindow& window, const TemplateRecord& record,
                            int32_t event) {
-  const TemplateRecord* current = &record;
-  // A chain visits each record at most once, so the record count bounds it
-  // even before the repeat test cuts a cycle.
-  for (size_t step = 0; step < window.records.size() && current->eventLink != 0; ++step) {
-    const TemplateRecord* next = FindRecord(window, current->eventLink);
-    if (!next || next->kind != RecordKind::Unit || next->typeReference != current->typeReference)
-      break;
-    if (OnChain(window, &record, next, step)) break;
-    current = next;
-  }
-  for (const Binding& binding : current->bindings)
+  for (const Binding& binding : FindEventSource(window, record)->bindings)
     if (binding.event == event) return &binding;
   return nullptr;
 }

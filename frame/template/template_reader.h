@@ -68,3 +68,9 @@ EventHandler FindHandler(const TemplateWindow& window, const TemplateRecord& rec
 // stored reference (tools, tests).
 const Binding* FindBinding(const TemplateWindow& window, const TemplateRecord& record,
                            int32_t event);
+// The record whose bindings FindHandler searches: the end of the event-link
+// chain. For a window of n records the walk takes O(n log n) comparisons
+// whatever the chain; `steps` (if given) receives how many it made, so that
+// tests can hold it to that.
+const TemplateRecord* FindEventSource(const TemplateWindow& window, const TemplateRecord& record,
+                                      size_t* steps = nullptr);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "allocation_count.h"
 #include "image_test_support.h"
 #include "widgets/image/gif_canvas.h"
 #include "widgets/image/gif_decoder.h"
@@ -168,17 +169,137 @@ TEST(GifPlayer, AZeroByteStartsOverLikeTheTrailer) {
   CloseGifCanvas(&canvas);
 }
 
-TEST(GifPlayer, AFileWithoutImagesOpensButPlaysNothing) {
-  GifSample gif;
-  gif.screenWidth = gif.screenHeight = 2;
-  gif.globalPalette = kPalette;
-  gif.comment = true;
-  const SampleBytes file = WriteGif(gif);
+TEST(GifPlayer, TheCopyOfAnAreaIsMadeOnlyForTheDisposalsThatGiveItBack) {
+  const SampleBytes file = WriteGif(Animation());
   GifCanvas canvas;
   ASSERT_TRUE(OpenGifCanvas(View(file), kBackground, &canvas));
   uint32_t delay;
-  EXPECT_FALSE(DrawNextGifFrame(&canvas, &delay));
+  ASSERT_TRUE(DrawNextGifFrame(&canvas, &delay));  // A: kept
+  EXPECT_EQ(canvas.saved, nullptr);
+  ASSERT_TRUE(DrawNextGifFrame(&canvas, &delay));  // B: 2 x 2, restore to background
+  EXPECT_EQ(canvas.savedCapacity, 2u * 2 * 4);
+  ASSERT_TRUE(DrawNextGifFrame(&canvas, &delay));  // C: 3 x 2, restore to previous
+  EXPECT_EQ(canvas.savedCapacity, 3u * 2 * 4);
   CloseGifCanvas(&canvas);
+}
+
+// Only a logical screen of up to kGifFreeScreenPixels may be mostly
+// background; a larger one must be covered by its images. A file refused
+// the canvas still shows its first image as a still picture.
+TEST(GifPlayer, AScreenFarLargerThanItsImagesGetsNoCanvas) {
+  struct Case {
+    const char* what;
+    int screenWidth;
+    int screenHeight;
+    int imageSide;  // a square image at (0, 0); 0 for none
+    bool canvas;
+  } cases[] = {
+      {"no image", 2, 2, 0, false},
+      {"2048 x 2048 with one pixel", 2048, 2048, 1, true},
+      {"2049 x 2048 with one pixel", 2049, 2048, 1, false},
+      {"2049 x 2048 with a 1449 x 1449 image", 2049, 2048, 1449, false},
+      {"2049 x 2048 covered by a 2049 x 2049 image", 2049, 2048, 2049, true},
+  };
+  for (const Case& c : cases) {
+    GifSample gif;
+    gif.screenWidth = c.screenWidth;
+    gif.screenHeight = c.screenHeight;
+    gif.globalPalette = kPalette;
+    gif.comment = true;
+    gif.clearWhenFull = false;
+    if (c.imageSide) gif.frames = {Frame(0, 0, c.imageSide, c.imageSide, 2)};
+    const SampleBytes file = WriteGif(gif);
+    GifCanvas canvas;
+    EXPECT_EQ(OpenGifCanvas(View(file), kBackground, &canvas), c.canvas) << c.what;
+    CloseGifCanvas(&canvas);
+    Decoded first;
+    EXPECT_EQ(DecodeGif(View(file), &first.image), c.imageSide != 0) << c.what;
+  }
+}
+
+// --- hostile files --------------------------------------------------------------------
+
+// A GIF of a `screen` x `screen` logical screen without colour tables; with
+// `image` > 0, one image of that size at (0, 0) with LZW root size `root`
+// and `blocks` data sub-blocks of 255 bytes.
+SampleBytes ClaimingGif(uint16_t screen, uint16_t image, uint8_t root, int blocks) {
+  SampleBytes file = {'G', 'I', 'F', '8', '9', 'a'};
+  auto put16 = [&](uint16_t v) { file.insert(file.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+  put16(screen);
+  put16(screen);
+  file.insert(file.end(), {0, 0, 0});
+  if (image) {
+    file.insert(file.end(), {0x2C, 0, 0, 0, 0});
+    put16(image);
+    put16(image);
+    file.insert(file.end(), {0, root});
+    for (int b = 0; b < blocks; ++b) {
+      file.push_back(255);
+      file.insert(file.end(), 255, uint8_t(0xA5 + b));
+    }
+    file.push_back(0);
+  }
+  file.push_back(0x3B);
+  return file;
+}
+
+// A sound 4 x 4 image whose root size byte is then set to `root`.
+SampleBytes WithRootSize(uint8_t root) {
+  GifSample gif;
+  gif.screenWidth = gif.screenHeight = 4;
+  gif.globalPalette = kPalette;
+  gif.frames = {Frame(0, 0, 4, 4, 1)};
+  SampleBytes file = WriteGif(gif);
+  file[13 + kPalette.size() + 10] = root;  // after the screen, the table and the descriptor
+  return file;
+}
+
+TEST(GifLimits, HostileFilesAskForLittleMemoryAndGiveNoImage) {
+  struct Case {
+    std::string what;
+    SampleBytes file;
+  };
+  std::vector<Case> cases;
+  const SampleBytes issue = ClaimingGif(16384, 16384, 0, 33);
+  ASSERT_EQ(issue.size(), 8474u);
+  cases.push_back({"8,474 bytes claiming 16384 x 16384 with root size 0", issue});
+  cases.push_back(
+      {"8,474 bytes claiming 16384 x 16384 with root size 8", ClaimingGif(16384, 16384, 8, 33)});
+  cases.push_back({"an 8192 x 8192 screen and no image", ClaimingGif(8192, 0, 0, 0)});
+  for (uint8_t root : {0, 9, 12, 255}) {
+    cases.push_back({"root size " + std::to_string(root), WithRootSize(root)});
+    cases.push_back({"8,474 bytes claiming 16384 x 16384 with root size " + std::to_string(root),
+                     ClaimingGif(16384, 16384, root, 33)});
+  }
+  Decoded sound;
+  ASSERT_TRUE(DecodeGif(View(WithRootSize(2)), &sound.image)) << "the file before its change";
+  for (const Case& c : cases) {
+    Decoded decoded;
+    GifCanvas canvas;
+    const AllocationCount count = CountAllocations([&] {
+      EXPECT_FALSE(DecodeGif(View(c.file), &decoded.image)) << c.what;
+      EXPECT_FALSE(OpenGifCanvas(View(c.file), kBackground, &canvas)) << c.what;
+    });
+    if (CanCountAllocations()) EXPECT_LT(count.total, size_t(64) << 20) << c.what;
+  }
+}
+
+// The bound on what LZW data can give is tight enough to refuse the claims
+// above and loose enough for what an encoder packs best: one colour, the
+// code table never cleared, its strings as long as they get.
+TEST(GifLimits, OneColourImagesAtTheirBestPackingDecode) {
+  for (int colours : {2, 4, 256}) {
+    GifSample gif;
+    gif.screenWidth = gif.screenHeight = 1024;
+    gif.globalPalette = PatternIndexed(1, 1, colours).palette;
+    gif.frames = {Frame(0, 0, 1024, 1024, 1)};
+    gif.clearWhenFull = false;
+    const SampleBytes file = WriteGif(gif);
+    EXPECT_LT(file.size(), 4096u) << colours;
+    Decoded decoded;
+    ASSERT_TRUE(DecodeGif(View(file), &decoded.image)) << colours;
+    EXPECT_EQ(decoded.image.width, 1024);
+  }
 }
 
 TEST(GifPlayer, DamagedFilesDoNotOpenOrEndPlayback) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/template/template_writer.h"
+#include "tests/host/allocation_count.h"
 #include "tests/host/template_samples.h"
 #include "widgets/label/label_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
@@ -265,6 +266,43 @@ TEST(TemplateReader, DamagedCountsAndOffsetsEndTheReadingCleanly) {
   }
 }
 
+// One window whose unit table holds `count` menu items with empty bodies,
+// the last offset pointing before the table.
+Bytes MenuItemTable(int32_t count) {
+  Bytes table;
+  for (int32_t i = 0; i < count; ++i) AppendInt32(0x26000000 + i, &table);
+  for (int32_t i = 0; i + 1 < count; ++i) AppendInt32(4 * i, &table);
+  AppendInt32(-4, &table);
+  for (int32_t i = 0; i < count; ++i) AppendInt32(0, &table);
+  Bytes bytes;
+  AppendInt32(8, &bytes);  // the index: one window
+  AppendInt32(0x52000001, &bytes);
+  AppendInt32(0, &bytes);
+  for (int32_t field : {1, 0, 0, 0, count}) AppendInt32(field, &bytes);  // kind .. unit count
+  AppendInt32(static_cast<int32_t>(table.size()), &bytes);
+  bytes.insert(bytes.end(), table.begin(), table.end());
+  return bytes;
+}
+
+TEST(TemplateReader, OffsetsAreCheckedBeforeTheRecordsAreAllocated) {
+  const Bytes bytes = MenuItemTable(100000);
+  TemplateReadFailure failure;
+  Template read;
+  const AllocationCount count = CountAllocations(
+      [&] { EXPECT_FALSE(ReadTemplate(ViewOf(bytes), nullptr, &read, &failure)); });
+  EXPECT_EQ(failure.error, TemplateError::BadOffset);
+  EXPECT_EQ(failure.unit, 0x26000000 + 99999);
+  // A record in memory is many times the 12 bytes of the table that stand
+  // for it; refused first, the table costs nothing near its own size.
+  if (CanCountAllocations()) EXPECT_LT(count.total, bytes.size() / 4);
+  // The same table with its last offset mended reads.
+  Bytes mended = bytes;
+  PatchInt32(bytes.size() - 4 * 100000 - 4, 4 * 99999, &mended);
+  ASSERT_TRUE(ReadTemplate(ViewOf(mended), nullptr, &read, &failure))
+      << TemplateErrorName(failure.error);
+  EXPECT_EQ(read.windows[0].records.size(), 100000u);
+}
+
 TEST(TemplateReader, FailureSaysWhereReadingStopped) {
   TemplateLayout layout;
   Bytes bytes = WrittenTemplate(RepresentativeTemplate(), &layout);
@@ -383,6 +421,42 @@ TEST(TemplateReader, EventLinksShareBindingsAndCyclesEnd) {
   EXPECT_EQ(handlerOf(f.identifier, -1), SamplePressHandler);
   EXPECT_EQ(handlerOf(g.identifier, -1), SampleClickHandler);
   EXPECT_EQ(handlerOf(h.identifier, -1), SamplePressHandler);
+}
+
+// A chain of 1,600 links: each record links to the next, the last binds
+// the event (or, closed into a cycle, links back to the first). The records
+// lie in the template in a scrambled order.
+TEST(TemplateReader, ALongEventLinkChainIsFollowedInBoundedSteps) {
+  constexpr int32_t kChain = 1600;
+  const HandlerTable handlers = SampleHandlers();
+  for (bool cycle : {false, true}) {
+    SCOPED_TRACE(cycle ? "cycle" : "chain");
+    Template source;
+    source.windows.resize(1);
+    TemplateWindow& window = source.windows[0];
+    window.identifier = 0x52000001;
+    window.records.push_back(SampleRecord(0x06000001, &kWindowDescription));
+    const TemplateRecord button = SampleRecord(0, &kPicBtnDescription);
+    for (int32_t k = 0; k < kChain; ++k) {
+      const int32_t i = (k * 37) % kChain;  // 37 and 1,600 share no factor
+      TemplateRecord record = button;
+      record.identifier = 0x16000000 + i;
+      record.eventLink = i + 1 < kChain ? record.identifier + 1 : cycle ? 0x16000000 : 0;
+      if (i + 1 == kChain) record.bindings = {{0, kSampleClickReference}};
+      window.records.push_back(record);
+    }
+    const Template read = Read(WrittenTemplate(source), &handlers);
+    ASSERT_EQ(read.windows.size(), 1u);
+    const TemplateWindow& w = read.windows[0];
+    const TemplateRecord& first = *FindRecord(w, 0x16000000);
+    size_t steps = 0;
+    EXPECT_EQ(FindEventSource(w, first, &steps), FindRecord(w, 0x16000000 + kChain - 1));
+    EXPECT_EQ(FindHandler(w, first, 0), SampleClickHandler);
+    // A sort of the records and a binary search per link: about 20 steps
+    // per record here. Searching the records at each link and the chain so
+    // far for a repeat took some 10^9.
+    EXPECT_LT(steps, size_t(kChain) * 32);
+  }
 }
 
 TEST(TemplateReader, FindsWindowsAndRecordsByIdentifier) {

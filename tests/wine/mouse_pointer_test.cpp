@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frame/mouse_pointer.h"
+#include "services/little_endian.h"
 #include "support/test_support.h"
 
 namespace {
@@ -66,7 +67,12 @@ TEST(MousePointer, DamagedCursorFilesGiveNoPointer) {
   Bytes offsetOutside = good;
   offsetOutside[6 + 15] = 0x7F;  // the image's offset
   Bytes cut(good.begin(), good.begin() + 20);
-  for (const Bytes& damaged : {wrongType, pastTheEnd, offsetOutside, cut})
+  // A bitmap header that claims more rows than the image holds: Windows
+  // would read past the block.
+  Bytes claimsMore = good;
+  const size_t imageAt = LoadLe32(&good[6 + 12]);
+  StoreLe32(LoadLe32(&good[imageAt + 8]) * 4, &claimsMore[imageAt + 8]);
+  for (const Bytes& damaged : {wrongType, pastTheEnd, offsetOutside, cut, claimsMore})
     EXPECT_EQ(LoadUnitPointer(WithPointer(damaged)).cursor, nullptr);
 }
 

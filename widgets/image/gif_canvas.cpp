@@ -48,6 +48,16 @@ void CopyArea(GifCanvas* canvas, const GifArea& area, bool toCanvas) {
   }
 }
 
+// Makes room for a copy of `area`.
+bool EnsureSaved(GifCanvas* canvas, const GifArea& area) {
+  const uint64_t bytes = uint64_t(area.width) * uint64_t(area.height) * 4;
+  if (bytes <= canvas->savedCapacity) return true;
+  ReleasePixels(canvas->saved);
+  canvas->saved = AllocatePixels(bytes);
+  canvas->savedCapacity = canvas->saved ? bytes : 0;
+  return canvas->saved != nullptr;
+}
+
 void DrawFrame(GifCanvas* canvas, const GifFrame& frame, const GifArea& area) {
   if (area.width == 0) return;
   uint8_t table[256 * 4];
@@ -81,10 +91,16 @@ bool OpenGifCanvas(ByteBlock file, uint32_t background, GifCanvas* canvas) {
   if (!OpenGif(file, &opened.stream)) return false;
   opened.width = opened.stream.screenWidth;
   opened.height = opened.stream.screenHeight;
-  const uint64_t size = uint64_t(opened.width) * uint64_t(opened.height) * 4;
+  const uint64_t screen = uint64_t(opened.width) * uint64_t(opened.height);
+  const uint64_t covered = opened.stream.coveredPixels;
+  if (opened.stream.playableImages == 0 ||
+      screen > (covered > kGifFreeScreenPixels ? covered : kGifFreeScreenPixels)) {
+    CloseGifCanvas(&opened);
+    return false;
+  }
+  const uint64_t size = screen * 4;
   opened.pixels = AllocatePixels(size);
-  opened.saved = AllocatePixels(size);
-  if (opened.pixels == nullptr || opened.saved == nullptr) {
+  if (opened.pixels == nullptr) {
     CloseGifCanvas(&opened);
     return false;
   }
@@ -101,7 +117,10 @@ bool DrawNextGifFrame(GifCanvas* canvas, uint32_t* delayMs) {
   GifFrame frame;
   if (ReadGifImage(&canvas->stream, &frame) != GifRead::Image) return false;
   const GifArea area = ClipToCanvas(*canvas, frame);
-  if (GivesAreaBack(frame.disposal)) CopyArea(canvas, area, false);
+  if (GivesAreaBack(frame.disposal)) {
+    if (!EnsureSaved(canvas, area)) return false;
+    CopyArea(canvas, area, false);
+  }
   DrawFrame(canvas, frame, area);
   canvas->lastDisposal = frame.disposal;
   canvas->lastArea = area;

@@ -37,15 +37,24 @@ struct GifCanvas {
   uint8_t* pixels = nullptr;
   // The last frame drawn: its disposal, the canvas area it covered, and (for
   // the two disposals that give the area back) that area as it was before.
+  // The copy is allocated when a frame first needs one.
   uint8_t lastDisposal = 0;
   GifArea lastArea;
   uint8_t* saved = nullptr;
+  uint64_t savedCapacity = 0;
 };
+
+// A logical screen of up to this many pixels may be larger than what its
+// images cover (16 MB of canvas).
+constexpr uint64_t kGifFreeScreenPixels = uint64_t(1) << 22;
 
 // Opens the animation in `file` (which must outlive the canvas) and fills
 // the canvas with `background`, a COLORREF (0x00BBGGRR). False, with nothing
-// to close, when the file does not open as a GIF (see OpenGif) or the
-// canvas cannot be had.
+// to close and nothing allocated, when the file does not open as a GIF (see
+// OpenGif), when no image can be played, when the logical screen is larger
+// than both kGifFreeScreenPixels and the pixels its playable images cover
+// (a few bytes would otherwise claim hundreds of megabytes of background),
+// or when the canvas cannot be had.
 bool OpenGifCanvas(ByteBlock file, uint32_t background, GifCanvas* canvas);
 
 // Draws the next frame:
@@ -59,8 +68,8 @@ bool OpenGifCanvas(ByteBlock file, uint32_t background, GifCanvas* canvas);
 //      screen are cut off.
 // `*delayMs` is the time the frame stays: its delay in milliseconds, or 50
 // for a delay of 0. False when playback ends: a block that is no GIF block,
-// damaged image data, or no image at all; the canvas then stays as step 1
-// left it.
+// damaged image data, no image at all, or no memory for the copy of step 3;
+// the canvas then stays as step 1 left it.
 bool DrawNextGifFrame(GifCanvas* canvas, uint32_t* delayMs);
 
 void CloseGifCanvas(GifCanvas* canvas);

@@ -35,8 +35,9 @@ bool EndsPass(uint8_t b) { return b == kTrailer || b == 0; }
 
 uint32_t TableBytes(uint8_t packed) { return (packed & 0x80) ? 3u << ((packed & 7) + 1) : 0; }
 
-// Moves `*at` past data sub-blocks and their 0 terminator.
-bool SkipSubBlocks(ByteBlock file, uint32_t* at) {
+// Moves `*at` past data sub-blocks and their 0 terminator; adds the bytes
+// they hold to `*bytes`.
+bool SkipSubBlocks(ByteBlock file, uint32_t* at, uint64_t* bytes = nullptr) {
   uint32_t p = *at;
   for (;;) {
     if (p >= file.size) return false;
@@ -44,14 +45,86 @@ bool SkipSubBlocks(ByteBlock file, uint32_t* at) {
     if (length == 0) break;
     if (length > file.size - p) return false;
     p += length;
+    if (bytes) *bytes += length;
   }
   *at = p;
   return true;
 }
 
-// Walks the blocks of one pass; counts its images.
-bool WalkBlocks(ByteBlock file, uint32_t at, uint32_t* images) {
-  *images = 0;
+// An image block as its descriptor and sub-blocks give it, before decoding.
+struct ImageBlock {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  uint8_t packed = 0;
+  GifPalette palette;  // the local colour table, if any
+  uint32_t rootBits = 0;
+  uint32_t data = 0;       // offset of the first data sub-block
+  uint32_t end = 0;        // offset after the sub-blocks' terminator
+  uint64_t dataBytes = 0;  // LZW bytes in the sub-blocks
+};
+
+// Reads the image block at `at` (its 0x2C byte) up to the end of its data.
+bool ReadImageBlock(ByteBlock file, uint32_t at, ImageBlock* image) {
+  if (at >= file.size || kDescriptorSize + 1 > file.size - at) return false;
+  const uint8_t* d = file.data + at;
+  image->left = LoadLe16(d + 1);
+  image->top = LoadLe16(d + 3);
+  image->width = LoadLe16(d + 5);
+  image->height = LoadLe16(d + 7);
+  image->packed = d[9];
+  at += kDescriptorSize;
+  const uint32_t table = TableBytes(image->packed);
+  if (table + 1 > file.size - at) return false;
+  if (table) image->palette = GifPalette{file.data + at, table / 3};
+  at += table;
+  image->rootBits = file.data[at++];
+  image->data = at;
+  if (!SkipSubBlocks(file, &at, &image->dataBytes)) return false;
+  image->end = at;
+  return true;
+}
+
+// The most indexes `bytes` of LZW data could give (see gif_lzw.cpp for the
+// code table):
+// - codes are at least rootBits + 1 bits wide, and the k-th code after a
+//   clear gives at most k indexes, so n codes give at most n (n + 1) / 2;
+// - a code of w bits names at most code 2^w - 1, and table entry e is at
+//   most e - clear indexes long (each is one longer than an older one), so
+//   a code gives at most (2^w - 1 - clear) / w indexes per bit: most at 12
+//   bits, (4095 - clear) / 12.
+uint64_t MostIndexes(uint64_t bytes, uint32_t rootBits) {
+  const uint64_t bits = bytes * 8;
+  const uint64_t codes = bits / (rootBits + 1);
+  const uint64_t growing = codes < 65536 ? codes * (codes + 1) / 2 : UINT64_MAX;
+  const uint64_t full = bits * (4095 - (1u << rootBits)) / 12;
+  return growing < full ? growing : full;
+}
+
+// The checks an image passes before anything is allocated for it.
+bool MayDecode(const ImageBlock& image) {
+  if (!ImageSidesAllowed(image.width, image.height)) return false;
+  if (image.rootBits < 1 || image.rootBits > 8) return false;
+  return uint64_t(image.width) * uint64_t(image.height) <=
+         MostIndexes(image.dataBytes, image.rootBits);
+}
+
+// The pixels of the logical screen that the image covers.
+uint64_t CoveredPixels(const ImageBlock& image, int32_t screenWidth, int32_t screenHeight) {
+  const int64_t right = int64_t(image.left) + image.width;
+  const int64_t bottom = int64_t(image.top) + image.height;
+  const int64_t width = (right < screenWidth ? right : screenWidth) - image.left;
+  const int64_t height = (bottom < screenHeight ? bottom : screenHeight) - image.top;
+  return width > 0 && height > 0 ? uint64_t(width) * uint64_t(height) : 0;
+}
+
+// Walks the blocks of one pass from the first; counts its images, and the
+// playable ones and the pixels they cover.
+bool WalkBlocks(GifStream* stream) {
+  const ByteBlock file = stream->file;
+  uint32_t at = stream->firstBlock;
+  bool playable = true;
   for (;;) {
     if (at >= file.size) return false;
     const uint8_t b = file.data[at];
@@ -59,41 +132,28 @@ bool WalkBlocks(ByteBlock file, uint32_t at, uint32_t* images) {
       at += 2;
       if (at > file.size || !SkipSubBlocks(file, &at)) return false;
     } else if (b == kImage) {
-      if (kDescriptorSize + 1 > file.size - at) return false;
-      const uint32_t table = TableBytes(file.data[at + 9]);
-      at += kDescriptorSize;
-      if (table + 1 > file.size - at) return false;
-      at += table + 1;
-      if (!SkipSubBlocks(file, &at)) return false;
-      ++*images;
+      ImageBlock image;
+      if (!ReadImageBlock(file, at, &image)) return false;
+      at = image.end;
+      ++stream->imageCount;
+      playable = playable && MayDecode(image);
+      if (playable) {
+        ++stream->playableImages;
+        stream->coveredPixels += CoveredPixels(image, stream->screenWidth, stream->screenHeight);
+      }
     } else {
       return true;  // the trailer, a 0 byte, or the end of playback
     }
   }
 }
 
-// The most indexes the image data at `at` could give: each code of at least
-// rootBits + 1 bits adds at most one index more than the code before it
-// (and at most 4096). Keeps a small file that claims a big image from
-// having its buffers allocated.
-uint64_t MostIndexes(ByteBlock file, uint64_t at, uint32_t rootBits) {
-  uint64_t bytes = 0;
-  while (at < file.size && file.data[at] != 0) {
-    bytes += file.data[at];
-    at += 1u + file.data[at];
-  }
-  const uint64_t codes = bytes * 8 / (rootBits + 1);
-  return codes < 4096 ? codes * (codes + 1) / 2 : codes * 4096;
-}
-
-bool EnsureCapacity(GifStream* stream, uint64_t count) {
-  if (count <= stream->capacity) return true;
-  ReleasePixels(stream->indexes);
-  ReleasePixels(stream->interlaced);
-  stream->indexes = AllocatePixels(count);
-  stream->interlaced = AllocatePixels(count);
-  stream->capacity = stream->indexes && stream->interlaced ? count : 0;
-  return stream->capacity != 0;
+// Grows `*buffer` to `count` bytes; what it held is lost.
+bool EnsureBuffer(uint8_t** buffer, uint64_t* capacity, uint64_t count) {
+  if (count <= *capacity) return true;
+  ReleasePixels(*buffer);
+  *buffer = AllocatePixels(count);
+  *capacity = *buffer ? count : 0;
+  return *buffer != nullptr;
 }
 
 // Puts the rows of an interlaced image in order: the file holds every 8th
@@ -121,32 +181,24 @@ void ReadGraphicControl(ByteBlock file, uint32_t at, GifFrame* frame) {
 
 GifRead DecodeImageBlock(GifStream* stream, GifFrame* frame) {
   const ByteBlock file = stream->file;
-  uint32_t at = stream->next;
-  if (kDescriptorSize + 1 > file.size - at) return GifRead::Failed;
-  const uint8_t* d = file.data + at;
-  frame->left = LoadLe16(d + 1);
-  frame->top = LoadLe16(d + 3);
-  frame->width = LoadLe16(d + 5);
-  frame->height = LoadLe16(d + 7);
-  const uint8_t packed = d[9];
-  at += kDescriptorSize;
-  const uint32_t table = TableBytes(packed);
-  if (table + 1 > file.size - at) return GifRead::Failed;
-  frame->palette = table ? GifPalette{file.data + at, table / 3} : stream->global;
-  at += table;
-  const uint32_t rootBits = file.data[at++];
-
-  if (!ImageSidesAllowed(frame->width, frame->height)) return GifRead::Failed;
-  const uint64_t count = uint64_t(frame->width) * uint64_t(frame->height);
-  if (count > MostIndexes(file, at, rootBits)) return GifRead::Failed;
-  if (!EnsureCapacity(stream, count)) return GifRead::Failed;
-  const bool interlaced = (packed & 0x40) != 0;
+  ImageBlock image;
+  if (!ReadImageBlock(file, stream->next, &image) || !MayDecode(image)) return GifRead::Failed;
+  frame->left = image.left;
+  frame->top = image.top;
+  frame->width = image.width;
+  frame->height = image.height;
+  frame->palette = image.palette.colours ? image.palette : stream->global;
+  const uint64_t count = uint64_t(image.width) * uint64_t(image.height);
+  const bool interlaced = (image.packed & 0x40) != 0;
+  if (!EnsureBuffer(&stream->indexes, &stream->indexCapacity, count) ||
+      (interlaced && !EnsureBuffer(&stream->interlaced, &stream->interlacedCapacity, count)))
+    return GifRead::Failed;
   uint8_t* target = interlaced ? stream->interlaced : stream->indexes;
-  if (!DecodeGifLzw(file.data, file.size, &at, rootBits, target, uint32_t(count)))
+  uint32_t at = image.data;
+  if (!DecodeGifLzw(file.data, file.size, &at, image.rootBits, target, uint32_t(count)))
     return GifRead::Failed;
   if (interlaced)
-    Deinterlace(stream->interlaced, uint32_t(frame->width), uint32_t(frame->height),
-                stream->indexes);
+    Deinterlace(stream->interlaced, uint32_t(image.width), uint32_t(image.height), stream->indexes);
   frame->indexes = stream->indexes;
   stream->next = at;
   return GifRead::Image;
@@ -167,7 +219,7 @@ bool OpenGif(ByteBlock file, GifStream* stream) {
   if (table > file.size - kScreenEnd) return false;
   if (table) opened.global = GifPalette{b + kScreenEnd, table / 3};
   opened.firstBlock = opened.next = kScreenEnd + table;
-  if (!WalkBlocks(file, opened.firstBlock, &opened.imageCount)) return false;
+  if (!WalkBlocks(&opened)) return false;
   *stream = opened;
   return true;
 }

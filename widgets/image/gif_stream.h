@@ -44,16 +44,30 @@ struct GifStream {
   uint32_t firstBlock = 0;  // offset of the first block after the header
   uint32_t next = 0;        // offset of the block read next
   uint32_t imageCount = 0;  // images before the first trailer (or other end)
-  // Index buffers, grown as images need them.
+  // The images before the first one that is refused without decoding (see
+  // OpenGif): playback never gets past that one.
+  uint32_t playableImages = 0;
+  // The pixels of the logical screen that those images cover, added up
+  // (overlaps count again). Bounded by what their data can give.
+  uint64_t coveredPixels = 0;
+  // Index buffers, grown as images need them; the second only for
+  // interlaced images.
   uint8_t* indexes = nullptr;
+  uint64_t indexCapacity = 0;
   uint8_t* interlaced = nullptr;
-  uint64_t capacity = 0;
+  uint64_t interlacedCapacity = 0;
 };
 
 // Opens `file` (which must outlive the stream). Walks every block up to the
 // first trailer (0x3B or a 0 byte) or other unknown byte, so that a file cut
 // short or with a block running past its end fails here, before any image
 // is decoded. False too for a logical screen beyond the size limits.
+// Allocates nothing.
+//
+// An image is refused without decoding, here and when it is read, when its
+// sides are out of bounds, its LZW root size is not 1..8, or it claims more
+// pixels than its data could give: so a small file that claims a big image
+// never has buffers allocated for it.
 bool OpenGif(ByteBlock file, GifStream* stream);
 void CloseGif(GifStream* stream);
 

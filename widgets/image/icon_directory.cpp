@@ -29,27 +29,53 @@ uint32_t LoadBe32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
+// The type and entry count of a directory that is whole in `file`.
+bool ReadDirectory(ByteBlock file, uint32_t* type, uint32_t* count) {
+  if (file.data == nullptr || file.size < kHeaderSize) return false;
+  const uint8_t* b = file.data;
+  *type = LoadLe16(b + 2);
+  *count = LoadLe16(b + 4);
+  if (LoadLe16(b) != 0 || (*type != 1 && *type != 2) || *count == 0) return false;
+  return kHeaderSize + uint64_t(*count) * kEntrySize <= file.size;
+}
+
+// The image bytes of a directory entry, when they lie inside the file.
+bool EntryImage(ByteBlock file, const uint8_t* entry, ByteBlock* image) {
+  const uint32_t size = LoadLe32(entry + 8), offset = LoadLe32(entry + 12);
+  if (size == 0 || offset > file.size || size > file.size - offset) return false;
+  *image = ByteBlock{file.data + offset, size};
+  return true;
+}
+
 }  // namespace
 
 bool ChooseIconEntry(ByteBlock file, int wantedWidth, IconEntryChoice* choice) {
-  if (file.data == nullptr || file.size < kHeaderSize) return false;
-  const uint8_t* b = file.data;
-  const uint32_t type = LoadLe16(b + 2), count = LoadLe16(b + 4);
-  if (LoadLe16(b) != 0 || (type != 1 && type != 2) || count == 0) return false;
-  if (kHeaderSize + uint64_t(count) * kEntrySize > file.size) return false;
-
-  const uint8_t* chosen = b + kHeaderSize + (count - 1) * kEntrySize;
+  uint32_t type = 0, count = 0;
+  if (!ReadDirectory(file, &type, &count)) return false;
+  const uint8_t* entries = file.data + kHeaderSize;
+  const uint8_t* chosen = entries + (count - 1) * kEntrySize;
   for (uint32_t i = 0; i < count; ++i) {
-    const uint8_t* entry = b + kHeaderSize + i * kEntrySize;
+    const uint8_t* entry = entries + i * kEntrySize;
     if (entry[2] >= 16 && entry[0] == wantedWidth) {
       chosen = entry;
       break;
     }
   }
-  const uint32_t size = LoadLe32(chosen + 8), offset = LoadLe32(chosen + 12);
-  if (size == 0 || offset > file.size || size > file.size - offset) return false;
+  if (!EntryImage(file, chosen, &choice->image)) return false;
   choice->type = int(type);
-  choice->image = ByteBlock{b + offset, size};
+  return true;
+}
+
+bool ReadCursorFileImage(ByteBlock file, CursorFileImage* cursor) {
+  uint32_t type = 0, count = 0;
+  if (!ReadDirectory(file, &type, &count) || type != 2) return false;
+  const uint8_t* entry = file.data + kHeaderSize;
+  CursorFileImage read;
+  if (!EntryImage(file, entry, &read.image) || !ReadIconImageSize(read.image, &read.size))
+    return false;
+  read.hotSpotX = LoadLe16(entry + 4);
+  read.hotSpotY = LoadLe16(entry + 6);
+  *cursor = read;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The directory of an icon (ICO) or cursor (CUR) file: which of its images a
-// picture shows, and the size of that image. Pure code: builds for Windows
-// and for the host; the icon itself is made in decode_image.cpp.
+// picture or a unit's mouse pointer shows, and the size of that image. Pure
+// code: builds for Windows and for the host; the icon itself is made in
+// decode_image.cpp, the pointer in frame/mouse_pointer.cpp.
 #pragma once
 
 #include <cstdint>
@@ -36,3 +37,16 @@ struct IconImageSize {
   int32_t bitCount = 0;
 };
 bool ReadIconImageSize(ByteBlock image, IconImageSize* size);
+
+// The first image of a cursor file, as a unit's mouse pointer is made of it.
+struct CursorFileImage {
+  ByteBlock image;  // the entry's image bytes, inside the file
+  uint16_t hotSpotX = 0;
+  uint16_t hotSpotY = 0;
+  IconImageSize size;
+};
+// False for a header that is not a cursor directory (type 2), a directory
+// cut short, an image whose bytes do not lie inside the file, and an image
+// that ReadIconImageSize refuses: the same checks a picture's icon gets
+// before Windows reads it.
+bool ReadCursorFileImage(ByteBlock file, CursorFileImage* cursor);

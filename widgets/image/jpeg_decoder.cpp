@@ -27,13 +27,30 @@ void ExitToDecoder(j_common_ptr cinfo) {
   longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-// Level -1 is a warning: data libjpeg would step over (a marker inside the
-// entropy data, bytes where a marker belongs, a broken progression). A
-// damaged picture is no picture, and stepping over a stream that ends early
-// costs the whole image's decoding for a grey result, so a warning ends the
-// decoding like an error. Trace messages (levels 0 and up) are dropped.
+// Warnings that say nothing of damage to the pixels: stray bytes between
+// marker segments (which every viewer skips), a JFIF or Adobe header of a
+// version or colour transform libjpeg does not know, and progressive scans
+// in an order the standard does not allow, which libjpeg decodes as given.
+bool IsHarmlessWarning(int code) {
+  switch (code) {
+    case JWRN_EXTRANEOUS_DATA:
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_PROGRESSION:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Level -1 is a warning. The others mean damaged or cut-short data that
+// libjpeg would step over (a marker inside the entropy data, a bad code, a
+// lost restart marker): a damaged picture is no picture, and stepping over a
+// stream that ends early costs the whole image's decoding for a grey
+// result, so they end the decoding like an error. Unknown ones too. Trace
+// messages (levels 0 and up) are dropped.
 void StopOnWarning(j_common_ptr cinfo, int level) {
-  if (level < 0) cinfo->err->error_exit(cinfo);
+  if (level < 0 && !IsHarmlessWarning(cinfo->err->msg_code)) cinfo->err->error_exit(cinfo);
 }
 
 // The source manager over the picture's bytes: all of them are handed over
