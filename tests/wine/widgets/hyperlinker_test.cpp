@@ -40,14 +40,18 @@ RECT InkBox(const Rendering& rendering, COLORREF background) {
   return box;
 }
 
+// The tone of the box's text once it is `expected`, or when the wait for it
+// gives up.
+COLORREF ToneOnceItIs(HWND box, COLORREF expected) {
+  WaitUntil([&] { return TextTone(Rendering(box), kLinkBack) == expected; });
+  return TextTone(Rendering(box), kLinkBack);
+}
+
 class HyperLinkerTest : public ::testing::Test {
  protected:
   // The pointer starts out of every box's way: a box under it would show its
   // hover colour as soon as it hears a move.
-  void SetUp() override {
-    MoveMouseTo(900, 700);
-    Pump(100);
-  }
+  void SetUp() override { MoveMouseTo(900, 700); }
 };
 
 TEST_F(HyperLinkerTest, ShowsItsCaptionElseItsAddress) {
@@ -83,16 +87,13 @@ TEST_F(HyperLinkerTest, HoverColourWhileThePointerIsOver) {
   EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
   const POINT inside = OnScreen(box, 40, 12);
   MoveMouseTo(inside.x, inside.y);
-  Pump(200);
-  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  EXPECT_EQ(ToneOnceItIs(box, kLinkHover), kLinkHover);
   EXPECT_EQ(GetCapture(), box);
   MoveMouseTo(inside.x + 5, inside.y + 2);
-  Pump(200);
-  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkHover);
+  EXPECT_EQ(ToneOnceItIs(box, kLinkHover), kLinkHover);
   const POINT outside = OnScreen(box, 40, 60);
   MoveMouseTo(outside.x, outside.y);
-  Pump(200);
-  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
+  EXPECT_EQ(ToneOnceItIs(box, kLinkNormal), kLinkNormal);
   EXPECT_NE(GetCapture(), box);
 }
 
@@ -107,12 +108,10 @@ TEST_F(HyperLinkerTest, ClickWithNoAddressOpensNothingAndStaysUnvisited) {
   ASSERT_TRUE(window.Loaded());
   HWND box = window.Unit(kLinks[0]);
   ClickWindow(box);
-  Pump(200);
   // Away onto the window: the box holds the capture and hears the move.
   const POINT away = OnScreen(box, 40, 60);
   MoveMouseTo(away.x, away.y);
-  Pump(200);
-  EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkNormal);
+  EXPECT_EQ(ToneOnceItIs(box, kLinkNormal), kLinkNormal);
 }
 
 TEST_F(HyperLinkerTest, FontRecordOfAnotherLengthMeansTheDefaultGuiFont) {
