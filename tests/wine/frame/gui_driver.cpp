@@ -115,12 +115,6 @@ POINT CentreOf(HWND hwnd) {
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-std::string OriginOf(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  return std::to_string(rect.left) + "," + std::to_string(rect.top);
-}
-
 }  // namespace
 
 RunningProgram StartProgram(const std::string& commandLine) {
@@ -238,15 +232,18 @@ void ClickWindow(HWND hwnd) {
 }
 
 bool DragWindow(HWND window, POINT from, int dx, int dy) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const std::string expected = std::to_string(rect.left + dx) + "," + std::to_string(rect.top + dy);
+  RECT before{};
+  GetWindowRect(window, &before);
   PressAt(MOUSEEVENTF_LEFTDOWN, from);
   constexpr int kSteps = 8;
   for (int step = 1; step <= kSteps; ++step)
     MouseAt(0, POINT{from.x + dx * step / kSteps, from.y + dy * step / kSteps});
   MouseAt(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
-  return WaitUntil([&] { return OriginOf(window) == expected; });
+  return WaitUntil([&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    return now.left == before.left + dx && now.top == before.top + dy;
+  });
 }
 
 void MoveAside(HWND hwnd) {
