@@ -15,15 +15,12 @@
 
 #include "frame/external_functions.h"
 #include "installer/cooperative_wait.h"
+#include "support/real_input.h"
 
 namespace {
 
 constexpr UINT kPing = WM_APP + 1;
 constexpr UINT kSentPing = WM_APP + 2;
-
-// What a broken wait gets before the test gives up on it: far beyond any
-// delay that load alone can cause. A correct wait never comes near it.
-constexpr DWORD kGiveUpMs = 60000;
 
 // The stand-in timer: an event that the test fires, and what the wait
 // asked of the timer functions.
@@ -145,13 +142,7 @@ double TimedWait(int32_t microseconds) {
 void MoveMouseOver(HWND hwnd, int step) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);
-  const int x = rect.left + 20 + step % 100, y = (rect.top + rect.bottom) / 2;
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = LONG(x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-  input.mi.dy = LONG(y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
+  SendMouse(0, POINT{rect.left + 20 + step % 100, (rect.top + rect.bottom) / 2});
 }
 
 // Another thread that feeds the window while the wait runs: a stream of
@@ -179,6 +170,8 @@ struct Feeder {
       }
       if (feeder->kind == Kind::MouseMoves) {
         MoveMouseOver(feeder->target, feeder->fed++);
+        // A stream at a hand's pace, for the wait to serve while it runs:
+        // it is the wait that is watched, nothing to wait for here.
         Sleep(1);
       } else if (WaitForSingleObject(g_served.nextPingWanted, 100) == WAIT_OBJECT_0) {
         if (feeder->fed++ % 2 == 0)

@@ -17,20 +17,12 @@
 
 namespace {
 
-constexpr DWORD kWait = 15000;
 constexpr DWORD kMinusOne = 0xFFFFFFFF;
 
 std::string Hex(uint32_t value) {
   char text[16];
   wsprintfA(text, "%08X", value);
   return text;
-}
-
-// Polls `condition` until it holds or `kWait` has passed; answers it.
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-  for (DWORD waited = 0; !condition() && waited < kWait; waited += 50) Settle(50);
-  return condition();
 }
 
 std::string WindowEvent(uint32_t window, uint32_t own, int number) {
@@ -55,11 +47,10 @@ class FrameScenario : public ::testing::Test {
   // The start window once it is on the screen, in front, with its events
   // after creation raised.
   HWND StartWindow() {
-    HWND window = WaitForTopWindow(program_, kStartCaption, kWait);
+    HWND window = WaitForTopWindow(program_, kStartCaption);
     if (!window) return nullptr;
     WaitForLogged(WindowEvent(kStartWindow, kStartOwn, 4));
-    SetForegroundWindow(window);
-    Settle(300);
+    BringToFront(window);
     return window;
   }
   HWND Pad(HWND window, int left) {
@@ -68,7 +59,7 @@ class FrameScenario : public ::testing::Test {
   }
   DWORD ExitCode() {
     DWORD code = 12345;
-    EXPECT_TRUE(WaitForExit(&program_, kWait, &code)) << "the program did not end";
+    EXPECT_TRUE(WaitForExit(&program_, kGiveUpMs, &code)) << "the program did not end";
     return code;
   }
   std::vector<std::string> Log() {
@@ -107,7 +98,6 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
   Start("events");
   HWND window = StartWindow();
   ASSERT_TRUE(window);
-  Settle(300);
   RECT rect{};
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - kStartWidth) / 2);
@@ -237,11 +227,11 @@ TEST_F(FrameScenario, TheWheelRaisesItsNotchesAndTheKeyState) {
 // activated, as a dialog does.
 TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
   Start("focus");
-  HWND window = WaitForTopWindow(program_, kStartCaption, kWait);
+  HWND window = WaitForTopWindow(program_, kStartCaption);
   ASSERT_TRUE(window);
   // The last unit told that the window is shown; nothing else happens after.
   ASSERT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " shown"));
-  Settle(300);  // for a second focus event, if there were one
+  ASSERT_TRUE(Synchronise(window));  // for a second focus event, if there were one
   const std::vector<std::string> log = Log();
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -278,9 +268,9 @@ TEST_F(FrameScenario, LoadingAWindowThatWaitsForItsDestructionMakesANewOne) {
   ASSERT_TRUE(start);
   ClickWindow(Pad(start, kSecondPadLeft));
   EXPECT_TRUE(WaitForLogged("reloaded 1, old gone 1, new one 1"));
-  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  HWND second = WaitForTopWindow(program_, kSecondCaption);
   ASSERT_TRUE(second);
-  Settle(300);
+  ASSERT_TRUE(Synchronise(second));  // past the posted destroy
   EXPECT_TRUE(IsWindow(second)) << "the posted destroy found nothing to destroy";
   PostMessageA(second, WM_CLOSE, 0, 0);
   PostMessageA(start, WM_CLOSE, 0, 0);
@@ -290,11 +280,12 @@ TEST_F(FrameScenario, LoadingAWindowThatWaitsForItsDestructionMakesANewOne) {
 TEST_F(FrameScenario, TheProgramEndsOnlyWithItsLastWindow) {
   Start("two-windows");
   HWND start = StartWindow();
-  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  HWND second = WaitForTopWindow(program_, kSecondCaption);
   ASSERT_TRUE(start && second);
   PostMessageA(start, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(start); }));
-  Settle(300);  // the loop would end at once after the last window
+  // The loop would end at once after the last window, which would be gone.
+  ASSERT_TRUE(Synchronise(second));
   EXPECT_TRUE(IsRunning(program_));
   EXPECT_TRUE(IsWindow(second));
   PostMessageA(second, WM_CLOSE, 0, 0);
@@ -324,7 +315,7 @@ TEST_F(FrameScenario, DestroyUnitTwiceDestroysOnceAndLater) {
 TEST_F(FrameScenario, LoadingAnOpenMinimisedWindowRestoresIt) {
   Start("restore-minimised");
   HWND start = StartWindow();
-  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  HWND second = WaitForTopWindow(program_, kSecondCaption);
   ASSERT_TRUE(start && second);
   ShowWindow(second, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(second) != FALSE; }));
@@ -349,7 +340,7 @@ TEST_F(FrameScenario, ProcessEventsLeavesAQuitAtTheHeadQueued) {
 TEST_F(FrameScenario, ADamagedTemplateIsARunTimeError) {
   Start("damaged-template");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.caption, Gbk("错误"));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"));
   ClickBoxButton(seen, IDOK);
@@ -360,7 +351,7 @@ TEST_F(FrameScenario, ADamagedTemplateIsARunTimeError) {
 TEST_F(FrameScenario, WritingAPropertyOfAnUnloadedWindowIsARunTimeError) {
   Start("write-unloaded");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.caption, Gbk("错误"));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：修改组件属性时发现指定窗口尚未载入\r\n"
                            "\r\n1375797250, 369229825\r\n\"第二窗口\"\r\n\"测试板1\"\r\n"));
@@ -376,13 +367,13 @@ TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
   HWND first = Pad(window, kFirstPadLeft);
   ClickWindow(Pad(window, kSecondPadLeft));
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   const std::string firstClick =
       "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
   MoveAside(seen.box);
   ClickWindow(first);
   EXPECT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " saw press")) << "the click did not arrive";
-  Settle(300);  // for the release, which raises nothing either
+  ASSERT_TRUE(Synchronise(first));  // for the release, which raises nothing either
   EXPECT_FALSE(Logged(firstClick));
   ClickBoxButton(seen, IDOK);
   EXPECT_EQ(ExitCode(), kMinusOne);
@@ -412,7 +403,7 @@ TEST_F(FrameScenario, AModalWindowDisablesTheOthersUntilItIsGone) {
   HWND start = StartWindow();
   ASSERT_TRUE(start);
   ClickWindow(Pad(start, kSecondPadLeft));
-  HWND second = WaitForTopWindow(program_, kSecondCaption, kWait);
+  HWND second = WaitForTopWindow(program_, kSecondCaption);
   ASSERT_TRUE(second);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(start); }));
   EXPECT_FALSE(LoggedPrefix("modal returned"));
@@ -434,7 +425,7 @@ TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
   ASSERT_TRUE(start);
   ClickWindow(Pad(start, kSecondPadLeft));
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.caption, Gbk("信息："));
   EXPECT_EQ(seen.text, "42");
   // Task-modal without an owner: the program's windows wait for the box.
@@ -442,7 +433,7 @@ TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
   ClickBoxButton(seen, IDYES);
   EXPECT_TRUE(WaitForLogged("box 5"));
   MessageBoxSeen second;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &second));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &second));
   EXPECT_EQ(second.caption, Gbk("标题"));
   EXPECT_EQ(second.text, Gbk("真"));
   EXPECT_EQ(GetWindow(second.box, GW_OWNER), start);
@@ -457,7 +448,7 @@ TEST_F(FrameScenario, AnAllocationThatFailsIsARunTimeError) {
   if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit process may get 2 GB";
   Start("out-of-memory");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.caption, Gbk("错误"));
   EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n")),
             0u)
@@ -478,7 +469,7 @@ TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
 TEST_F(FrameScenario, AnEventOfAUnitTheWindowLacksIsARunTimeError) {
   Start("stray-event");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口组件\r\n"
                            "\r\n1375797249, 369164441\r\n\"\"\r\n未找到所指定的窗口组件\r\n"));
   ClickBoxButton(seen, IDOK);
@@ -488,7 +479,7 @@ TEST_F(FrameScenario, AnEventOfAUnitTheWindowLacksIsARunTimeError) {
 TEST_F(FrameScenario, AnEventOfAWindowNotInTheListIsARunTimeError) {
   Start("stray-window");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口\r\n"
                            "\r\n1375797257, 369164441\r\n未找到所指定的窗口\r\n"));
   ClickBoxButton(seen, IDOK);
@@ -498,7 +489,7 @@ TEST_F(FrameScenario, AnEventOfAWindowNotInTheListIsARunTimeError) {
 TEST_F(FrameScenario, AnEventOfAUnitWhoseClassRaisesNoneIsARunTimeError) {
   Start("silent-unit");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：引发事件的窗口组件无效\r\n"
                            "\r\n1375797249, 369164290\r\n\"\"\r\n\"pad2\"\r\n"));
   ClickBoxButton(seen, IDOK);
@@ -524,7 +515,7 @@ TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
 TEST_F(FrameScenario, AStartWindowWithAUnitOfNoKnownClassIsARunTimeError) {
   Start("unknown-class");
   MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kWait, &seen));
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   EXPECT_EQ(seen.caption, Gbk("错误"));
   EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n"
                            "\"\"\r\n\"\"\r\n"));

@@ -20,18 +20,10 @@
 
 namespace {
 
-constexpr DWORD kWait = 15000;
-
 std::string Hex(uint32_t value) {
   char text[16];
   wsprintfA(text, "%08X", value);
   return text;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-  for (DWORD waited = 0; !condition() && waited < kWait; waited += 50) Settle(50);
-  return condition();
 }
 
 // The text of a control of the program: WM_GETTEXT is marshalled across
@@ -54,13 +46,6 @@ RECT ClientOnScreen(HWND hwnd) {
   GetClientRect(hwnd, &rect);
   MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF pixel = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return pixel;
 }
 
 SIZE TextSize(HFONT font, const char* text) {
@@ -86,10 +71,9 @@ class StandardControls : public ::testing::Test {
                              HostPath(TestArgument(1)) + "\"";
     program_ = StartProgram(line);
     ASSERT_TRUE(program_.started);
-    window_ = WaitForTopWindow(program_, kControlsCaption, kWait);
+    window_ = WaitForTopWindow(program_, kControlsCaption);
     ASSERT_TRUE(window_) << "the controls window did not appear";
-    SetForegroundWindow(window_);
-    Settle(300);
+    ASSERT_TRUE(BringToFront(window_));
     numeric_ = Handle("numeric");
     free_ = Handle("free");
     tall_ = Handle("tall");
@@ -100,7 +84,7 @@ class StandardControls : public ::testing::Test {
   void TearDown() override {
     if (window_ && IsWindow(window_)) PostMessageA(window_, WM_CLOSE, 0, 0);
     DWORD code = 0;
-    if (IsRunning(program_)) WaitForExit(&program_, kWait, &code);
+    if (IsRunning(program_)) WaitForExit(&program_, kGiveUpMs, &code);
     if (HasFailure())
       for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
   }
@@ -178,7 +162,7 @@ TEST_F(StandardControls, NumericBoxTakesDigitsAndBackspaceAndEachAcceptedKeyRais
   TypeKeys({'1', VK_SUBTRACT, 'A', '2', VK_BACK, '3'});
   EXPECT_TRUE(WaitUntil([&] { return ControlText(numeric_) == "13"; })) << ControlText(numeric_);
   ASSERT_TRUE(WaitUntil([&] { return Changes(kNumericEdit).size() >= 4; }));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));  // for a change too many, were there one
   const std::vector<std::string> expected = {"'1'", "'12'", "'1'", "'13'"};
   EXPECT_EQ(Changes(kNumericEdit), expected) << "'-' and 'a' change nothing";
 
@@ -186,7 +170,7 @@ TEST_F(StandardControls, NumericBoxTakesDigitsAndBackspaceAndEachAcceptedKeyRais
   ClickWindow(free_);
   TypeKeys({'X', VK_SUBTRACT, VK_DECIMAL});
   ASSERT_TRUE(WaitUntil([&] { return Changes(kFreeEdit).size() >= 3; }));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   const std::vector<std::string> typed = {"'x'", "'x-'", "'x-.'"};
   EXPECT_EQ(Changes(kFreeEdit), typed);
 }
@@ -204,7 +188,7 @@ TEST_F(StandardControls, ContentFromTheProgramRaisesOneChangeWithTheNewTextInPla
   PressKey(VK_END);
   PressKey('D');
   ASSERT_TRUE(WaitUntil([&] { return Changes(kFreeEdit).size() >= 3; }));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Changes(kFreeEdit).back(), "'abcd'");
   EXPECT_EQ(Changes(kFreeEdit).size(), 3u);
 }
@@ -247,14 +231,15 @@ TEST_F(StandardControls, SingleLineBoxesAreOneCjkLineTallAndCentreTheirTextInThe
 
   // The bands above and below the line and the client area past the text
   // are in the box's colour; so is the check box's background.
-  SetForegroundWindow(window_);
-  Settle(500);
+  ASSERT_TRUE(BringToFront(window_));
   const int x = (tall.left + tall.right) / 2;
-  EXPECT_EQ(ScreenPixel(x, tall.top + border + 1), COLORREF(kTallEditBackColor)) << "band above";
-  EXPECT_EQ(ScreenPixel(x, tall.bottom - border - 2), COLORREF(kTallEditBackColor)) << "below";
-  EXPECT_EQ(ScreenPixel(x, (client.top + client.bottom) / 2), COLORREF(kTallEditBackColor));
+  const COLORREF back = kTallEditBackColor;
+  EXPECT_EQ(ScreenPixelOnceItIs({x, tall.top + border + 1}, back), back) << "band above";
+  EXPECT_EQ(ScreenPixelOnceItIs({x, tall.bottom - border - 2}, back), back) << "below";
+  EXPECT_EQ(ScreenPixelOnceItIs({x, (client.top + client.bottom) / 2}, back), back);
   const RECT check = ScreenRect(check_);
-  EXPECT_EQ(ScreenPixel(check.right - 3, check.top + 2), COLORREF(kCheckBackColor));
+  EXPECT_EQ(ScreenPixelOnceItIs({check.right - 3, check.top + 2}, kCheckBackColor),
+            COLORREF(kCheckBackColor));
 }
 
 TEST_F(StandardControls, UpDownWritesIntoItsBoxAndStaysInsideItWhenTheBoxIsRecreated) {
@@ -272,7 +257,7 @@ TEST_F(StandardControls, UpDownWritesIntoItsBoxAndStaysInsideItWhenTheBoxIsRecre
   ClickAt((spin.left + spin.right) / 2, spin.top + 3);
   EXPECT_TRUE(WaitUntil([&] { return ControlText(spin_) == "1"; })) << ControlText(spin_);
   ASSERT_TRUE(WaitUntil([&] { return !Changes(kSpinEdit).empty(); }));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Changes(kSpinEdit), std::vector<std::string>{"'1'"});
 
   // A style change makes a new box at the same place with the same text,
@@ -299,7 +284,7 @@ TEST_F(StandardControls, AgreementBoxHoldsTheWholeLicenceAndScrollsToItsLastLine
   ASSERT_TRUE(ReadWholeFile(HostPath(TestArgument(1)), &licence));
   ASSERT_TRUE(RunStep(kStepLoadAgreement));
   ASSERT_TRUE(Logged("loaded 1"));
-  HWND agreement = WaitForTopWindow(program_, kAgreementCaption, kWait);
+  HWND agreement = WaitForTopWindow(program_, kAgreementCaption);
   ASSERT_TRUE(agreement);
   HWND box = Handle("agreement");
   ASSERT_TRUE(box);
@@ -325,8 +310,7 @@ TEST_F(StandardControls, AgreementBoxHoldsTheWholeLicenceAndScrollsToItsLastLine
   EXPECT_EQ(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   EXPECT_FALSE(lastLineShown());
 
-  SetForegroundWindow(agreement);
-  Settle(300);
+  ASSERT_TRUE(BringToFront(agreement));
   ClickWindow(box);
   PressKey('A');  // read-only: nothing changes
   PressKey(VK_END, VK_CONTROL);
@@ -349,7 +333,7 @@ TEST_F(StandardControls, ClicksToggleTheCheckBoxAndItsHandlerReadsTheNewState) {
   ClickWindow(check_);
   ASSERT_TRUE(WaitForLogged("check off"));
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Count("check on"), 1u);
   EXPECT_EQ(Count("check off"), 1u);
 
@@ -380,13 +364,13 @@ TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
   ClickWindow(numeric_);
   PressKey('R', VK_MENU);
   ASSERT_TRUE(WaitForLogged("check on"));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Count("check on"), 1u);
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(ControlText(numeric_), "") << "the key went to the mnemonic, not the box";
   PressKey('R', VK_MENU);
   ASSERT_TRUE(WaitForLogged("check off"));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Count("check on"), 1u);
   EXPECT_EQ(Count("check off"), 1u);
 }
@@ -397,33 +381,33 @@ TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
 TEST_F(StandardControls, ProductWindowReflectsToTheControlsAndTogglesByMnemonic) {
   ASSERT_TRUE(RunStep(kStepLoadProduct));
   ASSERT_TRUE(Logged("loaded 1"));
-  HWND product = WaitForTopWindow(program_, kProductCaption, kWait);
+  HWND product = WaitForTopWindow(program_, kProductCaption);
   ASSERT_TRUE(product);
   HWND edit = Handle("product edit"), check = Handle("product check");
   ASSERT_TRUE(edit && check);
-  SetForegroundWindow(product);
-  Settle(300);
+  ASSERT_TRUE(BringToFront(product));
 
   ClickWindow(edit);
   TypeKeys({'Q', 'W'});
   ASSERT_TRUE(WaitUntil([&] { return Changes(kProductEdit).size() >= 2; }));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   const std::vector<std::string> typed = {"'q'", "'qw'"};
   EXPECT_EQ(Changes(kProductEdit), typed);
 
   PressKey('K', VK_MENU);
   ASSERT_TRUE(WaitForLogged("product check on"));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Count("product check on"), 1u);
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(ControlText(edit), "qw") << "the key went to the mnemonic, not the box";
   PressKey('K', VK_MENU);
   ASSERT_TRUE(WaitForLogged("product check off"));
-  Settle(300);
+  ASSERT_TRUE(Synchronise(window_));
   EXPECT_EQ(Count("product check off"), 1u);
 
   const RECT box = ScreenRect(check);
-  EXPECT_EQ(ScreenPixel(box.right - 3, box.top + 2), COLORREF(kCheckBackColor));
+  EXPECT_EQ(ScreenPixelOnceItIs({box.right - 3, box.top + 2}, kCheckBackColor),
+            COLORREF(kCheckBackColor));
 
   // A box inside a picture box tells the window, which still reflects.
   HWND inner = Handle("inner edit");

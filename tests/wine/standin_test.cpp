@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/real_input.h"
 #include "support/test_support.h"
 
 namespace {
@@ -48,10 +49,7 @@ TEST(Standin, ShowsAWindowTitledWithTheProductName) {
   HANDLE process = Start("\"" + HostPath(TestArgument(0)) + "\" shown", folder, false);
   ASSERT_NE(process, nullptr);
   HWND window = nullptr;
-  for (int i = 0; i < 200 && !window; ++i) {
-    Sleep(50);
-    window = FindWindowA("MorvaneStandin", "Morvane");
-  }
+  WaitUntil([&] { return (window = FindWindowA("MorvaneStandin", "Morvane")) != nullptr; });
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0);

@@ -122,8 +122,10 @@ void ExerciseProperties() {
                                          int32_t(kPadSumMessage), 1, 2)));
 }
 
-DWORD WINAPI EndFromAnotherThread(void*) {
-  Sleep(300);
+// Sent to the start window, the message comes back only once the windows
+// thread, done with the start, takes messages again.
+DWORD WINAPI EndFromAnotherThread(void* startWindow) {
+  SendMessageA(static_cast<HWND>(startWindow), WM_NULL, 0, 0);
   EndProgram(3);
 }
 
@@ -153,7 +155,8 @@ void OnStartCreated(EventRecord& event) {
     char* block = new char[huge];
     LogLine("allocated %p", static_cast<void*>(block));
   } else if (Is("thread-end")) {
-    CloseHandle(CreateThread(nullptr, 0, EndFromAnotherThread, nullptr, 0, nullptr));
+    CloseHandle(
+        CreateThread(nullptr, 0, EndFromAnotherThread, UnitWindow(kStartWindow, 0), 0, nullptr));
   } else if (Is("destroy-at-once")) {
     DestroyUnit(StartWindow(), Value::Logical(true));
     LogLine("start destroyed at once: window alive %d",

@@ -1,5 +1,6 @@
 #include "tests/wine/frame/gui_driver.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -43,15 +44,75 @@ std::string TextOf(HWND hwnd) {
   return std::string(text.data());
 }
 
-void SendMouse(DWORD flags, int x, int y, int wheel = 0) {
+// The windows that mouse input at `at` reaches: the window that holds the
+// capture (a unit tracking the pointer, a window being moved), if any, and
+// the window under the point.
+struct MouseTargets {
+  HWND capture = nullptr;
+  HWND under = nullptr;
+};
+
+MouseTargets MouseTargetsAt(POINT at) {
+  MouseTargets targets;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(0, &info)) targets.capture = info.hwndCapture;
+  if (!targets.capture) targets.capture = GetCapture();  // a window of this thread
+  targets.under = WindowFromPoint(at);
+  return targets;
+}
+
+// Sends mouse input at `at` and lets the windows it reaches take it in; taken
+// before the input, they are the ones it reaches even when it moves or
+// closes them.
+void MouseAt(DWORD flags, POINT at, int wheel = 0) {
+  const MouseTargets targets = MouseTargetsAt(at);
+  SendMouse(flags, at, wheel);
+  if (targets.capture) Synchronise(targets.capture);
+  if (targets.under) Synchronise(targets.under);
+}
+
+// Two presses at one place within the double-click time make a double click.
+// Nothing on the screen tells when Windows will take a press as a new click,
+// only the clock: a press close to the last one waits out what is left of
+// that time.
+struct LastPress {
+  bool any = false;
+  POINT at{};
+  DWORD tick = 0;  // read after the press was sent: never before its own time
+};
+LastPress g_lastPress;
+
+void PressAt(DWORD buttonDown, POINT at) {
+  MouseAt(0, at);
+  const DWORD needed = GetDoubleClickTime() + 1;
+  const DWORD since = GetTickCount() - g_lastPress.tick;
+  if (g_lastPress.any && std::abs(at.x - g_lastPress.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(at.y - g_lastPress.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since < needed)
+    Sleep(needed - since);
+  MouseAt(buttonDown, at);
+  g_lastPress = LastPress{true, at, GetTickCount()};
+}
+
+// The key input goes to the foreground window's thread.
+void SendKeys(INPUT* keys, UINT count) {
+  HWND target = GetForegroundWindow();
+  SendInput(count, keys, sizeof keys[0]);
+  if (target) Synchronise(target);
+}
+
+INPUT Key(WORD virtualKey, DWORD flags) {
   INPUT input{};
-  input.mi.mouseData = DWORD(wheel);
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((x * 65535 + width / 2) / (width - 1));
-  input.mi.dy = LONG((y * 65535 + height / 2) / (height - 1));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+POINT CentreOf(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 }  // namespace
@@ -83,124 +144,120 @@ bool IsRunning(const RunningProgram& program) {
 }
 
 HWND WaitForTopWindow(const RunningProgram& program, const char* caption, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND found = FindTopWindow(program.process.dwProcessId, caption, nullptr)) return found;
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs && IsRunning(program));
-  return nullptr;
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindTopWindow(program.process.dwProcessId, caption, nullptr);
+        return found || !IsRunning(program);
+      },
+      timeoutMs);
+  return found;
 }
 
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND box = FindTopWindow(program.process.dwProcessId, nullptr, "#32770")) {
-      // The text is in the static control that message boxes number 0xFFFF.
-      HWND text = GetDlgItem(box, 0xFFFF);
-      if (text) {
-        seen->box = box;
-        seen->caption = TextOf(box);
-        seen->text = TextOf(text);
-        return true;
-      }
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs && IsRunning(program));
-  return false;
+  HWND box = nullptr, text = nullptr;
+  WaitUntil(
+      [&] {
+        box = FindTopWindow(program.process.dwProcessId, nullptr, "#32770");
+        // The text is in the static control that message boxes number 0xFFFF.
+        text = box ? GetDlgItem(box, 0xFFFF) : nullptr;
+        return text || !IsRunning(program);
+      },
+      timeoutMs);
+  if (!text) return false;
+  seen->box = box;
+  seen->caption = TextOf(box);
+  seen->text = TextOf(text);
+  return true;
 }
 
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
   HWND button = GetDlgItem(seen.box, buttonId);
   if (!button) return false;
   // A click on another window may have put the box behind it.
-  SetForegroundWindow(seen.box);
-  Sleep(100);
+  BringToFront(seen.box);
   ClickWindow(button);
   return true;
 }
 
-void MoveMouseTo(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(200);
+bool BringToFront(HWND hwnd) {
+  SetForegroundWindow(hwnd);
+  return WaitUntil([&] { return GetForegroundWindow() == hwnd; }) && Synchronise(hwnd);
 }
+
+void MoveMouseTo(int x, int y) { MouseAt(0, POINT{x, y}); }
 
 void ClickAt(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(60);
-  // Each with its position: a move that got lost must not put the press
-  // somewhere else.
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y);
-  Sleep(60);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y);
-  // Apart by more than the double-click time, so that two clicks stay two.
-  Sleep(GetDoubleClickTime() + 50);
+  const POINT at{x, y};
+  PressAt(MOUSEEVENTF_LEFTDOWN, at);
+  MouseAt(MOUSEEVENTF_LEFTUP, at);
 }
 
-void PressLeftAt(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(60);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y);
-  Sleep(60);
-}
+void PressLeftAt(int x, int y) { PressAt(MOUSEEVENTF_LEFTDOWN, POINT{x, y}); }
 
 void ReleaseLeftAt(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(60);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y);
-  Sleep(60);
+  MouseAt(0, POINT{x, y});
+  MouseAt(MOUSEEVENTF_LEFTUP, POINT{x, y});
 }
 
 void PressKey(WORD virtualKey, WORD modifier) {
-  INPUT input[4] = {};
+  INPUT keys[4];
   UINT count = 0;
-  auto key = [&](WORD vk, DWORD flags) {
-    input[count].type = INPUT_KEYBOARD;
-    input[count].ki.wVk = vk;
-    input[count].ki.dwFlags = flags;
-    ++count;
-  };
-  if (modifier) key(modifier, 0);
-  key(virtualKey, 0);
-  key(virtualKey, KEYEVENTF_KEYUP);
-  if (modifier) key(modifier, KEYEVENTF_KEYUP);
-  SendInput(count, input, sizeof input[0]);
-  Sleep(100);
+  if (modifier) keys[count++] = Key(modifier, 0);
+  keys[count++] = Key(virtualKey, 0);
+  keys[count++] = Key(virtualKey, KEYEVENTF_KEYUP);
+  if (modifier) keys[count++] = Key(modifier, KEYEVENTF_KEYUP);
+  SendKeys(keys, count);
 }
 
 void TurnWheel(int x, int y, int delta, WORD modifier) {
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(60);
-  INPUT key{};
-  key.type = INPUT_KEYBOARD;
-  key.ki.wVk = modifier;
-  if (modifier) SendInput(1, &key, sizeof key);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_WHEEL, x, y, delta);
+  const POINT at{x, y};
+  MouseAt(0, at);
+  INPUT key = Key(modifier, 0);
+  if (modifier) SendKeys(&key, 1);
+  MouseAt(MOUSEEVENTF_WHEEL, at, delta);
   key.ki.dwFlags = KEYEVENTF_KEYUP;
-  if (modifier) SendInput(1, &key, sizeof key);
-  Sleep(100);
+  if (modifier) SendKeys(&key, 1);
 }
 
 void RightClickWindow(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-  SendMouse(MOUSEEVENTF_MOVE, x, y);
-  Sleep(60);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, x, y);
-  Sleep(60);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, x, y);
-  Sleep(GetDoubleClickTime() + 50);
+  const POINT at = CentreOf(hwnd);
+  PressAt(MOUSEEVENTF_RIGHTDOWN, at);
+  MouseAt(MOUSEEVENTF_RIGHTUP, at);
 }
 
 void ClickWindow(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  const POINT at = CentreOf(hwnd);
+  ClickAt(at.x, at.y);
 }
 
-void Settle(DWORD ms) { Sleep(ms); }
+bool DragWindow(HWND window, POINT from, int dx, int dy) {
+  RECT before{};
+  GetWindowRect(window, &before);
+  PressAt(MOUSEEVENTF_LEFTDOWN, from);
+  constexpr int kSteps = 8;
+  for (int step = 1; step <= kSteps; ++step)
+    MouseAt(0, POINT{from.x + dx * step / kSteps, from.y + dy * step / kSteps});
+  MouseAt(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
+  return WaitUntil([&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    return now.left == before.left + dx && now.top == before.top + dy;
+  });
+}
 
 void MoveAside(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Sleep(100);
+  Synchronise(hwnd);
+}
+
+COLORREF ScreenPixelOnceItIs(POINT at, COLORREF expected) {
+  COLORREF pixel = CLR_INVALID;
+  WaitUntil([&] {
+    HDC screen = GetDC(nullptr);
+    pixel = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return pixel == expected;
+  });
+  return pixel;
 }

@@ -1,10 +1,14 @@
 // What the frame's tests do as a person would: start a program, wait for its
-// windows, click with SendInput, read and answer its message boxes.
+// windows, click, type and drag with SendInput, read and answer its message
+// boxes. Each input is taken in by the program before the call returns (see
+// support/real_input.h); what it leads to, the caller waits for.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "support/real_input.h"
 
 struct RunningProgram {
   PROCESS_INFORMATION process{};
@@ -20,7 +24,8 @@ bool IsRunning(const RunningProgram& program);
 
 // The first visible top-level window of the program with that caption (any
 // caption for nullptr), waiting up to `timeoutMs`.
-HWND WaitForTopWindow(const RunningProgram& program, const char* caption, DWORD timeoutMs);
+HWND WaitForTopWindow(const RunningProgram& program, const char* caption,
+                      DWORD timeoutMs = kGiveUpMs);
 
 struct MessageBoxSeen {
   HWND box = nullptr;
@@ -29,10 +34,15 @@ struct MessageBoxSeen {
 };
 // Waits for a message box of the program and reads its caption and text.
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen);
-// Clicks the box's button with that identifier (IDOK, IDYES, ...).
+// Brings the box to the front and clicks its button with that identifier
+// (IDOK, IDYES, ...).
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId);
 
-// Moves the mouse to (x, y) on the screen and lets the program answer.
+// Makes the window the foreground window and waits until it is, and until
+// its thread has taken that in.
+bool BringToFront(HWND hwnd);
+
+// Moves the mouse to (x, y) on the screen.
 void MoveMouseTo(int x, int y);
 
 // Moves the mouse to (x, y) on the screen and clicks the left button.
@@ -56,8 +66,15 @@ void RightClickWindow(HWND hwnd);
 // Clicks the centre of a window.
 void ClickWindow(HWND hwnd);
 
+// Presses the left button at `from` (a point of the window or of one of its
+// units), moves the mouse by (dx, dy) in steps and releases it there; true
+// once the window lies (dx, dy) from where it was.
+bool DragWindow(HWND window, POINT from, int dx, int dy);
+
 // Moves a window to the top-left corner of the screen, out of the way.
 void MoveAside(HWND hwnd);
 
-// Lets the program handle what it was sent.
-void Settle(DWORD ms);
+// The screen's pixel at `at` (a COLORREF), read until it is `expected` or the
+// give-up has passed: the last reading. A window's painting reaches the
+// screen a moment after the window has painted.
+COLORREF ScreenPixelOnceItIs(POINT at, COLORREF expected);

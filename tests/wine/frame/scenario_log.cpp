@@ -23,7 +23,8 @@ void LogLine(const char* format, ...) {
   line[n++] = '\r';
   line[n++] = '\n';
   // The driver reads the log while the program runs: a moment of sharing
-  // conflict must not lose a line.
+  // conflict must not lose a line. No notice comes when the reader lets go of
+  // the file: a short pause, then the next attempt.
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 50 && file == INVALID_HANDLE_VALUE; ++attempt) {
     file = CreateFileA(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

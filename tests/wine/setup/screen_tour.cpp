@@ -40,36 +40,45 @@ int main(int argc, char** argv) {
   const std::string folder = argv[2];
   SetupRun run;
   if (!StartSetup(argv[1], &run)) return GiveUp(folder, "the start window did not come");
-  Settle(1000);
   SaveScreen(folder, "start");
 
   ClickUnit(run.startWindow, kAgreementLink);
   HWND agreement = nullptr;
-  for (int i = 0; i < 200 && !agreement; ++i) {
-    Sleep(50);
+  WaitUntil([&] {
     std::vector<HWND> others = OtherWindows(run.program.process.dwProcessId, run.startWindow);
-    if (!others.empty()) agreement = others.front();
-  }
-  if (!agreement) return GiveUp(folder, "the agreement window did not come");
-  Settle(1000);
+    agreement = others.empty() ? nullptr : others.front();
+    return agreement != nullptr;
+  });
+  if (!agreement || !Synchronise(agreement))
+    return GiveUp(folder, "the agreement window did not come");
   SaveScreen(folder, "agreement");
   PressKey(VK_ESCAPE);
-  if (!WaitUntilGone(agreement, 5000)) return GiveUp(folder, "Esc left the agreement window");
+  if (!WaitUntilGone(agreement)) return GiveUp(folder, "Esc left the agreement window");
 
   ClickUnit(run.startWindow, kAgreementBox);
   ClickUnit(run.startWindow, kInstallButton);
   const POINT bare = PointIn(run.startWindow, kBareSurface);
   MoveMouseTo(bare.x, bare.y);
-  Settle(2000);
+  // Part of the way: the progress view shown, its bar filled past the 20th
+  // column (its end shows the empty colour).
+  const RECT bar = UnitRect(run.startWindow, kProgressBar);
+  const int barArea = (bar.right - bar.left) * (bar.bottom - bar.top);
+  const int y = (bar.top + bar.bottom) / 2;
+  auto filledPast20 = [&] {
+    const ScreenPixels shot = CaptureScreen(bar);
+    return CountWhite(shot, bar) < barArea &&
+           shot.At(bar.left + 20, y) != shot.At(bar.right - 8, y);
+  };
+  if (!WaitUntil(filledPast20)) return GiveUp(folder, "the bar did not fill");
   SaveScreen(folder, "progress");
 
   MessageBoxSeen seen;
-  if (!WaitForMessageBox(run.program, 30000, &seen)) return GiveUp(folder, "no final message");
-  Settle(300);
+  if (!WaitForMessageBox(run.program, kGiveUpMs, &seen)) return GiveUp(folder, "no final message");
+  Synchronise(seen.box);
   SaveScreen(folder, "done");
   ClickBoxButton(seen, IDOK);
   DWORD exitCode = 1;
-  if (!WaitForExit(&run.program, 15000, &exitCode))
+  if (!WaitForExit(&run.program, kGiveUpMs, &exitCode))
     return GiveUp(folder, "the program did not end");
   std::printf("the setup program ended with exit code %lu\n", exitCode);
   return int(exitCode);

@@ -39,32 +39,17 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
-void SendMouse(DWORD flags, POINT at) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((at.x * 65535 + width / 2) / (width - 1));
-  input.mi.dy = LONG((at.y * 65535 + height / 2) / (height - 1));
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
 }  // namespace
 
 bool StartSetup(const std::string& setupPath, SetupRun* run) {
   run->program = StartProgram("\"" + setupPath + "\"");
   if (!run->program.started) return false;
-  const DWORD start = GetTickCount();
-  do {
+  WaitUntil([&] {
     run->startWindow = FindStartWindow(run->program.process.dwProcessId);
-    if (run->startWindow) {
-      // Let it finish painting before anything looks at it.
-      Settle(500);
-      return true;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < 30000 && IsRunning(run->program));
-  return false;
+    return run->startWindow || !IsRunning(run->program);
+  });
+  // Painted before anything looks at it.
+  return run->startWindow && Synchronise(run->startWindow);
 }
 
 HWND FindStartWindow(DWORD processId) {
@@ -99,20 +84,6 @@ void ClickUnit(HWND startWindow, const UnitArea& unit) {
   ClickAt(at.x, at.y);
 }
 
-void DragBy(POINT from, int dx, int dy) {
-  SendMouse(0, from);
-  Sleep(100);
-  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-  Sleep(200);
-  constexpr int kSteps = 8;
-  for (int step = 1; step <= kSteps; ++step) {
-    SendMouse(0, POINT{from.x + dx * step / kSteps, from.y + dy * step / kSteps});
-    Sleep(50);
-  }
-  SendMouse(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
-  Sleep(GetDoubleClickTime() + 100);
-}
-
 POINT CaptionPoint(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -121,12 +92,7 @@ POINT CaptionPoint(HWND window) {
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (IsWindow(window) && IsWindowVisible(window)) {
-    if (GetTickCount() - start >= timeoutMs) return false;
-    Sleep(50);
-  }
-  return true;
+  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
 uint32_t ScreenPixels::At(int x, int y) const {

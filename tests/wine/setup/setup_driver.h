@@ -57,15 +57,11 @@ POINT PointAt(HWND startWindow, const UnitArea& unit, int x, int y);
 // A left click at the centre of the unit.
 void ClickUnit(HWND startWindow, const UnitArea& unit);
 
-// Presses the left button at `from`, moves the mouse by (dx, dy) in steps
-// and releases it there.
-void DragBy(POINT from, int dx, int dy);
-
 // A point of the caption bar of a framed window.
 POINT CaptionPoint(HWND window);
 
 // Waits until the window is gone; false on timeout.
-bool WaitUntilGone(HWND window, DWORD timeoutMs);
+bool WaitUntilGone(HWND window, DWORD timeoutMs = kGiveUpMs);
 
 // The screen's pixels over an area, read with GetDC(NULL) and BitBlt.
 struct ScreenPixels {

@@ -26,7 +26,6 @@ namespace {
 // fire a little early; the bound leaves a millisecond a wait for that.
 constexpr double kAnimationMs = 6300 - 100;
 constexpr DWORD kBoxTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 15000;
 
 const char kOpenCommand[] = "\"C:\\Program Files\\zorva\\Morvane.exe\" \"%1\"";
 
@@ -109,7 +108,7 @@ std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
   std::string text = seen.text;
   if (seen.caption != Gbk("信息：")) text = "<caption \"" + seen.caption + "\"> " + text;
   ClickBoxButton(seen, IDOK);
-  if (!WaitUntilGone(seen.box, 10000)) text = "<box stayed> " + text;
+  if (!WaitUntilGone(seen.box)) text = "<box stayed> " + text;
   return text;
 }
 
@@ -128,6 +127,32 @@ int WhiteIn(HWND startWindow, const UnitArea& unit) {
 }
 
 constexpr int AreaOf(const UnitArea& unit) { return unit.width * unit.height; }
+
+// How the place of a unit looks: blank (all white: covered by the progress
+// view, or nothing there yet), or showing something.
+struct PlaceLook {
+  const char* name;
+  UnitArea place;
+  bool blank;
+};
+
+// Waits until every place looks as listed (what a window paints reaches the
+// screen a moment later), then checks that each does; answers whether all do.
+bool ExpectPlaces(HWND startWindow, std::initializer_list<PlaceLook> looks) {
+  auto looksRight = [&](const PlaceLook& look) {
+    return (WhiteIn(startWindow, look.place) == AreaOf(look.place)) == look.blank;
+  };
+  const bool all = WaitUntil([&] {
+    for (const PlaceLook& look : looks)
+      if (!looksRight(look)) return false;
+    return true;
+  });
+  for (const PlaceLook& look : looks)
+    EXPECT_TRUE(looksRight(look)) << look.name << (look.blank ? " blank" : " shown") << ": "
+                                  << WhiteIn(startWindow, look.place) << " of "
+                                  << AreaOf(look.place) << " pixels white";
+  return all;
+}
 
 // The upper part of the install button, which the progress bar leaves free.
 constexpr UnitArea kInstallButtonTop{135, 168, 122, 15};
@@ -162,7 +187,7 @@ class Setup : public testing::Test {
 
   static void ExpectExitCode(SetupRun* run, DWORD expected) {
     DWORD code = 12345;
-    ASSERT_TRUE(WaitForExit(&run->program, kExitTimeoutMs, &code)) << "the program did not end";
+    ASSERT_TRUE(WaitForExit(&run->program, kGiveUpMs, &code)) << "the program did not end";
     EXPECT_EQ(code, expected);
   }
 
@@ -187,12 +212,13 @@ class Setup : public testing::Test {
 
   // Waits for the agreement window that the link opens.
   static HWND WaitForAgreementWindow(const SetupRun& run) {
-    for (int i = 0; i < 200; ++i) {
+    HWND agreement = nullptr;
+    WaitUntil([&] {
       std::vector<HWND> others = OtherWindows(run.program.process.dwProcessId, run.startWindow);
-      if (!others.empty()) return others.front();
-      Sleep(50);
-    }
-    return nullptr;
+      agreement = others.empty() ? nullptr : others.front();
+      return agreement != nullptr;
+    });
+    return agreement;
   }
 
   // Drags the agreement window by its caption until it lies below the start
@@ -201,9 +227,9 @@ class Setup : public testing::Test {
     RECT start{}, rect{};
     GetWindowRect(run.startWindow, &start);
     GetWindowRect(agreement, &rect);
-    DragBy(CaptionPoint(agreement), 0, start.bottom + 10 - rect.top);
-    GetWindowRect(agreement, &rect);
-    ASSERT_GE(rect.top, start.bottom) << "the agreement window still covers the start window";
+    ASSERT_TRUE(DragWindow(agreement, CaptionPoint(agreement), 0, start.bottom + 10 - rect.top))
+        << "the agreement window did not move below the start window: it is at "
+        << Origin(agreement) << ", the start window's bottom at " << start.bottom;
   }
 
   void ExpectNothingWritten() {
@@ -297,7 +323,7 @@ void ExpectClassCommandPassesThePathWhole() {
     CloseHandle(execute.hProcess);
   }
   std::string log;
-  for (int i = 0; i < 100 && !ReadWholeFile(logFolder + "\\standin.log", &log); ++i) Sleep(100);
+  WaitUntil([&] { return ReadWholeFile(logFolder + "\\standin.log", &log); });
   SetEnvironmentVariableA("MORVANE_STANDIN_LOG", nullptr);
   SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", nullptr);
   ASSERT_FALSE(log.empty()) << "the main program was not started";
@@ -364,53 +390,71 @@ HWND FirstChildOfClass(HWND parent, const char* className) {
   return search.found;
 }
 
+// What of the start window on the screen is not as designed, one line each;
+// nothing when all is.
+std::vector<std::string> StartWindowFaults(const ScreenPixels& start, HWND startWindow) {
+  constexpr uint32_t kBanner = 0x4646FF;  // red 70, green 70, blue 255
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  RECT window{};
+  GetWindowRect(startWindow, &window);
+  std::vector<std::string> faults;
+  auto expect = [&](bool holds, const std::string& what) {
+    if (!holds) faults.push_back(what);
+  };
+  auto at = [&](POINT point) { return start.At(window.left + point.x, window.top + point.y); };
+  auto where = [](POINT point) { return std::to_string(point.x) + "," + std::to_string(point.y); };
+  // The banner across the top, around the logo and the title, and the white
+  // surface below it.
+  for (POINT point : {POINT{0, 0}, POINT{100, 60}, POINT{300, 100}, POINT{0, 135}, POINT{392, 135}})
+    expect(at(point) == kBanner, "no banner at " + where(point));
+  for (POINT point : {POINT{0, 136}, POINT{30, 150}, POINT{392, 276}, POINT{10, 270}})
+    expect(at(point) == kWhite, "no white surface at " + where(point));
+  expect(PixelsIn(start, startWindow, kBareSurface, kWhite) == AreaOf(kBareSurface),
+         "the bare surface is not all white");
+  // The logo: its box on the banner holds a picture.
+  constexpr UnitArea kLogo{148, 24, 96, 96};
+  expect(PixelsIn(start, startWindow, kLogo, kBanner) < AreaOf(kLogo) * 9 / 10, "no logo");
+  // The title: white text on the banner.
+  expect(PixelsIn(start, startWindow, kTitleLabel, kWhite) >= 30, "no white title text");
+  expect(PixelsIn(start, startWindow, kTitleLabel, kBanner) >= AreaOf(kTitleLabel) / 2,
+         "the title is not on the banner");
+  // The install button: a picture on the white surface.
+  expect(PixelsIn(start, startWindow, kInstallButton, kWhite) < AreaOf(kInstallButton) * 9 / 10,
+         "no install button picture");
+  // The check box and its caption in black, the link's text in blue.
+  const RECT checkBox = UnitRect(startWindow, kAgreementBox);
+  const RECT link = UnitRect(startWindow, kAgreementLink);
+  expect(CountMatching(start, checkBox, IsDark) >= 30, "no dark check box and caption");
+  expect(CountMatching(start, link, IsBlue) >= 30, "no blue link text");
+  expect(CountMatching(start, link, IsDark) == 0, "dark pixels in the link");
+  return faults;
+}
+
 // The start window as the program really starts, then the agreement window,
 // each read off the screen at the places the layout gives its units, and
 // saved in the build folder for a person to look at.
 TEST_F(Setup, TheWindowsLookAsDesigned) {
-  constexpr uint32_t kBanner = 0x4646FF;  // red 70, green 70, blue 255
-  constexpr uint32_t kWhite = 0xFFFFFF;
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
   MoveAway(run);
-  Settle(500);
   RECT window{};
   GetWindowRect(run.startWindow, &window);
-  const ScreenPixels start = CaptureScreen(window);
-  SavedBeside(setupPath_, start, "MorvaneSetup-look-start.bmp");
-
-  // The banner across the top, around the logo and the title, and the white
-  // surface below it.
-  for (POINT at : {POINT{0, 0}, POINT{100, 60}, POINT{300, 100}, POINT{0, 135}, POINT{392, 135}})
-    EXPECT_EQ(start.At(window.left + at.x, window.top + at.y), kBanner) << at.x << "," << at.y;
-  for (POINT at : {POINT{0, 136}, POINT{30, 150}, POINT{392, 276}, POINT{10, 270}})
-    EXPECT_EQ(start.At(window.left + at.x, window.top + at.y), kWhite) << at.x << "," << at.y;
-  EXPECT_EQ(PixelsIn(start, run.startWindow, kBareSurface, kWhite), AreaOf(kBareSurface));
-  // The logo: its box on the banner holds a picture.
-  constexpr UnitArea kLogo{148, 24, 96, 96};
-  EXPECT_LT(PixelsIn(start, run.startWindow, kLogo, kBanner), AreaOf(kLogo) * 9 / 10);
-  // The title: white text on the banner.
-  EXPECT_GE(PixelsIn(start, run.startWindow, kTitleLabel, kWhite), 30);
-  EXPECT_GE(PixelsIn(start, run.startWindow, kTitleLabel, kBanner), AreaOf(kTitleLabel) / 2);
-  // The install button: a picture on the white surface.
-  EXPECT_LT(PixelsIn(start, run.startWindow, kInstallButton, kWhite),
-            AreaOf(kInstallButton) * 9 / 10);
-  // The check box and its caption in black, the link's text in blue.
-  const RECT checkBox = UnitRect(run.startWindow, kAgreementBox);
-  const RECT link = UnitRect(run.startWindow, kAgreementLink);
-  EXPECT_GE(CountMatching(start, checkBox, IsDark), 30);
-  EXPECT_GE(CountMatching(start, link, IsBlue), 30);
-  EXPECT_EQ(CountMatching(start, link, IsDark), 0);
+  // What a window paints reaches the screen a moment later.
+  ScreenPixels start;
+  std::vector<std::string> faults;
+  WaitUntil([&] {
+    start = CaptureScreen(window);
+    faults = StartWindowFaults(start, run.startWindow);
+    return faults.empty();
+  });
+  const std::string saved = SavedBeside(setupPath_, start, "MorvaneSetup-look-start.bmp");
+  EXPECT_EQ(faults, std::vector<std::string>()) << "as saved in " << saved;
 
   // The agreement window shows the licence from its first line.
   ClickUnit(run.startWindow, kAgreementLink);
   HWND agreement = WaitForAgreementWindow(run);
   ASSERT_NE(agreement, nullptr) << "the link opened no window";
   MoveAway(run);
-  Settle(500);
-  RECT agreementRect{};
-  GetWindowRect(agreement, &agreementRect);
-  SavedBeside(setupPath_, CaptureScreen(agreementRect), "MorvaneSetup-look-agreement.bmp");
 
   std::string licence;
   ASSERT_TRUE(ReadWholeFile(agreementText_, &licence));
@@ -428,10 +472,15 @@ TEST_F(Setup, TheWindowsLookAsDesigned) {
   RECT box{};
   GetWindowRect(text, &box);
   const RECT firstRow{box.left, box.top, box.right, box.top + 20};
-  EXPECT_GE(CountMatching(CaptureScreen(firstRow), firstRow, IsDark), 30);
+  auto darkInFirstRow = [&] { return CountMatching(CaptureScreen(firstRow), firstRow, IsDark); };
+  WaitUntil([&] { return darkInFirstRow() >= 30; });
+  EXPECT_GE(darkInFirstRow(), 30);
+  RECT agreementRect{};
+  GetWindowRect(agreement, &agreementRect);
+  SavedBeside(setupPath_, CaptureScreen(agreementRect), "MorvaneSetup-look-agreement.bmp");
 
   PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  EXPECT_TRUE(WaitUntilGone(agreement));
   ClickUnit(run.startWindow, kCloseButton);
   ExpectExitCode(&run, 0);
 }
@@ -458,31 +507,30 @@ TEST_F(Setup, FirstInstallation) {
   ASSERT_NE(agreement, nullptr) << "the link opened no window";
   ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
   ClickUnit(run.startWindow, kAgreementLink);
-  Settle(500);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == agreement; }))
+      << "the open agreement window came to the front";
   EXPECT_EQ(OtherWindows(run.program.process.dwProcessId, run.startWindow).size(), 1u);
-  EXPECT_EQ(GetForegroundWindow(), agreement) << "the open agreement window came to the front";
   // Esc closes it; the start window stays.
   PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  EXPECT_TRUE(WaitUntilGone(agreement));
   ASSERT_TRUE(IsRunning(run.program));
   ASSERT_TRUE(IsWindowVisible(run.startWindow));
 
   CheckAgreement(run);
   // What the progress view must cover is there before it.
-  EXPECT_LT(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
-  EXPECT_LT(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
-  EXPECT_LT(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
-  EXPECT_EQ(WhiteIn(run.startWindow, kProgressBarLeft), AreaOf(kProgressBarLeft));
+  ExpectPlaces(run.startWindow, {{"check box", kAgreementBox, false},
+                                 {"link", kAgreementLink, false},
+                                 {"install button", kInstallButtonTop, false},
+                                 {"progress bar", kProgressBarLeft, true}});
 
   const double pressed = PressInstall(run);
-  Settle(300);
   // The progress view: white over the controls, the bar and its text shown;
   // the main program is written, the rest waits for the animation's end.
-  EXPECT_EQ(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
-  EXPECT_EQ(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
-  EXPECT_EQ(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
-  EXPECT_LT(WhiteIn(run.startWindow, kProgressBar), AreaOf(kProgressBar));
-  EXPECT_LT(WhiteIn(run.startWindow, kProgressText), AreaOf(kProgressText));
+  ExpectPlaces(run.startWindow, {{"check box", kAgreementBox, true},
+                                 {"link", kAgreementLink, true},
+                                 {"install button", kInstallButtonTop, true},
+                                 {"progress bar", kProgressBar, false},
+                                 {"progress text", kProgressText, false}});
   EXPECT_TRUE(PathExists(kMainProgramPath));
   EXPECT_FALSE(PathExists(kUninstallerPath));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, ".zorva"));
@@ -493,13 +541,15 @@ TEST_F(Setup, FirstInstallation) {
 
   // The cover takes a press over the check box and drags the window.
   const std::string before = Origin(run.startWindow);
-  DragBy(PointIn(run.startWindow, kAgreementBox), 60, 40);
-  EXPECT_EQ(Origin(run.startWindow), Shifted(before, 60, 40));
+  EXPECT_TRUE(DragWindow(run.startWindow, PointIn(run.startWindow, kAgreementBox), 60, 40))
+      << Origin(run.startWindow) << " is not " << Shifted(before, 60, 40);
   MoveAway(run);
 
-  Settle(1500);
-  const int later = FilledColumns(run.startWindow, empty, 0, kProgressBar.width, RECT{}, &columns);
-  EXPECT_GT(later, early) << "the bar advances";
+  auto filled = [&] {
+    return FilledColumns(run.startWindow, empty, 0, kProgressBar.width, RECT{}, &columns);
+  };
+  EXPECT_TRUE(WaitUntil([&] { return filled() > early; }))
+      << "the bar does not advance from " << early << " columns";
 
   // The final message comes with the bar full (what the box leaves visible
   // of the bar's end).
@@ -508,10 +558,13 @@ TEST_F(Setup, FirstInstallation) {
   EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
   EXPECT_EQ(seen.text, InstallDoneMessage());
   EXPECT_EQ(seen.caption, Gbk("信息："));
-  Settle(300);
   RECT boxRect{};
   GetWindowRect(seen.box, &boxRect);
-  const int full = FilledColumns(run.startWindow, empty, kBarEndFrom, kBarEndTo, boxRect, &columns);
+  int full = 0;
+  WaitUntil([&] {
+    full = FilledColumns(run.startWindow, empty, kBarEndFrom, kBarEndTo, boxRect, &columns);
+    return columns < 10 || full * 2 >= columns;
+  });
   ASSERT_GE(columns, 10) << "the message box hides the bar's end";
   EXPECT_GE(full * 2, columns) << "the bar is full at the end";
   ClickBoxButton(seen, IDOK);
@@ -645,14 +698,13 @@ TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
   PressInstall(run);
   EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
   MoveAway(run);
-  Settle(300);
 
   // The window as before: the controls shown, no progress view.
-  EXPECT_LT(WhiteIn(run.startWindow, kAgreementBox), AreaOf(kAgreementBox));
-  EXPECT_LT(WhiteIn(run.startWindow, kAgreementLink), AreaOf(kAgreementLink));
-  EXPECT_LT(WhiteIn(run.startWindow, kInstallButtonTop), AreaOf(kInstallButtonTop));
-  EXPECT_EQ(WhiteIn(run.startWindow, kProgressBarLeft), AreaOf(kProgressBarLeft));
-  EXPECT_EQ(WhiteIn(run.startWindow, kProgressText), AreaOf(kProgressText));
+  ExpectPlaces(run.startWindow, {{"check box", kAgreementBox, false},
+                                 {"link", kAgreementLink, false},
+                                 {"install button", kInstallButtonTop, false},
+                                 {"progress bar", kProgressBarLeft, true},
+                                 {"progress text", kProgressText, true}});
   // Nothing else written.
   EXPECT_EQ(GetFileSize(lock, nullptr), 0u);
   EXPECT_FALSE(PathExists(kUninstallerPath));
@@ -794,28 +846,26 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
     ASSERT_TRUE(Launch(&run));
     // By the title, then by the bare white surface: the mouse's distance.
     const std::string start = Origin(run.startWindow);
-    DragBy(PointAt(run.startWindow, kTitleLabel, 12, 8), 50, 30);
-    EXPECT_EQ(Origin(run.startWindow), Shifted(start, 50, 30));
-    DragBy(PointIn(run.startWindow, kBareSurface), -80, 20);
-    EXPECT_EQ(Origin(run.startWindow), Shifted(start, -30, 50));
+    EXPECT_TRUE(DragWindow(run.startWindow, PointAt(run.startWindow, kTitleLabel, 12, 8), 50, 30))
+        << Origin(run.startWindow) << " is not " << Shifted(start, 50, 30);
+    EXPECT_TRUE(DragWindow(run.startWindow, PointIn(run.startWindow, kBareSurface), -80, 20))
+        << Origin(run.startWindow) << " is not " << Shifted(start, -30, 50);
 
     ClickUnit(run.startWindow, kCloseButton);
-    EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+    EXPECT_TRUE(WaitUntilGone(run.startWindow));
     ExpectExitCode(&run, 0);
   }
   {
     SetupRun run;
     ASSERT_TRUE(Launch(&run));
     ClickUnit(run.startWindow, kMinimiseButton);
-    Settle(500);
-    EXPECT_TRUE(IsIconic(run.startWindow));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(run.startWindow) != FALSE; })) << "not minimised";
     // Back as the taskbar brings it, then Esc.
     PostMessageA(run.startWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
-    Settle(500);
-    ASSERT_FALSE(IsIconic(run.startWindow));
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(run.startWindow); })) << "not restored";
     ClickUnit(run.startWindow, kBareSurface);
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+    EXPECT_TRUE(WaitUntilGone(run.startWindow));
     ExpectExitCode(&run, 0);
   }
   ExpectNothingWritten();
@@ -830,15 +880,17 @@ TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
   ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
 
   ClickUnit(run.startWindow, kCloseButton);
-  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
-  Settle(1500);
+  EXPECT_TRUE(WaitUntilGone(run.startWindow));
+  // Had the close ended the program's loop, the agreement window would not
+  // paint again, and would be gone with the program.
+  EXPECT_TRUE(Synchronise(agreement));
   EXPECT_TRUE(IsRunning(run.program)) << "the agreement window keeps the program";
   EXPECT_TRUE(IsWindowVisible(agreement));
 
   const POINT caption = CaptionPoint(agreement);
   ClickAt(caption.x, caption.y);
   PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntilGone(agreement, 5000));
+  EXPECT_TRUE(WaitUntilGone(agreement));
   ExpectExitCode(&run, 0);
   ExpectNothingWritten();
 }
@@ -848,10 +900,9 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
-  Settle(1000);
-  ASSERT_LT(WhiteIn(run.startWindow, kProgressBar), AreaOf(kProgressBar)) << "no progress view";
+  ASSERT_TRUE(ExpectPlaces(run.startWindow, {{"progress bar", kProgressBar, false}}));
   ClickUnit(run.startWindow, kCloseButton);
-  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+  EXPECT_TRUE(WaitUntilGone(run.startWindow));
 
   // The outcome is told, and the box waits for its answer; meanwhile the
   // program sleeps. A sleeping process uses next to no processor time under
@@ -861,7 +912,9 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
   EXPECT_EQ(seen.text, InstallDoneMessage());
   const double cpuFrom = ProcessCpuMilliseconds(run.program.process.hProcess);
   const double wallFrom = NowMilliseconds();
-  Settle(3000);
+  // What is measured is the processor time of a span of time: no state ends
+  // it but the clock.
+  Sleep(3000);
   const double cpu = ProcessCpuMilliseconds(run.program.process.hProcess) - cpuFrom;
   const double wall = NowMilliseconds() - wallFrom;
   EXPECT_TRUE(IsWindowVisible(seen.box)) << "the box stays until it is answered";
@@ -884,10 +937,10 @@ TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
 
   CheckAgreement(run);
   PressInstall(run);
-  Settle(1000);
+  ASSERT_TRUE(ExpectPlaces(run.startWindow, {{"progress bar", kProgressBar, false}}));
   // The start window is active since the press.
   PressKey(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntilGone(run.startWindow, 5000));
+  EXPECT_TRUE(WaitUntilGone(run.startWindow));
   EXPECT_TRUE(IsWindowVisible(agreement));
   EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallDoneMessage());
   ExpectExitCode(&run, 0);
@@ -911,9 +964,9 @@ TEST_F(Setup, SecondInstanceOpensASecondWindow) {
   const POINT close = PointIn(first.startWindow, kCloseButton);
   for (int left = 1; left >= 0; --left) {
     ClickAt(close.x, close.y);
-    for (int i = 0;
-         i < 100 && int(IsRunning(first.program)) + int(IsRunning(second.program)) > left; ++i)
-      Sleep(50);
+    EXPECT_TRUE(WaitUntil([&] {
+      return int(IsRunning(first.program)) + int(IsRunning(second.program)) == left;
+    })) << "a click of the close button ends one program";
   }
   ExpectExitCode(&first, 0);
   ExpectExitCode(&second, 0);

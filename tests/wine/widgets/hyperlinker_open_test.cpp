@@ -3,6 +3,7 @@
 // program and as the program of ".htm" files, and its log shows the command
 // line it was started with. Usage: hyperlinker_open_test STANDIN_EXE
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@ namespace {
 constexpr uint32_t kWindow = 0x52090001;
 constexpr uint32_t kOwn = 0x06090001;
 constexpr uint32_t kLink = 0x16090001;
-constexpr DWORD kWait = 15000;
 // A scheme that nothing is registered for: the shell refuses it.
 const char kUnknownScheme[] = "morvanetest:";
 const char kHtmlClass[] = "MorvaneLinkTestPage";
@@ -36,6 +36,23 @@ bool SetClassesDefault(const std::string& keyPath, const std::string& value) {
                      DWORD(value.size() + 1)) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
+}
+
+// Whether a process that this one started still runs.
+bool ChildProcessRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool running = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !running;
+       more = Process32Next(snapshot, &entry))
+    // The desktop that the session's first window starts is a child of
+    // whoever made that window, and stays: it is no program of ours.
+    running = entry.th32ParentProcessID == GetCurrentProcessId() &&
+              lstrcmpiA(entry.szExeFile, "explorer.exe") != 0;
+  CloseHandle(snapshot);
+  return running;
 }
 
 class LinkOpening : public ::testing::Test {
@@ -62,12 +79,16 @@ class LinkOpening : public ::testing::Test {
   }
   // Waits for a logged line that contains `part`, and answers it.
   std::string WaitForLogged(const std::string& part) {
-    for (DWORD waited = 0; waited < kWait; waited += 50) {
+    std::string found = "<nothing logged with " + part + ">";
+    WaitUntil([&] {
       for (const std::string& line : Logged())
-        if (line.find(part) != std::string::npos) return line;
-      Pump(50);
-    }
-    return "<nothing logged with " + part + ">";
+        if (line.find(part) != std::string::npos) {
+          found = line;
+          return true;
+        }
+      return false;
+    });
+    return found;
   }
 
   std::string standin_;  // quoted
@@ -84,7 +105,6 @@ TEST_F(LinkOpening, MailLinkReachesTheRegisteredMailProgram) {
   ASSERT_TRUE(window.Loaded());
   HWND box = window.Unit(kLink);
   ClickWindow(box);
-  Pump(200);
   const std::string line = WaitForLogged("someone@example.org");
   EXPECT_NE(line.find("mailto:someone@example.org"), std::string::npos) << line;
   EXPECT_EQ(line.find(standin_), 0u) << line;
@@ -92,7 +112,7 @@ TEST_F(LinkOpening, MailLinkReachesTheRegisteredMailProgram) {
   // where the box holding the capture hears the move).
   const POINT away = OnScreen(box, 40, 60);
   MoveMouseTo(away.x, away.y);
-  Pump(200);
+  WaitUntil([&] { return TextTone(Rendering(box), kLinkBack) == kLinkVisited; });
   EXPECT_EQ(TextTone(Rendering(box), kLinkBack), kLinkVisited);
 }
 
@@ -126,6 +146,25 @@ TEST_F(LinkOpening, HtmlProgramRunsWhatTheShellRefusesByThePlaceholderRules) {
   EXPECT_FALSE(OpenHyperLink(unopened, SW_SHOWNORMAL));
 }
 
+// Space on the focused box presses it as a click does: its target opens.
+TEST_F(LinkOpening, SpaceOnTheFocusedBoxOpensItsTarget) {
+  ASSERT_TRUE(SetClassesDefault(".htm", kHtmlClass));
+  ASSERT_TRUE(
+      SetClassesDefault(std::string(kHtmlClass) + "\\shell\\open\\command", standin_ + " \"%1\""));
+  HyperLinkerProperties link = ColouredLink();
+  link.caption = "keys";
+  link.linkKind = 1;
+  link.webAddress = kUnknownScheme + std::string("space-press");
+  TemplateRecord record = LinkRecord(kLink, 20, 20, link);
+  record.flags |= kUnitTabStop;
+  HostedWindow window(kWindow, {HostWindowRecord(kOwn, 100, 100, 400, 300, 0x00FFFFFF), record});
+  ASSERT_TRUE(window.Loaded());
+  SetForegroundWindow(window.Window());
+  SetFocus(window.Unit(kLink));
+  PressKey(VK_SPACE);
+  EXPECT_EQ(WaitForLogged("space-press"), standin_ + "  morvanetest:space-press");
+}
+
 // A long target never reaches the shell, whose lookups hold MAX_PATH
 // characters: one that the ".htm" command line holds opens there, one that
 // it cannot hold opens nothing. The process lives through both.
@@ -143,14 +182,14 @@ TEST_F(LinkOpening, LongTargetsBypassTheShellAndOverlongOnesRunNothing) {
   tooLong.linkKind = 1;
   tooLong.webAddress = kUnknownScheme + std::string(kLinkCommandCapacity, 'x');
   EXPECT_FALSE(OpenHyperLink(tooLong, SW_SHOWNORMAL));
-  // A target that fits starts the program; by the time its line is there,
-  // a start of the long one would have logged too.
+  // A target that fits starts the program; once every program started from
+  // here has ended, a start of the long one would have logged too.
   HyperLinkerProperties fits;
   fits.linkKind = 1;
   fits.webAddress = kUnknownScheme + std::string("short");
   EXPECT_TRUE(OpenHyperLink(fits, SW_SHOWNORMAL));
   EXPECT_EQ(WaitForLogged("morvanetest:short"), standin_ + "  morvanetest:short");
-  Pump(500);
+  EXPECT_TRUE(WaitUntil([] { return !ChildProcessRunning(); }));
   for (const std::string& line : Logged()) EXPECT_EQ(line.find("xxxxxxxx"), std::string::npos);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "support/real_input.h"
 #include "widgets/label/label_properties.h"
 #include "widgets/unit_surface.h"
 
@@ -72,7 +73,7 @@ TEST(Label, AnEmptyCaptionOnWhiteIsAPlainWhiteRectangle) {
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 20, 200, 140});
   ASSERT_TRUE(label);
   EXPECT_EQ(RenderClient(label, kRed).CountOtherThan(kWhite), 0);
-  PumpMessages();
+  DispatchUntilIdle();
   EXPECT_EQ(ReadScreen(label).CountOtherThan(kWhite), 0);
 }
 

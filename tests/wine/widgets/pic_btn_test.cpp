@@ -102,30 +102,25 @@ COLORREF Shown(HWND button) {
   return rendering.At(rendering.Width() / 2, rendering.Height() / 2);
 }
 
+// What the button shows once it shows `expected`, or when the wait for it
+// gives up.
+COLORREF ShownOnceItIs(HWND button, COLORREF expected) {
+  WaitUntil([&] { return Shown(button) == expected; });
+  return Shown(button);
+}
+
 class PicBtnTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RaisedEvents().clear();
     // Out of every test window's way.
     MoveMouseTo(900, 700);
-    Pump(100);
   }
-  void Move(POINT at) {
-    MoveMouseTo(at.x, at.y);
-    Pump(150);
-  }
-  void Press(POINT at) {
-    PressLeftAt(at.x, at.y);
-    Pump(150);
-  }
-  void Release(POINT at) {
-    ReleaseLeftAt(at.x, at.y);
-    Pump(150);
-  }
-  void Click(POINT at) {
-    ClickAt(at.x, at.y);
-    Pump(150);
-  }
+  // Each dispatches the messages of the input, here in this thread.
+  static void Move(POINT at) { MoveMouseTo(at.x, at.y); }
+  static void Press(POINT at) { PressLeftAt(at.x, at.y); }
+  static void Release(POINT at) { ReleaseLeftAt(at.x, at.y); }
+  static void Click(POINT at) { ClickAt(at.x, at.y); }
 };
 
 TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
@@ -137,17 +132,17 @@ TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
   const POINT inside = OnScreen(button, 30, 15), outside = OnScreen(button, 130, 15);
   EXPECT_EQ(Shown(button), kRed);
   Move(inside);
-  EXPECT_EQ(Shown(button), kGreen) << "hover";
+  EXPECT_EQ(ShownOnceItIs(button, kGreen), kGreen) << "hover";
 
   // Press, leave, release outside: pressed, then normal on leaving; no click.
   Press(inside);
-  EXPECT_EQ(Shown(button), kBlue);
+  EXPECT_EQ(ShownOnceItIs(button, kBlue), kBlue);
   Move(outside);
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   // The press that left keeps the capture, for a return while held.
   EXPECT_EQ(GetCapture(), button);
   Release(outside);
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   EXPECT_NE(GetCapture(), button);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 0);
 
@@ -155,9 +150,9 @@ TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
   // one click.
   Press(inside);
   Move(outside);
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   Move(inside);
-  EXPECT_EQ(Shown(button), kBlue);
+  EXPECT_EQ(ShownOnceItIs(button, kBlue), kBlue);
   Release(inside);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
   EXPECT_NE(Shown(button), kBlue);
@@ -165,7 +160,7 @@ TEST_F(PicBtnTest, PushButtonClicksOnlyWhenReleasedOverIt) {
   // Leaving without a press ends the hover.
   Move(inside);
   Move(outside);
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   EXPECT_NE(GetCapture(), button);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
 
@@ -187,18 +182,21 @@ TEST_F(PicBtnTest, KeyboardClicksTheFocusedButtonThatNothingCovers) {
   ASSERT_TRUE(window.Loaded());
   HWND button = window.Unit(kButton);
   EXPECT_EQ(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON);
+  SetForegroundWindow(window.Window());
   SetFocus(button);
-  Pump(100);
   // The dotted rectangle, one pixel in: along its left side, every other
   // pixel is inverted; the picture is left alone elsewhere.
-  const Rendering focused(button);
-  int dotted = 0;
-  for (int y = 1; y < spec.height - 1; ++y) dotted += focused.At(1, y) != kRed;
-  EXPECT_GE(dotted, spec.height / 3) << "no focus cue along the left side";
-  EXPECT_EQ(focused.At(spec.width / 2, spec.height / 2), kRed);
+  const auto dottedPixels = [&] {
+    const Rendering focused(button);
+    int dotted = 0;
+    for (int y = 1; y < spec.height - 1; ++y) dotted += focused.At(1, y) != kRed;
+    return dotted;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return dottedPixels() >= spec.height / 3; }))
+      << "no focus cue along the left side";
+  EXPECT_EQ(Shown(button), kRed);
   PressKey(VK_SPACE);
-  Pump(150);
-  EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
+  EXPECT_TRUE(WaitUntil([&] { return CountRaised(kButton, kClickEvent) == 1; }));
   SendMessageA(button, BM_CLICK, 0, 0);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 2);
 
@@ -210,8 +208,8 @@ TEST_F(PicBtnTest, KeyboardClicksTheFocusedButtonThatNothingCovers) {
   SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetFocus(button);
   PressKey(VK_SPACE);
-  Pump(150);
   SendMessageA(button, BM_CLICK, 0, 0);
+  ASSERT_TRUE(DispatchUntilIdle());
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 2) << "clicked under a cover";
   DestroyWindow(cover);
 }
@@ -231,9 +229,9 @@ TEST_F(PicBtnTest, DisabledButtonShowsDisabledOrNormalPictureAndIgnoresTheMouse)
     const COLORREF disabledLook = id == kButton ? kRed : kGrey;
     EXPECT_EQ(Shown(button), disabledLook) << std::hex << id;
     Move(OnScreen(button, 30, 15));
-    EXPECT_EQ(Shown(button), disabledLook) << std::hex << id;
+    EXPECT_EQ(ShownOnceItIs(button, disabledLook), disabledLook) << std::hex << id;
     Press(OnScreen(button, 30, 15));
-    EXPECT_EQ(Shown(button), disabledLook) << std::hex << id;
+    EXPECT_EQ(ShownOnceItIs(button, disabledLook), disabledLook) << std::hex << id;
     Release(OnScreen(button, 30, 15));
     EXPECT_EQ(CountRaised(id, kClickEvent), 0) << std::hex << id;
   }
@@ -261,15 +259,15 @@ TEST_F(PicBtnTest, ToggleButtonFlipsOnEachClickAndRaisesEach) {
 
   // A toggle button has no hover picture.
   Move(OnScreen(button, 30, 15));
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   Click(OnScreen(button, 30, 15));
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
   EXPECT_TRUE(ReadUnitProperty(kWindow, kButton, kCheckedIndex).logical);
-  EXPECT_EQ(Shown(button), kBlue);
+  EXPECT_EQ(ShownOnceItIs(button, kBlue), kBlue);
   Click(OnScreen(button, 30, 15));
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 2);
   EXPECT_FALSE(ReadUnitProperty(kWindow, kButton, kCheckedIndex).logical);
-  EXPECT_EQ(Shown(button), kRed);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
 
   // Checked written by a handler sets the state without a click.
   WriteUnitProperty(kWindow, kButton, kCheckedIndex, Value::Logical(true));

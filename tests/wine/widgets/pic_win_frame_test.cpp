@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr DWORD kWait = 15000;
 constexpr COLORREF kBannerColour = 0x00FF4646;  // red 70, green 70, blue 255
 constexpr COLORREF kWhite = 0x00FFFFFF;
 
@@ -33,32 +32,6 @@ std::string Hex(uint32_t value) {
 
 std::string WindowEvent(int number) {
   return "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioOwn) + " " + std::to_string(number);
-}
-
-void Mouse(DWORD flags, int x, int y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((x * 65535 + width / 2) / (width - 1));
-  input.mi.dy = LONG((y * 65535 + height / 2) / (height - 1));
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
-// Presses the left button at `from`, moves by (dx, dy) in small steps and
-// lets go.
-void Drag(POINT from, int dx, int dy) {
-  Mouse(0, from.x, from.y);
-  Sleep(100);
-  Mouse(MOUSEEVENTF_LEFTDOWN, from.x, from.y);
-  Sleep(300);
-  for (int step = 1; step <= 10; ++step) {
-    Mouse(0, from.x + dx * step / 10, from.y + dy * step / 10);
-    Sleep(50);
-  }
-  Sleep(200);
-  Mouse(MOUSEEVENTF_LEFTUP, from.x + dx, from.y + dy);
-  Sleep(GetDoubleClickTime() + 100);
 }
 
 POINT OnScreen(HWND window, int x, int y) {
@@ -82,15 +55,13 @@ class PicWinScenario : public ::testing::Test {
       for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
   }
   HWND ShownWindow(const char* caption) {
-    HWND window = WaitForTopWindow(program_, caption, kWait);
-    if (!window) return nullptr;
-    SetForegroundWindow(window);
-    Settle(500);
+    HWND window = WaitForTopWindow(program_, caption);
+    if (!window || !BringToFront(window)) return nullptr;
     return window;
   }
   DWORD ExitCode() {
     DWORD code = 12345;
-    EXPECT_TRUE(WaitForExit(&program_, kWait, &code)) << "the program did not end";
+    EXPECT_TRUE(WaitForExit(&program_, kGiveUpMs, &code)) << "the program did not end";
     return code;
   }
   std::vector<std::string> Log() {
@@ -110,8 +81,7 @@ class PicWinScenario : public ::testing::Test {
     return count;
   }
   bool WaitForLogged(const std::string& line) {
-    for (DWORD waited = 0; Count(line) == 0 && waited < kWait; waited += 50) Settle(50);
-    return Count(line) > 0;
+    return WaitUntil([&] { return Count(line) > 0; });
   }
 
   RunningProgram program_;
@@ -147,12 +117,11 @@ TEST_F(PicWinScenario, AVetoOfTheCloseRequestKeepsTheWindowOpen) {
   ASSERT_TRUE(window);
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitForLogged(WindowEvent(12)));
-  Settle(500);
+  ASSERT_TRUE(Synchronise(window));  // past what the refused request would have led to
   EXPECT_TRUE(IsRunning(program_));
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(Count(WindowEvent(1)), 0) << "a refused request goes no further";
-  SetForegroundWindow(window);
-  Settle(200);
+  ASSERT_TRUE(BringToFront(window));
   PressKey(VK_ESCAPE);
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_EQ(Count(WindowEvent(12)), 2);
@@ -163,22 +132,16 @@ TEST_F(PicWinScenario, APressOnThePictureBoxDragsTheWindowAndRaisesNoEventOfIt) 
   Start("drag");
   HWND window = ShownWindow(kScenarioCaption);
   ASSERT_TRUE(window);
-  RECT before{}, after{};
-  GetWindowRect(window, &before);
-  Drag(OnScreen(window, kPicBoxLeft + kPicBoxWidth / 2, kPicBoxTop + kPicBoxHeight / 2), 60, 40);
-  GetWindowRect(window, &after);
-  EXPECT_GT(after.left, before.left);
-  EXPECT_GT(after.top, before.top);
-  const std::string box = "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioPicBox);
-  EXPECT_EQ(Count(box + " -1"), 0) << "the press belongs to the window";
-  EXPECT_EQ(Count(box + " -2"), 0) << "and so does the release";
+  const POINT box =
+      OnScreen(window, kPicBoxLeft + kPicBoxWidth / 2, kPicBoxTop + kPicBoxHeight / 2);
+  EXPECT_TRUE(DragWindow(window, box, 60, 40)) << "the window did not follow the mouse";
+  const std::string boxEvent = "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioPicBox);
+  EXPECT_EQ(Count(boxEvent + " -1"), 0) << "the press belongs to the window";
+  EXPECT_EQ(Count(boxEvent + " -2"), 0) << "and so does the release";
 
   // On the window's own surface the press drags too, and is the window's.
-  before = after;
-  Drag(OnScreen(window, 200, 180), 40, 30);
-  GetWindowRect(window, &after);
-  EXPECT_GT(after.left, before.left);
-  EXPECT_GT(after.top, before.top);
+  EXPECT_TRUE(DragWindow(window, OnScreen(window, 200, 180), 40, 30))
+      << "the window did not follow the mouse";
   EXPECT_GE(Count(WindowEvent(-1)), 1);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -264,30 +227,48 @@ TEST_F(PicWinScenario, TheProductsStartWindowShowsItsBannerAndLogo) {
   EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 393) / 2);
   EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 277) / 2);
   EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0);
-  const Screenshot shot = Capture(393, 277, [&](HDC dc) {
-    HDC screen = GetDC(nullptr);
-    BitBlt(dc, 0, 0, 393, 277, screen, rect.left, rect.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-  });
-
+  auto capture = [&] {
+    return Capture(393, 277, [&](HDC dc) {
+      HDC screen = GetDC(nullptr);
+      BitBlt(dc, 0, 0, 393, 277, screen, rect.left, rect.top, SRCCOPY);
+      ReleaseDC(nullptr, screen);
+    });
+  };
   // The banner: the top 136 rows, across the window, around the logo.
   const POINT banner[] = {{0, 0},    {5, 5},    {392, 0},  {392, 135}, {100, 60}, {300, 100},
                           {147, 70}, {244, 70}, {196, 23}, {196, 120}, {0, 135}};
-  for (POINT at : banner)
-    EXPECT_EQ(shot.At(at.x, at.y), kBannerColour) << "banner at " << at.x << "," << at.y;
   // Below it, the window's white surface.
   const POINT surface[] = {{0, 136}, {5, 140}, {200, 200}, {392, 276}};
+  // The logo, stretched into 96 x 96 at (148, 24), as drawn here.
+  auto logoDiffers = [&](const Screenshot& shot) {
+    int differing = 0;
+    for (int y = 0; y < 96; ++y)
+      for (int x = 0; x < 96; ++x) differing += !Near(shot.At(148 + x, 24 + y), expected.At(x, y));
+    return differing;
+  };
+  auto looksRight = [&](const Screenshot& shot) {
+    for (POINT at : banner)
+      if (shot.At(at.x, at.y) != kBannerColour) return false;
+    for (POINT at : surface)
+      if (shot.At(at.x, at.y) != kWhite) return false;
+    return logoDiffers(shot) == 0;
+  };
+  // What the window paints reaches the screen a moment later.
+  Screenshot shot;
+  WaitUntil([&] {
+    shot = capture();
+    return looksRight(shot);
+  });
+
+  for (POINT at : banner)
+    EXPECT_EQ(shot.At(at.x, at.y), kBannerColour) << "banner at " << at.x << "," << at.y;
   for (POINT at : surface)
     EXPECT_EQ(shot.At(at.x, at.y), kWhite) << "surface at " << at.x << "," << at.y;
-  // The logo, stretched into 96 x 96 at (148, 24), as drawn here.
-  int differing = 0, logoPixels = 0;
+  int logoPixels = 0;
   for (int y = 0; y < 96; ++y)
-    for (int x = 0; x < 96; ++x) {
-      differing += !Near(shot.At(148 + x, 24 + y), expected.At(x, y));
-      logoPixels += expected.At(x, y) != kBannerColour;
-    }
+    for (int x = 0; x < 96; ++x) logoPixels += expected.At(x, y) != kBannerColour;
   EXPECT_GT(logoPixels, 96 * 96 / 10) << "the logo covers part of its box";
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(logoDiffers(shot), 0);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
 }

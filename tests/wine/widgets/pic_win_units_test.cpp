@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/events.h"
+#include "support/real_input.h"
 #include "support/test_support.h"
 #include "tests/wine/widgets/test_images.h"
 #include "widgets/common/reflection.h"
@@ -66,11 +67,6 @@ Rendered Render(HWND hwnd) {
   DeleteObject(bitmap);
   DeleteDC(dc);
   return out;
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 // Answers reflected messages: it keeps the last one and answers `answer`.
@@ -151,15 +147,13 @@ std::set<DWORD> ThreadsOfThisProcess() {
   return threads;
 }
 
-// Whether all of `threads` have ended, waiting a moment for the last ones.
+// Whether all of `threads` have ended, waiting for the last ones.
 bool AllEnded(const std::set<DWORD>& threads) {
-  for (int waited = 0; waited <= 5000; waited += 50) {
-    bool alive = false;
-    for (DWORD thread : ThreadsOfThisProcess()) alive = alive || threads.count(thread) != 0;
-    if (!alive) return true;
-    Sleep(50);
-  }
-  return false;
+  return WaitUntil([&] {
+    for (DWORD thread : ThreadsOfThisProcess())
+      if (threads.count(thread)) return false;
+    return true;
+  });
 }
 
 // The threads now running that were not among `before`.
@@ -311,13 +305,12 @@ TEST(PicBox, AnimatedGifAdvancesAndItsThreadEndsWithTheUnit) {
   std::set<DWORD> started = NewThreads(threadsBefore);
   EXPECT_FALSE(started.empty());
   bool sawRed = false, sawBlue = false;
-  for (int waited = 0; waited < 15000 && !(sawRed && sawBlue); waited += 10) {
-    Pump();
+  WaitUntil([&] {
     const COLORREF shown = Render(box).At(4, 4);
     sawRed = sawRed || shown == kRed;
     sawBlue = sawBlue || shown == kBlue;
-    Sleep(10);
-  }
+    return sawRed && sawBlue;
+  });
   EXPECT_TRUE(sawRed);
   EXPECT_TRUE(sawBlue);
 
@@ -442,16 +435,16 @@ TEST(Window, StoredStartPositionShowsMinimisedOrMaximisedAndReadsBack) {
     HWND window = MakeWindow(properties, 20, 20, 200, 150);
     ASSERT_TRUE(window);
     ShowWindow(window, kWindowUnit.showCommand(window));
-    Pump();
+    DispatchUntilIdle();
     Value value;
     ASSERT_TRUE(kWindowUnit.readLiveProperty(window, kWindowStartPosition, &value));
     EXPECT_EQ(value.integer, c.readBack) << "stored " << c.stored;
     // Set at run time: shown normally, then minimised.
     Write(window, kWindowUnit, &WindowProperties::startPosition, int32_t(0), kWindowStartPosition);
-    Pump();
+    DispatchUntilIdle();
     EXPECT_FALSE(IsIconic(window) || IsZoomed(window)) << "stored " << c.stored;
     Write(window, kWindowUnit, &WindowProperties::startPosition, int32_t(2), kWindowStartPosition);
-    Pump();
+    DispatchUntilIdle();
     EXPECT_TRUE(IsIconic(window)) << "stored " << c.stored;
     DestroyWindow(window);
   }

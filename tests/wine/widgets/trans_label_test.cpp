@@ -7,6 +7,7 @@
 
 #include <climits>
 
+#include "support/real_input.h"
 #include "widgets/trans_label/trans_label_properties.h"
 #include "widgets/unit_surface.h"
 
@@ -64,11 +65,11 @@ TEST(TransLabel, AnEmptyCaptionPaintsNothing) {
                                      RECT{10, 10, 160, 40});
     ASSERT_TRUE(label);
     EXPECT_EQ(RenderClient(label, kBlue).CountOtherThan(kBlue), 0) << "effect " << effect;
-    PumpMessages();
+    DispatchUntilIdle();
     EXPECT_EQ(ReadScreen(label).CountOtherThan(kBlue), 0) << "effect " << effect;
     // The same label with a caption does show on the screen.
     WriteProperty(kTransLabelUnit, label, kTransLabelCaption, Value::OfText("Morvane"));
-    PumpMessages();
+    DispatchUntilIdle();
     EXPECT_GT(ReadScreen(label).CountOtherThan(kBlue), 0) << "effect " << effect;
     DestroyWindow(label);
   }
@@ -85,12 +86,12 @@ TEST(TransLabel, AShorterCaptionLeavesNoTraceOfTheLongerOne) {
     HWND label = CreateUnitFromBlock(kTransLabelUnit, LabelBlock("WWWWWWWWWWWW", kRed), parent,
                                      RECT{10, 10, 210, 40});
     ASSERT_TRUE(label);
-    PumpMessages();
+    DispatchUntilIdle();
     const Pixels before = ReadScreen(label);
     ASSERT_GT(before.CountOtherThan(back, 40, 0, before.width, before.height), 0)
         << "the long caption reaches past the first letter";
     WriteProperty(kTransLabelUnit, label, kTransLabelCaption, Value::OfText("W"));
-    PumpMessages();
+    DispatchUntilIdle();
     const Pixels after = ReadScreen(label);
     EXPECT_EQ(after.CountOtherThan(back, 40, 0, after.width, after.height), 0)
         << (onPanel ? "on the panel" : "on the window");
@@ -117,17 +118,17 @@ TEST(TransLabel, AMovedOrResizedLabelLooksAsIfMadeThere) {
       HWND panel = MakeSurfacePanel(scene.window, kBlue, RECT{0, 0, 240, 80});
       HWND label =
           CreateUnitFromBlock(kTransLabelUnit, LabelBlock("Morvane", kWhite, 0, 1), panel, first);
-      PumpMessages();
+      DispatchUntilIdle();
       SetWindowPos(label, nullptr, c.rect.left, c.rect.top, c.rect.right - c.rect.left,
                    c.rect.bottom - c.rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-      PumpMessages();
+      DispatchUntilIdle();
       changed = ReadScreen(scene.window);
     }
     {
       Scene scene(kBlue);
       HWND panel = MakeSurfacePanel(scene.window, kBlue, RECT{0, 0, 240, 80});
       CreateUnitFromBlock(kTransLabelUnit, LabelBlock("Morvane", kWhite, 0, 1), panel, c.rect);
-      PumpMessages();
+      DispatchUntilIdle();
       fresh = ReadScreen(scene.window);
     }
     EXPECT_GT(fresh.CountOtherThan(kBlue), 0) << c.change;

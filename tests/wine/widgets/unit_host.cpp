@@ -9,6 +9,7 @@
 #include "frame/frame_interface.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ HostedWindow::HostedWindow(uint32_t windowId, std::vector<TemplateRecord> record
   WindowEntry* raw = entry.get();
   WindowList().push_back(std::move(entry));
   loaded_ = LoadWindowFromTemplate(raw, nullptr, false);
-  Pump(200);
+  DispatchUntilIdle();
 }
 
 HostedWindow::~HostedWindow() {
@@ -77,23 +78,11 @@ HostedWindow::~HostedWindow() {
       break;
     }
   }
-  Pump(50);
+  DispatchUntilIdle();
 }
 
 HWND HostedWindow::Window() const { return FindUnitWindow(windowId_, 0); }
 HWND HostedWindow::Unit(uint32_t unitId) const { return FindUnitWindow(windowId_, unitId); }
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(10);
-  } while (GetTickCount() - start < ms);
-}
 
 POINT OnScreen(HWND hwnd, int x, int y) {
   POINT point{x, y};

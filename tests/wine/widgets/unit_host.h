@@ -52,9 +52,6 @@ class HostedWindow {
   bool loaded_ = false;
 };
 
-// Dispatches this thread's messages for `ms` milliseconds.
-void Pump(DWORD ms);
-
 // Where (x, y) of a window's client area lies on the screen.
 POINT OnScreen(HWND hwnd, int x, int y);
 

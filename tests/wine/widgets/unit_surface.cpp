@@ -75,18 +75,6 @@ bool WriteProperty(const UnitOperations& unit, HWND hwnd, int unitIndex, const V
   return unit.propertyChanged(hwnd, unitIndex, value);
 }
 
-void PumpMessages(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(10);
-  } while (GetTickCount() - start < ms);
-}
-
 int Pixels::CountOtherThan(uint32_t colour, int left, int top, int right, int bottom) const {
   int count = 0;
   for (int y = top; y < bottom; ++y)

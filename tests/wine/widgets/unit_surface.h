@@ -26,9 +26,6 @@ HWND CreateUnitFromBlock(const UnitOperations& unit, const Bytes& block, HWND pa
 // asks to be re-created.
 bool WriteProperty(const UnitOperations& unit, HWND hwnd, int unitIndex, const Value& value);
 
-// Dispatches what is queued for a while, so that windows paint.
-void PumpMessages(DWORD ms = 100);
-
 // Pixels as COLORREFs (0x00BBGGRR), rows top-down.
 struct Pixels {
   int width = 0;
