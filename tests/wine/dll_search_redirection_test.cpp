@@ -129,8 +129,9 @@ TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
   ASSERT_TRUE(boxShown) << "no run-time error report";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
   EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
-                           Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
+  EXPECT_EQ(seen.text,
+            Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
+                Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
   EXPECT_TRUE(ClickBoxButton(seen, IDOK));
   DWORD code = 0;
   EXPECT_TRUE(WaitForExit(&run, 20000, &code));
