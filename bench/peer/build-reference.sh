@@ -10,8 +10,9 @@
 # in the installer, as stored (compressed), to OUT_DIR/stored-payload.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-out=$1 payload=$2 agreement=$3
-mkdir -p "$out"
+mkdir -p "$1"
+# makensis reads the script's paths from the script's own folder.
+out=$(cd "$1" && pwd) payload=$(cd "$2" && pwd) agreement=$(realpath "$3")
 # NSIS reads a licence text as UTF-16 with a byte-order mark.
 python3 -c '
 import sys

@@ -57,5 +57,5 @@ Section
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\卸载Morvane.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Quenrith"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "https://www.morvane.example/"
-  MessageBox MB_OK "安装完成"
+  MessageBox MB_OK "安装完成" /SD IDOK
 SectionEnd
