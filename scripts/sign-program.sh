@@ -36,8 +36,9 @@ trap 'rm -rf "$work"' EXIT
 
 # osslsigncode 2.5 (Debian 12) extracts and attaches the whole certificate
 # table entry (WIN_CERTIFICATE: length, revision 0x0200, type 2, the PKCS#7
-# bytes, padding to 8 bytes); later versions the PKCS#7 bytes alone. The
-# published form is the PKCS#7 bytes, whichever version made them.
+# bytes, padding to 8 bytes); 2.9 the PKCS#7 bytes alone, and the versions
+# between are taken to do as 2.9. The published form is the PKCS#7 bytes,
+# whichever version made them.
 table_entry_form() {
   local version
   version=$("$tool" --version 2>/dev/null | sed -n '1s/^osslsigncode \([0-9]*\)\.\([0-9]*\).*/\1 \2/p')
