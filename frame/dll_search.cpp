@@ -43,9 +43,23 @@ const char* const kPreloadedLibraries[] = {
   }
 }
 
+// True when "<program file>.local" exists beside the program: the loader
+// appends ".local" to the program's path as the process was started with,
+// which is what GetModuleFileName answers. Wide, so that no name is lost to
+// the ANSI code page.
+bool LibrariesRedirected() {
+  const wchar_t kSuffix[] = L".local";
+  wchar_t path[MAX_PATH + sizeof kSuffix / sizeof kSuffix[0]];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  // Programs are started from paths shorter than MAX_PATH.
+  if (length == 0 || length >= MAX_PATH) return false;
+  memcpy(path + length, kSuffix, sizeof kSuffix);
+  return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
-void RestrictDllSearch() {
+bool RestrictDllSearch() {
 #ifndef MORVANE_WITHOUT_DLL_MEND  // only the test that proves this matters builds without it
   // Windows 8 and later, and Windows 7 with KB2533623: looked up, because
   // importing it would keep the program from starting without the update.
@@ -57,8 +71,13 @@ void RestrictDllSearch() {
   // Takes the current directory out of the search order as well; the
   // program makes its own folder the current directory later on.
   SetDllDirectoryA("");
-#ifndef MORVANE_WITHOUT_DLL_PRELOAD  // the test's proof that the preload matters
+#endif
+  // Before the first library is loaded: with the redirection in place, even
+  // the preload by full path would take the redirected copies.
+  if (LibrariesRedirected()) return false;
+#if !defined(MORVANE_WITHOUT_DLL_MEND) && !defined(MORVANE_WITHOUT_DLL_PRELOAD)
+  // (Built without it only for the tests' proof that the preload matters.)
   PreloadSystemLibraries();
 #endif
-#endif
+  return true;
 }

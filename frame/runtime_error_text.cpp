@@ -50,6 +50,15 @@ const char kUnitNotLoaded[] =
     "\xbb\xf2\xc9\xd0\xce\xb4\xd4\xd8\xc8\xeb";
 
 namespace {
+// The refusal to run with libraries redirected, "%s" for the name:
+// 程序所在文件夹中有“%s”，程序载入的系统库可能被替换，程序不能运行
+const char kDllRedirected[] =
+    "\xb3\xcc\xd0\xf2\xcb\xf9\xd4\xda\xce\xc4\xbc\xfe\xbc\xd0\xd6\xd0\xd3\xd0\xa1\xb0"
+    "%s"
+    "\xa1\xb1\xa3\xac\xb3\xcc\xd0\xf2\xd4\xd8\xc8\xeb\xb5\xc4\xcf\xb5\xcd\xb3\xbf\xe2"
+    "\xbf\xc9\xc4\xdc\xb1\xbb\xcc\xe6\xbb\xbb\xa3\xac\xb3\xcc\xd0\xf2\xb2\xbb\xc4\xdc"
+    "\xd4\xcb\xd0\xd0";
+
 const char kRuntimeErrorHead[] = "\xd4\xcb\xd0\xd0\xca\xb1\xb3\xf6\xb4\xed!\r\n";  // 运行时出错!
 const char kCodeLabel[] = "\r\n\xb4\xed\xce\xf3\xb4\xfa\xc2\xeb\xa3\xba";     // 错误代码：
 const char kMessageLabel[] = "\r\n\xb4\xed\xce\xf3\xd0\xc5\xcf\xa2\xa3\xba";  // 错误信息：
@@ -94,4 +103,10 @@ Text RuntimeErrorText(const Text& message, int32_t code, const ErrorLocation& lo
   if (!message.empty()) text += kMessageLabel + message + "\r\n";
   text += ErrorLocationText(location);
   return text;
+}
+
+Text DllRedirectionMessage(const Text& name) {
+  const Text text = kDllRedirected;
+  const size_t mark = text.find("%s");
+  return text.substr(0, mark) + name + text.substr(mark + 2);
 }

@@ -43,3 +43,8 @@ extern const char kReadWindowNotLoaded[];    // 读取组件属性时发现指�
 extern const char kWriteWindowNotLoaded[];   // 修改组件属性时发现指定窗口尚未载入
 extern const char kUnitNotLoaded[];          // 指定窗口或窗口组件不存在或尚未载入
 constexpr int32_t kStackErrorCode = 6;
+
+// The message of the refusal to run with libraries redirected:
+// 程序所在文件夹中有“<name>”，程序载入的系统库可能被替换，程序不能运行
+// (`name`: the "<program file>.local" that stands beside the program).
+Text DllRedirectionMessage(const Text& name);

@@ -57,8 +57,12 @@ void ReadWindowTemplate(const ProgramDefinition& program) {
 }  // namespace
 
 int RunProgram(const ProgramDefinition& program) {
-  RestrictDllSearch();
   AppState& app = App();
+  app.uiThreadId = GetCurrentThreadId();
+  // Before anything else: nothing is written, and no window of the template
+  // is shown, with libraries redirected.
+  if (!RestrictDllSearch())
+    ReportRuntimeError(DllRedirectionMessage(GetProgramPath().fileName + ".local"), 0, 0, 0);
   app.heap = GetProcessHeap();
   app.oleStarted = SUCCEEDED(OleInitialize(nullptr));
   // Every relative path of the installer is relative to the setup program.
@@ -67,7 +71,6 @@ int RunProgram(const ProgramDefinition& program) {
   const ProgramPath& path = GetProgramPath();
   if (!path.folderSlash.empty()) SetCurrentDirectoryA(path.folderSlash.c_str());
   app.hiddenOwner = CreateHiddenOwner();
-  app.uiThreadId = GetCurrentThreadId();
   app.unitClasses = program.unitClasses;
   SetUnresolvedFunctionReport(ReportUnresolvedFunction);
   ReadWindowTemplate(program);

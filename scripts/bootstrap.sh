@@ -91,6 +91,7 @@ packages=(
   locales fonts-wqy-microhei googletest libgtest-dev nlohmann-json3-dev
   libpng-dev libjpeg62-turbo-dev libgif-dev
   python3 git ca-certificates
+  osslsigncode openssl
 )
 if [ "$wine_kind" = debian ]; then
   # wine64 beside wine32: the same Wine then also makes 64-bit prefixes, in

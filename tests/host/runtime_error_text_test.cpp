@@ -63,4 +63,20 @@ TEST(RuntimeErrorText, MessagesAreTheProgramsTexts) {
   EXPECT_EQ(std::string(kUnitNotLoaded), Gbk("指定窗口或窗口组件不存在或尚未载入"));
 }
 
+// The name goes in as it is: a "%s" or a double-byte character of its own
+// is not read as a place holder.
+TEST(RuntimeErrorText, RedirectionMessageNamesTheFolder) {
+  const struct {
+    const char* name;
+    const char* message;
+  } cases[] = {
+      {"MorvaneSetup.exe.local",
+       "程序所在文件夹中有“MorvaneSetup.exe.local”，程序载入的系统库可能被替换，程序不能运行"},
+      {"安装 %s.exe.local",
+       "程序所在文件夹中有“安装 %s.exe.local”，程序载入的系统库可能被替换，程序不能运行"},
+      {"", "程序所在文件夹中有“”，程序载入的系统库可能被替换，程序不能运行"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DllRedirectionMessage(Gbk(c.name)), Gbk(c.message));
+}
+
 }  // namespace
