@@ -27,11 +27,15 @@ ErrorLocation LocationOf(uint32_t windowId, uint32_t unitId) {
 
 }  // namespace
 
-void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint32_t unit) {
+void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint32_t unit,
+                        ReportBox box) {
   // Never lowered again: the clicks made while the box is open, and whatever
   // the shutdown destroys, raise nothing.
   ++App().eventHoldCount;
   const Text text = RuntimeErrorText(message, code, LocationOf(window, unit));
-  MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR);
+  // A box of the system's is drawn on the user's desktop by the system, so
+  // that nothing is loaded into this process to show it.
+  const UINT shownBy = box == ReportBox::OfTheSystem ? MB_SERVICE_NOTIFICATION : 0;
+  MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR | shownBy);
   ShutdownAndExit(-1);
 }

@@ -60,9 +60,12 @@ int RunProgram(const ProgramDefinition& program) {
   AppState& app = App();
   app.uiThreadId = GetCurrentThreadId();
   // Before anything else: nothing is written, and no window of the template
-  // is shown, with libraries redirected.
+  // is shown, with libraries redirected. The report's box is the system's:
+  // one of this process would load the common controls through the very
+  // redirection.
   if (!RestrictDllSearch())
-    ReportRuntimeError(DllRedirectionMessage(GetProgramPath().fileName + ".local"), 0, 0, 0);
+    ReportRuntimeError(DllRedirectionMessage(GetProgramPath().fileName + ".local"), 0, 0, 0,
+                       ReportBox::OfTheSystem);
   app.heap = GetProcessHeap();
   app.oleStarted = SUCCEEDED(OleInitialize(nullptr));
   // Every relative path of the installer is relative to the setup program.
