@@ -33,5 +33,5 @@ void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint
   ++App().eventHoldCount;
   const Text text = RuntimeErrorText(message, code, LocationOf(window, unit));
   MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR);
-  ShutdownAndExit(-1);
+  EndProgram(-1);
 }

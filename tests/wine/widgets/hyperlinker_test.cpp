@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "frame/frame_interface.h"
+#include "frame/window_services.h"
 #include "tests/wine/frame/gui_driver.h"
 #include "tests/wine/widgets/hyperlinker_samples.h"
 #include "tests/wine/widgets/unit_host.h"
@@ -155,7 +155,7 @@ TEST_F(HyperLinkerTest, SpaceOnTheFocusedBoxPressesItAndTheFocusIsShown) {
   EXPECT_FALSE(Rendering(box) == unfocused) << "no focus cue";
   PressKey(VK_SPACE);
   for (int i = 0; i < 20; ++i) {
-    HandleWaitingMessages();
+    ProcessEvents();
     Sleep(10);
   }
   EXPECT_EQ(CountRaised(kLinks[0], kEventLeftButtonDown), 1);

@@ -161,7 +161,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   program.windowTemplate = ViewOf(bytes);
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
   program.unitClasses = UnitClassList{kClasses, sizeof kClasses / sizeof kClasses[0]};
-  program.startWindow = startWindow;
+  program.startWindow = WindowId{startWindow};
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);
   return code;

@@ -6,9 +6,9 @@
 
 #include "frame/app_state.h"
 #include "frame/event_record.h"
-#include "frame/frame_interface.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
+#include "frame/window_services.h"
 #include "services/little_endian.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "widgets/common/property_fields.h"
@@ -182,8 +182,10 @@ HostedWindow::~HostedWindow() {
   Pump(50);
 }
 
-HWND HostedWindow::Window() const { return FindUnitWindow(windowId_, 0); }
-HWND HostedWindow::Unit(uint32_t unitId) const { return FindUnitWindow(windowId_, unitId); }
+HWND HostedWindow::Window() const { return FindUnitWindow(WindowId{windowId_}); }
+HWND HostedWindow::Unit(uint32_t unitId) const {
+  return FindUnitWindow(UnitRef{WindowId{windowId_}, UnitId{unitId}});
+}
 
 void Pump(DWORD ms) {
   const DWORD start = GetTickCount();
