@@ -37,5 +37,5 @@ void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint
   // that nothing is loaded into this process to show it.
   const UINT shownBy = box == ReportBox::OfTheSystem ? MB_SERVICE_NOTIFICATION : 0;
   MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR | shownBy);
-  ShutdownAndExit(-1);
+  EndProgram(-1);
 }

@@ -38,7 +38,7 @@ void RequestFromOtherThread(int exitCode) {
 
 }  // namespace
 
-void ShutdownAndExit(int exitCode) {
+void EndProgram(int32_t exitCode) {
   if (GetCurrentThreadId() != App().uiThreadId) RequestFromOtherThread(exitCode);
   if (!App().shuttingDown) ReleaseEverything();
   ExitProcess(UINT(exitCode));
@@ -51,5 +51,5 @@ void RunShutdown(int exitCode) {
 
 void HandleShutdownRequest(int exitCode) {
   if (App().shuttingDown) return;
-  ShutdownAndExit(exitCode);
+  EndProgram(exitCode);
 }

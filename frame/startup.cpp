@@ -79,9 +79,10 @@ int RunProgram(const ProgramDefinition& program) {
   ReadWindowTemplate(program);
   _fpreset();
 
-  WindowEntry* start = FindWindowEntry(program.startWindow);
+  const uint32_t startWindow = uint32_t(program.startWindow);
+  WindowEntry* start = FindWindowEntry(startWindow);
   if (!start || !LoadWindowFromTemplate(start, nullptr, false))
-    ReportRuntimeError(kStartWindowFailed, 0, program.startWindow, 0);
+    ReportRuntimeError(kStartWindowFailed, 0, startWindow, 0);
 
   const int exitCode = RunMainMessageLoop();
   RunShutdown(exitCode);

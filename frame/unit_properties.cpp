@@ -14,8 +14,6 @@ namespace {
 
 constexpr int32_t kPositionLimit = 32627;
 
-enum CommonProperty { kLeft, kTop, kWidth, kHeight, kTag, kVisible, kDisabled, kPointer };
-
 struct Addressed {
   WindowEntry* window = nullptr;
   TemplateRecord* record = nullptr;
@@ -58,10 +56,10 @@ int32_t Clamp(int64_t value, int32_t low, int32_t high) {
 Value ReadCommon(const Addressed& at, int index) {
   const TemplateRecord& record = *at.record;
   switch (index) {
-    case kLeft:
-    case kTop:
-    case kWidth:
-    case kHeight: {
+    case kLeftProperty:
+    case kTopProperty:
+    case kWidthProperty:
+    case kHeightProperty: {
       if (!at.unit) {
         const int32_t stored[] = {record.left, record.top, record.width, record.height};
         return Value::Integer(stored[index]);
@@ -70,12 +68,12 @@ Value ReadCommon(const Addressed& at, int index) {
       const int32_t live[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
       return Value::Integer(live[index]);
     }
-    case kTag:
+    case kTagProperty:
       return Value::OfText(record.tag);
-    case kVisible:
+    case kVisibleProperty:
       return Value::Logical(at.unit ? IsWindowVisible(at.unit->hwnd) != FALSE
                                     : (record.flags & kUnitVisible) != 0);
-    case kDisabled:
+    case kDisabledProperty:
       return Value::Logical(at.unit ? IsWindowEnabled(at.unit->hwnd) == FALSE
                                     : (record.flags & kUnitDisabled) != 0);
     default:
@@ -90,39 +88,39 @@ void SetFlag(TemplateRecord* record, uint32_t flag, bool on) {
 void WriteCommon(const Addressed& at, int index, const Value& value) {
   TemplateRecord& record = *at.record;
   switch (index) {
-    case kLeft:
-    case kTop: {
+    case kLeftProperty:
+    case kTopProperty: {
       const int32_t position = LimitPosition(Clamp(IntegerOf(value), INT32_MIN, INT32_MAX));
-      (index == kLeft ? record.left : record.top) = position;
+      (index == kLeftProperty ? record.left : record.top) = position;
       if (!at.unit) return;
       RECT rect = PlacedRect(at);
-      const int x = index == kLeft ? position : rect.left;
-      const int y = index == kTop ? position : rect.top;
+      const int x = index == kLeftProperty ? position : rect.left;
+      const int y = index == kTopProperty ? position : rect.top;
       MoveWindow(at.unit->hwnd, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
       return;
     }
-    case kWidth:
-    case kHeight: {
+    case kWidthProperty:
+    case kHeightProperty: {
       const int32_t size = LimitSize(Clamp(IntegerOf(value), INT32_MIN, INT32_MAX));
-      (index == kWidth ? record.width : record.height) = size;
+      (index == kWidthProperty ? record.width : record.height) = size;
       if (!at.unit) return;
       RECT rect = PlacedRect(at);
-      const int cx = index == kWidth ? size : rect.right - rect.left;
-      const int cy = index == kHeight ? size : rect.bottom - rect.top;
+      const int cx = index == kWidthProperty ? size : rect.right - rect.left;
+      const int cy = index == kHeightProperty ? size : rect.bottom - rect.top;
       SetWindowPos(at.unit->hwnd, nullptr, 0, 0, cx, cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       return;
     }
-    case kTag:
+    case kTagProperty:
       record.tag = ConvertValue(value, ValueType::Text).text;
       return;
-    case kVisible: {
+    case kVisibleProperty: {
       const bool visible = IntegerOf(value) != 0;
       SetFlag(&record, kUnitVisible, visible);
       if (at.unit) ShowWindow(at.unit->hwnd, visible ? SW_SHOW : SW_HIDE);
       return;
     }
-    case kDisabled: {
+    case kDisabledProperty: {
       const bool disabled = IntegerOf(value) != 0;
       SetFlag(&record, kUnitDisabled, disabled);
       if (at.unit) EnableWindow(at.unit->hwnd, disabled ? FALSE : TRUE);
@@ -173,7 +171,8 @@ bool WriteLiveProperties(const UnitOperations& operations, HWND hwnd, Bytes* blo
 int32_t LimitPosition(int32_t value) { return Clamp(value, -kPositionLimit, kPositionLimit); }
 int32_t LimitSize(int32_t value) { return Clamp(value, 0, kPositionLimit); }
 
-Value ReadUnitProperty(uint32_t window, uint32_t unit, int index) {
+Value ReadUnitProperty(UnitRef ref, int index) {
+  const uint32_t window = uint32_t(ref.window), unit = uint32_t(ref.unit);
   Addressed at = Address(window, unit);
   if (index >= 0 && index < kFirstClassProperty) return ReadCommon(at, index);
   if (!IsWindowLoaded(at.window)) ReportRuntimeError(kReadWindowNotLoaded, 0, window, unit);
@@ -210,7 +209,8 @@ bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value) {
   return true;
 }
 
-void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
+void WriteUnitProperty(UnitRef ref, int index, const Value& value) {
+  const uint32_t window = uint32_t(ref.window), unit = uint32_t(ref.unit);
   Addressed at = Address(window, unit);
   if (index >= 0 && index < kFirstClassProperty) {
     WriteCommon(at, index, value);

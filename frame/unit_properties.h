@@ -1,6 +1,6 @@
-// Reading and writing unit properties by (window, unit, property index):
-// indexes 0 to 7 are the common ones kept in the unit's record, 8 and up the
-// class's own. Also the re-creation of a unit whose class asks for it.
+// Reading and writing unit properties by unit and property index: the
+// common ones kept in the unit's record, then the class's own. Also the
+// re-creation of a unit whose class asks for it.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +8,25 @@
 #include "frame/window_list.h"
 #include "services/values.h"
 
-constexpr int kFirstClassProperty = 8;
+// The first indexes of every class's property table.
+enum CommonProperty : int {
+  kLeftProperty,
+  kTopProperty,
+  kWidthProperty,
+  kHeightProperty,
+  kTagProperty,
+  kVisibleProperty,
+  kDisabledProperty,
+  kMousePointerProperty,
+  kFirstClassProperty,  // the class's own properties follow
+};
+
+// The table index of the class's own property `unitIndex`.
+constexpr int ClassProperty(int unitIndex) { return kFirstClassProperty + unitIndex; }
 
 // The value of the property. Errors of addressing are run-time errors.
-Value ReadUnitProperty(uint32_t window, uint32_t unit, int index);
-void WriteUnitProperty(uint32_t window, uint32_t unit, int index, const Value& value);
+Value ReadUnitProperty(UnitRef unit, int index);
+void WriteUnitProperty(UnitRef unit, int index, const Value& value);
 
 // Replaces the unit's window by one built from its current properties.
 void RecreateUnit(WindowEntry* entry, TemplateRecord* record);

@@ -2,33 +2,23 @@
 
 #include <windows.h>
 
+#include "assets/template/morvane_identifiers.h"
+#include "frame/message_box.h"
+#include "frame/shutdown.h"
 #include "frame/unit_properties.h"
+#include "frame/window_services.h"
 #include "installer/cooperative_wait.h"
 #include "installer/payload.h"
 #include "installer/registration.h"
-#include "services/message_box.h"
-#include "services/process.h"
-#include "services/windows.h"
 #include "widgets/check_box/check_box_properties.h"
 #include "widgets/process_bar/process_bar_properties.h"
 #include "widgets/window/window_properties.h"
 
 namespace {
 
-// The windows and units of the template that the handlers address.
-constexpr uint32_t kStartWindow = 0x52010001;
-constexpr uint32_t kStartWindowUnit = 0x06010000;
-constexpr uint32_t kAgreementWindow = 0x52011eff;
-constexpr uint32_t kAgreementCheckBox = 0x16010007;  // 选择框1
-constexpr uint32_t kCoverLabel = 0x16011ee6;         // 标签1
-constexpr uint32_t kProgressText = 0x16011ee8;       // 标签2
-constexpr uint32_t kProgressBar = 0x16011ee7;        // 进度条1
-
-constexpr int kVisibleProperty = 5;
-constexpr int kCheckedProperty = kFirstClassProperty + kCheckBoxChecked;
-constexpr int kPositionProperty = kFirstClassProperty + kProcessBarPosition;
-constexpr int kStartPositionProperty = kFirstClassProperty + kWindowStartPosition;
-constexpr int32_t kStartMinimised = 2;
+constexpr int kCheckedProperty = ClassProperty(kCheckBoxChecked);
+constexpr int kPositionProperty = ClassProperty(kProcessBarPosition);
+constexpr int kStartPositionProperty = ClassProperty(kWindowStartPosition);
 
 // The animation: one position per 0.1 s up to 58, then the full bar for
 // half a second. It tracks no work; it only shows that something happens.
@@ -48,18 +38,14 @@ const char kRegistryFailed[] =
     "\xD7\xA2\xB2\xE1\xB1\xED\xD0\xB4\xC8\xEB\xCA\xA7\xB0\xDC";  // 注册表写入失败
 const char kInstallDone[] = "\xB0\xB2\xD7\xB0\xCD\xEA\xB3\xC9";  // 安装完成
 
-Value StartWindow() { return Value::OfUnit({kStartWindow, 0}); }
-
 // The start window goes when its close button or Esc is used, also in the
 // middle of the installation, and its units go with it.
-bool StartWindowOpen() { return IsUnitLoaded(StartWindow()); }
+bool StartWindowOpen() { return IsUnitLoaded(kStartWindow); }
 
-void SetVisible(uint32_t unit) {
-  WriteUnitProperty(kStartWindow, unit, kVisibleProperty, Value::Logical(true));
-}
+void Show(UnitRef unit) { WriteUnitProperty(unit, kVisibleProperty, Value::Logical(true)); }
 
 void SetProgress(int32_t position) {
-  WriteUnitProperty(kStartWindow, kProgressBar, kPositionProperty, Value::Integer(position));
+  WriteUnitProperty(kProgressBar, kPositionProperty, Value::Integer(position));
 }
 
 // An OK box with the default caption and no owner. When the last window was
@@ -69,7 +55,7 @@ void SetProgress(int32_t position) {
 void ShowMessage(const char* text) {
   MSG quit{};
   const bool quitWaiting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-  ShowMessageBox(Value::OfText(text), Value::Integer(MB_OK), Value(), Value());
+  ShowMessageBox(Value::OfText(text));
   if (quitWaiting) PostQuitMessage(int(quit.wParam));
 }
 
@@ -79,9 +65,9 @@ void ShowMessage(const char* text) {
 // the rest of the animation is skipped and the installation goes on.
 void RunProgressView() {
   if (!StartWindowOpen()) return;
-  SetVisible(kCoverLabel);
-  SetVisible(kProgressText);
-  SetVisible(kProgressBar);
+  Show(kProgressCover);
+  Show(kProgressText);
+  Show(kProgressBar);
   SetProgress(0);
   for (int32_t position = 1; position <= kLastStepPosition; ++position) {
     SetProgress(position);
@@ -96,23 +82,18 @@ void RunProgressView() {
 
 void OnStartWindowCreated(EventRecord&) {}
 
-void OnAgreementLinkPressed(EventRecord&) {
-  LoadWindow(Value::OfUnit({kAgreementWindow, 0}), Value(), Value::Logical(false));
-}
+void OnAgreementLinkPressed(EventRecord&) { LoadWindow(kAgreementWindow); }
 
-void OnTitlePressed(EventRecord&) {
-  SendUnitMessage(StartWindow(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-}
+void OnTitlePressed(EventRecord&) { SendUnitMessage(kStartWindow, WM_NCLBUTTONDOWN, HTCAPTION, 0); }
 
 void OnMinimiseClicked(EventRecord&) {
-  WriteUnitProperty(kStartWindow, kStartWindowUnit, kStartPositionProperty,
-                    Value::Integer(kStartMinimised));
+  WriteUnitProperty(kStartWindow, kStartPositionProperty, Value::Integer(kStartMinimised));
 }
 
-void OnCloseClicked(EventRecord&) { DestroyUnit(StartWindow(), Value()); }
+void OnCloseClicked(EventRecord&) { DestroyUnit(kStartWindow); }
 
 void OnInstallClicked(EventRecord&) {
-  const Value checked = ReadUnitProperty(kStartWindow, kAgreementCheckBox, kCheckedProperty);
+  const Value checked = ReadUnitProperty(kAgreementCheckBox, kCheckedProperty);
   if (!ConvertValue(checked, ValueType::Logical).logical) {
     ShowMessage(kAcceptFirst);
     return;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "frame/external_functions.h"
-#include "services/windows.h"
+#include "frame/window_services.h"
 
 namespace {
 

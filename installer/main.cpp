@@ -2,13 +2,10 @@
 // template with the program's unit classes and handlers.
 #include <windows.h>
 
+#include "assets/template/morvane_identifiers.h"
 #include "frame/startup.h"
 #include "frame/template/embedded_template.h"
 #include "installer/program_handlers.h"
-
-namespace {
-constexpr uint32_t kStartWindow = 0x52010001;
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ProgramDefinition program;

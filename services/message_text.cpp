@@ -120,8 +120,8 @@ uint32_t MessageBoxStyleOf(uint32_t style) {
   return style | kTaskModal;
 }
 
-int32_t ButtonCodeOf(int messageBoxResult) {
+ButtonCode ButtonCodeOf(int messageBoxResult) {
   // IDOK (1) to IDNO (7).
-  if (messageBoxResult >= 1 && messageBoxResult <= 7) return messageBoxResult - 1;
-  return 0;
+  if (messageBoxResult >= 1 && messageBoxResult <= 7) return ButtonCode(messageBoxResult - 1);
+  return ButtonCode::Ok;
 }

@@ -20,9 +20,13 @@ Text MessageTextOf(const Value& value);
 // owner then disables the thread's top-level windows while it is shown.
 uint32_t MessageBoxStyleOf(uint32_t style);
 
-// One less than the Windows button identifier; 0 for anything unknown, which
-// includes the 0 of a failed MessageBoxA.
-int32_t ButtonCodeOf(int messageBoxResult);
+// The button that closed a message box: one less than the Windows button
+// identifier (IDOK 1 to IDNO 7).
+enum class ButtonCode : int32_t { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// The code of a MessageBoxA result; Ok for anything unknown, which includes
+// the 0 of a failed MessageBoxA.
+ButtonCode ButtonCodeOf(int messageBoxResult);
 
 // A calendar date and time of day, as a date value stands for it.
 struct CivilTime {

@@ -29,9 +29,22 @@ bool ReadStoredBlock(const uint8_t* stored, size_t available, ByteBlock* out);
 // Appends the stored form of `block` to `out`.
 void AppendStoredBlock(ByteBlock block, std::string* out);
 
+// The identifiers that the window template fixes: a window is 0x52xxxxxx, a
+// window's own unit record 0x06xxxxxx, a child unit 0x16xxxxxx.
+enum class WindowId : uint32_t {};
+enum class UnitId : uint32_t {};
+
+constexpr WindowId kNoWindow{};
+
+// A unit of a window. Unit 0, like the identifier of the window's own
+// record, is the window itself; a window identifier alone stands for it.
 struct UnitRef {
-  uint32_t window = 0;
-  uint32_t unit = 0;
+  WindowId window = kNoWindow;
+  UnitId unit = UnitId{};
+
+  constexpr UnitRef() = default;
+  constexpr UnitRef(WindowId windowItself) : window(windowItself) {}
+  constexpr UnitRef(WindowId ofWindow, UnitId id) : window(ofWindow), unit(id) {}
 };
 
 enum class ValueType : uint8_t {

@@ -30,7 +30,7 @@ TEST(MessageText, EveryTypeIsFormattedAsShown) {
       {Value::Logical(false), Gbk("假")},
       {Value::OfText(Gbk("请先阅读并同意软件许可协议")), Gbk("请先阅读并同意软件许可协议")},
       {Value::OfBlock(ByteBlock{}), ""},
-      {Value::OfUnit(UnitRef{0x52010001, 0}), ""},
+      {Value::OfUnit(UnitRef{WindowId{0x52010001}}), ""},
       {Value(), ""},
   };
   for (const Case& c : cases) EXPECT_EQ(MessageTextOf(c.value), c.shown);
@@ -76,9 +76,13 @@ TEST(MessageBoxStyle, TaskModalUnlessSystemModal) {
 }
 
 TEST(MessageBoxStyle, ButtonCodeIsOneLessThanTheButtonIdentifier) {
-  const int expected[] = {0, 0, 1, 2, 3, 4, 5, 6, 0, 0, 0};
+  using B = ButtonCode;
+  const ButtonCode expected[] = {B::Ok,  B::Ok, B::Cancel, B::Abort, B::Retry, B::Ignore,
+                                 B::Yes, B::No, B::Ok,     B::Ok,    B::Ok};
   for (int id = 0; id <= 10; ++id) EXPECT_EQ(ButtonCodeOf(id), expected[id]) << id;
-  EXPECT_EQ(ButtonCodeOf(-1), 0);
+  EXPECT_EQ(ButtonCodeOf(-1), B::Ok);
+  EXPECT_EQ(int32_t(B::Yes), 5);
+  EXPECT_EQ(int32_t(B::No), 6);
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(EncodeRegValue, TextKeepsItsNulAndBlocksTheirExactBytes) {
 
 TEST(EncodeRegValue, OtherTypesAreNotStored) {
   for (const Value& value : {Value::Logical(true), Value::DateTime(45000.5),
-                             Value::OfUnit({0x52010001, 0x16000001}), Value()}) {
+                             Value::OfUnit({WindowId{0x52010001}, UnitId{0x16000001}}), Value()}) {
     RegData data;
     EXPECT_FALSE(EncodeRegValue(value, &data)) << int(value.type);
   }

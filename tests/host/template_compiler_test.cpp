@@ -1,7 +1,7 @@
 // The template compiler: what a source can say and how it is stored, the
 // mistakes a source can make (each refused with its place), the code page
-// 936 conversion, the dump of unusual templates, and finding the template
-// inside a built program.
+// 936 conversion, the header of the identifiers, the dump of unusual
+// templates, and finding the template inside a built program.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,6 +16,7 @@
 #include "tests/host/gbk.h"
 #include "tools/template_compiler/codepage.h"
 #include "tools/template_compiler/exe_template.h"
+#include "tools/template_compiler/identifiers_header.h"
 #include "tools/template_compiler/source_values.h"
 #include "tools/template_compiler/template_dump.h"
 #include "tools/template_compiler/template_source.h"
@@ -205,6 +206,20 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
        "window identifier"},
       {"window without units", R"({"windows": [{"id": "0x52010001", "units": []}]})",
        "lists its units"},
+      {"code name not a word", Source(label + R"(, "codeName": "Install-Button"})"),
+       "units[1].codeName: a code name is a word"},
+      {"code name in lower case", Source(label + R"(, "codeName": "installButton"})"),
+       "a capital first"},
+      {"code name not a string", Source(label + R"(, "codeName": 5})"), "a code name is a word"},
+      {"code name of the window's own unit",
+       R"({"windows": [{"id": "0x52010001", "units": [
+           {"id": "0x06010000", "class": "window", "codeName": "Start", "rect": [0, 0, 1, 1]}]}]})",
+       "units[0].codeName: a window's own unit goes by its window's code name"},
+      {"code name given twice",
+       R"({"windows": [{"id": "0x52010001", "codeName": "Start", "units": [
+           {"id": "0x06010000", "class": "window", "rect": [0, 0, 1, 1]},
+           {"id": "0x16000001", "class": "Label", "codeName": "Start", "rect": [0, 0, 1, 1]}]}]})",
+       "units[1].codeName: the code name is already that of windows[0]"},
       {"first unit not the window's",
        R"({"windows": [{"id": "0x52010001", "units": [{"id": "0x16000001", "class": "Label", "rect": [0, 0, 1, 1]}]}]})",
        "0x06xxxxxx"},
@@ -216,6 +231,78 @@ TEST(TemplateCompiler, RefusesMistakesAndNamesTheirPlace) {
     EXPECT_FALSE(Compile(c.source, &compiled, &error));
     EXPECT_NE(error.find(c.message), std::string::npos) << error;
     EXPECT_TRUE(compiled.windows.empty());
+  }
+}
+
+TEST(TemplateCompiler, IdentifiersHeaderNamesWindowsUnitsAndHandlers) {
+  // The second window has no code name of its own: its unit names it by its
+  // number.
+  const std::string text = R"({"handlers": {"OnClick": "0x192", "OnNone": -1},
+    "windows": [
+      {"id": "0x52010001", "codeName": "StartWindow", "units": [
+        {"id": "0x06010000", "class": "window", "rect": [0, 0, 100, 100]},
+        {"id": "0x16010007", "class": "CheckBox", "name": "选择框1", "codeName": "AgreementBox",
+         "rect": [0, 0, 9, 9]},
+        {"id": "0x16010008", "class": "Label", "rect": [0, 0, 9, 9]}]},
+      {"id": "0x52011eff", "units": [
+        {"id": "0x06011efe", "class": "window", "rect": [0, 0, 100, 100]},
+        {"id": "0x16011f00", "class": "EditBox", "codeName": "AgreementText",
+         "rect": [0, 0, 9, 9]}]},
+      {"id": "0x52010003", "units": [
+        {"id": "0x06010003", "class": "window", "rect": [0, 0, 100, 100]}]}]})";
+  Template compiled;
+  TemplateCodeNames names;
+  std::string error;
+  ASSERT_TRUE(CompileTemplateText(text, "", &compiled, &error, nullptr, &names)) << error;
+  std::string header;
+  ASSERT_TRUE(MakeIdentifiersHeader(names, "test.json", &header, &error)) << error;
+  const char* const kLines[] = {
+      "// The identifiers of the window template test.json:\n",
+      "#include \"services/values.h\"\n",
+      "\nconstexpr WindowId kStartWindow{0x52010001};\n"
+      "constexpr UnitRef kAgreementBox{kStartWindow, UnitId{0x16010007}};  // 选择框1, CheckBox\n"
+      "\nconstexpr UnitRef kAgreementText{WindowId{0x52011EFF}, UnitId{0x16011F00}};  // EditBox\n"
+      "\n// The references",
+      "constexpr int32_t kOnClickReference = 0x192;\nconstexpr int32_t kOnNoneReference = -1;\n",
+  };
+  for (const char* line : kLines) EXPECT_NE(header.find(line), std::string::npos) << line;
+  EXPECT_EQ(header.find("0x16010008"), std::string::npos) << "a unit without a code name";
+  EXPECT_EQ(header.find("0x52010003"), std::string::npos) << "a window with no names";
+
+  // The template stores no code name: the source without them compiles to
+  // the same bytes.
+  std::string plain = text;
+  for (const char* name : {R"("codeName": "StartWindow", )", R"("codeName": "AgreementBox",)",
+                           R"("codeName": "AgreementText",)"}) {
+    const size_t at = plain.find(name);
+    ASSERT_NE(at, std::string::npos) << name;
+    plain.erase(at, std::string(name).size());
+  }
+  Template plainCompiled;
+  ASSERT_TRUE(Compile(plain, &plainCompiled, &error)) << error;
+  Bytes named, unnamed;
+  ASSERT_TRUE(WriteTemplate(compiled, &named));
+  ASSERT_TRUE(WriteTemplate(plainCompiled, &unnamed));
+  EXPECT_EQ(named, unnamed);
+
+  // What a header cannot say.
+  struct Case {
+    const char* what;
+    std::string source;
+    const char* message;
+  } const kCases[] = {
+      {"handler name no identifier", Source("", R"({"On Click": 1})"),
+       "handlers.On Click: a handler's name is a C++ identifier"},
+      {"one constant twice",
+       Source(R"({"id": "0x16000001", "class": "Label", "codeName": "OnClickReference",
+                 "rect": [0, 0, 1, 1]})"),
+       "two names of the template make the constant kOnClickReference"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(CompileTemplateText(c.source, "", &compiled, &error, nullptr, &names)) << error;
+    EXPECT_FALSE(MakeIdentifiersHeader(names, "test.json", &header, &error));
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
   }
 }
 

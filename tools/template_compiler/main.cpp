@@ -1,7 +1,9 @@
 // The template compiler: writes the binary window template from its readable
-// source, and shows any template as readable text.
+// source, or the header of its identifiers for the program's code, and shows
+// any template as readable text.
 //
 //   morvane-template-compiler compile SOURCE.json OUTPUT [--depfile FILE]
+//   morvane-template-compiler identifiers SOURCE.json OUTPUT.h
 //   morvane-template-compiler dump TEMPLATE
 //   morvane-template-compiler dump --from-exe MorvaneSetup.exe
 //
@@ -14,6 +16,7 @@
 
 #include "frame/template/template_writer.h"
 #include "tools/template_compiler/exe_template.h"
+#include "tools/template_compiler/identifiers_header.h"
 #include "tools/template_compiler/source_values.h"
 #include "tools/template_compiler/template_dump.h"
 #include "tools/template_compiler/template_source.h"
@@ -23,6 +26,7 @@ namespace {
 int Usage() {
   std::fputs(
       "usage: morvane-template-compiler compile SOURCE.json OUTPUT [--depfile FILE]\n"
+      "       morvane-template-compiler identifiers SOURCE.json OUTPUT.h\n"
       "       morvane-template-compiler dump TEMPLATE\n"
       "       morvane-template-compiler dump --from-exe EXE\n",
       stderr);
@@ -58,6 +62,16 @@ std::string DepfileRule(const std::string& output, const std::vector<std::string
   return rule + "\n";
 }
 
+// Written beside the output and renamed, so that a failed run never leaves
+// a partial file that a later build would take as current.
+bool WriteOutput(const std::string& output, const std::string& bytes) {
+  std::string temporary = output + ".part";
+  if (WriteWholeFile(temporary, bytes) && std::rename(temporary.c_str(), output.c_str()) == 0)
+    return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
 int Compile(const std::string& source, const std::string& output, const std::string& depfile) {
   Template compiled;
   std::string error;
@@ -65,17 +79,27 @@ int Compile(const std::string& source, const std::string& output, const std::str
   if (!CompileTemplateSource(source, &compiled, &error, &inputs)) return Fail(error);
   Bytes bytes;
   if (!WriteTemplate(compiled, &bytes)) return Fail(source + ": the template cannot be stored");
-  // Written beside the output and renamed, so that a failed run never
-  // leaves a partial template that a later build would take as current.
-  std::string temporary = output + ".part";
-  if (!WriteWholeFile(temporary, std::string(bytes.begin(), bytes.end())) ||
-      std::rename(temporary.c_str(), output.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  if (!WriteOutput(output, std::string(bytes.begin(), bytes.end())))
     return Fail("cannot write " + output);
-  }
   if (!depfile.empty() && !WriteWholeFile(depfile, DepfileRule(output, inputs))) {
     return Fail("cannot write " + depfile);
   }
+  return 0;
+}
+
+// The source is compiled in full, so that the header never names the
+// identifiers of a source that the template build would refuse.
+int Identifiers(const std::string& source, const std::string& output) {
+  Template compiled;
+  TemplateCodeNames names;
+  std::string error;
+  if (!CompileTemplateSource(source, &compiled, &error, nullptr, &names)) return Fail(error);
+  const size_t slash = source.rfind('/');
+  const std::string sourceName = slash == std::string::npos ? source : source.substr(slash + 1);
+  std::string header;
+  if (!MakeIdentifiersHeader(names, sourceName, &header, &error))
+    return Fail(source + ": " + error);
+  if (!WriteOutput(output, header)) return Fail("cannot write " + output);
   return 0;
 }
 
@@ -105,6 +129,7 @@ int main(int argc, char** argv) {
     }
     return Compile(args[1], args[2], depfile);
   }
+  if (args.size() == 3 && args[0] == "identifiers") return Identifiers(args[1], args[2]);
   if (args.size() == 2 && args[0] == "dump") return Dump(args[1], false);
   if (args.size() == 3 && args[0] == "dump" && args[1] == "--from-exe") return Dump(args[2], true);
   return Usage();

@@ -119,6 +119,28 @@ bool ReadTerminatedSourceText(const Json& unit, const char* key, const SourcePla
   return true;
 }
 
+// A code name is an upper camel case word; the identifiers header writes it
+// with a "k" in front. `seen` maps the names read so far to their places.
+bool ReadCodeName(const Json& object, const SourcePlace& at,
+                  std::map<std::string, std::string>* seen, std::string* out) {
+  out->clear();
+  if (!object.contains("codeName")) return true;
+  SourcePlace here = at.Child("codeName");
+  const Json& value = object["codeName"];
+  bool word = value.is_string() && !value.get_ref<const std::string&>().empty();
+  if (word) {
+    const std::string& name = value.get_ref<const std::string&>();
+    word = name[0] >= 'A' && name[0] <= 'Z';
+    for (char c : name)
+      word = word && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'));
+  }
+  if (!word) return here.Fail("a code name is a word of ASCII letters and digits, a capital first");
+  *out = value.get<std::string>();
+  auto [earlier, added] = seen->emplace(*out, at.path);
+  if (!added) return here.Fail("the code name is already that of " + earlier->second);
+  return true;
+}
+
 bool ReadHandlers(const Json& root, const SourcePlace& at,
                   std::map<std::string, int32_t>* handlers) {
   if (!root.contains("handlers")) return true;
@@ -222,11 +244,13 @@ bool ReadUnit(const Json& unit, const SourcePlace& at,
               const std::map<std::string, int32_t>& handlers, bool ownRecord,
               TemplateRecord* record, std::string* parentName, std::string* eventLinkName) {
   if (!CheckKeys(unit,
-                 {"comment", "id", "class", "name", "remark", "tag", "rect", "parent", "flags",
-                  "pointer", "eventLink", "bindings", "properties"},
+                 {"comment", "id", "codeName", "class", "name", "remark", "tag", "rect", "parent",
+                  "flags", "pointer", "eventLink", "bindings", "properties"},
                  at)) {
     return false;
   }
+  if (ownRecord && unit.contains("codeName"))
+    return at.Child("codeName").Fail("a window's own unit goes by its window's code name");
   if (!unit.contains("id") || !ReadInt32(unit["id"], at.Child("id"), &record->identifier)) {
     return at.Child("id").Fail("every unit has an identifier");
   }
@@ -274,10 +298,13 @@ bool ReadUnit(const Json& unit, const SourcePlace& at,
 }
 
 bool ReadWindow(const Json& window, const SourcePlace& at,
-                const std::map<std::string, int32_t>& handlers, TemplateWindow* out) {
-  if (!CheckKeys(window,
-                 {"comment", "id", "slot", "kind", "codeReference", "name", "remark", "units"},
-                 at)) {
+                const std::map<std::string, int32_t>& handlers,
+                std::map<std::string, std::string>* codeNamePlaces, TemplateWindow* out,
+                CodeNamedWindow* named) {
+  if (!CheckKeys(
+          window,
+          {"comment", "id", "codeName", "slot", "kind", "codeReference", "name", "remark", "units"},
+          at)) {
     return false;
   }
   if (!window.contains("id") || !ReadInt32(window["id"], at.Child("id"), &out->identifier)) {
@@ -286,6 +313,8 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
   if (!IsWindowIdentifier(out->identifier)) {
     return at.Child("id").Fail("a window identifier has 2 in bits 24 to 27 and a serial number");
   }
+  named->identifier = out->identifier;
+  if (!ReadCodeName(window, at, codeNamePlaces, &named->codeName)) return false;
   struct {
     const char* key;
     int32_t* field;
@@ -319,6 +348,15 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
     TemplateRecord& record = out->records[i];
     if (!ReadUnit(units[i], unitAt, handlers, i == 0, &record, &parentNames[i], &linkNames[i])) {
       return false;
+    }
+    CodeNamedUnit unitNamed;
+    if (!ReadCodeName(units[i], unitAt, codeNamePlaces, &unitNamed.codeName)) return false;
+    if (!unitNamed.codeName.empty()) {
+      unitNamed.identifier = record.identifier;
+      if (units[i].contains("name") && units[i]["name"].is_string())
+        unitNamed.name = units[i]["name"].get<std::string>();
+      unitNamed.className = units[i]["class"].get<std::string>();
+      named->units.push_back(unitNamed);
     }
     for (size_t j = 0; j < i; ++j) {
       if (out->records[j].identifier == record.identifier) {
@@ -375,7 +413,8 @@ bool ReadWindow(const Json& window, const SourcePlace& at,
 }  // namespace
 
 bool CompileTemplateText(const std::string& text, const std::string& baseDir, Template* out,
-                         std::string* error, std::vector<std::string>* filesRead) {
+                         std::string* error, std::vector<std::string>* filesRead,
+                         TemplateCodeNames* codeNames) {
   *out = Template();
   if (!CheckSourceText(text, error)) return false;
   Json root = Json::parse(text, nullptr, false);
@@ -396,8 +435,14 @@ bool CompileTemplateText(const std::string& text, const std::string& baseDir, Te
   const Json& windows = root["windows"];
   Template result;
   result.windows.resize(windows.size());
+  TemplateCodeNames names;
+  names.windows.resize(windows.size());
+  std::map<std::string, std::string> codeNamePlaces;
   for (size_t i = 0; i < windows.size(); ++i) {
-    if (!ReadWindow(windows[i], windowsAt.Item(i), handlers, &result.windows[i])) return false;
+    if (!ReadWindow(windows[i], windowsAt.Item(i), handlers, &codeNamePlaces, &result.windows[i],
+                    &names.windows[i])) {
+      return false;
+    }
     for (size_t j = 0; j < i; ++j) {
       if (result.windows[j].identifier == result.windows[i].identifier) {
         return windowsAt.Item(i).Child("id").Fail("two windows bear this identifier");
@@ -405,11 +450,15 @@ bool CompileTemplateText(const std::string& text, const std::string& baseDir, Te
     }
   }
   *out = static_cast<Template&&>(result);
+  if (codeNames != nullptr) {
+    names.handlers.assign(handlers.begin(), handlers.end());
+    *codeNames = static_cast<TemplateCodeNames&&>(names);
+  }
   return true;
 }
 
 bool CompileTemplateSource(const std::string& sourcePath, Template* out, std::string* error,
-                           std::vector<std::string>* filesRead) {
+                           std::vector<std::string>* filesRead, TemplateCodeNames* codeNames) {
   if (filesRead != nullptr) filesRead->push_back(sourcePath);
   std::string text;
   if (!ReadWholeFile(sourcePath, &text)) {
@@ -418,7 +467,7 @@ bool CompileTemplateSource(const std::string& sourcePath, Template* out, std::st
   }
   size_t slash = sourcePath.rfind('/');
   std::string baseDir = slash == std::string::npos ? "" : sourcePath.substr(0, slash + 1);
-  if (!CompileTemplateText(text, baseDir, out, error, filesRead)) {
+  if (!CompileTemplateText(text, baseDir, out, error, filesRead, codeNames)) {
     *error = sourcePath + ": " + *error;
     return false;
   }

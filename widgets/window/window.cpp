@@ -19,13 +19,6 @@ const char kDefaultWindowClassName[] = "MorvaneWindow";
 
 namespace {
 
-enum StartPosition : int32_t {
-  kStartStored = 0,
-  kStartCentred = 1,
-  kStartMinimised = 2,
-  kStartMaximised = 3,
-};
-
 enum Shape : int32_t {
   kShapeRectangle = 0,
   kShapeEllipse = 1,

@@ -38,6 +38,15 @@ enum WindowProperty : int {
   kWindowPropertyCount,
 };
 
+// StartPosition: where the window first shows, and what a write at run time
+// does to it.
+enum StartPosition : int32_t {
+  kStartStored = 0,
+  kStartCentred = 1,
+  kStartMinimised = 2,
+  kStartMaximised = 3,
+};
+
 struct WindowProperties {
   Text caption;
   int32_t borderStyle = 2;  // 0 none .. 6, see the window unit

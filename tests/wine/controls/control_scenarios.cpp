@@ -10,11 +10,10 @@
 #include <cstring>
 
 #include "frame/events.h"
-#include "frame/frame_interface.h"
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
 #include "frame/unit_properties.h"
-#include "services/windows.h"
+#include "frame/window_services.h"
 #include "tests/wine/controls/control_ids.h"
 #include "tests/wine/controls/reflecting_window/reflecting_window.h"
 #include "tests/wine/frame/scenario_log.h"
@@ -27,8 +26,6 @@
 #include "widgets/window/window_properties.h"
 
 namespace {
-
-constexpr int kFirstClassProperty = 8;
 
 Text g_agreementText;
 
@@ -44,17 +41,19 @@ Text ReadFileText(const char* path) {
   return text;
 }
 
+UnitRef Unit(uint32_t window, uint32_t unit) { return UnitRef{WindowId{window}, UnitId{unit}}; }
+
 Value ReadOwn(uint32_t window, uint32_t unit, int unitIndex) {
-  return ReadUnitProperty(window, unit, kFirstClassProperty + unitIndex);
+  return ReadUnitProperty(Unit(window, unit), ClassProperty(unitIndex));
 }
 
 void WriteOwn(uint32_t window, uint32_t unit, int unitIndex, const Value& value) {
-  WriteUnitProperty(window, unit, kFirstClassProperty + unitIndex, value);
+  WriteUnitProperty(Unit(window, unit), ClassProperty(unitIndex), value);
 }
 
 void LogHandle(const char* name, uint32_t window, uint32_t unit) {
   LogLine("handle %s %lu", name,
-          static_cast<unsigned long>(uintptr_t(FindUnitWindow(window, unit))));
+          static_cast<unsigned long>(uintptr_t(FindUnitWindow(Unit(window, unit)))));
 }
 
 // Bound to the created event of the controls window.
@@ -113,10 +112,7 @@ void OnStep(EventRecord& event) {
       LogLine("content set again");
       break;
     case kStepLoadAgreement:
-      LogLine("loaded %d", LoadWindow(Value::OfUnit(UnitRef{kAgreementWindow, 0}), Value(),
-                                      Value::Logical(false))
-                               ? 1
-                               : 0);
+      LogLine("loaded %d", LoadWindow(WindowId{kAgreementWindow}) ? 1 : 0);
       LogHandle("agreement", kAgreementWindow, kAgreementEdit);
       break;
     case kStepRecreateSpin:
@@ -127,10 +123,7 @@ void OnStep(EventRecord& event) {
       RunSelectionStep();
       break;
     case kStepLoadProduct:
-      LogLine("loaded %d",
-              LoadWindow(Value::OfUnit(UnitRef{kProductWindow, 0}), Value(), Value::Logical(false))
-                  ? 1
-                  : 0);
+      LogLine("loaded %d", LoadWindow(WindowId{kProductWindow}) ? 1 : 0);
       LogHandle("product edit", kProductWindow, kProductEdit);
       LogHandle("product check", kProductWindow, kProductCheck);
       LogHandle("inner edit", kProductWindow, kInnerEdit);
@@ -344,6 +337,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
   program.unitClasses = ProgramUnitClasses();
-  program.startWindow = kControlsWindow;
+  program.startWindow = WindowId{kControlsWindow};
   return RunProgram(program);
 }

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "frame/events.h"
+#include "frame/shutdown.h"
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
-#include "services/process.h"
 #include "tests/wine/frame/scenario_log.h"
 #include "tests/wine/frame/test_window/test_window.h"
 
@@ -49,6 +49,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, 1};
   program.unitClasses = ProgramUnitClasses();
-  program.startWindow = 0x52010001;
+  program.startWindow = WindowId{0x52010001};
   return RunProgram(program);
 }

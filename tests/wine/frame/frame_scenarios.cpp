@@ -7,14 +7,13 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
-#include "frame/frame_interface.h"
+#include "frame/message_box.h"
+#include "frame/shutdown.h"
 #include "frame/startup.h"
 #include "frame/template/template_writer.h"
 #include "frame/unit_properties.h"
 #include "frame/window_list.h"
-#include "services/message_box.h"
-#include "services/process.h"
-#include "services/windows.h"
+#include "frame/window_services.h"
 #include "tests/wine/frame/frame_ids.h"
 #include "tests/wine/frame/scenario_log.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
@@ -37,11 +36,13 @@ void ReturnZero(EventRecord& event) {
   ReturnFromEvent(event, 0);
 }
 
-Value StartWindow() { return Value::OfUnit(UnitRef{kStartWindow, 0}); }
-Value SecondWindow() { return Value::OfUnit(UnitRef{kSecondWindow, 0}); }
+constexpr WindowId kStartWindowId{kStartWindow};
+constexpr WindowId kSecondWindowId{kSecondWindow};
+
+UnitRef Unit(uint32_t window, uint32_t unit) { return UnitRef{WindowId{window}, UnitId{unit}}; }
 
 void LogProperty(const char* what, uint32_t window, uint32_t unit, int index) {
-  Value value = ReadUnitProperty(window, unit, index);
+  Value value = ReadUnitProperty(Unit(window, unit), index);
   if (value.type == ValueType::Integer)
     LogLine("%s %d", what, int(value.integer));
   else if (value.type == ValueType::Logical)
@@ -52,7 +53,11 @@ void LogProperty(const char* what, uint32_t window, uint32_t unit, int index) {
     LogLine("%s <type %d>", what, int(value.type));
 }
 
-HWND UnitWindow(uint32_t window, uint32_t unit) { return FindUnitWindow(window, unit); }
+HWND UnitWindow(uint32_t window, uint32_t unit) { return FindUnitWindow(Unit(window, unit)); }
+
+void WriteProperty(uint32_t window, uint32_t unit, int index, const Value& value) {
+  WriteUnitProperty(Unit(window, unit), index, value);
+}
 
 // The common properties, live and in the records of a window not loaded,
 // and the re-creation of a unit that asks for it.
@@ -62,46 +67,46 @@ void ExerciseProperties() {
   // Created from the last record back: the second pad first.
   LogLine("control ids %d %d", GetDlgCtrlID(firstPad), GetDlgCtrlID(secondPad));
   LogLine("first above second %d", GetWindow(firstPad, GW_HWNDNEXT) == secondPad ? 1 : 0);
-  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(-40000));
-  LogProperty("left after -40000", kStartWindow, kFirstPad, 0);
-  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(40000));
-  LogProperty("left after 40000", kStartWindow, kFirstPad, 0);
-  WriteUnitProperty(kStartWindow, kFirstPad, 0, Value::Integer(25));
-  WriteUnitProperty(kStartWindow, kFirstPad, 1, Value::OfText("35"));
-  LogProperty("left", kStartWindow, kFirstPad, 0);
-  LogProperty("top", kStartWindow, kFirstPad, 1);
-  LogProperty("width kept", kStartWindow, kFirstPad, 2);
-  WriteUnitProperty(kStartWindow, kFirstPad, 2, Value::Integer(-5));
-  LogProperty("width after -5", kStartWindow, kFirstPad, 2);
-  WriteUnitProperty(kStartWindow, kFirstPad, 2, Value::Integer(80));
-  WriteUnitProperty(kStartWindow, kFirstPad, 3, Value::Double(44.9));
-  LogProperty("width", kStartWindow, kFirstPad, 2);
-  LogProperty("height", kStartWindow, kFirstPad, 3);
-  LogProperty("left kept", kStartWindow, kFirstPad, 0);
-  WriteUnitProperty(kStartWindow, kFirstPad, 4, Value::OfText("tagged"));
-  LogProperty("tag", kStartWindow, kFirstPad, 4);
-  WriteUnitProperty(kStartWindow, kFirstPad, 5, Value::Logical(false));
-  LogProperty("visible after false", kStartWindow, kFirstPad, 5);
-  WriteUnitProperty(kStartWindow, kFirstPad, 5, Value::Logical(true));
-  WriteUnitProperty(kStartWindow, kFirstPad, 6, Value::Logical(true));
-  LogProperty("disabled after true", kStartWindow, kFirstPad, 6);
+  WriteProperty(kStartWindow, kFirstPad, kLeftProperty, Value::Integer(-40000));
+  LogProperty("left after -40000", kStartWindow, kFirstPad, kLeftProperty);
+  WriteProperty(kStartWindow, kFirstPad, kLeftProperty, Value::Integer(40000));
+  LogProperty("left after 40000", kStartWindow, kFirstPad, kLeftProperty);
+  WriteProperty(kStartWindow, kFirstPad, kLeftProperty, Value::Integer(25));
+  WriteProperty(kStartWindow, kFirstPad, kTopProperty, Value::OfText("35"));
+  LogProperty("left", kStartWindow, kFirstPad, kLeftProperty);
+  LogProperty("top", kStartWindow, kFirstPad, kTopProperty);
+  LogProperty("width kept", kStartWindow, kFirstPad, kWidthProperty);
+  WriteProperty(kStartWindow, kFirstPad, kWidthProperty, Value::Integer(-5));
+  LogProperty("width after -5", kStartWindow, kFirstPad, kWidthProperty);
+  WriteProperty(kStartWindow, kFirstPad, kWidthProperty, Value::Integer(80));
+  WriteProperty(kStartWindow, kFirstPad, kHeightProperty, Value::Double(44.9));
+  LogProperty("width", kStartWindow, kFirstPad, kWidthProperty);
+  LogProperty("height", kStartWindow, kFirstPad, kHeightProperty);
+  LogProperty("left kept", kStartWindow, kFirstPad, kLeftProperty);
+  WriteProperty(kStartWindow, kFirstPad, kTagProperty, Value::OfText("tagged"));
+  LogProperty("tag", kStartWindow, kFirstPad, kTagProperty);
+  WriteProperty(kStartWindow, kFirstPad, kVisibleProperty, Value::Logical(false));
+  LogProperty("visible after false", kStartWindow, kFirstPad, kVisibleProperty);
+  WriteProperty(kStartWindow, kFirstPad, kVisibleProperty, Value::Logical(true));
+  WriteProperty(kStartWindow, kFirstPad, kDisabledProperty, Value::Logical(true));
+  LogProperty("disabled after true", kStartWindow, kFirstPad, kDisabledProperty);
 
-  LogProperty("unloaded left", kSecondWindow, kSecondOwn, 0);
-  WriteUnitProperty(kSecondWindow, 0, 0, Value::Integer(77));
-  WriteUnitProperty(kSecondWindow, kSecondPad, 5, Value::Logical(false));
-  LogProperty("unloaded left after 77", kSecondWindow, 0, 0);
-  LogProperty("unloaded pad visible", kSecondWindow, kSecondPad, 5);
-  LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+  LogProperty("unloaded left", kSecondWindow, kSecondOwn, kLeftProperty);
+  WriteProperty(kSecondWindow, 0, kLeftProperty, Value::Integer(77));
+  WriteProperty(kSecondWindow, kSecondPad, kVisibleProperty, Value::Logical(false));
+  LogProperty("unloaded left after 77", kSecondWindow, 0, kLeftProperty);
+  LogProperty("unloaded pad visible", kSecondWindow, kSecondPad, kVisibleProperty);
+  LoadWindow(kSecondWindowId);
   RECT rect{};
   GetWindowRect(UnitWindow(kSecondWindow, 0), &rect);
   LogLine("second loaded at %d, pad visible %d", int(rect.left),
           IsWindowVisible(UnitWindow(kSecondWindow, kSecondPad)) ? 1 : 0);
-  DestroyUnit(SecondWindow(), Value::Logical(true));
-  LogProperty("after its end, left", kSecondWindow, 0, 0);
+  DestroyUnit(kSecondWindowId, DestroyTiming::AtOnce);
+  LogProperty("after its end, left", kSecondWindow, 0, kLeftProperty);
 
   HWND before = UnitWindow(kStartWindow, kSecondPadOfStart);
   const int id = GetDlgCtrlID(before);
-  WriteUnitProperty(kStartWindow, kSecondPadOfStart, 8, Value::Integer(1));
+  WriteProperty(kStartWindow, kSecondPadOfStart, ClassProperty(0), Value::Integer(1));
   HWND after = UnitWindow(kStartWindow, kSecondPadOfStart);
   LogLine("re-created %d, old gone %d, visible %d, same id %d", after && after != before ? 1 : 0,
           IsWindow(before) ? 0 : 1, (GetWindowLongA(after, GWL_STYLE) & WS_VISIBLE) ? 1 : 0,
@@ -110,16 +115,16 @@ void ExerciseProperties() {
           GetWindow(UnitWindow(kStartWindow, kFirstPad), GW_HWNDNEXT) == after ? 1 : 0);
 
   // A control destroyed leaves its window's units, until the window's end.
-  LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+  LoadWindow(kSecondWindowId);
   HWND pad = UnitWindow(kSecondWindow, kSecondPad);
-  DestroyUnit(Value::OfUnit(UnitRef{kSecondWindow, kSecondPad}), Value());
+  DestroyUnit(Unit(kSecondWindow, kSecondPad));
   LogLine("destroyed pad: window gone %d, record left %d", IsWindow(pad) ? 0 : 1,
           FindUnitRecord(FindWindowEntry(kSecondWindow), kSecondPad) ? 0 : 1);
-  DestroyUnit(SecondWindow(), Value::Logical(true));
+  DestroyUnit(kSecondWindowId, DestroyTiming::AtOnce);
   LogLine("after the window's end the record is back %d",
           FindUnitRecord(FindWindowEntry(kSecondWindow), kSecondPad) ? 1 : 0);
-  LogLine("sent %d", int(SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}),
-                                         int32_t(kPadSumMessage), 1, 2)));
+  LogLine("sent %d",
+          int(SendUnitMessage(Unit(kStartWindow, kFirstPad), int32_t(kPadSumMessage), 1, 2)));
 }
 
 // Sent to the start window, the message comes back only once the windows
@@ -142,11 +147,11 @@ void OnIdle(EventRecord& event) {
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
   if (Is("stray-event") || Is("stray-window")) {
-    SendUnitMessage(Value::OfUnit(UnitRef{kStartWindow, kFirstPad}), int32_t(kPadStrayEventMessage),
+    SendUnitMessage(Unit(kStartWindow, kFirstPad), int32_t(kPadStrayEventMessage),
                     Is("stray-window") ? 1 : 0, 0);
   } else if (Is("silent-unit")) {
     // The second pad is of a class that raises no events; its size change does.
-    WriteUnitProperty(kStartWindow, kSecondPadOfStart, 2, Value::Integer(90));
+    WriteProperty(kStartWindow, kSecondPadOfStart, kWidthProperty, Value::Integer(90));
   } else if (Is("properties")) {
     ExerciseProperties();
   } else if (Is("out-of-memory")) {
@@ -158,11 +163,11 @@ void OnStartCreated(EventRecord& event) {
     CloseHandle(
         CreateThread(nullptr, 0, EndFromAnotherThread, UnitWindow(kStartWindow, 0), 0, nullptr));
   } else if (Is("destroy-at-once")) {
-    DestroyUnit(StartWindow(), Value::Logical(true));
+    DestroyUnit(kStartWindowId, DestroyTiming::AtOnce);
     LogLine("start destroyed at once: window alive %d",
             IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
   } else if (Is("two-windows") || Is("restore-minimised") || Is("reload-pending")) {
-    LogLine("load second %d", LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
+    LogLine("load second %d", LoadWindow(kSecondWindowId) ? 1 : 0);
   } else if (Is("process-events-quit")) {
     PostQuitMessage(7);
     ProcessEvents();
@@ -171,7 +176,7 @@ void OnStartCreated(EventRecord& event) {
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message == WM_QUIT;
     LogLine("quit still queued %d", queued ? 1 : 0);
   } else if (Is("write-unloaded")) {
-    WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
+    WriteProperty(kSecondWindow, kSecondPad, ClassProperty(0), Value::Integer(1));
     LogLine("returned from the write");
   }
 }
@@ -180,30 +185,28 @@ void OnStartCreated(EventRecord& event) {
 void OnSecondPadClicked(EventRecord& event) {
   LogEvent(event);
   if (Is("destroy-twice")) {
-    DestroyUnit(StartWindow(), Value());
-    DestroyUnit(StartWindow(), Value());
+    DestroyUnit(kStartWindowId);
+    DestroyUnit(kStartWindowId);
     LogLine("after destroy: window alive %d",
             IsWindow(FindWindowA(nullptr, kStartCaption)) ? 1 : 0);
   } else if (Is("reload-pending")) {
     HWND before = UnitWindow(kSecondWindow, 0);
-    DestroyUnit(SecondWindow(), Value());
-    const bool loaded = LoadWindow(SecondWindow(), Value(), Value::Logical(false));
+    DestroyUnit(kSecondWindowId);
+    const bool loaded = LoadWindow(kSecondWindowId);
     HWND after = UnitWindow(kSecondWindow, 0);
     LogLine("reloaded %d, old gone %d, new one %d", loaded ? 1 : 0, IsWindow(before) ? 0 : 1,
             after && after != before && IsWindow(after) ? 1 : 0);
   } else if (Is("restore-minimised")) {
-    LogLine("load second again %d",
-            LoadWindow(SecondWindow(), Value(), Value::Logical(false)) ? 1 : 0);
+    LogLine("load second again %d", LoadWindow(kSecondWindowId) ? 1 : 0);
   } else if (Is("error-box")) {
-    WriteUnitProperty(kSecondWindow, kSecondPad, 8, Value::Integer(1));
+    WriteProperty(kSecondWindow, kSecondPad, ClassProperty(0), Value::Integer(1));
   } else if (Is("modal")) {
-    LogLine("modal returned %d", LoadWindow(SecondWindow(), Value(), Value::Logical(true)) ? 1 : 0);
+    LogLine("modal returned %d", LoadWindow(kSecondWindowId, kNoWindow, Modality::Modal) ? 1 : 0);
   } else if (Is("message-box")) {
-    LogLine("box %d", int(ShowMessageBox(Value::Integer(42), Value::Integer(4), Value(), Value())));
+    LogLine("box %d", int(ShowMessageBox(Value::Integer(42), MB_YESNO)));
     // 标题
-    LogLine("box %d", int(ShowMessageBox(Value::Logical(true), Value::Integer(0),
-                                         Value::OfText("\xb1\xea\xcc\xe2"),
-                                         Value::OfUnit(UnitRef{kStartWindow, 0}))));
+    LogLine("box %d", int(ShowMessageBox(Value::Logical(true), MB_OK, "\xb1\xea\xcc\xe2",
+                                         FindUnitWindow(kStartWindowId))));
   }
 }
 
@@ -330,7 +333,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   program.windowTemplate = ByteBlock{bytes.data(), uint32_t(bytes.size())};
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
   program.unitClasses = ProgramUnitClasses();
-  program.startWindow = kStartWindow;
+  program.startWindow = kStartWindowId;
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);
   return code;

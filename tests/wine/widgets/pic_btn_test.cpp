@@ -29,9 +29,10 @@ constexpr uint32_t kThirdButton = 0x16070004;
 constexpr uint32_t kPicBtnType = 0x0001002D;
 constexpr int kHostLeft = 100, kHostTop = 100, kHostWidth = 400, kHostHeight = 300;
 constexpr int kClickEvent = 0;
-constexpr int kCheckedIndex = kFirstClassProperty + kPicBtnChecked;
-constexpr int kTransparentColorIndex = kFirstClassProperty + kPicBtnTransparentColor;
-constexpr int kDisabledIndex = 6;
+constexpr int kCheckedIndex = ClassProperty(kPicBtnChecked);
+constexpr int kTransparentColorIndex = ClassProperty(kPicBtnTransparentColor);
+constexpr UnitRef kButtonUnit{WindowId{kWindow}, UnitId{kButton}};
+constexpr UnitRef kSecondButtonUnit{WindowId{kWindow}, UnitId{kSecondButton}};
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -238,9 +239,9 @@ TEST_F(PicBtnTest, DisabledButtonShowsDisabledOrNormalPictureAndIgnoresTheMouse)
   // Enabled and disabled again through the common property: the picture
   // follows at once.
   HWND second = window.Unit(kSecondButton);
-  WriteUnitProperty(kWindow, kSecondButton, kDisabledIndex, Value::Logical(false));
+  WriteUnitProperty(kSecondButtonUnit, kDisabledProperty, Value::Logical(false));
   EXPECT_EQ(Shown(second), kRed);
-  WriteUnitProperty(kWindow, kSecondButton, kDisabledIndex, Value::Logical(true));
+  WriteUnitProperty(kSecondButtonUnit, kDisabledProperty, Value::Logical(true));
   EXPECT_EQ(Shown(second), kGrey);
 }
 
@@ -262,15 +263,15 @@ TEST_F(PicBtnTest, ToggleButtonFlipsOnEachClickAndRaisesEach) {
   EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
   Click(OnScreen(button, 30, 15));
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 1);
-  EXPECT_TRUE(ReadUnitProperty(kWindow, kButton, kCheckedIndex).logical);
+  EXPECT_TRUE(ReadUnitProperty(kButtonUnit, kCheckedIndex).logical);
   EXPECT_EQ(ShownOnceItIs(button, kBlue), kBlue);
   Click(OnScreen(button, 30, 15));
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 2);
-  EXPECT_FALSE(ReadUnitProperty(kWindow, kButton, kCheckedIndex).logical);
+  EXPECT_FALSE(ReadUnitProperty(kButtonUnit, kCheckedIndex).logical);
   EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
 
   // Checked written by a handler sets the state without a click.
-  WriteUnitProperty(kWindow, kButton, kCheckedIndex, Value::Logical(true));
+  WriteUnitProperty(kButtonUnit, kCheckedIndex, Value::Logical(true));
   EXPECT_EQ(Shown(button), kBlue);
   EXPECT_EQ(CountRaised(kButton, kClickEvent), 2);
 }
@@ -324,9 +325,9 @@ TEST_F(PicBtnTest, CutOutColourShapesTheWindow) {
   EXPECT_TRUE(box.left == 0 && box.top == 0 && box.right == 40 && box.bottom == 20);
 
   // No cut-out colour: no region of its own; the colour back: the shape back.
-  WriteUnitProperty(kWindow, kButton, kTransparentColorIndex, Value::Integer(int32_t(0xFF000000)));
+  WriteUnitProperty(kButtonUnit, kTransparentColorIndex, Value::Integer(int32_t(0xFF000000)));
   EXPECT_EQ(RegionKind(button, &box), ERROR);
-  WriteUnitProperty(kWindow, kButton, kTransparentColorIndex, Value::Integer(0x00FFFFFF));
+  WriteUnitProperty(kButtonUnit, kTransparentColorIndex, Value::Integer(0x00FFFFFF));
   ExpectShapeFollowsPicture(button, 40, 20, Diamond);
 }
 

@@ -159,7 +159,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   program.windowTemplate = ViewOf(bytes);
   program.handlers = HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
   program.unitClasses = ProgramUnitClasses();
-  program.startWindow = startWindow;
+  program.startWindow = WindowId{startWindow};
   const int code = RunProgram(program);
   LogLine("program entry returns %d", code);
   return code;

@@ -6,9 +6,9 @@
 
 #include "frame/app_state.h"
 #include "frame/event_record.h"
-#include "frame/frame_interface.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
+#include "frame/window_services.h"
 #include "support/real_input.h"
 
 namespace {
@@ -81,8 +81,10 @@ HostedWindow::~HostedWindow() {
   DispatchUntilIdle();
 }
 
-HWND HostedWindow::Window() const { return FindUnitWindow(windowId_, 0); }
-HWND HostedWindow::Unit(uint32_t unitId) const { return FindUnitWindow(windowId_, unitId); }
+HWND HostedWindow::Window() const { return FindUnitWindow(WindowId{windowId_}); }
+HWND HostedWindow::Unit(uint32_t unitId) const {
+  return FindUnitWindow(UnitRef{WindowId{windowId_}, UnitId{unitId}});
+}
 
 POINT OnScreen(HWND hwnd, int x, int y) {
   POINT point{x, y};

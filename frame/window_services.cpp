@@ -1,10 +1,9 @@
-#include "frame/frame_interface.h"
+#include "frame/window_services.h"
 
 #include "frame/app_state.h"
 #include "frame/message_loop.h"
 #include "frame/runtime_error.h"
 #include "frame/runtime_error_text.h"
-#include "frame/shutdown.h"
 #include "frame/window_list.h"
 #include "frame/window_loader.h"
 
@@ -16,13 +15,17 @@ struct Resolved {
   LiveUnit* unit = nullptr;
 };
 
-Resolved ResolveUnit(uint32_t windowId, uint32_t unitId) {
+Resolved ResolveUnit(UnitRef ref) {
   Resolved at;
-  at.window = FindWindowEntry(windowId);
-  at.record = IsWindowLoaded(at.window) ? FindUnitRecord(at.window, unitId) : nullptr;
+  at.window = FindWindowEntry(uint32_t(ref.window));
+  at.record = IsWindowLoaded(at.window) ? FindUnitRecord(at.window, uint32_t(ref.unit)) : nullptr;
   at.unit = LiveUnitOf(at.window, at.record);
   if (at.unit && (!at.unit->hwnd || !IsWindow(at.unit->hwnd))) at.unit = nullptr;
   return at;
+}
+
+[[noreturn]] void ReportNotLoaded(UnitRef ref) {
+  ReportRuntimeError(kUnitNotLoaded, 0, uint32_t(ref.window), uint32_t(ref.unit));
 }
 
 void DestroyControl(const Resolved& at) {
@@ -41,14 +44,24 @@ void DestroyControl(const Resolved& at) {
 
 }  // namespace
 
-bool LoadWindowById(uint32_t windowId, uint32_t ownerId, bool modal) {
+bool ProcessEvents() {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (message.message == WM_QUIT) return true;
+    HandleNextMessage(&message);
+  }
+  return false;
+}
+
+bool LoadWindow(WindowId window, WindowId ownerWindow, Modality modality) {
+  const bool modal = modality == Modality::Modal;
   HWND owner = nullptr;
-  if (ownerId != 0) {
-    WindowEntry* ownerEntry = FindWindowEntry(ownerId);
+  if (ownerWindow != kNoWindow) {
+    WindowEntry* ownerEntry = FindWindowEntry(uint32_t(ownerWindow));
     if (!IsWindowLoaded(ownerEntry)) return false;
     owner = ownerEntry->live->hwnd;
   }
-  WindowEntry* entry = FindWindowEntry(windowId);
+  WindowEntry* entry = FindWindowEntry(uint32_t(window));
   if (!entry) return false;
   if (IsWindowLoaded(entry)) {
     HWND open = entry->live->hwnd;
@@ -67,7 +80,7 @@ bool LoadWindowById(uint32_t windowId, uint32_t ownerId, bool modal) {
   // was asked for: it gets no taskbar button of its own.
   if (modal)
     owner = App().hiddenOwner;
-  else if (ownerId != 0 && !IsWindow(owner))
+  else if (ownerWindow != kNoWindow && !IsWindow(owner))
     return false;
   if (!LoadWindowFromTemplate(entry, owner, modal)) return false;
   // The windows that the modal load disabled get their state back at the
@@ -76,36 +89,29 @@ bool LoadWindowById(uint32_t windowId, uint32_t ownerId, bool modal) {
   return true;
 }
 
-HWND FindUnitWindow(uint32_t window, uint32_t unit) {
-  const Resolved at = ResolveUnit(window, unit);
-  return at.unit ? at.unit->hwnd : nullptr;
-}
-
-HWND LoadedUnitWindow(uint32_t window, uint32_t unit) {
-  HWND hwnd = FindUnitWindow(window, unit);
-  if (!hwnd) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
-  return hwnd;
-}
-
-void DestroyUnitById(uint32_t windowId, uint32_t unitId, bool atOnce) {
-  const Resolved at = ResolveUnit(windowId, unitId);
-  if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, windowId, unitId);
+void DestroyUnit(UnitRef unit, DestroyTiming timing) {
+  const Resolved at = ResolveUnit(unit);
+  if (!at.unit) ReportNotLoaded(unit);
   if (at.record != &at.window->window.records[0]) {
     DestroyControl(at);
     return;
   }
   at.window->live->pendingDestroy = true;
-  if (atOnce)
+  if (timing == DestroyTiming::AtOnce)
     RunDestroyStep(at.window);
   else
     PostMessageA(at.unit->hwnd, kMsgDestroyUnit, 0, 0);
 }
 
-bool HandleWaitingMessages() {
-  MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (message.message == WM_QUIT) return true;
-    HandleNextMessage(&message);
-  }
-  return false;
+bool IsUnitLoaded(UnitRef unit) { return FindUnitWindow(unit) != nullptr; }
+
+HWND FindUnitWindow(UnitRef unit) {
+  const Resolved at = ResolveUnit(unit);
+  return at.unit ? at.unit->hwnd : nullptr;
+}
+
+int32_t SendUnitMessage(UnitRef unit, uint32_t message, int32_t wParam, int32_t lParam) {
+  HWND hwnd = FindUnitWindow(unit);
+  if (!hwnd) ReportNotLoaded(unit);
+  return int32_t(SendMessageA(hwnd, UINT(message), WPARAM(uint32_t(wParam)), LPARAM(lParam)));
 }
