@@ -2,8 +2,6 @@
 // "分配 N 字节内存失败!".
 #include <windows.h>
 
-#include <cstdio>
-
 #include "frame/heap.h"
 #include "frame/runtime_error.h"
 #include "frame/runtime_error_text.h"
@@ -14,7 +12,5 @@ void ReportAllocationFailure(size_t size) {
   static bool reporting = false;
   if (reporting) ExitProcess(UINT(-1));
   reporting = true;
-  char message[96];
-  snprintf(message, sizeof message, kAllocationFailed, int(size));
-  ReportRuntimeError(message, 0, 0, 0);
+  ReportRuntimeError(AllocationFailedText(size), 0, 0, 0);
 }

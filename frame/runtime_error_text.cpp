@@ -1,6 +1,6 @@
 #include "frame/runtime_error_text.h"
 
-#include <cstdio>
+#include "services/number_text.h"
 
 const char kRuntimeErrorCaption[] = "\xb4\xed\xce\xf3";  // 错误
 
@@ -11,8 +11,9 @@ const char kTemplateUnreadable[] =
 const char kStartWindowFailed[] =
     "\xd4\xd8\xc8\xeb\xc6\xf4\xb6\xaf\xb4\xb0\xbf\xda\xca\xa7\xb0\xdc";
 // 分配 %d 字节内存失败!
-const char kAllocationFailed[] =
-    "\xb7\xd6\xc5\xe4 %d \xd7\xd6\xbd\xda\xc4\xda\xb4\xe6\xca\xa7\xb0\xdc!";
+const char kAllocationFailedHead[] = "\xb7\xd6\xc5\xe4 ";  // 分配
+// 字节内存失败!
+const char kAllocationFailedTail[] = " \xd7\xd6\xbd\xda\xc4\xda\xb4\xe6\xca\xa7\xb0\xdc!";
 // 调用DLL命令后发现堆栈错误
 const char kStackUnbalanced[] =
     "\xb5\xf7\xd3\xc3"
@@ -69,11 +70,7 @@ const char kUnitNotFound[] =
 const char kWindowNotFound[] =
     "\r\n\xce\xb4\xd5\xd2\xb5\xbd\xcb\xf9\xd6\xb8\xb6\xa8\xb5\xc4\xb4\xb0\xbf\xda";
 
-Text Decimal(int32_t value) {
-  char buffer[16];
-  snprintf(buffer, sizeof buffer, "%d", int(value));
-  return Text(buffer);
-}
+Text Decimal(int32_t value) { return DecimalText(value); }
 }  // namespace
 
 bool IsWindowKindIdentifier(int32_t identifier) {
@@ -109,4 +106,8 @@ Text DllRedirectionMessage(const Text& name) {
   const Text text = kDllRedirected;
   const size_t mark = text.find("%s");
   return text.substr(0, mark) + name + text.substr(mark + 2);
+}
+
+Text AllocationFailedText(size_t size) {
+  return kAllocationFailedHead + DecimalText(int64_t(size)) + kAllocationFailedTail;
 }

@@ -30,10 +30,12 @@ Text ErrorLocationText(const ErrorLocation& location);
 // location text.
 Text RuntimeErrorText(const Text& message, int32_t code, const ErrorLocation& location);
 
+// "分配 N 字节内存失败!": an allocation of `size` bytes failed.
+Text AllocationFailedText(size_t size);
+
 // The run-time error messages of the frame and the services.
 extern const char kTemplateUnreadable[];     // 载入窗口模板数据段出错!
 extern const char kStartWindowFailed[];      // 载入启动窗口失败
-extern const char kAllocationFailed[];       // 分配 %d 字节内存失败!
 extern const char kStackUnbalanced[];        // 调用DLL命令后发现堆栈错误
 extern const char kEventWindowMissing[];     // 未找到引发事件的窗口
 extern const char kEventUnitMissing[];       // 未找到引发事件的窗口组件

@@ -1,8 +1,8 @@
 #include "services/message_text.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
+
+#include "services/number_text.h"
 
 const char kDefaultMessageCaption[] = "\xd0\xc5\xcf\xa2\xa3\xba";  // 信息：
 
@@ -10,9 +10,6 @@ namespace {
 
 constexpr uint32_t kSystemModal = 0x1000;
 constexpr uint32_t kTaskModal = 0x2000;
-// The formatted forms of every non-text value fit in the 100 bytes that the
-// message box's text buffer has always had.
-constexpr size_t kTextBuffer = 100;
 
 const char kTrue[] = "\xd5\xe6";    // 真
 const char kFalse[] = "\xbc\xd9";   // 假
@@ -39,26 +36,17 @@ void DateFromDays(int64_t z, CivilTime* out) {
   out->day = int(d);
 }
 
-Text Printed(const char* format, ...) __attribute__((format(printf, 1, 2)));
-Text Printed(const char* format, ...) {
-  char buffer[kTextBuffer];
-  va_list args;
-  va_start(args, format);
-  int n = vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return Text();
-  return Text(buffer);
-}
-
 Text DateText(double dateValue) {
   const CivilTime t = CivilTimeOf(dateValue);
-  Text text = Printed("%d%s%d%s%d%s", t.year, kYear, t.month, kMonth, t.day, kDay);
+  Text text =
+      DecimalText(t.year) + kYear + DecimalText(t.month) + kMonth + DecimalText(t.day) + kDay;
   if (t.second != 0)
-    text += Printed("%d%s%d%s%d%s", t.hour, kHour, t.minute, kMinute, t.second, kSecond);
+    text += DecimalText(t.hour) + kHour + DecimalText(t.minute) + kMinute + DecimalText(t.second) +
+            kSecond;
   else if (t.minute != 0)
-    text += Printed("%d%s%d%s", t.hour, kHour, t.minute, kMinute);
+    text += DecimalText(t.hour) + kHour + DecimalText(t.minute) + kMinute;
   else if (t.hour != 0)
-    text += Printed("%d%s", t.hour, kHour);
+    text += DecimalText(t.hour) + kHour;
   return text;
 }
 
@@ -92,17 +80,17 @@ Text MessageTextOf(const Value& value) {
     case ValueType::Text:
       return value.text;
     case ValueType::Integer:
-      return Printed("%d", int(value.integer));
+      return DecimalText(value.integer);
     case ValueType::Short:
-      return Printed("%d", int(value.shortInteger));
+      return DecimalText(value.shortInteger);
     case ValueType::Byte:
-      return Printed("%u", unsigned(value.byte));
+      return DecimalText(value.byte);
     case ValueType::Long:
-      return Printed("%lld", static_cast<long long>(value.longInteger));
+      return DecimalText(value.longInteger);
     case ValueType::Float:
-      return Printed("%.6g", double(value.singleFloat));
+      return RealText(double(value.singleFloat), 6);
     case ValueType::Double:
-      return Printed("%.13g", value.doubleFloat);
+      return RealText(value.doubleFloat, 13);
     case ValueType::Logical:
       return value.logical ? Text(kTrue) : Text(kFalse);
     case ValueType::DateTime:

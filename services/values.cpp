@@ -1,10 +1,9 @@
 #include "services/values.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "services/little_endian.h"
+#include "services/number_text.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ int64_t IntegerOf(const Value& value) {
     case ValueType::Logical:
       return value.logical ? 1 : 0;
     case ValueType::Text:
-      return strtoll(value.text.c_str(), nullptr, 10);
+      return LeadingInteger(value.text.c_str());
     default:
       return 0;
   }
@@ -58,31 +57,27 @@ double RealOf(const Value& value) {
     case ValueType::DateTime:
       return value.dateTime;
     case ValueType::Text:
-      return strtod(value.text.c_str(), nullptr);
+      return LeadingReal(value.text.c_str());
     default:
       return double(IntegerOf(value));
   }
 }
 
 Text TextOf(const Value& value) {
-  char buffer[40];
   switch (value.type) {
     case ValueType::Text:
       return value.text;
     case ValueType::Float:
-      snprintf(buffer, sizeof buffer, "%.6g", double(value.singleFloat));
-      return buffer;
+      return RealText(double(value.singleFloat), 6);
     case ValueType::Double:
     case ValueType::DateTime:
-      snprintf(buffer, sizeof buffer, "%.13g", RealOf(value));
-      return buffer;
+      return RealText(RealOf(value), 13);
     case ValueType::Absent:
     case ValueType::Block:
     case ValueType::Unit:
       return Text();
     default:
-      snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(IntegerOf(value)));
-      return buffer;
+      return DecimalText(IntegerOf(value));
   }
 }
 

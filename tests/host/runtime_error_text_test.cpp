@@ -54,7 +54,9 @@ TEST(RuntimeErrorText, EmptyMessageLeavesOnlyTheLocation) {
 TEST(RuntimeErrorText, MessagesAreTheProgramsTexts) {
   EXPECT_EQ(std::string(kRuntimeErrorCaption), Gbk("错误"));
   EXPECT_EQ(std::string(kStartWindowFailed), Gbk("载入启动窗口失败"));
-  EXPECT_EQ(std::string(kAllocationFailed), Gbk("分配 %d 字节内存失败!"));
+  EXPECT_EQ(AllocationFailedText(64), Gbk("分配 64 字节内存失败!"));
+  // Sizes over 2 GB as they are, not as negative numbers.
+  EXPECT_EQ(AllocationFailedText(size_t(3000000000u)), Gbk("分配 3000000000 字节内存失败!"));
   EXPECT_EQ(std::string(kEventWindowMissing), Gbk("未找到引发事件的窗口"));
   EXPECT_EQ(std::string(kEventUnitMissing), Gbk("未找到引发事件的窗口组件"));
   EXPECT_EQ(std::string(kEventUnitInvalid), Gbk("引发事件的窗口组件无效"));
