@@ -3,6 +3,8 @@
 
   ../payload/zorva.ico   the product icon: 48, 32 and 16 pixels at 4, 8, 32 bpp
   window.ico             the start window's icon: 48 pixels, 32 bpp
+  program.ico            the setup program's own icon: 48, 32 and 16 pixels at
+                         32 bpp (every Windows it runs on shows those)
   logo.png               the product logo on the banner, 200 x 200 RGBA
   install-normal.png     the install button, 122 x 39 RGBA
   install-hover.png      the install button hovered, pressed or disabled
@@ -42,6 +44,7 @@ def make_icons(emblem):
     images = [(pictures[s], bpp) for bpp in (4, 8, 32) for s in sizes]
     icofile.write(os.path.join(HERE, "..", "payload", "zorva.ico"), images)
     icofile.write(out("window.ico"), [(pictures[48], 32)])
+    icofile.write(out("program.ico"), [(pictures[s], 32) for s in sizes])
 
 
 def make_logo(emblem):
