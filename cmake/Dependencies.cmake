@@ -37,6 +37,19 @@ message(STATUS "Dependencies: ${MORVANE_DEPS_PREFIXES}")
 message(STATUS "Wine: ${MORVANE_WINE_BIN} (${MORVANE_WINE_ARCH} prefixes; WOW64 runs: "
                "${MORVANE_WINE_WOW64})")
 
+# What find_package found in the prefixes of an earlier configuration stays
+# in the cache; a dependency that the bootstrap built anew (another
+# configuration, another version) lives in a new prefix, and the tree must
+# not go on with the old one's headers and libraries.
+if(NOT "${MORVANE_DEPS_PREFIXES}" STREQUAL "${_MORVANE_DEPS_FOUND_IN}")
+  foreach(_found ZLIB_INCLUDE_DIR ZLIB_LIBRARY ZLIB_LIBRARY_RELEASE ZLIB_LIBRARY_DEBUG
+                 PNG_PNG_INCLUDE_DIR PNG_LIBRARY PNG_LIBRARY_RELEASE PNG_LIBRARY_DEBUG
+                 JPEG_INCLUDE_DIR JPEG_LIBRARY JPEG_LIBRARY_RELEASE JPEG_LIBRARY_DEBUG GTest_DIR)
+    unset(${_found} CACHE)
+  endforeach()
+  set(_MORVANE_DEPS_FOUND_IN "${MORVANE_DEPS_PREFIXES}" CACHE INTERNAL "")
+endif()
+
 # The prefixes come before the toolchain's own folder: CMake searches the
 # find roots one after the other, and the toolchain's folder holds Debian's
 # libz (libz-mingw-w64-dev), which must not stand in for the lean zlib that
