@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "frame/template/byte_cursor.h"
+#include "services/clamp.h"
 
 // In a colour-or-default property: the class default colour (COLOR_BTNFACE).
 constexpr uint32_t kDefaultColour = 0xFF000000;
@@ -40,6 +41,7 @@ inline void AppendLogical(bool value, Bytes* out) { AppendInt32(value ? 1 : 0, o
 inline void ReadColour(ByteCursor& cursor, uint32_t* value) { cursor.ReadUint32(value); }
 inline void AppendColour(uint32_t value, Bytes* out) { AppendUint32(value, out); }
 
+// A choice out of its range counts as the nearest choice.
 inline int32_t ClampChoice(int32_t value, int32_t lowest, int32_t highest) {
-  return value < lowest ? lowest : value > highest ? highest : value;
+  return Clamp(value, lowest, highest);
 }

@@ -228,7 +228,7 @@ const HandlerEntry kHandlers[] = {
 
 // The scenario program's unit classes.
 const UnitOperations* const kUnitClasses[] = {&kTestWindowUnit, &kFocusingTestWindowUnit,
-                                              &kTestPadUnit, &kSilentPadUnit};
+                                              &kTestPadUnit, &kSilentPadUnit, &kRefusingPadUnit};
 
 // A type reference that no class of the program has.
 constexpr uint32_t kUnknownType = 0x00090077;
@@ -290,6 +290,7 @@ Template ScenarioTemplate() {
   start.records.push_back(first);
   const uint32_t secondType = Is("silent-unit")     ? kSilentPadType
                               : Is("unknown-class") ? kUnknownType
+                              : Is("refused-unit")  ? kRefusingPadType
                                                     : kTestPadType;
   TemplateRecord second = Record(int32_t(kSecondPadOfStart), secondType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);
