@@ -3,9 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
-#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
-#endif
+#include "frame/system_library.h"
 
 namespace {
 HMODULE g_library = nullptr;
@@ -15,19 +13,21 @@ bool g_initialised = false;
 bool EnsureCommonControls() {
   if (g_initialised) return true;
   // Not imported: the program's import table names only libraries that the
-  // system loads from its own directory whatever the search order.
+  // system loads from its own directory whatever the search order. Loaded by
+  // name, unlike the other system libraries (system_library.h): the
+  // manifest's version 6 is found through the side-by-side redirection, which
+  // a full path bypasses (the system directory holds version 5). The
+  // redirection comes first in either search, the second only for Windows 7
+  // without KB2533623, which does not know the flag.
   if (!g_library) g_library = LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!g_library) g_library = LoadLibraryA("comctl32.dll");
   if (!g_library) return false;
   using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   using InitFn = void(WINAPI*)();
-  auto initEx = reinterpret_cast<InitExFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(g_library, "InitCommonControlsEx")));
-  if (initEx) {
+  if (auto initEx = OptionalFunction<InitExFn>(g_library, "InitCommonControlsEx")) {
     INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     g_initialised = initEx(&init) != FALSE;
-  } else if (auto initPlain = reinterpret_cast<InitFn>(
-                 reinterpret_cast<void (*)()>(GetProcAddress(g_library, "InitCommonControls")))) {
+  } else if (auto initPlain = OptionalFunction<InitFn>(g_library, "InitCommonControls")) {
     initPlain();
     g_initialised = true;
   }

@@ -2,11 +2,7 @@
 
 #include <windows.h>
 
-#include <cstring>
-
-#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
-#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
-#endif
+#include "frame/system_library.h"
 
 namespace {
 
@@ -27,20 +23,10 @@ const char* const kPreloadedLibraries[] = {
 };
 
 [[maybe_unused]] void PreloadSystemLibraries() {
-  char path[MAX_PATH];
-  const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
-  if (folderLength == 0 || folderLength >= MAX_PATH) return;
-  for (const char* name : kPreloadedLibraries) {
-    const size_t nameLength = strlen(name);
-    if (folderLength + 1 + nameLength >= MAX_PATH) continue;
-    path[folderLength] = '\\';
-    memcpy(path + folderLength + 1, name, nameLength + 1);
-    // With the altered search path, what the library itself imports is
-    // looked for in the system directory too, even where
-    // SetDefaultDllDirectories is missing. Kept loaded for the life of the
-    // process.
-    LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  }
+  // With the altered search path, what the library itself imports is looked
+  // for in the system directory too, even where SetDefaultDllDirectories is
+  // missing. Kept loaded for the life of the process.
+  for (const char* name : kPreloadedLibraries) LoadSystemLibrary(name);
 }
 
 // True when "<program file>.local" exists beside the program: the loader
@@ -64,9 +50,9 @@ bool RestrictDllSearch() {
   // Windows 8 and later, and Windows 7 with KB2533623: looked up, because
   // importing it would keep the program from starting without the update.
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const SystemLibrary kernel("kernel32.dll");
+  auto setDefault =
+      OptionalFunction<SetDefaultDllDirectoriesFn>(kernel.Get(), "SetDefaultDllDirectories");
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Takes the current directory out of the search order as well; the
   // program makes its own folder the current directory later on.

@@ -4,6 +4,7 @@
 
 #include "frame/program_path.h"
 #include "frame/runtime_error_text.h"
+#include "frame/system_library.h"
 
 namespace {
 
@@ -53,18 +54,6 @@ Text LibraryFileName(const char* name) {
   return fileName;
 }
 
-// Loads a library of the system directory by its full path. The setup
-// program runs elevated from wherever it was downloaded, and its folder would
-// come first in the ordinary search; with the full path and the altered
-// search order, the library's own dependencies are found in the system
-// directory as well and the program folder is never searched.
-HMODULE LoadSystemLibrary(const Text& fileName) {
-  Text system = SystemDirectory();
-  if (system.empty()) return nullptr;
-  Text path = system + "\\" + fileName;
-  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 bool IsSystemLibrary(const Text& fileName) {
   Text system = SystemDirectory();
   if (system.empty()) return false;
@@ -77,7 +66,7 @@ HMODULE LoadNamedLibrary(const char* name) {
   Text fileName = LibraryFileName(name);
   // A library that the system directory holds is loaded from there only,
   // whatever lies beside the program.
-  if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName);
+  if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName.c_str());
   const Text& folder = GetProgramPath().folderSlash;
   if (!folder.empty()) {
     HMODULE module = LoadLibraryA((folder + name).c_str());

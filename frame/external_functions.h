@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "frame/system_library.h"
 #include "services/values.h"
 
 enum class ExternalFunction : uint8_t {
@@ -40,9 +41,7 @@ FARPROC ResolveExternalFunction(ExternalFunction which);
 //   ExternalFunctionAs<decltype(&::SHChangeNotify)>(ExternalFunction::SHChangeNotify);
 template <typename Fn>
 Fn ExternalFunctionAs(ExternalFunction which) {
-  // Through void (*)(): the one function pointer type that GCC accepts as a
-  // stop between two unrelated ones.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(ResolveExternalFunction(which)));
+  return FunctionAs<Fn>(ResolveExternalFunction(which));
 }
 
 // Frees the libraries loaded for the program's table and forgets every

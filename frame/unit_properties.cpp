@@ -9,6 +9,7 @@
 #include "frame/runtime_error.h"
 #include "frame/runtime_error_text.h"
 #include "frame/window_loader.h"
+#include "services/clamp.h"
 
 namespace {
 
@@ -48,10 +49,6 @@ RECT PlacedRect(const Addressed& at) {
 }
 
 int64_t IntegerOf(const Value& value) { return ConvertValue(value, ValueType::Long).longInteger; }
-
-int32_t Clamp(int64_t value, int32_t low, int32_t high) {
-  return value < low ? low : value > high ? high : int32_t(value);
-}
 
 Value ReadCommon(const Addressed& at, int index) {
   const TemplateRecord& record = *at.record;

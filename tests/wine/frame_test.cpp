@@ -512,18 +512,28 @@ TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
   EXPECT_TRUE(LoggedPrefix("idle 3 after "));
 }
 
-TEST_F(FrameScenario, AStartWindowWithAUnitOfNoKnownClassIsARunTimeError) {
-  Start("unknown-class");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n"
-                           "\"\"\r\n\"\"\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
-  EXPECT_FALSE(LoggedPrefix("program entry returns"));
-  // Nothing half-built was shown, and no event of the window was raised.
-  EXPECT_FALSE(LoggedPrefix("event "));
+// A unit of no known class, and one whose window refuses its creation
+// (WM_CREATE answers -1), whose state goes with the refused window once.
+TEST_F(FrameScenario, AStartWindowWithAUnitThatCannotBeMadeIsARunTimeError) {
+  for (const char* scenario : {"unknown-class", "refused-unit"}) {
+    SCOPED_TRACE(scenario);
+    Start(scenario);
+    MessageBoxSeen seen;
+    ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
+    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.text,
+              Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n"
+                  "\"\"\r\n\"\"\r\n"));
+    ClickBoxButton(seen, IDOK);
+    EXPECT_EQ(ExitCode(), kMinusOne);
+    EXPECT_FALSE(LoggedPrefix("program entry returns"));
+    // Nothing half-built was shown, and no event of the window was raised.
+    EXPECT_FALSE(LoggedPrefix("event "));
+    int released = 0;
+    for (const std::string& line : Log())
+      released += line == "pad " + Hex(kSecondPadOfStart) + " released";
+    EXPECT_EQ(released, std::string(scenario) == "refused-unit" ? 1 : 0);
+  }
 }
 
 }  // namespace

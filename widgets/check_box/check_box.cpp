@@ -9,7 +9,7 @@
 // handler reading Checked sees the new state.
 #include "widgets/check_box/check_box.h"
 
-#include <memory>
+#include <utility>
 
 #include "widgets/check_box/check_box_picture.h"
 #include "widgets/common/reflection.h"
@@ -31,7 +31,7 @@ struct CheckBox {
   CheckBoxPicture picture;
 };
 
-CheckBox* StateOf(HWND hwnd) { return static_cast<CheckBox*>(SystemControlState(hwnd)); }
+LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPARAM lParam);
 
 DWORD PropertyStyle(const CheckBoxProperties& properties) {
   static const DWORD kHorizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
@@ -42,18 +42,6 @@ DWORD PropertyStyle(const CheckBoxProperties& properties) {
   if (properties.flat) style |= BS_FLAT;
   if (properties.textOnLeft) style |= BS_LEFTTEXT;
   return style;
-}
-
-void MakeBackBrush(CheckBox* box) {
-  box->backBrush.Reset(CreateSolidBrush(ColourOrDefault(box->properties.backColor)));
-}
-
-void ApplyFont(HWND hwnd, CheckBox* box) {
-  // The control keeps using the font it has until it is given another: hand
-  // it the stock font while the unit's own is replaced.
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  box->font.Set(box->properties.font);
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(box->font.Get()), TRUE);
 }
 
 void ApplyPropertyStyle(HWND hwnd, const CheckBoxProperties& properties) {
@@ -81,44 +69,31 @@ LRESULT OnReflectedCommand(CheckBox* box, WPARAM wParam) {
   return 0;
 }
 
-// The last message: the control ends, then the unit's state with its
-// picture, which the control no longer shows.
-LRESULT OnNcDestroy(HWND hwnd, CheckBox* box, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCDESTROY, wParam, lParam);
-  ForgetSystemControlState(hwnd);
-  delete box;
-  return result;
-}
-
-LRESULT CALLBACK CheckBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 // --- Unit operations ---------------------------------------------------------
 
 HWND CreateCheckBox(const UnitCreateArgs& args) {
-  std::unique_ptr<CheckBox> state(new CheckBox);
-  if (!ReadProperties(args.properties, &state->properties)) return nullptr;
-  ClampCheckBoxProperties(&state->properties);
-  state->identity = args.identity;
-  MakeBackBrush(state.get());
+  std::unique_ptr<CheckBox> state = NewUnitState<CheckBox>(kCheckBoxDescription, args);
+  if (!state) return nullptr;
+  MakeBackBrush(&state->backBrush, state->properties.backColor);
   const CheckBoxProperties& properties = state->properties;
   // A picture that decodes takes the place of the caption.
   state->picture.Load(properties.picture, properties.backColor);
-  const DWORD style = BS_AUTOCHECKBOX | BS_MULTILINE | WS_CHILD | WS_CLIPSIBLINGS |
-                      PropertyStyle(properties) | state->picture.Style();
-  HWND hwnd = CreateSystemControl(kSystemClassName, properties.caption.c_str(), style, args,
-                                  state.get(), CheckBoxProc, &state->systemProc);
+  UnitWindowStyle style;
+  style.text = properties.caption.c_str();
+  style.style |=
+      BS_AUTOCHECKBOX | BS_MULTILINE | PropertyStyle(properties) | state->picture.Style();
+  CheckBox* box = state.get();
+  HWND hwnd =
+      CreateSystemControl<CheckBox, CheckBoxProc>(kSystemClassName, args, style, std::move(state));
   if (!hwnd) return nullptr;
-  CheckBox* box = state.release();
   box->picture.Show(hwnd);
-  ApplyFont(hwnd, box);
+  GiveControlFont(hwnd, &box->font, properties.font);
   SendMessageA(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   return hwnd;
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
-
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
-  CheckBox* box = StateOf(hwnd);
+  CheckBox* box = UnitStateOf<CheckBox>(hwnd);
   const CheckBoxProperties& properties = box->properties;
   switch (unitIndex) {
     case kCheckBoxPicture:
@@ -137,11 +112,11 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return false;
     case kCheckBoxBackColor:
-      MakeBackBrush(box);
+      MakeBackBrush(&box->backBrush, properties.backColor);
       InvalidateRect(hwnd, nullptr, TRUE);
       return false;
     case kCheckBoxFont:
-      ApplyFont(hwnd, box);
+      GiveControlFont(hwnd, &box->font, properties.font);
       return false;
     case kCheckBoxChecked:
       SendMessageA(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -157,34 +132,22 @@ bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
   return true;
 }
 
-// The class's procedure in front of the system's. The state is there from
-// the first message it sees (see widgets/common/system_control.h).
-LRESULT CALLBACK CheckBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  CheckBox* box = StateOf(hwnd);
-  if (!box || !box->systemProc) return DefWindowProcA(hwnd, message, wParam, lParam);
+// The class's procedure in front of the system's (widgets/common/
+// system_control.h). The state, with its picture, goes after the control has
+// ended and no longer shows it.
+LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kReflectedCtlColorStatic:
     case kReflectedCtlColorButton:
       return OnReflectedColour(box, wParam);
     case kReflectedCommand:
       return OnReflectedCommand(box, wParam);
-    case WM_NCDESTROY:
-      return OnNcDestroy(hwnd, box, wParam, lParam);
     default:
       return CallWindowProcA(box->systemProc, hwnd, message, wParam, lParam);
   }
 }
 
-constexpr UnitOperations MakeCheckBoxOperations() {
-  UnitOperations operations;
-  operations.description = &kCheckBoxDescription;
-  operations.create = CreateCheckBox;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  operations.readLiveProperty = ReadLiveProperty;
-  return operations;
-}
-
 }  // namespace
 
-const UnitOperations kCheckBoxUnit = MakeCheckBoxOperations();
+const UnitOperations kCheckBoxUnit = UnitClassOperations<CheckBox>(
+    kCheckBoxDescription, CreateCheckBox, PropertyChanged, ReadLiveProperty);

@@ -1,12 +1,9 @@
 #include "widgets/common/caption.h"
 
+#include "services/clamp.h"
 #include "widgets/common/gdi_owners.h"
 
 namespace {
-
-int32_t Clamped(int32_t value, int32_t low, int32_t high) {
-  return value < low ? low : value > high ? high : value;
-}
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -22,7 +19,7 @@ struct EffectPlan {
 
 EffectPlan PlanOf(int32_t effect) {
   EffectPlan plan;
-  switch (Clamped(effect, 0, 3)) {
+  switch (Clamp(effect, 0, 3)) {
     case 1:
       plan = EffectPlan{true, kWhite, 1, 0};
       break;
@@ -46,10 +43,10 @@ void DrawAt(HDC hdc, const RECT& rect, int offset, const Text& text, UINT format
 
 UINT CaptionFormat(const CaptionLook& look) {
   static const UINT kHorizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
-  UINT format = DT_NOCLIP | kHorizontal[Clamped(look.hAlign, 0, 2)];
+  UINT format = DT_NOCLIP | kHorizontal[Clamp(look.hAlign, 0, 2)];
   if (look.wordWrap) return format | DT_WORDBREAK | DT_VCENTER;
   format |= DT_SINGLELINE;
-  switch (Clamped(look.vAlign, 0, 2)) {
+  switch (Clamp(look.vAlign, 0, 2)) {
     case 1:
       format |= DT_VCENTER;
       break;
@@ -58,14 +55,6 @@ UINT CaptionFormat(const CaptionLook& look) {
       break;
   }
   return format;
-}
-
-void ReadCaption(HWND hwnd, Text* text) {
-  text->clear();
-  const int length = GetWindowTextLengthA(hwnd);
-  if (length <= 0) return;
-  text->resize(size_t(length) + 1);
-  text->resize(size_t(GetWindowTextA(hwnd, &(*text)[0], length + 1)));
 }
 
 void DrawCaption(HDC hdc, const RECT& rect, const Text& text, const CaptionLook& look) {

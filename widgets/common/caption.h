@@ -19,14 +19,26 @@ struct CaptionLook {
   bool wordWrap = false;
 };
 
+// The look of a label's caption: the text colour, effect, alignments and
+// word wrap of its property record (both labels' records have them), in
+// `font`.
+template <typename Properties>
+CaptionLook CaptionLookOf(const Properties& properties, HFONT font) {
+  CaptionLook look;
+  look.font = font;
+  look.textColour = COLORREF(properties.textColor);
+  look.effect = properties.effect;
+  look.hAlign = properties.hAlign;
+  look.vAlign = properties.vAlign;
+  look.wordWrap = properties.wordWrap;
+  return look;
+}
+
 // The DrawText format of a caption: DT_NOCLIP and the alignment; with word
 // wrap DT_WORDBREAK (and DT_VCENTER, which without DT_SINGLELINE leaves the
 // text at the top); otherwise DT_SINGLELINE and DT_VCENTER or DT_BOTTOM for
 // the vertical alignment. Choices outside their ranges count as the nearest.
 UINT CaptionFormat(const CaptionLook& look);
-
-// The window text of `hwnd`, in `*text`; empty when it has none.
-void ReadCaption(HWND hwnd, Text* text);
 
 // Draws `text` in `rect` of `hdc`: first the effect's copy, then the text in
 // the text colour. An empty text draws nothing. The font, text colour and

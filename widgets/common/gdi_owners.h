@@ -35,25 +35,6 @@ using BrushOwner = GdiObject<HBRUSH>;
 using FontOwner = GdiObject<HFONT>;
 using RegionOwner = GdiObject<HRGN>;
 
-// An icon or cursor: DestroyIcon.
-class IconOwner {
- public:
-  IconOwner() = default;
-  explicit IconOwner(HICON icon) : icon_(icon) {}
-  ~IconOwner() { Reset(); }
-  IconOwner(const IconOwner&) = delete;
-  IconOwner& operator=(const IconOwner&) = delete;
-
-  HICON Get() const { return icon_; }
-  void Reset(HICON icon = nullptr) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
-
 // A memory device context compatible with `hdc` (the screen for nullptr),
 // with one object selected into it and put back at the end.
 class MemoryDc {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "frame/property_codec.h"
+#include "services/clamp.h"
 
 // In a colour-or-default property: the class default colour (COLOR_BTNFACE).
 constexpr uint32_t kDefaultColour = 0xFF000000;
@@ -16,5 +17,5 @@ constexpr uint32_t kTransparentColour = 0xFF000000;
 constexpr size_t kLogFontSize = 60;
 
 inline int32_t ClampChoice(int32_t value, int32_t lowest, int32_t highest) {
-  return value < lowest ? lowest : value > highest ? highest : value;
+  return Clamp(value, lowest, highest);
 }

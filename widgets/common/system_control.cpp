@@ -1,14 +1,23 @@
 #include "widgets/common/system_control.h"
 
-HWND CreateSystemControl(const char* systemClass, const char* text, DWORD style,
-                         const UnitCreateArgs& args, void* state, WNDPROC unitProc,
-                         WNDPROC* systemProc) {
-  HWND hwnd = CreateWindowExA(0, systemClass, text, style | args.style, args.left, args.top,
-                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
-                              GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) return nullptr;
+namespace system_control {
+
+HWND Create(const char* systemClass, const UnitCreateArgs& args, const UnitWindowStyle& style) {
+  return unit_window::CreateWindowOf(systemClass, args, style, nullptr);
+}
+
+WNDPROC Subclass(HWND hwnd, void* state, WNDPROC procedure) {
   // The state first: the class's procedure finds it from its first message.
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(state));
-  *systemProc = WNDPROC(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(unitProc)));
-  return hwnd;
+  const WNDPROC systemProc = WNDPROC(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(procedure)));
+  if (!systemProc) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  return systemProc;
+}
+
+}  // namespace system_control
+
+void GiveControlFont(HWND hwnd, UnitFont* font, const Bytes& record) {
+  SendMessageA(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  font->Set(record);
+  SendMessageA(hwnd, WM_SETFONT, WPARAM(font->Get()), TRUE);
 }

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "services/clamp.h"
+#include "widgets/common/property_block.h"
+
 namespace {
 constexpr DWORD kBorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-constexpr size_t kLogFontSize = 60;
 static_assert(sizeof(LOGFONTA) == kLogFontSize, "a font record is a LOGFONTA");
 }  // namespace
 
@@ -12,10 +14,14 @@ COLORREF ColourOrDefault(uint32_t colour) {
   return colour == 0xFF000000 ? GetSysColor(COLOR_BTNFACE) : COLORREF(colour);
 }
 
+void MakeBackBrush(BrushOwner* brush, uint32_t colour) {
+  brush->Reset(CreateSolidBrush(ColourOrDefault(colour)));
+}
+
 void ApplyUnitBorder(HWND hwnd, int32_t border) {
   DWORD exStyle = DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
   DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & ~DWORD(WS_BORDER);
-  switch (border < 0 ? 0 : border > 5 ? 5 : border) {
+  switch (Clamp(border, 0, 5)) {
     case 1:
       exStyle |= WS_EX_CLIENTEDGE;
       break;

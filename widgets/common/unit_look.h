@@ -11,6 +11,8 @@
 
 // A colour-or-default property: 0xFF000000 stands for COLOR_BTNFACE.
 COLORREF ColourOrDefault(uint32_t colour);
+// A brush of a colour-or-default property, in place of the one `brush` held.
+void MakeBackBrush(BrushOwner* brush, uint32_t colour);
 // A colour-or-transparent property: 0xFF000000 stands for no colour.
 inline bool IsNoColour(uint32_t colour) { return colour == 0xFF000000; }
 

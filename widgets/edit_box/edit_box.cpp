@@ -9,7 +9,7 @@
 // user, and each Content the program sets (once the new text is in place).
 #include "widgets/edit_box/edit_box.h"
 
-#include <memory>
+#include <utility>
 
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
@@ -40,9 +40,17 @@ struct EditBox {
   bool settingContent = false;
 };
 
-EditBox* StateOf(HWND hwnd) { return static_cast<EditBox*>(SystemControlState(hwnd)); }
+LRESULT EditBoxProc(HWND hwnd, EditBox* box, UINT message, WPARAM wParam, LPARAM lParam);
+
+EditBox* StateOf(HWND hwnd) { return UnitStateOf<EditBox>(hwnd); }
 
 bool IsSingleLine(const EditBox& box) { return !box.properties.multiLine; }
+
+// The style of a choice whose values 1 and 2 have one; 0 and the others
+// have none.
+DWORD ChoiceStyle(int32_t choice, DWORD first, DWORD second) {
+  return choice == 1 ? first : choice == 2 ? second : 0;
+}
 
 DWORD EditStyle(const EditBoxProperties& properties) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -56,31 +64,10 @@ DWORD EditStyle(const EditBoxProperties& properties) {
   } else {
     style |= ES_AUTOHSCROLL;
   }
-  switch (properties.textAlign) {
-    case 1:
-      style |= ES_CENTER;
-      break;
-    case 2:
-      style |= ES_RIGHT;
-      break;
-  }
-  switch (properties.letterCase) {
-    case 1:
-      style |= ES_LOWERCASE;
-      break;
-    case 2:
-      style |= ES_UPPERCASE;
-      break;
-  }
-  switch (properties.inputMode) {
-    case 1:
-      style |= ES_READONLY;
-      break;
-    case 2:
-      style |= ES_PASSWORD;
-      break;
-  }
-  return style;
+  // Input modes 3 and up are filters (edit_box_text.h), with no style.
+  return style | ChoiceStyle(properties.textAlign, ES_CENTER, ES_RIGHT) |
+         ChoiceStyle(properties.letterCase, ES_LOWERCASE, ES_UPPERCASE) |
+         ChoiceStyle(properties.inputMode, ES_READONLY, ES_PASSWORD);
 }
 
 // The echo character of password mode: the first byte of PasswordChar. An
@@ -88,14 +75,6 @@ DWORD EditStyle(const EditBoxProperties& properties) {
 char PasswordCharOf(const EditBoxProperties& properties) {
   const char first = char(properties.passwordChar & 0xFF);
   return first ? first : kDefaultPasswordChar;
-}
-
-Text WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  if (length <= 0) return Text();
-  Text text(size_t(length) + 1, '\0');
-  text.resize(size_t(GetWindowTextA(hwnd, &text[0], length + 1)));
-  return text;
 }
 
 CharacterRange LiveSelection(HWND hwnd) {
@@ -110,10 +89,6 @@ void Select(HWND hwnd, int32_t selStart, int32_t selLength) {
   SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
 }
 
-void MakeBackBrush(EditBox* box) {
-  box->backBrush.Reset(CreateSolidBrush(ColourOrDefault(box->properties.backColor)));
-}
-
 // Recomputes the client area (the centring of a single line) and redraws
 // the frame.
 void FrameChanged(HWND hwnd) {
@@ -125,10 +100,7 @@ void FrameChanged(HWND hwnd) {
 // the height of a single line, the least height of a single-line box, and
 // the room for the up-down's arrows.
 void ApplyFont(HWND hwnd, EditBox* box) {
-  // The control keeps using the font it has until it is given another: hand
-  // it the stock font while the unit's own is replaced.
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  box->font.Set(box->properties.font);
+  GiveControlFont(hwnd, &box->font, box->properties.font);
   SIZE letter{}, tall{};
   if (HDC screen = GetDC(nullptr)) {
     {
@@ -139,7 +111,6 @@ void ApplyFont(HWND hwnd, EditBox* box) {
     ReleaseDC(nullptr, screen);
   }
   box->lineHeight = letter.cy;
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(box->font.Get()), TRUE);
   if (IsSingleLine(*box)) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
@@ -281,30 +252,20 @@ LRESULT OnDestroy(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(box->systemProc, hwnd, WM_DESTROY, wParam, lParam);
 }
 
-// The last message: the control ends, then the unit's state.
-LRESULT OnNcDestroy(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCDESTROY, wParam, lParam);
-  ForgetSystemControlState(hwnd);
-  delete box;
-  return result;
-}
-
-LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 // --- Unit operations ---------------------------------------------------------
 
 HWND CreateEditBox(const UnitCreateArgs& args) {
-  std::unique_ptr<EditBox> state(new EditBox);
-  if (!ReadProperties(args.properties, &state->properties)) return nullptr;
-  ClampEditBoxProperties(&state->properties);
-  state->identity = args.identity;
-  MakeBackBrush(state.get());
+  std::unique_ptr<EditBox> state = NewUnitState<EditBox>(kEditBoxDescription, args);
+  if (!state) return nullptr;
+  MakeBackBrush(&state->backBrush, state->properties.backColor);
   const EditBoxProperties& properties = state->properties;
+  UnitWindowStyle style;
+  style.text = properties.content.c_str();
+  style.style = EditStyle(properties);
+  EditBox* box = state.get();
   HWND hwnd =
-      CreateSystemControl(kSystemClassName, properties.content.c_str(), EditStyle(properties), args,
-                          state.get(), EditBoxProc, &state->systemProc);
+      CreateSystemControl<EditBox, EditBoxProc>(kSystemClassName, args, style, std::move(state));
   if (!hwnd) return nullptr;
-  EditBox* box = state.release();
   ApplyFont(hwnd, box);
   SendMessageA(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
   if (properties.inputMode == 2)
@@ -316,8 +277,6 @@ HWND CreateEditBox(const UnitCreateArgs& args) {
   ApplyUnitBorder(hwnd, properties.border);
   return hwnd;
 }
-
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
 
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
   EditBox* box = StateOf(hwnd);
@@ -334,7 +293,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return false;
     case kEditBoxBackColor:
-      MakeBackBrush(box);
+      MakeBackBrush(&box->backBrush, properties.backColor);
       RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
       return false;
     case kEditBoxFont:
@@ -401,11 +360,9 @@ bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
   }
 }
 
-// The class's procedure in front of the system's. The state is there from
-// the first message it sees (see widgets/common/system_control.h).
-LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  EditBox* box = StateOf(hwnd);
-  if (!box || !box->systemProc) return DefWindowProcA(hwnd, message, wParam, lParam);
+// The class's procedure in front of the system's (widgets/common/
+// system_control.h).
+LRESULT EditBoxProc(HWND hwnd, EditBox* box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CHAR:
       return OnChar(hwnd, box, wParam, lParam);
@@ -430,23 +387,12 @@ LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return OnCreationComplete(hwnd, box);
     case WM_DESTROY:
       return OnDestroy(hwnd, box, wParam, lParam);
-    case WM_NCDESTROY:
-      return OnNcDestroy(hwnd, box, wParam, lParam);
     default:
       return CallWindowProcA(box->systemProc, hwnd, message, wParam, lParam);
   }
 }
 
-constexpr UnitOperations MakeEditBoxOperations() {
-  UnitOperations operations;
-  operations.description = &kEditBoxDescription;
-  operations.create = CreateEditBox;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  operations.readLiveProperty = ReadLiveProperty;
-  return operations;
-}
-
 }  // namespace
 
-const UnitOperations kEditBoxUnit = MakeEditBoxOperations();
+const UnitOperations kEditBoxUnit = UnitClassOperations<EditBox>(kEditBoxDescription, CreateEditBox,
+                                                                 PropertyChanged, ReadLiveProperty);

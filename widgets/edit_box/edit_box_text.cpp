@@ -1,14 +1,11 @@
 #include "widgets/edit_box/edit_box_text.h"
 
+#include "services/clamp.h"
 #include "services/code_page.h"
 
 namespace {
 
 bool IsDigit(uint32_t character) { return character >= '0' && character <= '9'; }
-
-int32_t Clamp(int64_t value, int32_t low, int32_t high) {
-  return value < low ? low : value > high ? high : int32_t(value);
-}
 
 }  // namespace
 

@@ -8,12 +8,13 @@
 
 #include <windowsx.h>
 
-#include <vector>
+#include <utility>
 
 #include "frame/program_resources.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/hyperlinker/open_link.h"
 
 namespace {
@@ -26,30 +27,11 @@ struct HyperLinker {
   bool hovering = false;   // the pointer is over the box; the box holds the capture
   bool visited = false;    // the last open succeeded
   bool spaceHeld = false;  // Space went down while the box had the focus
-  // Set while CreateWindowEx runs: a window that fails half-way is given
-  // WM_NCDESTROY, and then the create operation frees the state itself.
-  bool creating = false;
 };
 
-LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wParam, LPARAM lParam);
 
-HyperLinker* StateOf(HWND hwnd) {
-  return reinterpret_cast<HyperLinker*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-bool InClient(HWND hwnd, POINT point) {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  return PtInRect(&client, point) != FALSE;
-}
-
-Text WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  if (length <= 0) return Text();
-  std::vector<char> text(size_t(length) + 1, '\0');
-  const int copied = GetWindowTextA(hwnd, text.data(), length + 1);
-  return Text(text.data(), size_t(copied > 0 ? copied : 0));
-}
+HyperLinker* StateOf(HWND hwnd) { return UnitStateOf<HyperLinker>(hwnd); }
 
 // What the box shows: its caption, or without one the address itself.
 Text ShownText(HWND hwnd, const HyperLinker* link) {
@@ -183,46 +165,24 @@ HCURSOR ProgramHand() {
   return hand ? hand : LoadCursorA(nullptr, IDC_HAND);
 }
 
-void RegisterHyperLinkerClass() {
-  static const ATOM registered = [] {
-    WNDCLASSA linkClass{};
-    linkClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    linkClass.lpfnWndProc = HyperLinkerProc;
-    linkClass.hInstance = GetModuleHandleA(nullptr);
-    linkClass.hCursor = ProgramHand();
-    linkClass.hbrBackground = nullptr;
-    linkClass.lpszClassName = kClassName;
-    return RegisterClassA(&linkClass);
-  }();
-  (void)registered;
-}
-
 HWND CreateHyperLinker(const UnitCreateArgs& args) {
-  RegisterHyperLinkerClass();
-  HyperLinker* link = new HyperLinker;
+  std::unique_ptr<HyperLinker> state(new HyperLinker);
+  HyperLinkerProperties& properties = state->properties;
   // The default hover colour is the system's highlight colour of the moment.
-  if (!ReadHyperLinkerProperties(args.properties, GetSysColor(COLOR_HIGHLIGHT),
-                                 &link->properties)) {
-    delete link;
+  if (!ReadHyperLinkerProperties(args.properties, GetSysColor(COLOR_HIGHLIGHT), &properties))
     return nullptr;
-  }
-  ClampHyperLinkerProperties(&link->properties);
-  link->font.Set(link->properties.font);
-  link->creating = true;
-  HWND hwnd = CreateWindowExA(0, kClassName, link->properties.caption.c_str(),
-                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
-                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
-                              GetModuleHandleA(nullptr), link);
-  if (!hwnd) {
-    delete link;
-    return nullptr;
-  }
-  link->creating = false;
-  ApplyUnitBorder(hwnd, link->properties.border);
+  ClampHyperLinkerProperties(&properties);
+  state->font.Set(properties.font);
+  UnitWindowClass linkClass;
+  linkClass.name = kClassName;
+  linkClass.cursor = ProgramHand();
+  UnitWindowStyle style;
+  style.text = properties.caption.c_str();
+  HWND hwnd =
+      CreateUnitWindow<HyperLinker, HyperLinkerProc>(linkClass, args, style, std::move(state));
+  if (hwnd) ApplyUnitBorder(hwnd, properties.border);
   return hwnd;
 }
-
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
 
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   HyperLinker* link = StateOf(hwnd);
@@ -251,13 +211,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE)
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-  HyperLinker* link = StateOf(hwnd);
-  // Messages that come before WM_NCCREATE find no state.
-  if (!link) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       OnPaint(hwnd, link);
@@ -295,23 +249,12 @@ LRESULT CALLBACK HyperLinkerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_GETDLGCODE:
       // A push button that is never the default: Enter on the box presses it.
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (!link->creating) delete link;
+    default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-constexpr UnitOperations MakeOperations() {
-  UnitOperations operations;
-  operations.description = &kHyperLinkerDescription;
-  operations.create = CreateHyperLinker;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  return operations;
 }
 
 }  // namespace
 
-const UnitOperations kHyperLinkerUnit = MakeOperations();
+const UnitOperations kHyperLinkerUnit =
+    UnitClassOperations<HyperLinker>(kHyperLinkerDescription, CreateHyperLinker, PropertyChanged);

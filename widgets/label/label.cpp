@@ -5,8 +5,12 @@
 // the caption, drawn as the transparent label draws it.
 #include "widgets/label/label.h"
 
+#include <utility>
+
+#include "services/clamp.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/image/image.h"
 #include "widgets/image/image_placement.h"
 #include "widgets/label/label_background.h"
@@ -29,27 +33,9 @@ struct Label {
   UnitIdentity identity;
   UnitFont font;
   OwnedImage picture;  // Picture decoded once; empty when it does not decode
-  // Set once CreateWindowEx has returned the window: from then on the window
-  // frees the state when it goes.
-  bool ownedByWindow = false;
 };
 
-LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-Label* StateOf(HWND hwnd) {
-  return reinterpret_cast<Label*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-CaptionLook LookOf(const Label& label) {
-  CaptionLook look;
-  look.font = label.font.Get();
-  look.textColour = COLORREF(label.properties.textColor);
-  look.effect = label.properties.effect;
-  look.hAlign = label.properties.hAlign;
-  look.vAlign = label.properties.vAlign;
-  look.wordWrap = label.properties.wordWrap;
-  return look;
-}
+LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM wParam, LPARAM lParam);
 
 void DecodePicture(Label* label) {
   label->picture.reset(
@@ -76,8 +62,7 @@ void DrawPictureAndFill(HDC hdc, const PreparedImage& picture, int32_t mode, con
   const int width = picture.width, height = picture.height;
   const int saved = SaveDC(hdc);
   IntersectClipRect(hdc, inner.left, inner.top, inner.right, inner.bottom);
-  if (mode < kPictureAtTopLeft) mode = kPictureAtTopLeft;
-  if (mode > kPictureFitted) mode = kPictureFitted;
+  mode = Clamp(mode, kPictureAtTopLeft, kPictureFitted);
   if (mode == kPictureTiled && width > 0 && height > 0) {
     if (!opaque) FillWithColour(hdc, fill, back);
     // Only the tiles that meet the paint area, counted from the inner
@@ -138,9 +123,7 @@ void PaintLabel(HWND hwnd, const Label& label, HDC hdc, const RECT& clip) {
   }
   // A band that fills the whole label leaves the caption no place.
   if (IsRectEmpty(&inner)) return;
-  Text caption;
-  ReadCaption(hwnd, &caption);
-  DrawCaption(hdc, inner, caption, LookOf(label));
+  DrawCaption(hdc, inner, WindowText(hwnd), CaptionLookOf(properties, label.font.Get()));
 }
 
 // WM_PAINT: the invalid part of the label.
@@ -161,43 +144,22 @@ void OnPrintClient(HWND hwnd, const Label& label, HDC hdc) {
 // The unit operations.
 
 HWND CreateLabel(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = LabelProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = nullptr;
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-  }();
-  if (!registered) return nullptr;
-  Label* state = new Label;
-  if (!ReadProperties(args.properties, &state->properties)) {
-    delete state;
-    return nullptr;
-  }
-  ClampLabelProperties(&state->properties);
-  state->identity = args.identity;
-  state->font.Set(state->properties.font);
-  DecodePicture(state);
-  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(),
-                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
-                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
-                              GetModuleHandleA(nullptr), state);
-  if (!hwnd) {
-    delete state;
-    return nullptr;
-  }
-  state->ownedByWindow = true;
-  ApplyBorder(hwnd, state->properties);
+  std::unique_ptr<Label> state = NewUnitState<Label>(kLabelDescription, args);
+  if (!state) return nullptr;
+  LabelProperties& properties = state->properties;
+  state->font.Set(properties.font);
+  DecodePicture(state.get());
+  UnitWindowClass labelClass;
+  labelClass.name = kClassName;
+  UnitWindowStyle style;
+  style.text = properties.caption.c_str();
+  HWND hwnd = CreateUnitWindow<Label, LabelProc>(labelClass, args, style, std::move(state));
+  if (hwnd) ApplyBorder(hwnd, properties);
   return hwnd;
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
-
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
-  Label* label = StateOf(hwnd);
+  Label* label = UnitStateOf<Label>(hwnd);
   switch (unitIndex) {
     case kLabelCaption:
       SetWindowTextA(hwnd, label->properties.caption.c_str());
@@ -216,19 +178,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Label* label = StateOf(hwnd);
-  switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (label && label->ownedByWindow) delete label;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!label) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -238,16 +188,14 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PRINTCLIENT:
       OnPrintClient(hwnd, *label, HDC(wParam));
       return 0;
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 constexpr UnitOperations MakeLabelOperations() {
-  UnitOperations operations;
-  operations.description = &kLabelDescription;
-  operations.create = CreateLabel;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
+  UnitOperations operations =
+      UnitClassOperations<Label>(kLabelDescription, CreateLabel, PropertyChanged);
   operations.forwardsPresses = true;
   return operations;
 }

@@ -10,8 +10,11 @@
 // press on it moves a window that drags anywhere.
 #include "widgets/pic_box/pic_box.h"
 
+#include <utility>
+
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/image/image.h"
 #include "widgets/image/image_placement.h"
 #include "widgets/pic_box/gif_player.h"
@@ -29,20 +32,9 @@ struct PicBox {
   GifPlayer player;
 };
 
-// Hands the state to the window procedure, which owns it from WM_NCCREATE
-// on; a window that fails before that leaves it to the creator.
-struct Handoff {
-  PicBox* state = nullptr;
-  bool taken = false;
-};
-
-PicBox* StateOf(HWND hwnd) {
-  return reinterpret_cast<PicBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+LRESULT PicBoxProc(HWND hwnd, PicBox* box, UINT message, WPARAM wParam, LPARAM lParam);
 
 COLORREF BackColour(const PicBox& box) { return ColourOrDefault(box.properties.backColor); }
-
-void MakeBackBrush(PicBox* box) { box->backBrush.Reset(CreateSolidBrush(BackColour(*box))); }
 
 // Replaces what the box shows by its Picture property: the animation stops
 // and the old picture goes first.
@@ -92,45 +84,33 @@ void OnPaint(PicBox* box, HWND hwnd) {
   box->player.Start(hwnd);
 }
 
-bool RegisterPicBoxClass();
-
 HWND CreatePicBox(const UnitCreateArgs& args) {
-  if (!RegisterPicBoxClass()) return nullptr;
-  PicBox* box = new PicBox;
-  if (!ReadProperties(args.properties, &box->properties)) {
-    delete box;
-    return nullptr;
-  }
-  ClampPicBoxProperties(&box->properties);
-  box->identity = args.identity;
-  Handoff handoff{box};
+  std::unique_ptr<PicBox> state = NewUnitState<PicBox>(kPicBoxDescription, args);
+  if (!state) return nullptr;
+  UnitWindowClass boxClass;
+  boxClass.name = kPicBoxClassName;
+  UnitWindowStyle style;
   // A container for the dialog navigation of Tab: the units inside it are
   // in the window's tab order.
-  HWND hwnd = CreateWindowExA(
-      WS_EX_CONTROLPARENT, kPicBoxClassName, "", WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left,
-      args.top, args.width, args.height, args.parent,
-      reinterpret_cast<HMENU>(intptr_t(args.controlId)), GetModuleHandleA(nullptr), &handoff);
-  if (!hwnd) {
-    if (!handoff.taken) delete box;
-    return nullptr;
-  }
-  MakeBackBrush(box);
+  style.exStyle = WS_EX_CONTROLPARENT;
+  PicBox* box = state.get();
+  HWND hwnd = CreateUnitWindow<PicBox, PicBoxProc>(boxClass, args, style, std::move(state));
+  if (!hwnd) return nullptr;
+  MakeBackBrush(&box->backBrush, box->properties.backColor);
   TakePicture(box, nullptr);
   ApplyUnitBorder(hwnd, box->properties.border);
   return hwnd;
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
-
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
-  PicBox* box = StateOf(hwnd);
+  PicBox* box = UnitStateOf<PicBox>(hwnd);
   if (!box) return false;
   switch (unitIndex) {
     case kPicBoxBorder:
       ApplyUnitBorder(hwnd, box->properties.border);
       break;
     case kPicBoxBackColor:
-      MakeBackBrush(box);
+      MakeBackBrush(&box->backBrush, box->properties.backColor);
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
     case kPicBoxPicture:
@@ -149,56 +129,29 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT CALLBACK PicBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  PicBox* box = StateOf(hwnd);
+LRESULT PicBoxProc(HWND hwnd, PicBox* box, UINT message, WPARAM wParam, LPARAM lParam) {
   // A control's notification goes back to the control first.
   LRESULT reflected = 0;
   if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
-    case WM_NCCREATE: {
-      auto* handoff =
-          static_cast<Handoff*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-      handoff->taken = true;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(handoff->state));
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     case WM_PAINT:
-      if (!box) return DefWindowProcA(hwnd, message, wParam, lParam);
       OnPaint(box, hwnd);
       return 0;
     case WM_PRINTCLIENT:
-      if (box) PaintPicBox(box, hwnd, reinterpret_cast<HDC>(wParam));
+      PaintPicBox(box, hwnd, reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_DESTROY:
       // The worker draws into this window: it ends before the window does.
-      if (box) box->player.Stop();
+      box->player.Stop();
       return 0;
-    case WM_NCDESTROY:
-      delete box;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-bool RegisterPicBoxClass() {
-  WNDCLASSA existing;
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kPicBoxClassName, &existing)) return true;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = PicBoxProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kPicBoxClassName;
-  return RegisterClassA(&windowClass) != 0;
 }
 
 constexpr UnitOperations MakePicBoxOperations() {
-  UnitOperations operations;
-  operations.description = &kPicBoxDescription;
-  operations.create = CreatePicBox;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
+  UnitOperations operations =
+      UnitClassOperations<PicBox>(kPicBoxDescription, CreatePicBox, PropertyChanged);
   operations.isContainer = true;
   operations.forwardsPresses = true;
   return operations;

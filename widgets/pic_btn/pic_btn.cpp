@@ -10,9 +10,12 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/pic_btn/bitmap_region.h"
 #include "widgets/pic_btn/state_bitmap.h"
 
@@ -47,24 +50,13 @@ struct PicBtn {
   // region belongs to the system, which deletes it with the window or when
   // it is replaced; the button keeps no handle to it.
   bool hasRegion = false;
-  // Set while CreateWindowEx runs: a window that fails half-way is given
-  // WM_NCDESTROY, and then the create operation frees the state itself.
-  bool creating = false;
 };
 
-LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARAM lParam);
 
-PicBtn* StateOf(HWND hwnd) {
-  return reinterpret_cast<PicBtn*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+PicBtn* StateOf(HWND hwnd) { return UnitStateOf<PicBtn>(hwnd); }
 
 bool IsToggle(const PicBtn* button) { return button->properties.buttonKind == 1; }
-
-bool InClient(HWND hwnd, POINT point) {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  return PtInRect(&client, point) != FALSE;
-}
 
 // The background colour of the window the button belongs to, asked of the
 // frame by the window's identifier (the window is created before its
@@ -276,40 +268,17 @@ LRESULT DialogCode(const PicBtn* button) {
 // WM_ENABLE: the disabled picture is shown or withdrawn at once.
 void OnEnable(HWND hwnd, PicBtn* button) { Repaint(hwnd, button); }
 
-void RegisterPicBtnClass() {
-  static const ATOM registered = [] {
-    WNDCLASSA buttonClass{};
-    buttonClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    buttonClass.lpfnWndProc = PicBtnProc;
-    buttonClass.hInstance = GetModuleHandleA(nullptr);
-    buttonClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    // Erasing draws nothing: the paint covers every pixel.
-    buttonClass.hbrBackground = HBRUSH(GetStockObject(NULL_BRUSH));
-    buttonClass.lpszClassName = kClassName;
-    return RegisterClassA(&buttonClass);
-  }();
-  (void)registered;
-}
-
 HWND CreatePicBtn(const UnitCreateArgs& args) {
-  RegisterPicBtnClass();
-  PicBtn* button = new PicBtn;
-  if (!ReadProperties(args.properties, &button->properties)) {
-    delete button;
-    return nullptr;
-  }
-  ClampPicBtnProperties(&button->properties);
-  button->identity = args.identity;
-  button->blend = OwningWindowColour(args.identity.window);
-  button->creating = true;
-  HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left,
-                              args.top, args.width, args.height, args.parent,
-                              HMENU(intptr_t(args.controlId)), GetModuleHandleA(nullptr), button);
-  if (!hwnd) {
-    delete button;
-    return nullptr;
-  }
-  button->creating = false;
+  std::unique_ptr<PicBtn> state = NewUnitState<PicBtn>(kPicBtnDescription, args);
+  if (!state) return nullptr;
+  state->blend = OwningWindowColour(args.identity.window);
+  UnitWindowClass buttonClass;
+  buttonClass.name = kClassName;
+  // Erasing draws nothing: the paint covers every pixel.
+  buttonClass.background = HBRUSH(GetStockObject(NULL_BRUSH));
+  PicBtn* button = state.get();
+  HWND hwnd = CreateUnitWindow<PicBtn, PicBtnProc>(buttonClass, args, {}, std::move(state));
+  if (!hwnd) return nullptr;
   const PicBtnProperties& properties = button->properties;
   MakeStateBitmap(hwnd, button, properties.normalPicture, &button->normal);
   MakeStateBitmap(hwnd, button, properties.hoverPicture, &button->hover);
@@ -323,8 +292,6 @@ HWND CreatePicBtn(const UnitCreateArgs& args) {
   RebuildRegion(hwnd, button);
   return hwnd;
 }
-
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
 
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   PicBtn* button = StateOf(hwnd);
@@ -371,13 +338,7 @@ bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
   return true;
 }
 
-LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE)
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-  PicBtn* button = StateOf(hwnd);
-  // Messages that come before WM_NCCREATE find no state.
-  if (!button) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_PAINT:
@@ -418,24 +379,12 @@ LRESULT CALLBACK PicBtnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       OnEnable(hwnd, button);
       return result;
     }
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (!button->creating) delete button;
+    default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-constexpr UnitOperations MakeOperations() {
-  UnitOperations operations;
-  operations.description = &kPicBtnDescription;
-  operations.create = CreatePicBtn;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  operations.readLiveProperty = ReadLiveProperty;
-  return operations;
 }
 
 }  // namespace
 
-const UnitOperations kPicBtnUnit = MakeOperations();
+const UnitOperations kPicBtnUnit = UnitClassOperations<PicBtn>(kPicBtnDescription, CreatePicBtn,
+                                                               PropertyChanged, ReadLiveProperty);

@@ -7,6 +7,9 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
+#include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/process_bar/process_bar_properties.h"
 
@@ -15,14 +18,10 @@ namespace {
 struct ProcessBar {
   ProcessBarProperties properties;
   UnitIdentity identity;
-  WNDPROC controlProc = nullptr;  // the progress bar's own procedure
+  WNDPROC systemProc = nullptr;  // the progress bar's own procedure
 };
 
-LRESULT CALLBACK ProcessBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-ProcessBar* StateOf(HWND hwnd) {
-  return reinterpret_cast<ProcessBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+LRESULT ProcessBarProc(HWND hwnd, ProcessBar* bar, UINT message, WPARAM wParam, LPARAM lParam);
 
 DWORD StylesOf(const ProcessBarProperties& properties) {
   DWORD style = 0;
@@ -42,28 +41,21 @@ void SendRangeAndPosition(HWND hwnd, const ProcessBarProperties& properties) {
 // The unit operations.
 
 HWND CreateProcessBar(const UnitCreateArgs& args) {
-  ProcessBarProperties properties;
-  if (!ReadProperties(args.properties, &properties)) return nullptr;
-  ClampProcessBarProperties(&properties);
-  HWND hwnd = CreateWindowExA(0, PROGRESS_CLASSA, "",
-                              WS_CHILD | WS_CLIPSIBLINGS | StylesOf(properties) | args.style,
-                              args.left, args.top, args.width, args.height, args.parent,
-                              HMENU(intptr_t(args.controlId)), GetModuleHandleA(nullptr), nullptr);
+  std::unique_ptr<ProcessBar> state = NewUnitState<ProcessBar>(kProcessBarDescription, args);
+  if (!state) return nullptr;
+  ProcessBarProperties& properties = state->properties;
+  UnitWindowStyle style;
+  style.style |= StylesOf(properties);
+  HWND hwnd = CreateSystemControl<ProcessBar, ProcessBarProc>(PROGRESS_CLASSA, args, style,
+                                                              std::move(state));
   if (!hwnd) return nullptr;
-  ProcessBar* state = new ProcessBar;
-  state->properties = properties;
-  state->identity = args.identity;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(state));
-  state->controlProc = WNDPROC(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(ProcessBarProc)));
   SendRangeAndPosition(hwnd, properties);
   ApplyUnitBorder(hwnd, properties.border);
   return hwnd;
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
-
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
-  const ProcessBarProperties& properties = StateOf(hwnd)->properties;
+  const ProcessBarProperties& properties = UnitStateOf<ProcessBar>(hwnd)->properties;
   switch (unitIndex) {
     case kProcessBarBorder:
       ApplyUnitBorder(hwnd, properties.border);
@@ -80,24 +72,14 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-// The subclass: frees the state when the control goes; everything else is
-// the control's.
-LRESULT CALLBACK ProcessBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  ProcessBar* bar = StateOf(hwnd);
-  const WNDPROC controlProc = bar->controlProc;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    delete bar;
-  }
-  return CallWindowProcA(controlProc, hwnd, message, wParam, lParam);
+// The subclass only carries the state: every message is the control's.
+LRESULT ProcessBarProc(HWND hwnd, ProcessBar* bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(bar->systemProc, hwnd, message, wParam, lParam);
 }
 
 constexpr UnitOperations MakeProcessBarOperations() {
-  UnitOperations operations;
-  operations.description = &kProcessBarDescription;
-  operations.create = CreateProcessBar;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
+  UnitOperations operations =
+      UnitClassOperations<ProcessBar>(kProcessBarDescription, CreateProcessBar, PropertyChanged);
   operations.usesCommonControls = true;
   operations.forwardsPresses = true;
   return operations;

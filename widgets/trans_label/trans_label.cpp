@@ -6,10 +6,12 @@
 // then paints the caption anew.
 #include "widgets/trans_label/trans_label.h"
 
+#include <utility>
 #include <vector>
 
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/trans_label/trans_label_properties.h"
 
 namespace {
@@ -20,35 +22,15 @@ struct TransLabel {
   TransLabelProperties properties;
   UnitIdentity identity;
   UnitFont font;
-  // Set once CreateWindowEx has returned the window: from then on the window
-  // frees the state when it goes.
-  bool ownedByWindow = false;
 };
 
-LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-TransLabel* StateOf(HWND hwnd) {
-  return reinterpret_cast<TransLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-CaptionLook LookOf(const TransLabel& label) {
-  CaptionLook look;
-  look.font = label.font.Get();
-  look.textColour = COLORREF(label.properties.textColor);
-  look.effect = label.properties.effect;
-  look.hAlign = label.properties.hAlign;
-  look.vAlign = label.properties.vAlign;
-  look.wordWrap = label.properties.wordWrap;
-  return look;
-}
+LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Painting (WM_PAINT and WM_PRINTCLIENT): the caption only.
 void PaintTransLabel(HWND hwnd, const TransLabel& label, HDC hdc) {
-  Text caption;
-  ReadCaption(hwnd, &caption);
   RECT client;
   GetClientRect(hwnd, &client);
-  DrawCaption(hdc, client, caption, LookOf(label));
+  DrawCaption(hdc, client, WindowText(hwnd), CaptionLookOf(label.properties, label.font.Get()));
 }
 
 // The visible windows below `parent`, from the top of the Z order down, each
@@ -108,41 +90,20 @@ void OnPlaced(HWND hwnd) { RefreshAreaBehind(hwnd); }
 // The unit operations.
 
 HWND CreateTransLabel(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = TransLabelProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = HBRUSH(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-  }();
-  if (!registered) return nullptr;
-  TransLabel* state = new TransLabel;
-  if (!ReadProperties(args.properties, &state->properties)) {
-    delete state;
-    return nullptr;
-  }
-  ClampTransLabelProperties(&state->properties);
-  state->identity = args.identity;
+  std::unique_ptr<TransLabel> state = NewUnitState<TransLabel>(kTransLabelDescription, args);
+  if (!state) return nullptr;
   state->font.Set(state->properties.font);
-  HWND hwnd = CreateWindowExA(WS_EX_TRANSPARENT, kClassName, state->properties.caption.c_str(),
-                              WS_CHILD | WS_CLIPSIBLINGS | args.style, args.left, args.top,
-                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
-                              GetModuleHandleA(nullptr), state);
-  if (!hwnd) {
-    delete state;
-    return nullptr;
-  }
-  state->ownedByWindow = true;
-  return hwnd;
+  UnitWindowClass labelClass;
+  labelClass.name = kClassName;
+  labelClass.background = HBRUSH(GetStockObject(NULL_BRUSH));
+  UnitWindowStyle style;
+  style.text = state->properties.caption.c_str();
+  style.exStyle = WS_EX_TRANSPARENT;
+  return CreateUnitWindow<TransLabel, TransLabelProc>(labelClass, args, style, std::move(state));
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
-
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
-  TransLabel* label = StateOf(hwnd);
+  TransLabel* label = UnitStateOf<TransLabel>(hwnd);
   switch (unitIndex) {
     case kTransLabelCaption:
       SetWindowTextA(hwnd, label->properties.caption.c_str());
@@ -155,19 +116,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  TransLabel* label = StateOf(hwnd);
-  switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (label && label->ownedByWindow) delete label;
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!label) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -183,19 +132,12 @@ LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       OnPlaced(hwnd);
       return result;
     }
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-constexpr UnitOperations MakeTransLabelOperations() {
-  UnitOperations operations;
-  operations.description = &kTransLabelDescription;
-  operations.create = CreateTransLabel;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  return operations;
 }
 
 }  // namespace
 
-const UnitOperations kTransLabelUnit = MakeTransLabelOperations();
+const UnitOperations kTransLabelUnit =
+    UnitClassOperations<TransLabel>(kTransLabelDescription, CreateTransLabel, PropertyChanged);

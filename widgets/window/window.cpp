@@ -12,7 +12,9 @@
 #include <utility>
 
 #include "frame/program_resources.h"
+#include "frame/system_library.h"
 #include "widgets/common/reflection.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
 
 const char kDefaultWindowClassName[] = "MorvaneWindow";
@@ -44,28 +46,20 @@ struct FrameStyles {
 //   6 as 2, WS_EX_CLIENTEDGE
 // A framed window has a caption when it has a text or a system menu.
 FrameStyles FrameStylesOf(const WindowProperties& properties) {
+  static const FrameStyles kBorderStyles[] = {
+      {0, 0},
+      {WS_DLGFRAME | WS_THICKFRAME, 0},
+      {WS_DLGFRAME, 0},
+      {WS_DLGFRAME | WS_THICKFRAME, WS_EX_TOOLWINDOW},
+      {WS_DLGFRAME, WS_EX_TOOLWINDOW},
+      {WS_DLGFRAME | WS_THICKFRAME, WS_EX_CLIENTEDGE},
+      {WS_DLGFRAME, WS_EX_CLIENTEDGE},
+  };
+  const int32_t borderStyle = properties.borderStyle;
   FrameStyles frame;
-  switch (properties.borderStyle) {
-    case 1:
-      frame.style = WS_DLGFRAME | WS_THICKFRAME;
-      break;
-    case 2:
-      frame.style = WS_DLGFRAME;
-      break;
-    case 3:
-      frame = {WS_DLGFRAME | WS_THICKFRAME, WS_EX_TOOLWINDOW};
-      break;
-    case 4:
-      frame = {WS_DLGFRAME, WS_EX_TOOLWINDOW};
-      break;
-    case 5:
-      frame = {WS_DLGFRAME | WS_THICKFRAME, WS_EX_CLIENTEDGE};
-      break;
-    case 6:
-      frame = {WS_DLGFRAME, WS_EX_CLIENTEDGE};
-      break;
-  }
-  if (properties.borderStyle != 0) {
+  if (borderStyle >= 0 && borderStyle < int32_t(sizeof kBorderStyles / sizeof kBorderStyles[0]))
+    frame = kBorderStyles[borderStyle];
+  if (borderStyle != 0) {
     if (!properties.caption.empty() || properties.controlBox) frame.style |= WS_CAPTION;
     if (properties.controlBox) frame.style |= WS_SYSMENU;
     // What CreateWindowEx gives every window with a frame.
@@ -170,13 +164,13 @@ void PlaceOnTop(HWND hwnd, bool onTop) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // A window that leaves the top puts back the program's other windows that
 // stay on top and have a taskbar button: they were above it.
 BOOL CALLBACK PutBackOnTop(HWND other, LPARAM leaving) {
   if (other == reinterpret_cast<HWND>(leaving) ||
-      WNDPROC(GetClassLongPtrA(other, GCLP_WNDPROC)) != WindowUnitProc)
+      WNDPROC(GetClassLongPtrA(other, GCLP_WNDPROC)) != kUnitWindowProc<WindowUnit, WindowUnitProc>)
     return TRUE;
   const WindowUnit* window = WindowStateOf(other);
   if (window && window->properties.alwaysOnTop && window->properties.showInTaskbar)
@@ -208,14 +202,10 @@ void Centre(HWND hwnd) {
 bool WorkAreaOf(HWND hwnd, RECT* area) {
   using MonitorFromWindowCall = HMONITOR(WINAPI*)(HWND, DWORD);
   using GetMonitorInfoCall = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  // Through the generic function type, which every function type converts
-  // to and from without a warning.
-  using AnyCall = void (*)();
-  auto monitorFromWindow = reinterpret_cast<MonitorFromWindowCall>(
-      reinterpret_cast<AnyCall>(user32 ? GetProcAddress(user32, "MonitorFromWindow") : nullptr));
-  auto getMonitorInfo = reinterpret_cast<GetMonitorInfoCall>(
-      reinterpret_cast<AnyCall>(user32 ? GetProcAddress(user32, "GetMonitorInfoA") : nullptr));
+  const SystemLibrary user32("user32.dll");
+  auto monitorFromWindow =
+      OptionalFunction<MonitorFromWindowCall>(user32.Get(), "MonitorFromWindow");
+  auto getMonitorInfo = OptionalFunction<GetMonitorInfoCall>(user32.Get(), "GetMonitorInfoA");
   if (monitorFromWindow && getMonitorInfo) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -264,13 +254,6 @@ void RepaintBackground(HWND hwnd) {
       InvalidateRect(child, nullptr, FALSE);
 }
 
-// Hands the state to the window procedure, which owns it from WM_NCCREATE
-// on; a window that fails before that leaves it to the creator.
-struct Handoff {
-  WindowUnit* state = nullptr;
-  bool taken = false;
-};
-
 // WM_CLOSE: the close request (12), then the close query (1); a veto of
 // either keeps the window. A handler may also take the window down itself.
 void OnClose(HWND hwnd, UnitIdentity identity) {
@@ -303,62 +286,38 @@ void OnSize(WindowUnit* window, HWND hwnd, WPARAM kind) {
   RaiseUnitEvent(window->identity, kWindowResized);
 }
 
-bool RegisterWindowClass(const char* name) {
-  WNDCLASSA existing;
-  // A class of that name is used when it is a window unit's; one of another
-  // kind (a system control's, say) cannot carry a window.
-  if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
-    return existing.lpfnWndProc == WindowUnitProc;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowUnitProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = name;
-  return RegisterClassA(&windowClass) != 0;
-}
-
 HWND CreateWindowUnit(const UnitCreateArgs& args) {
-  WindowUnit* window = new WindowUnit;
-  WindowProperties& properties = window->properties;
-  if (!ReadProperties(args.properties, &properties)) {
-    delete window;
-    return nullptr;
-  }
-  ClampWindowProperties(&properties);
-  window->identity = args.identity;
-  const char* className =
+  std::unique_ptr<WindowUnit> state = NewUnitState<WindowUnit>(kWindowDescription, args);
+  if (!state) return nullptr;
+  WindowProperties& properties = state->properties;
+  UnitWindowClass windowClass;
+  windowClass.name =
       properties.className.empty() ? kDefaultWindowClassName : properties.className.c_str();
-  if (!RegisterWindowClass(className)) {
-    delete window;
-    return nullptr;
-  }
   const FrameStyles frame = FrameStylesOf(properties);
+  UnitWindowStyle style;
+  style.text = properties.caption.c_str();
+  style.style = frame.style | WS_CLIPCHILDREN;
+  style.exStyle = frame.exStyle;
+  UnitCreateArgs placed = args;
   // Of the record's flags only the disabled state means something for a
   // window (WS_TABSTOP is WS_MAXIMIZEBOX here).
-  DWORD style = frame.style | WS_CLIPCHILDREN | (args.style & WS_DISABLED);
-  HWND owner = args.parent;
-  if (owner)
-    style |= WS_POPUP;
+  placed.style = args.style & WS_DISABLED;
+  if (placed.parent)
+    style.style |= WS_POPUP;
   else if (!properties.showInTaskbar)
-    owner = HiddenOwnerWindow();  // an owned window has no taskbar button
-  int x = args.left, y = args.top;
+    placed.parent = HiddenOwnerWindow();  // an owned window has no taskbar button
   if (properties.startPosition == kStartCentred) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
   } else if (properties.startPosition == kStartMinimised) {
-    style |= WS_MINIMIZE;
+    style.style |= WS_MINIMIZE;
   } else if (properties.startPosition == kStartMaximised && IsSizable(properties)) {
-    style |= WS_MAXIMIZE;
+    style.style |= WS_MAXIMIZE;
   }
-  Handoff handoff{window};
+  WindowUnit* window = state.get();
   HWND hwnd =
-      CreateWindowExA(frame.exStyle, className, properties.caption.c_str(), style, x, y, args.width,
-                      args.height, owner, nullptr, GetModuleHandleA(nullptr), &handoff);
-  if (!hwnd) {
-    if (!handoff.taken) delete window;
-    return nullptr;
-  }
+      CreateUnitWindow<WindowUnit, WindowUnitProc>(windowClass, placed, style, std::move(state));
+  if (!hwnd) return nullptr;
   ApplyFrameStyles(hwnd, properties);
   KeepOuterSize(hwnd, args.width, args.height);
   SetIcons(window, hwnd);
@@ -370,8 +329,6 @@ HWND CreateWindowUnit(const UnitCreateArgs& args) {
   // sound playback.
   return hwnd;
 }
-
-void* Properties(HWND hwnd) { return &WindowStateOf(hwnd)->properties; }
 
 bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   WindowUnit* window = WindowStateOf(hwnd);
@@ -440,20 +397,11 @@ int ShowCommand(HWND hwnd) {
                                        : SW_SHOW;
 }
 
-LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  WindowUnit* window = WindowStateOf(hwnd);
-  if (!window && message != WM_NCCREATE) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wParam, LPARAM lParam) {
   // A control's notification goes back to the control first.
   LRESULT reflected = 0;
   if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
-    case WM_NCCREATE: {
-      auto* handoff =
-          static_cast<Handoff*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-      handoff->taken = true;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(handoff->state));
-      return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
     case WM_PAINT:
       OnPaint(window, hwnd);
       return 0;
@@ -490,21 +438,14 @@ LRESULT CALLBACK WindowUnitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY:
       RaiseUnitEvent(window->identity, kWindowDestroying);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      delete window;
+    default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 constexpr UnitOperations MakeWindowOperations() {
-  UnitOperations operations;
-  operations.description = &kWindowDescription;
-  operations.create = CreateWindowUnit;
-  operations.properties = Properties;
-  operations.propertyChanged = PropertyChanged;
-  operations.readLiveProperty = ReadLiveProperty;
+  UnitOperations operations = UnitClassOperations<WindowUnit>(kWindowDescription, CreateWindowUnit,
+                                                              PropertyChanged, ReadLiveProperty);
   operations.preTranslate = PreTranslateWindowMessage;
   operations.showCommand = ShowCommand;
   operations.isContainer = true;

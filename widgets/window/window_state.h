@@ -6,6 +6,7 @@
 
 #include "frame/unit_class.h"
 #include "widgets/common/gdi_owners.h"
+#include "widgets/common/unit_window.h"
 #include "widgets/image/image.h"
 #include "widgets/window/window_properties.h"
 
@@ -24,9 +25,7 @@ struct WindowUnit {
   HFONT font = nullptr;  // the stock DEFAULT_GUI_FONT, not owned
 };
 
-inline WindowUnit* WindowStateOf(HWND hwnd) {
-  return reinterpret_cast<WindowUnit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+inline WindowUnit* WindowStateOf(HWND hwnd) { return UnitStateOf<WindowUnit>(hwnd); }
 
 // window_background.cpp: paints the background into `hdc` over `area` (the
 // paint clip box; nothing for an empty one): WM_PAINT and WM_PRINTCLIENT.

@@ -293,6 +293,7 @@ Template ScenarioTemplate() {
   start.records.push_back(first);
   const uint32_t secondType = Is("silent-unit")     ? kSilentPadType
                               : Is("unknown-class") ? kUnknownType
+                              : Is("refused-unit")  ? kRefusingPadType
                                                     : kTestPadType;
   TemplateRecord second = Record(int32_t(kSecondPadOfStart), secondType, "pad2", kSecondPadLeft,
                                  kPadTop, kPadWidth, kPadHeight, kUnitVisible);

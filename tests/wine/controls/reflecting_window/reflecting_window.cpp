@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "services/code_page.h"
 #include "tests/wine/controls/control_ids.h"
 #include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/common/property_fields.h"
 #include "widgets/common/reflection.h"
+#include "widgets/common/unit_window.h"
 
 namespace {
 
@@ -20,10 +23,6 @@ struct ReflectingWindow {
   TestWindowProperties properties;
   UnitIdentity identity;
 };
-
-ReflectingWindow* StateOf(HWND hwnd) {
-  return reinterpret_cast<ReflectingWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 char Folded(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
@@ -58,55 +57,38 @@ BOOL CALLBACK FindMnemonic(HWND child, LPARAM lParam) {
   return FALSE;
 }
 
-LRESULT CALLBACK ReflectingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  ReflectingWindow* state = StateOf(hwnd);
+LRESULT ReflectingWindowProc(HWND hwnd, ReflectingWindow* state, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
   LRESULT reflected = 0;
   if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case kMsgRunStep:
-      if (state) RaiseUnitEvent(state->identity, kStepEvent, 1, int32_t(wParam));
+      RaiseUnitEvent(state->identity, kStepEvent, 1, int32_t(wParam));
       return 0;
-    case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      break;
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 HWND CreateReflectingWindow(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ReflectingWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-  }();
-  if (!registered) return nullptr;
-  ReflectingWindow* state = new ReflectingWindow;
+  std::unique_ptr<ReflectingWindow> state(new ReflectingWindow);
   ReadProperties(args.properties, &state->properties);
   state->identity = args.identity;
-  int left = args.left, top = args.top;
+  UnitWindowClass windowClass;
+  windowClass.name = kClassName;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.background = HBRUSH(COLOR_WINDOW + 1);
+  UnitCreateArgs placed = args;
   if (state->properties.startPosition == 1) {
-    left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
-    top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
   }
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | args.style;
-  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(), style, left, top,
-                              args.width, args.height, args.parent, nullptr,
-                              GetModuleHandleA(nullptr), state);
-  if (!hwnd) delete state;
-  return hwnd;
+  UnitWindowStyle style;
+  style.text = state->properties.caption.c_str();
+  style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  return CreateUnitWindow<ReflectingWindow, ReflectingWindowProc>(windowClass, placed, style,
+                                                                  std::move(state));
 }
-
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
 
 // Alt with a letter or digit clicks the first visible, enabled button whose
 // caption marks it, as the product's window does for a check box.
@@ -125,7 +107,7 @@ constexpr UnitOperations MakeOperations() {
   UnitOperations operations;
   operations.description = &kDescription;
   operations.create = CreateReflectingWindow;
-  operations.properties = Properties;
+  operations.properties = UnitPropertiesOf<ReflectingWindow>;
   operations.preTranslate = PreTranslate;
   operations.isContainer = true;
   return operations;

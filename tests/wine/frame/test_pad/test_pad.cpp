@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "tests/wine/frame/scenario_log.h"
 #include "widgets/common/property_fields.h"
+#include "widgets/common/unit_window.h"
 
 namespace {
 
@@ -23,104 +26,89 @@ const UnitDescription kDescription =
     Describe<TestPadProperties, ClampTestPadProperties>("TestPad", kTestPadType, kFields, 1);
 const UnitDescription kSilentDescription =
     Describe<TestPadProperties, ClampTestPadProperties>("SilentPad", kSilentPadType, kFields, 1);
+const UnitDescription kRefusingDescription = Describe<TestPadProperties, ClampTestPadProperties>(
+    "RefusingPad", kRefusingPadType, kFields, 1);
 
 struct TestPad {
   TestPadProperties properties;
   UnitIdentity identity;
+  bool refusesCreation = false;
+  // A refused window's state goes with it, once.
+  ~TestPad() {
+    if (refusesCreation) LogLine("pad %08X released", unsigned(identity.unit));
+  }
 };
 
-TestPad* StateOf(HWND hwnd) {
-  return reinterpret_cast<TestPad*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK TestPadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  TestPad* state = StateOf(hwnd);
+LRESULT TestPadProc(HWND hwnd, TestPad* state, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case WM_CREATE:
+      if (state->refusesCreation) return -1;
       // Raised while the window is being created: never delivered.
-      RaiseUnitEvent(
-          reinterpret_cast<TestPad*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
-              ->identity,
-          5);
+      RaiseUnitEvent(state->identity, 5);
       return 0;
     case WM_SIZE:
-      if (state) RaiseUnitEvent(state->identity, 5);
+      RaiseUnitEvent(state->identity, 5);
       return 0;
     case WM_LBUTTONDOWN:
-      if (state) LogLine("pad %08X saw press", unsigned(state->identity.unit));
+      LogLine("pad %08X saw press", unsigned(state->identity.unit));
       SetFocus(hwnd);
       SetCapture(hwnd);
       return 0;
     case WM_RBUTTONDOWN:
-      if (state) LogLine("pad %08X saw right press", unsigned(state->identity.unit));
+      LogLine("pad %08X saw right press", unsigned(state->identity.unit));
       return 0;
     case WM_CHAR:
-      if (state) LogLine("pad %08X char %d", unsigned(state->identity.unit), int(wParam));
+      LogLine("pad %08X char %d", unsigned(state->identity.unit), int(wParam));
       return 0;
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
-      if (state) RaiseUnitEvent(state->identity, 0);
+      RaiseUnitEvent(state->identity, 0);
       return 0;
     case kPadSumMessage:
       return LRESULT(wParam + lParam + 1000);
     case kMsgCreationComplete:
     case kMsgWindowShown:
-      if (state)
-        LogLine("pad %08X %s", unsigned(state->identity.unit),
-                message == kMsgCreationComplete ? "complete" : "shown");
+      LogLine("pad %08X %s", unsigned(state->identity.unit),
+              message == kMsgCreationComplete ? "complete" : "shown");
       return 0;
     case kPadReportCursorMessage:
       LogLine("cursor hand %d arrow %d", GetCursor() == LoadCursorA(nullptr, IDC_HAND) ? 1 : 0,
               GetCursor() == LoadCursorA(nullptr, IDC_ARROW) ? 1 : 0);
       return 0;
     case kPadStrayEventMessage:
-      if (state)
-        RaiseUnitEvent(
-            UnitIdentity{wParam == 1 ? kStrayWindow : state->identity.window, kStrayUnit}, 6);
+      RaiseUnitEvent(UnitIdentity{wParam == 1 ? kStrayWindow : state->identity.window, kStrayUnit},
+                     6);
       return 0;
-    case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      break;
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-HWND CreateTestPad(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA padClass{};
-    padClass.style = CS_DBLCLKS;
-    padClass.lpfnWndProc = TestPadProc;
-    padClass.hInstance = GetModuleHandleA(nullptr);
-    padClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    padClass.hbrBackground = HBRUSH(COLOR_HIGHLIGHT + 1);
-    padClass.lpszClassName = kClassName;
-    return RegisterClassA(&padClass);
-  }();
-  if (!registered) return nullptr;
-  TestPad* state = new TestPad;
+HWND Create(const UnitCreateArgs& args, bool refusesCreation) {
+  std::unique_ptr<TestPad> state(new TestPad);
   state->identity = args.identity;
-  HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | args.style, args.left, args.top,
-                              args.width, args.height, args.parent, HMENU(intptr_t(args.controlId)),
-                              GetModuleHandleA(nullptr), state);
-  if (!hwnd) delete state;
-  return hwnd;
+  state->refusesCreation = refusesCreation;
+  UnitWindowClass padClass;
+  padClass.name = kClassName;
+  padClass.style = CS_DBLCLKS;
+  padClass.background = HBRUSH(COLOR_HIGHLIGHT + 1);
+  UnitWindowStyle style;
+  style.style = WS_CHILD;
+  return CreateUnitWindow<TestPad, TestPadProc>(padClass, args, style, std::move(state));
 }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+HWND CreateTestPad(const UnitCreateArgs& args) { return Create(args, false); }
+HWND CreateRefusingPad(const UnitCreateArgs& args) { return Create(args, true); }
 
 // Any change of Mark asks for a new window.
 bool PropertyChanged(HWND, int unitIndex, const Value&) { return unitIndex == 0; }
 
-constexpr UnitOperations MakeOperations(const UnitDescription* description, bool raisesEvents) {
+constexpr UnitOperations MakeOperations(const UnitDescription* description,
+                                        HWND (*create)(const UnitCreateArgs&), bool raisesEvents) {
   UnitOperations operations;
   operations.description = description;
-  operations.create = CreateTestPad;
-  operations.properties = Properties;
+  operations.create = create;
+  operations.properties = UnitPropertiesOf<TestPad>;
   operations.propertyChanged = PropertyChanged;
   operations.raisesEvents = raisesEvents;
   return operations;
@@ -128,5 +116,7 @@ constexpr UnitOperations MakeOperations(const UnitDescription* description, bool
 
 }  // namespace
 
-const UnitOperations kTestPadUnit = MakeOperations(&kDescription, true);
-const UnitOperations kSilentPadUnit = MakeOperations(&kSilentDescription, false);
+const UnitOperations kTestPadUnit = MakeOperations(&kDescription, CreateTestPad, true);
+const UnitOperations kSilentPadUnit = MakeOperations(&kSilentDescription, CreateTestPad, false);
+const UnitOperations kRefusingPadUnit =
+    MakeOperations(&kRefusingDescription, CreateRefusingPad, true);

@@ -11,6 +11,9 @@
 constexpr uint32_t kTestPadType = 0x00090002;
 // A pad of this class raises events although its class says it raises none.
 constexpr uint32_t kSilentPadType = 0x00090003;
+// A pad whose window refuses its creation (WM_CREATE answers -1); it logs
+// that its state is released.
+constexpr uint32_t kRefusingPadType = 0x00090005;
 
 // A pad answers it with wParam + lParam + 1000.
 constexpr unsigned kPadSumMessage = 0x8000 + 5;
@@ -24,3 +27,4 @@ constexpr unsigned kPadReportCursorMessage = 0x8000 + 7;
 
 extern const UnitOperations kTestPadUnit;
 extern const UnitOperations kSilentPadUnit;
+extern const UnitOperations kRefusingPadUnit;

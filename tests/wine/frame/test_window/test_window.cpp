@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "tests/wine/frame/scenario_log.h"
 #include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/common/property_fields.h"
+#include "widgets/common/unit_window.h"
 
 namespace {
 
@@ -24,78 +27,56 @@ struct TestWindow {
   bool focusesFirstUnit = false;
 };
 
-TestWindow* StateOf(HWND hwnd) {
-  return reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  TestWindow* state = StateOf(hwnd);
+LRESULT TestWindowProc(HWND hwnd, TestWindow* state, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case WM_MOVE:
-      if (state) RaiseUnitEvent(state->identity, kWindowMoved);
+      RaiseUnitEvent(state->identity, kWindowMoved);
       return 0;
     case WM_SIZE:
-      if (state) RaiseUnitEvent(state->identity, kWindowResized);
+      RaiseUnitEvent(state->identity, kWindowResized);
       return 0;
     case kMsgAllUnitsCreated:
       LogLine("window told its units exist");
       return 0;
     case WM_ACTIVATE:
-      if (state && state->focusesFirstUnit && LOWORD(wParam) != WA_INACTIVE) {
+      if (state->focusesFirstUnit && LOWORD(wParam) != WA_INACTIVE) {
         SetFocus(GetWindow(hwnd, GW_CHILD));
         return 0;
       }
-      break;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_DESTROY:
-      if (state) LogLine("destroyed %08X", unsigned(state->identity.window));
+      LogLine("destroyed %08X", unsigned(state->identity.window));
       return 0;
-    case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      break;
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 HWND Create(const UnitCreateArgs& args, bool focusesFirstUnit) {
-  static const ATOM registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = TestWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-  }();
-  if (!registered) return nullptr;
-  TestWindow* state = new TestWindow;
+  std::unique_ptr<TestWindow> state(new TestWindow);
   ReadProperties(args.properties, &state->properties);
   state->identity = args.identity;
   state->focusesFirstUnit = focusesFirstUnit;
-  int left = args.left, top = args.top;
+  UnitWindowClass windowClass;
+  windowClass.name = kClassName;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.background = HBRUSH(COLOR_WINDOW + 1);
+  UnitCreateArgs placed = args;
   if (state->properties.startPosition == 1) {
-    left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
-    top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
   }
-  DWORD style =
-      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | args.style;
-  if (state->properties.startPosition == 2) style |= WS_MINIMIZE;
-  HWND hwnd = CreateWindowExA(0, kClassName, state->properties.caption.c_str(), style, left, top,
-                              args.width, args.height, args.parent, nullptr,
-                              GetModuleHandleA(nullptr), state);
-  if (!hwnd) delete state;
-  return hwnd;
+  UnitWindowStyle style;
+  style.text = state->properties.caption.c_str();
+  style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  if (state->properties.startPosition == 2) style.style |= WS_MINIMIZE;
+  return CreateUnitWindow<TestWindow, TestWindowProc>(windowClass, placed, style, std::move(state));
 }
 
 HWND CreateTestWindow(const UnitCreateArgs& args) { return Create(args, false); }
 HWND CreateFocusingTestWindow(const UnitCreateArgs& args) { return Create(args, true); }
 
-void* Properties(HWND hwnd) { return &StateOf(hwnd)->properties; }
+TestWindow* StateOf(HWND hwnd) { return UnitStateOf<TestWindow>(hwnd); }
 
 bool PreTranslate(HWND, MSG* message) {
   if (message->message != WM_RBUTTONDOWN) return false;
@@ -112,7 +93,7 @@ constexpr UnitOperations MakeOperations(const UnitDescription* description,
   UnitOperations operations;
   operations.description = description;
   operations.create = create;
-  operations.properties = Properties;
+  operations.properties = UnitPropertiesOf<TestWindow>;
   operations.preTranslate = PreTranslate;
   operations.showCommand = ShowCommand;
   operations.isContainer = true;

@@ -5,6 +5,7 @@
 #include "widgets/common/property_block.h"
 #include "widgets/common/property_fields.h"
 #include "widgets/common/unit_look.h"
+#include "widgets/common/unit_window.h"
 
 namespace {
 
@@ -24,61 +25,42 @@ const UnitDescription kHostDescription = Describe<HostProperties, ClampHostPrope
     "WidgetTestHost", kHostWindowType, kHostFields, 1);
 const UnitDescription& DescriptionOf(const HostProperties&) { return kHostDescription; }
 
-HostProperties* HostOf(HWND hwnd) {
-  return reinterpret_cast<HostProperties*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+struct Host {
+  HostProperties properties;
+};
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                        LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
-    case WM_ERASEBKGND:
-      if (HostProperties* host = HostOf(hwnd)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        HBRUSH brush = CreateSolidBrush(ColourOrDefault(host->backColor));
-        FillRect(HDC(wParam), &client, brush);
-        DeleteObject(brush);
-        return 1;
-      }
-      break;
-    case WM_NCDESTROY:
-      delete HostOf(hwnd);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      break;
+LRESULT HostProc(HWND hwnd, Host* host, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    BrushOwner brush;
+    MakeBackBrush(&brush, host->properties.backColor);
+    FillRect(HDC(wParam), &client, brush.Get());
+    return 1;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 HWND CreateHost(const UnitCreateArgs& args) {
-  static const ATOM registered = [] {
-    WNDCLASSA hostClass{};
-    hostClass.lpfnWndProc = HostProc;
-    hostClass.hInstance = GetModuleHandleA(nullptr);
-    hostClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    hostClass.lpszClassName = kHostClassName;
-    return RegisterClassA(&hostClass);
-  }();
-  if (!registered) return nullptr;
-  HostProperties* host = new HostProperties;
-  ReadProperties(args.properties, host);
-  HWND hwnd =
-      CreateWindowExA(WS_EX_TOPMOST, kHostClassName, "widget test",
-                      WS_POPUP | WS_CLIPCHILDREN | args.style, args.left, args.top, args.width,
-                      args.height, nullptr, nullptr, GetModuleHandleA(nullptr), host);
-  if (!hwnd) delete host;
-  return hwnd;
+  std::unique_ptr<Host> host(new Host);
+  ReadProperties(args.properties, &host->properties);
+  UnitWindowClass hostClass;
+  hostClass.name = kHostClassName;
+  hostClass.style = 0;
+  UnitCreateArgs placed = args;
+  placed.parent = nullptr;
+  UnitWindowStyle style;
+  style.text = "widget test";
+  style.style = WS_POPUP | WS_CLIPCHILDREN;
+  style.exStyle = WS_EX_TOPMOST;
+  return CreateUnitWindow<Host, HostProc>(hostClass, placed, style, std::move(host));
 }
-
-void* HostPropertiesOf(HWND hwnd) { return HostOf(hwnd); }
 
 constexpr UnitOperations MakeHostOperations() {
   UnitOperations operations;
   operations.description = &kHostDescription;
   operations.create = CreateHost;
-  operations.properties = HostPropertiesOf;
+  operations.properties = UnitPropertiesOf<Host>;
   operations.isContainer = true;
   return operations;
 }

@@ -1,0 +1,164 @@
+// A unit's window of one of our own classes: the class registered on first
+// use, the window created with the unit's state, and the state tied to the
+// window's life. The state arrives through lpCreateParams, is stored in
+// GWLP_USERDATA on WM_NCCREATE and deleted on WM_NCDESTROY, so that a class
+// writes only its procedure, which finds the state unpacked:
+//
+//   LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM, LPARAM);
+//   ...
+//   HWND hwnd = CreateUnitWindow<Label, LabelProc>(kClass, args, style, std::move(state));
+//
+// Every window and text of a unit goes to Windows through unit_window.cpp:
+// the class registration, the window creation (here and for the system
+// controls, system_control.h) and the reading of a window's text.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "frame/property_codec.h"
+#include "frame/unit_class.h"
+#include "services/values.h"
+
+// A class's procedure: the window procedure with the state unpacked. It sees
+// every message from WM_NCCREATE to WM_NCDESTROY (the state is deleted right
+// after it has answered WM_NCDESTROY); an answer of FALSE to WM_NCCREATE
+// refuses the window as the system's procedure does.
+template <typename State>
+using UnitProcedure = LRESULT (*)(HWND hwnd, State* state, UINT message, WPARAM wParam,
+                                  LPARAM lParam);
+
+// The window class of a unit class.
+struct UnitWindowClass {
+  const char* name = nullptr;
+  UINT style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  HCURSOR cursor = nullptr;     // nullptr: the arrow
+  HBRUSH background = nullptr;  // what erasing fills with; nullptr: nothing
+};
+
+// What CreateWindowEx is given besides the frame's arguments: the place,
+// the parent, the control identifier and the record's WS_DISABLED and
+// WS_TABSTOP (UnitCreateArgs::style) come from those and are always added.
+struct UnitWindowStyle {
+  const char* text = "";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+};
+
+// The state that the unit's window carries; nullptr before WM_NCCREATE and
+// after WM_NCDESTROY.
+template <typename State>
+State* UnitStateOf(HWND hwnd) {
+  return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+// The unit operation `properties` of every class: the property record that
+// the state holds as `properties`.
+template <typename State>
+void* UnitPropertiesOf(HWND hwnd) {
+  return &UnitStateOf<State>(hwnd)->properties;
+}
+
+// The operations every class fills the same way: its description, its
+// create operation, the property record of its state, its answer to a
+// changed property, and where it has them, its live properties. The class
+// adds what else it has.
+template <typename State>
+constexpr UnitOperations UnitClassOperations(const UnitDescription& description,
+                                             HWND (*create)(const UnitCreateArgs&),
+                                             bool (*propertyChanged)(HWND, int, const Value&),
+                                             bool (*readLiveProperty)(HWND, int,
+                                                                      Value*) = nullptr) {
+  UnitOperations operations;
+  operations.description = &description;
+  operations.create = create;
+  operations.properties = UnitPropertiesOf<State>;
+  operations.propertyChanged = propertyChanged;
+  operations.readLiveProperty = readLiveProperty;
+  return operations;
+}
+
+// A new unit's state: its property record read from the creation block by
+// the class's codec and clamped, and its identity. nullptr when the codec
+// refuses the block.
+template <typename State>
+std::unique_ptr<State> NewUnitState(const UnitDescription& description,
+                                    const UnitCreateArgs& args) {
+  std::unique_ptr<State> state(new State);
+  if (!ReadPropertyBlock(description, args.properties, &state->properties)) return nullptr;
+  if (description.clamp) description.clamp(&state->properties);
+  state->identity = args.identity;
+  return state;
+}
+
+// The window text of `hwnd` (a unit's caption, an edit box's content);
+// empty when it has none.
+Text WindowText(HWND hwnd);
+
+// Whether `point`, in client coordinates, lies in the client area.
+bool InClient(HWND hwnd, POINT point);
+
+namespace unit_window {
+
+// Carries the state through lpCreateParams; `taken` once the window holds it.
+struct Handoff {
+  void* state = nullptr;
+  bool taken = false;
+};
+
+// Registers the class with `procedure` unless it is registered already, and
+// creates the window with `handoff` as its creation parameter. nullptr when
+// the class cannot be registered (its name is another class's, or the system
+// refuses it) or the window cannot be made.
+HWND Create(const UnitWindowClass& windowClass, WNDPROC procedure, const UnitCreateArgs& args,
+            const UnitWindowStyle& style, Handoff* handoff);
+// The one CreateWindowEx of the units: a window of the registered class
+// `className` (ours or the system's) with `parameter` as lpCreateParams.
+HWND CreateWindowOf(const char* className, const UnitCreateArgs& args, const UnitWindowStyle& style,
+                    void* parameter);
+
+// The state for `message`: on WM_NCCREATE taken from the handoff into
+// GWLP_USERDATA, otherwise read from there.
+void* StateFor(HWND hwnd, UINT message, LPARAM lParam);
+// The class refused WM_NCCREATE: the state goes back to the creator.
+void GiveBack(HWND hwnd, LPARAM lParam);
+
+template <typename State, UnitProcedure<State> Procedure>
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  State* state = static_cast<State*>(StateFor(hwnd, message, lParam));
+  // Messages before WM_NCCREATE (WM_GETMINMAXINFO for a top-level window)
+  // find no state.
+  if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const LRESULT result = Procedure(hwnd, state, message, wParam, lParam);
+  if (message == WM_NCCREATE && !result) {
+    GiveBack(hwnd, lParam);
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    delete state;
+  }
+  return result;
+}
+
+}  // namespace unit_window
+
+// The window procedure that CreateUnitWindow registers for the class: how a
+// class tells its own windows from others of the same name.
+template <typename State, UnitProcedure<State> Procedure>
+constexpr WNDPROC kUnitWindowProc = unit_window::WindowProc<State, Procedure>;
+
+// Creates the unit's window of `windowClass`, registering the class on its
+// first use, with `state` as the window's from WM_NCCREATE on. nullptr when
+// the class cannot be registered or the window cannot be made; the state is
+// then gone too, whether the window failed before it took the state or
+// after (WM_NCCREATE refused, WM_CREATE answered -1).
+template <typename State, UnitProcedure<State> Procedure>
+HWND CreateUnitWindow(const UnitWindowClass& windowClass, const UnitCreateArgs& args,
+                      const UnitWindowStyle& style, std::unique_ptr<State> state) {
+  unit_window::Handoff handoff{state.get()};
+  HWND hwnd =
+      unit_window::Create(windowClass, kUnitWindowProc<State, Procedure>, args, style, &handoff);
+  // The window's end deleted what it took.
+  if (handoff.taken) (void)state.release();
+  return hwnd;
+}
