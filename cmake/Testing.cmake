@@ -4,7 +4,7 @@
 #       A native GoogleTest executable of the host tree (ASan + UBSan).
 #
 #   morvane_wine_test(NAME SOURCES... [LIBS libs...] [FRESH_PREFIX] [GUI]
-#                     [TIMING] [WOW64] [ARGS args...] [TIMEOUT seconds])
+#                     [TIMING] [WOW64] [CP1252] [ARGS args...] [TIMEOUT seconds])
 #       A Windows GoogleTest executable run under Wine. Tests that change the
 #       machine (files under C:\, the registry) pass FRESH_PREFIX and get a copy
 #       of the prepared prefix of their own; the others share the prepared
@@ -13,9 +13,12 @@
 #       it runs alone, with no other test of the run competing for the
 #       processors. WOW64 runs the test a second time (as wow64.NAME) in a
 #       64-bit prefix, where the 32-bit programs run as on 64-bit Windows,
-#       wherever the tree's Wine makes both kinds of prefix.
+#       wherever the tree's Wine makes both kinds of prefix. CP1252 runs it
+#       once more (as cp1252.NAME) in a prefix whose ANSI code page is 1252,
+#       as on Windows in English: the program must mean the same whatever
+#       that code page, with the same expectations.
 #
-#   morvane_wine_run(NAME EXE [FRESH_PREFIX] [GUI] [TIMING] [WOW64]
+#   morvane_wine_run(NAME EXE [FRESH_PREFIX] [GUI] [TIMING] [WOW64] [CP1252]
 #                    [ARGS args...] [TIMEOUT seconds])
 #       Registers another run of an existing Windows executable (for example
 #       one scenario of a driver, each in a fresh prefix, or a benchmark).
@@ -57,6 +60,19 @@ MORVANE_WINE_ARCH='win64'
     set_tests_properties(wow64.start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 300)
     set_tests_properties(wow64.stop PROPERTIES FIXTURES_CLEANUP wow64)
   endif()
+  # The prefix of the CP1252 runs: the tree's kind of prefix, made and run
+  # under a locale whose ANSI code page is 1252.
+  set(MORVANE_CP1252_DIR "${CMAKE_BINARY_DIR}/wine-cp1252")
+  file(CONFIGURE OUTPUT "${MORVANE_CP1252_DIR}/wine.env" @ONLY CONTENT
+       "# The Wine of this tree's CP1252 runs: ANSI code page 1252 (written by CMake).
+MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
+MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
+MORVANE_WINE_LOCALE='C.UTF-8'
+")
+  add_test(NAME cp1252.start COMMAND bash ${_prefix_sh} start ${MORVANE_CP1252_DIR})
+  add_test(NAME cp1252.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_CP1252_DIR})
+  set_tests_properties(cp1252.start PROPERTIES FIXTURES_SETUP cp1252 TIMEOUT 300)
+  set_tests_properties(cp1252.stop PROPERTIES FIXTURES_CLEANUP cp1252)
 else()
   find_package(GTest REQUIRED)
 endif()
@@ -70,7 +86,7 @@ function(morvane_host_test name)
 endfunction()
 
 function(morvane_wine_run name exe)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64" "TIMEOUT" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "ARGS" ${ARGN})
   set(mode shared)
   if(T_FRESH_PREFIX)
     set(mode fresh)
@@ -81,6 +97,9 @@ function(morvane_wine_run name exe)
   set(runs "wine|${MORVANE_WINE_DIR}")
   if(T_WOW64 AND MORVANE_WINE_WOW64)
     list(APPEND runs "wow64|${MORVANE_WOW64_DIR}")
+  endif()
+  if(T_CP1252)
+    list(APPEND runs "cp1252|${MORVANE_CP1252_DIR}")
   endif()
   foreach(run IN LISTS runs)
     string(REPLACE "|" ";" run "${run}")
@@ -101,11 +120,12 @@ function(morvane_wine_run name exe)
 endfunction()
 
 function(morvane_wine_test name)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "SOURCES;LIBS;ARGS"
+                        ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} morvane_test_support GTest::gtest)
   set(options)
-  foreach(option FRESH_PREFIX GUI TIMING WOW64)
+  foreach(option FRESH_PREFIX GUI TIMING WOW64 CP1252)
     if(T_${option})
       list(APPEND options ${option})
     endif()

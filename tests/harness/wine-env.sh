@@ -1,7 +1,8 @@
 # The environment of every Wine process of the test bed. Sourced, with the
 # Windows tree's wine.env as argument when there is one (written by CMake: which
-# Wine runs the tests and which kind of prefix it makes); without it, the
-# caller's MORVANE_WINE_BIN and MORVANE_WINE_ARCH count.
+# Wine runs the tests, which kind of prefix it makes and under which locale);
+# without it, the caller's MORVANE_WINE_BIN, MORVANE_WINE_ARCH and
+# MORVANE_WINE_LOCALE count.
 if [ -n "${1:-}" ]; then
   source "$1"
 fi
@@ -17,7 +18,11 @@ if [ "${MORVANE_WINE_ARCH:-win32}" = win32 ]; then
 else
   unset WINEARCH
 fi
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Wine takes its ANSI code page from the Unix locale of each process:
+# zh_CN.UTF-8 gives 936, the Simplified Chinese Windows; C.UTF-8 (the cp1252
+# runs) gives 1252, as on Windows in English or a Western European language.
+export LANG=${MORVANE_WINE_LOCALE:-zh_CN.UTF-8}
+export LC_ALL=$LANG
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts; nothing of ours needs them. No menu
 # builder either: whenever a program makes a shortcut, it writes .desktop

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # wine-prefix.sh start|stop WINE_DIR
 #
-# start: creates the prepared prefix WINE_DIR/prepared (under zh_CN.UTF-8, so
-#        that the ANSI code page is 936; with a virtual desktop for every
+# start: creates the prepared prefix WINE_DIR/prepared (under the locale of
+#        WINE_DIR/wine.env: zh_CN.UTF-8, so that the ANSI code page is 936,
+#        unless it names another; with a virtual desktop for every
 #        process, so that SendInput reaches the programs; with its shell
 #        folders inside the prefix), then starts its persistent wineserver for
 #        the test run. The prefix is made again when the Wine or this test bed
@@ -17,10 +18,10 @@ source "$here/wine-env.sh" "$dir/wine.env"
 prepared="$dir/prepared"
 export WINEPREFIX="$prepared"
 
-# What the prepared prefix was made by: the Wine, the kind of prefix, and
-# the scripts that shape it.
+# What the prepared prefix was made by: the Wine, the kind of prefix, its
+# locale, and the scripts that shape it.
 identity() {
-  echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64}"
+  echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64} $LANG"
   echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
 }
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "support/test_text.h"
+
 namespace {
 
 struct Search {
@@ -17,14 +19,14 @@ BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM lParam) {
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
   if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  char text[256] = {};
+  wchar_t text[256] = {};
   if (search->className) {
-    GetClassNameA(hwnd, text, sizeof text);
-    if (lstrcmpA(text, search->className) != 0) return TRUE;
+    GetClassNameW(hwnd, text, 256);
+    if (Cp936Of(text) != search->className) return TRUE;
   }
   if (search->caption) {
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (lstrcmpA(text, search->caption) != 0) return TRUE;
+    GetWindowTextW(hwnd, text, 256);
+    if (Cp936Of(text) != search->caption) return TRUE;
   }
   search->found = hwnd;
   return FALSE;
@@ -38,10 +40,10 @@ HWND FindTopWindow(DWORD processId, const char* caption, const char* className) 
 
 std::string TextOf(HWND hwnd) {
   // WM_GETTEXT crosses the process boundary with its buffer marshalled.
-  int length = GetWindowTextLengthA(hwnd);
-  std::vector<char> text(size_t(length) + 2, '\0');
-  GetWindowTextA(hwnd, text.data(), length + 1);
-  return std::string(text.data());
+  int length = GetWindowTextLengthW(hwnd);
+  std::vector<wchar_t> text(size_t(length) + 2, L'\0');
+  GetWindowTextW(hwnd, text.data(), length + 1);
+  return Cp936Of(text.data());
 }
 
 // The windows that mouse input at `at` reaches: the window that holds the
@@ -119,12 +121,11 @@ POINT CentreOf(HWND hwnd) {
 
 RunningProgram StartProgram(const std::string& commandLine) {
   RunningProgram program;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  program.started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &program.process) != FALSE;
+  std::wstring line = WideOf(commandLine);
+  program.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &program.process) != FALSE;
   return program;
 }
 

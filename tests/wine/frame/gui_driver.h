@@ -1,7 +1,9 @@
 // What the frame's tests do as a person would: start a program, wait for its
 // windows, click, type and drag with SendInput, read and answer its message
 // boxes. Each input is taken in by the program before the call returns (see
-// support/real_input.h); what it leads to, the caller waits for.
+// support/real_input.h); what it leads to, the caller waits for. Captions,
+// texts and command lines are code page 936; windows are read through the
+// wide API (support/test_support.h).
 #pragma once
 
 #include <windows.h>

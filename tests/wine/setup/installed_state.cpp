@@ -18,32 +18,34 @@ const REGSAM kSetupRegistryView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW
 std::string IconPath() {
   // Under WoW64 the setup program's writes to its system directory land in
   // the 32-bit system folder, and that folder is what the path must name.
-  char system[MAX_PATH] = {};
+  wchar_t system[MAX_PATH] = {};
   if (RunsUnderWow64())
-    GetSystemWow64DirectoryA(system, MAX_PATH);
+    GetSystemWow64DirectoryW(system, MAX_PATH);
   else
-    GetSystemDirectoryA(system, MAX_PATH);
-  return std::string(system) + "\\zorva.ico";
+    GetSystemDirectoryW(system, MAX_PATH);
+  return Cp936Of(system) + "\\zorva.ico";
 }
 
 std::string RegistryText(HKEY root, const std::string& keyPath, const char* name, REGSAM view) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, WideOf(keyPath).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
     return "<none>";
-  char buffer[2048];
+  wchar_t buffer[2048];
   DWORD size = sizeof buffer, type = 0;
-  const LONG status =
-      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  const LONG status = RegQueryValueExW(key, WideOf(name).c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(buffer), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) return "<none>";
   if (type != REG_SZ) return "<not REG_SZ>";
-  if (size == 0 || buffer[size - 1] != '\0') return "<no NUL>";
-  return std::string(buffer, size - 1);
+  const size_t units = size / sizeof(wchar_t);
+  if (units == 0 || buffer[units - 1] != L'\0') return "<no NUL>";
+  return Cp936Of(std::wstring(buffer, units - 1));
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
   HKEY key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | kSetupRegistryView, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, WideOf(keyPath).c_str(), 0, KEY_READ | kSetupRegistryView, &key) !=
+      ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
   return true;
@@ -52,28 +54,27 @@ bool RegistryKeyExists(HKEY root, const std::string& keyPath) {
 void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
                      const std::string& text) {
   HKEY key;
-  if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE | kSetupRegistryView, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, WideOf(keyPath).c_str(), 0, nullptr, 0, KEY_WRITE | kSetupRegistryView,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 DWORD(text.size() + 1));
+  const std::wstring wide = WideOf(text);
+  RegSetValueExW(key, WideOf(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                 DWORD((wide.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
 }
 
 std::string ShortcutTarget(const std::string& linkFile) {
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&link))))
     return "<unreadable>";
   std::string result = "<unreadable>";
   IPersistFile* file = nullptr;
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, MAX_PATH);
-    char target[MAX_PATH * 2] = {};
-    if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
-        link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH) == S_OK)
-      result = target;
+    wchar_t target[MAX_PATH] = {};
+    if (SUCCEEDED(file->Load(WideOf(linkFile).c_str(), STGM_READ)) &&
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+      result = Cp936Of(target);
     file->Release();
   }
   link->Release();
@@ -81,9 +82,9 @@ std::string ShortcutTarget(const std::string& linkFile) {
 }
 
 std::string ShellFolder(int csidl) {
-  char path[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
-  return path;
+  wchar_t path[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
+  return Cp936Of(path);
 }
 
 std::string DesktopShortcut() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Morvane.lnk"; }
@@ -93,11 +94,11 @@ std::string GroupUninstallShortcut() {
 }
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WideOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(WideOf(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -1,6 +1,8 @@
-// What an installation leaves on the machine, read back through the Win32
-// API: files, registry values (in the setup program's registry view: that of
-// a 32-bit program on 64-bit Windows) and shell links.
+// What an installation leaves on the machine, read back through the wide
+// Win32 API: files, registry values (in the setup program's registry view:
+// that of a 32-bit program on 64-bit Windows) and shell links. Paths, names
+// and texts are code page 936, converted explicitly to and from what Windows
+// holds, so that they mean the same whatever the ANSI code page.
 #pragma once
 
 #include <windows.h>

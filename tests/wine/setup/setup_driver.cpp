@@ -1,5 +1,7 @@
 #include "setup/setup_driver.h"
 
+#include "support/test_text.h"
+
 namespace {
 
 struct Search {
@@ -9,9 +11,9 @@ struct Search {
 };
 
 bool IsMessageBox(HWND hwnd) {
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return lstrcmpA(name, "#32770") == 0;
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  return lstrcmpW(name, L"#32770") == 0;
 }
 
 bool HasStartWindowSize(HWND hwnd) {
@@ -175,7 +177,8 @@ bool SaveBmp(const ScreenPixels& shot, const std::string& path) {
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = file.bfOffBits + info.biSizeImage;
 
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out =
+      CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&

@@ -305,34 +305,36 @@ class Setup : public testing::Test {
 // registered class: the main program gets the path as one argument.
 void ExpectClassCommandPassesThePathWhole() {
   const std::string folder = "C:\\my files";
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(WideOf(folder).c_str(), nullptr);
   const std::string document = folder + "\\doc one.zorva";
   ASSERT_TRUE(WriteWholeFile(document, "a document"));
   const std::string logFolder = MakeScratchFolder("class-command");
-  SetEnvironmentVariableA("MORVANE_STANDIN_LOG", logFolder.c_str());
-  SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", "1");
+  SetEnvironmentVariableW(L"MORVANE_STANDIN_LOG", WideOf(logFolder).c_str());
+  SetEnvironmentVariableW(L"MORVANE_STANDIN_QUIT", L"1");
 
-  SHELLEXECUTEINFOA execute{};
+  const std::wstring file = WideOf(document);
+  SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  execute.lpFile = document.c_str();
+  execute.lpFile = file.c_str();
   execute.nShow = SW_SHOWNORMAL;
-  ASSERT_TRUE(ShellExecuteExA(&execute)) << "error " << GetLastError();
+  ASSERT_TRUE(ShellExecuteExW(&execute)) << "error " << GetLastError();
   if (execute.hProcess) {
     EXPECT_EQ(WaitForSingleObject(execute.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(execute.hProcess);
   }
   std::string log;
   WaitUntil([&] { return ReadWholeFile(logFolder + "\\standin.log", &log); });
-  SetEnvironmentVariableA("MORVANE_STANDIN_LOG", nullptr);
-  SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", nullptr);
+  SetEnvironmentVariableW(L"MORVANE_STANDIN_LOG", nullptr);
+  SetEnvironmentVariableW(L"MORVANE_STANDIN_QUIT", nullptr);
   ASSERT_FALSE(log.empty()) << "the main program was not started";
 
+  // The stand-in logs its command line as its ANSI entry point gave it: here
+  // every character of it is ASCII, the same in every code page.
   const std::string line = log.substr(0, log.find("\r\n"));
-  wchar_t wide[1024];
-  ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide, 1024), 0);
+  const std::wstring wide(line.begin(), line.end());
   int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(wide, &count);
+  LPWSTR* arguments = CommandLineToArgvW(wide.c_str(), &count);
   ASSERT_NE(arguments, nullptr);
   EXPECT_EQ(count, 2) << line;
   if (count >= 2) {
@@ -371,20 +373,20 @@ bool IsBlue(uint32_t pixel) {
 }
 
 struct ChildSearch {
-  const char* className;
+  const wchar_t* className;
   HWND found;
 };
 
 BOOL CALLBACK MatchChildClass(HWND child, LPARAM context) {
   ChildSearch* search = reinterpret_cast<ChildSearch*>(context);
-  char name[64] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, search->className) != 0) return TRUE;
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (lstrcmpiW(name, search->className) != 0) return TRUE;
   search->found = child;
   return FALSE;
 }
 
-HWND FirstChildOfClass(HWND parent, const char* className) {
+HWND FirstChildOfClass(HWND parent, const wchar_t* className) {
   ChildSearch search{className, nullptr};
   EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -460,13 +462,14 @@ TEST_F(Setup, TheWindowsLookAsDesigned) {
   ASSERT_TRUE(ReadWholeFile(agreementText_, &licence));
   const std::string firstLine = licence.substr(0, licence.find_first_of("\r\n"));
   ASSERT_FALSE(firstLine.empty());
-  HWND text = FirstChildOfClass(agreement, "Edit");
+  HWND text = FirstChildOfClass(agreement, L"Edit");
   ASSERT_NE(text, nullptr) << "no text box in the agreement window";
   // The box belongs to another process: its text comes by message.
-  const LRESULT length = SendMessageA(text, WM_GETTEXTLENGTH, 0, 0);
-  std::string shown(size_t(length) + 1, '\0');
-  shown.resize(size_t(
-      SendMessageA(text, WM_GETTEXT, WPARAM(shown.size()), reinterpret_cast<LPARAM>(&shown[0]))));
+  const LRESULT length = SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring wide(size_t(length) + 1, L'\0');
+  wide.resize(size_t(
+      SendMessageW(text, WM_GETTEXT, WPARAM(wide.size()), reinterpret_cast<LPARAM>(&wide[0]))));
+  const std::string shown = Cp936Of(wide);
   EXPECT_EQ(shown.substr(0, shown.find_first_of("\r\n")), firstLine);
   // ... and on the screen: black text in the box's first line.
   RECT box{};
@@ -573,7 +576,7 @@ TEST_F(Setup, FirstInstallation) {
   ExpectFilesInstalled();
   ExpectRegistration();
   ExpectShortcuts();
-  EXPECT_EQ(FindWindowA("MorvaneStandin", nullptr), nullptr) << "the main program was started";
+  EXPECT_EQ(FindWindowW(L"MorvaneStandin", nullptr), nullptr) << "the main program was started";
   ExpectClassCommandPassesThePathWhole();
 }
 
@@ -648,9 +651,9 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   }
   ASSERT_NE(checkBox, nullptr) << "Shift+Tab never reached the check box";
   PressKey(VK_SPACE);
-  for (int i = 0; i < 100 && SendMessageA(checkBox, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
+  for (int i = 0; i < 100 && SendMessageW(checkBox, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
     Sleep(50);
-  ASSERT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "Space ticked nothing";
+  ASSERT_EQ(SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "Space ticked nothing";
 
   PressKey(VK_TAB);
   ASSERT_TRUE(WaitForFocusOn(run, kAgreementLink));
@@ -663,7 +666,7 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   ExpectNothingWritten();
 
   PressKey(VK_RETURN);
-  HWND bar = FirstChildOfClass(run.startWindow, PROGRESS_CLASSA);
+  HWND bar = FirstChildOfClass(run.startWindow, PROGRESS_CLASSW);
   ASSERT_NE(bar, nullptr) << "no progress bar";
   for (int i = 0; i < 200 && !IsWindowVisible(bar); ++i) Sleep(50);
   ASSERT_TRUE(IsWindowVisible(bar)) << "Enter on the install button did not install";
@@ -674,7 +677,7 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   for (int i = 0; !WaitForMessageBox(run.program, 100, &seen); ++i) {
     ASSERT_LT(i, 600) << "no final message";
     if (i < 30 && i % 3 == 0) PressKey(i % 2 ? VK_SPACE : VK_RETURN);
-    const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    const LRESULT position = SendMessageW(bar, PBM_GETPOS, 0, 0);
     EXPECT_GE(position, last) << "the progress went back: the installation started again";
     last = position;
   }
@@ -687,9 +690,10 @@ TEST_F(Setup, KeyboardAloneInstalls) {
 }
 
 TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
-  ASSERT_TRUE(CreateDirectoryA(kInstallFolder, nullptr));
+  ASSERT_TRUE(CreateDirectoryW(WideOf(kInstallFolder).c_str(), nullptr));
   // A running copy holds its file open without sharing.
-  HANDLE lock = CreateFileA(kMainProgramPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE lock = CreateFileW(WideOf(kMainProgramPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   SetupRun run;
@@ -742,7 +746,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   // Under a volatile class key, its third value (a key of its own, not
   // volatile) cannot be created.
   HKEY volatileKey;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "zorvafile", 0, nullptr, REG_OPTION_VOLATILE,
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"zorvafile", 0, nullptr, REG_OPTION_VOLATILE,
                             KEY_ALL_ACCESS | kSetupRegistryView, nullptr, &volatileKey, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(volatileKey);
@@ -819,7 +823,7 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
   const std::string desktop = profile + "\\Desktop";
   const std::string programs = profile + "\\Start Menu\\Programs";
   for (const std::string& folder : {profile, desktop, profile + "\\Start Menu", programs})
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryW(WideOf(folder).c_str(), nullptr);
   const char kUserShellFolders[] =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
   SetRegistryText(HKEY_CURRENT_USER, kUserShellFolders, "Desktop", desktop);
@@ -838,6 +842,48 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
             kUninstallerPath);
   EXPECT_FALSE(PathExists(desktop + "\\Morvane"));
   EXPECT_FALSE(PathExists(programs + "\\tervilo\\Morvane"));
+}
+
+// A desktop whose folder name has no code-page-936 form (Korean): the
+// program gets its path with the system's replacement character, which no
+// file name holds, so the desktop shortcut is written nowhere rather than
+// under another name; the rest of the installation is as always.
+TEST_F(Setup, DesktopWithoutACodePage936NameGetsNoLink) {
+  const std::wstring profile = L"C:\\users\\\xD55C\xAD6D";  // 한국
+  const std::wstring desktop = profile + L"\\Desktop";
+  ASSERT_TRUE(CreateDirectoryW(profile.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(desktop.c_str(), nullptr));
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
+                          L"Folders",
+                          0, KEY_WRITE, &key),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktop.c_str()),
+                 DWORD((desktop.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  ASSERT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), "C:\\users\\??\\Desktop");
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((desktop + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  std::vector<std::string> names;
+  do
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
+      names.push_back(Cp936Of(found.cFileName));
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  EXPECT_EQ(names, std::vector<std::string>()) << "written on the desktop";
+  EXPECT_FALSE(PathExists("C:\\users\\??\\Desktop\\Morvane.lnk"));
+  ExpectFilesInstalled();
+  ExpectRegistration();
+  EXPECT_EQ(ShortcutTarget(GroupShortcut()), kMainProgramPath);
+  EXPECT_EQ(ShortcutTarget(GroupUninstallShortcut()), kUninstallerPath);
 }
 
 TEST_F(Setup, WindowDragsMinimisesAndCloses) {
@@ -861,7 +907,7 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
     ClickUnit(run.startWindow, kMinimiseButton);
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(run.startWindow) != FALSE; })) << "not minimised";
     // Back as the taskbar brings it, then Esc.
-    PostMessageA(run.startWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PostMessageW(run.startWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsIconic(run.startWindow); })) << "not restored";
     ClickUnit(run.startWindow, kBareSurface);
     PressKey(VK_ESCAPE);

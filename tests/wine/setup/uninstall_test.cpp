@@ -43,17 +43,17 @@ struct BoxSearch {
 };
 
 std::string WindowText(HWND hwnd) {
-  char text[4096] = {};
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 5000, nullptr);
-  return text;
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, nullptr);
+  return Cp936Of(text);
 }
 
 BOOL CALLBACK VisitBox(HWND hwnd, LPARAM parameter) {
   auto* search = reinterpret_cast<BoxSearch*>(parameter);
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (hwnd == search->except || !IsWindowVisible(hwnd) || lstrcmpA(name, "#32770") != 0 ||
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (hwnd == search->except || !IsWindowVisible(hwnd) || lstrcmpW(name, L"#32770") != 0 ||
       WindowText(hwnd) != search->caption)
     return TRUE;
   HWND text = GetDlgItem(hwnd, 0xFFFF);
@@ -86,10 +86,11 @@ std::string ValueText(HKEY root, const char* key, const char* name) {
 
 bool HasPendingDeletions() {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kPendingKey).c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
     return false;
   DWORD size = 0;
-  const bool any = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr,
+  const bool any = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, nullptr,
                                     &size) == ERROR_SUCCESS &&
                    size > 2 * sizeof(wchar_t);
   RegCloseKey(key);
@@ -97,14 +98,14 @@ bool HasPendingDeletions() {
 }
 
 std::vector<std::string> PrivateFolders() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
   std::vector<std::string> folders;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(temp) + "MorvaneUninstall-*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((std::wstring(temp) + L"MorvaneUninstall-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return folders;
-  do folders.push_back(std::string(temp) + found.cFileName);
-  while (FindNextFileA(search, &found));
+  do folders.push_back(Cp936Of(temp) + Cp936Of(found.cFileName));
+  while (FindNextFileW(search, &found));
   FindClose(search);
   return folders;
 }
@@ -248,7 +249,7 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
 TEST_F(Uninstall, AfterTheRestartTheCopyIsGone) {
   std::string folder;
   ASSERT_TRUE(ReadWholeFile(kRestartNote, &folder));
-  DeleteFileA(kRestartNote);
+  DeleteFileW(WideOf(kRestartNote).c_str());
   EXPECT_FALSE(PathExists(folder)) << folder;
   EXPECT_TRUE(PrivateFolders().empty());
   EXPECT_FALSE(HasPendingDeletions());
@@ -263,17 +264,15 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
   ASSERT_NO_FATAL_FAILURE(Install());
   ASSERT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), kOtherCommand);
   // Another program's shortcut under our name, written over ours.
-  ASSERT_TRUE(DeleteFileA(DesktopShortcut().c_str()));
+  ASSERT_TRUE(DeleteFileW(WideOf(DesktopShortcut()).c_str()));
   {
-    IShellLinkA* link = nullptr;
+    IShellLinkW* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
-    link->SetPath("C:\\Other\\other.exe");
+                                           IID_IShellLinkW, reinterpret_cast<void**>(&link))));
+    link->SetPath(L"C:\\Other\\other.exe");
     IPersistFile* file = nullptr;
     ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, DesktopShortcut().c_str(), -1, wide, MAX_PATH);
-    EXPECT_TRUE(SUCCEEDED(file->Save(wide, TRUE)));
+    EXPECT_TRUE(SUCCEEDED(file->Save(WideOf(DesktopShortcut()).c_str(), TRUE)));
     file->Release();
     link->Release();
   }
@@ -318,10 +317,10 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
   ASSERT_EQ(code, 0u);
   // The installed one is gone: the same program, from a folder of its own.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string again = std::string(temp) + Gbk("卸载Morvane.exe");
-  ASSERT_TRUE(CopyFileA(uninstallerPayload_.c_str(), again.c_str(), FALSE));
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::string again = Cp936Of(temp) + Gbk("卸载Morvane.exe");
+  ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), WideOf(again).c_str(), FALSE));
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram("\"" + again + "\""), &message, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(message.find(Gbk("未找到 Morvane 的安装。")), 0u) << message;
@@ -334,7 +333,8 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
 // else goes, and the exit code says that not all went.
 TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {
   ASSERT_NO_FATAL_FAILURE(Install());
-  HANDLE inUse = CreateFileA(kMainProgramPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE inUse = CreateFileW(WideOf(kMainProgramPath).c_str(), GENERIC_READ, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
   std::string message;
   DWORD code = 12345;
@@ -358,8 +358,8 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   ASSERT_NO_FATAL_FAILURE(Install());
   const std::string plainFile = "C:\\not-a-folder";
   ASSERT_TRUE(WriteWholeFile(plainFile, "x"));
-  SetEnvironmentVariableA("TMP", plainFile.c_str());
-  SetEnvironmentVariableA("TEMP", plainFile.c_str());
+  SetEnvironmentVariableW(L"TMP", WideOf(plainFile).c_str());
+  SetEnvironmentVariableW(L"TEMP", WideOf(plainFile).c_str());
   std::string message;
   DWORD code = 12345;
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
@@ -378,7 +378,7 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
 TEST_F(Uninstall, RedirectionFolderBesideItRefusesToRun) {
   ASSERT_NO_FATAL_FAILURE(Install());
   const std::string local = std::string(kUninstallerPath) + ".local";
-  ASSERT_TRUE(CreateDirectoryA(local.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(WideOf(local).c_str(), nullptr));
   RunningProgram program = StartRegisteredUninstaller();
   BoxFound refusal;
   ASSERT_TRUE(WaitForUninstallBox(&refusal));
@@ -388,7 +388,7 @@ TEST_F(Uninstall, RedirectionFolderBesideItRefusesToRun) {
   DWORD code = 0;
   ASSERT_TRUE(WaitForExit(&program, kExitTimeoutMs, &code));
   EXPECT_EQ(code, DWORD(-1));
-  RemoveDirectoryA(local.c_str());
+  RemoveDirectoryW(WideOf(local).c_str());
   EXPECT_TRUE(PathExists(kMainProgramPath));
   EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
   EXPECT_TRUE(PrivateFolders().empty());

@@ -66,7 +66,7 @@ bool Synchronise(HWND window) {
   if (!thread) return true;
   if (thread == GetCurrentThreadId()) return DispatchUntilIdle();
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &answer))
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &answer))
     return !IsWindow(window);
   HWND root = GetAncestor(window, GA_ROOT);
   if (!root || !IsShown(root)) root = LookForPainting(thread).shown;
@@ -86,9 +86,9 @@ bool Synchronise(HWND window) {
 bool DispatchUntilIdle() {
   const DWORD start = GetTickCount();
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
     if (GetTickCount() - start >= kGiveUpMs) return false;
   }
   return true;
@@ -96,9 +96,9 @@ bool DispatchUntilIdle() {
 
 void WaitStep() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitStepMs, QS_ALLINPUT);
 }

@@ -23,8 +23,8 @@ std::string HostPath(const std::string& unixPath) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string* content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(WideOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   content->clear();
   char buffer[65536];
@@ -52,7 +52,8 @@ bool ReadWholeFileAs64BitProgram(const std::string& path, std::string* content) 
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file =
+      CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr) &&
@@ -61,39 +62,37 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 }
 
 std::string MakeScratchFolder(const char* name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "morvane-" + name;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::string folder = Cp936Of(temp) + "morvane-" + name;
   RemoveTree(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(WideOf(folder).c_str(), nullptr);
   return folder;
 }
 
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+namespace {
+
+void RemoveWideTree(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(child);
+        RemoveWideTree(child);
       else
-        DeleteFileA(child.c_str());
-    } while (FindNextFileA(search, &found));
+        DeleteFileW(child.c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(path.c_str());
+  RemoveDirectoryW(path.c_str());
 }
 
-std::string Gbk(const char* utf8) {
-  wchar_t wide[1024];
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
-  char bytes[2048];
-  int m = n ? WideCharToMultiByte(936, 0, wide, -1, bytes, sizeof(bytes), nullptr, nullptr) : 0;
-  return m ? std::string(bytes, m - 1) : std::string();
-}
+}  // namespace
+
+void RemoveTree(const std::string& path) { RemoveWideTree(WideOf(path)); }
 
 // The frame initialises OLE on the user-interface thread before anything
 // else; so do the tests.

@@ -1,7 +1,12 @@
-// Helpers shared by the Windows tests.
+// Helpers shared by the Windows tests. Texts are code page 936, as the
+// product's are; whatever goes to or comes from Windows here goes through the
+// wide API (support/test_text.h), so that a test sees what Windows holds on
+// any machine.
 #pragma once
 
 #include <string>
+
+#include "support/test_text.h"
 
 // The exit code of a test run in which a case was skipped and none failed.
 constexpr int kSkippedExitCode = 77;
@@ -33,6 +38,3 @@ std::string MakeScratchFolder(const char* name);
 
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
-
-// Converts UTF-8 (the test sources' encoding) to code page 936.
-std::string Gbk(const char* utf8);
