@@ -114,7 +114,7 @@ int main() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = BenchProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = "CooperativeWaitBench";
   RegisterClassA(&windowClass);
   HWND window =

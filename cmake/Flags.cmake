@@ -30,8 +30,12 @@ if(MORVANE_WINDOWS)
   # between binutils versions); the executable-form test checks both bits.
   add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-  # ANSI entry points only: every text of the product is code page 936.
-  add_compile_definitions(_MBCS)
+  # The wide entry points: every text of the product is code page 936 and
+  # goes to Windows converted once, to UTF-16 (services/wide_text.h). With
+  # UNICODE a bare name (MessageBox) is the wide entry point, which no
+  # code-page-936 text fits; the ANSI ones are named nowhere, and the form
+  # tests of the two programs refuse any in their import tables.
+  add_compile_definitions(UNICODE _UNICODE)
   if(NOT CMAKE_BUILD_TYPE OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
     add_compile_options(-Os)
     add_link_options(-s)

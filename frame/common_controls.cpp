@@ -19,8 +19,9 @@ bool EnsureCommonControls() {
   // a full path bypasses (the system directory holds version 5). The
   // redirection comes first in either search, the second only for Windows 7
   // without KB2533623, which does not know the flag.
-  if (!g_library) g_library = LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!g_library) g_library = LoadLibraryA("comctl32.dll");
+  if (!g_library)
+    g_library = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!g_library) g_library = LoadLibraryW(L"comctl32.dll");
   if (!g_library) return false;
   using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   using InitFn = void(WINAPI*)();

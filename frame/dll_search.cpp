@@ -31,8 +31,8 @@ const char* const kPreloadedLibraries[] = {
 
 // True when "<program file>.local" exists beside the program: the loader
 // appends ".local" to the program's path as the process was started with,
-// which is what GetModuleFileName answers. Wide, so that no name is lost to
-// the ANSI code page.
+// which is what GetModuleFileName answers. Looked for as Windows holds the
+// name, never converted: a name without a code-page-936 form is found too.
 bool LibrariesRedirected() {
   const wchar_t kSuffix[] = L".local";
   wchar_t path[MAX_PATH + sizeof kSuffix / sizeof kSuffix[0]];
@@ -56,7 +56,7 @@ bool RestrictDllSearch() {
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Takes the current directory out of the search order as well; the
   // program makes its own folder the current directory later on.
-  SetDllDirectoryA("");
+  SetDllDirectoryW(L"");
 #endif
   // Before the first library is loaded: with the redirection in place, even
   // the preload by full path would take the redirected copies.

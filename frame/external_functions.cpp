@@ -5,11 +5,12 @@
 #include "frame/program_path.h"
 #include "frame/runtime_error_text.h"
 #include "frame/system_library.h"
+#include "services/wide_text.h"
 
 namespace {
 
 ExternalFunctionEntry g_table[kExternalFunctionCount] = {
-    {"", "CreateWaitableTimerA"}, {"", "SetWaitableTimer"},      {"", "MsgWaitForMultipleObjects"},
+    {"", "CreateWaitableTimerW"}, {"", "SetWaitableTimer"},      {"", "MsgWaitForMultipleObjects"},
     {"", "CancelWaitableTimer"},  {"shell32", "SHChangeNotify"},
 };
 
@@ -30,17 +31,18 @@ const char kCloseQuote[] = "\xa1\xb1";                                          
 // error that names no window, then the end of the process.
 [[noreturn]] void ShowRuntimeErrorAndExit(const Text& message) {
   Text text = RuntimeErrorText(message, 0, ErrorLocation());
-  MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR);
+  MessageBoxW(nullptr, WideText(text).c_str(), WideText(kRuntimeErrorCaption).c_str(),
+              MB_ICONERROR);
   ExitProcess(UINT(-1));
 }
 
 UnresolvedFunctionReport g_report = ShowRuntimeErrorAndExit;
 
 Text SystemDirectory() {
-  char path[MAX_PATH];
-  UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  wchar_t path[MAX_PATH];
+  UINT length = GetSystemDirectoryW(path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Text();
-  return Text(path, length);
+  return TextOfWide(path, length);
 }
 
 // The file name that LoadLibrary would look for: ".dll" is added to a name
@@ -57,22 +59,22 @@ Text LibraryFileName(const char* name) {
 bool IsSystemLibrary(const Text& fileName) {
   Text system = SystemDirectory();
   if (system.empty()) return false;
-  DWORD attributes = GetFileAttributesA((system + "\\" + fileName).c_str());
+  DWORD attributes = GetFileAttributesW(WideText(system + "\\" + fileName).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 HMODULE LoadNamedLibrary(const char* name) {
-  if (strchr(name, ':')) return LoadLibraryA(name);
+  if (strchr(name, ':')) return LoadLibraryW(WideText(name).c_str());
   Text fileName = LibraryFileName(name);
   // A library that the system directory holds is loaded from there only,
   // whatever lies beside the program.
   if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName.c_str());
   const Text& folder = GetProgramPath().folderSlash;
   if (!folder.empty()) {
-    HMODULE module = LoadLibraryA((folder + name).c_str());
+    HMODULE module = LoadLibraryW(WideText(folder + name).c_str());
     if (module) return module;
   }
-  return LoadLibraryA(name);
+  return LoadLibraryW(WideText(name).c_str());
 }
 
 // The ordinal of "#N", or 0 when the text after "#" is not a decimal number

@@ -1,6 +1,7 @@
 // The Windows functions that the program calls through a table resolved at
 // run time: each entry is a (library, function) pair, looked up on its first
-// call and kept until shutdown.
+// call and kept until shutdown. Library names and paths are code page 936
+// and go to Windows as such; export names are the libraries' own ASCII.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 #include "services/values.h"
 
 enum class ExternalFunction : uint8_t {
-  CreateWaitableTimerA,
+  CreateWaitableTimerW,
   SetWaitableTimer,
   MsgWaitForMultipleObjects,
   CancelWaitableTimer,

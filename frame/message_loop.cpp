@@ -6,6 +6,8 @@
 #include "frame/events.h"
 #include "frame/unit_class.h"
 #include "frame/window_list.h"
+#include "services/code_page.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -65,9 +67,6 @@ bool CommonEventOf(const MSG& message, EventRecord* event) {
     case WM_SYSKEYUP:
       *event = MakeEvent(0, 0, kEventKeyUp, 2, FoldedKeyCode(message.wParam), KeyState());
       return true;
-    case WM_CHAR:
-      *event = MakeEvent(0, 0, kEventCharacter, 1, int32_t(message.wParam));
-      return true;
     case WM_MOUSEWHEEL:
       *event = MakeEvent(0, 0, kEventWheel, 2, GET_WHEEL_DELTA_WPARAM(message.wParam) / kWheelNotch,
                          KeyState());
@@ -126,6 +125,44 @@ bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage
   return true;
 }
 
+// A typed character. The windows are wide, so WM_CHAR carries a UTF-16 unit;
+// the character event carries what a program of code page 936 is given, the
+// code-page-936 bytes of that character one event each, lead byte first, as
+// the ANSI entry points hand them over on such a system ("?" for a unit with
+// no code-page-936 form). A handler's result replaces its byte by the
+// character of that code (services/code_page.h), 0 drops it. Unless a
+// handler answered, the window gets the message as it came; otherwise the
+// bytes that are left, as the characters they make, or nothing. True when
+// the message has been dealt with here.
+bool RaiseCharacterEvents(MSG* message, UnitLocation at) {
+  const wchar_t unit = wchar_t(message->wParam);
+  const Text typed = TextOfWide(&unit, 1);
+  Text delivered;
+  bool answered = false;
+  for (const char byte : typed) {
+    EventRecord event =
+        MakeEvent(uint32_t(at.window->window.identifier), uint32_t(at.record->identifier),
+                  kEventCharacter, 1, int32_t(uint8_t(byte)));
+    if (RaiseEvent(event) && event.resultGiven) {
+      answered = true;
+      delivered += CharacterCodeBytes(event.result);
+    } else {
+      delivered += byte;
+    }
+    // A handler may have taken the unit away.
+    at = FindUnitByHandle(message->hwnd);
+    if (!at.unit) return true;
+  }
+  if (!answered) return false;
+  const WideText characters(delivered);
+  for (int i = 0; i < characters.Length(); ++i) {
+    MSG one = *message;
+    one.wParam = WPARAM(characters.c_str()[i]);
+    DispatchMessageW(&one);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool PreTranslate(MSG* message) {
@@ -146,18 +183,18 @@ bool PreTranslate(MSG* message) {
     return true;
   // The common events of the unit whose window took the message.
   at = FindUnitByHandle(message->hwnd);
+  if (!at.unit) return false;
+  if (message->message == WM_CHAR) return RaiseCharacterEvents(message, at);
   EventRecord event;
-  if (!at.unit || !CommonEventOf(*message, &event)) return false;
+  if (!CommonEventOf(*message, &event)) return false;
   event.window = uint32_t(at.window->window.identifier);
   event.unit = uint32_t(at.record->identifier);
   if (!RaiseEvent(event) || !event.resultGiven) return false;
-  if (event.result == 0) return true;
-  if (message->message == WM_CHAR) message->wParam = WPARAM(uint32_t(event.result));
-  return false;
+  return event.result == 0;
 }
 
 bool HandleNextMessage(MSG* message) {
-  if (GetMessageA(message, nullptr, 0, 0) <= 0) {
+  if (GetMessageW(message, nullptr, 0, 0) <= 0) {
     // GetMessage fails (-1) only for a bad window filter; there is none, so
     // treat it like the end rather than spin.
     if (message->message != WM_QUIT) message->wParam = 0;
@@ -166,7 +203,7 @@ bool HandleNextMessage(MSG* message) {
   }
   if (!PreTranslate(message)) {
     TranslateMessage(message);
-    DispatchMessageA(message);
+    DispatchMessageW(message);
   }
   return true;
 }
@@ -181,7 +218,7 @@ int RunMainMessageLoop() {
   long idleCount = 0;
   bool idling = true;
   for (;;) {
-    while (idling && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+    while (idling && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
       if (!IdleStep(idleCount++)) idling = false;
     if (!HandleNextMessage(&message)) return int(message.wParam);
     if (RestartsIdling(message, &lastMouse, &lastMouseMessage)) {

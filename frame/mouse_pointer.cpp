@@ -38,12 +38,12 @@ LoadedPointer LoadUnitPointer(const TemplateRecord& record) {
   }
   if (pointer.code == kNoMousePointer) return loaded;
   if (pointer.code == kHandPointerCode) {
-    loaded.cursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_PROGRAM_HAND));
+    loaded.cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_PROGRAM_HAND));
     // A program built without the resource still shows a hand.
-    if (!loaded.cursor) loaded.cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kHandPointerCode));
+    if (!loaded.cursor) loaded.cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(kHandPointerCode));
     return loaded;
   }
-  loaded.cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(pointer.code));
+  loaded.cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(pointer.code));
   return loaded;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "services/code_page.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -10,18 +11,19 @@ namespace {
 // page 936, so a backslash that is the second byte of a character does not
 // split it.
 ProgramPath ReadProgramPath() {
-  char path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length >= MAX_PATH) length = MAX_PATH - 1;
-  path[length] = '\0';
+  wchar_t wide[MAX_PATH] = {};
+  DWORD units = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+  if (units >= MAX_PATH) units = MAX_PATH - 1;
+  const Text path = TextOfWide(wide, units);
+  const size_t length = path.size();
   ProgramPath result;
-  const size_t cut = LastBackslash(path, length);
+  const size_t cut = LastBackslash(path.data(), length);
   if (cut == length) {
-    result.fileName.assign(path, length);
+    result.fileName = path;
     return result;
   }
-  result.folder.assign(path, cut);
-  result.fileName.assign(path + cut + 1, length - cut - 1);
+  result.folder.assign(path, 0, cut);
+  result.fileName.assign(path, cut + 1, length - cut - 1);
   result.folderSlash = result.folder + "\\";
   return result;
 }

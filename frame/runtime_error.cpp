@@ -6,6 +6,7 @@
 #include "frame/runtime_error_text.h"
 #include "frame/shutdown.h"
 #include "frame/window_list.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint
   // A box of the system's is drawn on the user's desktop by the system, so
   // that nothing is loaded into this process to show it.
   const UINT shownBy = box == ReportBox::OfTheSystem ? MB_SERVICE_NOTIFICATION : 0;
-  MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR | shownBy);
+  MessageBoxW(nullptr, WideText(text).c_str(), WideText(kRuntimeErrorCaption).c_str(),
+              MB_ICONERROR | shownBy);
   EndProgram(-1);
 }

@@ -30,7 +30,7 @@ void ReleaseEverything() {
 // request to the user-interface thread through the hidden owner window.
 void RequestFromOtherThread(int exitCode) {
   AppState& app = App();
-  if (app.hiddenOwner) SendMessageA(app.hiddenOwner, kMsgShutdownRequest, WPARAM(exitCode), 0);
+  if (app.hiddenOwner) SendMessageW(app.hiddenOwner, kMsgShutdownRequest, WPARAM(exitCode), 0);
   if (!app.shuttingDown) ExitProcess(UINT(exitCode));
   // The user-interface thread is shutting down already and ends the process.
   ExitThread(UINT(exitCode));

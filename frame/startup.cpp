@@ -14,10 +14,12 @@
 #include "frame/shutdown.h"
 #include "frame/template/template_reader.h"
 #include "frame/window_loader.h"
+#include "services/wide_text.h"
 
 namespace {
 
-const char kHiddenOwnerClass[] = "MorvaneHiddenOwner";
+// A name of Windows's alone, never a text of the program.
+const wchar_t kHiddenOwnerClass[] = L"MorvaneHiddenOwner";
 
 LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -25,19 +27,19 @@ LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       HandleShutdownRequest(int(wParam));
       return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 HWND CreateHiddenOwner() {
-  WNDCLASSA windowClass{};
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = HiddenOwnerProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = HBRUSH(GetStockObject(NULL_BRUSH));
   windowClass.lpszClassName = kHiddenOwnerClass;
-  RegisterClassA(&windowClass);
-  return CreateWindowExA(WS_EX_TOOLWINDOW, kHiddenOwnerClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 void ReportUnresolvedFunction(const Text& message) { ReportRuntimeError(message, 0, 0, 0); }
@@ -72,7 +74,7 @@ int RunProgram(const ProgramDefinition& program) {
   // With the trailing backslash, so that a program in a drive's root makes
   // the root current ("C:" alone would mean the drive's current folder).
   const ProgramPath& path = GetProgramPath();
-  if (!path.folderSlash.empty()) SetCurrentDirectoryA(path.folderSlash.c_str());
+  if (!path.folderSlash.empty()) SetCurrentDirectoryW(WideText(path.folderSlash).c_str());
   app.hiddenOwner = CreateHiddenOwner();
   app.unitClasses = program.unitClasses;
   SetUnresolvedFunctionReport(ReportUnresolvedFunction);

@@ -1,13 +1,12 @@
 #include "frame/system_library.h"
 
-#include <cstring>
+#include "services/wide_text.h"
 
 HMODULE LoadSystemLibrary(const char* fileName) {
-  char path[MAX_PATH];
-  const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
-  const size_t nameLength = strlen(fileName);
-  if (folderLength == 0 || folderLength + 1 + nameLength >= MAX_PATH) return nullptr;
-  path[folderLength] = '\\';
-  memcpy(path + folderLength + 1, fileName, nameLength + 1);
-  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  wchar_t folder[MAX_PATH];
+  const UINT folderLength = GetSystemDirectoryW(folder, MAX_PATH);
+  if (folderLength == 0 || folderLength >= MAX_PATH) return nullptr;
+  const WideText path(TextOfWide(folder, folderLength) + "\\" + fileName);
+  if (path.Length() >= MAX_PATH) return nullptr;
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

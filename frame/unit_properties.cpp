@@ -273,7 +273,7 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   }
   // The unit's own flag: its window is still hidden with the whole window
   // while the window's created event runs.
-  const bool wasVisible = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  const bool wasVisible = (GetWindowLongW(old, GWL_STYLE) & WS_VISIBLE) != 0;
   // The unit keeps its slot and its pointer; only the window changes, and
   // from here on the old one is no unit's: its end is not the unit's (or,
   // for a window, the whole window's) end, and its class still frees its
@@ -281,8 +281,8 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   unit->hwnd = fresh;
   HookUnitWindow(fresh, args.identity);
   if (!isWindow) PlaceInZOrder(entry, size_t(record - &entry->window.records[0]));
-  SendMessageA(fresh, kMsgCreationComplete, 0, 0);
-  SendMessageA(fresh, kMsgWindowShown, 0, 0);
+  SendMessageW(fresh, kMsgCreationComplete, 0, 0);
+  SendMessageW(fresh, kMsgWindowShown, 0, 0);
   if (wasVisible) ShowWindow(fresh, SW_SHOWNA);
   DestroyWindow(old);
   if (hadFocus)

@@ -29,26 +29,27 @@ LiveUnit* LiveUnitOf(WindowEntry* window, const TemplateRecord* record) {
 }
 
 namespace {
-const char kWindowTag[] = "MorvaneWindowId";
-const char kUnitTag[] = "MorvaneUnitId";
+// Property names of Windows's alone, never texts of the program.
+const wchar_t kWindowTag[] = L"MorvaneWindowId";
+const wchar_t kUnitTag[] = L"MorvaneUnitId";
 }  // namespace
 
 void TagUnitWindow(HWND hwnd, uint32_t window, uint32_t unit) {
-  SetPropA(hwnd, kWindowTag, HANDLE(uintptr_t(window)));
-  SetPropA(hwnd, kUnitTag, HANDLE(uintptr_t(unit)));
+  SetPropW(hwnd, kWindowTag, HANDLE(uintptr_t(window)));
+  SetPropW(hwnd, kUnitTag, HANDLE(uintptr_t(unit)));
 }
 
 void UntagUnitWindow(HWND hwnd) {
-  RemovePropA(hwnd, kWindowTag);
-  RemovePropA(hwnd, kUnitTag);
+  RemovePropW(hwnd, kWindowTag);
+  RemovePropW(hwnd, kUnitTag);
 }
 
 UnitLocation FindUnitByHandle(HWND hwnd) {
   if (!hwnd) return {};
-  const uint32_t windowId = uint32_t(uintptr_t(GetPropA(hwnd, kWindowTag)));
+  const uint32_t windowId = uint32_t(uintptr_t(GetPropW(hwnd, kWindowTag)));
   if (windowId == 0) return {};
   WindowEntry* window = FindWindowEntry(windowId);
-  TemplateRecord* record = FindUnitRecord(window, uint32_t(uintptr_t(GetPropA(hwnd, kUnitTag))));
+  TemplateRecord* record = FindUnitRecord(window, uint32_t(uintptr_t(GetPropW(hwnd, kUnitTag))));
   LiveUnit* unit = LiveUnitOf(window, record);
   if (!unit || unit->hwnd != hwnd) return {};
   return {window, record, unit};

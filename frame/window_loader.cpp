@@ -10,8 +10,9 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr int kControlIdStep = 10;
-// The procedure behind the frame's hook, kept with each window.
-const char kNextProcTag[] = "MorvaneNextProc";
+// The procedure behind the frame's hook, kept with each window (a property
+// name of Windows's alone, never a text of the program).
+const wchar_t kNextProcTag[] = L"MorvaneNextProc";
 
 LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -70,7 +71,7 @@ void SendToUnitsBackwards(WindowEntry* entry, UINT message) {
   // A unit's answer may take the whole window down: look again each time.
   for (size_t i = entry->live ? entry->live->units.size() : 0; i-- > 1 && entry->live;) {
     if (i >= entry->live->units.size()) continue;
-    if (HWND unit = entry->live->units[i].hwnd) SendMessageA(unit, message, 0, 0);
+    if (HWND unit = entry->live->units[i].hwnd) SendMessageW(unit, message, 0, 0);
   }
 }
 
@@ -96,7 +97,7 @@ void DisableOthersForModal(WindowEntry* entry) {
   for (auto& other : WindowList()) {
     if (other.get() == entry || !IsWindowLoaded(other.get())) continue;
     HWND h = other->live->hwnd;
-    if (GetWindowLongA(h, GWL_STYLE) & WS_CHILD) continue;
+    if (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) continue;
     entry->live->disabledByModal.push_back({h, IsWindowEnabled(h) != FALSE});
     EnableWindow(h, FALSE);
   }
@@ -117,8 +118,8 @@ DWORD StylesOfRecord(const TemplateRecord& record) {
 
 void HookUnitWindow(HWND hwnd, UnitIdentity identity) {
   TagUnitWindow(hwnd, identity.window, identity.unit);
-  SetPropA(hwnd, kNextProcTag, HANDLE(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
-  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc));
+  SetPropW(hwnd, kNextProcTag, HANDLE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc));
 }
 
 void PlaceInZOrder(WindowEntry* entry, size_t index) {
@@ -186,7 +187,7 @@ bool LoadWindowFromTemplate(WindowEntry* entry, HWND owner, bool modal) {
   // Creation complete, units last to first; then the units take their
   // visibility.
   SendToUnitsBackwards(entry, kMsgCreationComplete);
-  SendMessageA(hwnd, kMsgAllUnitsCreated, 0, 0);
+  SendMessageW(hwnd, kMsgAllUnitsCreated, 0, 0);
   for (size_t i = 1; i < records.size(); ++i)
     ShowWindow(units[i].hwnd, (records[i].flags & kUnitVisible) ? SW_SHOWNA : SW_HIDE);
   ReleaseEvents();
@@ -265,8 +266,8 @@ namespace {
 // step with the live windows, raises the focus events, and shows the unit's
 // own mouse pointer.
 LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC next = WNDPROC(GetPropA(hwnd, kNextProcTag));
-  if (!next) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const WNDPROC next = WNDPROC(GetPropW(hwnd, kNextProcTag));
+  if (!next) return DefWindowProcW(hwnd, message, wParam, lParam);
   UnitLocation at = FindUnitByHandle(hwnd);
   switch (message) {
     case kMsgDestroyUnit:
@@ -281,7 +282,7 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       // Sent, never queued: the loop's pre-translation does not see them.
-      const LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
+      const LRESULT result = CallWindowProcW(next, hwnd, message, wParam, lParam);
       at = FindUnitByHandle(hwnd);
       if (at.unit && !at.window->live->showing)
         RaiseUnitEvent(
@@ -290,8 +291,8 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return result;
     }
     case WM_NCDESTROY: {
-      const LRESULT result = CallWindowProcA(next, hwnd, message, wParam, lParam);
-      RemovePropA(hwnd, kNextProcTag);
+      const LRESULT result = CallWindowProcW(next, hwnd, message, wParam, lParam);
+      RemovePropW(hwnd, kNextProcTag);
       // The class procedure may have run handlers that changed the list; a
       // re-created unit's old window is no unit's any more and ends alone.
       at = FindUnitByHandle(hwnd);
@@ -304,7 +305,7 @@ LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return result;
     }
   }
-  return CallWindowProcA(next, hwnd, message, wParam, lParam);
+  return CallWindowProcW(next, hwnd, message, wParam, lParam);
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ void DestroyControl(const Resolved& at) {
 
 bool ProcessEvents() {
   MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
     if (message.message == WM_QUIT) return true;
     HandleNextMessage(&message);
   }
@@ -100,7 +100,7 @@ void DestroyUnit(UnitRef unit, DestroyTiming timing) {
   if (timing == DestroyTiming::AtOnce)
     RunDestroyStep(at.window);
   else
-    PostMessageA(at.unit->hwnd, kMsgDestroyUnit, 0, 0);
+    PostMessageW(at.unit->hwnd, kMsgDestroyUnit, 0, 0);
 }
 
 bool IsUnitLoaded(UnitRef unit) { return FindUnitWindow(unit) != nullptr; }
@@ -113,5 +113,5 @@ HWND FindUnitWindow(UnitRef unit) {
 int32_t SendUnitMessage(UnitRef unit, uint32_t message, int32_t wParam, int32_t lParam) {
   HWND hwnd = FindUnitWindow(unit);
   if (!hwnd) ReportNotLoaded(unit);
-  return int32_t(SendMessageA(hwnd, UINT(message), WPARAM(uint32_t(wParam)), LPARAM(lParam)));
+  return int32_t(SendMessageW(hwnd, UINT(message), WPARAM(uint32_t(wParam)), LPARAM(lParam)));
 }

@@ -43,6 +43,6 @@ bool IsUnitLoaded(UnitRef unit);
 // The live window of the unit, or nullptr when it is not loaded.
 HWND FindUnitWindow(UnitRef unit);
 
-// SendMessageA to the unit's window, with 32-bit arguments; answers what its
+// SendMessageW to the unit's window, with 32-bit arguments; answers what its
 // procedure returned. A unit that is not loaded is a run-time error.
 int32_t SendUnitMessage(UnitRef unit, uint32_t message, int32_t wParam, int32_t lParam);

@@ -54,7 +54,7 @@ void SetProgress(int32_t position) {
 // set aside while the box is up and put back after.
 void ShowMessage(const char* text) {
   MSG quit{};
-  const bool quitWaiting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  const bool quitWaiting = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
   ShowMessageBox(Value::OfText(text));
   if (quitWaiting) PostQuitMessage(int(quit.wParam));
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-using CreateTimerFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR);
+using CreateTimerFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR);
 using SetTimerFn = BOOL(WINAPI*)(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID,
                                  BOOL);
 using MsgWaitFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
@@ -35,7 +35,7 @@ int64_t CooperativeWaitDueTime(int32_t microseconds) {
 
 void CooperativeWait(int32_t microseconds) {
   const DWORD startTick = GetTickCount();
-  auto createTimer = ExternalFunctionAs<CreateTimerFn>(ExternalFunction::CreateWaitableTimerA);
+  auto createTimer = ExternalFunctionAs<CreateTimerFn>(ExternalFunction::CreateWaitableTimerW);
   auto setTimer = ExternalFunctionAs<SetTimerFn>(ExternalFunction::SetWaitableTimer);
   auto wait = ExternalFunctionAs<MsgWaitFn>(ExternalFunction::MsgWaitForMultipleObjects);
   auto cancelTimer = ExternalFunctionAs<CancelTimerFn>(ExternalFunction::CancelWaitableTimer);

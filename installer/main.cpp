@@ -7,7 +7,7 @@
 #include "frame/template/embedded_template.h"
 #include "installer/program_handlers.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   ProgramDefinition program;
   program.windowTemplate = EmbeddedTemplate();
   program.handlers = ProgramHandlers();

@@ -29,3 +29,10 @@ bool SamePath(const char* a, const char* b) {
     ++b;
   }
 }
+
+Text CharacterCodeBytes(int32_t code) {
+  const uint32_t low = uint32_t(code) & 0xFFFF;
+  if (low == 0) return Text();
+  if (low < 0x100) return Text(1, char(low));
+  return Text{char(low >> 8), char(low & 0xFF)};
+}

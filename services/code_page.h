@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "services/values.h"
+
 inline bool IsLeadByte(uint8_t byte) { return byte >= 0x80; }
 inline bool IsLeadByte(char byte) { return IsLeadByte(uint8_t(byte)); }
 
@@ -19,3 +21,9 @@ size_t LastBackslash(const char* text, size_t length);
 // letters in either case are equal; two-byte characters must match byte for
 // byte (their second byte may look like a letter, but is none).
 bool SamePath(const char* a, const char* b);
+
+// The bytes of the code-page-936 character that a character code stands for,
+// as the program's character event carries one: a code below 0x100 is one
+// byte (0: none); from 0x100 up, the low 16 bits are a two-byte character,
+// its lead byte the high one ("\xD6\xD0", 中, is 0xD6D0).
+Text CharacterCodeBytes(int32_t code);

@@ -1,5 +1,6 @@
-// Files and directories: thin, synchronous operations through the ANSI
-// entry points. Paths go to Windows unchanged. Every failure is a false.
+// Files and directories: thin, synchronous operations through the wide
+// entry points. Paths are code page 936 and go to Windows as UTF-16
+// (services/wide_text.h). Every failure is a false.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // The pure part of ShowMessageBox: the message text made from a typed value,
-// the style actually passed to MessageBoxA, and the button code it answers.
+// the style actually passed to MessageBoxW, and the button code it answers.
 // Builds for Windows and for the host.
 #pragma once
 
@@ -24,8 +24,8 @@ uint32_t MessageBoxStyleOf(uint32_t style);
 // identifier (IDOK 1 to IDNO 7).
 enum class ButtonCode : int32_t { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
-// The code of a MessageBoxA result; Ok for anything unknown, which includes
-// the 0 of a failed MessageBoxA.
+// The code of a MessageBoxW result; Ok for anything unknown, which includes
+// the 0 of a failed MessageBoxW.
 ButtonCode ButtonCodeOf(int messageBoxResult);
 
 // A calendar date and time of day, as a date value stands for it.

@@ -4,6 +4,7 @@
 
 #include "services/handles.h"
 #include "services/registry_item.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -30,20 +31,28 @@ bool WriteRegItem(int32_t rootCode, const Text& itemPath, const Value& value) {
   Text keyPath, valueName;
   SplitItemPath(itemPath, &keyPath, &valueName);
 
-  RegKey key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_WRITE, key.Receive()) != ERROR_SUCCESS) {
-    if (RegCreateKeyA(root, keyPath.c_str(), key.Receive()) != ERROR_SUCCESS) return false;
-    // For the empty key path RegCreateKeyA hands back the root itself, which
+  const WideText key(keyPath);
+  RegKey opened;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_WRITE, opened.Receive()) != ERROR_SUCCESS) {
+    if (RegCreateKeyW(root, key.c_str(), opened.Receive()) != ERROR_SUCCESS) return false;
+    // For the empty key path RegCreateKeyW hands back the root itself, which
     // is not ours to close.
-    if (key.Get() == root) *key.Receive() = nullptr;
+    if (opened.Get() == root) *opened.Receive() = nullptr;
   }
-  HKEY target = key.Get() ? key.Get() : root;
+  HKEY target = opened.Get() ? opened.Get() : root;
 
   RegData data;
   if (!EncodeRegValue(value, &data)) return false;
-  return RegSetValueExA(target, valueName.c_str(), 0, data.type,
-                        reinterpret_cast<const BYTE*>(data.bytes.data()),
-                        DWORD(data.bytes.size())) == ERROR_SUCCESS;
+  const WideText name(valueName);
+  if (data.type != kRegString)
+    return RegSetValueExW(target, name.c_str(), 0, data.type,
+                          reinterpret_cast<const BYTE*>(data.bytes.data()),
+                          DWORD(data.bytes.size())) == ERROR_SUCCESS;
+  // The text with its terminating NUL, which converts to a NUL unit.
+  const WideText text(data.bytes);
+  return RegSetValueExW(target, name.c_str(), 0, data.type,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        DWORD(sizeof(wchar_t) * size_t(text.Length()))) == ERROR_SUCCESS;
 }
 
 bool DeleteRegItem(int32_t rootCode, const Text& itemPath) {
@@ -53,12 +62,13 @@ bool DeleteRegItem(int32_t rootCode, const Text& itemPath) {
 
   {
     RegKey key;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_WRITE, key.Receive()) == ERROR_SUCCESS &&
-        RegDeleteValueA(key.Get(), valueName.c_str()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, WideText(keyPath).c_str(), 0, KEY_WRITE, key.Receive()) ==
+            ERROR_SUCCESS &&
+        RegDeleteValueW(key.Get(), WideText(valueName).c_str()) == ERROR_SUCCESS)
       return true;
   }
   // No such value: the whole path, unsplit, may name a key.
-  return RegDeleteKeyA(root, itemPath.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyW(root, WideText(itemPath).c_str()) == ERROR_SUCCESS;
 }
 
 bool RegItemExists(int32_t rootCode, const Text& itemPath) {
@@ -67,10 +77,10 @@ bool RegItemExists(int32_t rootCode, const Text& itemPath) {
   SplitItemPath(itemPath, &keyPath, &valueName);
 
   RegKey key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, WideText(keyPath).c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
     return false;
   DWORD type = 0, size = 0;
-  return RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) ==
+  return RegQueryValueExW(key.Get(), WideText(valueName).c_str(), nullptr, &type, nullptr, &size) ==
          ERROR_SUCCESS;
 }
 
@@ -80,51 +90,53 @@ bool ReadRegText(int32_t rootCode, const Text& itemPath, Text* text) {
   SplitItemPath(itemPath, &keyPath, &valueName);
 
   RegKey key;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, WideText(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.Receive()) !=
+      ERROR_SUCCESS)
     return false;
+  const WideText name(valueName);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ))
     return false;
-  // Room for a terminator that the stored value may lack.
-  Text data(size_t(size) + 1, '\0');
+  // Room for a terminator that the stored value may lack (and for an odd
+  // last byte).
+  WideText data = WideText::Room(size / sizeof(wchar_t) + 1);
   DWORD got = size;
-  if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
-                       reinterpret_cast<BYTE*>(&data[0]), &got) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(data.Buffer()), &got) != ERROR_SUCCESS ||
       got > size)
     return false;
-  data.resize(got);
-  while (!data.empty() && data.back() == '\0') data.pop_back();
-  *text = data;
+  size_t units = got / sizeof(wchar_t);
+  while (units > 0 && data.c_str()[units - 1] == L'\0') --units;
+  *text = TextOfWide(data.c_str(), units);
   return true;
 }
 
 bool DeleteRegKeyTree(int32_t rootCode, const Text& keyPath) {
   // An empty path would name the root itself.
   if (keyPath.empty()) return false;
-  return RegDeleteTreeA(RootKey(rootCode), keyPath.c_str()) == ERROR_SUCCESS &&
+  return RegDeleteTreeW(RootKey(rootCode), WideText(keyPath).c_str()) == ERROR_SUCCESS &&
          !RegKeyExists(rootCode, keyPath);
 }
 
 bool RegKeyExists(int32_t rootCode, const Text& keyPath) {
   RegKey key;
-  return RegOpenKeyExA(RootKey(rootCode), keyPath.c_str(), 0, KEY_READ, key.Receive()) ==
+  return RegOpenKeyExW(RootKey(rootCode), WideText(keyPath).c_str(), 0, KEY_READ, key.Receive()) ==
          ERROR_SUCCESS;
 }
 
 bool DeleteEmptyRegKey(int32_t rootCode, const Text& keyPath) {
   if (keyPath.empty()) return false;
+  const WideText path(keyPath);
   {
     RegKey key;
-    if (RegOpenKeyExA(RootKey(rootCode), keyPath.c_str(), 0, KEY_READ, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(RootKey(rootCode), path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
       return false;
     DWORD subkeys = 0, values = 0;
-    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+    if (RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
         subkeys != 0 || values != 0)
       return false;
   }
-  return RegDeleteKeyA(RootKey(rootCode), keyPath.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyW(RootKey(rootCode), path.c_str()) == ERROR_SUCCESS;
 }

@@ -1,5 +1,8 @@
 // Registry services: each opens the key it needs, does its one operation and
-// closes the key again. Every failure is a false; nothing is shown.
+// closes the key again. Every failure is a false; nothing is shown. Paths,
+// names and texts are code page 936; Windows gets and gives them as UTF-16
+// through the wide entry points (services/wide_text.h), so that a text
+// value holds the characters the program means on any Windows.
 // Items are addressed by a root code and an item path (services/registry_item.h).
 #pragma once
 

@@ -4,10 +4,11 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "services/code_page.h"
 #include "services/handles.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIREC
                              CSIDL_FONTS,    CSIDL_STARTMENU, CSIDL_PROGRAMS,
                              CSIDL_STARTUP,  CSIDL_APPDATA};
 
-// IPersistFile::Save takes a wide name; MAX_PATH is also the shell's limit.
+// MAX_PATH, the shell's limit for the names of its links.
 constexpr int kMaxLinkName = MAX_PATH;
 
 // Whether the file name itself, the part after the last backslash, holds a
@@ -30,13 +31,15 @@ bool FileNameHasDot(const Text& path) {
   return path.find('.', nameStart) != Text::npos;
 }
 
-// A folder path of `length` bytes as GetSpecialFolder answers it: ending in
-// one backslash, or empty when the call failed (0), the path did not fit
-// (MAX_PATH or more: the size it would need), or there is no room left for
-// the backslash.
-Text FolderPath(const char* path, UINT length) {
+// A folder path of `length` units as Windows answers it, in the form of
+// GetSpecialFolder: ending in one backslash, or empty when the call failed
+// (0), the path did not fit (MAX_PATH or more: the size it would need), or
+// there is no room left for the backslash. The room is MAX_PATH bytes of
+// code page 936, as the program's paths have it.
+Text FolderPath(const wchar_t* path, UINT length) {
   if (length == 0 || length >= MAX_PATH) return Text();
-  Text result(path, length);
+  Text result = TextOfWide(path, length);
+  if (result.empty() || result.size() >= MAX_PATH) return Text();
   if (result.back() != '\\') {
     // A path of 259 bytes has no room left for the backslash under MAX_PATH.
     if (result.size() + 1 >= MAX_PATH) return Text();
@@ -53,18 +56,18 @@ bool RunsUnderWow64() {
 }  // namespace
 
 Text GetSpecialFolder(int folderCode) {
-  char path[MAX_PATH] = {};
+  wchar_t path[MAX_PATH] = {};
   UINT length = 0;
   if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
-    if (!SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folderCode - 1], FALSE))
+    if (!SHGetSpecialFolderPathW(nullptr, path, kShellFolders[folderCode - 1], FALSE))
       return Text();
-    length = UINT(strnlen(path, MAX_PATH));
+    length = UINT(wcsnlen(path, MAX_PATH));
   } else if (folderCode == kFolderWindows) {
-    length = GetWindowsDirectoryA(path, MAX_PATH);
+    length = GetWindowsDirectoryW(path, MAX_PATH);
   } else if (folderCode == kFolderSystem) {
-    length = GetSystemDirectoryA(path, MAX_PATH);
+    length = GetSystemDirectoryW(path, MAX_PATH);
   } else if (folderCode == kFolderTemp) {
-    length = GetTempPathA(MAX_PATH, path);
+    length = GetTempPathW(MAX_PATH, path);
   } else {
     return Text();
   }
@@ -76,56 +79,66 @@ Text GetWrittenSystemFolder() {
   // The file system redirects this process's system directory to the
   // 32-bit system folder, which is no redirected name itself: 64-bit
   // programs find a file there under the same path.
-  char path[MAX_PATH] = {};
-  return FolderPath(path, GetSystemWow64DirectoryA(path, MAX_PATH));
+  wchar_t path[MAX_PATH] = {};
+  return FolderPath(path, GetSystemWow64DirectoryW(path, MAX_PATH));
 }
 
 Text ShortcutFileName(const Text& linkName) {
   return FileNameHasDot(linkName) ? linkName : linkName + ".lnk";
 }
 
+namespace {
+
+// A shell link object and its file side, for the link file of `fileName`,
+// or false. COM must be initialised on the calling thread.
+struct ShellLinkFile {
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  WideText name;
+};
+
+bool OpenShellLink(const Text& fileName, ShellLinkFile* opened) {
+  if (fileName.size() >= size_t(kMaxLinkName)) return false;
+  opened->name = WideText(fileName);
+  return !opened->name.Empty() &&
+         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    opened->link.Receive())) &&
+         SUCCEEDED(opened->link->QueryInterface(IID_IPersistFile, opened->file.Receive()));
+}
+
+}  // namespace
+
 bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
                     const Text* arguments, const Text* workingDirectory) {
-  const Text fileName = ShortcutFileName(linkName);
-  if (fileName.size() >= size_t(kMaxLinkName)) return false;
-
-  wchar_t wideName[kMaxLinkName];
-  if (MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wideName, kMaxLinkName) == 0)
-    return false;
-
-  ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.Receive())))
-    return false;
-  ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive()))) return false;
-
+  ShellLinkFile shortcut;
+  if (!OpenShellLink(ShortcutFileName(linkName), &shortcut)) return false;
+  IShellLinkW* link = shortcut.link.Get();
   // The setters' results do not stop the save.
-  link->SetPath(target.c_str());
+  link->SetPath(WideText(target).c_str());
   link->SetShowCmd(SW_SHOW);
-  if (description) link->SetDescription(description->c_str());
-  if (arguments) link->SetArguments(arguments->c_str());
-  if (workingDirectory) link->SetWorkingDirectory(workingDirectory->c_str());
-
-  return SUCCEEDED(file->Save(wideName, TRUE));
+  if (description) link->SetDescription(WideText(*description).c_str());
+  if (arguments) link->SetArguments(WideText(*arguments).c_str());
+  if (workingDirectory) link->SetWorkingDirectory(WideText(*workingDirectory).c_str());
+  return SUCCEEDED(shortcut.file->Save(shortcut.name.c_str(), TRUE));
 }
 
 bool ReadShortcutTarget(const Text& linkFile, Text* target) {
-  if (linkFile.size() >= size_t(kMaxLinkName)) return false;
-  wchar_t wideName[kMaxLinkName];
-  if (MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wideName, kMaxLinkName) == 0)
+  ShellLinkFile shortcut;
+  if (!OpenShellLink(linkFile, &shortcut) ||
+      FAILED(shortcut.file->Load(shortcut.name.c_str(), STGM_READ)))
     return false;
-  ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.Receive())))
+  // The target as the link's item list holds it, which is what the shell
+  // follows: the path stored beside it may be kept in the ANSI code page
+  // alone (Wine's links keep it so), which loses every character that code
+  // page lacks. A link without an item list has its stored path, not one
+  // the shell would look up again.
+  wchar_t path[MAX_PATH] = {};
+  PIDLIST_ABSOLUTE items = nullptr;
+  const bool fromItems =
+      SUCCEEDED(shortcut.link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, path);
+  CoTaskMemFree(items);
+  if (!fromItems && shortcut.link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK)
     return false;
-  ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
-      FAILED(file->Load(wideName, STGM_READ)))
-    return false;
-  // The path as it was stored, not one the shell would look up again.
-  char path[MAX_PATH] = {};
-  if (link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK) return false;
-  *target = path;
+  *target = TextOfWide(path);
   return true;
 }

@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <cstring>
+
 #include "frame/dll_search.h"
 #include "frame/heap.h"
+#include "services/wide_text.h"
 #include "uninstaller/phases.h"
 #include "uninstaller/uninstall_report.h"
 
@@ -13,12 +16,14 @@ namespace {
 
 // A folder "<program>.exe.local" beside the program redirects the
 // common-controls library, and with it code, into this elevated process.
+// Looked for as Windows holds the name, never converted.
 bool RedirectionFolderBeside() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length + sizeof ".local" > MAX_PATH) return true;
-  lstrcatA(path, ".local");
-  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+  const wchar_t kSuffix[] = L".local";
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length + sizeof kSuffix / sizeof kSuffix[0] > MAX_PATH) return true;
+  memcpy(path + length, kSuffix, sizeof kSuffix);
+  return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -27,20 +32,21 @@ bool RedirectionFolderBeside() {
 // each item goes whole or stays. The process ends as a run-time error does.
 void ReportAllocationFailure(size_t) { ExitProcess(UINT(-1)); }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   RestrictDllSearch();
   if (RedirectionFolderBeside()) {
     // Shown by the system on the user's desktop, not by this process, whose
     // own message box would load the very common-controls library that the
     // folder redirects.
-    MessageBoxA(nullptr, kRedirectionRefused, kUninstallCaption,
+    MessageBoxW(nullptr, WideText(kRedirectionRefused).c_str(), WideText(kUninstallCaption).c_str(),
                 MB_OK | MB_ICONERROR | MB_SERVICE_NOTIFICATION);
     return -1;
   }
   OleInitialize(nullptr);
   PhaseTwo phase;
-  const int exitCode =
-      ParsePhaseTwo(GetCommandLineA(), &phase) ? RunSecondPhase(phase) : RunFirstPhase();
+  const int exitCode = ParsePhaseTwo(TextOfWide(GetCommandLineW()).c_str(), &phase)
+                           ? RunSecondPhase(phase)
+                           : RunFirstPhase();
   OleUninitialize();
   return exitCode;
 }

@@ -6,6 +6,7 @@
 #include "services/code_page.h"
 #include "services/handles.h"
 #include "services/shell.h"
+#include "services/wide_text.h"
 #include "uninstaller/private_folder.h"
 #include "uninstaller/removal.h"
 
@@ -16,10 +17,10 @@ namespace {
 constexpr DWORD kFirstPhaseWaitMs = 60000;
 
 Text OwnPath() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Text();
-  return Text(path, length);
+  return TextOfWide(path, length);
 }
 
 Text FileNameOf(const Text& path) {
@@ -28,13 +29,14 @@ Text FileNameOf(const Text& path) {
 }
 
 bool AskToRemove() {
-  return MessageBoxA(nullptr, kUninstallQuestion, kUninstallCaption,
+  return MessageBoxW(nullptr, WideText(kUninstallQuestion).c_str(),
+                     WideText(kUninstallCaption).c_str(),
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
 }
 
 int Finish(const UninstallReport& report) {
   const UINT icon = report.failed.empty() ? MB_ICONINFORMATION : MB_ICONWARNING;
-  MessageBoxA(nullptr, FinalMessage(report).c_str(), kUninstallCaption,
+  MessageBoxW(nullptr, WideText(FinalMessage(report)).c_str(), WideText(kUninstallCaption).c_str(),
               MB_OK | icon | MB_SETFOREGROUND);
   return ExitCodeOf(report);
 }
@@ -50,13 +52,16 @@ bool StartSecondPhase(const Text& copy, const Text& original) {
   PhaseTwo phase;
   phase.waitHandle = uint64_t(uintptr_t(self));
   phase.original = original;
-  Text commandLine = Quoted(copy) + " " + PhaseTwoArguments(phase);
+  // CreateProcessW may write into the command line: the room is ours.
+  WideText commandLine(Quoted(copy) + " " + PhaseTwoArguments(phase));
   const Text systemFolder = GetSpecialFolder(kFolderSystem);
-  STARTUPINFOA startup{};
+  const WideText currentFolder(systemFolder);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                      systemFolder.empty() ? nullptr : systemFolder.c_str(), &startup, &started))
+  if (!CreateProcessW(WideText(copy).c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE, 0,
+                      nullptr, systemFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
+                      &started))
     return false;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
@@ -72,9 +77,11 @@ int RunFirstPhase() {
   Text folder;
   if (!self.empty() && MakePrivateFolder(&folder)) {
     const Text copy = folder + "\\" + FileNameOf(self);
-    if (CopyFileA(self.c_str(), copy.c_str(), TRUE) && StartSecondPhase(copy, self)) return 0;
-    DeleteFileA(copy.c_str());
-    RemoveDirectoryA(folder.c_str());
+    if (CopyFileW(WideText(self).c_str(), WideText(copy).c_str(), TRUE) &&
+        StartSecondPhase(copy, self))
+      return 0;
+    DeleteFileW(WideText(copy).c_str());
+    RemoveDirectoryW(WideText(folder).c_str());
   }
   // The copy cannot run (application control may refuse programs in the
   // temporary folder, or there is no temporary folder): everything else goes
@@ -95,9 +102,9 @@ int RunSecondPhase(const PhaseTwo& phase) {
   // copy in a private folder marks itself: a second phase started by hand
   // from anywhere else leaves its file alone.
   if (IsInPrivateFolder(self)) {
-    MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(WideText(self).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     const size_t slash = LastBackslash(self.data(), self.size());
-    MoveFileExA(self.substr(0, slash).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(WideText(self.substr(0, slash)).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
   return Finish(report);
 }

@@ -7,6 +7,7 @@
 #include "services/code_page.h"
 #include "services/files.h"
 #include "services/shell.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -14,11 +15,11 @@ const char kNamePrefix[] = "MorvaneUninstall-";
 constexpr size_t kRandomBytes = 8;
 // Protected (no inherited entries): full control for the built-in
 // administrators and SYSTEM, inherited by what is created inside.
-const char kPrivateAccess[] = "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+const wchar_t kPrivateAccess[] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 
 bool RandomBytes(BYTE* bytes, DWORD count) {
   HCRYPTPROV provider = 0;
-  if (!CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL,
+  if (!CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL,
                             CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
     return false;
   const bool ok = CryptGenRandom(provider, count, bytes) != FALSE;
@@ -41,7 +42,7 @@ Text RandomName() {
 class SecurityDescriptor {
  public:
   SecurityDescriptor() {
-    ConvertStringSecurityDescriptorToSecurityDescriptorA(kPrivateAccess, SDDL_REVISION_1,
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(kPrivateAccess, SDDL_REVISION_1,
                                                          &descriptor_, nullptr);
   }
   ~SecurityDescriptor() {
@@ -57,14 +58,14 @@ class SecurityDescriptor {
 
 // The files directly in `folder`; nothing below it, and no link or junction.
 void RemoveFilesIn(const Text& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideText(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    DeleteFileAt(folder + "\\" + found.cFileName);
-  } while (FindNextFileA(search, &found));
+    DeleteFileAt(folder + "\\" + TextOfWide(found.cFileName));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -82,7 +83,7 @@ bool MakePrivateFolder(Text* folder) {
     const Text name = RandomName();
     if (name.empty()) return false;
     const Text path = temp + name;
-    if (CreateDirectoryA(path.c_str(), &attributes)) {
+    if (CreateDirectoryW(WideText(path).c_str(), &attributes)) {
       *folder = path;
       return true;
     }
@@ -94,17 +95,17 @@ bool MakePrivateFolder(Text* folder) {
 void RemoveLeftoverFolders() {
   const Text temp = GetSpecialFolder(kFolderTemp);
   if (temp.empty()) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((temp + kNamePrefix + "*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideText(temp + kNamePrefix + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    const Text folder = temp + found.cFileName;
+    const Text folder = temp + TextOfWide(found.cFileName);
     RemoveFilesIn(folder);
     RemoveEmptyFolder(folder);
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 

@@ -8,6 +8,7 @@
 #include "services/files.h"
 #include "services/registry.h"
 #include "services/shell.h"
+#include "services/wide_text.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void Record(Removal outcome, const Text& name, UninstallReport* report) {
 // Deletion at the next restart: the files first, then their folder, which
 // Windows removes only once it is empty.
 void MarkForRestart(const Text& path, UninstallReport* report) {
-  if (MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+  if (MoveFileExW(WideText(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
     report->atRestart.push_back(path);
   else
     report->failed.push_back(path);

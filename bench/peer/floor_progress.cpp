@@ -60,7 +60,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
   windowClass.lpszClassName = "ProgressFloor";
   RegisterClassA(&windowClass);

@@ -44,6 +44,13 @@ TEST(EditBoxInputFilter, EachModeLetsThroughItsCharactersAndEveryControlCharacte
     for (uint32_t control : {8u, 9u, 13u, 22u, 27u, 31u})
       EXPECT_TRUE(AcceptsCharacter(c.inputMode, control))
           << "mode " << c.inputMode << " " << control;
+    // The control's characters are UTF-16 units: a CJK character, a
+    // full-width digit and an accented letter are refused by every filter,
+    // as their code-page-936 bytes were, and pass where all pass.
+    const bool filters = c.inputMode >= 3 && c.inputMode <= 10;
+    for (uint32_t wide : {0x4E2Du, 0xFF10u, 0x00E9u, 0xD55Cu})
+      EXPECT_EQ(AcceptsCharacter(c.inputMode, wide), !filters)
+          << "mode " << c.inputMode << " U+" << std::hex << wide;
   }
 }
 

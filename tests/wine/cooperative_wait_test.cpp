@@ -77,7 +77,7 @@ FARPROC AsFarProc(Fn function) {
 
 void UseStandInTimer() {
   g_timer = StandInTimer();
-  OverrideExternalFunction(ExternalFunction::CreateWaitableTimerA, AsFarProc(&CreateStandInTimer));
+  OverrideExternalFunction(ExternalFunction::CreateWaitableTimerW, AsFarProc(&CreateStandInTimer));
   OverrideExternalFunction(ExternalFunction::SetWaitableTimer, AsFarProc(&SetStandInTimer));
   OverrideExternalFunction(ExternalFunction::CancelWaitableTimer, AsFarProc(&CancelStandInTimer));
 }
@@ -337,7 +337,7 @@ HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR) { return nullptr; }
 DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) { return WAIT_FAILED; }
 
 TEST_F(CooperativeWaitTest, WithoutATimerOrAWorkingWaitItSleepsInstead) {
-  OverrideExternalFunction(ExternalFunction::CreateWaitableTimerA, AsFarProc(&NoTimer));
+  OverrideExternalFunction(ExternalFunction::CreateWaitableTimerW, AsFarProc(&NoTimer));
   PostMessageA(hwnd_, kPing, 0, 0);
   EXPECT_GE(TimedWait(50000), 49.0);
   EXPECT_EQ(g_served.pings.load(), 1) << "what was waiting was still handled";

@@ -77,7 +77,7 @@ TEST_F(ExternalFunctionsTest, ProgramTableResolvesOnceAndKeepsTheAddress) {
     const char* library;
     const char* name;
   } entries[] = {
-      {ExternalFunction::CreateWaitableTimerA, "kernel32.dll", "CreateWaitableTimerA"},
+      {ExternalFunction::CreateWaitableTimerW, "kernel32.dll", "CreateWaitableTimerW"},
       {ExternalFunction::SetWaitableTimer, "kernel32.dll", "SetWaitableTimer"},
       // Not in kernel32: the search goes on to user32.
       {ExternalFunction::MsgWaitForMultipleObjects, "user32.dll", "MsgWaitForMultipleObjects"},
@@ -96,7 +96,7 @@ TEST_F(ExternalFunctionsTest, ProgramTableResolvesOnceAndKeepsTheAddress) {
 
   // A usable address: one waitable timer through the table.
   auto create =
-      ExternalFunctionAs<decltype(&CreateWaitableTimerA)>(ExternalFunction::CreateWaitableTimerA);
+      ExternalFunctionAs<decltype(&CreateWaitableTimerW)>(ExternalFunction::CreateWaitableTimerW);
   HANDLE timer = create(nullptr, TRUE, nullptr);
   ASSERT_NE(timer, nullptr);
   CloseHandle(timer);

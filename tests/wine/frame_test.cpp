@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -81,6 +82,18 @@ class FrameScenario : public ::testing::Test {
   // Waits until the program has logged `line`; answers whether it did.
   bool WaitForLogged(const std::string& line) {
     return WaitUntil([&] { return Logged(line); });
+  }
+  // The first of `lines` that was not logged after the ones before it; ""
+  // when all were, in this order (with other lines between them).
+  std::string LoggedInOrder(const std::vector<std::string>& lines) {
+    const std::vector<std::string> log = Log();
+    auto from = log.begin();
+    for (const std::string& line : lines) {
+      from = std::find(from, log.end(), line);
+      if (from == log.end()) return line;
+      ++from;
+    }
+    return "";
   }
   bool LoggedPrefix(const std::string& prefix) {
     for (const std::string& seen : Log())
@@ -203,6 +216,31 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   // Shift is bit 1 of the key state, Ctrl bit 0; the pad's minus is the main one.
   EXPECT_TRUE(Logged(pad + " -9 args 2 65 2 0"));
   EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 65"));
+}
+
+// The pad's window is a wide one; the character event carries code page
+// 936, a byte an event, lead byte first, as a program of that code page has
+// its characters: 中 typed is D6 then D0, a character without a
+// code-page-936 form is "?". The window gets the character itself, or the
+// one a handler put in its place.
+TEST_F(FrameScenario, CharactersAreRaisedAsTheirCodePage936Bytes) {
+  Start("keys");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  ClickWindow(Pad(window, kSecondPadLeft));
+  TypeCharacter(L'\x4E2D');  // 中
+  TypeCharacter(L'\xD55C');  // 한, no code-page-936 form
+  PressKey('Z');
+  PressKey('C');
+  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
+  const std::string shown = "pad " + Hex(kSecondPadOfStart) + " char ";
+  EXPECT_TRUE(WaitForLogged(shown + "99")) << "the last character";
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(LoggedInOrder({pad + " -11 args 1 214 0 0", pad + " -11 args 1 208 0 0",
+                           shown + "20013", pad + " -11 args 1 63 0 0", shown + "54620",
+                           pad + " -11 args 1 122 0 0", shown + "20013", shown + "99"}),
+            "");
 }
 
 TEST_F(FrameScenario, TheWheelRaisesItsNotchesAndTheKeyState) {

@@ -28,10 +28,10 @@ TEST(MousePointer, CodesNameStandardPointersAndZeroNamesNone) {
   EXPECT_EQ(LoadUnitPointer(WithPointer({})).cursor, nullptr);
   EXPECT_EQ(LoadUnitPointer(WithPointer(Code(0))).cursor, nullptr);
   LoadedPointer arrow = LoadUnitPointer(WithPointer(Code(32512)));
-  EXPECT_EQ(arrow.cursor, LoadCursorA(nullptr, IDC_ARROW));
+  EXPECT_EQ(arrow.cursor, LoadCursorW(nullptr, IDC_ARROW));
   EXPECT_FALSE(arrow.owned);
   // This test program has no hand of its own: the system's stands in.
-  EXPECT_EQ(LoadUnitPointer(WithPointer(Code(32649))).cursor, LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_EQ(LoadUnitPointer(WithPointer(Code(32649))).cursor, LoadCursorW(nullptr, IDC_HAND));
 }
 
 TEST(MousePointer, CursorFileBytesMakeACursorOfTheirOwn) {

@@ -54,11 +54,11 @@ TEST_F(SetupResources, ManifestAsksForAdministratorAndCommonControlsSix) {
 TEST_F(SetupResources, IconAndHandPointerAreThere) {
   if (IsUninstaller()) {
     // It shows message boxes only.
-    EXPECT_FALSE(FindResourceA(module_, MAKEINTRESOURCEA(101), RT_GROUP_CURSOR));
+    EXPECT_FALSE(FindResourceW(module_, MAKEINTRESOURCEW(101), RT_GROUP_CURSOR));
     return;
   }
-  EXPECT_TRUE(FindResourceA(module_, MAKEINTRESOURCEA(1), RT_GROUP_ICON));
-  EXPECT_TRUE(FindResourceA(module_, MAKEINTRESOURCEA(101), RT_GROUP_CURSOR));
+  EXPECT_TRUE(FindResourceW(module_, MAKEINTRESOURCEW(1), RT_GROUP_ICON));
+  EXPECT_TRUE(FindResourceW(module_, MAKEINTRESOURCEW(101), RT_GROUP_CURSOR));
 }
 
 std::string StringValue(const std::vector<char>& block, const char* name) {

@@ -11,6 +11,7 @@
 
 #include <utility>
 
+#include "services/wide_text.h"
 #include "widgets/check_box/check_box_picture.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
@@ -45,8 +46,8 @@ DWORD PropertyStyle(const CheckBoxProperties& properties) {
 }
 
 void ApplyPropertyStyle(HWND hwnd, const CheckBoxProperties& properties) {
-  const DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE));
-  SetWindowLongA(hwnd, GWL_STYLE, LONG((style & ~kPropertyStyles) | PropertyStyle(properties)));
+  const DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE));
+  SetWindowLongW(hwnd, GWL_STYLE, LONG((style & ~kPropertyStyles) | PropertyStyle(properties)));
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   InvalidateRect(hwnd, nullptr, TRUE);
@@ -88,7 +89,7 @@ HWND CreateCheckBox(const UnitCreateArgs& args) {
   if (!hwnd) return nullptr;
   box->picture.Show(hwnd);
   GiveControlFont(hwnd, &box->font, properties.font);
-  SendMessageA(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   return hwnd;
 }
 
@@ -106,7 +107,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       ApplyPropertyStyle(hwnd, properties);
       return false;
     case kCheckBoxCaption:
-      SetWindowTextA(hwnd, properties.caption.c_str());
+      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
       return false;
     case kCheckBoxTextColor:
       InvalidateRect(hwnd, nullptr, TRUE);
@@ -119,7 +120,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       GiveControlFont(hwnd, &box->font, properties.font);
       return false;
     case kCheckBoxChecked:
-      SendMessageA(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
       return false;
     default:
       return false;
@@ -128,7 +129,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
 
 bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
   if (unitIndex != kCheckBoxChecked) return false;
-  *value = Value::Logical(SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  *value = Value::Logical(SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED);
   return true;
 }
 
@@ -143,7 +144,7 @@ LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPAR
     case kReflectedCommand:
       return OnReflectedCommand(box, wParam);
     default:
-      return CallWindowProcA(box->systemProc, hwnd, message, wParam, lParam);
+      return CallWindowProcW(box->systemProc, hwnd, message, wParam, lParam);
   }
 }
 

@@ -21,7 +21,7 @@ DWORD CheckBoxPicture::Style() const {
 
 void CheckBoxPicture::Show(HWND hwnd) const {
   if (prepared_.icon)
-    SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, LPARAM(prepared_.icon));
+    SendMessageW(hwnd, BM_SETIMAGE, IMAGE_ICON, LPARAM(prepared_.icon));
   else if (prepared_.bitmap)
-    SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(prepared_.bitmap));
+    SendMessageW(hwnd, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(prepared_.bitmap));
 }

@@ -1,6 +1,7 @@
 #include "widgets/common/caption.h"
 
 #include "services/clamp.h"
+#include "services/wide_text.h"
 #include "widgets/common/gdi_owners.h"
 
 namespace {
@@ -33,10 +34,10 @@ EffectPlan PlanOf(int32_t effect) {
   return plan;
 }
 
-void DrawAt(HDC hdc, const RECT& rect, int offset, const Text& text, UINT format) {
+void DrawAt(HDC hdc, const RECT& rect, int offset, const WideText& text, UINT format) {
   RECT at = rect;
   OffsetRect(&at, offset, offset);
-  DrawTextA(hdc, text.data(), int(text.size()), &at, format);
+  DrawTextW(hdc, text.c_str(), text.Length(), &at, format);
 }
 
 }  // namespace
@@ -59,6 +60,7 @@ UINT CaptionFormat(const CaptionLook& look) {
 
 void DrawCaption(HDC hdc, const RECT& rect, const Text& text, const CaptionLook& look) {
   if (text.empty()) return;
+  const WideText wide(text);
   const UINT format = CaptionFormat(look);
   const EffectPlan plan = PlanOf(look.effect);
   Selected font(hdc, look.font ? look.font : HFONT(GetStockObject(DEFAULT_GUI_FONT)));
@@ -66,10 +68,10 @@ void DrawCaption(HDC hdc, const RECT& rect, const Text& text, const CaptionLook&
   const COLORREF oldColour = GetTextColor(hdc);
   if (plan.hasCopy) {
     SetTextColor(hdc, plan.copyColour);
-    DrawAt(hdc, rect, plan.copyOffset, text, format);
+    DrawAt(hdc, rect, plan.copyOffset, wide, format);
   }
   SetTextColor(hdc, look.textColour);
-  DrawAt(hdc, rect, plan.mainOffset, text, format);
+  DrawAt(hdc, rect, plan.mainOffset, wide, format);
   SetTextColor(hdc, oldColour);
   SetBkMode(hdc, oldMode);
 }

@@ -2,7 +2,7 @@
 
 bool FocusCueShown(HWND unit) {
   if (GetFocus() != unit) return false;
-  return (SendMessageA(unit, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+  return (SendMessageW(unit, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
 void DrawFocusCue(HDC hdc, RECT area) {
@@ -20,7 +20,7 @@ bool UncoveredAtItsCentre(HWND unit) {
   RECT rect;
   GetWindowRect(unit, &rect);
   const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  for (HWND child = unit; GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD;) {
+  for (HWND child = unit; GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD;) {
     HWND parent = GetParent(child);
     if (!parent) break;
     POINT inParent = centre;

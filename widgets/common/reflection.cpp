@@ -42,7 +42,7 @@ bool ReflectToControl(HWND container, UINT message, WPARAM wParam, LPARAM lParam
   // parent it was created with, and the frame creates every unit on the
   // window before it moves the units of a picture box into it.
   if (!control || control == container || !IsChild(container, control)) return false;
-  const LRESULT answer = SendMessageA(control, Reflected(message), wParam, lParam);
+  const LRESULT answer = SendMessageW(control, Reflected(message), wParam, lParam);
   if (answer == 0) return false;
   *result = answer;
   return true;

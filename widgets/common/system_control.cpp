@@ -8,16 +8,16 @@ HWND Create(const char* systemClass, const UnitCreateArgs& args, const UnitWindo
 
 WNDPROC Subclass(HWND hwnd, void* state, WNDPROC procedure) {
   // The state first: the class's procedure finds it from its first message.
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(state));
-  const WNDPROC systemProc = WNDPROC(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, LONG_PTR(procedure)));
-  if (!systemProc) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(state));
+  const WNDPROC systemProc = WNDPROC(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(procedure)));
+  if (!systemProc) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   return systemProc;
 }
 
 }  // namespace system_control
 
 void GiveControlFont(HWND hwnd, UnitFont* font, const Bytes& record) {
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageW(hwnd, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   font->Set(record);
-  SendMessageA(hwnd, WM_SETFONT, WPARAM(font->Get()), TRUE);
+  SendMessageW(hwnd, WM_SETFONT, WPARAM(font->Get()), TRUE);
 }

@@ -34,10 +34,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   State* state = UnitStateOf<State>(hwnd);
   // Only the stretch between the two steps of subclassing finds the system's
   // procedure not yet kept.
-  if (!state || !state->systemProc) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!state || !state->systemProc) return DefWindowProcW(hwnd, message, wParam, lParam);
   const LRESULT result = Procedure(hwnd, state, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete state;
   }
   return result;

@@ -1,8 +1,10 @@
 #include "widgets/common/unit_look.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "services/clamp.h"
+#include "services/wide_text.h"
 #include "widgets/common/property_block.h"
 
 namespace {
@@ -19,8 +21,8 @@ void MakeBackBrush(BrushOwner* brush, uint32_t colour) {
 }
 
 void ApplyUnitBorder(HWND hwnd, int32_t border) {
-  DWORD exStyle = DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
-  DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & ~DWORD(WS_BORDER);
+  DWORD exStyle = DWORD(GetWindowLongW(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
+  DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & ~DWORD(WS_BORDER);
   switch (Clamp(border, 0, 5)) {
     case 1:
       exStyle |= WS_EX_CLIENTEDGE;
@@ -38,8 +40,8 @@ void ApplyUnitBorder(HWND hwnd, int32_t border) {
       style |= WS_BORDER;
       break;
   }
-  SetWindowLongA(hwnd, GWL_EXSTYLE, LONG(exStyle));
-  SetWindowLongA(hwnd, GWL_STYLE, LONG(style));
+  SetWindowLongW(hwnd, GWL_EXSTYLE, LONG(exStyle));
+  SetWindowLongW(hwnd, GWL_STYLE, LONG(style));
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -47,11 +49,18 @@ void ApplyUnitBorder(HWND hwnd, int32_t border) {
 void UnitFont::Set(const Bytes& record) {
   own_.Reset();
   if (record.size() != kLogFontSize) return;
-  LOGFONTA font;
-  memcpy(&font, record.data(), kLogFontSize);
-  // A face name without its terminator must not be read past its field.
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  own_.Reset(CreateFontIndirectA(&font));
+  LOGFONTA stored;
+  memcpy(&stored, record.data(), kLogFontSize);
+  // The wide record: the same numbers (the fields before the face name are
+  // laid out alike), and the face name converted. One without its
+  // terminator ends at its field's end.
+  LOGFONTW font{};
+  static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName),
+                "the fields before the face name are alike");
+  memcpy(&font, &stored, offsetof(LOGFONTA, lfFaceName));
+  const WideText face(stored.lfFaceName, strnlen(stored.lfFaceName, LF_FACESIZE - 1));
+  memcpy(font.lfFaceName, face.c_str(), sizeof(wchar_t) * size_t(face.Length()));
+  own_.Reset(CreateFontIndirectW(&font));
 }
 
 HFONT UnitFont::Get() const { return own_ ? own_.Get() : HFONT(GetStockObject(DEFAULT_GUI_FONT)); }

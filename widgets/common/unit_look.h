@@ -24,7 +24,8 @@ inline bool IsNoColour(uint32_t colour) { return colour == 0xFF000000; }
 void ApplyUnitBorder(HWND hwnd, int32_t border);
 
 // The font of a font property: the record when it holds exactly 60 bytes and
-// CreateFontIndirect accepts them, else the stock DEFAULT_GUI_FONT.
+// CreateFontIndirectW accepts them as a LOGFONTW (the face name converted
+// from code page 936), else the stock DEFAULT_GUI_FONT.
 class UnitFont {
  public:
   void Set(const Bytes& record);

@@ -1,24 +1,28 @@
 #include "widgets/common/unit_window.h"
 
+#include "services/wide_text.h"
+
 namespace {
 
 // Registers the class unless it is registered already. A class of that name
 // serves when it has this procedure; one of another (a system control's,
 // another unit class's, chosen as a window's ClassName) cannot carry the
 // unit.
+// The class is a wide one: its windows' procedures get every message in its
+// UTF-16 form, and hand what they do not answer to DefWindowProcW.
 bool RegisterUnitClass(const UnitWindowClass& windowClass, WNDPROC procedure) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, windowClass.name, &existing))
-    return existing.lpfnWndProc == procedure;
-  WNDCLASSA registered{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WideText name(windowClass.name);
+  WNDCLASSW existing;
+  if (GetClassInfoW(instance, name.c_str(), &existing)) return existing.lpfnWndProc == procedure;
+  WNDCLASSW registered{};
   registered.style = windowClass.style;
   registered.lpfnWndProc = procedure;
   registered.hInstance = instance;
-  registered.hCursor = windowClass.cursor ? windowClass.cursor : LoadCursorA(nullptr, IDC_ARROW);
+  registered.hCursor = windowClass.cursor ? windowClass.cursor : LoadCursorW(nullptr, IDC_ARROW);
   registered.hbrBackground = windowClass.background;
-  registered.lpszClassName = windowClass.name;
-  return RegisterClassA(&registered) != 0;
+  registered.lpszClassName = name.c_str();
+  return RegisterClassW(&registered) != 0;
 }
 
 }  // namespace
@@ -33,42 +37,41 @@ HWND Create(const UnitWindowClass& windowClass, WNDPROC procedure, const UnitCre
 
 HWND CreateWindowOf(const char* className, const UnitCreateArgs& args, const UnitWindowStyle& style,
                     void* parameter) {
-  return CreateWindowExA(style.exStyle, className, style.text, style.style | args.style, args.left,
-                         args.top, args.width, args.height, args.parent,
-                         HMENU(intptr_t(args.controlId)), GetModuleHandleA(nullptr), parameter);
+  return CreateWindowExW(style.exStyle, WideText(className).c_str(), WideText(style.text).c_str(),
+                         style.style | args.style, args.left, args.top, args.width, args.height,
+                         args.parent, HMENU(intptr_t(args.controlId)), GetModuleHandleW(nullptr),
+                         parameter);
 }
 
 void* StateFor(HWND hwnd, UINT message, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* handoff =
-        static_cast<Handoff*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        static_cast<Handoff*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     // A window of the class made by anything but CreateUnitWindow has none.
     if (!handoff) return nullptr;
     handoff->taken = true;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(handoff->state));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(handoff->state));
     return handoff->state;
   }
-  return reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void GiveBack(HWND hwnd, LPARAM lParam) {
   // The system may still send WM_NCDESTROY; it then finds no state.
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  static_cast<Handoff*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)->taken =
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  static_cast<Handoff*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams)->taken =
       false;
 }
 
 }  // namespace unit_window
 
 Text WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
+  const int length = GetWindowTextLengthW(hwnd);
   if (length <= 0) return Text();
-  // The length may be larger than the text (a DBCS system counts bytes
-  // generously); the copy says how much there is.
-  Text text(size_t(length) + 1, '\0');
-  const int copied = GetWindowTextA(hwnd, &text[0], length + 1);
-  text.resize(size_t(copied > 0 ? copied : 0));
-  return text;
+  WideText text = WideText::Room(size_t(length));
+  // The copy says how much there is.
+  const int copied = GetWindowTextW(hwnd, text.Buffer(), length + 1);
+  return TextOfWide(text.c_str(), size_t(copied > 0 ? copied : 0));
 }
 
 bool InClient(HWND hwnd, POINT point) {

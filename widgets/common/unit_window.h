@@ -10,7 +10,10 @@
 //
 // Every window and text of a unit goes to Windows through unit_window.cpp:
 // the class registration, the window creation (here and for the system
-// controls, system_control.h) and the reading of a window's text.
+// controls, system_control.h) and the reading of a window's text. The
+// classes and windows are wide ones (services/wide_text.h): names and texts
+// are code page 936 here and UTF-16 for Windows, and every procedure gets
+// its messages in their UTF-16 form and hands on with the W entry points.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +34,7 @@ using UnitProcedure = LRESULT (*)(HWND hwnd, State* state, UINT message, WPARAM 
 
 // The window class of a unit class.
 struct UnitWindowClass {
-  const char* name = nullptr;
+  const char* name = nullptr;  // code page 936, as every text
   UINT style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   HCURSOR cursor = nullptr;     // nullptr: the arrow
   HBRUSH background = nullptr;  // what erasing fills with; nullptr: nothing
@@ -50,7 +53,7 @@ struct UnitWindowStyle {
 // after WM_NCDESTROY.
 template <typename State>
 State* UnitStateOf(HWND hwnd) {
-  return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 // The unit operation `properties` of every class: the property record that
@@ -129,12 +132,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   State* state = static_cast<State*>(StateFor(hwnd, message, lParam));
   // Messages before WM_NCCREATE (WM_GETMINMAXINFO for a top-level window)
   // find no state.
-  if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);
   const LRESULT result = Procedure(hwnd, state, message, wParam, lParam);
   if (message == WM_NCCREATE && !result) {
     GiveBack(hwnd, lParam);
   } else if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete state;
   }
   return result;

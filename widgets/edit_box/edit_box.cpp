@@ -11,6 +11,7 @@
 
 #include <utility>
 
+#include "services/wide_text.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
@@ -25,6 +26,14 @@ const char kSystemClassName[] = "EDIT";
 const char kTallCharacter[] = "\xD6\xD0";
 // The letter whose height a single line of text is given.
 const char kLineLetter[] = "W";
+
+// The character that a code-page-936 byte stands for on its own, as the
+// control takes a character: a byte from 0x80 up, half of a two-byte
+// character, stands for the replacement character.
+wchar_t CharacterOfByte(char byte) {
+  const WideText character(&byte, 1);
+  return character.Empty() ? L'?' : character.c_str()[0];
+}
 constexpr char kDefaultPasswordChar = '*';
 
 struct EditBox {
@@ -79,14 +88,14 @@ char PasswordCharOf(const EditBoxProperties& properties) {
 
 CharacterRange LiveSelection(HWND hwnd) {
   DWORD start = 0, end = 0;
-  SendMessageA(hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  SendMessageW(hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
   return CharacterRange{int32_t(start), int32_t(end)};
 }
 
 void Select(HWND hwnd, int32_t selStart, int32_t selLength) {
   const CharacterRange range = SelectionOf(selStart, selLength, CharacterCount(WindowText(hwnd)));
-  SendMessageA(hwnd, EM_SETSEL, WPARAM(range.start), LPARAM(range.end));
-  SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
+  SendMessageW(hwnd, EM_SETSEL, WPARAM(range.start), LPARAM(range.end));
+  SendMessageW(hwnd, EM_SCROLLCARET, 0, 0);
 }
 
 // Recomputes the client area (the centring of a single line) and redraws
@@ -105,8 +114,9 @@ void ApplyFont(HWND hwnd, EditBox* box) {
   if (HDC screen = GetDC(nullptr)) {
     {
       Selected font(screen, box->font.Get());
-      GetTextExtentPoint32A(screen, kLineLetter, 1, &letter);
-      GetTextExtentPoint32A(screen, kTallCharacter, 2, &tall);
+      const WideText line(kLineLetter), tallCharacter(kTallCharacter);
+      GetTextExtentPoint32W(screen, line.c_str(), line.Length(), &letter);
+      GetTextExtentPoint32W(screen, tallCharacter.c_str(), tallCharacter.Length(), &tall);
     }
     ReleaseDC(nullptr, screen);
   }
@@ -124,20 +134,21 @@ void ApplyFont(HWND hwnd, EditBox* box) {
 
 void ApplyInputMode(HWND hwnd, EditBox* box) {
   const EditBoxProperties& properties = box->properties;
-  SendMessageA(hwnd, EM_SETPASSWORDCHAR,
-               properties.inputMode == 2 ? WPARAM(uint8_t(PasswordCharOf(properties))) : 0, 0);
-  SendMessageA(hwnd, EM_SETREADONLY, properties.inputMode == 1, 0);
+  SendMessageW(hwnd, EM_SETPASSWORDCHAR,
+               properties.inputMode == 2 ? WPARAM(CharacterOfByte(PasswordCharOf(properties))) : 0,
+               0);
+  SendMessageW(hwnd, EM_SETREADONLY, properties.inputMode == 1, 0);
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 // The program's Content: in place first, then one change.
 void SetContent(HWND hwnd, EditBox* box, const Text& text) {
   box->settingContent = true;
-  SetWindowTextA(hwnd, text.c_str());
+  SetWindowTextW(hwnd, WideText(text).c_str());
   box->settingContent = false;
   // As the control would tell its parent, so that the change is raised as
   // every other is. The unit may be gone once it returns.
-  SendMessageA(hwnd, kReflectedCommand, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_CHANGE), LPARAM(hwnd));
+  SendMessageW(hwnd, kReflectedCommand, MAKEWPARAM(GetDlgCtrlID(hwnd), EN_CHANGE), LPARAM(hwnd));
 }
 
 // Fills the bands above and below a single line of text (the non-client
@@ -163,17 +174,17 @@ void PaintCentringBands(HWND hwnd, const EditBox& box) {
 
 // --- Message handlers ------------------------------------------------------
 
-// A typed character: the input mode's filter decides whether the control
-// sees it.
+// A typed character (a UTF-16 unit): the input mode's filter decides whether
+// the control sees it.
 LRESULT OnChar(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (!AcceptsCharacter(box->properties.inputMode, uint32_t(wParam))) return 0;
-  return CallWindowProcA(box->systemProc, hwnd, WM_CHAR, wParam, lParam);
+  return CallWindowProcW(box->systemProc, hwnd, WM_CHAR, wParam, lParam);
 }
 
 // The client area is computed: a single line of text is centred vertically
 // in what the border leaves.
 LRESULT OnNcCalcSize(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCCALCSIZE, wParam, lParam);
+  const LRESULT result = CallWindowProcW(box->systemProc, hwnd, WM_NCCALCSIZE, wParam, lParam);
   if (!IsSingleLine(*box)) return result;
   RECT* client = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                         : reinterpret_cast<RECT*>(lParam);
@@ -187,7 +198,7 @@ LRESULT OnNcCalcSize(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
 
 // The border is drawn: a single-line box paints its bands after it.
 LRESULT OnNcPaint(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(box->systemProc, hwnd, WM_NCPAINT, wParam, lParam);
+  const LRESULT result = CallWindowProcW(box->systemProc, hwnd, WM_NCPAINT, wParam, lParam);
   if (IsSingleLine(*box)) PaintCentringBands(hwnd, *box);
   return result;
 }
@@ -196,7 +207,7 @@ LRESULT OnNcPaint(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
 // multi-line box leaves it to the control.
 LRESULT OnEraseBackground(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (!IsSingleLine(*box))
-    return CallWindowProcA(box->systemProc, hwnd, WM_ERASEBKGND, wParam, lParam);
+    return CallWindowProcW(box->systemProc, hwnd, WM_ERASEBKGND, wParam, lParam);
   RECT client{};
   GetClientRect(hwnd, &client);
   FillRect(HDC(wParam), &client, box->backBrush.Get());
@@ -221,7 +232,7 @@ LRESULT OnReflectedCommand(EditBox* box, WPARAM wParam) {
 // its arrows follow.
 LRESULT OnWindowPosChanged(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   const LRESULT result =
-      CallWindowProcA(box->systemProc, hwnd, WM_WINDOWPOSCHANGED, wParam, lParam);
+      CallWindowProcW(box->systemProc, hwnd, WM_WINDOWPOSCHANGED, wParam, lParam);
   if (box->spin) PlaceSpin(hwnd, box->spin, box->properties.spinButton);
   return result;
 }
@@ -230,13 +241,13 @@ LRESULT OnWindowPosChanged(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam
 // only sets its style: no position change tells the arrows.
 LRESULT OnShowWindow(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (box->spin) ShowWindow(box->spin, wParam ? SW_SHOWNA : SW_HIDE);
-  return CallWindowProcA(box->systemProc, hwnd, WM_SHOWWINDOW, wParam, lParam);
+  return CallWindowProcW(box->systemProc, hwnd, WM_SHOWWINDOW, wParam, lParam);
 }
 
 // The box is enabled or disabled: so are its arrows.
 LRESULT OnEnable(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (box->spin) EnableWindow(box->spin, BOOL(wParam));
-  return CallWindowProcA(box->systemProc, hwnd, WM_ENABLE, wParam, lParam);
+  return CallWindowProcW(box->systemProc, hwnd, WM_ENABLE, wParam, lParam);
 }
 
 // The frame has built the window (and moved units into their containers).
@@ -249,7 +260,7 @@ LRESULT OnCreationComplete(HWND hwnd, EditBox* box) {
 LRESULT OnDestroy(HWND hwnd, EditBox* box, WPARAM wParam, LPARAM lParam) {
   if (box->spin && IsWindow(box->spin)) DestroyWindow(box->spin);
   box->spin = nullptr;
-  return CallWindowProcA(box->systemProc, hwnd, WM_DESTROY, wParam, lParam);
+  return CallWindowProcW(box->systemProc, hwnd, WM_DESTROY, wParam, lParam);
 }
 
 // --- Unit operations ---------------------------------------------------------
@@ -267,9 +278,9 @@ HWND CreateEditBox(const UnitCreateArgs& args) {
       CreateSystemControl<EditBox, EditBoxProc>(kSystemClassName, args, style, std::move(state));
   if (!hwnd) return nullptr;
   ApplyFont(hwnd, box);
-  SendMessageA(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
+  SendMessageW(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
   if (properties.inputMode == 2)
-    SendMessageA(hwnd, EM_SETPASSWORDCHAR, WPARAM(uint8_t(PasswordCharOf(properties))), 0);
+    SendMessageW(hwnd, EM_SETPASSWORDCHAR, WPARAM(CharacterOfByte(PasswordCharOf(properties))), 0);
   if (IsSingleLine(*box) &&
       (properties.spinButton == kSpinRight || properties.spinButton == kSpinLeft))
     box->spin = CreateSpin(hwnd, properties.spinButton, properties.spinMin, properties.spinMax);
@@ -301,7 +312,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
       FrameChanged(hwnd);
       return false;
     case kEditBoxMaxLength:
-      SendMessageA(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
+      SendMessageW(hwnd, EM_LIMITTEXT, WPARAM(properties.maxLength), 0);
       return false;
     case kEditBoxInputMode:
       ApplyInputMode(hwnd, box);
@@ -323,7 +334,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
       return false;
     case kEditBoxSelText:
       // The control reports the replacement as a change of its own.
-      SendMessageA(hwnd, EM_REPLACESEL, TRUE, LPARAM(value.text.c_str()));
+      SendMessageW(hwnd, EM_REPLACESEL, TRUE, LPARAM(WideText(value.text).c_str()));
       return false;
     case kEditBoxHideSelection:
     case kEditBoxMultiLine:
@@ -388,7 +399,7 @@ LRESULT EditBoxProc(HWND hwnd, EditBox* box, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
       return OnDestroy(hwnd, box, wParam, lParam);
     default:
-      return CallWindowProcA(box->systemProc, hwnd, message, wParam, lParam);
+      return CallWindowProcW(box->systemProc, hwnd, message, wParam, lParam);
   }
 }
 

@@ -26,11 +26,11 @@ HWND CreateSpin(HWND box, int32_t variant, int32_t low, int32_t high) {
   // No UDS_ARROWKEYS: with it the up-down subclasses the box through the
   // common controls' subclass chain, which on removal puts back the
   // procedure it found and so would unhook whatever hooked the box after it.
-  HWND spin = CreateWindowExA(
-      0, UPDOWN_CLASSA, "", WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0,
-      SpinWidth(), 0, GetParent(box), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND spin = CreateWindowExW(
+      0, UPDOWN_CLASSW, L"", WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 0, 0,
+      SpinWidth(), 0, GetParent(box), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!spin) return nullptr;
-  SendMessageA(spin, UDM_SETBUDDY, WPARAM(box), 0);
+  SendMessageW(spin, UDM_SETBUDDY, WPARAM(box), 0);
   SetSpinRange(spin, low, high);
   ReserveSpinMargin(box, variant);
   PlaceSpin(box, spin, variant);
@@ -38,7 +38,7 @@ HWND CreateSpin(HWND box, int32_t variant, int32_t low, int32_t high) {
 }
 
 void SetSpinRange(HWND spin, int32_t low, int32_t high) {
-  SendMessageA(spin, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
+  SendMessageW(spin, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
 }
 
 void PlaceSpin(HWND box, HWND spin, int32_t variant) {
@@ -59,7 +59,7 @@ void PlaceSpin(HWND box, HWND spin, int32_t variant) {
     flags |= SWP_NOZORDER;
   else if (!above)
     above = HWND_TOP;
-  const bool visible = (GetWindowLongA(box, GWL_STYLE) & WS_VISIBLE) != 0;
+  const bool visible = (GetWindowLongW(box, GWL_STYLE) & WS_VISIBLE) != 0;
   flags |= visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   SetWindowPos(spin, above, x, rect.top + border, width, height, flags);
   EnableWindow(spin, IsWindowEnabled(box));
@@ -68,7 +68,7 @@ void PlaceSpin(HWND box, HWND spin, int32_t variant) {
 void ReserveSpinMargin(HWND box, int32_t variant) {
   const WORD room = WORD(SpinWidth() + kTextGap);
   if (variant == kSpinLeft)
-    SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(room, 0));
+    SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(room, 0));
   else
-    SendMessageA(box, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, room));
+    SendMessageW(box, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, room));
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "frame/program_resources.h"
+#include "services/wide_text.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
@@ -70,7 +71,8 @@ void PaintLink(HWND hwnd, const HyperLinker* link, HDC hdc) {
   SelectObject(hdc, link->font.Get());
   RECT client;
   GetClientRect(hwnd, &client);
-  DrawTextA(hdc, text.c_str(), int(text.size()), &client,
+  const WideText wide(text);
+  DrawTextW(hdc, wide.c_str(), wide.Length(), &client,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
   if (FocusCueShown(hwnd)) DrawFocusCue(hdc, client);
   // Puts back the caller's brush and font before ours go.
@@ -143,8 +145,8 @@ void OnKeyboardPress(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
   const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
-  PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageA(hwnd, WM_LBUTTONUP, 0, centre);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, centre);
 }
 
 // WM_KEYDOWN, WM_KEYUP: Space presses the box when it is released.
@@ -160,9 +162,9 @@ void OnKey(HWND hwnd, HyperLinker* link, UINT message, WPARAM key, LPARAM keyDat
 }
 
 HCURSOR ProgramHand() {
-  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_PROGRAM_HAND));
+  HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_PROGRAM_HAND));
   // A program built without the resource still shows a hand.
-  return hand ? hand : LoadCursorA(nullptr, IDC_HAND);
+  return hand ? hand : LoadCursorW(nullptr, IDC_HAND);
 }
 
 HWND CreateHyperLinker(const UnitCreateArgs& args) {
@@ -189,13 +191,13 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   const HyperLinkerProperties& properties = link->properties;
   switch (unitIndex) {
     case kHyperLinkerCaption:
-      SetWindowTextA(hwnd, properties.caption.c_str());
+      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
       Redraw(hwnd);
       break;
     case kHyperLinkerMailAddress:
     case kHyperLinkerWebAddress:
       // An address is seen only while there is no caption.
-      if (GetWindowTextLengthA(hwnd) == 0) Redraw(hwnd);
+      if (GetWindowTextLengthW(hwnd) == 0) Redraw(hwnd);
       break;
     case kHyperLinkerBorder:
       ApplyUnitBorder(hwnd, properties.border);
@@ -243,14 +245,14 @@ LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wPara
       Redraw(hwnd);
       return 0;
     case WM_UPDATEUISTATE:
-      DefWindowProcA(hwnd, message, wParam, lParam);
+      DefWindowProcW(hwnd, message, wParam, lParam);
       Redraw(hwnd);
       return 0;
     case WM_GETDLGCODE:
       // A push button that is never the default: Enter on the box presses it.
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

@@ -3,30 +3,65 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "services/handles.h"
+#include "services/wide_text.h"
 #include "widgets/hyperlinker/link_command.h"
 
 namespace {
 
 const char kHtmlExtensionKey[] = ".htm";
+// How long a started program is given to come up, as WinExec gives it.
+constexpr DWORD kStartWaitMs = 30000;
 
 // The default value of a key under HKEY_CLASSES_ROOT as text, in `buffer`
 // of `capacity` bytes. False when the key or the value is missing, is not
 // text, or does not fit with its terminator.
 bool ReadClassesDefault(const char* keyPath, char* buffer, DWORD capacity) {
   RegKey key;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, keyPath, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, WideText(keyPath).c_str(), 0, KEY_QUERY_VALUE,
+                    key.Receive()) != ERROR_SUCCESS)
     return false;
-  DWORD type = 0, size = capacity;
-  if (RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+  // A text of `capacity` bytes has no more units than that: a value that
+  // does not fit this room does not fit the buffer either.
+  WideText value = WideText::Room(capacity);
+  DWORD type = 0, size = capacity * sizeof(wchar_t);
+  if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.Buffer()),
                        &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ) || size > capacity)
+      (type != REG_SZ && type != REG_EXPAND_SZ))
     return false;
-  // A value stored without its terminator gets one, when there is room.
-  if (size == 0 || buffer[size - 1] != '\0') {
-    if (size == capacity) return false;
-    buffer[size] = '\0';
-  }
+  // Up to its terminator, or its end when it was stored without one.
+  const wchar_t* units = value.c_str();
+  const size_t stored = size / sizeof(wchar_t);
+  size_t length = 0;
+  while (length < stored && units[length] != L'\0') ++length;
+  const Text text = TextOfWide(units, length);
+  if (text.size() >= capacity) return false;
+  memcpy(buffer, text.c_str(), text.size() + 1);
+  return true;
+}
+
+// Starts the command line as WinExec does, which has no wide form: the
+// program found as CreateProcess finds the first word of a command line, in
+// the show state given, then a wait of up to 30 seconds until it is ready
+// for input, so that the link's click does not return before the program
+// has come up.
+bool StartCommandLine(const char* commandLine, int showCommand) {
+  WideText line(commandLine);
+  if (line.Empty()) return false;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = WORD(showCommand);
+  PROCESS_INFORMATION started{};
+  // CreateProcessW may write into the command line: the room is ours.
+  if (!CreateProcessW(nullptr, line.Buffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return false;
+  WaitForInputIdle(started.hProcess, kStartWaitMs);
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
   return true;
 }
 
@@ -43,7 +78,7 @@ bool OpenWithHtmlProgram(const Text& target, int showCommand) {
       !ReadClassesDefault(commandKey, registered, sizeof registered) ||
       !BuildFallbackCommand(registered, target.c_str(), commandLine, sizeof commandLine))
     return false;
-  return WinExec(commandLine, UINT(showCommand)) > 31;
+  return StartCommandLine(commandLine, showCommand);
 }
 
 }  // namespace
@@ -53,7 +88,7 @@ bool OpenHyperLink(const HyperLinkerProperties& link, int showCommand) {
   if (target.empty()) return false;
   if (ShellCanTake(target)) {
     const HINSTANCE shell =
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, showCommand);
+        ShellExecuteW(nullptr, L"open", WideText(target).c_str(), nullptr, nullptr, showCommand);
     if (INT_PTR(shell) > 32) return true;
   }
   return OpenWithHtmlProgram(target, showCommand);

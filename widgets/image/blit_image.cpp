@@ -10,10 +10,10 @@ namespace {
 class StretchModeScope {
  public:
   explicit StretchModeScope(HDC hdc) : hdc_(hdc) {
-    DEVMODEA mode{};
+    DEVMODEW mode{};
     mode.dmSize = sizeof mode;
     const bool deep =
-        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel > 16;
+        EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmBitsPerPel > 16;
     oldMode_ = SetStretchBltMode(hdc, deep ? HALFTONE : COLORONCOLOR);
     if (deep) SetBrushOrgEx(hdc, 0, 0, &oldOrigin_);
     halftone_ = deep;

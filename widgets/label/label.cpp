@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "services/clamp.h"
+#include "services/wide_text.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -162,7 +163,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   Label* label = UnitStateOf<Label>(hwnd);
   switch (unitIndex) {
     case kLabelCaption:
-      SetWindowTextA(hwnd, label->properties.caption.c_str());
+      SetWindowTextW(hwnd, WideText(label->properties.caption).c_str());
       break;
     case kLabelBorder:
       ApplyBorder(hwnd, label->properties);
@@ -189,7 +190,7 @@ LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM wParam, LPARAM l
       OnPrintClient(hwnd, *label, HDC(wParam));
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

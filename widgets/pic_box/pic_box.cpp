@@ -145,7 +145,7 @@ LRESULT PicBoxProc(HWND hwnd, PicBox* box, UINT message, WPARAM wParam, LPARAM l
       box->player.Stop();
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

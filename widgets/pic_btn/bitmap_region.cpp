@@ -42,7 +42,7 @@ COLORREF NearestShownColour(HDC hdc, COLORREF key) {
 
 HRGN RegionWithoutColour(HBITMAP bitmap, COLORREF key) {
   BITMAP size{};
-  if (!bitmap || !GetObjectA(bitmap, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0)
+  if (!bitmap || !GetObjectW(bitmap, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0)
     return nullptr;
   const int width = size.bmWidth, height = size.bmHeight;
   MemoryDc source(nullptr);

@@ -152,7 +152,7 @@ void PaintButton(HWND hwnd, const PicBtn* button, HDC hdc) {
   if (HBITMAP shown = ShownBitmap(hwnd, button)) {
     BITMAP size{};
     MemoryDc picture(hdc);
-    if (GetObjectA(shown, sizeof size, &size) && picture.Get()) {
+    if (GetObjectW(shown, sizeof size, &size) && picture.Get()) {
       picture.Select(shown);
       BitBlt(buffer.Get(), 0, 0, size.bmWidth, size.bmHeight, picture.Get(), 0, 0, SRCCOPY);
     }
@@ -369,18 +369,18 @@ LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARA
       OnFocusChange(hwnd, button, message);
       return 0;
     case WM_UPDATEUISTATE:
-      DefWindowProcA(hwnd, message, wParam, lParam);
+      DefWindowProcW(hwnd, message, wParam, lParam);
       OnFocusChange(hwnd, button, message);
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(button);
     case WM_ENABLE: {
-      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       OnEnable(hwnd, button);
       return result;
     }
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

@@ -34,8 +34,8 @@ DWORD StylesOf(const ProcessBarProperties& properties) {
 // and the record's position is already clamped to the new one.
 void SendRangeAndPosition(HWND hwnd, const ProcessBarProperties& properties) {
   const ProcessBarRange range = ProcessBarRangeOf(properties);
-  SendMessageA(hwnd, PBM_SETRANGE, 0, MAKELPARAM(range.low, range.high));
-  SendMessageA(hwnd, PBM_SETPOS, WPARAM(properties.position), 0);
+  SendMessageW(hwnd, PBM_SETRANGE, 0, MAKELPARAM(range.low, range.high));
+  SendMessageW(hwnd, PBM_SETPOS, WPARAM(properties.position), 0);
 }
 
 // The unit operations.
@@ -74,7 +74,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
 
 // The subclass only carries the state: every message is the control's.
 LRESULT ProcessBarProc(HWND hwnd, ProcessBar* bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(bar->systemProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(bar->systemProc, hwnd, message, wParam, lParam);
 }
 
 constexpr UnitOperations MakeProcessBarOperations() {

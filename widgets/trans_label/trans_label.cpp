@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "services/wide_text.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -106,7 +107,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   TransLabel* label = UnitStateOf<TransLabel>(hwnd);
   switch (unitIndex) {
     case kTransLabelCaption:
-      SetWindowTextA(hwnd, label->properties.caption.c_str());
+      SetWindowTextW(hwnd, WideText(label->properties.caption).c_str());
       break;
     case kTransLabelFont:
       label->font.Set(label->properties.font);
@@ -128,12 +129,12 @@ LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam
       return 0;
     case WM_MOVE:
     case WM_SIZE: {
-      const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+      const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       OnPlaced(hwnd);
       return result;
     }
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

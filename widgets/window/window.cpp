@@ -13,6 +13,7 @@
 
 #include "frame/program_resources.h"
 #include "frame/system_library.h"
+#include "services/wide_text.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
@@ -79,12 +80,12 @@ bool IsSizable(const WindowProperties& properties) {
 // created without WS_POPUP.
 void ApplyFrameStyles(HWND hwnd, const WindowProperties& properties) {
   const FrameStyles frame = FrameStylesOf(properties);
-  const DWORD style = (DWORD(GetWindowLongA(hwnd, GWL_STYLE)) & ~kFrameStyles) | frame.style;
+  const DWORD style = (DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & ~kFrameStyles) | frame.style;
   const DWORD exStyle =
-      (DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) & ~kFrameExStyles) | frame.exStyle;
+      (DWORD(GetWindowLongW(hwnd, GWL_EXSTYLE)) & ~kFrameExStyles) | frame.exStyle;
   // The style first: the system fits the extended style to it.
-  SetWindowLongA(hwnd, GWL_STYLE, LONG(style));
-  SetWindowLongA(hwnd, GWL_EXSTYLE, LONG(exStyle));
+  SetWindowLongW(hwnd, GWL_STYLE, LONG(style));
+  SetWindowLongW(hwnd, GWL_EXSTYLE, LONG(exStyle));
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -115,7 +116,7 @@ void KeepOuterSize(HWND hwnd, int width, int height) {
 // The program's own icon at the system's size for `metric` (a shared
 // resource), for a window whose Icon yields none.
 HICON ProgramIcon(int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM),
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                        IMAGE_ICON, GetSystemMetrics(widthMetric),
                                        GetSystemMetrics(heightMetric), LR_SHARED));
 }
@@ -140,8 +141,8 @@ void SetIcons(WindowUnit* window, HWND hwnd) {
     bigIcon = ProgramIcon(SM_CXICON, SM_CYICON);
     smallIcon = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
   }
-  SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-  SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
   window->bigIcon = std::move(big);
   window->smallIcon = std::move(small);
 }
@@ -170,7 +171,7 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
 // stay on top and have a taskbar button: they were above it.
 BOOL CALLBACK PutBackOnTop(HWND other, LPARAM leaving) {
   if (other == reinterpret_cast<HWND>(leaving) ||
-      WNDPROC(GetClassLongPtrA(other, GCLP_WNDPROC)) != kUnitWindowProc<WindowUnit, WindowUnitProc>)
+      WNDPROC(GetClassLongPtrW(other, GCLP_WNDPROC)) != kUnitWindowProc<WindowUnit, WindowUnitProc>)
     return TRUE;
   const WindowUnit* window = WindowStateOf(other);
   if (window && window->properties.alwaysOnTop && window->properties.showInTaskbar)
@@ -215,7 +216,7 @@ bool WorkAreaOf(HWND hwnd, RECT* area) {
       return true;
     }
   }
-  return SystemParametersInfoA(SPI_GETWORKAREA, 0, area, 0) != FALSE;
+  return SystemParametersInfoW(SPI_GETWORKAREA, 0, area, 0) != FALSE;
 }
 
 // StartPosition written at run time; only a visible window moves.
@@ -250,7 +251,7 @@ void ApplyStartPosition(HWND hwnd, int32_t position) {
 void RepaintBackground(HWND hwnd) {
   InvalidateRect(hwnd, nullptr, TRUE);
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (IsWindowVisible(child) && (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
+    if (IsWindowVisible(child) && (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT))
       InvalidateRect(child, nullptr, FALSE);
 }
 
@@ -322,7 +323,7 @@ HWND CreateWindowUnit(const UnitCreateArgs& args) {
   KeepOuterSize(hwnd, args.width, args.height);
   SetIcons(window, hwnd);
   if (properties.shape != kShapeRectangle) ApplyShape(hwnd, properties.shape);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   if (properties.alwaysOnTop) PlaceOnTop(hwnd, true);
   ApplyMovable(hwnd, properties.movable, true);
   // BackSound is kept and written back but not played: the program has no
@@ -336,7 +337,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   const WindowProperties& properties = window->properties;
   switch (unitIndex) {
     case kWindowCaption:
-      SetWindowTextA(hwnd, properties.caption.c_str());
+      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
       ApplyFrameStyles(hwnd, properties);
       break;
     case kWindowBorderStyle:
@@ -414,19 +415,19 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
     case WM_QUERYENDSESSION:
       return Vetoed(RaiseUnitEvent(window->identity, kWindowCloseQuery)) ? FALSE : TRUE;
     case WM_MOVE:
-      DefWindowProcA(hwnd, message, wParam, lParam);
+      DefWindowProcW(hwnd, message, wParam, lParam);
       RaiseUnitEvent(window->identity, kWindowMoved);
       return 0;
     case WM_SIZE:
-      DefWindowProcA(hwnd, message, wParam, lParam);
+      DefWindowProcW(hwnd, message, wParam, lParam);
       OnSize(window, hwnd, wParam);
       return 0;
     case WM_SHOWWINDOW:
-      DefWindowProcA(hwnd, message, wParam, lParam);
+      DefWindowProcW(hwnd, message, wParam, lParam);
       // Keyboard cues hidden when the window comes up from a mouse action,
       // shown when from the keyboard; Tab and mnemonics show them later.
       if (wParam)
-        SendMessageA(hwnd, WM_CHANGEUISTATE,
+        SendMessageW(hwnd, WM_CHANGEUISTATE,
                      MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
       RaiseUnitEvent(window->identity, wParam ? kWindowShown : kWindowHidden);
       return 0;
@@ -439,7 +440,7 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
       RaiseUnitEvent(window->identity, kWindowDestroying);
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

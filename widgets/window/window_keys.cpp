@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "services/code_page.h"
+#include "services/wide_text.h"
 #include "widgets/window/window_state.h"
 
 namespace {
@@ -17,7 +18,7 @@ bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 // The system moves the window while the button stays down, as for a press
 // on a caption.
 void StartWindowDrag(HWND window, const MSG& message) {
-  PostMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(message.pt.x, message.pt.y));
+  PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(message.pt.x, message.pt.y));
 }
 
 // DragAnywhere: a press on the window itself moves it and goes on as a
@@ -45,20 +46,20 @@ HWND FocusedUnit(HWND window) {
 // manager asks it.
 UINT DialogCode(HWND control, const MSG& message) {
   MSG copy = message;
-  return UINT(SendMessageA(control, WM_GETDLGCODE, copy.wParam, reinterpret_cast<LPARAM>(&copy)));
+  return UINT(SendMessageW(control, WM_GETDLGCODE, copy.wParam, reinterpret_cast<LPARAM>(&copy)));
 }
 
 // The keyboard is in use: the window's units show their focus cues (and,
 // after Alt, their access keys) from now on, as in a dialog.
 void ShowKeyboardCues(HWND window, WORD cues) {
-  SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+  SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
 }
 
 void GiveFocus(HWND unit, const MSG& message) {
   ShowKeyboardCues(GetAncestor(unit, GA_ROOT), UISF_HIDEFOCUS);
   SetFocus(unit);
   // An edit box entered from the keyboard has its whole text selected.
-  if (DialogCode(unit, message) & DLGC_HASSETSEL) SendMessageA(unit, EM_SETSEL, 0, -1);
+  if (DialogCode(unit, message) & DLGC_HASSETSEL) SendMessageW(unit, EM_SETSEL, 0, -1);
 }
 
 // Tab order: the units with a tab stop, through containers that hold them.
@@ -99,7 +100,7 @@ struct DefaultButtonSearch {
 BOOL CALLBACK FindDefaultButton(HWND candidate, LPARAM parameter) {
   auto* search = reinterpret_cast<DefaultButtonSearch*>(parameter);
   if (!IsWindowVisible(candidate) || !IsWindowEnabled(candidate)) return TRUE;
-  if (!(SendMessageA(candidate, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) return TRUE;
+  if (!(SendMessageW(candidate, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) return TRUE;
   search->found = candidate;
   return FALSE;
 }
@@ -115,7 +116,7 @@ bool PressEnter(HWND window, const WindowUnit& state, const MSG& message) {
     const UINT code = DialogCode(focus, message);
     if (code & DLGC_WANTALLKEYS) return false;
     if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
-      SendMessageA(focus, BM_CLICK, 0, 0);
+      SendMessageW(focus, BM_CLICK, 0, 0);
       return true;
     }
   }
@@ -123,17 +124,17 @@ bool PressEnter(HWND window, const WindowUnit& state, const MSG& message) {
   DefaultButtonSearch search;
   EnumChildWindows(window, FindDefaultButton, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return false;
-  SendMessageA(search.found, BM_CLICK, 0, 0);
+  SendMessageW(search.found, BM_CLICK, 0, 0);
   return true;
 }
 
 // The help file of a window without one of its own: the program's file name
 // with the extension ".hlp".
 Text DefaultHelpFile() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return Text();
-  Text file(path, length);
+  Text file = TextOfWide(path, length);
   const size_t slash = LastBackslash(file.data(), file.size());
   const size_t nameStart = slash == file.size() ? 0 : slash + 1;
   const size_t dot = file.rfind('.');
@@ -145,12 +146,13 @@ bool OpenHelp(HWND window, const WindowUnit& state) {
   if (!state.properties.f1OpensHelp) return false;
   const Text file =
       state.properties.helpFile.empty() ? DefaultHelpFile() : state.properties.helpFile;
+  const WideText wideFile(file);
   const DWORD attributes =
-      file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(file.c_str());
+      file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wideFile.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
   const int32_t context = state.properties.helpContext;
-  WinHelpA(window, file.c_str(), context ? HELP_CONTEXT : HELP_FINDER, ULONG_PTR(context));
+  WinHelpW(window, wideFile.c_str(), context ? HELP_CONTEXT : HELP_FINDER, ULONG_PTR(context));
   return true;
 }
 
@@ -228,7 +230,7 @@ bool ActOnMnemonic(HWND window, const MSG& message) {
   ShowKeyboardCues(window, UISF_HIDEFOCUS | UISF_HIDEACCEL);
   if (IsClass(unit, "CheckBox")) {
     SetFocus(unit);
-    SendMessageA(unit, BM_CLICK, 0, 0);
+    SendMessageW(unit, BM_CLICK, 0, 0);
   } else if (IsClass(unit, "Label")) {
     if (HWND next = UnitAfter(unit)) GiveFocus(next, message);
   } else {
@@ -251,7 +253,7 @@ bool PreTranslateKey(HWND window, const WindowUnit& state, const MSG& message) {
     case VK_ESCAPE:
       // Whichever unit has the focus: the window's close runs its events.
       if (!state.properties.escCloses) return false;
-      SendMessageA(window, WM_CLOSE, 0, 0);
+      SendMessageW(window, WM_CLOSE, 0, 0);
       return true;
     case VK_F1:
       return OpenHelp(window, state);

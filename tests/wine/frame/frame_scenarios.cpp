@@ -211,10 +211,12 @@ void OnSecondPadClicked(EventRecord& event) {
 }
 
 // Bound to the start window's second pad's character event: 'a' becomes
-// 'b', 'x' is dropped, anything else passes as it is.
+// 'b', 'z' the two-byte character 中 (D6 D0), 'x' is dropped, anything else
+// passes as it is.
 void OnCharacter(EventRecord& event) {
   LogEvent(event);
   if (event.arguments[0] == 'a') ReturnFromEvent(event, 'b');
+  if (event.arguments[0] == 'z') ReturnFromEvent(event, 0xD6D0);
   if (event.arguments[0] == 'x') ReturnFromEvent(event, 0);
 }
 

@@ -211,6 +211,12 @@ void PressKey(WORD virtualKey, WORD modifier) {
   SendKeys(keys, count);
 }
 
+void TypeCharacter(wchar_t character) {
+  INPUT keys[2] = {Key(0, KEYEVENTF_UNICODE), Key(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+  keys[0].ki.wScan = keys[1].ki.wScan = WORD(character);
+  SendKeys(keys, 2);
+}
+
 void TurnWheel(int x, int y, int delta, WORD modifier) {
   const POINT at{x, y};
   MouseAt(0, at);

@@ -58,6 +58,10 @@ void ReleaseLeftAt(int x, int y);
 // held down when it is not 0.
 void PressKey(WORD virtualKey, WORD modifier = 0);
 
+// Types one character as an input method does (a UTF-16 unit, KEYEVENTF_UNICODE):
+// the window gets it as WM_CHAR, whatever the keyboard layout.
+void TypeCharacter(wchar_t character);
+
 // Turns the mouse wheel at (x, y) by `delta` (120 a notch, negative towards
 // the user), with `modifier` held down when it is not 0.
 void TurnWheel(int x, int y, int delta, WORD modifier = 0);

@@ -71,10 +71,14 @@ std::string ShortcutTarget(const std::string& linkFile) {
   std::string result = "<unreadable>";
   IPersistFile* file = nullptr;
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    // The target by the link's item list, which the shell follows; Wine
+    // keeps the path stored beside it in the ANSI code page only.
     wchar_t target[MAX_PATH] = {};
+    PIDLIST_ABSOLUTE items = nullptr;
     if (SUCCEEDED(file->Load(WideOf(linkFile).c_str(), STGM_READ)) &&
-        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK)
+        SUCCEEDED(link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, target))
       result = Cp936Of(target);
+    CoTaskMemFree(items);
     file->Release();
   }
   link->Release();

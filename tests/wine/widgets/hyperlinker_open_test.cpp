@@ -50,7 +50,7 @@ bool ChildProcessRunning() {
     // The desktop that the session's first window starts is a child of
     // whoever made that window, and stays: it is no program of ours.
     running = entry.th32ParentProcessID == GetCurrentProcessId() &&
-              lstrcmpiA(entry.szExeFile, "explorer.exe") != 0;
+              lstrcmpiW(entry.szExeFile, L"explorer.exe") != 0;
   CloseHandle(snapshot);
   return running;
 }

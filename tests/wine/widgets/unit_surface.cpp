@@ -23,7 +23,7 @@ HWND MakeSurface(DWORD exStyle, DWORD style, COLORREF colour, HWND parent, const
     WNDCLASSA surfaceClass{};
     surfaceClass.lpfnWndProc = SurfaceProc;
     surfaceClass.hInstance = GetModuleHandleA(nullptr);
-    surfaceClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    surfaceClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     surfaceClass.lpszClassName = kSurfaceClass;
     return RegisterClassA(&surfaceClass);
   }();

@@ -40,18 +40,18 @@ void Note(HWND hwnd, const Probe* probe, UINT message) {
 LRESULT ProbeProc(HWND hwnd, Probe* probe, UINT message, WPARAM wParam, LPARAM lParam) {
   Note(hwnd, probe, message);
   if (probe->refuseAt && message == probe->refuseAt) return message == WM_CREATE ? -1 : FALSE;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // Another unit class's procedure.
 LRESULT OtherProc(HWND hwnd, Probe*, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // A subclass in front of a system control: it hands everything on.
 LRESULT ControlProc(HWND hwnd, Probe* probe, UINT message, WPARAM wParam, LPARAM lParam) {
   Note(hwnd, probe, message);
-  return CallWindowProcA(probe->systemProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(probe->systemProc, hwnd, message, wParam, lParam);
 }
 
 // While it lives, a hook that refuses every window the thread creates, as a
@@ -168,7 +168,7 @@ TEST(UnitWindow, AWindowMadeHoldsItsStateToItsLastMessageAndItsText) {
   EXPECT_EQ(WindowText(hwnd), "\xD6\xD0\xCE\xC4");
   SetWindowTextA(hwnd, "");
   EXPECT_EQ(WindowText(hwnd), "");
-  EXPECT_EQ(WNDPROC(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)), (kUnitWindowProc<Probe, ProbeProc>));
+  EXPECT_EQ(WNDPROC(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), (kUnitWindowProc<Probe, ProbeProc>));
   EXPECT_EQ(g_seen.released, 0);
   DestroyWindow(hwnd);
   EXPECT_TRUE(g_seen.lastMessage);

@@ -47,12 +47,11 @@ struct MnemonicSearch {
 
 BOOL CALLBACK FindMnemonic(HWND child, LPARAM lParam) {
   MnemonicSearch* search = reinterpret_cast<MnemonicSearch*>(lParam);
-  char caption[256] = {};
-  char className[16] = {};
+  wchar_t className[16] = {};
   if (!IsWindowVisible(child) || !IsWindowEnabled(child)) return TRUE;
-  GetClassNameA(child, className, sizeof className);
-  GetWindowTextA(child, caption, sizeof caption);
-  if (lstrcmpiA(className, "Button") != 0 || !HasMnemonic(caption, search->key)) return TRUE;
+  GetClassNameW(child, className, 16);
+  if (lstrcmpiW(className, L"Button") != 0 || !HasMnemonic(WindowText(child).c_str(), search->key))
+    return TRUE;
   search->found = child;
   return FALSE;
 }
@@ -66,7 +65,7 @@ LRESULT ReflectingWindowProc(HWND hwnd, ReflectingWindow* state, UINT message, W
       RaiseUnitEvent(state->identity, kStepEvent, 1, int32_t(wParam));
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 
@@ -99,7 +98,7 @@ bool PreTranslate(HWND hwnd, MSG* message) {
   MnemonicSearch search{key, nullptr};
   EnumChildWindows(hwnd, FindMnemonic, LPARAM(&search));
   if (!search.found) return false;
-  SendMessageA(search.found, BM_CLICK, 0, 0);
+  SendMessageW(search.found, BM_CLICK, 0, 0);
   return true;
 }
 

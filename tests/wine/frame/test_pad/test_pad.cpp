@@ -72,15 +72,15 @@ LRESULT TestPadProc(HWND hwnd, TestPad* state, UINT message, WPARAM wParam, LPAR
               message == kMsgCreationComplete ? "complete" : "shown");
       return 0;
     case kPadReportCursorMessage:
-      LogLine("cursor hand %d arrow %d", GetCursor() == LoadCursorA(nullptr, IDC_HAND) ? 1 : 0,
-              GetCursor() == LoadCursorA(nullptr, IDC_ARROW) ? 1 : 0);
+      LogLine("cursor hand %d arrow %d", GetCursor() == LoadCursorW(nullptr, IDC_HAND) ? 1 : 0,
+              GetCursor() == LoadCursorW(nullptr, IDC_ARROW) ? 1 : 0);
       return 0;
     case kPadStrayEventMessage:
       RaiseUnitEvent(UnitIdentity{wParam == 1 ? kStrayWindow : state->identity.window, kStrayUnit},
                      6);
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

@@ -43,12 +43,12 @@ LRESULT TestWindowProc(HWND hwnd, TestWindow* state, UINT message, WPARAM wParam
         SetFocus(GetWindow(hwnd, GW_CHILD));
         return 0;
       }
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_DESTROY:
       LogLine("destroyed %08X", unsigned(state->identity.window));
       return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

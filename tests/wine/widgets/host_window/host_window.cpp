@@ -38,7 +38,7 @@ LRESULT HostProc(HWND hwnd, Host* host, UINT message, WPARAM wParam, LPARAM lPar
     FillRect(HDC(wParam), &client, brush.Get());
     return 1;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 HWND CreateHost(const UnitCreateArgs& args) {
