@@ -44,7 +44,10 @@ MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
   set(_prefix_sh "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh")
   add_test(NAME wine.start COMMAND bash ${_prefix_sh} start ${MORVANE_WINE_DIR})
   add_test(NAME wine.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WINE_DIR})
-  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+  # Making a prefix starts Wine programs on the display: not while a GUI
+  # test moves the mouse there.
+  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300
+                       RESOURCE_LOCK display)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
   # The 64-bit prefix of the WOW64 runs: its own test bed folder, Wine and
   # fixture, beside the 32-bit one.
@@ -57,7 +60,8 @@ MORVANE_WINE_ARCH='win64'
 ")
     add_test(NAME wow64.start COMMAND bash ${_prefix_sh} start ${MORVANE_WOW64_DIR})
     add_test(NAME wow64.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WOW64_DIR})
-    set_tests_properties(wow64.start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 300)
+    set_tests_properties(wow64.start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 300
+                         RESOURCE_LOCK display)
     set_tests_properties(wow64.stop PROPERTIES FIXTURES_CLEANUP wow64)
   endif()
   # The prefix of the CP1252 runs: the tree's kind of prefix, made and run
@@ -71,7 +75,8 @@ MORVANE_WINE_LOCALE='C.UTF-8'
 ")
   add_test(NAME cp1252.start COMMAND bash ${_prefix_sh} start ${MORVANE_CP1252_DIR})
   add_test(NAME cp1252.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_CP1252_DIR})
-  set_tests_properties(cp1252.start PROPERTIES FIXTURES_SETUP cp1252 TIMEOUT 300)
+  set_tests_properties(cp1252.start PROPERTIES FIXTURES_SETUP cp1252 TIMEOUT 300
+                       RESOURCE_LOCK display)
   set_tests_properties(cp1252.stop PROPERTIES FIXTURES_CLEANUP cp1252)
 else()
   find_package(GTest REQUIRED)
