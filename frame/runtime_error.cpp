@@ -5,6 +5,7 @@
 #include "frame/app_state.h"
 #include "frame/runtime_error_text.h"
 #include "frame/shutdown.h"
+#include "frame/unit_class.h"
 #include "frame/window_list.h"
 
 namespace {
@@ -38,4 +39,8 @@ void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint
   const UINT shownBy = box == ReportBox::OfTheSystem ? MB_SERVICE_NOTIFICATION : 0;
   MessageBoxA(nullptr, text.c_str(), kRuntimeErrorCaption, MB_ICONERROR | shownBy);
   EndProgram(-1);
+}
+
+void ReportClassNotRegistered(const char* className) {
+  ReportRuntimeError(ClassNotRegisteredText(className), 0, 0, 0);
 }
