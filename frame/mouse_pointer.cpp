@@ -5,7 +5,7 @@
 
 #include "frame/program_resources.h"
 #include "services/little_endian.h"
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 
 namespace {
 

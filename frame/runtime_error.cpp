@@ -5,6 +5,7 @@
 #include "frame/app_state.h"
 #include "frame/runtime_error_text.h"
 #include "frame/shutdown.h"
+#include "frame/unit_class.h"
 #include "frame/window_list.h"
 #include "services/wide_text.h"
 
@@ -40,4 +41,8 @@ void ReportRuntimeError(const Text& message, int32_t code, uint32_t window, uint
   MessageBoxW(nullptr, WideText(text).c_str(), WideText(kRuntimeErrorCaption).c_str(),
               MB_ICONERROR | shownBy);
   EndProgram(-1);
+}
+
+void ReportClassNotRegistered(const char* className) {
+  ReportRuntimeError(ClassNotRegisteredText(className), 0, 0, 0);
 }

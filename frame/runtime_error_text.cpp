@@ -111,3 +111,9 @@ Text DllRedirectionMessage(const Text& name) {
 Text AllocationFailedText(size_t size) {
   return kAllocationFailedHead + DecimalText(int64_t(size)) + kAllocationFailedTail;
 }
+
+Text ClassNotRegisteredText(const Text& className) {
+  // 注册窗口类“NAME”失败
+  return "\xd7\xa2\xb2\xe1\xb4\xb0\xbf\xda\xc0\xe0\xa1\xb0" + className +
+         "\xa1\xb1\xca\xa7\xb0\xdc";
+}

@@ -50,3 +50,6 @@ constexpr int32_t kStackErrorCode = 6;
 // 程序所在文件夹中有“<name>”，程序载入的系统库可能被替换，程序不能运行
 // (`name`: the "<program file>.local" that stands beside the program).
 Text DllRedirectionMessage(const Text& name);
+
+// "注册窗口类“NAME”失败": a window class that could not be registered.
+Text ClassNotRegisteredText(const Text& className);

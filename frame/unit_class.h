@@ -134,6 +134,11 @@ struct UnitOperations {
 // window learns the kind of the unit under a press or a mnemonic.
 const UnitOperations* UnitOperationsOf(HWND hwnd);
 
+// A window class that a unit's window cannot be made with (the system
+// refused it, or the name is another class's): the frame's run-time error
+// "注册窗口类“NAME”失败". Does not return.
+[[noreturn]] void ReportClassNotRegistered(const char* className);
+
 // The program's hidden window: the owner of windows that are to have no
 // taskbar button. nullptr outside a running program.
 HWND HiddenOwnerWindow();

@@ -8,7 +8,7 @@
 
 #include "frame/template/template_reader.h"
 #include "widgets/image/decoded_image.h"
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > UINT32_MAX) return 0;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 #include "widgets/image/image_kind.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -14,7 +14,7 @@
 #include "services/little_endian.h"
 #include "widgets/image/bmp_decoder.h"
 #include "widgets/image/gif_decoder.h"
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 #include "widgets/image/image_kind.h"
 #include "widgets/image/jpeg_decoder.h"
 #include "widgets/image/pcx_decoder.h"

@@ -199,10 +199,13 @@ TEST_F(StandardControls, SelectionPropertiesReadAndReplaceTheLiveSelection) {
   const std::vector<std::string> replaced = {"change " + Hex(kFreeEdit) + " 'hello there'"};
   EXPECT_EQ(LinesBetween("replacing", "replaced"), replaced);
   EXPECT_TRUE(Logged("all selected 0 11")) << "SelStart -1 is the end, SelLength -1 all";
-  // From another process the answer says it: start low, end high.
+  EXPECT_TRUE(Logged("chinese selection 1 2 '" + Gbk("好世") + "'"))
+      << "a new SelStart keeps SelLength, both in characters";
+  // From another process the answer says it (the last selection, of the
+  // Chinese text): start low, end high.
   const DWORD selection = DWORD(SendMessageA(free_, EM_GETSEL, 0, 0));
-  EXPECT_EQ(LOWORD(selection), 0);
-  EXPECT_EQ(HIWORD(selection), 11);
+  EXPECT_EQ(LOWORD(selection), 1);
+  EXPECT_EQ(HIWORD(selection), 3);
 }
 
 TEST_F(StandardControls, SingleLineBoxesAreOneCjkLineTallAndCentreTheirTextInTheirColour) {

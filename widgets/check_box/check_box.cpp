@@ -59,7 +59,7 @@ void ApplyPropertyStyle(HWND hwnd, const CheckBoxProperties& properties) {
 LRESULT OnReflectedColour(CheckBox* box, WPARAM wParam) {
   HDC hdc = HDC(wParam);
   SetTextColor(hdc, COLORREF(box->properties.textColor));
-  SetBkMode(hdc, TRANSPARENT);
+  SetBkColor(hdc, ColourOrDefault(box->properties.backColor));
   return LRESULT(box->backBrush.Get());
 }
 

@@ -31,7 +31,10 @@ namespace unit_window {
 
 HWND Create(const UnitWindowClass& windowClass, WNDPROC procedure, const UnitCreateArgs& args,
             const UnitWindowStyle& style, Handoff* handoff) {
-  if (!RegisterUnitClass(windowClass, procedure)) return nullptr;
+  if (!RegisterUnitClass(windowClass, procedure)) {
+    if (windowClass.unregisteredIsFatal) ReportClassNotRegistered(windowClass.name);
+    return nullptr;
+  }
   return CreateWindowOf(windowClass.name, args, style, handoff);
 }
 

@@ -38,6 +38,9 @@ struct UnitWindowClass {
   UINT style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   HCURSOR cursor = nullptr;     // nullptr: the arrow
   HBRUSH background = nullptr;  // what erasing fills with; nullptr: nothing
+  // A class that cannot be registered is the frame's run-time error rather
+  // than a unit that cannot be made (the window unit's rule).
+  bool unregisteredIsFatal = false;
 };
 
 // What CreateWindowEx is given besides the frame's arguments: the place,

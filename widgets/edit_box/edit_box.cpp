@@ -325,12 +325,10 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value& value) {
       if (box->spin) SetSpinRange(box->spin, properties.spinMin, properties.spinMax);
       return false;
     case kEditBoxSelStart:
-      // A new start places the caret there; SelLength then selects from it.
-      properties.selLength = 0;
-      Select(hwnd, properties.selStart, 0);
-      return false;
     case kEditBoxSelLength:
-      Select(hwnd, LiveSelection(hwnd).start, properties.selLength);
+      // Either selects from SelStart over SelLength, as at creation: a new
+      // start keeps the length, a new length keeps the start.
+      Select(hwnd, properties.selStart, properties.selLength);
       return false;
     case kEditBoxSelText:
       // The control reports the replacement as a change of its own.

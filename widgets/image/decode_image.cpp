@@ -2,7 +2,7 @@
 // and cursors is decoded by the pure decoders; those two become an icon here.
 #include <new>
 
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 #include "widgets/image/image.h"
 #include "widgets/image/pixel_decoders.h"
 

@@ -4,15 +4,6 @@
 
 #include "services/little_endian.h"
 
-bool ImageSidesAllowed(int64_t width, int64_t height) {
-  return width >= 1 && height >= 1 && width <= kMaxImageSide && height <= kMaxImageSide;
-}
-
-uint64_t RowBytes(uint64_t width, uint32_t bitsPerPixel, uint32_t align) {
-  const uint64_t bytes = (width * bitsPerPixel + 7) / 8;
-  return (bytes + align - 1) / align * align;
-}
-
 uint8_t* AllocatePixels(uint64_t size) {
   if (size == 0 || size > kMaxPixelBytes + kPaletteBitmapHeaderSize) return nullptr;
   return new (std::nothrow) uint8_t[size_t(size)];

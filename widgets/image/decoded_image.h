@@ -23,6 +23,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "frame/image_limits.h"
 #include "widgets/image/image_kind.h"
 
 struct DecodedImage {
@@ -34,22 +35,8 @@ struct DecodedImage {
   int32_t size = 0;           // bytes in `pixels`
 };
 
-// Pictures come from the program's own template, but a damaged or hostile
-// header must not turn into a huge allocation: no image is larger than this
-// on a side, and no pixel buffer larger than this many bytes.
-constexpr int64_t kMaxImageSide = 16384;
-constexpr uint64_t kMaxPixelBytes = uint64_t(256) << 20;
-
 // The header of kinds 5 and 6: BITMAPINFOHEADER and 256 RGBQUAD entries.
-constexpr uint32_t kBitmapInfoHeaderSize = 40;
 constexpr uint32_t kPaletteBitmapHeaderSize = kBitmapInfoHeaderSize + 256 * 4;
-
-// True when both sides lie in 1..kMaxImageSide.
-bool ImageSidesAllowed(int64_t width, int64_t height);
-
-// Bytes of a row of `width` pixels of `bitsPerPixel` bits, rounded up to a
-// multiple of `align` bytes (1, 2 or 4).
-uint64_t RowBytes(uint64_t width, uint32_t bitsPerPixel, uint32_t align);
 
 // A pixel buffer of `size` bytes (1..kMaxPixelBytes), or nullptr when the
 // size is out of bounds or the memory is not there. Never ends the program:

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "widgets/image/decoded_image.h"
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 
 // Decodes `file` by the kind its first bytes show. Icons and cursors become
 // an icon from the entry chosen for `wantedIconWidth` (kPictureIconWidth for

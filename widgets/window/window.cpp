@@ -294,6 +294,7 @@ HWND CreateWindowUnit(const UnitCreateArgs& args) {
   UnitWindowClass windowClass;
   windowClass.name =
       properties.className.empty() ? kDefaultWindowClassName : properties.className.c_str();
+  windowClass.unregisteredIsFatal = true;
   const FrameStyles frame = FrameStylesOf(properties);
   UnitWindowStyle style;
   style.text = properties.caption.c_str();

@@ -99,6 +99,16 @@ void RunSelectionStep() {
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(-1));
   LogLine("all selected %d %d", int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart).integer),
           int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength).integer));
+  // In characters of Chinese text, and a new start keeps the length:
+  // "你好世界 ok", two from the second character on.
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent,
+           Value::OfText("\xc4\xe3\xba\xc3\xca\xc0\xbd\xe7 ok"));
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(2));
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart, Value::Integer(1));
+  LogLine("chinese selection %d %d '%s'",
+          int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart).integer),
+          int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength).integer),
+          ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelText).text.c_str());
 }
 
 // Bound to the step event of the controls window.

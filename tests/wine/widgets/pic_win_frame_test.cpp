@@ -111,6 +111,20 @@ TEST_F(PicWinScenario, EscClosesTheWindowWhicheverUnitHasTheFocus) {
   }
 }
 
+// A window whose class cannot be registered (its ClassName names a system
+// control's class) is the frame's run-time error, not a window that is
+// merely missing.
+TEST_F(PicWinScenario, AWindowClassThatCannotBeRegisteredIsARunTimeError) {
+  Start("foreign-class");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_NE(seen.text.find(Gbk("注册窗口类“Button”失败")), std::string::npos) << seen.text;
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), DWORD(-1));
+  EXPECT_EQ(Count("program entry returns 0"), 0);
+}
+
 TEST_F(PicWinScenario, AVetoOfTheCloseRequestKeepsTheWindowOpen) {
   Start("veto");
   HWND window = ShownWindow(kScenarioCaption);

@@ -77,6 +77,8 @@ Template ScenarioTemplate() {
   windowProperties.backColor = 0x00FFFFFF;
   windowProperties.dragAnywhere = true;
   windowProperties.escCloses = true;
+  // A class name that is a system control's: the window cannot be made with it.
+  if (g_scenario == "foreign-class") windowProperties.className = "Button";
   WriteProperties(windowProperties, &own.properties);
   Bind(&own, -1, kLogReference);
   Bind(&own, 1, kLogReference);

@@ -1,7 +1,8 @@
 // The directory of an icon (ICO) or cursor (CUR) file: which of its images a
 // picture or a unit's mouse pointer shows, and the size of that image. Pure
 // code: builds for Windows and for the host; the icon itself is made in
-// decode_image.cpp, the pointer in frame/mouse_pointer.cpp.
+// widgets/image/decode_image.cpp, the pointer in mouse_pointer.cpp. It lies
+// with the frame, which reads a unit's mouse pointer from its record.
 #pragma once
 
 #include <cstdint>

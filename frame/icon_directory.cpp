@@ -12,12 +12,12 @@
 //         12 u32  offset of the image from the start of the file
 // Each image is a BITMAPINFOHEADER with a colour table, the colour bitmap
 // and the 1-bit mask, or a whole PNG file.
-#include "widgets/image/icon_directory.h"
+#include "frame/icon_directory.h"
 
 #include <cstring>
 
 #include "services/little_endian.h"
-#include "widgets/image/decoded_image.h"
+#include "frame/image_limits.h"
 
 namespace {
 
