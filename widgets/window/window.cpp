@@ -206,7 +206,7 @@ bool WorkAreaOf(HWND hwnd, RECT* area) {
   const SystemLibrary user32("user32.dll");
   auto monitorFromWindow =
       OptionalFunction<MonitorFromWindowCall>(user32.Get(), "MonitorFromWindow");
-  auto getMonitorInfo = OptionalFunction<GetMonitorInfoCall>(user32.Get(), "GetMonitorInfoA");
+  auto getMonitorInfo = OptionalFunction<GetMonitorInfoCall>(user32.Get(), "GetMonitorInfoW");
   if (monitorFromWindow && getMonitorInfo) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
