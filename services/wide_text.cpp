@@ -46,8 +46,8 @@ Text TextOfWide(const wchar_t* units, size_t length) {
   if (count == 0) return Text();
   // A unit becomes one byte or two.
   Text text(size_t(count) * 2, '\0');
-  const int bytes = WideCharToMultiByte(kTextCodePage, 0, units, count, &text[0], count * 2,
-                                        nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(kTextCodePage, 0, units, count, &text[0], count * 2, nullptr, nullptr);
   text.resize(size_t(bytes > 0 ? bytes : 0));
   return text;
 }

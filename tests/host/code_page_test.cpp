@@ -12,9 +12,9 @@ TEST(CharacterCodeBytes, OneByteOrTheTwoOfATwoByteCharacterLeadFirst) {
     int32_t code;
     Text bytes;
   } cases[] = {
-      {0, ""},          {'b', "b"},          {0x80, "\x80"},
-      {0xD6, "\xD6"},   {0xD6D0, "\xD6\xD0"}, {0x815C, "\x81\x5C"},
-      {0x10062, "b"},   {0x10000, ""},       {-1, "\xFF\xFF"},
+      {0, ""},        {'b', "b"},           {0x80, "\x80"},
+      {0xD6, "\xD6"}, {0xD6D0, "\xD6\xD0"}, {0x815C, "\x81\x5C"},
+      {0x10062, "b"}, {0x10000, ""},        {-1, "\xFF\xFF"},
   };
   for (const auto& c : cases) EXPECT_EQ(CharacterCodeBytes(c.code), c.bytes) << c.code;
 }
