@@ -33,51 +33,40 @@ enable_testing()
 
 if(MORVANE_WINDOWS)
   find_package(GTest REQUIRED CONFIG)
-  set(MORVANE_WINE_DIR "${CMAKE_BINARY_DIR}/wine")
-  # The test bed reads which Wine to run from here (cmake/Dependencies.cmake).
-  file(CONFIGURE OUTPUT "${MORVANE_WINE_DIR}/wine.env" @ONLY CONTENT
-       "# The Wine of this tree's tests (written by CMake).
-MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
-MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
-")
   set(MORVANE_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/harness/wine-run.sh")
-  set(_prefix_sh "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh")
-  add_test(NAME wine.start COMMAND bash ${_prefix_sh} start ${MORVANE_WINE_DIR})
-  add_test(NAME wine.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WINE_DIR})
-  # Making a prefix starts Wine programs on the display: not while a GUI
-  # test moves the mouse there.
-  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300
-                       RESOURCE_LOCK display)
-  set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
-  # The 64-bit prefix of the WOW64 runs: its own test bed folder, Wine and
-  # fixture, beside the 32-bit one.
+  # A kind of prefix: its test bed folder, whose wine.env (read by the test
+  # bed) says which Wine makes it, of which architecture, under which locale;
+  # and its fixture, KIND.start and KIND.stop. Making a prefix starts Wine
+  # programs on the display: not while a GUI test moves the mouse there.
+  function(morvane_wine_prefix kind dir description arch locale)
+    file(CONFIGURE OUTPUT "${dir}/wine.env" @ONLY CONTENT
+         "# The Wine of this tree's ${description} (written by CMake).
+MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
+MORVANE_WINE_ARCH='${arch}'
+MORVANE_WINE_LOCALE='${locale}'
+")
+    set(prefix_sh "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh")
+    add_test(NAME ${kind}.start COMMAND bash ${prefix_sh} start ${dir})
+    add_test(NAME ${kind}.stop COMMAND bash ${prefix_sh} stop ${dir})
+    set_tests_properties(${kind}.start PROPERTIES FIXTURES_SETUP ${kind} TIMEOUT 300
+                         RESOURCE_LOCK display)
+    set_tests_properties(${kind}.stop PROPERTIES FIXTURES_CLEANUP ${kind})
+  endfunction()
+  # The tree's own prefix (cmake/Dependencies.cmake chose the Wine), under
+  # the locale whose ANSI code page is 936.
+  set(MORVANE_WINE_DIR "${CMAKE_BINARY_DIR}/wine")
+  morvane_wine_prefix(wine "${MORVANE_WINE_DIR}" "tests" "${MORVANE_WINE_ARCH}" "zh_CN.UTF-8")
+  # The 64-bit prefix of the WOW64 runs, beside the 32-bit one.
   if(MORVANE_WINE_WOW64)
     set(MORVANE_WOW64_DIR "${CMAKE_BINARY_DIR}/wine-wow64")
-    file(CONFIGURE OUTPUT "${MORVANE_WOW64_DIR}/wine.env" @ONLY CONTENT
-         "# The Wine of this tree's WOW64 runs: 64-bit prefixes (written by CMake).
-MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
-MORVANE_WINE_ARCH='win64'
-")
-    add_test(NAME wow64.start COMMAND bash ${_prefix_sh} start ${MORVANE_WOW64_DIR})
-    add_test(NAME wow64.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_WOW64_DIR})
-    set_tests_properties(wow64.start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 300
-                         RESOURCE_LOCK display)
-    set_tests_properties(wow64.stop PROPERTIES FIXTURES_CLEANUP wow64)
+    morvane_wine_prefix(wow64 "${MORVANE_WOW64_DIR}" "WOW64 runs: 64-bit prefixes" win64
+                        "zh_CN.UTF-8")
   endif()
   # The prefix of the CP1252 runs: the tree's kind of prefix, made and run
   # under a locale whose ANSI code page is 1252.
   set(MORVANE_CP1252_DIR "${CMAKE_BINARY_DIR}/wine-cp1252")
-  file(CONFIGURE OUTPUT "${MORVANE_CP1252_DIR}/wine.env" @ONLY CONTENT
-       "# The Wine of this tree's CP1252 runs: ANSI code page 1252 (written by CMake).
-MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
-MORVANE_WINE_ARCH='@MORVANE_WINE_ARCH@'
-MORVANE_WINE_LOCALE='C.UTF-8'
-")
-  add_test(NAME cp1252.start COMMAND bash ${_prefix_sh} start ${MORVANE_CP1252_DIR})
-  add_test(NAME cp1252.stop COMMAND bash ${_prefix_sh} stop ${MORVANE_CP1252_DIR})
-  set_tests_properties(cp1252.start PROPERTIES FIXTURES_SETUP cp1252 TIMEOUT 300
-                       RESOURCE_LOCK display)
-  set_tests_properties(cp1252.stop PROPERTIES FIXTURES_CLEANUP cp1252)
+  morvane_wine_prefix(cp1252 "${MORVANE_CP1252_DIR}" "CP1252 runs: ANSI code page 1252"
+                      "${MORVANE_WINE_ARCH}" "C.UTF-8")
 else()
   find_package(GTest REQUIRED)
 endif()
