@@ -11,7 +11,6 @@
 
 #include <utility>
 
-#include "services/wide_text.h"
 #include "widgets/check_box/check_box_picture.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
@@ -107,7 +106,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       ApplyPropertyStyle(hwnd, properties);
       return false;
     case kCheckBoxCaption:
-      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
+      SetWindowTextTo(hwnd, properties.caption);
       return false;
     case kCheckBoxTextColor:
       InvalidateRect(hwnd, nullptr, TRUE);

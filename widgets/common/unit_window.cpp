@@ -77,6 +77,10 @@ Text WindowText(HWND hwnd) {
   return TextOfWide(text.c_str(), size_t(copied > 0 ? copied : 0));
 }
 
+bool SetWindowTextTo(HWND hwnd, const Text& text) {
+  return SetWindowTextW(hwnd, WideText(text).c_str()) != FALSE;
+}
+
 bool InClient(HWND hwnd, POINT point) {
   RECT client;
   GetClientRect(hwnd, &client);

@@ -101,6 +101,8 @@ std::unique_ptr<State> NewUnitState(const UnitDescription& description,
 // The window text of `hwnd` (a unit's caption, an edit box's content);
 // empty when it has none.
 Text WindowText(HWND hwnd);
+// Gives `hwnd` the window text `text`; false when the window refuses it.
+bool SetWindowTextTo(HWND hwnd, const Text& text);
 
 // Whether `point`, in client coordinates, lies in the client area.
 bool InClient(HWND hwnd, POINT point);

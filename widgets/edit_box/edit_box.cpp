@@ -144,7 +144,7 @@ void ApplyInputMode(HWND hwnd, EditBox* box) {
 // The program's Content: in place first, then one change.
 void SetContent(HWND hwnd, EditBox* box, const Text& text) {
   box->settingContent = true;
-  SetWindowTextW(hwnd, WideText(text).c_str());
+  SetWindowTextTo(hwnd, text);
   box->settingContent = false;
   // As the control would tell its parent, so that the change is raised as
   // every other is. The unit may be gone once it returns.

@@ -191,7 +191,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   const HyperLinkerProperties& properties = link->properties;
   switch (unitIndex) {
     case kHyperLinkerCaption:
-      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
+      SetWindowTextTo(hwnd, properties.caption);
       Redraw(hwnd);
       break;
     case kHyperLinkerMailAddress:

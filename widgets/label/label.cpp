@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "services/clamp.h"
-#include "services/wide_text.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -163,7 +162,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   Label* label = UnitStateOf<Label>(hwnd);
   switch (unitIndex) {
     case kLabelCaption:
-      SetWindowTextW(hwnd, WideText(label->properties.caption).c_str());
+      SetWindowTextTo(hwnd, label->properties.caption);
       break;
     case kLabelBorder:
       ApplyBorder(hwnd, label->properties);

@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "services/wide_text.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -107,7 +106,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   TransLabel* label = UnitStateOf<TransLabel>(hwnd);
   switch (unitIndex) {
     case kTransLabelCaption:
-      SetWindowTextW(hwnd, WideText(label->properties.caption).c_str());
+      SetWindowTextTo(hwnd, label->properties.caption);
       break;
     case kTransLabelFont:
       label->font.Set(label->properties.font);

@@ -13,7 +13,6 @@
 
 #include "frame/program_resources.h"
 #include "frame/system_library.h"
-#include "services/wide_text.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
@@ -338,7 +337,7 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   const WindowProperties& properties = window->properties;
   switch (unitIndex) {
     case kWindowCaption:
-      SetWindowTextW(hwnd, WideText(properties.caption).c_str());
+      SetWindowTextTo(hwnd, properties.caption);
       ApplyFrameStyles(hwnd, properties);
       break;
     case kWindowBorderStyle:
