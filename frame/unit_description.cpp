@@ -68,6 +68,19 @@ void PropertyField::Set(void* record, const Value& value) const {
   }
 }
 
+void ClampProperties(const UnitDescription& description, void* record) {
+  for (int i = 0; i < description.fieldCount; ++i) {
+    const PropertyField& field = description.fields[i];
+    if (!field.InRecord() || field.storage != FieldStorage::Int32 ||
+        (field.lowest == INT32_MIN && field.highest == INT32_MAX))
+      continue;
+    int32_t* value = static_cast<int32_t*>(field.at(record));
+    if (*value < field.lowest) *value = field.lowest;
+    if (*value > field.highest) *value = field.highest;
+  }
+  if (description.clamp) description.clamp(record);
+}
+
 const PropertyField* FieldAt(const UnitDescription& description, int unitIndex) {
   for (int i = 0; i < description.fieldCount; ++i)
     if (description.fields[i].unitIndex == unitIndex) return &description.fields[i];

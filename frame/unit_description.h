@@ -51,6 +51,10 @@ struct PropertyField {
   // property that exists only at run time (an edit box's SelText), which is
   // in no record, no block and no source.
   void* (*at)(void* record) = nullptr;
+  // The values an integer property can hold; one outside is taken to the
+  // nearer end, wherever it comes from (a block, the source, a handler).
+  int32_t lowest = INT32_MIN;
+  int32_t highest = INT32_MAX;
 
   bool InRecord() const { return at != nullptr; }
   // The field's value in `record`, of its declared type.
@@ -70,9 +74,15 @@ struct UnitDescription {
   // defaults.
   void* (*newRecord)() = nullptr;
   void (*deleteRecord)(void* record) = nullptr;
-  // Brings every choice into its range.
+  // The class's own rule for values that hang together (a position within
+  // the range that two other properties give), after the fields' ranges;
+  // none for most classes.
   void (*clamp)(void* record) = nullptr;
 };
+
+// Brings every field of the record into its range, then applies the class's
+// own rule.
+void ClampProperties(const UnitDescription& description, void* record);
 
 // The field of `unitIndex`, or nullptr outside the table.
 const PropertyField* FieldAt(const UnitDescription& description, int unitIndex);

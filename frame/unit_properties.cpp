@@ -224,7 +224,7 @@ void WriteUnitProperty(UnitRef ref, int index, const Value& value) {
   if (field->InRecord() && operations->properties) {
     void* record = operations->properties(hwnd);
     field->Set(record, converted);
-    operations->description->clamp(record);
+    ClampProperties(*operations->description, record);
   }
   if (!operations->propertyChanged || !operations->propertyChanged(hwnd, unitIndex, converted) ||
       !IsWindow(hwnd))

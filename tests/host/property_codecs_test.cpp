@@ -510,54 +510,66 @@ TEST(PropertyCodecs, NegativeCountsAreEmptyFieldsAndExtraBytesAreIgnored) {
   EXPECT_EQ(p.disabledPicture, AsBytes("D"));
 }
 
-TEST(PropertySetters, ClampWhereTheClassesSaySo) {
+// The ranges in the classes' tables, as the frame applies them to a record
+// that a block, the source or a handler filled: a value outside goes to the
+// nearer end; every other field is left as it is.
+template <typename R>
+R Clamped(R record) {
+  ClampProperties(DescriptionOf(record), &record);
+  return record;
+}
+
+TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   PicBtnProperties button;
-  SetPicBtnButtonKind(&button, 7);
-  EXPECT_EQ(button.buttonKind, 1);
-  SetPicBtnButtonKind(&button, -3);
-  EXPECT_EQ(button.buttonKind, 0);
+  button.buttonKind = 7;
+  EXPECT_EQ(Clamped(button).buttonKind, 1);
+  button.buttonKind = -3;
+  EXPECT_EQ(Clamped(button).buttonKind, 0);
 
   TransLabelProperties trans;
   trans.effect = 7;
   trans.hAlign = -1;
   trans.vAlign = 9;
-  ClampTransLabelProperties(&trans);
+  trans = Clamped(trans);
   EXPECT_EQ(trans.effect, 3);
   EXPECT_EQ(trans.hAlign, 0);
   EXPECT_EQ(trans.vAlign, 2);
-  SetTransLabelEffect(&trans, -1);
-  EXPECT_EQ(trans.effect, 0);
 
   LabelProperties label;
-  SetLabelBorderWidth(&label, 3);
-  EXPECT_EQ(label.borderWidth, 5);
-  SetLabelBorderWidth(&label, 6);
-  EXPECT_EQ(label.borderWidth, 6);
+  label.borderWidth = 3;
   label.effect = 4;
-  ClampLabelProperties(&label);
+  label.border = 77;  // no range: left alone
+  label = Clamped(label);
+  EXPECT_EQ(label.borderWidth, 5);
   EXPECT_EQ(label.effect, 3);
+  EXPECT_EQ(label.border, 77);
+  label.borderWidth = 6;
+  EXPECT_EQ(Clamped(label).borderWidth, 6);
 
   HyperLinkerProperties link;
   link.linkKind = 2;
   link.border = 9;
-  ClampHyperLinkerProperties(&link);
+  link = Clamped(link);
   EXPECT_EQ(link.linkKind, 1);
   EXPECT_EQ(link.border, 5);
 
   PicBoxProperties box;
   box.border = -1;
   box.displayMode = 3;
-  ClampPicBoxProperties(&box);
+  box = Clamped(box);
   EXPECT_EQ(box.border, 0);
   EXPECT_EQ(box.displayMode, 2);
 
   EditBoxProperties edit;
-  SetEditBoxMaxLength(&edit, -5);
-  EXPECT_EQ(edit.maxLength, 0);
+  edit.maxLength = -5;
+  EXPECT_EQ(Clamped(edit).maxLength, 0);
+  edit.maxLength = INT32_MAX;
+  EXPECT_EQ(Clamped(edit).maxLength, INT32_MAX);
 
   CheckBoxProperties check;
-  SetCheckBoxHAlign(&check, 3);
-  SetCheckBoxVAlign(&check, -2);
+  check.hAlign = 3;
+  check.vAlign = -2;
+  check = Clamped(check);
   EXPECT_EQ(check.hAlign, 2);
   EXPECT_EQ(check.vAlign, 0);
 
@@ -565,35 +577,36 @@ TEST(PropertySetters, ClampWhereTheClassesSaySo) {
   window.borderStyle = 7;
   window.backPictureMode = -1;
   window.startPosition = 4;
-  ClampWindowProperties(&window);
+  window = Clamped(window);
   EXPECT_EQ(window.borderStyle, 6);
   EXPECT_EQ(window.backPictureMode, 0);
   EXPECT_EQ(window.startPosition, 3);
 }
 
-TEST(PropertySetters, ProgressBarRangeInEitherOrder) {
+TEST(PropertyRanges, ProgressBarPositionWithinItsBoundsInEitherOrder) {
   ProcessBarProperties bar;
-  SetProcessBarMinimum(&bar, 50);
-  SetProcessBarMaximum(&bar, 10);
+  bar.minimum = 50;
+  bar.maximum = 10;
   EXPECT_EQ(ProcessBarRangeOf(bar).low, 10);
   EXPECT_EQ(ProcessBarRangeOf(bar).high, 50);
-  SetProcessBarPosition(&bar, 70);
-  EXPECT_EQ(bar.position, 50);
-  SetProcessBarPosition(&bar, -5);
-  EXPECT_EQ(bar.position, 10);
+  bar.position = 70;
+  EXPECT_EQ(Clamped(bar).position, 50);
+  bar.position = -5;
+  EXPECT_EQ(Clamped(bar).position, 10);
 
-  SetProcessBarMaximum(&bar, 40000);
+  bar.maximum = 40000;
+  bar.minimum = -1;
+  bar = Clamped(bar);
   EXPECT_EQ(bar.maximum, kProcessBarLimit);
-  SetProcessBarMinimum(&bar, -1);
   EXPECT_EQ(bar.minimum, 0);
 
-  // Bounds are clamped before the position is brought into their range.
+  // The bounds come into their range before the position comes into theirs.
   ProcessBarProperties stored;
   stored.minimum = -20;
   stored.maximum = 59;
   stored.position = 100;
   stored.border = 8;
-  ClampProcessBarProperties(&stored);
+  stored = Clamped(stored);
   EXPECT_EQ(stored.minimum, 0);
   EXPECT_EQ(stored.position, 59);
   EXPECT_EQ(stored.border, 5);

@@ -100,7 +100,7 @@ bool EncodeClassProperties(const UnitDescription& unitClass, const Json& propert
   if (!WritePropertyBlock(unitClass, record.Get(), &written) ||
       !ReadPropertyBlock(unitClass, ViewOf(written), clamped.Get()))
     return at.Fail("the property block cannot be written");
-  unitClass.clamp(clamped.Get());
+  ClampProperties(unitClass, clamped.Get());
   for (int unitIndex = 0; unitIndex < unitClass.fieldCount; ++unitIndex) {
     const PropertyField& field = *FieldAt(unitClass, unitIndex);
     if (field.form != PropertyForm::Integer || !field.InRecord()) continue;

@@ -2,19 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetCheckBoxHAlign(CheckBoxProperties* properties, int32_t value) {
-  properties->hAlign = ClampChoice(value, 0, 2);
-}
-
-void SetCheckBoxVAlign(CheckBoxProperties* properties, int32_t value) {
-  properties->vAlign = ClampChoice(value, 0, 2);
-}
-
-void ClampCheckBoxProperties(CheckBoxProperties* properties) {
-  SetCheckBoxHAlign(properties, properties->hAlign);
-  SetCheckBoxVAlign(properties, properties->vAlign);
-}
-
 namespace {
 
 using P = CheckBoxProperties;
@@ -26,8 +13,8 @@ constexpr PropertyField kCheckBoxFields[] = {
     Field<&P::pushLike>(kCheckBoxPushLike, "PushLike", PropertyForm::Logical),
     Field<&P::flat>(kCheckBoxFlat, "Flat", PropertyForm::Logical),
     Field<&P::textOnLeft>(kCheckBoxTextOnLeft, "TextOnLeft", PropertyForm::Logical),
-    Field<&P::hAlign>(kCheckBoxHAlign, "HAlign", PropertyForm::Integer),
-    Field<&P::vAlign>(kCheckBoxVAlign, "VAlign", PropertyForm::Integer),
+    IntegerIn<&P::hAlign>(kCheckBoxHAlign, "HAlign", 0, 2),
+    IntegerIn<&P::vAlign>(kCheckBoxVAlign, "VAlign", 0, 2),
     Field<&P::textColor>(kCheckBoxTextColor, "TextColor", PropertyForm::Colour),
     Field<&P::backColor>(kCheckBoxBackColor, "BackColor", PropertyForm::Colour),
     Field<&P::checked>(kCheckBoxChecked, "Checked", PropertyForm::Logical),
@@ -42,5 +29,5 @@ static_assert(sizeof kCheckBoxFields / sizeof kCheckBoxFields[0] == kCheckBoxPro
 
 }  // namespace
 
-const UnitDescription kCheckBoxDescription = Describe<P, ClampCheckBoxProperties>(
-    "CheckBox", 0x0001000C, kCheckBoxFields, kCheckBoxBlockVersion);
+const UnitDescription kCheckBoxDescription =
+    Describe<P>("CheckBox", 0x0001000C, kCheckBoxFields, kCheckBoxBlockVersion);

@@ -42,13 +42,6 @@ struct CheckBoxProperties {
   Text dataColumn;
 };
 
-// Each clamps to its choices: HAlign 0..2, VAlign 0..2.
-void SetCheckBoxHAlign(CheckBoxProperties* properties, int32_t value);
-void SetCheckBoxVAlign(CheckBoxProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampCheckBoxProperties(CheckBoxProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

@@ -3,9 +3,11 @@
 // Each class writes its table once, in its own folder, as
 //   using P = PicBtnProperties;
 //   constexpr PropertyField kPicBtnFields[] = {
-//       Field<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", PropertyForm::Integer), ...};
-//   const UnitDescription kPicBtnDescription = Describe<P, ClampPicBtnProperties>(
-//       "PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
+//       IntegerIn<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", 0, 1),
+//       Field<&P::normalPicture>(kPicBtnNormalPicture, "NormalPicture",
+//                                PropertyForm::Picture), ...};
+//   const UnitDescription kPicBtnDescription =
+//       Describe<P>("PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
 // and reads and writes its blocks with frame/property_codec.h. Pure code.
 #pragma once
 
@@ -81,6 +83,14 @@ template <typename R, void (*Clamp)(R*)>
 void ClampRecord(void* record) {
   Clamp(static_cast<R*>(record));
 }
+template <typename R, void (*Clamp)(R*)>
+constexpr void (*ClampOf())(void*) {
+  if constexpr (Clamp == nullptr) {
+    return nullptr;
+  } else {
+    return &ClampRecord<R, Clamp>;
+  }
+}
 
 }  // namespace property_fields
 
@@ -95,13 +105,27 @@ constexpr PropertyField Field(int unitIndex, const char* name, PropertyForm form
   return PropertyField{unitIndex, name, form, storage, since, &property_fields::At<Member>};
 }
 
+// An integer property that holds one of `lowest` to `highest` (a choice, a
+// count): frame/unit_description.h brings any other value to the nearer end.
+template <auto Member>
+constexpr PropertyField IntegerIn(int unitIndex, const char* name, int32_t lowest, int32_t highest,
+                                  int32_t since = 1) {
+  static_assert(std::is_same_v<typename property_fields::MemberOf<Member>::Type, int32_t>,
+                "a ranged property is a signed number");
+  PropertyField field = Field<Member>(unitIndex, name, PropertyForm::Integer, since);
+  field.lowest = lowest;
+  field.highest = highest;
+  return field;
+}
+
 // A property that exists only at run time: it has a unit index and no place
 // in a block.
 constexpr PropertyField RunTimeField(int unitIndex, const char* name, PropertyForm form) {
   return PropertyField{unitIndex, name, form, FieldStorage::Int32, 1, nullptr};
 }
 
-template <typename R, void (*Clamp)(R*), size_t N>
+// `Clamp` is the class's own rule beyond its fields' ranges, if it has one.
+template <typename R, void (*Clamp)(R*) = nullptr, size_t N>
 constexpr UnitDescription Describe(const char* name, uint32_t typeReference,
                                    const PropertyField (&fields)[N], int32_t blockVersion) {
   return UnitDescription{name,
@@ -111,5 +135,5 @@ constexpr UnitDescription Describe(const char* name, uint32_t typeReference,
                          blockVersion,
                          &property_fields::NewRecord<R>,
                          &property_fields::DeleteRecord<R>,
-                         &property_fields::ClampRecord<R, Clamp>};
+                         property_fields::ClampOf<R, Clamp>()};
 }

@@ -93,7 +93,7 @@ std::unique_ptr<State> NewUnitState(const UnitDescription& description,
                                     const UnitCreateArgs& args) {
   std::unique_ptr<State> state(new State);
   if (!ReadPropertyBlock(description, args.properties, &state->properties)) return nullptr;
-  if (description.clamp) description.clamp(&state->properties);
+  ClampProperties(description, &state->properties);
   state->identity = args.identity;
   return state;
 }

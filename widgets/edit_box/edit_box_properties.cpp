@@ -2,14 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetEditBoxMaxLength(EditBoxProperties* properties, int32_t value) {
-  properties->maxLength = value < 0 ? 0 : value;
-}
-
-void ClampEditBoxProperties(EditBoxProperties* properties) {
-  SetEditBoxMaxLength(properties, properties->maxLength);
-}
-
 namespace {
 
 using P = EditBoxProperties;
@@ -22,7 +14,7 @@ constexpr PropertyField kEditBoxFields[] = {
     Field<&P::textColor>(kEditBoxTextColor, "TextColor", PropertyForm::Colour),
     Field<&P::backColor>(kEditBoxBackColor, "BackColor", PropertyForm::Colour),
     Field<&P::hideSelection>(kEditBoxHideSelection, "HideSelection", PropertyForm::Logical),
-    Field<&P::maxLength>(kEditBoxMaxLength, "MaxLength", PropertyForm::Integer),
+    IntegerIn<&P::maxLength>(kEditBoxMaxLength, "MaxLength", 0, INT32_MAX),
     Field<&P::multiLine>(kEditBoxMultiLine, "MultiLine", PropertyForm::Logical),
     Field<&P::scrollBars>(kEditBoxScrollBars, "ScrollBars", PropertyForm::Integer),
     Field<&P::textAlign>(kEditBoxTextAlign, "TextAlign", PropertyForm::Integer),
@@ -45,5 +37,5 @@ static_assert(sizeof kEditBoxFields / sizeof kEditBoxFields[0] == kEditBoxProper
 
 }  // namespace
 
-const UnitDescription kEditBoxDescription = Describe<P, ClampEditBoxProperties>(
-    "EditBox", 0x00010005, kEditBoxFields, kEditBoxBlockVersion);
+const UnitDescription kEditBoxDescription =
+    Describe<P>("EditBox", 0x00010005, kEditBoxFields, kEditBoxBlockVersion);

@@ -57,12 +57,6 @@ struct EditBoxProperties {
   Text dataColumn;
 };
 
-// Negative becomes 0.
-void SetEditBoxMaxLength(EditBoxProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampEditBoxProperties(EditBoxProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

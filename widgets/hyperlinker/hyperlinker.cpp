@@ -173,7 +173,7 @@ HWND CreateHyperLinker(const UnitCreateArgs& args) {
   // The default hover colour is the system's highlight colour of the moment.
   if (!ReadHyperLinkerProperties(args.properties, GetSysColor(COLOR_HIGHLIGHT), &properties))
     return nullptr;
-  ClampHyperLinkerProperties(&properties);
+  ClampProperties(kHyperLinkerDescription, &properties);
   state->font.Set(properties.font);
   UnitWindowClass linkClass;
   linkClass.name = kClassName;

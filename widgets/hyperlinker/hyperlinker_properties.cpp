@@ -2,19 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetHyperLinkerLinkKind(HyperLinkerProperties* properties, int32_t value) {
-  properties->linkKind = ClampChoice(value, 0, 1);
-}
-
-void SetHyperLinkerBorder(HyperLinkerProperties* properties, int32_t value) {
-  properties->border = ClampChoice(value, 0, 5);
-}
-
-void ClampHyperLinkerProperties(HyperLinkerProperties* properties) {
-  SetHyperLinkerLinkKind(properties, properties->linkKind);
-  SetHyperLinkerBorder(properties, properties->border);
-}
-
 bool ReadHyperLinkerProperties(ByteBlock block, uint32_t highlightColour,
                                HyperLinkerProperties* out) {
   *out = HyperLinkerProperties{};
@@ -28,12 +15,12 @@ using P = HyperLinkerProperties;
 
 // The property table, in the order of the stored block (frame/property_codec.h).
 constexpr PropertyField kHyperLinkerFields[] = {
-    Field<&P::linkKind>(kHyperLinkerLinkKind, "LinkKind", PropertyForm::Integer),
+    IntegerIn<&P::linkKind>(kHyperLinkerLinkKind, "LinkKind", 0, 1),
     Field<&P::textColor>(kHyperLinkerTextColor, "TextColor", PropertyForm::Colour),
     Field<&P::visitedColor>(kHyperLinkerVisitedColor, "VisitedColor", PropertyForm::Colour),
     Field<&P::hoverColor>(kHyperLinkerHoverColor, "HoverColor", PropertyForm::Colour),
     Field<&P::backColor>(kHyperLinkerBackColor, "BackColor", PropertyForm::Colour),
-    Field<&P::border>(kHyperLinkerBorder, "Border", PropertyForm::Integer),
+    IntegerIn<&P::border>(kHyperLinkerBorder, "Border", 0, 5),
     Field<&P::font>(kHyperLinkerFont, "Font", PropertyForm::Font),
     Field<&P::caption>(kHyperLinkerCaption, "Caption", PropertyForm::Text),
     Field<&P::mailAddress>(kHyperLinkerMailAddress, "MailAddress", PropertyForm::Text),
@@ -44,5 +31,5 @@ static_assert(sizeof kHyperLinkerFields / sizeof kHyperLinkerFields[0] == kHyper
 
 }  // namespace
 
-const UnitDescription kHyperLinkerDescription = Describe<P, ClampHyperLinkerProperties>(
-    "HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);
+const UnitDescription kHyperLinkerDescription =
+    Describe<P>("HyperLinker", 0x0001001D, kHyperLinkerFields, kHyperLinkerBlockVersion);

@@ -42,13 +42,6 @@ struct HyperLinkerProperties {
   Bytes font;
 };
 
-// LinkKind: above 1 becomes 1, negative 0. Border: clamped to 0..5.
-void SetHyperLinkerLinkKind(HyperLinkerProperties* properties, int32_t value);
-void SetHyperLinkerBorder(HyperLinkerProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampHyperLinkerProperties(HyperLinkerProperties* properties);
-
 // Resets `out` to the class defaults, with `highlightColour` (the system's
 // COLOR_HIGHLIGHT) as the default HoverColor, then reads `block` into it.
 // False for a refused block (`out` then holds those defaults).

@@ -2,29 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetLabelEffect(LabelProperties* properties, int32_t value) {
-  properties->effect = ClampChoice(value, 0, 3);
-}
-
-void SetLabelBorderWidth(LabelProperties* properties, int32_t value) {
-  properties->borderWidth = value < kLabelMinimumBorderWidth ? kLabelMinimumBorderWidth : value;
-}
-
-void SetLabelHAlign(LabelProperties* properties, int32_t value) {
-  properties->hAlign = ClampChoice(value, 0, 2);
-}
-
-void SetLabelVAlign(LabelProperties* properties, int32_t value) {
-  properties->vAlign = ClampChoice(value, 0, 2);
-}
-
-void ClampLabelProperties(LabelProperties* properties) {
-  SetLabelEffect(properties, properties->effect);
-  SetLabelBorderWidth(properties, properties->borderWidth);
-  SetLabelHAlign(properties, properties->hAlign);
-  SetLabelVAlign(properties, properties->vAlign);
-}
-
 namespace {
 
 using P = LabelProperties;
@@ -33,8 +10,9 @@ using P = LabelProperties;
 // (frame/property_codec.h); a row's last number is the version that first
 // stores it.
 constexpr PropertyField kLabelFields[] = {
-    Field<&P::effect>(kLabelEffect, "Effect", PropertyForm::Integer),
-    Field<&P::borderWidth>(kLabelBorderWidth, "BorderWidth", PropertyForm::Integer),
+    IntegerIn<&P::effect>(kLabelEffect, "Effect", 0, 3),
+    IntegerIn<&P::borderWidth>(kLabelBorderWidth, "BorderWidth", kLabelMinimumBorderWidth,
+                               INT32_MAX),
     Field<&P::border>(kLabelBorder, "Border", PropertyForm::Integer),
     Field<&P::borderColor1>(kLabelBorderColor1, "BorderColor1", PropertyForm::Colour),
     Field<&P::borderColor2>(kLabelBorderColor2, "BorderColor2", PropertyForm::Colour),
@@ -46,8 +24,8 @@ constexpr PropertyField kLabelFields[] = {
     Field<&P::gradientColor1>(kLabelGradientColor1, "GradientColor1", PropertyForm::Colour),
     Field<&P::gradientColor2>(kLabelGradientColor2, "GradientColor2", PropertyForm::Colour),
     Field<&P::gradientColor3>(kLabelGradientColor3, "GradientColor3", PropertyForm::Colour),
-    Field<&P::hAlign>(kLabelHAlign, "HAlign", PropertyForm::Integer),
-    Field<&P::vAlign>(kLabelVAlign, "VAlign", PropertyForm::Integer),
+    IntegerIn<&P::hAlign>(kLabelHAlign, "HAlign", 0, 2),
+    IntegerIn<&P::vAlign>(kLabelVAlign, "VAlign", 0, 2),
     Field<&P::wordWrap>(kLabelWordWrap, "WordWrap", PropertyForm::Logical),
     Field<&P::font>(kLabelFont, "Font", PropertyForm::Font),
     Field<&P::picture>(kLabelPicture, "Picture", PropertyForm::Picture),
@@ -61,4 +39,4 @@ static_assert(sizeof kLabelFields / sizeof kLabelFields[0] == kLabelPropertyCoun
 }  // namespace
 
 const UnitDescription kLabelDescription =
-    Describe<P, ClampLabelProperties>("Label", 0x0001000A, kLabelFields, kLabelBlockVersion);
+    Describe<P>("Label", 0x0001000A, kLabelFields, kLabelBlockVersion);

@@ -60,16 +60,6 @@ struct LabelProperties {
   Text dataColumn;
 };
 
-// Effect 0..3, HAlign 0..2, VAlign 0..2 clamp as the transparent label's;
-// a BorderWidth below 5 becomes 5.
-void SetLabelEffect(LabelProperties* properties, int32_t value);
-void SetLabelBorderWidth(LabelProperties* properties, int32_t value);
-void SetLabelHAlign(LabelProperties* properties, int32_t value);
-void SetLabelVAlign(LabelProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampLabelProperties(LabelProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

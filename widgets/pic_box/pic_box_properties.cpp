@@ -2,19 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetPicBoxBorder(PicBoxProperties* properties, int32_t value) {
-  properties->border = ClampChoice(value, 0, 5);
-}
-
-void SetPicBoxDisplayMode(PicBoxProperties* properties, int32_t value) {
-  properties->displayMode = ClampChoice(value, 0, 2);
-}
-
-void ClampPicBoxProperties(PicBoxProperties* properties) {
-  SetPicBoxBorder(properties, properties->border);
-  SetPicBoxDisplayMode(properties, properties->displayMode);
-}
-
 namespace {
 
 using P = PicBoxProperties;
@@ -23,9 +10,9 @@ using P = PicBoxProperties;
 // (frame/property_codec.h); a row's last number is the version that first
 // stores it.
 constexpr PropertyField kPicBoxFields[] = {
-    Field<&P::border>(kPicBoxBorder, "Border", PropertyForm::Integer),
+    IntegerIn<&P::border>(kPicBoxBorder, "Border", 0, 5),
     Field<&P::backColor>(kPicBoxBackColor, "BackColor", PropertyForm::Colour),
-    Field<&P::displayMode>(kPicBoxDisplayMode, "DisplayMode", PropertyForm::Integer),
+    IntegerIn<&P::displayMode>(kPicBoxDisplayMode, "DisplayMode", 0, 2),
     Field<&P::playAnimation>(kPicBoxPlayAnimation, "PlayAnimation", PropertyForm::Logical),
     Field<&P::picture>(kPicBoxPicture, "Picture", PropertyForm::Picture),
     Field<&P::dataSource>(kPicBoxDataSource, "DataSource", PropertyForm::Text, 2),
@@ -37,4 +24,4 @@ static_assert(sizeof kPicBoxFields / sizeof kPicBoxFields[0] == kPicBoxPropertyC
 }  // namespace
 
 const UnitDescription kPicBoxDescription =
-    Describe<P, ClampPicBoxProperties>("PicBox", 0x00010006, kPicBoxFields, kPicBoxBlockVersion);
+    Describe<P>("PicBox", 0x00010006, kPicBoxFields, kPicBoxBlockVersion);

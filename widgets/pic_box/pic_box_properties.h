@@ -30,13 +30,6 @@ struct PicBoxProperties {
   Text dataColumn;
 };
 
-// Border: clamped to 0..5. DisplayMode: clamped to 0..2.
-void SetPicBoxBorder(PicBoxProperties* properties, int32_t value);
-void SetPicBoxDisplayMode(PicBoxProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampPicBoxProperties(PicBoxProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

@@ -2,21 +2,13 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetPicBtnButtonKind(PicBtnProperties* properties, int32_t value) {
-  properties->buttonKind = ClampChoice(value, 0, 1);
-}
-
-void ClampPicBtnProperties(PicBtnProperties* properties) {
-  SetPicBtnButtonKind(properties, properties->buttonKind);
-}
-
 namespace {
 
 using P = PicBtnProperties;
 
 // The property table, in the order of the stored block (frame/property_codec.h).
 constexpr PropertyField kPicBtnFields[] = {
-    Field<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", PropertyForm::Integer),
+    IntegerIn<&P::buttonKind>(kPicBtnButtonKind, "ButtonKind", 0, 1),
     Field<&P::checked>(kPicBtnChecked, "Checked", PropertyForm::Logical),
     Field<&P::transparentColor>(kPicBtnTransparentColor, "TransparentColor", PropertyForm::Colour),
     Field<&P::normalPicture>(kPicBtnNormalPicture, "NormalPicture", PropertyForm::Picture),
@@ -30,4 +22,4 @@ static_assert(sizeof kPicBtnFields / sizeof kPicBtnFields[0] == kPicBtnPropertyC
 }  // namespace
 
 const UnitDescription kPicBtnDescription =
-    Describe<P, ClampPicBtnProperties>("PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);
+    Describe<P>("PicBtn", 0x0001002D, kPicBtnFields, kPicBtnBlockVersion);

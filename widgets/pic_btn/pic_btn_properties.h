@@ -30,12 +30,6 @@ struct PicBtnProperties {
   uint32_t transparentColor = kDefaultColour;  // cut out of the region; default = none
 };
 
-// Above 1 becomes 1, negative 0.
-void SetPicBtnButtonKind(PicBtnProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampPicBtnProperties(PicBtnProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

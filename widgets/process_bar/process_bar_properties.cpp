@@ -9,48 +9,30 @@ ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties) {
   return range;
 }
 
-void SetProcessBarBorder(ProcessBarProperties* properties, int32_t value) {
-  properties->border = ClampChoice(value, 0, 5);
-}
-
-void SetProcessBarMinimum(ProcessBarProperties* properties, int32_t value) {
-  properties->minimum = ClampChoice(value, 0, kProcessBarLimit);
-}
-
-void SetProcessBarMaximum(ProcessBarProperties* properties, int32_t value) {
-  properties->maximum = ClampChoice(value, 0, kProcessBarLimit);
-}
-
-void SetProcessBarPosition(ProcessBarProperties* properties, int32_t value) {
-  const ProcessBarRange range = ProcessBarRangeOf(*properties);
-  properties->position =
-      ClampChoice(ClampChoice(value, 0, kProcessBarLimit), range.low, range.high);
-}
-
-void ClampProcessBarProperties(ProcessBarProperties* properties) {
-  SetProcessBarBorder(properties, properties->border);
-  SetProcessBarMinimum(properties, properties->minimum);
-  SetProcessBarMaximum(properties, properties->maximum);
-  SetProcessBarPosition(properties, properties->position);
-}
-
 namespace {
+
+// The class's own rule, after the fields' ranges: the position lies within
+// the range that the bounds give.
+void ClampProcessBarPosition(ProcessBarProperties* properties) {
+  const ProcessBarRange range = ProcessBarRangeOf(*properties);
+  properties->position = ClampChoice(properties->position, range.low, range.high);
+}
 
 using P = ProcessBarProperties;
 
 // The property table, in the order of the stored block (frame/property_codec.h).
 constexpr PropertyField kProcessBarFields[] = {
-    Field<&P::border>(kProcessBarBorder, "Border", PropertyForm::Integer),
+    IntegerIn<&P::border>(kProcessBarBorder, "Border", 0, 5),
     Field<&P::vertical>(kProcessBarVertical, "Vertical", PropertyForm::Integer),
     Field<&P::smooth>(kProcessBarSmooth, "Smooth", PropertyForm::Integer),
-    Field<&P::minimum>(kProcessBarMinimum, "Minimum", PropertyForm::Integer),
-    Field<&P::maximum>(kProcessBarMaximum, "Maximum", PropertyForm::Integer),
-    Field<&P::position>(kProcessBarPosition, "Position", PropertyForm::Integer),
+    IntegerIn<&P::minimum>(kProcessBarMinimum, "Minimum", 0, kProcessBarLimit),
+    IntegerIn<&P::maximum>(kProcessBarMaximum, "Maximum", 0, kProcessBarLimit),
+    IntegerIn<&P::position>(kProcessBarPosition, "Position", 0, kProcessBarLimit),
 };
 static_assert(sizeof kProcessBarFields / sizeof kProcessBarFields[0] == kProcessBarPropertyCount,
               "one row per property");
 
 }  // namespace
 
-const UnitDescription kProcessBarDescription = Describe<P, ClampProcessBarProperties>(
+const UnitDescription kProcessBarDescription = Describe<P, ClampProcessBarPosition>(
     "ProcessBar", 0x00010013, kProcessBarFields, kProcessBarBlockVersion);

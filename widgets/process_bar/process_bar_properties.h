@@ -37,16 +37,6 @@ struct ProcessBarRange {
 };
 ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties);
 
-// Border: clamped to 0..5. Minimum, Maximum: clamped to 0..32767. Position:
-// clamped to 0..32767, then to the present range.
-void SetProcessBarBorder(ProcessBarProperties* properties, int32_t value);
-void SetProcessBarMinimum(ProcessBarProperties* properties, int32_t value);
-void SetProcessBarMaximum(ProcessBarProperties* properties, int32_t value);
-void SetProcessBarPosition(ProcessBarProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter (the
-// bounds before the position); for values that came from a block.
-void ClampProcessBarProperties(ProcessBarProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

@@ -2,34 +2,16 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetTransLabelEffect(TransLabelProperties* properties, int32_t value) {
-  properties->effect = ClampChoice(value, 0, 3);
-}
-
-void SetTransLabelHAlign(TransLabelProperties* properties, int32_t value) {
-  properties->hAlign = ClampChoice(value, 0, 2);
-}
-
-void SetTransLabelVAlign(TransLabelProperties* properties, int32_t value) {
-  properties->vAlign = ClampChoice(value, 0, 2);
-}
-
-void ClampTransLabelProperties(TransLabelProperties* properties) {
-  SetTransLabelEffect(properties, properties->effect);
-  SetTransLabelHAlign(properties, properties->hAlign);
-  SetTransLabelVAlign(properties, properties->vAlign);
-}
-
 namespace {
 
 using P = TransLabelProperties;
 
 // The property table, in the order of the stored block (frame/property_codec.h).
 constexpr PropertyField kTransLabelFields[] = {
-    Field<&P::effect>(kTransLabelEffect, "Effect", PropertyForm::Integer),
+    IntegerIn<&P::effect>(kTransLabelEffect, "Effect", 0, 3),
     Field<&P::textColor>(kTransLabelTextColor, "TextColor", PropertyForm::Colour),
-    Field<&P::hAlign>(kTransLabelHAlign, "HAlign", PropertyForm::Integer),
-    Field<&P::vAlign>(kTransLabelVAlign, "VAlign", PropertyForm::Integer),
+    IntegerIn<&P::hAlign>(kTransLabelHAlign, "HAlign", 0, 2),
+    IntegerIn<&P::vAlign>(kTransLabelVAlign, "VAlign", 0, 2),
     Field<&P::wordWrap>(kTransLabelWordWrap, "WordWrap", PropertyForm::Logical),
     Field<&P::font>(kTransLabelFont, "Font", PropertyForm::Font),
     Field<&P::caption>(kTransLabelCaption, "Caption", PropertyForm::Text),
@@ -39,5 +21,5 @@ static_assert(sizeof kTransLabelFields / sizeof kTransLabelFields[0] == kTransLa
 
 }  // namespace
 
-const UnitDescription kTransLabelDescription = Describe<P, ClampTransLabelProperties>(
-    "TransLabel", 0x00030005, kTransLabelFields, kTransLabelBlockVersion);
+const UnitDescription kTransLabelDescription =
+    Describe<P>("TransLabel", 0x00030005, kTransLabelFields, kTransLabelBlockVersion);

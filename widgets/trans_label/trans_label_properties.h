@@ -30,14 +30,6 @@ struct TransLabelProperties {
   int32_t vAlign = 1;  // 0 top, 1 middle, 2 bottom (single line only)
 };
 
-// Each clamps to its choices: Effect 0..3, HAlign 0..2, VAlign 0..2.
-void SetTransLabelEffect(TransLabelProperties* properties, int32_t value);
-void SetTransLabelHAlign(TransLabelProperties* properties, int32_t value);
-void SetTransLabelVAlign(TransLabelProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampTransLabelProperties(TransLabelProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

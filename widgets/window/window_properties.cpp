@@ -2,24 +2,6 @@
 
 #include "widgets/common/property_fields.h"
 
-void SetWindowBorderStyle(WindowProperties* properties, int32_t value) {
-  properties->borderStyle = ClampChoice(value, 0, 6);
-}
-
-void SetWindowBackPictureMode(WindowProperties* properties, int32_t value) {
-  properties->backPictureMode = ClampChoice(value, 0, 3);
-}
-
-void SetWindowStartPosition(WindowProperties* properties, int32_t value) {
-  properties->startPosition = ClampChoice(value, 0, 3);
-}
-
-void ClampWindowProperties(WindowProperties* properties) {
-  SetWindowBorderStyle(properties, properties->borderStyle);
-  SetWindowBackPictureMode(properties, properties->backPictureMode);
-  SetWindowStartPosition(properties, properties->startPosition);
-}
-
 namespace {
 
 using P = WindowProperties;
@@ -28,13 +10,13 @@ using P = WindowProperties;
 // (frame/property_codec.h); a row's last number is the version that first
 // stores it.
 constexpr PropertyField kWindowFields[] = {
-    Field<&P::borderStyle>(kWindowBorderStyle, "BorderStyle", PropertyForm::Integer),
-    Field<&P::backPictureMode>(kWindowBackPictureMode, "BackPictureMode", PropertyForm::Integer),
+    IntegerIn<&P::borderStyle>(kWindowBorderStyle, "BorderStyle", 0, 6),
+    IntegerIn<&P::backPictureMode>(kWindowBackPictureMode, "BackPictureMode", 0, 3),
     Field<&P::backColor>(kWindowBackColor, "BackColor", PropertyForm::Colour),
     Field<&P::maxButton>(kWindowMaxButton, "MaxButton", PropertyForm::Logical),
     Field<&P::minButton>(kWindowMinButton, "MinButton", PropertyForm::Logical),
     Field<&P::controlBox>(kWindowControlBox, "ControlBox", PropertyForm::Logical),
-    Field<&P::startPosition>(kWindowStartPosition, "StartPosition", PropertyForm::Integer),
+    IntegerIn<&P::startPosition>(kWindowStartPosition, "StartPosition", 0, 3),
     Field<&P::movable>(kWindowMovable, "Movable", PropertyForm::Logical),
     Field<&P::soundRepeat>(kWindowSoundRepeat, "SoundRepeat", PropertyForm::Integer),
     Field<&P::enterMovesFocus>(kWindowEnterMovesFocus, "EnterMovesFocus", PropertyForm::Logical),
@@ -59,4 +41,4 @@ static_assert(sizeof kWindowFields / sizeof kWindowFields[0] == kWindowPropertyC
 }  // namespace
 
 const UnitDescription kWindowDescription =
-    Describe<P, ClampWindowProperties>("window", 0x00010001, kWindowFields, kWindowBlockVersion);
+    Describe<P>("window", 0x00010001, kWindowFields, kWindowBlockVersion);

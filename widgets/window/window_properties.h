@@ -74,15 +74,6 @@ struct WindowProperties {
   Text className;           // empty: the system's own window class name
 };
 
-// Each clamps to its choices: BorderStyle 0..6, BackPictureMode 0..3,
-// StartPosition 0..3.
-void SetWindowBorderStyle(WindowProperties* properties, int32_t value);
-void SetWindowBackPictureMode(WindowProperties* properties, int32_t value);
-void SetWindowStartPosition(WindowProperties* properties, int32_t value);
-// Brings every clamped property into its range through its setter; for
-// values that came from a block.
-void ClampWindowProperties(WindowProperties* properties);
-
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

@@ -71,7 +71,7 @@ bool WriteProperty(const UnitOperations& unit, HWND hwnd, int unitIndex, const V
   if (!field) return false;
   void* record = unit.properties(hwnd);
   field->Set(record, value);
-  unit.description->clamp(record);
+  ClampProperties(*unit.description, record);
   return unit.propertyChanged(hwnd, unitIndex, value);
 }
 

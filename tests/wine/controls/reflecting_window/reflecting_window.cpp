@@ -16,8 +16,8 @@ namespace {
 const char kClassName[] = "MorvaneReflectingWindow";
 
 // The test window's properties and block.
-const UnitDescription kDescription = Describe<TestWindowProperties, ClampTestWindowProperties>(
-    "ReflectingWindow", kReflectingWindowType, kTestWindowFields, 1);
+const UnitDescription kDescription =
+    Describe<TestWindowProperties>("ReflectingWindow", kReflectingWindowType, kTestWindowFields, 1);
 
 struct ReflectingWindow {
   TestWindowProperties properties;

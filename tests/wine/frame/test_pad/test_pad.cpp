@@ -16,18 +16,16 @@ struct TestPadProperties {
   int32_t mark = 0;
 };
 
-void ClampTestPadProperties(TestPadProperties*) {}
-
 constexpr PropertyField kFields[] = {
     Field<&TestPadProperties::mark>(0, "Mark", PropertyForm::Integer),
 };
 
 const UnitDescription kDescription =
-    Describe<TestPadProperties, ClampTestPadProperties>("TestPad", kTestPadType, kFields, 1);
+    Describe<TestPadProperties>("TestPad", kTestPadType, kFields, 1);
 const UnitDescription kSilentDescription =
-    Describe<TestPadProperties, ClampTestPadProperties>("SilentPad", kSilentPadType, kFields, 1);
-const UnitDescription kRefusingDescription = Describe<TestPadProperties, ClampTestPadProperties>(
-    "RefusingPad", kRefusingPadType, kFields, 1);
+    Describe<TestPadProperties>("SilentPad", kSilentPadType, kFields, 1);
+const UnitDescription kRefusingDescription =
+    Describe<TestPadProperties>("RefusingPad", kRefusingPadType, kFields, 1);
 
 struct TestPad {
   TestPadProperties properties;

@@ -18,8 +18,7 @@ namespace {
 const char kClassName[] = "MorvaneTestWindow";
 
 const UnitDescription kFocusingDescription =
-    Describe<TestWindowProperties, ClampTestWindowProperties>(
-        "FocusingTestWindow", kFocusingWindowType, kTestWindowFields, 1);
+    Describe<TestWindowProperties>("FocusingTestWindow", kFocusingWindowType, kTestWindowFields, 1);
 
 struct TestWindow {
   TestWindowProperties properties;

@@ -2,13 +2,10 @@
 
 #include "widgets/common/property_fields.h"
 
-void ClampTestWindowProperties(TestWindowProperties*) {}
-
 constexpr PropertyField kTestWindowFields[2] = {
     Field<&TestWindowProperties::startPosition>(0, "StartPosition", PropertyForm::Integer),
     Field<&TestWindowProperties::caption>(1, "Caption", PropertyForm::Text),
 };
 
 const UnitDescription kTestWindowDescription =
-    Describe<TestWindowProperties, ClampTestWindowProperties>("TestWindow", kTestWindowType,
-                                                              kTestWindowFields, 1);
+    Describe<TestWindowProperties>("TestWindow", kTestWindowType, kTestWindowFields, 1);

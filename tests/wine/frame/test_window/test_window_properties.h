@@ -16,8 +16,6 @@ struct TestWindowProperties {
   Text caption;
 };
 
-void ClampTestWindowProperties(TestWindowProperties* properties);
-
 // StartPosition, Caption.
 extern const PropertyField kTestWindowFields[2];
 extern const UnitDescription kTestWindowDescription;

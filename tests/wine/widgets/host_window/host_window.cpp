@@ -15,14 +15,12 @@ struct HostProperties {
   uint32_t backColor = kDefaultColour;
 };
 
-void ClampHostProperties(HostProperties*) {}
-
 constexpr PropertyField kHostFields[] = {
     Field<&HostProperties::backColor>(0, "BackColor", PropertyForm::Colour),
 };
 
-const UnitDescription kHostDescription = Describe<HostProperties, ClampHostProperties>(
-    "WidgetTestHost", kHostWindowType, kHostFields, 1);
+const UnitDescription kHostDescription =
+    Describe<HostProperties>("WidgetTestHost", kHostWindowType, kHostFields, 1);
 const UnitDescription& DescriptionOf(const HostProperties&) { return kHostDescription; }
 
 struct Host {
