@@ -12,10 +12,6 @@ extern const char kMainProgramPath[];  // its "Morvane.exe"
 extern const char kUninstallerPath[];  // its "卸载Morvane.exe"
 extern const char kIconFileName[];     // "zorva.ico"
 
-// Registry roots by their codes (services/registry_item.h).
-constexpr int32_t kClassesRoot = 1;
-constexpr int32_t kLocalMachine = 4;
-
 // The file class of ".zorva": the extension key, whose default value names
 // the class key "zorvafile".
 extern const char kClassBase[];     // "zorva"

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "services/registry_item.h"
 #include "services/values.h"
 
 // Stores `value` under the item (a number as REG_DWORD, a Text as REG_SZ, a

@@ -23,6 +23,8 @@ enum class RegistryRoot : uint8_t {
 // Root codes 1 to 5 in order; every other code is the current user, so
 // there is no invalid code.
 RegistryRoot RootForCode(int32_t rootCode);
+constexpr int32_t kClassesRoot = 1;
+constexpr int32_t kLocalMachine = 4;
 
 // Splits `itemPath` at its last backslash into the key path (the text before
 // it, empty for the root key itself) and the value name (the text after it,

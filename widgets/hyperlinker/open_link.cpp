@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "services/handles.h"
+#include "services/registry.h"
 #include "services/wide_text.h"
 #include "widgets/hyperlinker/link_command.h"
 
@@ -15,30 +15,15 @@ const char kHtmlExtensionKey[] = ".htm";
 // How long a started program is given to come up, as WinExec gives it.
 constexpr DWORD kStartWaitMs = 30000;
 
-// The default value of a key under HKEY_CLASSES_ROOT as text, in `buffer`
-// of `capacity` bytes. False when the key or the value is missing, is not
-// text, or does not fit with its terminator.
-bool ReadClassesDefault(const char* keyPath, char* buffer, DWORD capacity) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, WideText(keyPath).c_str(), 0, KEY_QUERY_VALUE,
-                    key.Receive()) != ERROR_SUCCESS)
-    return false;
-  // A text of `capacity` bytes has no more units than that: a value that
-  // does not fit this room does not fit the buffer either.
-  WideText value = WideText::Room(capacity);
-  DWORD type = 0, size = capacity * sizeof(wchar_t);
-  if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value.Buffer()),
-                       &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return false;
-  // Up to its terminator, or its end when it was stored without one.
-  const wchar_t* units = value.c_str();
-  const size_t stored = size / sizeof(wchar_t);
-  size_t length = 0;
-  while (length < stored && units[length] != L'\0') ++length;
-  const Text text = TextOfWide(units, length);
-  if (text.size() >= capacity) return false;
-  memcpy(buffer, text.c_str(), text.size() + 1);
+// The default value of a key under HKEY_CLASSES_ROOT as text, up to its
+// first NUL, in `buffer` of `capacity` bytes. False when the key or the
+// value is missing, is not text, or does not fit with its terminator.
+bool ReadClassesDefault(const char* keyPath, char* buffer, size_t capacity) {
+  Text value;
+  if (!ReadRegText(kClassesRoot, Text(keyPath) + "\\", &value)) return false;
+  const size_t length = strlen(value.c_str());
+  if (length >= capacity) return false;
+  memcpy(buffer, value.c_str(), length + 1);
   return true;
 }
 
