@@ -4,37 +4,20 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <cstring>
-
 #include "frame/dll_search.h"
 #include "frame/heap.h"
 #include "services/wide_text.h"
 #include "uninstaller/phases.h"
 #include "uninstaller/uninstall_report.h"
 
-namespace {
-
-// A folder "<program>.exe.local" beside the program redirects the
-// common-controls library, and with it code, into this elevated process.
-// Looked for as Windows holds the name, never converted.
-bool RedirectionFolderBeside() {
-  const wchar_t kSuffix[] = L".local";
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length + sizeof kSuffix / sizeof kSuffix[0] > MAX_PATH) return true;
-  memcpy(path + length, kSuffix, sizeof kSuffix);
-  return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-}  // namespace
-
 // Nothing has been removed that a half-done run would leave inconsistent:
 // each item goes whole or stays. The process ends as a run-time error does.
 void ReportAllocationFailure(size_t) { ExitProcess(UINT(-1)); }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  RestrictDllSearch();
-  if (RedirectionFolderBeside()) {
+  // A folder "<program>.exe.local" beside the program would redirect the
+  // common-controls library, and with it code, into this elevated process.
+  if (!RestrictDllSearch()) {
     // Shown by the system on the user's desktop, not by this process, whose
     // own message box would load the very common-controls library that the
     // folder redirects.
