@@ -550,6 +550,24 @@ TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
   EXPECT_TRUE(LoggedPrefix("idle 3 after "));
 }
 
+// On 32-bit Windows a call that leaves the stack pointer elsewhere is
+// reported with the calling procedure and the call's place in it.
+TEST_F(FrameScenario, AnUnbalancedExternalCallIsRunTimeError6) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "x86_64 has no stack to compare";
+  Start("stack-unbalanced");
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
+  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.text,
+            Gbk("运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误"
+                "\r\n\r\n21, 3\r\n"));
+  ClickBoxButton(seen, IDOK);
+  EXPECT_EQ(ExitCode(), kMinusOne);
+  EXPECT_TRUE(Logged("resolved 1"));
+  EXPECT_FALSE(Logged("returned from the call"));
+  EXPECT_FALSE(LoggedPrefix("program entry returns"));
+}
+
 // A unit of no known class, and one whose window refuses its creation
 // (WM_CREATE answers -1), whose state goes with the refused window once.
 TEST_F(FrameScenario, AStartWindowWithAUnitThatCannotBeMadeIsARunTimeError) {

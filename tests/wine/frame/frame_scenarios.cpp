@@ -7,6 +7,7 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
+#include "frame/external_functions.h"
 #include "frame/message_box.h"
 #include "frame/shutdown.h"
 #include "frame/startup.h"
@@ -143,9 +144,19 @@ void OnIdle(EventRecord& event) {
   ReturnFromEvent(event, g_idleEvents < 3 ? 1 : 0);
 }
 
+// A call of an external function with one argument more than it takes.
+void CallUnbalanced() {
+  ExternalFunctionEntry entry{"kernel32", "GetCurrentProcessId"};
+  FARPROC address = ResolveEntry(&entry);
+  LogLine("resolved %d", address ? 1 : 0);
+  CallExternal<DWORD>(address, ExternalCallSite{21, 3}, 7);
+  LogLine("returned from the call");
+}
+
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
+  if (Is("stack-unbalanced")) CallUnbalanced();
   if (Is("stray-event") || Is("stray-window")) {
     SendUnitMessage(Unit(kStartWindow, kFirstPad), int32_t(kPadStrayEventMessage),
                     Is("stray-window") ? 1 : 0, 0);
