@@ -550,6 +550,29 @@ TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
   EXPECT_TRUE(LoggedPrefix("idle 3 after "));
 }
 
+// The last registered first; a callback that removes itself and one not yet
+// called in the round leaves the rest, from then on; one whose window has
+// gone is never called.
+TEST_F(FrameScenario, IdleCallbacksRunLastFirstAndMayBeRemovedWhileTheyRun) {
+  Start("idle-callbacks");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  auto calls = [&] {
+    std::vector<std::string> lines;
+    for (const std::string& line : Log())
+      if (line.compare(0, 14, "idle callback ") == 0) lines.push_back(line.substr(14));
+    return lines;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return calls().size() >= 3; }));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  const std::vector<std::string> called = calls();
+  ASSERT_GE(called.size(), 3u);
+  EXPECT_EQ(called[0], "last");
+  EXPECT_EQ(called[1], "third");
+  for (size_t i = 2; i < called.size(); ++i) EXPECT_EQ(called[i], "last") << "call " << i;
+}
+
 // On 32-bit Windows a call that leaves the stack pointer elsewhere is
 // reported with the calling procedure and the call's place in it.
 TEST_F(FrameScenario, AnUnbalancedExternalCallIsRunTimeError6) {
