@@ -1,0 +1,85 @@
+// The peer bench's reference installer writes what the setup program
+// writes: its NSIS commands made from the installation table.
+#include "bench/peer/reference_items.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "installer/installation_layout.h"
+#include "tests/host/gbk.h"
+
+namespace {
+
+TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
+  const std::string program = "C:\\Program Files\\zorva\\Morvane.exe";
+  const std::string open = "'\"" + program + "\" \"%1\"'";
+  const std::string entry =
+      "HKLM \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane\" ";
+  const std::string expected =
+      "; What the setup program writes, in its order, made from its installation\n"
+      "; table (bench/peer/reference_items.cpp).\n"
+      "!define MORVANE_INSTALL_DIR \"C:\\Program Files\\zorva\"\n"
+      "!macro MorvaneItems\n"
+      "  SetOutPath \"C:\\Program Files\\zorva\"\n"
+      "  File \"/oname=Morvane.exe\" \"${PAYLOAD}/main-program.bin\"\n"
+      "  File \"/oname=" +
+      Gbk("卸载Morvane.exe") +
+      "\" \"${PAYLOAD}/uninstaller.bin\"\n"
+      "  SetOutPath \"$SYSDIR\"\n"
+      "  File \"/oname=zorva.ico\" \"${PAYLOAD}/product-icon.bin\"\n"
+      "  WriteRegStr HKCR \".zorva\" \"\" \"zorvafile\"\n"
+      "  WriteRegStr HKCR \"zorvafile\" \"\" \"" +
+      Gbk("文件夹") +
+      "\"\n"
+      "  WriteRegStr HKCR \"zorvafile\\DefaultIcon\" \"\" \"$SYSDIR\\zorva.ico,0\"\n"
+      "  WriteRegStr HKCR \"zorvafile\\shell\\open\\command\" \"\" " +
+      open +
+      "\n"
+      "  WriteRegStr HKCR \"zorvafile\" \"NeverShowExt\" \"\"\n"
+      "  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'\n"
+      "  ClearErrors\n"
+      "  ReadRegStr $0 HKCR \"*\\shell\\Morvane\\command\" \"\"\n"
+      "  IfErrors 0 +2\n"
+      "    WriteRegStr HKCR \"*\\shell\\Morvane\\command\" \"\" " +
+      open +
+      "\n"
+      "  ClearErrors\n"
+      "  ReadRegStr $0 HKCR \"Directory\\shell\\Morvane\\command\" \"\"\n"
+      "  IfErrors 0 +2\n"
+      "    WriteRegStr HKCR \"Directory\\shell\\Morvane\\command\" \"\" " +
+      open +
+      "\n"
+      "  CreateDirectory \"$SMPROGRAMS\\tervilo\"\n"
+      "  CreateShortCut \"$DESKTOP\\Morvane.lnk\" \"" +
+      program +
+      "\"\n"
+      "  CreateShortCut \"$SMPROGRAMS\\tervilo\\Morvane.lnk\" \"" +
+      program +
+      "\"\n"
+      "  CreateShortCut \"$SMPROGRAMS\\tervilo\\" +
+      Gbk("卸载Morvane") + ".lnk\" \"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") +
+      "\"\n"
+      "  WriteRegStr " +
+      entry + "\"DisplayIcon\" \"" + program +
+      "\"\n"
+      "  WriteRegStr " +
+      entry +
+      "\"DisplayName\" \"Morvane\"\n"
+      "  WriteRegStr " +
+      entry +
+      "\"DisplayVersion\" \"1.3\"\n"
+      "  WriteRegStr " +
+      entry + "\"UninstallString\" '\"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") +
+      "\"'\n"
+      "  WriteRegStr " +
+      entry +
+      "\"Publisher\" \"Quenrith\"\n"
+      "  WriteRegStr " +
+      entry + "\"URLInfoAbout\" \"" + kHomePage +
+      "\"\n"
+      "!macroend\n";
+  EXPECT_EQ(ReferenceItems(), expected);
+}
+
+}  // namespace
