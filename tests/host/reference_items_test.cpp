@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "installer/installation_layout.h"
 #include "tests/host/gbk.h"
@@ -79,7 +80,22 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       entry + "\"URLInfoAbout\" \"" + kHomePage +
       "\"\n"
       "!macroend\n";
-  EXPECT_EQ(ReferenceItems(), expected);
+  // These lines in this order; a value that the table gains brings a line of
+  // its own, so every value has one.
+  const std::string script = ReferenceItems();
+  std::vector<std::string> lines;
+  for (size_t from = 0, to; (to = script.find('\n', from)) != std::string::npos; from = to + 1)
+    lines.push_back(script.substr(from, to - from + 1));
+  size_t at = 0, writes = 0;
+  for (size_t from = 0, to; (to = expected.find('\n', from)) != std::string::npos; from = to + 1) {
+    const std::string line = expected.substr(from, to - from + 1);
+    while (at < lines.size() && lines[at] != line) ++at;
+    ASSERT_LT(at, lines.size()) << "missing or out of order: " << line << script;
+    ++at;
+  }
+  for (const std::string& line : lines) writes += line.find("WriteRegStr ") != std::string::npos;
+  EXPECT_EQ(writes, kRegistryValues.count) << script;
+  EXPECT_EQ(lines.back(), "!macroend\n");
 }
 
 }  // namespace
