@@ -85,8 +85,6 @@ const RegistryValueItem kValueItems[] = {
      false},
     {&kUninstallEntry, "", "URLInfoAbout", kString, ValueData::Text, kHomePage, nullptr, kAlways,
      false},
-    {&kUninstallEntry, "", "InstallLocation", kString, ValueData::Path, nullptr,
-     &kInstallationFolder.path, kAlways, false},
 };
 
 }  // namespace
