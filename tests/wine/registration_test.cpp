@@ -122,12 +122,12 @@ TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
 
   // Every value of the table, as this machine makes it.
   const MachineFolders machine = ReadMachineFolders();
-  size_t row = 0;
-  for (const RegistryValueItem& item : kRegistryValues) {
+  for (size_t row = 0; row < kRegistryValues.count; ++row) {
+    const RegistryValueItem& item = kRegistryValues.entries[row];
     const ResolvedValue value = Resolve(item, machine);
     const HKEY root = item.key->root == kClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
     EXPECT_EQ(StringValue(root, value.valueKey, item.name), value.data)
-        << "row " << ++row << ": " << value.valueKey << " " << item.name;
+        << "row " << row + 1 << ": " << value.valueKey << " " << item.name;
   }
   // Where this machine comes in, and what the commands start.
   const std::string uninstaller = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
