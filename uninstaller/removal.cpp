@@ -46,22 +46,6 @@ bool IsOurFolder(const Text& folder, UninstallReport* report) {
 
 // ---- Registry keys
 
-const char* RootName(int32_t root) {
-  switch (RootForCode(root)) {
-    case RegistryRoot::ClassesRoot:
-      return "HKEY_CLASSES_ROOT\\";
-    case RegistryRoot::CurrentConfig:
-      return "HKEY_CURRENT_CONFIG\\";
-    case RegistryRoot::CurrentUser:
-      return "HKEY_CURRENT_USER\\";
-    case RegistryRoot::LocalMachine:
-      return "HKEY_LOCAL_MACHINE\\";
-    case RegistryRoot::Users:
-      return "HKEY_USERS\\";
-  }
-  return "";
-}
-
 // Whether the key still holds what the setup program wrote into the value
 // that marks it as ours; a key without such a value is ours.
 bool StillOurs(const RegistryKeyItem& key, const MachineFolders& machine) {
@@ -76,7 +60,7 @@ bool StillOurs(const RegistryKeyItem& key, const MachineFolders& machine) {
 // on the way to it that writing it created, while nothing else is in them.
 void RemoveKey(const RegistryKeyItem& key, const MachineFolders& machine, UninstallReport* report) {
   const Text path = KeyPathOf(key, kClassBase, kVerbName);
-  const Text name = RootName(key.root) + path;
+  const Text name = RootKeyName(RootForCode(key.root)) + ("\\" + path);
   if (!RegKeyExists(key.root, path))
     report->notFound.push_back(name);
   else if (!StillOurs(key, machine))

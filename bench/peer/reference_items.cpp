@@ -63,22 +63,6 @@ const char* PayloadFileName(PayloadBlock block) {
   return "";
 }
 
-std::string RootName(int32_t root) {
-  switch (RootForCode(root)) {
-    case RegistryRoot::ClassesRoot:
-      return "HKCR";
-    case RegistryRoot::CurrentConfig:
-      return "HKCC";
-    case RegistryRoot::CurrentUser:
-      return "HKCU";
-    case RegistryRoot::LocalMachine:
-      return "HKLM";
-    case RegistryRoot::Users:
-      return "HKU";
-  }
-  return "";
-}
-
 void Line(const std::string& text, std::string* script) { *script += "  " + text + "\n"; }
 
 // The files, each folder once made the output folder.
@@ -105,8 +89,8 @@ void Values(std::initializer_list<const RegistryKeyItem*> keys, std::string* scr
     for (const RegistryKeyItem* key : keys) inKeys = inKeys || item.key == key;
     if (!inKeys) continue;
     const ResolvedValue value = Resolve(item, MarkedFolders());
-    const std::string address =
-        RootName(item.key->root) + " " + Quote(value.valueKey) + " " + Quote(item.name);
+    const std::string address = RootKeyName(RootForCode(item.key->root)) +
+                                (" " + Quote(value.valueKey)) + " " + Quote(item.name);
     const std::string write = "WriteRegStr " + address + " " + Quote(value.data);
     if (item.condition == WriteCondition::UnlessPresent) {
       Line("ClearErrors", script);

@@ -16,7 +16,7 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
   const std::string program = "C:\\Program Files\\zorva\\Morvane.exe";
   const std::string open = "'\"" + program + "\" \"%1\"'";
   const std::string entry =
-      "HKLM \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane\" ";
+      "HKEY_LOCAL_MACHINE \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane\" ";
   const std::string expected =
       "; What the setup program writes, in its order, made from its installation\n"
       "; table (bench/peer/reference_items.cpp).\n"
@@ -29,26 +29,26 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       "\" \"${PAYLOAD}/uninstaller.bin\"\n"
       "  SetOutPath \"$SYSDIR\"\n"
       "  File \"/oname=zorva.ico\" \"${PAYLOAD}/product-icon.bin\"\n"
-      "  WriteRegStr HKCR \".zorva\" \"\" \"zorvafile\"\n"
-      "  WriteRegStr HKCR \"zorvafile\" \"\" \"" +
+      "  WriteRegStr HKEY_CLASSES_ROOT \".zorva\" \"\" \"zorvafile\"\n"
+      "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\" \"\" \"" +
       Gbk("文件夹") +
       "\"\n"
-      "  WriteRegStr HKCR \"zorvafile\\DefaultIcon\" \"\" \"$SYSDIR\\zorva.ico,0\"\n"
-      "  WriteRegStr HKCR \"zorvafile\\shell\\open\\command\" \"\" " +
+      "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\\DefaultIcon\" \"\" \"$SYSDIR\\zorva.ico,0\"\n"
+      "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\\shell\\open\\command\" \"\" " +
       open +
       "\n"
-      "  WriteRegStr HKCR \"zorvafile\" \"NeverShowExt\" \"\"\n"
+      "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\" \"NeverShowExt\" \"\"\n"
       "  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'\n"
       "  ClearErrors\n"
-      "  ReadRegStr $0 HKCR \"*\\shell\\Morvane\\command\" \"\"\n"
+      "  ReadRegStr $0 HKEY_CLASSES_ROOT \"*\\shell\\Morvane\\command\" \"\"\n"
       "  IfErrors 0 +2\n"
-      "    WriteRegStr HKCR \"*\\shell\\Morvane\\command\" \"\" " +
+      "    WriteRegStr HKEY_CLASSES_ROOT \"*\\shell\\Morvane\\command\" \"\" " +
       open +
       "\n"
       "  ClearErrors\n"
-      "  ReadRegStr $0 HKCR \"Directory\\shell\\Morvane\\command\" \"\"\n"
+      "  ReadRegStr $0 HKEY_CLASSES_ROOT \"Directory\\shell\\Morvane\\command\" \"\"\n"
       "  IfErrors 0 +2\n"
-      "    WriteRegStr HKCR \"Directory\\shell\\Morvane\\command\" \"\" " +
+      "    WriteRegStr HKEY_CLASSES_ROOT \"Directory\\shell\\Morvane\\command\" \"\" " +
       open +
       "\n"
       "  CreateDirectory \"$SMPROGRAMS\\tervilo\"\n"
