@@ -102,8 +102,8 @@ void OnInstallClicked(EventRecord&) {
     return;
   }
 
-  PrepareInstallFolder();
-  if (!WritePayload(kMainProgramPath, MainProgramImage)) {
+  PrepareFolder(kInstallationFolder);
+  if (!WriteFileItem(kMainProgram)) {
     // Nothing else was touched; the window is as it was and a new press
     // starts again from the gate.
     ShowMessage(kInstallFailed);
@@ -113,8 +113,8 @@ void OnInstallClicked(EventRecord&) {
   RunProgressView();
 
   // The uninstaller and the icon are not worth stopping for.
-  WritePayload(kUninstallerPath, UninstallerImage);
-  WritePayload(ProductIconPath(), ProductIconImage);
+  WriteFileItem(kUninstaller);
+  WriteFileItem(kProductIcon);
 
   if (!RegisterInstallation()) {
     ShowMessage(kRegistryFailed);

@@ -1,10 +1,11 @@
 #include "frame/template/embedded_template.h"
 
-#include "services/little_endian.h"
-
 extern "C" const uint8_t WindowTemplateBlock[];
+extern "C" const uint8_t WindowTemplateBlockEnd[];
 
 ByteBlock EmbeddedTemplate() {
-  const uint32_t size = LoadLe32(WindowTemplateBlock + sizeof kEmbeddedTemplateMarker);
-  return {WindowTemplateBlock + kEmbeddedTemplateHeader, size};
+  const uint8_t* stored = WindowTemplateBlock + sizeof kEmbeddedTemplateMarker;
+  ByteBlock block;
+  if (!ReadStoredBlock(stored, size_t(WindowTemplateBlockEnd - stored), &block)) return ByteBlock();
+  return block;
 }

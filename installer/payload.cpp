@@ -1,33 +1,38 @@
 #include "installer/payload.h"
 
-#include <cstring>
-
+#include "installer/machine_folders.h"
 #include "services/files.h"
-#include "services/shell.h"
 
-ByteBlock PayloadBytes(const uint8_t* storedBlock) {
-  // The blocks are made by the build, so their header is known to be sound;
-  // the byte count is the second word.
-  ByteBlock block;
-  uint32_t size;
-  memcpy(&size, storedBlock + 4, sizeof(size));
-  block.data = storedBlock + kStoredBlockHeader;
-  block.size = size;
-  return block;
+extern "C" const uint8_t MainProgramImageEnd[];
+extern "C" const uint8_t UninstallerImageEnd[];
+extern "C" const uint8_t ProductIconImageEnd[];
+
+bool PayloadBytes(PayloadBlock block, ByteBlock* bytes) {
+  const uint8_t* begin = nullptr;
+  const uint8_t* end = nullptr;
+  switch (block) {
+    case PayloadBlock::MainProgram:
+      begin = MainProgramImage, end = MainProgramImageEnd;
+      break;
+    case PayloadBlock::Uninstaller:
+      begin = UninstallerImage, end = UninstallerImageEnd;
+      break;
+    case PayloadBlock::ProductIcon:
+      begin = ProductIconImage, end = ProductIconImageEnd;
+      break;
+  }
+  return begin && ReadStoredBlock(begin, size_t(end - begin), bytes);
 }
 
-void PrepareInstallFolder() {
+void PrepareFolder(const InstalledFolder& folder) {
   // FileExists is satisfied by a plain file of that name too; the write of
   // the main program then fails and says so.
-  if (!FileExists(kInstallFolder)) CreateFolder(kInstallFolder);
+  const Text path = PathOnMachine(folder.path);
+  if (!path.empty() && !FileExists(path)) CreateFolder(path);
 }
 
-bool WritePayload(const Text& path, const uint8_t* storedBlock) {
-  return WriteBytesToFile(path, PayloadBytes(storedBlock));
+bool WriteFileItem(const FileItem& file) {
+  ByteBlock bytes;
+  const Text path = PathOnMachine(file.path);
+  return !path.empty() && PayloadBytes(file.block, &bytes) && WriteBytesToFile(path, bytes);
 }
-
-// The path is both where the icon is written and what the file class names
-// for the shell, so it names the folder the file really goes to: on 64-bit
-// Windows the 64-bit shell reads "System32" as its own folder, where the
-// setup program's write never arrives.
-Text ProductIconPath() { return GetWrittenSystemFolder() + kIconFileName; }

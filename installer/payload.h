@@ -1,24 +1,24 @@
-// The product that the setup program carries: three byte blocks embedded at
-// build time, and the deployment steps that write them out.
+// The product that the setup program carries: one byte block embedded at
+// build time for each file of the installation table, and the deployment
+// steps that write them out.
 #pragma once
 
 #include "installer/installation_layout.h"
 #include "services/values.h"
 
-// The stored blocks (dimension count, byte count, bytes), in constant data.
+// The stored blocks (dimension count, byte count, bytes), in constant data,
+// each followed by the symbol of its end.
 extern "C" const uint8_t MainProgramImage[];
 extern "C" const uint8_t UninstallerImage[];
 extern "C" const uint8_t ProductIconImage[];
 
-// The bytes of a stored block.
-ByteBlock PayloadBytes(const uint8_t* storedBlock);
+// The bytes of an embedded block, read within its bounds; false when its
+// stored form is damaged.
+bool PayloadBytes(PayloadBlock block, ByteBlock* bytes);
 
-// Creates the installation folder unless something of that name exists.
-void PrepareInstallFolder();
+// Creates the folder unless something of that name exists.
+void PrepareFolder(const InstalledFolder& folder);
 
-// Writes one payload block to `path`; true when the whole file was written.
-bool WritePayload(const Text& path, const uint8_t* storedBlock);
-
-// The folder where a write to the system directory really lands (the 32-bit
-// system folder under WoW64) followed by the icon file name.
-Text ProductIconPath();
+// Writes the file's block where the file goes on this machine; true when the
+// whole file was written.
+bool WriteFileItem(const FileItem& file);

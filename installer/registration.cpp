@@ -3,78 +3,106 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <initializer_list>
+
 #include "frame/external_functions.h"
 #include "installer/external_call_sites.h"
 #include "installer/installation_layout.h"
-#include "installer/payload.h"
+#include "installer/machine_folders.h"
 #include "services/files.h"
 #include "services/registry.h"
 #include "services/shell.h"
 #include "services/text_search.h"
 
-const char kHomePage[] = MORVANE_HOME_PAGE;
-
 namespace {
 
-const char kClassDisplayName[] = "\xCE\xC4\xBC\xFE\xBC\xD0";  // 文件夹
-const char kVerbCommand[] = "\\command\\";
+// What a routine's caller gives in place of the table's own texts.
+struct Arguments {
+  Text classBase = kClassBase;
+  Text verbName = kVerbName;
+  const Text* program = nullptr;  // stands for the main program
+  const Text* icon = nullptr;     // stands for the icon file
+};
 
-const char kDisplayName[] = "Morvane";
-// The product's own version as the list of programs shows it; the setup
-// program's version resource is another matter.
-const char kDisplayVersion[] = "1.3";
-const char kPublisher[] = "Quenrith";
-
-bool WriteText(int32_t root, const Text& itemPath, const Text& text) {
-  return WriteRegItem(root, itemPath, Value::OfText(text));
+// The path a value is made from: the caller's where it stands for the
+// value's subject, else the subject's path on this machine.
+Text SubjectPath(const RegistryValueItem& value, const Arguments& given) {
+  if (!value.subject) return Text();
+  if (value.subject == &kMainProgram.path && given.program) return *given.program;
+  if (value.subject == &kProductIcon.path && given.icon) return *given.icon;
+  return PathOnMachine(*value.subject);
 }
 
-bool AddVerb(const char* prefix, const Text& verbName, const Text& command) {
+bool WriteValue(const RegistryValueItem& value, const Arguments& given) {
+  const Text keyPath = KeyPathOf(*value.key, given.classBase, given.verbName);
+  const Text data = DataOf(value, SubjectPath(value, given), given.classBase);
+  return WriteRegItem(value.key->root, ItemPathOf(value, keyPath), ValueOf(value, data));
+}
+
+// The values in `keys`, in the table's order. With StopAtFailure, the first
+// write that fails ends the step.
+enum class OnFailure { StopAtFailure, GoOn };
+bool WriteValuesOf(std::initializer_list<const RegistryKeyItem*> keys, const Arguments& given,
+                   OnFailure onFailure) {
+  bool written = true;
+  for (const RegistryValueItem& value : kRegistryValues) {
+    bool inKeys = false;
+    for (const RegistryKeyItem* key : keys) inKeys = inKeys || value.key == key;
+    if (!inKeys || WriteValue(value, given)) continue;
+    if (onFailure == OnFailure::StopAtFailure) return false;
+    written = false;
+  }
+  return written;
+}
+
+bool AddVerb(const RegistryKeyItem& verb, const Text& verbName, const Text& command) {
   if (FindText(verbName, "\\") != -1) return false;
-  return WriteText(kClassesRoot, prefix + verbName + kVerbCommand, OpenCommandOf(command));
+  Arguments given;
+  given.verbName = verbName;
+  given.program = &command;
+  return WriteValuesOf({&verb}, given, OnFailure::StopAtFailure);
 }
 
-void AddVerbUnlessPresent(const char* prefix) {
-  // A command left by an earlier installation is kept, whatever it names.
-  if (!RegItemExists(kClassesRoot, prefix + Text(kVerbName) + kVerbCommand))
-    AddVerb(prefix, kVerbName, kMainProgramPath);
+// Whether a value of the verb that is written only where it is missing is
+// there: a command left by an earlier installation is kept, whatever it
+// names.
+bool LeftByAnEarlierInstallation(const RegistryKeyItem& verb) {
+  const Text keyPath = KeyPathOf(verb, kClassBase, kVerbName);
+  for (const RegistryValueItem& value : kRegistryValues)
+    if (value.key == &verb && value.condition == WriteCondition::UnlessPresent &&
+        RegItemExists(verb.root, ItemPathOf(value, keyPath)))
+      return true;
+  return false;
+}
+
+void AddVerbUnlessPresent(const RegistryKeyItem& verb,
+                          bool (*add)(const Text& verbName, const Text& command)) {
+  if (!LeftByAnEarlierInstallation(verb)) add(kVerbName, PathOnMachine(kMainProgram.path));
+}
+
+// Without the special folder the names would be relative to the current
+// directory, the setup program's own folder: no folder, no shortcut
+// (PathOnMachine gives no path then).
+void CreateProgramGroup() {
+  const Text group = PathOnMachine(kProgramGroup.path);
+  if (!group.empty()) CreateFolder(group);
 }
 
 void CreateShortcuts() {
-  // Without the special folder the names would be relative to the current
-  // directory, the setup program's own folder: no folder, no shortcut.
-  Text programs = GetSpecialFolder(kFolderPrograms);
-  if (!programs.empty()) CreateFolder(programs + kProgramGroup);
-  Text desktop = GetSpecialFolder(kFolderDesktop);
-  if (!desktop.empty()) CreateShortcut(desktop + kMainShortcut, kMainProgramPath);
-  if (!programs.empty()) {
-    Text group = programs + kProgramGroup + "\\";
-    CreateShortcut(group + kMainShortcut, kMainProgramPath);
-    CreateShortcut(group + kUninstallShortcut, kUninstallerPath);
+  for (const ShortcutItem* shortcut : kShortcuts) {
+    const Text link = PathOnMachine(shortcut->link);
+    if (!link.empty()) CreateShortcut(link, PathOnMachine(shortcut->target->path));
   }
-}
-
-void WriteUninstallEntry() {
-  const Text entry = Text(kUninstallEntryKey) + "\\";
-  WriteText(kLocalMachine, entry + "DisplayIcon", kMainProgramPath);
-  WriteText(kLocalMachine, entry + "DisplayName", kDisplayName);
-  WriteText(kLocalMachine, entry + "DisplayVersion", kDisplayVersion);
-  // Windows runs this as a command line: quoted for the blank in the path.
-  WriteText(kLocalMachine, entry + "UninstallString", UninstallCommand());
-  WriteText(kLocalMachine, entry + "Publisher", kPublisher);
-  WriteText(kLocalMachine, entry + "URLInfoAbout", kHomePage);
 }
 
 }  // namespace
 
 bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& iconPath) {
-  const Text classKey = classBase + "file";
-  if (!WriteText(kClassesRoot, "." + classBase + "\\", classKey)) return false;
-  if (!WriteText(kClassesRoot, classKey + "\\", kClassDisplayName)) return false;
-  if (!WriteText(kClassesRoot, classKey + "\\DefaultIcon\\", iconPath + ",0")) return false;
-  if (!WriteText(kClassesRoot, classKey + "\\shell\\open\\command\\", OpenCommandOf(exePath)))
-    return false;
-  if (!WriteText(kClassesRoot, classKey + "\\NeverShowExt", "")) return false;
+  Arguments given;
+  given.classBase = classBase;
+  given.program = &exePath;
+  given.icon = &iconPath;
+  if (!WriteValuesOf({&kExtensionKey, &kClassKey}, given, OnFailure::StopAtFailure)) return false;
 
   FARPROC notify = ResolveExternalFunction(ExternalFunction::SHChangeNotify);
   if (notify)
@@ -84,18 +112,22 @@ bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& i
 }
 
 bool AddAllFilesVerb(const Text& verbName, const Text& command) {
-  return AddVerb(kAllFilesVerbs, verbName, command);
+  return AddVerb(kAllFilesVerb, verbName, command);
 }
 
 bool AddFolderVerb(const Text& verbName, const Text& command) {
-  return AddVerb(kFolderVerbs, verbName, command);
+  return AddVerb(kFolderVerb, verbName, command);
 }
 
 bool RegisterInstallation() {
-  if (!RegisterFileClass(kMainProgramPath, kClassBase, ProductIconPath())) return false;
-  AddVerbUnlessPresent(kAllFilesVerbs);
-  AddVerbUnlessPresent(kFolderVerbs);
+  if (!RegisterFileClass(PathOnMachine(kMainProgram.path), kClassBase,
+                         PathOnMachine(kProductIcon.path)))
+    return false;
+  AddVerbUnlessPresent(kAllFilesVerb, AddAllFilesVerb);
+  AddVerbUnlessPresent(kFolderVerb, AddFolderVerb);
+  CreateProgramGroup();
   CreateShortcuts();
-  WriteUninstallEntry();
+  // Each value on its own: one that fails keeps none of the others out.
+  WriteValuesOf({&kUninstallEntry}, Arguments(), OnFailure::GoOn);
   return true;
 }

@@ -26,6 +26,22 @@ uint32_t TruncatedLow32(double v) {
 
 }  // namespace
 
+const char* RootKeyName(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::ClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case RegistryRoot::CurrentConfig:
+      return "HKEY_CURRENT_CONFIG";
+    case RegistryRoot::CurrentUser:
+      return "HKEY_CURRENT_USER";
+    case RegistryRoot::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::Users:
+      return "HKEY_USERS";
+  }
+  return "";
+}
+
 RegistryRoot RootForCode(int32_t rootCode) {
   switch (rootCode) {
     case 1:

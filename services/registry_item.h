@@ -26,6 +26,9 @@ RegistryRoot RootForCode(int32_t rootCode);
 constexpr int32_t kClassesRoot = 1;
 constexpr int32_t kLocalMachine = 4;
 
+// The root key's name as Windows and its tools write it ("HKEY_CLASSES_ROOT").
+const char* RootKeyName(RegistryRoot root);
+
 // Splits `itemPath` at its last backslash into the key path (the text before
 // it, empty for the root key itself) and the value name (the text after it,
 // empty for the default value). In code page 936 the second byte of a

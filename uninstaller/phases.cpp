@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "frame/program_path.h"
 #include "installer/installation_layout.h"
-#include "services/code_page.h"
 #include "services/handles.h"
 #include "services/shell.h"
 #include "services/wide_text.h"
@@ -16,16 +16,10 @@ namespace {
 // nothing; after it, the original file may still be in use, and says so.
 constexpr DWORD kFirstPhaseWaitMs = 60000;
 
+// This program's file; empty when Windows does not say.
 Text OwnPath() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return Text();
-  return TextOfWide(path, length);
-}
-
-Text FileNameOf(const Text& path) {
-  const size_t slash = LastBackslash(path.data(), path.size());
-  return slash == path.size() ? path : path.substr(slash + 1);
+  const ProgramPath& own = GetProgramPath();
+  return own.fileName.empty() ? Text() : own.folderSlash + own.fileName;
 }
 
 bool AskToRemove() {
@@ -76,7 +70,7 @@ int RunFirstPhase() {
   const Text self = OwnPath();
   Text folder;
   if (!self.empty() && MakePrivateFolder(&folder)) {
-    const Text copy = folder + "\\" + FileNameOf(self);
+    const Text copy = folder + "\\" + GetProgramPath().fileName;
     if (CopyFileW(WideText(self).c_str(), WideText(copy).c_str(), TRUE) &&
         StartSecondPhase(copy, self))
       return 0;
@@ -103,8 +97,7 @@ int RunSecondPhase(const PhaseTwo& phase) {
   // from anywhere else leaves its file alone.
   if (IsInPrivateFolder(self)) {
     MoveFileExW(WideText(self).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    const size_t slash = LastBackslash(self.data(), self.size());
-    MoveFileExW(WideText(self.substr(0, slash)).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(WideText(GetProgramPath().folder).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
   return Finish(report);
 }

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "installer/installation_layout.h"
+#include "installer/machine_folders.h"
 #include "services/code_page.h"
 #include "services/files.h"
 #include "services/registry.h"
@@ -11,9 +12,6 @@
 #include "services/wide_text.h"
 
 namespace {
-
-const char kClassesRootName[] = "HKEY_CLASSES_ROOT\\";
-const char kLocalMachineName[] = "HKEY_LOCAL_MACHINE\\";
 
 void Record(Removal outcome, const Text& name, UninstallReport* report) {
   switch (outcome) {
@@ -46,117 +44,121 @@ bool IsOurFolder(const Text& folder, UninstallReport* report) {
   return false;
 }
 
-void RemoveFiles(RemovalPlace place, const Text& running, UninstallReport* report) {
-  if (IsOurFolder(kInstallFolder, report)) {
-    const Removal main = DeleteFileAt(kMainProgramPath);
-    Record(main, kMainProgramPath, report);
-    if (place == RemovalPlace::InPlace && SamePath(running.c_str(), kUninstallerPath)) {
-      // This very file cannot go while it runs; the folder follows it at the
-      // restart, once it is empty by then.
-      MarkForRestart(kUninstallerPath, report);
-      if (main != Removal::Failed) MarkForRestart(kInstallFolder, report);
-    } else {
-      Record(DeleteFileAt(kUninstallerPath), kUninstallerPath, report);
-      // A folder that still holds something (a file that could not go, or
-      // someone else's) stays, and is no failure of its own.
-      const Removal folder = RemoveEmptyFolder(kInstallFolder);
-      if (folder != Removal::Failed) Record(folder, kInstallFolder, report);
-    }
-  }
-  const Text icon = GetWrittenSystemFolder() + kIconFileName;
-  Record(DeleteFileAt(icon), icon, report);
-}
+// ---- Registry keys
 
-// A key that goes whole, and only while `stillOurs` says it holds what the
-// setup program wrote.
-template <typename Check>
-void RemoveKeyIf(int32_t root, const Text& key, const char* rootName, Check stillOurs,
-                 UninstallReport* report) {
-  const Text name = rootName + key;
-  if (!RegKeyExists(root, key)) {
-    report->notFound.push_back(name);
-    return;
-  }
-  if (!stillOurs()) {
-    report->kept.push_back(name);
-    return;
-  }
-  Record(DeleteRegKeyTree(root, key) ? Removal::Removed : Removal::Failed, name, report);
-}
-
-// Whether the default value of `key` (or its named value) is `expected`.
-bool TextIs(int32_t root, const Text& itemPath, const Text& expected) {
+// Whether the key still holds what the setup program wrote into the value
+// that marks it as ours; a key without such a value is ours.
+bool StillOurs(const RegistryKeyItem& key, const MachineFolders& machine) {
+  const RegistryValueItem* mark = OwnershipMarkOf(key);
+  if (!mark) return true;
+  const ResolvedValue written = Resolve(*mark, machine);
   Text text;
-  return ReadRegText(root, itemPath, &text) && text == expected;
+  return ReadRegText(key.root, written.itemPath, &text) && text == written.data;
 }
 
-void RemoveRegistration(UninstallReport* report) {
-  RemoveKeyIf(
-      kClassesRoot, kExtensionKey, kClassesRootName,
-      [] { return TextIs(kClassesRoot, Text(kExtensionKey) + "\\", kClassKey); }, report);
-  RemoveKeyIf(
-      kClassesRoot, kClassKey, kClassesRootName, [] { return true; }, report);
-  for (const char* prefix : {kAllFilesVerbs, kFolderVerbs}) {
-    const Text verb = Text(prefix) + kVerbName;
-    RemoveKeyIf(
-        kClassesRoot, verb, kClassesRootName,
-        [&] { return TextIs(kClassesRoot, verb + "\\command\\", OpenCommandOf(kMainProgramPath)); },
-        report);
-  }
-  // The keys on the way to the verbs, which writing them created where they
-  // were missing, go too while nothing else is in them ("*" itself, which
-  // every Windows has, stays).
-  for (const char* emptied : {"*\\shell", "Directory\\shell", "Directory"})
-    DeleteEmptyRegKey(kClassesRoot, emptied);
-  RemoveKeyIf(
-      kLocalMachine, kUninstallEntryKey, kLocalMachineName,
-      [] {
-        return TextIs(kLocalMachine, Text(kUninstallEntryKey) + "\\UninstallString",
-                      UninstallCommand());
-      },
-      report);
+// A key of ours goes whole, and only while it is still ours; then the keys
+// on the way to it that writing it created, while nothing else is in them.
+void RemoveKey(const RegistryKeyItem& key, const MachineFolders& machine, UninstallReport* report) {
+  const Text path = KeyPathOf(key, kClassBase, kVerbName);
+  const Text name = RootKeyName(RootForCode(key.root)) + ("\\" + path);
+  if (!RegKeyExists(key.root, path))
+    report->notFound.push_back(name);
+  else if (!StillOurs(key, machine))
+    report->kept.push_back(name);
+  else
+    Record(DeleteRegKeyTree(key.root, path) ? Removal::Removed : Removal::Failed, name, report);
+  for (const Text& parent : EmptiedParentsOf(key, path))
+    if (!DeleteEmptyRegKey(key.root, parent)) break;
 }
+
+// ---- Shortcuts and their group
 
 // One shortcut, while it still leads to `target`.
-void RemoveShortcut(const Text& folder, const Text& linkName, const char* target,
-                    UninstallReport* report) {
-  const Text file = ShortcutFileName(folder + linkName);
+void RemoveShortcut(const Text& linkName, const Text& target, UninstallReport* report) {
+  const Text file = ShortcutFileName(linkName);
   if (!PathExists(file)) {
     report->notFound.push_back(file);
     return;
   }
   Text leadsTo;
   if (IsLinkOrJunction(file) || !ReadShortcutTarget(file, &leadsTo) ||
-      !SamePath(leadsTo.c_str(), target)) {
+      !SamePath(leadsTo.c_str(), target.c_str())) {
     report->kept.push_back(file);
     return;
   }
   Record(DeleteFileAt(file), file, report);
 }
 
-void RemoveShortcuts(UninstallReport* report) {
-  const Text desktop = GetSpecialFolder(kFolderDesktop);
-  if (!desktop.empty()) RemoveShortcut(desktop, kMainShortcut, kMainProgramPath, report);
-  const Text programs = GetSpecialFolder(kFolderPrograms);
-  if (programs.empty()) return;
-  const Text group = programs + kProgramGroup;
-  if (!PathExists(group)) {
-    report->notFound.push_back(group);
-    return;
+void RemoveShortcuts(const MachineFolders& machine, UninstallReport* report) {
+  // The group's shortcuts are looked for only in a group that is there and
+  // is no link; a missing group stands for them in the report.
+  const Text group = PathOf(kProgramGroup.path, machine);
+  bool groupIsOurs = false;
+  if (!group.empty()) {
+    if (!PathExists(group))
+      report->notFound.push_back(group);
+    else
+      groupIsOurs = IsOurFolder(group, report);
   }
-  if (!IsOurFolder(group, report)) return;
-  RemoveShortcut(group + "\\", kMainShortcut, kMainProgramPath, report);
-  RemoveShortcut(group + "\\", kUninstallShortcut, kUninstallerPath, report);
+  for (size_t i = kShortcuts.count; i-- > 0;) {
+    const ShortcutItem& shortcut = *kShortcuts.entries[i];
+    const Text link = PathOf(shortcut.link, machine);
+    if (link.empty() || (shortcut.link.place == Place::ProgramGroup && !groupIsOurs)) continue;
+    RemoveShortcut(link, PathOf(shortcut.target->path, machine), report);
+  }
+  if (!groupIsOurs) return;
   const Removal folder = RemoveEmptyFolder(group);
   if (folder != Removal::Failed) Record(folder, group, report);
+}
+
+// ---- Files and their folder
+
+void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& machine,
+                 UninstallReport* report) {
+  const Text folder = PathOf(kInstallationFolder.path, machine);
+  const bool folderIsOurs = IsOurFolder(folder, report);
+  bool waitsForRestart = false;
+  bool failedInFolder = false;
+  for (size_t i = kFiles.count; i-- > 0;) {
+    const FileItem& file = *kFiles.entries[i];
+    const bool inFolder = file.path.place == Place::InstallationFolder;
+    const Text path = PathOf(file.path, machine);
+    if (path.empty() || (inFolder && !folderIsOurs)) continue;
+    if (place == RemovalPlace::InPlace && SamePath(running.c_str(), path.c_str())) {
+      // This very file cannot go while it runs; its folder follows it at the
+      // restart.
+      MarkForRestart(path, report);
+      waitsForRestart = waitsForRestart || inFolder;
+      continue;
+    }
+    const Removal removal = DeleteFileAt(path);
+    Record(removal, path, report);
+    failedInFolder = failedInFolder || (inFolder && removal == Removal::Failed);
+  }
+  if (!folderIsOurs) return;
+  if (waitsForRestart) {
+    // Only a folder that will be empty by then.
+    if (!failedInFolder) MarkForRestart(folder, report);
+    return;
+  }
+  // A folder that still holds something (a file that could not go, or
+  // someone else's) stays, and is no failure of its own.
+  const Removal removal = RemoveEmptyFolder(folder);
+  if (removal != Removal::Failed) Record(removal, folder, report);
 }
 
 }  // namespace
 
 void RemoveInstallation(RemovalPlace place, const Text& running, UninstallReport* report) {
-  RemoveFiles(place, running, report);
-  RemoveRegistration(report);
-  RemoveShortcuts(report);
+  const MachineFolders machine = ReadMachineFolders();
+  // What the setup program wrote, from its last step to its first.
+  RemoveKey(kUninstallEntry, machine, report);
+  RemoveShortcuts(machine, report);
+  RemoveKey(kFolderVerb, machine, report);
+  RemoveKey(kAllFilesVerb, machine, report);
+  RemoveKey(kClassKey, machine, report);
+  RemoveKey(kExtensionKey, machine, report);
+  RemoveFiles(place, running, machine, report);
   // One notification for the whole change of associations.
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }

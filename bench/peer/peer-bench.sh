@@ -31,7 +31,7 @@ out=$build/bench
 windows=$build/windows
 mkdir -p "$out"
 bash "$here/build-reference.sh" "$out/reference" "$windows/payload" \
-  "$windows/assets/agreement.cp936.txt"
+  "$windows/assets/agreement.cp936.txt" "$build/host/bench/reference_items"
 
 source "$root/scripts/xvfb.sh"
 [ -n "${DISPLAY:-}" ] || own_display

@@ -44,6 +44,11 @@ TEST(RootForCode, EveryCodeOutsideOneToFiveIsTheCurrentUser) {
   EXPECT_EQ(RootForCode(5), RegistryRoot::Users);
   for (int32_t code : {0, 6, 9, -1, INT32_MIN, INT32_MAX})
     EXPECT_EQ(RootForCode(code), RegistryRoot::CurrentUser) << code;
+  // Each root by the name that reports and tools give it.
+  const char* names[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+                         "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
+  for (int32_t code = 1; code <= 5; ++code)
+    EXPECT_STREQ(RootKeyName(RootForCode(code)), names[code - 1]) << code;
 }
 
 RegData Encoded(const Value& value) {

@@ -353,9 +353,11 @@ TEST(TemplateCompiler, DumpShowsUnusualRecordsAndRefusesDamage) {
 
 TEST(TemplateCompiler, FindsTheTemplateBehindItsMarkerInAProgram) {
   const std::string marker(kEmbeddedTemplateMarker, sizeof kEmbeddedTemplateMarker);
-  auto block = [&](const std::string& payload, uint32_t size) {
+  // The marker, then a stored block: dimension count 1, the size, the bytes.
+  auto block = [&](const std::string& payload, uint32_t size, uint32_t dimensions = 1) {
     std::string b = marker;
-    for (int i = 0; i < 4; ++i) b += static_cast<char>((size >> (8 * i)) & 0xFF);
+    for (uint32_t word : {dimensions, size})
+      for (int i = 0; i < 4; ++i) b += static_cast<char>((word >> (8 * i)) & 0xFF);
     return b + payload;
   };
   ByteBlock found;
@@ -373,6 +375,10 @@ TEST(TemplateCompiler, FindsTheTemplateBehindItsMarkerInAProgram) {
   // A marker cut short at the end of the file is no block either.
   EXPECT_FALSE(FindEmbeddedTemplate("MZ" + marker.substr(0, 10), &found, &error));
   EXPECT_FALSE(FindEmbeddedTemplate("MZ" + marker + "\1", &found, &error));
+  EXPECT_FALSE(
+      FindEmbeddedTemplate("MZ" + marker + std::string("\1\0\0\0\0\0", 6), &found, &error));
+  // Only a block of one dimension is a stored block.
+  EXPECT_FALSE(FindEmbeddedTemplate(block("AB", 2, 2), &found, &error));
 
   exe = block("AB", 2) + block("CD", 2);
   EXPECT_FALSE(FindEmbeddedTemplate(exe, &found, &error));

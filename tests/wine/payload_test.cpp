@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "installer/machine_folders.h"
 #include "services/files.h"
 #include "support/test_support.h"
 
 namespace {
+
+const std::string kInstallFolder = PathOf(kInstallationFolder.path, MachineFolders());
+const std::string kMainProgramPath = PathOf(kMainProgram.path, MachineFolders());
 
 std::string Supplied(int index) {
   std::string content;
@@ -23,8 +27,9 @@ std::string Installed(const std::string& path) {
   return content;
 }
 
-std::string BlockBytes(const uint8_t* stored) {
-  ByteBlock block = PayloadBytes(stored);
+std::string BlockBytes(PayloadBlock stored) {
+  ByteBlock block;
+  EXPECT_TRUE(PayloadBytes(stored, &block));
   return std::string(reinterpret_cast<const char*>(block.data), block.size);
 }
 
@@ -33,14 +38,14 @@ class PayloadTest : public testing::Test {
   void SetUp() override {
     ASSERT_EQ(TestArgumentCount(), 3) << "main program, uninstaller, icon";
     RemoveTree(kInstallFolder);
-    DeleteFileA(kInstallFolder);
+    DeleteFileA(kInstallFolder.c_str());
   }
 };
 
 TEST_F(PayloadTest, BlocksEqualTheSuppliedFiles) {
-  EXPECT_EQ(BlockBytes(MainProgramImage), Supplied(0));
-  EXPECT_EQ(BlockBytes(UninstallerImage), Supplied(1));
-  EXPECT_EQ(BlockBytes(ProductIconImage), Supplied(2));
+  EXPECT_EQ(BlockBytes(PayloadBlock::MainProgram), Supplied(0));
+  EXPECT_EQ(BlockBytes(PayloadBlock::Uninstaller), Supplied(1));
+  EXPECT_EQ(BlockBytes(PayloadBlock::ProductIcon), Supplied(2));
   uint32_t count;
   memcpy(&count, MainProgramImage, 4);
   EXPECT_EQ(count, 1u) << "dimension count";
@@ -48,11 +53,10 @@ TEST_F(PayloadTest, BlocksEqualTheSuppliedFiles) {
 
 TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
   ASSERT_FALSE(FileExists(kInstallFolder));
-  PrepareInstallFolder();
+  PrepareFolder(kInstallationFolder);
   ASSERT_TRUE(FileExists(kInstallFolder));
-  ASSERT_TRUE(WritePayload(kMainProgramPath, MainProgramImage));
-  EXPECT_TRUE(WritePayload(kUninstallerPath, UninstallerImage));
-  EXPECT_TRUE(WritePayload(ProductIconPath(), ProductIconImage));
+  for (const FileItem* file : kFiles) EXPECT_TRUE(WriteFileItem(*file)) << file->path.name;
+  const std::string iconPath = PathOnMachine(kProductIcon.path);
 
   EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
   EXPECT_EQ(Installed("C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")), Supplied(1));
@@ -64,10 +68,10 @@ TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
     GetSystemWow64DirectoryA(system, MAX_PATH);
   else
     GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ(ProductIconPath(), std::string(system) + "\\zorva.ico");
-  EXPECT_EQ(Installed(ProductIconPath()), Supplied(2));
+  EXPECT_EQ(iconPath, std::string(system) + "\\zorva.ico");
+  EXPECT_EQ(Installed(iconPath), Supplied(2));
   std::string seenBy64BitPrograms;
-  EXPECT_TRUE(ReadWholeFileAs64BitProgram(ProductIconPath(), &seenBy64BitPrograms));
+  EXPECT_TRUE(ReadWholeFileAs64BitProgram(iconPath, &seenBy64BitPrograms));
   EXPECT_EQ(seenBy64BitPrograms, Supplied(2));
 }
 
@@ -86,18 +90,18 @@ TEST_F(PayloadTest, ExistingFolderIsKeptAndFilesReplaced) {
   ASSERT_TRUE(CreateFolder(kInstallFolder));
   ASSERT_TRUE(WriteWholeFile(std::string(kInstallFolder) + "\\other.txt", "kept"));
   ASSERT_TRUE(WriteWholeFile(kMainProgramPath, std::string(5000000, 'x')));
-  PrepareInstallFolder();
+  PrepareFolder(kInstallationFolder);
   EXPECT_TRUE(FileExists(std::string(kInstallFolder) + "\\other.txt"));
-  ASSERT_TRUE(WritePayload(kMainProgramPath, MainProgramImage));
+  ASSERT_TRUE(WriteFileItem(kMainProgram));
   EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
 }
 
 TEST_F(PayloadTest, PlainFileInPlaceOfTheFolderFailsTheMainProgram) {
   ASSERT_TRUE(WriteWholeFile(kInstallFolder, "not a folder"));
-  PrepareInstallFolder();
-  EXPECT_FALSE(WritePayload(kMainProgramPath, MainProgramImage));
+  PrepareFolder(kInstallationFolder);
+  EXPECT_FALSE(WriteFileItem(kMainProgram));
   EXPECT_EQ(Installed(kInstallFolder), "not a folder");
-  DeleteFileA(kInstallFolder);
+  DeleteFileA(kInstallFolder.c_str());
 }
 
 }  // namespace

@@ -14,14 +14,20 @@
 #include <vector>
 
 #include "frame/external_functions.h"
+#include "installer/installation_layout.h"
+#include "installer/machine_folders.h"
 #include "installer/payload.h"
+#include "services/files.h"
 #include "services/handles.h"
+#include "services/registry_item.h"
 #include "services/shell.h"
 #include "support/registry_probe.h"
 #include "support/test_support.h"
 
 namespace {
 
+const std::string kMainProgramPath = PathOf(kMainProgram.path, MachineFolders());
+const std::string kUninstallerPath = PathOf(kUninstaller.path, MachineFolders());
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
 const char kOpenCommand[] = "\"C:\\Program Files\\zorva\\Morvane.exe\" \"%1\"";
 const char kShellFolders[] =
@@ -114,31 +120,25 @@ class RegistrationTest : public testing::Test {
 TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
   ASSERT_TRUE(RegisterInstallation());
 
-  const std::string iconPath = ProductIconPath();
+  // Every value of the table, as this machine makes it.
+  const MachineFolders machine = ReadMachineFolders();
+  for (size_t row = 0; row < kRegistryValues.count; ++row) {
+    const RegistryValueItem& item = kRegistryValues.entries[row];
+    const ResolvedValue value = Resolve(item, machine);
+    const HKEY root = item.key->root == kClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
+    EXPECT_EQ(StringValue(root, value.valueKey, item.name), value.data)
+        << "row " << row + 1 << ": " << value.valueKey << " " << item.name;
+  }
+  // Where this machine comes in, and what the commands start.
   const std::string uninstaller = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
-  const struct {
-    HKEY root;
-    const char* key;
-    const char* name;
-    std::string data;
-  } rows[] = {
-      {HKEY_CLASSES_ROOT, ".zorva", "", "zorvafile"},
-      {HKEY_CLASSES_ROOT, "zorvafile", "", Gbk("文件夹")},
-      {HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", "", iconPath + ",0"},
-      {HKEY_CLASSES_ROOT, "zorvafile\\shell\\open\\command", "", kOpenCommand},
-      {HKEY_CLASSES_ROOT, "zorvafile", "NeverShowExt", ""},
-      {HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", "", kOpenCommand},
-      {HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane\\command", "", kOpenCommand},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayIcon", "C:\\Program Files\\zorva\\Morvane.exe"},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "Morvane"},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion", "1.3"},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", "\"" + uninstaller + "\""},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher", "Quenrith"},
-      {HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout", kHomePage},
-  };
-  for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i)
-    EXPECT_EQ(StringValue(rows[i].root, rows[i].key, rows[i].name), rows[i].data)
-        << "row " << i + 1 << ": " << rows[i].key << " " << rows[i].name;
+  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", ""),
+            PathOnMachine(kProductIcon.path) + ",0");
+  for (const char* key : {"zorvafile\\shell\\open\\command", "*\\shell\\Morvane\\command",
+                          "Directory\\shell\\Morvane\\command"})
+    EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, key, ""), kOpenCommand) << key;
+  EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
+            "\"" + uninstaller + "\"");
+  EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "URLInfoAbout"), kHomePage);
   EXPECT_EQ(std::string(kHomePage).rfind("https://", 0), 0u) << kHomePage;
 
   // The verb keys have no text of their own: the shell shows the key name.
@@ -255,17 +255,19 @@ std::string WithArgument(std::string command, const std::string& argument) {
 }
 
 TEST_F(RegistrationTest, RegisteredCommandsStartTheProductBesideAPlantedProgramExe) {
-  PrepareInstallFolder();
-  ASSERT_TRUE(WritePayload(kMainProgramPath, MainProgramImage));
-  ASSERT_TRUE(WritePayload(kUninstallerPath, UninstallerImage));
+  PrepareFolder(kInstallationFolder);
+  ASSERT_TRUE(WriteFileItem(kMainProgram));
+  ASSERT_TRUE(WriteFileItem(kUninstaller));
   // Another program where an unquoted "C:\Program Files\..." is looked for first.
-  ASSERT_TRUE(WritePayload("C:\\Program.exe", UninstallerImage));
+  ByteBlock other;
+  ASSERT_TRUE(PayloadBytes(PayloadBlock::Uninstaller, &other));
+  ASSERT_TRUE(WriteBytesToFile("C:\\Program.exe", other));
   const std::string log = MakeScratchFolder("commands");
   SetEnvironmentVariableA("MORVANE_STANDIN_LOG", log.c_str());
   SetEnvironmentVariableA("MORVANE_STANDIN_QUIT", "1");
 
   // The hazard is real here: an unquoted path starts the planted program.
-  ASSERT_EQ(Lower(StartedProgram(std::string(kMainProgramPath) + " x")), "c:\\program.exe");
+  ASSERT_EQ(Lower(StartedProgram(kMainProgramPath + " x")), "c:\\program.exe");
 
   ASSERT_TRUE(RegisterInstallation());
   const std::string file = "C:\\some folder\\a file.zorva";

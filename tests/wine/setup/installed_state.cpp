@@ -3,19 +3,19 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "services/registry_item.h"
 #include "support/test_support.h"
 
-const char kInstallFolder[] = "C:\\Program Files\\zorva";
-const char kMainProgramPath[] = "C:\\Program Files\\zorva\\Morvane.exe";
-// "C:\Program Files\zorva\卸载Morvane.exe"
-const char kUninstallerPath[] = "C:\\Program Files\\zorva\\\xD0\xB6\xD4\xD8Morvane.exe";
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
+const std::string kInstallFolder = PathOf(kInstallationFolder.path, MachineFolders());
+const std::string kMainProgramPath = PathOf(kMainProgram.path, MachineFolders());
+const std::string kUninstallerPath = PathOf(kUninstaller.path, MachineFolders());
+const std::string kUninstallKey = KeyPathOf(kUninstallEntry, kClassBase, kVerbName);
 
 // The registry view of the setup program under test, which is built for the
 // same processor as this driver: the 32-bit view for the product itself.
 const REGSAM kSetupRegistryView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 
-std::string IconPath() {
+MachineFolders SetupMachineFolders() {
   // Under WoW64 the setup program's writes to its system directory land in
   // the 32-bit system folder, and that folder is what the path must name.
   wchar_t system[MAX_PATH] = {};
@@ -23,7 +23,58 @@ std::string IconPath() {
     GetSystemWow64DirectoryW(system, MAX_PATH);
   else
     GetSystemDirectoryW(system, MAX_PATH);
-  return Cp936Of(system) + "\\zorva.ico";
+  // A folder the shell does not name stays unnamed, as for the setup program.
+  const auto withSlash = [](const std::string& folder) {
+    return folder.empty() ? folder : folder + "\\";
+  };
+  MachineFolders machine;
+  machine.system = withSlash(Cp936Of(system));
+  machine.programs = withSlash(ShellFolder(CSIDL_PROGRAMS));
+  machine.desktop = withSlash(ShellFolder(CSIDL_DESKTOPDIRECTORY));
+  return machine;
+}
+
+std::string PathHere(const PlacedName& name) { return PathOf(name, SetupMachineFolders()); }
+
+std::string IconPath() { return PathHere(kProductIcon.path); }
+
+namespace {
+
+HKEY RootKey(int32_t root) { return root == kClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE; }
+
+std::string RootName(int32_t root) { return root == kClassesRoot ? "HKCR\\" : "HKLM\\"; }
+
+}  // namespace
+
+std::vector<TableValue> TableValues() {
+  const MachineFolders machine = SetupMachineFolders();
+  std::vector<TableValue> values;
+  for (const RegistryValueItem& item : kRegistryValues) {
+    const ResolvedValue value = Resolve(item, machine);
+    values.push_back({RootKey(item.key->root), value.valueKey, item.name, value.data,
+                      item.condition == WriteCondition::UnlessPresent});
+  }
+  return values;
+}
+
+std::string FilesPresent() {
+  std::string present;
+  for (const FileItem* file : kFiles)
+    if (PathExists(PathHere(file->path))) present += PathHere(file->path) + "\n";
+  if (PathExists(kInstallFolder)) present += kInstallFolder + "\n";
+  return present;
+}
+
+std::string RegistrationPresent() {
+  std::string present;
+  for (const RegistryKeyItem* key : kRegistryKeys) {
+    const std::string path = KeyPathOf(*key, kClassBase, kVerbName);
+    if (RegistryKeyExists(RootKey(key->root), path)) present += RootName(key->root) + path + "\n";
+  }
+  for (const std::string& link : {DesktopShortcut(), GroupShortcut(), GroupUninstallShortcut()})
+    if (PathExists(link)) present += link + "\n";
+  if (PathExists(ProgramGroup())) present += ProgramGroup() + "\n";
+  return present;
 }
 
 std::string RegistryText(HKEY root, const std::string& keyPath, const char* name, REGSAM view) {
@@ -91,11 +142,11 @@ std::string ShellFolder(int csidl) {
   return Cp936Of(path);
 }
 
-std::string DesktopShortcut() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Morvane.lnk"; }
-std::string GroupShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\tervilo\\Morvane.lnk"; }
-std::string GroupUninstallShortcut() {
-  return ShellFolder(CSIDL_PROGRAMS) + "\\tervilo\\" + Gbk("卸载Morvane") + ".lnk";
-}
+// Saving a link adds ".lnk" to a name without a dot, as the table's are.
+std::string DesktopShortcut() { return PathHere(kDesktopShortcut.link) + ".lnk"; }
+std::string GroupShortcut() { return PathHere(kGroupShortcut.link) + ".lnk"; }
+std::string GroupUninstallShortcut() { return PathHere(kGroupUninstallShortcut.link) + ".lnk"; }
+std::string ProgramGroup() { return PathHere(kProgramGroup.path); }
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesW(WideOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;

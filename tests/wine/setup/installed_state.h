@@ -8,19 +8,46 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// The installed paths (code page 936).
-extern const char kInstallFolder[];
-extern const char kMainProgramPath[];
-extern const char kUninstallerPath[];
-extern const char kUninstallKey[];
+#include "installer/installation_layout.h"
+
+// The installed paths (code page 936), as the installation table has them.
+extern const std::string kInstallFolder;
+extern const std::string kMainProgramPath;
+extern const std::string kUninstallerPath;
+extern const std::string kUninstallKey;
 
 // The setup program's registry view, for any registry call of a test.
 extern const REGSAM kSetupRegistryView;
 
-// The icon's path: the folder that the setup program's writes to its system
-// directory reach (the 32-bit system folder under WoW64) and "zorva.ico".
+// The machine's folders as the setup program sees them: the folder that its
+// writes to the system directory reach (the 32-bit system folder under
+// WoW64), the user's programs and desktop folders.
+MachineFolders SetupMachineFolders();
+
+// The path of an item of the table on this machine.
+std::string PathHere(const PlacedName& name);
+
+// The icon's path: that system folder and "zorva.ico".
 std::string IconPath();
+
+// A registry value of the table as the setup program writes it here.
+struct TableValue {
+  HKEY root;
+  std::string key;
+  const char* name;  // empty for the default value
+  std::string data;
+  bool onlyWhereMissing;  // kept where an earlier installation left one
+};
+// Every value, in the order they are written.
+std::vector<TableValue> TableValues();
+
+// The items of the table that are on the machine, one a line ("" when none
+// is): the files and their folder; the registry keys, the shortcuts and
+// their group.
+std::string FilesPresent();
+std::string RegistrationPresent();
 
 // The string value, without its terminating NUL; "<none>" when missing,
 // "<not REG_SZ>" or "<no NUL>" when malformed. Read in the setup program's
@@ -37,10 +64,11 @@ std::string ShortcutTarget(const std::string& linkFile);
 // The shell folder (CSIDL_*) without a trailing backslash.
 std::string ShellFolder(int csidl);
 
-// The three shortcut files as they must be named.
+// The three shortcut files as they must be named, and their group.
 std::string DesktopShortcut();
 std::string GroupShortcut();
 std::string GroupUninstallShortcut();
+std::string ProgramGroup();
 
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
