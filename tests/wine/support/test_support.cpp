@@ -94,6 +94,19 @@ void RemoveWideTree(const std::wstring& path) {
 
 void RemoveTree(const std::string& path) { RemoveWideTree(WideOf(path)); }
 
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((WideOf(folder) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
+      names.push_back(Cp936Of(found.cFileName));
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 // The frame initialises OLE on the user-interface thread before anything
 // else; so do the tests.
 int main(int argc, char** argv) {
