@@ -4,8 +4,8 @@
 // the machine read back through the Win32 API.
 //
 // Arguments: the setup program, then the three payload files it carries
-// (main program, uninstaller, icon) and the agreement's text, as Unix paths
-// of the build.
+// (main program, uninstaller, icon), the agreement's text and the compiled
+// window template, as Unix paths of the build.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -160,12 +161,14 @@ constexpr UnitArea kProgressBarLeft{30, 184, 100, 22};
 class Setup : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(TestArgumentCount(), 5) << "setup program, three payload files, agreement text";
+    ASSERT_EQ(TestArgumentCount(), 6)
+        << "setup program, three payload files, agreement text, window template";
     setupPath_ = HostPath(TestArgument(0));
     mainPayload_ = HostPath(TestArgument(1));
     uninstallerPayload_ = HostPath(TestArgument(2));
     iconPayload_ = HostPath(TestArgument(3));
     agreementText_ = HostPath(TestArgument(4));
+    windowTemplate_ = HostPath(TestArgument(5));
   }
 
   void TearDown() override {
@@ -176,11 +179,12 @@ class Setup : public testing::Test {
 
   // Starts the setup program and waits for its start window; the run is
   // ended at the test's end whatever happens.
-  testing::AssertionResult Launch(SetupRun* run) {
-    const bool started = StartSetup(setupPath_, run);
+  testing::AssertionResult Launch(SetupRun* run) { return Launch(setupPath_, run); }
+  testing::AssertionResult Launch(const std::string& program, SetupRun* run) {
+    const bool started = StartSetup(program, run);
     if (run->program.started) processes_.push_back(run->program.process.hProcess);
     if (started) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "no start window of " << setupPath_;
+    return testing::AssertionFailure() << "no start window of " << program;
   }
 
   static void ExpectExitCode(SetupRun* run, DWORD expected) {
@@ -288,6 +292,7 @@ class Setup : public testing::Test {
   std::string uninstallerPayload_;
   std::string iconPayload_;
   std::string agreementText_;
+  std::string windowTemplate_;
   std::vector<HANDLE> processes_;
 };
 
@@ -744,6 +749,120 @@ TEST_F(Setup, PlainFileInPlaceOfTheFolderFails) {
   ASSERT_TRUE(IsRunning(run.program));
   ClickUnit(run.startWindow, kCloseButton);
   ExpectExitCode(&run, 0);
+}
+
+// ---- A disk that fills up
+//
+// The installation folder is a small disk of its own in these scenarios: the
+// test bed mounts one there (a tmpfs of 16 MB), and the scenario fills it up
+// until the room it wants is left. Such a disk counts in pages of 4,096 bytes.
+
+constexpr uint64_t kPage = 4096;
+constexpr uint64_t kSmallDiskAtMost = 64 << 20;
+const char kFillerName[] = "filler";
+
+uint64_t PagesFor(uint64_t bytes) { return (bytes + kPage - 1) / kPage * kPage; }
+
+uint64_t FileSize(const std::string& path) {
+  std::string content;
+  return ReadWholeFile(path, &content) ? content.size() : 0;
+}
+
+// The free bytes and the size of the disk that holds `folder`.
+bool DiskSpace(const std::string& folder, uint64_t* free, uint64_t* total) {
+  ULARGE_INTEGER available{}, size{};
+  if (!GetDiskFreeSpaceExW(WideOf(folder).c_str(), &available, &size, nullptr)) return false;
+  *free = available.QuadPart;
+  *total = size.QuadPart;
+  return true;
+}
+
+bool InstallFolderIsASmallDisk() {
+  uint64_t free = 0, total = 0;
+  return DiskSpace(kInstallFolder, &free, &total) && total <= kSmallDiskAtMost;
+}
+
+// Fills the installation folder's disk with a file of its own until `room`
+// bytes (whole pages) are left.
+testing::AssertionResult LeaveRoom(uint64_t room) {
+  uint64_t free = 0, total = 0;
+  if (!DiskSpace(kInstallFolder, &free, &total))
+    return testing::AssertionFailure() << "no disk space for " << kInstallFolder;
+  if (free < room) return testing::AssertionFailure() << "only " << free << " bytes free";
+  if (!WriteWholeFile(kInstallFolder + "\\" + kFillerName, std::string(free - room, 'f')))
+    return testing::AssertionFailure() << "the filler was not written";
+  DiskSpace(kInstallFolder, &free, &total);
+  if (free != room) return testing::AssertionFailure() << free << " bytes free instead of " << room;
+  return testing::AssertionSuccess();
+}
+
+// Earlier files of the product, each of one page, in the installation folder.
+const std::string kEarlierMainProgram = "an earlier Morvane.exe" + std::string(4074, 'm');
+const std::string kEarlierUninstaller = "an earlier uninstaller" + std::string(4074, 'u');
+
+// The installation folder holds exactly these names, in any order: nothing
+// half-written and no file of the setup program's own beside them.
+void ExpectInstallFolderHolds(std::vector<std::string> names) {
+  std::vector<std::string> present = NamesIn(kInstallFolder);
+  std::sort(present.begin(), present.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(present, names);
+}
+
+// An upgrade whose main program does not fit: the earlier one stays as it
+// was, byte for byte, and the installation fails as it always did.
+TEST_F(Setup, AFullDiskKeepsTheEarlierMainProgram) {
+  if (!InstallFolderIsASmallDisk()) GTEST_SKIP() << "no small disk over " << kInstallFolder;
+  const uint64_t newMainProgram = FileSize(mainPayload_);
+  ASSERT_GT(newMainProgram, 3 * kPage);
+  ASSERT_TRUE(WriteWholeFile(kMainProgramPath, kEarlierMainProgram));
+  // Less room than the new program takes even once the earlier one is gone.
+  ASSERT_TRUE(LeaveRoom(PagesFor(newMainProgram) - 2 * kPage));
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  std::string main;
+  EXPECT_TRUE(ReadWholeFile(kMainProgramPath, &main));
+  EXPECT_TRUE(main == kEarlierMainProgram) << "Morvane.exe is now " << main.size() << " bytes";
+  ExpectInstallFolderHolds({"Morvane.exe", kFillerName});
+  EXPECT_FALSE(PathExists(IconPath()));
+  ExpectNoRegistration();
+
+  ASSERT_TRUE(IsRunning(run.program));
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
+}
+
+// Room for the main program, not for the uninstaller: the uninstaller's
+// failure stays silent, and the earlier uninstaller stays as it was, so that
+// the uninstall entry names a whole program.
+TEST_F(Setup, RoomForTheMainProgramOnlyKeepsTheEarlierUninstaller) {
+  if (!InstallFolderIsASmallDisk()) GTEST_SKIP() << "no small disk over " << kInstallFolder;
+  const uint64_t newMainProgram = FileSize(mainPayload_);
+  const uint64_t newUninstaller = FileSize(uninstallerPayload_);
+  ASSERT_GT(newUninstaller, 3 * kPage);
+  ASSERT_TRUE(WriteWholeFile(kMainProgramPath, kEarlierMainProgram));
+  ASSERT_TRUE(WriteWholeFile(kUninstallerPath, kEarlierUninstaller));
+  // The new main program fits beside the earlier one; what is left then,
+  // with what its replacement frees, is too little for the new uninstaller.
+  ASSERT_TRUE(LeaveRoom(PagesFor(newMainProgram) + kPage));
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+  EXPECT_EQ(CompareFiles(kMainProgramPath, mainPayload_), "same");
+  std::string uninstaller;
+  EXPECT_TRUE(ReadWholeFile(kUninstallerPath, &uninstaller));
+  EXPECT_TRUE(uninstaller == kEarlierUninstaller)
+      << Gbk("卸载Morvane.exe") << " is now " << uninstaller.size() << " bytes";
+  ExpectInstallFolderHolds({"Morvane.exe", Gbk("卸载Morvane.exe"), kFillerName});
+  EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
+  ExpectRegistration();
+  ExpectShortcuts();
 }
 
 TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
