@@ -46,6 +46,7 @@ std::string AcceptFirstMessage() { return Gbk("请先阅读并同意软件许可
 std::string InstallFailedMessage() { return Gbk("安装失败"); }
 std::string RegistryFailedMessage() { return Gbk("注册表写入失败"); }
 std::string InstallDoneMessage() { return Gbk("安装完成"); }
+std::string DamagedMessage() { return Gbk("安装程序已损坏，请重新获取安装程序"); }
 
 using RegistryRow = TableValue;
 
@@ -863,6 +864,60 @@ TEST_F(Setup, RoomForTheMainProgramOnlyKeepsTheEarlierUninstaller) {
   EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
   ExpectRegistration();
   ExpectShortcuts();
+}
+
+// ---- A damaged copy
+
+// Where in a block one byte is changed. In the window template it is a
+// letter or digit of the agreement's text, so that the windows still load
+// and the install button can be pressed; elsewhere the middle byte.
+size_t PlaceToDamage(const std::string& block, const std::string& agreement) {
+  const size_t text = agreement.empty() ? std::string::npos : block.find(agreement);
+  if (text == std::string::npos) return block.size() / 2;
+  // A single byte of code page 936, not half of a double-byte character.
+  for (size_t i = 0; i < agreement.size(); i += uint8_t(agreement[i]) >= 0x81 ? 2 : 1)
+    if (i >= agreement.size() / 2 && isalnum(uint8_t(agreement[i]))) return text + i;
+  return block.size() / 2;
+}
+
+// A copy of the setup program with one byte changed inside each block it
+// carries, in turn: each copy says that it is damaged, writes nothing and
+// ends with -1.
+TEST_F(Setup, ADamagedCopyIsRefused) {
+  std::string program, agreement;
+  ASSERT_TRUE(ReadWholeFile(setupPath_, &program));
+  ASSERT_TRUE(ReadWholeFile(agreementText_, &agreement));
+  const struct {
+    const char* name;
+    std::string file;
+    bool holdsAgreement;
+  } blocks[] = {{"main program", mainPayload_, false},
+                {"uninstaller", uninstallerPayload_, false},
+                {"icon", iconPayload_, false},
+                {"window template", windowTemplate_, true}};
+  const std::string folder = "C:\\damaged copy";
+  ASSERT_TRUE(CreateDirectoryW(WideOf(folder).c_str(), nullptr));
+  const std::string copy = folder + "\\MorvaneSetup.exe";
+  for (const auto& block : blocks) {
+    SCOPED_TRACE(block.name);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(block.file, &bytes));
+    const size_t at = program.find(bytes);
+    ASSERT_NE(at, std::string::npos) << "the block is not in the program";
+    ASSERT_EQ(program.find(bytes, at + 1), std::string::npos) << "the block is there twice";
+    std::string damaged = program;
+    const size_t place = at + PlaceToDamage(bytes, block.holdsAgreement ? agreement : "");
+    damaged[place] = char(damaged[place] ^ 0x01);
+    ASSERT_TRUE(WriteWholeFile(copy, damaged));
+
+    SetupRun run;
+    ASSERT_TRUE(Launch(copy, &run));
+    CheckAgreement(run);
+    PressInstall(run);
+    EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), DamagedMessage());
+    ExpectExitCode(&run, DWORD(-1));
+    ExpectNothingWritten();
+  }
 }
 
 TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
