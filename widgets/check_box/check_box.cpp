@@ -25,6 +25,7 @@ constexpr DWORD kPropertyStyles = BS_PUSHLIKE | BS_FLAT | BS_LEFTTEXT | BS_CENTE
 struct CheckBox {
   CheckBoxProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   WNDPROC systemProc = nullptr;
   UnitFont font;
   BrushOwner backBrush;

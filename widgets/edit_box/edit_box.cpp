@@ -39,6 +39,7 @@ constexpr char kDefaultPasswordChar = '*';
 struct EditBox {
   EditBoxProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   WNDPROC systemProc = nullptr;
   UnitFont font;
   BrushOwner backBrush;

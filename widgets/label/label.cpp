@@ -31,6 +31,7 @@ constexpr int32_t kPictureFitted = 2;
 struct Label {
   LabelProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   UnitFont font;
   OwnedImage picture;  // Picture decoded once; empty when it does not decode
 };

@@ -23,6 +23,7 @@ const UnitDescription kFocusingDescription =
 struct TestWindow {
   TestWindowProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   bool focusesFirstUnit = false;
 };
 
@@ -77,7 +78,7 @@ HWND CreateFocusingTestWindow(const UnitCreateArgs& args) { return Create(args, 
 
 TestWindow* StateOf(HWND hwnd) { return UnitStateOf<TestWindow>(hwnd); }
 
-bool PreTranslate(HWND, MSG* message) {
+bool PreTranslate(HWND, MSG* message, const UnitOperations*) {
   if (message->message != WM_RBUTTONDOWN) return false;
   LogLine("window claimed a right press");
   return true;
