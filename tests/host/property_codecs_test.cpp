@@ -538,13 +538,22 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   LabelProperties label;
   label.borderWidth = 3;
   label.effect = 4;
-  label.border = 77;  // no range: left alone
+  label.border = 77;
+  label.pictureMode = 3;
+  label.gradient = 77;  // no range: left alone
   label = Clamped(label);
   EXPECT_EQ(label.borderWidth, 5);
   EXPECT_EQ(label.effect, 3);
-  EXPECT_EQ(label.border, 77);
+  EXPECT_EQ(label.border, 6);
+  EXPECT_EQ(label.pictureMode, 2);
+  EXPECT_EQ(label.gradient, 77);
   label.borderWidth = 6;
-  EXPECT_EQ(Clamped(label).borderWidth, 6);
+  label.border = -1;
+  label.pictureMode = -1;
+  label = Clamped(label);
+  EXPECT_EQ(label.borderWidth, 6);
+  EXPECT_EQ(label.border, 0);
+  EXPECT_EQ(label.pictureMode, 0);
 
   HyperLinkerProperties link;
   link.linkKind = 2;
@@ -562,9 +571,19 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
 
   EditBoxProperties edit;
   edit.maxLength = -5;
-  EXPECT_EQ(Clamped(edit).maxLength, 0);
+  edit.border = 6;
+  edit.scrollBars = 4;
+  edit = Clamped(edit);
+  EXPECT_EQ(edit.maxLength, 0);
+  EXPECT_EQ(edit.border, 5);
+  EXPECT_EQ(edit.scrollBars, 3);
   edit.maxLength = INT32_MAX;
-  EXPECT_EQ(Clamped(edit).maxLength, INT32_MAX);
+  edit.border = -1;
+  edit.scrollBars = -1;
+  edit = Clamped(edit);
+  EXPECT_EQ(edit.maxLength, INT32_MAX);
+  EXPECT_EQ(edit.border, 0);
+  EXPECT_EQ(edit.scrollBars, 0);
 
   CheckBoxProperties check;
   check.hAlign = 3;

@@ -117,6 +117,37 @@ TEST(Label, TheBandShadesThroughItsColoursAndNarrowBandsWidenToFive) {
   EXPECT_EQ(RenderClient(label, kYellow).CountOtherThan(kWhite), 0);
 }
 
+// Border and PictureMode are choices whose ranges the class's table holds:
+// a value beyond either end, from the block or written, is that end.
+TEST(Label, BorderAndPictureModeBeyondTheirRangesAreTheirEnds) {
+  Scene scene;
+  LabelProperties properties;
+  properties.caption.clear();
+  properties.backColor = kWhite;
+  properties.borderWidth = 5;
+  properties.borderColor1 = kRed;
+  properties.borderColor2 = kBlue;
+  properties.picture = BmpFile(2, 2, {kRed, kGreen, kBlue, kWhite});
+  auto make = [&](int32_t border, int32_t mode) {
+    properties.border = border;
+    properties.pictureMode = mode;
+    return CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 0, 40, 30},
+                               false);
+  };
+  HWND inRange = make(6, 2), beyond = make(9, 7);
+  ASSERT_TRUE(inRange && beyond);
+  EXPECT_EQ(GetWindowLongA(beyond, GWL_STYLE) & WS_BORDER, 0) << "the own band, no system border";
+  EXPECT_TRUE(RenderClient(beyond, kYellow) == RenderClient(inRange, kYellow));
+  HWND below = make(-3, -1);
+  ASSERT_TRUE(below);
+  WriteProperty(kLabelUnit, inRange, kLabelBorder, Value::Integer(-3));
+  WriteProperty(kLabelUnit, inRange, kLabelPictureMode, Value::Integer(-1));
+  const LabelProperties* record = static_cast<LabelProperties*>(kLabelUnit.properties(inRange));
+  EXPECT_EQ(record->border, 0);
+  EXPECT_EQ(record->pictureMode, 0);
+  EXPECT_TRUE(RenderClient(below, kYellow) == RenderClient(inRange, kYellow));
+}
+
 TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
   // A 2 x 2 picture: red, green over blue, white.
   const Bytes picture = BmpFile(2, 2, {kRed, kGreen, kBlue, kWhite});
