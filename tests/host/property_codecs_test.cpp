@@ -569,21 +569,18 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   EXPECT_EQ(box.border, 0);
   EXPECT_EQ(box.displayMode, 2);
 
-  EditBoxProperties edit;
-  edit.maxLength = -5;
-  edit.border = 6;
-  edit.scrollBars = 4;
-  edit = Clamped(edit);
-  EXPECT_EQ(edit.maxLength, 0);
-  EXPECT_EQ(edit.border, 5);
-  EXPECT_EQ(edit.scrollBars, 3);
-  edit.maxLength = INT32_MAX;
-  edit.border = -1;
-  edit.scrollBars = -1;
-  edit = Clamped(edit);
-  EXPECT_EQ(edit.maxLength, INT32_MAX);
-  EXPECT_EQ(edit.border, 0);
-  EXPECT_EQ(edit.scrollBars, 0);
+  // MaxLength, Border and ScrollBars beyond each end.
+  const int32_t edits[][6] = {{-5, 6, 4, 0, 5, 3}, {INT32_MAX, -1, -1, INT32_MAX, 0, 0}};
+  for (const auto& row : edits) {
+    EditBoxProperties edit;
+    edit.maxLength = row[0];
+    edit.border = row[1];
+    edit.scrollBars = row[2];
+    edit = Clamped(edit);
+    EXPECT_EQ(edit.maxLength, row[3]);
+    EXPECT_EQ(edit.border, row[4]);
+    EXPECT_EQ(edit.scrollBars, row[5]);
+  }
 
   CheckBoxProperties check;
   check.hAlign = 3;

@@ -25,6 +25,14 @@ Bytes BlockOf(const LabelProperties& properties) {
   return block;
 }
 
+// A label with no caption on `back`.
+LabelProperties Blank(COLORREF back) {
+  LabelProperties properties;
+  properties.caption.clear();
+  properties.backColor = back;
+  return properties;
+}
+
 struct Scene {
   Scene() : window(MakeSurfaceWindow(kYellow, 240, 160)) {}
   ~Scene() { DestroyWindow(window); }
@@ -66,9 +74,7 @@ bool Near(uint32_t colour, COLORREF expected, int tolerance) {
 
 TEST(Label, AnEmptyCaptionOnWhiteIsAPlainWhiteRectangle) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kWhite;
+  LabelProperties properties = Blank(kWhite);
   HWND label =
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 20, 200, 140});
   ASSERT_TRUE(label);
@@ -79,9 +85,7 @@ TEST(Label, AnEmptyCaptionOnWhiteIsAPlainWhiteRectangle) {
 
 TEST(Label, TheBandShadesThroughItsColoursAndNarrowBandsWidenToFive) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kWhite;
+  LabelProperties properties = Blank(kWhite);
   properties.border = 6;
   properties.borderWidth = 3;
   properties.borderColor1 = kRed;
@@ -121,9 +125,7 @@ TEST(Label, TheBandShadesThroughItsColoursAndNarrowBandsWidenToFive) {
 // a value beyond either end, from the block or written, is that end.
 TEST(Label, BorderAndPictureModeBeyondTheirRangesAreTheirEnds) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kWhite;
+  LabelProperties properties = Blank(kWhite);
   properties.borderWidth = 5;
   properties.borderColor1 = kRed;
   properties.borderColor2 = kBlue;
@@ -164,9 +166,7 @@ TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
   };
   for (const Case& c : cases) {
     Scene scene;
-    LabelProperties properties;
-    properties.caption.clear();
-    properties.backColor = back;
+    LabelProperties properties = Blank(back);
     properties.picture = picture;
     properties.pictureMode = c.mode;
     properties.border = c.border;
@@ -192,9 +192,7 @@ TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
 
 TEST(Label, AnUndecodablePictureLeavesTheBackColour) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kGreen;
+  LabelProperties properties = Blank(kGreen);
   properties.picture = Bytes{'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8};
   HWND label =
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 0, 30, 20}, false);
@@ -219,9 +217,7 @@ TEST(Label, GradientsRunTheirWay) {
   };
   for (const Case& c : cases) {
     Scene scene;
-    LabelProperties properties;
-    properties.caption.clear();
-    properties.backColor = kYellow;
+    LabelProperties properties = Blank(kYellow);
     properties.gradient = c.pattern;
     properties.gradientColor1 = kRed;
     properties.gradientColor2 = kNoColour;
