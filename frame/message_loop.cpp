@@ -180,19 +180,21 @@ bool PreTranslate(MSG* message) {
   const UnitOperations* windowClass = windowSlot.operations;
   // A disabled window takes no keys.
   if (IsKeyboardMessage(message->message) && !IsWindowEnabled(window)) return true;
-  const bool toUnit = around.unit->hwnd == message->hwnd;
-  const UnitOperations* target = toUnit ? around.unit->operations : nullptr;
   const UnitIdentity unit = around.Identity();
+  const UnitOperations* target =
+      around.unit->hwnd == message->hwnd ? around.unit->operations : nullptr;
   // The unit's class first, then the window's conveniences. Either may run
   // handlers that change the window list: the unit is found again after, by
   // its identifiers.
-  if (target && target->preTranslate && target->preTranslate(message->hwnd, message, target))
-    return true;
+  if (target && target->preTranslate) {
+    if (target->preTranslate(message->hwnd, message, target)) return true;
+    if (!StillUnitWindow(unit, message->hwnd)) target = nullptr;
+  }
   if (window != message->hwnd && IsWindow(window) && windowClass->preTranslate &&
       windowClass->preTranslate(window, message, target))
     return true;
   // The common events of the unit whose window took the message.
-  if (!toUnit || !StillUnitWindow(unit, message->hwnd)) return false;
+  if (!target || !StillUnitWindow(unit, message->hwnd)) return false;
   if (message->message == WM_CHAR) return RaiseCharacterEvents(message, unit);
   EventRecord event;
   if (!CommonEventOf(*message, &event)) return false;
