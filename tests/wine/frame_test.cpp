@@ -95,6 +95,10 @@ class FrameScenario : public ::testing::Test {
     }
     return "";
   }
+  int CountLogged(const std::string& line) {
+    const std::vector<std::string> log = Log();
+    return int(std::count(log.begin(), log.end(), line));
+  }
   bool LoggedPrefix(const std::string& prefix) {
     for (const std::string& seen : Log())
       if (seen.compare(0, prefix.size(), prefix) == 0) return true;
@@ -304,11 +308,111 @@ TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {
   HWND window = StartWindow();
   ASSERT_TRUE(window);
   RightClickWindow(Pad(window, kFirstPadLeft));
-  EXPECT_TRUE(WaitForLogged("window claimed a right press"));
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_FALSE(LoggedPrefix("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -4"));
   EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw right press"));
+}
+
+// A window inside a unit that is no unit itself (as an edit box's arrows
+// are): its queued input is offered to the window it lies in as no unit's,
+// and raises no event of the unit around it.
+TEST_F(FrameScenario, AWindowInsideAUnitIsOfferedToItsWindowAsNoUnits) {
+  Start("inner");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  HWND pad = Pad(window, kFirstPadLeft);
+  HWND inner = FindWindowExA(pad, nullptr, "MorvaneTestInner", nullptr);
+  ASSERT_TRUE(inner);
+  RightClickWindow(inner);
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on no unit"));
+  ClickWindow(inner);
+  RightClickWindow(pad);
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
+  ClickWindow(pad);
+  const std::string padEvent = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad);
+  EXPECT_TRUE(WaitForLogged(padEvent + " 0 args 0 0 0 0")) << "the pad's own click";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(CountLogged(padEvent + " -1 args 3 50 30 0"), 1) << "the press on the inner window";
+  EXPECT_FALSE(LoggedPrefix(padEvent + " -4"));
+}
+
+// A re-created unit goes on in its new window: its pointer, its input and
+// its focus are the new window's, and the old window, while it goes, is no
+// unit's: its loss of the focus is nobody's, its end not the unit's.
+TEST_F(FrameScenario, ARecreatedUnitGoesOnInItsNewWindowAndTheOldOneIsNoUnits) {
+  Start("recreate");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(Logged("first re-created 1, old gone 1, focus on the new 0"));
+  EXPECT_TRUE(PointerOver(Pad(window, kFirstPadLeft), "cursor hand 1 arrow 0"));
+  HWND second = Pad(window, kSecondPadLeft);
+  ClickWindow(second);
+  ASSERT_TRUE(WaitForLogged("second re-created 1, old gone 1, focus on the new 1"));
+  HWND renewed = Pad(window, kSecondPadLeft);
+  EXPECT_NE(renewed, second);
+  ClickWindow(renewed);
+  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
+  EXPECT_TRUE(WaitUntil([&] { return CountLogged(pad + " 0 args 0 0 0 0") == 2; }));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(LoggedInOrder({pad + " -7 args 0 0 0 0", pad + " -7 args 0 0 0 0",
+                           "second re-created 1, old gone 1, focus on the new 1",
+                           pad + " -1 args 3 50 30 0"}),
+            "");
+  // The new window loses the focus only as the window goes.
+  const std::vector<std::string> log = Log();
+  const auto recreated =
+      std::find(log.begin(), log.end(), "second re-created 1, old gone 1, focus on the new 1");
+  for (auto line = log.begin(); line != recreated; ++line)
+    EXPECT_NE(line->compare(0, pad.size() + 3, pad + " -8"), 0) << "the old window's loss";
+  EXPECT_EQ(CountLogged("destroyed " + Hex(kStartWindow)), 1);
+}
+
+// A unit destroyed while its own procedure runs (in its click, raised from
+// its release; in its focus event, raised by the frame once its procedure
+// has taken the focus), or the unit before it in the window's list, whose
+// slot the second then takes: the window goes on, the unit left takes its
+// input as its own, and the window ends once.
+TEST_F(FrameScenario, AUnitDestroyedFromItsOwnHandlerLeavesTheWindowWhole) {
+  struct Case {
+    const char* scenario;
+    const char* logged;
+    bool secondLeft;
+  };
+  const Case cases[] = {
+      {"destroy-self-in-click", "destroyed in the click: second loaded 0, first loaded 1", false},
+      {"destroy-other-in-click", "destroyed in the click: second loaded 1, first loaded 0", true},
+      {"destroy-self-in-focus", "destroyed in the focus event: second loaded 0, window loaded 1",
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    Start(c.scenario);
+    HWND window = StartWindow();
+    ASSERT_TRUE(window);
+    HWND first = Pad(window, kFirstPadLeft), second = Pad(window, kSecondPadLeft);
+    ClickWindow(second);
+    EXPECT_TRUE(WaitForLogged(c.logged));
+    EXPECT_EQ(IsWindow(first) != FALSE, c.secondLeft ? false : true);
+    EXPECT_EQ(IsWindow(second) != FALSE, c.secondLeft);
+    const uint32_t left = c.secondLeft ? kSecondPadOfStart : kFirstPad;
+    const std::string click = "event " + Hex(kStartWindow) + " " + Hex(left) + " 0 args 0 0 0 0";
+    const int clicksBefore = CountLogged(click);
+    ClickWindow(c.secondLeft ? second : first);
+    EXPECT_TRUE(WaitUntil([&] { return CountLogged(click) == clicksBefore + 1; }));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(CountLogged("destroyed " + Hex(kStartWindow)), 1);
+    EXPECT_TRUE(Logged("program entry returns 0"));
+    // Its loss of the focus as the window went, told through the slot it
+    // moved to.
+    const std::string lost =
+        "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) + " -8 args 0 0 0 0";
+    EXPECT_EQ(Logged(lost), c.secondLeft);
+  }
 }
 
 TEST_F(FrameScenario, LoadingAWindowThatWaitsForItsDestructionMakesANewOne) {

@@ -1,6 +1,6 @@
 // Widget units hosted in the test program itself: a window of test records
-// is loaded by the frame's own loader (so the units are hooked, raise their
-// events to handlers bound in the records and read their window's
+// is loaded by the frame's own loader (so the units are the frame's, raise
+// their events to handlers bound in the records and read their window's
 // properties through the frame), and the test drives it with real input,
 // dispatching the messages itself between steps.
 #pragma once
