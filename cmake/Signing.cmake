@@ -120,7 +120,10 @@ function(morvane_sign_program)
       set(key --pkcs12 ${MORVANE_SIGN_PKCS12})
       set(key_files ${MORVANE_SIGN_PKCS12})
     else()
-      set(key --pkcs11-module ${MORVANE_SIGN_PKCS11_MODULE} --pkcs11-key ${MORVANE_SIGN_PKCS11_KEY}
+      # A PKCS#11 URI separates its attributes with semicolons, which would
+      # split it into a list here.
+      string(REPLACE ";" "$<SEMICOLON>" key_id "${MORVANE_SIGN_PKCS11_KEY}")
+      set(key --pkcs11-module ${MORVANE_SIGN_PKCS11_MODULE} --pkcs11-key ${key_id}
               --certs ${MORVANE_SIGN_CERTS})
       set(key_files ${MORVANE_SIGN_CERTS})
       if(MORVANE_SIGN_PKCS11_ENGINE)
