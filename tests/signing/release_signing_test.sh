@@ -12,21 +12,7 @@
 # refused when the tree is configured.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # description command...
-  local what=$1
-  shift
-  if "$@" >"$work/log" 2>&1; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    sed 's/^/    /' "$work/log"
-    failures=$((failures + 1))
-  fi
-}
-fails() { ! "$@"; }
+source "$here/checks.sh"
 
 # The recorders: one per command, each writing "$name.$$" into the records.
 bin=$work/bin
@@ -47,6 +33,9 @@ EOF
   chmod +x "$bin/$name"
 done
 export PATH="$bin:$PATH"
+# What the test itself starts is recorded apart from each build's records.
+export MORVANE_TEST_RECORDS=$work/records-test
+/bin/mkdir -p "$MORVANE_TEST_RECORDS"
 
 password=$(/usr/bin/openssl rand -hex 12)
 printf '%s\n' "$password" >"$work/password"

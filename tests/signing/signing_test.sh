@@ -11,21 +11,7 @@ sign=$1 dir=$2
 unsigned=("$3" "$4")
 signed=("$dir/payload/uninstaller.bin" "$dir/signed/MorvaneSetup.exe")
 names=("卸载Morvane.exe" "MorvaneSetup.exe")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # description command...
-  local what=$1
-  shift
-  if "$@" >"$work/log" 2>&1; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    sed 's/^/    /' "$work/log"
-    failures=$((failures + 1))
-  fi
-}
-fails() { ! "$@"; }
+source "$(dirname "$0")/checks.sh"
 sign_into() { # unsigned out [options...]
   local in=$1 out=$2
   shift 2
