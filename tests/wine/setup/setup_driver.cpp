@@ -1,5 +1,6 @@
 #include "setup/setup_driver.h"
 
+#include "support/dib_surface.h"
 #include "support/test_text.h"
 
 namespace {
@@ -9,12 +10,6 @@ struct Search {
   HWND startWindow = nullptr;
   std::vector<HWND>* others = nullptr;
 };
-
-bool IsMessageBox(HWND hwnd) {
-  wchar_t name[32] = {};
-  GetClassNameW(hwnd, name, 32);
-  return lstrcmpW(name, L"#32770") == 0;
-}
 
 bool HasStartWindowSize(HWND hwnd) {
   RECT rect{};
@@ -93,10 +88,6 @@ POINT CaptionPoint(HWND window) {
   return POINT{rect.left + 60, rect.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2};
 }
 
-bool WaitUntilGone(HWND window, DWORD timeoutMs) {
-  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
-}
-
 uint32_t ScreenPixels::At(int x, int y) const {
   const int width = area.right - area.left;
   return pixels[size_t(y - area.top) * size_t(width) + size_t(x - area.left)];
@@ -105,30 +96,7 @@ uint32_t ScreenPixels::At(int x, int y) const {
 ScreenPixels CaptureScreen(const RECT& area) {
   ScreenPixels shot;
   shot.area = area;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  shot.pixels.assign(size_t(width) * size_t(height), 0);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const uint32_t* source = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = source[i] & 0x00FFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  shot.pixels = CaptureScreenArea(area).pixels;
   return shot;
 }
 

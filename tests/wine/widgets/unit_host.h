@@ -12,6 +12,7 @@
 
 #include "frame/template/template_records.h"
 #include "frame/unit_class.h"
+#include "support/dib_surface.h"
 #include "tests/wine/widgets/host_window/host_window.h"
 
 // The events that units raised, in order, through handlers bound with
@@ -52,20 +53,15 @@ class HostedWindow {
   bool loaded_ = false;
 };
 
-// Where (x, y) of a window's client area lies on the screen.
-POINT OnScreen(HWND hwnd, int x, int y);
-
 // A unit's client area as WM_PRINTCLIENT draws it into a 32-bit bitmap.
 class Rendering {
  public:
   explicit Rendering(HWND hwnd);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const;
-  bool operator==(const Rendering& other) const;
+  int Width() const { return pixels_.width; }
+  int Height() const { return pixels_.height; }
+  COLORREF At(int x, int y) const { return pixels_.At(x, y); }
+  bool operator==(const Rendering& other) const { return pixels_ == other.pixels_; }
 
  private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<uint32_t> pixels_;
+  SurfacePixels pixels_;
 };

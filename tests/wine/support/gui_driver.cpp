@@ -1,4 +1,4 @@
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 #include <cstdlib>
 #include <vector>
@@ -10,7 +10,6 @@ namespace {
 struct Search {
   DWORD processId = 0;
   const char* caption = nullptr;
-  const char* className = nullptr;
   HWND found = nullptr;
 };
 
@@ -19,12 +18,8 @@ BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM lParam) {
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
   if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t text[256] = {};
-  if (search->className) {
-    GetClassNameW(hwnd, text, 256);
-    if (Cp936Of(text) != search->className) return TRUE;
-  }
   if (search->caption) {
+    wchar_t text[256] = {};
     GetWindowTextW(hwnd, text, 256);
     if (Cp936Of(text) != search->caption) return TRUE;
   }
@@ -32,18 +27,40 @@ BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM lParam) {
   return FALSE;
 }
 
-HWND FindTopWindow(DWORD processId, const char* caption, const char* className) {
-  Search search{processId, caption, className, nullptr};
+HWND FindTopWindow(DWORD processId, const char* caption) {
+  Search search{processId, caption, nullptr};
   EnumWindows(FindInProcess, LPARAM(&search));
   return search.found;
 }
 
-std::string TextOf(HWND hwnd) {
-  // WM_GETTEXT crosses the process boundary with its buffer marshalled.
-  int length = GetWindowTextLengthW(hwnd);
-  std::vector<wchar_t> text(size_t(length) + 2, L'\0');
-  GetWindowTextW(hwnd, text.data(), length + 1);
-  return Cp936Of(text.data());
+// How long a window of another process may take to answer for its text.
+constexpr UINT kTextAnswerMs = 5000;
+
+struct BoxSearch {
+  const BoxWanted* wanted;
+  MessageBoxSeen* seen;
+  bool found;
+};
+
+BOOL CALLBACK VisitBox(HWND hwnd, LPARAM lParam) {
+  BoxSearch* search = reinterpret_cast<BoxSearch*>(lParam);
+  const BoxWanted& wanted = *search->wanted;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (hwnd == wanted.except || (wanted.processId && owner != wanted.processId) ||
+      !IsWindowVisible(hwnd) || !IsMessageBox(hwnd))
+    return TRUE;
+  // The text is in the static control that message boxes number 0xFFFF.
+  HWND text = GetDlgItem(hwnd, 0xFFFF);
+  if (!text) return TRUE;
+  const std::string caption = WindowTextOf(hwnd);
+  if (wanted.caption && caption != wanted.caption) return TRUE;
+  search->seen->box = hwnd;
+  search->seen->processId = owner;
+  search->seen->caption = caption;
+  search->seen->text = WindowTextOf(text);
+  search->found = true;
+  return FALSE;
 }
 
 // The windows that mouse input at `at` reaches: the window that holds the
@@ -148,28 +165,54 @@ HWND WaitForTopWindow(const RunningProgram& program, const char* caption, DWORD 
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        found = FindTopWindow(program.process.dwProcessId, caption, nullptr);
+        found = FindTopWindow(program.process.dwProcessId, caption);
         return found || !IsRunning(program);
       },
       timeoutMs);
   return found;
 }
 
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+std::string WindowTextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextAnswerMs, &length))
+    return "";
+  std::vector<wchar_t> text(size_t(length) + 1, L'\0');
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()), SMTO_ABORTIFHUNG,
+                      kTextAnswerMs, nullptr);
+  return Cp936Of(text.data());
+}
+
+bool IsMessageBox(HWND hwnd) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  return lstrcmpW(name, L"#32770") == 0;
+}
+
+bool FindMessageBox(const BoxWanted& wanted, MessageBoxSeen* seen) {
+  BoxSearch search{&wanted, seen, false};
+  EnumWindows(VisitBox, LPARAM(&search));
+  return search.found;
+}
+
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen) {
-  HWND box = nullptr, text = nullptr;
+  BoxWanted wanted;
+  wanted.processId = program.process.dwProcessId;
+  bool found = false;
   WaitUntil(
       [&] {
-        box = FindTopWindow(program.process.dwProcessId, nullptr, "#32770");
-        // The text is in the static control that message boxes number 0xFFFF.
-        text = box ? GetDlgItem(box, 0xFFFF) : nullptr;
-        return text || !IsRunning(program);
+        found = FindMessageBox(wanted, seen);
+        return found || !IsRunning(program);
       },
       timeoutMs);
-  if (!text) return false;
-  seen->box = box;
-  seen->caption = TextOf(box);
-  seen->text = TextOf(text);
-  return true;
+  return found;
+}
+
+bool WaitForMessageBox(const BoxWanted& wanted, DWORD timeoutMs, MessageBoxSeen* seen) {
+  return WaitUntil([&] { return FindMessageBox(wanted, seen); }, timeoutMs);
 }
 
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
@@ -181,9 +224,19 @@ bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
   return true;
 }
 
+bool AnswerBox(const MessageBoxSeen& seen, int buttonId, DWORD timeoutMs) {
+  return ClickBoxButton(seen, buttonId) && WaitUntilGone(seen.box, timeoutMs);
+}
+
 bool BringToFront(HWND hwnd) {
   SetForegroundWindow(hwnd);
   return WaitUntil([&] { return GetForegroundWindow() == hwnd; }) && Synchronise(hwnd);
+}
+
+POINT OnScreen(HWND hwnd, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(hwnd, &point);
+  return point;
 }
 
 void MoveMouseTo(int x, int y) { MouseAt(0, POINT{x, y}); }
