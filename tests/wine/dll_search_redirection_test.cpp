@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
 
@@ -73,10 +73,7 @@ BOOL CALLBACK NoteOtherWindow(HWND hwnd, LPARAM lParam) {
   auto* watch = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(hwnd, &owner);
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (owner == watch->first && IsWindowVisible(hwnd) && lstrcmpA(name, "#32770") != 0)
-    watch->second = true;
+  if (owner == watch->first && IsWindowVisible(hwnd) && !IsMessageBox(hwnd)) watch->second = true;
   return TRUE;
 }
 
@@ -120,12 +117,15 @@ TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   MessageBoxSeen seen;
+  BoxWanted ofTheProgram;
+  ofTheProgram.processId = run.process.dwProcessId;
   bool otherWindow = false, boxShown = false;
-  const DWORD start = GetTickCount();
-  while (!boxShown && IsRunning(run) && GetTickCount() - start < 30000) {
+  // Until the box comes, every look also watches for another window.
+  WaitUntil([&] {
     otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
-    boxShown = WaitForMessageBox(run, 50, &seen);
-  }
+    boxShown = FindMessageBox(ofTheProgram, &seen);
+    return boxShown || !IsRunning(run);
+  });
   ASSERT_TRUE(boxShown) << "no run-time error report";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
   EXPECT_EQ(seen.caption, Gbk("错误"));
@@ -166,11 +166,10 @@ TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   bool shown = false;
-  const DWORD start = GetTickCount();
-  while (!shown && IsRunning(run) && GetTickCount() - start < 30000) {
+  WaitUntil([&] {
     shown = ShowsOtherWindow(run.process.dwProcessId);
-    Sleep(50);
-  }
+    return shown || !IsRunning(run);
+  });
   EXPECT_TRUE(shown);
   TerminateProcess(run.process.hProcess, 0);
   DWORD code = 0;
