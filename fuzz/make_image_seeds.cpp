@@ -27,26 +27,15 @@ std::vector<uint8_t> Rgba(int width, int height) {
 }
 
 GifFrameSample Frame(int left, int top, int width, int height, int colours) {
-  GifFrameSample frame;
-  frame.left = left;
-  frame.top = top;
-  frame.width = width;
-  frame.height = height;
-  frame.indexes = PatternIndexed(width, height, colours).indexes;
-  return frame;
+  return GifFrameSampleAt(left, top, width, height, PatternIndexed(width, height, colours).indexes);
 }
 
 void GifSeeds() {
-  GifSample still;
-  still.screenWidth = still.screenHeight = 8;
-  still.globalPalette = PatternIndexed(1, 1, 4).palette;
+  GifSample still = GifSampleScreen(8, 8, 4);
   still.frames = {Frame(0, 0, 8, 8, 4)};
   Save("gif_fuzz", "still", WriteGif(still));
 
-  GifSample animated;
-  animated.screenWidth = 10;
-  animated.screenHeight = 6;
-  animated.globalPalette = PatternIndexed(1, 1, 16).palette;
+  GifSample animated = GifSampleScreen(10, 6, 16);
   animated.loopExtension = true;
   animated.comment = true;
   GifFrameSample a = Frame(0, 0, 10, 6, 16);
@@ -66,10 +55,7 @@ void GifSeeds() {
   animated.frames = {a, b, c};
   Save("gif_fuzz", "animated", WriteGif(animated));
 
-  GifSample wide;
-  wide.screenWidth = 64;
-  wide.screenHeight = 48;
-  wide.globalPalette = PatternIndexed(1, 1, 256).palette;
+  GifSample wide = GifSampleScreen(64, 48, 256);
   wide.frames = {Frame(0, 0, 64, 48, 256)};
   wide.clearWhenFull = false;
   Save("gif_fuzz", "full_table", WriteGif(wide));
