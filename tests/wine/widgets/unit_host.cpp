@@ -36,20 +36,6 @@ void BindRecorder(TemplateRecord* record, int32_t event) {
   record->bindings.push_back(binding);
 }
 
-TemplateRecord UnitRecord(uint32_t identifier, uint32_t type, int left, int top, int width,
-                          int height, uint32_t flags, const Bytes& properties) {
-  TemplateRecord record;
-  record.identifier = int32_t(identifier);
-  record.typeReference = int32_t(type);
-  record.left = left;
-  record.top = top;
-  record.width = width;
-  record.height = height;
-  record.flags = flags;
-  record.properties = properties;
-  return record;
-}
-
 TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int width, int height,
                                 uint32_t backColor) {
   return UnitRecord(identifier, kHostWindowType, left, top, width, height, kUnitVisible,

@@ -13,6 +13,7 @@
 #include "frame/template/template_records.h"
 #include "frame/unit_class.h"
 #include "support/dib_surface.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/widgets/host_window/host_window.h"
 
 // The events that units raised, in order, through handlers bound with
@@ -26,9 +27,6 @@ int CountRaised(uint32_t unit, int32_t event);
 // Binds `event` of the record to the handler that records it.
 void BindRecorder(TemplateRecord* record, int32_t event);
 
-// A unit record of the test template.
-TemplateRecord UnitRecord(uint32_t identifier, uint32_t type, int left, int top, int width,
-                          int height, uint32_t flags, const Bytes& properties);
 // The host window's own record: at (left, top) on the screen.
 TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int width, int height,
                                 uint32_t backColor);
