@@ -69,19 +69,11 @@ void PlantMarkers(const std::string& folder) {
       ASSERT_TRUE(CopyFileA(MarkerLibrary().c_str(), (place + "\\" + name).c_str(), FALSE));
 }
 
-BOOL CALLBACK NoteOtherWindow(HWND hwnd, LPARAM lParam) {
-  auto* watch = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == watch->first && IsWindowVisible(hwnd) && !IsMessageBox(hwnd)) watch->second = true;
-  return TRUE;
-}
-
 // Whether the process shows a visible top-level window that is no box.
 bool ShowsOtherWindow(DWORD processId) {
-  std::pair<DWORD, bool> watch{processId, false};
-  EnumWindows(NoteOtherWindow, LPARAM(&watch));
-  return watch.second;
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (!IsMessageBox(hwnd)) return true;
+  return false;
 }
 
 struct Redirection {

@@ -5,35 +5,11 @@
 
 namespace {
 
-struct Search {
-  DWORD processId = 0;
-  HWND startWindow = nullptr;
-  std::vector<HWND>* others = nullptr;
-};
-
 bool HasStartWindowSize(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);
   return rect.right - rect.left == kStartWindowWidth &&
          rect.bottom - rect.top == kStartWindowHeight;
-}
-
-BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
-  Search* search = reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd) || IsMessageBox(hwnd)) return TRUE;
-  if (search->others) {
-    if (hwnd != search->startWindow) search->others->push_back(hwnd);
-    return TRUE;
-  }
-  // A minimised window has another size: the start window is also the one
-  // that was found before.
-  if (HasStartWindowSize(hwnd) || hwnd == search->startWindow) {
-    search->startWindow = hwnd;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 }  // namespace
@@ -50,19 +26,15 @@ bool StartSetup(const std::string& setupPath, SetupRun* run) {
 }
 
 HWND FindStartWindow(DWORD processId) {
-  Search search;
-  search.processId = processId;
-  EnumWindows(Visit, LPARAM(&search));
-  return search.startWindow;
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (!IsMessageBox(hwnd) && HasStartWindowSize(hwnd)) return hwnd;
+  return nullptr;
 }
 
 std::vector<HWND> OtherWindows(DWORD processId, HWND startWindow) {
   std::vector<HWND> others;
-  Search search;
-  search.processId = processId;
-  search.startWindow = startWindow;
-  search.others = &others;
-  EnumWindows(Visit, LPARAM(&search));
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (hwnd != startWindow && !IsMessageBox(hwnd)) others.push_back(hwnd);
   return others;
 }
 
@@ -153,20 +125,4 @@ bool SaveBmp(const ScreenPixels& shot, const std::string& path) {
             WriteFile(out, &info, sizeof info, &written, nullptr) &&
             WriteFile(out, rows.data(), DWORD(rows.size()), &written, nullptr);
   return CloseHandle(out) && ok;
-}
-
-double ProcessCpuMilliseconds(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  auto ticks = [](FILETIME time) {
-    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
-  };
-  return (ticks(kernel) + ticks(user)) / 10000.0;
-}
-
-double NowMilliseconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }

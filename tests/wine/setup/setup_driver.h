@@ -78,9 +78,3 @@ int CountWhite(const ScreenPixels& shot, const RECT& area);
 
 // Saves the pixels as a BMP file (a Windows path); false when it cannot.
 bool SaveBmp(const ScreenPixels& shot, const std::string& path);
-
-// The user and kernel time the process has used, in milliseconds.
-double ProcessCpuMilliseconds(HANDLE process);
-
-// Milliseconds of a monotonic clock.
-double NowMilliseconds();

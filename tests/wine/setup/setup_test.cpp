@@ -171,17 +171,11 @@ class Setup : public testing::Test {
     agreementText_ = HostPath(TestArgument(4));
   }
 
-  void TearDown() override {
-    // A scenario that failed half-way leaves no program behind.
-    for (HANDLE process : processes_)
-      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
-  }
-
   // Starts the setup program and waits for its start window; the run is
   // ended at the test's end whatever happens.
   testing::AssertionResult Launch(SetupRun* run) {
     const bool started = StartSetup(setupPath_, run);
-    if (run->program.started) processes_.push_back(run->program.process.hProcess);
+    if (run->program.started) processes_.Add(run->program.process.hProcess);
     if (started) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "no start window of " << setupPath_;
   }
@@ -220,6 +214,15 @@ class Setup : public testing::Test {
       return agreement != nullptr;
     });
     return agreement;
+  }
+
+  // Opens the agreement window with the link and drags it below the start
+  // window.
+  static void OpenAgreementBelowStartWindow(const SetupRun& run, HWND* agreement) {
+    ClickUnit(run.startWindow, kAgreementLink);
+    *agreement = WaitForAgreementWindow(run);
+    ASSERT_NE(*agreement, nullptr) << "the link opened no window";
+    ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, *agreement));
   }
 
   // Drags the agreement window by its caption until it lies below the start
@@ -299,7 +302,7 @@ class Setup : public testing::Test {
   std::string uninstallerPayload_;
   std::string iconPayload_;
   std::string agreementText_;
-  std::vector<HANDLE> processes_;
+  ProgramsToEnd processes_;  // ended at the end of the test
 };
 
 // A file with a blank in its folder and in its name, opened through its
@@ -507,10 +510,8 @@ TEST_F(Setup, FirstInstallation) {
   ASSERT_TRUE(IsRunning(run.program));
 
   // Two presses of the link: one agreement window, in front after each.
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr) << "the link opened no window";
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
   ClickUnit(run.startWindow, kAgreementLink);
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == agreement; }))
       << "the open agreement window came to the front";
@@ -939,10 +940,8 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
 TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr);
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
 
   ClickUnit(run.startWindow, kCloseButton);
   EXPECT_TRUE(WaitUntilGone(run.startWindow));
@@ -995,10 +994,8 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
 TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr);
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
 
   CheckAgreement(run);
   PressInstall(run);

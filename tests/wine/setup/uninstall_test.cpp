@@ -110,16 +110,11 @@ class Uninstall : public testing::Test {
     uninstallerPayload_ = HostPath(TestArgument(2));
   }
 
-  void TearDown() override {
-    for (HANDLE process : processes_)
-      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
-  }
-
   // The whole installation through the setup program's window.
   void Install() {
     SetupRun run;
     ASSERT_TRUE(StartSetup(setupPath_, &run)) << "no start window";
-    processes_.push_back(run.program.process.hProcess);
+    processes_.Add(run.program.process.hProcess);
     ClickUnit(run.startWindow, kAgreementBox);
     ClickUnit(run.startWindow, kInstallButton);
     MessageBoxSeen seen;
@@ -138,7 +133,7 @@ class Uninstall : public testing::Test {
     const std::string command = ValueText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
     EXPECT_EQ(command, "\"" + std::string(kUninstallerPath) + "\"");
     RunningProgram program = StartProgram(command);
-    if (program.started) processes_.push_back(program.process.hProcess);
+    if (program.started) processes_.Add(program.process.hProcess);
     return program;
   }
 
@@ -158,7 +153,7 @@ class Uninstall : public testing::Test {
     HANDLE process =
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, final.processId);
     ASSERT_NE(process, nullptr);
-    processes_.push_back(process);
+    processes_.Add(process);
     *message = final.text;
     ASSERT_TRUE(Answer(final, IDOK));
     ASSERT_EQ(WaitForSingleObject(process, kExitTimeoutMs), WAIT_OBJECT_0);
@@ -178,7 +173,7 @@ class Uninstall : public testing::Test {
 
   std::string setupPath_;
   std::string uninstallerPayload_;
-  std::vector<HANDLE> processes_;
+  ProgramsToEnd processes_;  // ended at the end of the test
 };
 
 // Install, uninstall, and the machine is as it was, but for the copy of the

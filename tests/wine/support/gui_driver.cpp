@@ -1,5 +1,6 @@
 #include "support/gui_driver.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -7,61 +8,22 @@
 
 namespace {
 
-struct Search {
-  DWORD processId = 0;
-  const char* caption = nullptr;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM lParam) {
-  Search* search = reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  if (search->caption) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    if (Cp936Of(text) != search->caption) return TRUE;
-  }
-  search->found = hwnd;
-  return FALSE;
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
 }
 
 HWND FindTopWindow(DWORD processId, const char* caption) {
-  Search search{processId, caption, nullptr};
-  EnumWindows(FindInProcess, LPARAM(&search));
-  return search.found;
+  for (HWND hwnd : VisibleTopWindows(processId)) {
+    wchar_t text[256] = {};
+    if (caption) GetWindowTextW(hwnd, text, 256);
+    if (!caption || Cp936Of(text) == caption) return hwnd;
+  }
+  return nullptr;
 }
 
 // How long a window of another process may take to answer for its text.
 constexpr UINT kTextAnswerMs = 5000;
-
-struct BoxSearch {
-  const BoxWanted* wanted;
-  MessageBoxSeen* seen;
-  bool found;
-};
-
-BOOL CALLBACK VisitBox(HWND hwnd, LPARAM lParam) {
-  BoxSearch* search = reinterpret_cast<BoxSearch*>(lParam);
-  const BoxWanted& wanted = *search->wanted;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (hwnd == wanted.except || (wanted.processId && owner != wanted.processId) ||
-      !IsWindowVisible(hwnd) || !IsMessageBox(hwnd))
-    return TRUE;
-  // The text is in the static control that message boxes number 0xFFFF.
-  HWND text = GetDlgItem(hwnd, 0xFFFF);
-  if (!text) return TRUE;
-  const std::string caption = WindowTextOf(hwnd);
-  if (wanted.caption && caption != wanted.caption) return TRUE;
-  search->seen->box = hwnd;
-  search->seen->processId = owner;
-  search->seen->caption = caption;
-  search->seen->text = WindowTextOf(text);
-  search->found = true;
-  return FALSE;
-}
 
 // The windows that mouse input at `at` reaches: the window that holds the
 // capture (a unit tracking the pointer, a window being moved), if any, and
@@ -136,6 +98,17 @@ POINT CentreOf(HWND hwnd) {
 
 }  // namespace
 
+std::vector<HWND> VisibleTopWindows(DWORD processId) {
+  std::vector<HWND> all, shown;
+  EnumWindows(Collect, LPARAM(&all));
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if ((!processId || owner == processId) && IsWindowVisible(hwnd)) shown.push_back(hwnd);
+  }
+  return shown;
+}
+
 RunningProgram StartProgram(const std::string& commandLine) {
   RunningProgram program;
   STARTUPINFOW startup{};
@@ -144,6 +117,27 @@ RunningProgram StartProgram(const std::string& commandLine) {
   program.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &program.process) != FALSE;
   return program;
+}
+
+ProgramsToEnd::~ProgramsToEnd() {
+  for (HANDLE process : processes_)
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
+}
+
+double ProcessCpuMilliseconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+  auto ticks = [](FILETIME time) {
+    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+double NowMilliseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode) {
@@ -193,9 +187,20 @@ bool IsMessageBox(HWND hwnd) {
 }
 
 bool FindMessageBox(const BoxWanted& wanted, MessageBoxSeen* seen) {
-  BoxSearch search{&wanted, seen, false};
-  EnumWindows(VisitBox, LPARAM(&search));
-  return search.found;
+  for (HWND box : VisibleTopWindows(wanted.processId)) {
+    if (box == wanted.except || !IsMessageBox(box)) continue;
+    // The text is in the static control that message boxes number 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!text) continue;
+    const std::string caption = WindowTextOf(box);
+    if (wanted.caption && caption != wanted.caption) continue;
+    seen->box = box;
+    GetWindowThreadProcessId(box, &seen->processId);
+    seen->caption = caption;
+    seen->text = WindowTextOf(text);
+    return true;
+  }
+  return false;
 }
 
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen) {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/real_input.h"
 
@@ -19,10 +20,34 @@ struct RunningProgram {
 
 // Starts `commandLine` (the program path first, quoted as needed).
 RunningProgram StartProgram(const std::string& commandLine);
+// The programs a test started: those still running when it ends are ended
+// then, so that a test that failed half-way leaves none behind.
+class ProgramsToEnd {
+ public:
+  ProgramsToEnd() = default;
+  ~ProgramsToEnd();
+  ProgramsToEnd(const ProgramsToEnd&) = delete;
+  ProgramsToEnd& operator=(const ProgramsToEnd&) = delete;
+  void Add(HANDLE process) { processes_.push_back(process); }
+
+ private:
+  std::vector<HANDLE> processes_;
+};
+
+// The user and kernel time the process has used, in milliseconds.
+double ProcessCpuMilliseconds(HANDLE process);
+
+// Milliseconds of a monotonic clock.
+double NowMilliseconds();
+
 // Waits for the end of the program and answers its exit code; false on
 // timeout (the program is then ended).
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode);
 bool IsRunning(const RunningProgram& program);
+
+// The visible top-level windows of a process (of every process for 0), in
+// their order on the screen, the topmost first.
+std::vector<HWND> VisibleTopWindows(DWORD processId);
 
 // The first visible top-level window of the program with that caption (any
 // caption for nullptr), waiting up to `timeoutMs`.
