@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -344,10 +345,8 @@ void PutTable(SampleBytes* out, const std::vector<uint8_t>& rgb) {
 GifFrameSample GifFrameSampleAt(int left, int top, int width, int height,
                                 std::vector<uint8_t> indexes) {
   GifFrameSample frame;
-  frame.left = left;
-  frame.top = top;
-  frame.width = width;
-  frame.height = height;
+  std::tie(frame.left, frame.top, frame.width, frame.height) =
+      std::make_tuple(left, top, width, height);
   frame.indexes = std::move(indexes);
   return frame;
 }
