@@ -29,14 +29,18 @@ const char kCloseQuote[] = "\xa1\xb1";                                          
 
 // Until the frame's run-time error routine takes over: the same box, for an
 // error that names no window, then the end of the process.
-[[noreturn]] void ShowRuntimeErrorAndExit(const Text& message) {
-  Text text = RuntimeErrorText(message, 0, ErrorLocation());
+[[noreturn]] void ShowRuntimeErrorAndExit(const Text& message, int32_t code, int32_t first,
+                                          int32_t second) {
+  ErrorLocation location;
+  location.window = first;
+  location.unit = second;
+  Text text = RuntimeErrorText(message, code, location);
   MessageBoxW(nullptr, WideText(text).c_str(), WideText(kRuntimeErrorCaption).c_str(),
               MB_ICONERROR);
   ExitProcess(UINT(-1));
 }
 
-UnresolvedFunctionReport g_report = ShowRuntimeErrorAndExit;
+ExternalFunctionReport g_report = ShowRuntimeErrorAndExit;
 
 Text SystemDirectory() {
   wchar_t path[MAX_PATH];
@@ -128,7 +132,8 @@ FARPROC LoadEntry(ExternalFunctionEntry* entry) {
 FARPROC ResolveEntry(ExternalFunctionEntry* entry) {
   if (entry->address) return entry->address;
   entry->address = LoadEntry(entry);
-  if (!entry->address) g_report(UnresolvedFunctionMessage(entry->library, entry->function));
+  if (!entry->address)
+    g_report(UnresolvedFunctionMessage(entry->library, entry->function), 0, 0, 0);
   return entry->address;
 }
 
@@ -159,6 +164,22 @@ Text UnresolvedFunctionMessage(const char* library, const char* function) {
   return message;
 }
 
-void SetUnresolvedFunctionReport(UnresolvedFunctionReport report) {
+void SetExternalFunctionReport(ExternalFunctionReport report) {
   g_report = report ? report : ShowRuntimeErrorAndExit;
 }
+
+#if defined(__i386__)
+// external_call_i386.S: pushes the words, last first, calls the function, and
+// stores how far the stack pointer after the call lies from the one before
+// the words were pushed (0 for a stdcall function that took them all).
+extern "C" uintptr_t MorvaneCallStdcall(FARPROC address, const uintptr_t* words, int count,
+                                        int32_t* stackMoved);
+
+uintptr_t CallExternalWords(FARPROC address, const uintptr_t* words, int count,
+                            ExternalCallSite site) {
+  int32_t stackMoved = 0;
+  const uintptr_t result = MorvaneCallStdcall(address, words, count, &stackMoved);
+  if (stackMoved != 0) g_report(kStackUnbalanced, kStackErrorCode, site.procedure, site.position);
+  return result;
+}
+#endif

@@ -4,6 +4,7 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
+#include "frame/idle_callbacks.h"
 #include "frame/unit_class.h"
 #include "frame/window_list.h"
 #include "services/code_page.h"
@@ -218,8 +219,10 @@ int RunMainMessageLoop() {
   long idleCount = 0;
   bool idling = true;
   for (;;) {
-    while (idling && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
+    while (idling && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      CallIdleCallbacks();
       if (!IdleStep(idleCount++)) idling = false;
+    }
     if (!HandleNextMessage(&message)) return int(message.wParam);
     if (RestartsIdling(message, &lastMouse, &lastMouseMessage)) {
       idling = true;

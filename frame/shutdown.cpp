@@ -5,6 +5,7 @@
 
 #include "frame/app_state.h"
 #include "frame/external_functions.h"
+#include "frame/idle_callbacks.h"
 #include "frame/window_loader.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 void ReleaseEverything() {
   AppState& app = App();
   app.shuttingDown = true;
+  ClearIdleCallbacks();
   DestroyAllWindows();
   FreeExternalFunctions();
   ReleaseFrameResources();

@@ -42,7 +42,11 @@ HWND CreateHiddenOwner() {
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-void ReportUnresolvedFunction(const Text& message) { ReportRuntimeError(message, 0, 0, 0); }
+// A missing function names no place; an unbalanced stack names the calling
+// procedure and the call's place in it.
+void ReportExternalFunctionFault(const Text& message, int32_t code, int32_t first, int32_t second) {
+  ReportRuntimeError(message, code, uint32_t(first), uint32_t(second));
+}
 
 void ReadWindowTemplate(const ProgramDefinition& program) {
   if (program.windowTemplate.size == 0) return;
@@ -77,7 +81,7 @@ int RunProgram(const ProgramDefinition& program) {
   if (!path.folderSlash.empty()) SetCurrentDirectoryW(WideText(path.folderSlash).c_str());
   app.hiddenOwner = CreateHiddenOwner();
   app.unitClasses = program.unitClasses;
-  SetUnresolvedFunctionReport(ReportUnresolvedFunction);
+  SetExternalFunctionReport(ReportExternalFunctionFault);
   ReadWindowTemplate(program);
   _fpreset();
 

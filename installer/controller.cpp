@@ -59,26 +59,6 @@ void ShowMessage(const char* text) {
   if (quitWaiting) PostQuitMessage(int(quit.wParam));
 }
 
-// Microseconds since the animation began, on the performance counter.
-class AnimationClock {
- public:
-  AnimationClock() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  // What is left until `moment` microseconds after the start; 0 once past.
-  int32_t UntilMicroseconds(int64_t moment) const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    const int64_t elapsed = (now.QuadPart - start_.QuadPart) * 1000000 / frequency_.QuadPart;
-    return moment > elapsed ? int32_t(moment - elapsed) : 0;
-  }
-
- private:
-  LARGE_INTEGER frequency_{};
-  LARGE_INTEGER start_{};
-};
-
 // The progress view over the install button, the check box and the link
 // (the cover first, so that nothing under it can be pressed again), then the
 // animation. Once the start window is gone there is nothing left to show:
@@ -89,17 +69,16 @@ void RunProgressView() {
   Show(kProgressText);
   Show(kProgressBar);
   SetProgress(0);
-  // Each step waits for its own moment on one clock, so that the timer's
-  // lateness (a few milliseconds a wait) is made up by the next wait rather
-  // than added 59 times to the animation.
-  const AnimationClock clock;
+  // Each position is shown for its own time, counted from when it was set:
+  // a handler that runs long inside a wait (the title held in a drag) delays
+  // the rest of the animation, which does not then race ahead to catch up.
   for (int32_t position = 1; position <= kLastStepPosition; ++position) {
     SetProgress(position);
-    CooperativeWait(clock.UntilMicroseconds(int64_t(position) * kStepDelay));
+    CooperativeWait(kStepDelay);
     if (!StartWindowOpen()) return;
   }
   SetProgress(kFullPosition);
-  CooperativeWait(clock.UntilMicroseconds(int64_t(kLastStepPosition) * kStepDelay + kFinalPause));
+  CooperativeWait(kFinalPause);
 }
 
 }  // namespace

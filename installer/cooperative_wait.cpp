@@ -4,14 +4,15 @@
 
 #include "frame/external_functions.h"
 #include "frame/window_services.h"
+#include "installer/external_call_sites.h"
 
 namespace {
 
-using CreateTimerFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR);
-using SetTimerFn = BOOL(WINAPI*)(HANDLE, const LARGE_INTEGER*, LONG, PTIMERAPCROUTINE, LPVOID,
-                                 BOOL);
-using MsgWaitFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
-using CancelTimerFn = BOOL(WINAPI*)(HANDLE);
+// The calls of the wait, as the report of an unbalanced stack places them.
+constexpr ExternalCallSite kCreateCall{kCooperativeWaitProcedure, 1};
+constexpr ExternalCallSite kSetCall{kCooperativeWaitProcedure, 2};
+constexpr ExternalCallSite kWaitCall{kCooperativeWaitProcedure, 3};
+constexpr ExternalCallSite kCancelCall{kCooperativeWaitProcedure, 4};
 
 // Key, mouse move, mouse button, posted message, timer, paint, sent message
 // and hot key: QS_ALLINPUT without the raw-input bit.
@@ -35,24 +36,28 @@ int64_t CooperativeWaitDueTime(int32_t microseconds) {
 
 void CooperativeWait(int32_t microseconds) {
   const DWORD startTick = GetTickCount();
-  auto createTimer = ExternalFunctionAs<CreateTimerFn>(ExternalFunction::CreateWaitableTimerW);
-  auto setTimer = ExternalFunctionAs<SetTimerFn>(ExternalFunction::SetWaitableTimer);
-  auto wait = ExternalFunctionAs<MsgWaitFn>(ExternalFunction::MsgWaitForMultipleObjects);
-  auto cancelTimer = ExternalFunctionAs<CancelTimerFn>(ExternalFunction::CancelWaitableTimer);
+  FARPROC createTimer = ResolveExternalFunction(ExternalFunction::CreateWaitableTimerW);
+  FARPROC setTimer = ResolveExternalFunction(ExternalFunction::SetWaitableTimer);
+  FARPROC wait = ResolveExternalFunction(ExternalFunction::MsgWaitForMultipleObjects);
+  FARPROC cancelTimer = ResolveExternalFunction(ExternalFunction::CancelWaitableTimer);
   if (!createTimer || !setTimer || !wait || !cancelTimer) {
     SleepForTheRest(startTick, microseconds);
     return;
   }
   LARGE_INTEGER dueTime;
   dueTime.QuadPart = CooperativeWaitDueTime(microseconds);
-  HANDLE timer = createTimer(nullptr, FALSE, nullptr);
-  if (!timer || !setTimer(timer, &dueTime, 0, nullptr, nullptr, FALSE)) {
+  // No security attributes, auto-reset, no name.
+  HANDLE timer = CallExternal<HANDLE>(createTimer, kCreateCall, nullptr, FALSE, nullptr);
+  // Once, relative, no completion routine, no resume.
+  if (!timer ||
+      !CallExternal<BOOL>(setTimer, kSetCall, timer, &dueTime, LONG(0), nullptr, nullptr, FALSE)) {
     if (timer) CloseHandle(timer);
     SleepForTheRest(startTick, microseconds);
     return;
   }
   for (;;) {
-    const DWORD result = wait(1, &timer, FALSE, INFINITE, kWakeMask);
+    const DWORD result =
+        CallExternal<DWORD>(wait, kWaitCall, DWORD(1), &timer, FALSE, INFINITE, kWakeMask);
     if (result == WAIT_OBJECT_0) break;
     if (result != WAIT_OBJECT_0 + 1) {
       SleepForTheRest(startTick, microseconds);
@@ -70,6 +75,6 @@ void CooperativeWait(int32_t microseconds) {
       break;
     }
   }
-  cancelTimer(timer);
+  CallExternal<BOOL>(cancelTimer, kCancelCall, timer);
   CloseHandle(timer);
 }

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "frame/external_functions.h"
+#include "installer/external_call_sites.h"
 #include "installer/installation_layout.h"
 #include "installer/payload.h"
 #include "services/files.h"
@@ -75,8 +76,10 @@ bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& i
     return false;
   if (!WriteText(kClassesRoot, classKey + "\\NeverShowExt", "")) return false;
 
-  auto notify = ExternalFunctionAs<decltype(&SHChangeNotify)>(ExternalFunction::SHChangeNotify);
-  if (notify) notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  FARPROC notify = ResolveExternalFunction(ExternalFunction::SHChangeNotify);
+  if (notify)
+    CallExternal(notify, {kRegisterFileClassProcedure, 1}, LONG(SHCNE_ASSOCCHANGED),
+                 UINT(SHCNF_IDLIST), nullptr, nullptr);
   return true;
 }
 

@@ -13,12 +13,15 @@ run (Wine, processors, load), copied into the report.
 import statistics
 import sys
 
-SIZE_GOAL = 320 * 1024
+SIZE_GOAL = 360 * 1024
+FIRST_WINDOW_FLOOR_GOAL = 1.2  # times the bare MessageBoxA program's
 FIRST_WINDOW_GOAL = 0.80  # times the reference's
 WORKING_SET_GOAL = 0.90  # times the reference's
 CPU_GOAL = 0.01  # or 1.1 times the floor's share, where that is above 1 %
 CPU_FLOOR_FACTOR = 1.1
-DONE_GOAL_MS = 6430
+# Times the progress floor's: both wait 0.1 s after each position and 0.5 s
+# after the last, so what the setup program adds is its own work.
+DONE_FLOOR_GOAL = 1.01
 CPU_FROM_MS = 500  # the window of the CPU share, after the click (peer_bench)
 CPU_TO_MS = 6000
 
@@ -159,21 +162,25 @@ def report(samples, failures, sizes, image_bench, conditions):
         cpu_goal = CPU_FLOOR_FACTOR * cpu_floor
     out.append('| goal | figure | verdict |')
     out.append('|---|---|---|')
+    first_floor_ratio = ratio(first['setup'], first['box_floor'])
+    out.append('| first window ≤ 1.2 × the bare MessageBoxA program\'s | %s | %s |' % (
+        text(first_floor_ratio, '{:.3f} ×'),
+        verdict(first_floor_ratio, FIRST_WINDOW_FLOOR_GOAL, '{:.3f} ×')))
     first_ratio = ratio(first['setup'], first['reference'])
     out.append('| first window ≤ 0.80 × the reference\'s | %s | %s |' % (
         text(first_ratio, '{:.3f} ×'), verdict(first_ratio, FIRST_WINDOW_GOAL, '{:.3f} ×')))
     peak_ratio = ratio(peak['setup'], peak['reference'])
     out.append('| peak working set ≤ 0.90 × the reference\'s | %s | %s |' % (
         text(peak_ratio, '{:.3f} ×'), verdict(peak_ratio, WORKING_SET_GOAL, '{:.3f} ×')))
-    out.append('| size minus payload ≤ 320 KB ({:,} bytes) | {:,} bytes | {} |'.format(
+    out.append('| size minus payload ≤ 360 KB ({:,} bytes) | {:,} bytes | {} |'.format(
         SIZE_GOAL, setup_rest, verdict(setup_rest, SIZE_GOAL, '{:,} bytes')))
     out.append('| animation CPU ≤ 1 %%, or ≤ 1.1 × the floor\'s where that is above 1 %% '
                '(here ≤ %.2f %%) | %s | %s |' % (
                    cpu_goal * 100, text(cpu and cpu * 100, '{:.2f} %'),
                    verdict(cpu and cpu * 100, cpu_goal * 100, '{:.2f} points')))
-    out.append('| click to final box ≤ 6.43 s | %s | %s |' % (
-        text(done and done / 1000, '{:.3f} s'),
-        verdict(done and done / 1000, DONE_GOAL_MS / 1000, '{:.3f} s')))
+    done_ratio = ratio(done, done_floor)
+    out.append('| click to final box ≤ 1.01 × the floor\'s | %s | %s |' % (
+        text(done_ratio, '{:.3f} ×'), verdict(done_ratio, DONE_FLOOR_GOAL, '{:.3f} ×')))
     out.append('')
 
     out.append('Picture decoding (host tree, `bench/image_decode_bench.cpp`):')

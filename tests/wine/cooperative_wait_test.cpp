@@ -15,6 +15,7 @@
 
 #include "frame/external_functions.h"
 #include "installer/cooperative_wait.h"
+#include "installer/external_call_sites.h"
 #include "support/real_input.h"
 
 namespace {
@@ -347,6 +348,60 @@ TEST_F(CooperativeWaitTest, WithoutATimerOrAWorkingWaitItSleepsInstead) {
   PostMessageA(hwnd_, kPing, 0, 0);
   EXPECT_GE(TimedWait(50000), 49.0);
   EXPECT_EQ(g_served.pings.load(), 2) << "what was waiting was still handled";
+}
+
+struct StackReport {
+  int count = 0;
+  int32_t code = -1;
+  int32_t procedure = -1;
+  int32_t position = -1;
+} g_stackReport;
+
+void RecordStackReport(const Text&, int32_t code, int32_t procedure, int32_t position) {
+  g_stackReport = StackReport{g_stackReport.count + 1, code, procedure, position};
+}
+
+// Declared as the wait calls them, but each taking one word more, or one
+// less, than it is given: stdcall functions pop what they take.
+BOOL WINAPI CancelTakingTwo(HANDLE, void*) { return TRUE; }
+HANDLE WINAPI CreateTakingTwo(LPSECURITY_ATTRIBUTES security, BOOL manualReset) {
+  return CreateStandInTimer(security, manualReset, nullptr);
+}
+
+// Every call of the wait goes through the stack check: a timer function that
+// takes another number of arguments than the wait gives it is run-time error
+// 6 at the place of that call in the wait (on 32-bit Windows; x86_64 has
+// nothing to compare). The wait, given back its stack, still ends.
+TEST_F(CooperativeWaitTest, ATimerFunctionThatTakesOtherArgumentsIsRunTimeError6) {
+  const struct {
+    ExternalFunction which;
+    FARPROC function;
+    int32_t position;
+  } cases[] = {
+      {ExternalFunction::CreateWaitableTimerW, AsFarProc(&CreateTakingTwo), 1},
+      {ExternalFunction::CancelWaitableTimer, AsFarProc(&CancelTakingTwo), 4},
+  };
+  SetExternalFunctionReport(RecordStackReport);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.position);
+    UseStandInTimer();
+    OverrideExternalFunction(c.which, c.function);
+    g_stackReport = StackReport();
+    g_served.pings = 0;
+    g_served.firePings = 1;
+    PostMessageA(hwnd_, kPing, 0, 0);  // fires the stand-in timer
+    CooperativeWait(100000);
+    EXPECT_EQ(g_served.pings.load(), 1);
+    if (sizeof(void*) != 4) {
+      EXPECT_EQ(g_stackReport.count, 0);
+      continue;
+    }
+    EXPECT_EQ(g_stackReport.count, 1);
+    EXPECT_EQ(g_stackReport.code, 6);
+    EXPECT_EQ(g_stackReport.procedure, kCooperativeWaitProcedure);
+    EXPECT_EQ(g_stackReport.position, c.position);
+  }
+  SetExternalFunctionReport(nullptr);
 }
 
 }  // namespace

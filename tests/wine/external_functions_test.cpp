@@ -53,8 +53,13 @@ std::string ProgramFolder() {
 
 std::string g_reported;
 int g_reports = 0;
-void RecordReport(const Text& message) {
+int32_t g_reportedCode = -1;
+int32_t g_reportedAt[2] = {-1, -1};
+void RecordReport(const Text& message, int32_t code, int32_t first, int32_t second) {
   g_reported = message;
+  g_reportedCode = code;
+  g_reportedAt[0] = first;
+  g_reportedAt[1] = second;
   ++g_reports;
 }
 
@@ -63,11 +68,11 @@ class ExternalFunctionsTest : public testing::Test {
   void SetUp() override {
     g_reported.clear();
     g_reports = 0;
-    SetUnresolvedFunctionReport(RecordReport);
+    SetExternalFunctionReport(RecordReport);
   }
   void TearDown() override {
     FreeExternalFunctions();
-    SetUnresolvedFunctionReport(nullptr);
+    SetExternalFunctionReport(nullptr);
   }
 };
 
@@ -95,11 +100,12 @@ TEST_F(ExternalFunctionsTest, ProgramTableResolvesOnceAndKeepsTheAddress) {
   EXPECT_EQ(g_reports, 0);
 
   // A usable address: one waitable timer through the table.
-  auto create =
-      ExternalFunctionAs<decltype(&CreateWaitableTimerW)>(ExternalFunction::CreateWaitableTimerW);
-  HANDLE timer = create(nullptr, TRUE, nullptr);
+  HANDLE timer =
+      CallExternal<HANDLE>(ResolveExternalFunction(ExternalFunction::CreateWaitableTimerW), {1, 1},
+                           nullptr, TRUE, nullptr);
   ASSERT_NE(timer, nullptr);
   CloseHandle(timer);
+  EXPECT_EQ(g_reports, 0);
 }
 
 TEST_F(ExternalFunctionsTest, AnOverrideStandsInUntilTheTableIsFreed) {
@@ -110,9 +116,8 @@ TEST_F(ExternalFunctionsTest, AnOverrideStandsInUntilTheTableIsFreed) {
   OverrideExternalFunction(
       ExternalFunction::SHChangeNotify,
       reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&Counter::Notify)));
-  auto notify = ExternalFunctionAs<void(WINAPI*)(LONG, UINT, LPCVOID, LPCVOID)>(
-      ExternalFunction::SHChangeNotify);
-  notify(0, 0, nullptr, nullptr);
+  CallExternal(ResolveExternalFunction(ExternalFunction::SHChangeNotify), {1, 1}, LONG(0), UINT(0),
+               nullptr, nullptr);
   EXPECT_EQ(calls, 1);
   FreeExternalFunctions();
   FARPROC real = ResolveExternalFunction(ExternalFunction::SHChangeNotify);
@@ -181,6 +186,9 @@ TEST_F(ExternalFunctionsTest, MissingFunctionsAreReportedWithTheirNames) {
   EXPECT_EQ(ResolveEntry(&named), nullptr);
   EXPECT_EQ(g_reports, 1);
   EXPECT_EQ(g_reported, Gbk("无法找到指定DLL库文件“kernel32”中的输出命令“NoSuchFunction”"));
+  EXPECT_EQ(g_reportedCode, 0);
+  EXPECT_EQ(g_reportedAt[0], 0);
+  EXPECT_EQ(g_reportedAt[1], 0);
   EXPECT_EQ(named.module, nullptr) << "the library is freed again";
 
   ExternalFunctionEntry searched{"", "NoSuchFunction"};
@@ -195,6 +203,67 @@ TEST_F(ExternalFunctionsTest, MissingFunctionsAreReportedWithTheirNames) {
   // A failed entry is tried again on its next call, not remembered.
   EXPECT_EQ(ResolveEntry(&named), nullptr);
   EXPECT_EQ(g_reports, 4);
+}
+
+// Functions of the system's libraries, looked up by name, called as Windows
+// functions with as many arguments as each call gives. On 32-bit Windows the
+// callee pops them: a call with another count, or of a function that leaves
+// them to its caller (the C runtime's), leaves the stack pointer elsewhere,
+// and that is run-time error 6 with the place of the call. On x86_64 there is
+// nothing to compare, and nothing is reported.
+TEST_F(ExternalFunctionsTest, ACallThatLeavesTheStackElsewhereIsRunTimeError6) {
+  const bool checked = sizeof(void*) == 4;
+  const bool noResult = false;
+  const struct {
+    const char* library;
+    const char* function;
+    int arguments;  // 0, 1 or 3; the first is `argument`, the others 0
+    int32_t argument;
+    bool unbalanced;
+    bool hasResult;
+    uintptr_t result;
+  } cases[] = {
+      {"kernel32", "GetCurrentProcessId", 0, 0, false, true, GetCurrentProcessId()},
+      {"kernel32", "GetCurrentProcessId", 1, 7, true, true, GetCurrentProcessId()},  // one too many
+      {"kernel32", "SetLastError", 1, 1234, false, noResult, 0},
+      {"kernel32", "SetLastError", 0, 0, true, noResult, 0},  // one too few
+      {"user32", "GetSystemMetrics", 1, SM_CYSCREEN, false, true,
+       uintptr_t(GetSystemMetrics(SM_CYSCREEN))},
+      {"user32", "GetSystemMetrics", 3, SM_CYSCREEN, true, true,
+       uintptr_t(GetSystemMetrics(SM_CYSCREEN))},
+      {"msvcrt", "labs", 1, -5, true, true, 5},  // the C runtime's convention: the caller pops
+  };
+  int32_t position = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.function) + " with " + std::to_string(c.arguments));
+    ExternalFunctionEntry entry{c.library, c.function};
+    FARPROC address = ResolveEntry(&entry);
+    ASSERT_NE(address, nullptr);
+    g_reports = 0;
+    g_reportedCode = -1;
+    const ExternalCallSite site{17, ++position};
+    uintptr_t result = 0;
+    if (c.arguments == 0) result = CallExternal<uintptr_t>(address, site);
+    if (c.arguments == 1) result = CallExternal<uintptr_t>(address, site, c.argument);
+    if (c.arguments == 3) result = CallExternal<uintptr_t>(address, site, c.argument, 0, 0);
+    const DWORD lastError = GetLastError();
+    ReleaseEntry(&entry);
+    // The call itself comes back whole, with what the function answered.
+    if (c.hasResult) {
+      EXPECT_EQ(result, c.result);
+    } else if (!c.unbalanced) {
+      EXPECT_EQ(lastError, 1234u) << "SetLastError had its argument";
+    }
+    if (!checked || !c.unbalanced) {
+      EXPECT_EQ(g_reports, 0);
+      continue;
+    }
+    EXPECT_EQ(g_reports, 1);
+    EXPECT_EQ(g_reported, Gbk("调用DLL命令后发现堆栈错误"));
+    EXPECT_EQ(g_reportedCode, 6);
+    EXPECT_EQ(g_reportedAt[0], 17);
+    EXPECT_EQ(g_reportedAt[1], position);
+  }
 }
 
 TEST_F(ExternalFunctionsTest, ALibraryBesideTheProgramIsNotWhatSHChangeNotifyResolvesTo) {

@@ -42,6 +42,17 @@ class FrameScenario : public LoggingProgramTest {
     return ChildWindowFromPoint(window, at);
   }
 
+  // Waits for the run-time error report, checks its caption and its text,
+  // answers it, and checks that the program then ends with exit code -1.
+  void ExpectRunTimeError(const std::string& text) {
+    MessageBoxSeen seen;
+    ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen)) << "no run-time error report";
+    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.text, text);
+    ClickBoxButton(seen, IDOK);
+    EXPECT_EQ(ExitCode(), kMinusOne);
+  }
+
   bool PointerOver(HWND unit, const char* expected);
 };
 
@@ -315,24 +326,15 @@ TEST_F(FrameScenario, ProcessEventsLeavesAQuitAtTheHeadQueued) {
 
 TEST_F(FrameScenario, ADamagedTemplateIsARunTimeError) {
   Start("damaged-template");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
+  ExpectRunTimeError(Gbk("运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"));
   EXPECT_FALSE(LoggedPrefix("program entry returns"));
 }
 
 TEST_F(FrameScenario, WritingAPropertyOfAnUnloadedWindowIsARunTimeError) {
   Start("write-unloaded");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：修改组件属性时发现指定窗口尚未载入\r\n"
-                           "\r\n1375797250, 369229825\r\n\"第二窗口\"\r\n\"测试板1\"\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
+  ExpectRunTimeError(
+      Gbk("运行时出错!\r\n\r\n错误信息：修改组件属性时发现指定窗口尚未载入\r\n"
+          "\r\n1375797250, 369229825\r\n\"第二窗口\"\r\n\"测试板1\"\r\n"));
   EXPECT_FALSE(Logged("returned from the write"));
 }
 
@@ -444,32 +446,23 @@ TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
 
 TEST_F(FrameScenario, AnEventOfAUnitTheWindowLacksIsARunTimeError) {
   Start("stray-event");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口组件\r\n"
-                           "\r\n1375797249, 369164441\r\n\"\"\r\n未找到所指定的窗口组件\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
+  ExpectRunTimeError(
+      Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口组件\r\n"
+          "\r\n1375797249, 369164441\r\n\"\"\r\n未找到所指定的窗口组件\r\n"));
 }
 
 TEST_F(FrameScenario, AnEventOfAWindowNotInTheListIsARunTimeError) {
   Start("stray-window");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口\r\n"
-                           "\r\n1375797257, 369164441\r\n未找到所指定的窗口\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
+  ExpectRunTimeError(
+      Gbk("运行时出错!\r\n\r\n错误信息：未找到引发事件的窗口\r\n"
+          "\r\n1375797257, 369164441\r\n未找到所指定的窗口\r\n"));
 }
 
 TEST_F(FrameScenario, AnEventOfAUnitWhoseClassRaisesNoneIsARunTimeError) {
   Start("silent-unit");
-  MessageBoxSeen seen;
-  ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.text, Gbk("运行时出错!\r\n\r\n错误信息：引发事件的窗口组件无效\r\n"
-                           "\r\n1375797249, 369164290\r\n\"\"\r\n\"pad2\"\r\n"));
-  ClickBoxButton(seen, IDOK);
-  EXPECT_EQ(ExitCode(), kMinusOne);
+  ExpectRunTimeError(
+      Gbk("运行时出错!\r\n\r\n错误信息：引发事件的窗口组件无效\r\n"
+          "\r\n1375797249, 369164290\r\n\"\"\r\n\"pad2\"\r\n"));
 }
 
 TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
@@ -488,20 +481,51 @@ TEST_F(FrameScenario, IdleEventsComeWhileTheWindowAsksForThem) {
   EXPECT_TRUE(LoggedPrefix("idle 3 after "));
 }
 
+// The last registered first; a callback that removes itself and one not yet
+// called in the round leaves the rest, from then on; one whose window has
+// gone is never called.
+TEST_F(FrameScenario, IdleCallbacksRunLastFirstAndMayBeRemovedWhileTheyRun) {
+  Start("idle-callbacks");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  auto calls = [&] {
+    std::vector<std::string> lines;
+    for (const std::string& line : Log())
+      if (line.compare(0, 14, "idle callback ") == 0) lines.push_back(line.substr(14));
+    return lines;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return calls().size() >= 3; }));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  const std::vector<std::string> called = calls();
+  ASSERT_GE(called.size(), 3u);
+  EXPECT_EQ(called[0], "last");
+  EXPECT_EQ(called[1], "third");
+  for (size_t i = 2; i < called.size(); ++i) EXPECT_EQ(called[i], "last") << "call " << i;
+}
+
+// On 32-bit Windows a call that leaves the stack pointer elsewhere is
+// reported with the calling procedure and the call's place in it.
+TEST_F(FrameScenario, AnUnbalancedExternalCallIsRunTimeError6) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "x86_64 has no stack to compare";
+  Start("stack-unbalanced");
+  ExpectRunTimeError(
+      Gbk("运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误"
+          "\r\n\r\n21, 3\r\n"));
+  EXPECT_TRUE(Logged("resolved 1"));
+  EXPECT_FALSE(Logged("returned from the call"));
+  EXPECT_FALSE(LoggedPrefix("program entry returns"));
+}
+
 // A unit of no known class, and one whose window refuses its creation
 // (WM_CREATE answers -1), whose state goes with the refused window once.
 TEST_F(FrameScenario, AStartWindowWithAUnitThatCannotBeMadeIsARunTimeError) {
   for (const char* scenario : {"unknown-class", "refused-unit"}) {
     SCOPED_TRACE(scenario);
     Start(scenario);
-    MessageBoxSeen seen;
-    ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-    EXPECT_EQ(seen.caption, Gbk("错误"));
-    EXPECT_EQ(seen.text,
-              Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n"
-                  "\"\"\r\n\"\"\r\n"));
-    ClickBoxButton(seen, IDOK);
-    EXPECT_EQ(ExitCode(), kMinusOne);
+    ExpectRunTimeError(
+        Gbk("运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n"
+            "\"\"\r\n\"\"\r\n"));
     EXPECT_FALSE(LoggedPrefix("program entry returns"));
     // Nothing half-built was shown, and no event of the window was raised.
     EXPECT_FALSE(LoggedPrefix("event "));

@@ -7,6 +7,8 @@
 
 #include "frame/app_state.h"
 #include "frame/events.h"
+#include "frame/external_functions.h"
+#include "frame/idle_callbacks.h"
 #include "frame/message_box.h"
 #include "frame/shutdown.h"
 #include "frame/startup.h"
@@ -144,9 +146,48 @@ void OnIdle(EventRecord& event) {
   ReturnFromEvent(event, g_idleEvents < 3 ? 1 : 0);
 }
 
+void LogIdleCallback(HWND, void* name) {
+  LogLine("idle callback %s", static_cast<const char*>(name));
+}
+
+HWND g_firstIdleWindow = nullptr;
+
+// Removes itself, and the first registered, which has not been called yet
+// in the round.
+void RemovingIdleCallback(HWND window, void* name) {
+  LogIdleCallback(window, name);
+  RemoveIdleCallback(window);
+  RemoveIdleCallback(g_firstIdleWindow);
+}
+
+// Four idle callbacks: the start window's, one of a window already gone, the
+// first pad's (which removes itself and the start window's), the second pad's.
+void RegisterIdleCallbacks() {
+  HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  g_firstIdleWindow = UnitWindow(kStartWindow, 0);
+  RegisterIdleCallback(g_firstIdleWindow, LogIdleCallback, const_cast<char*>("first"));
+  RegisterIdleCallback(gone, LogIdleCallback, const_cast<char*>("gone"));
+  RegisterIdleCallback(UnitWindow(kStartWindow, kFirstPad), RemovingIdleCallback,
+                       const_cast<char*>("third"));
+  RegisterIdleCallback(UnitWindow(kStartWindow, kSecondPadOfStart), LogIdleCallback,
+                       const_cast<char*>("last"));
+}
+
+// A call of an external function with one argument more than it takes.
+void CallUnbalanced() {
+  ExternalFunctionEntry entry{"kernel32", "GetCurrentProcessId"};
+  FARPROC address = ResolveEntry(&entry);
+  LogLine("resolved %d", address ? 1 : 0);
+  CallExternal<DWORD>(address, ExternalCallSite{21, 3}, 7);
+  LogLine("returned from the call");
+}
+
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
+  if (Is("idle-callbacks")) RegisterIdleCallbacks();
+  if (Is("stack-unbalanced")) CallUnbalanced();
   if (Is("stray-event") || Is("stray-window")) {
     SendUnitMessage(Unit(kStartWindow, kFirstPad), int32_t(kPadStrayEventMessage),
                     Is("stray-window") ? 1 : 0, 0);

@@ -27,6 +27,20 @@ namespace {
 // fire a little early; the bound leaves a millisecond a wait for that.
 constexpr double kAnimationMs = 6300 - 100;
 constexpr DWORD kBoxTimeoutMs = 30000;
+// The least one wait of the animation lasts, its 0.1 s or its final 0.5 s,
+// less that millisecond; and its last step and full positions.
+constexpr double kLeastStepMs = 99;
+constexpr double kLeastFinalPauseMs = 499;
+constexpr LRESULT kLastStep = 58;
+constexpr LRESULT kFullBar = 59;
+
+// The least time the animation still takes once the bar shows `position`:
+// each position to come waits its own 0.1 s after it is shown, then the full
+// bar its 0.5 s.
+double LeastRemainingMs(LRESULT position) {
+  if (position >= kFullBar) return 0;
+  return double(kLastStep - position) * kLeastStepMs + kLeastFinalPauseMs;
+}
 
 const char kOpenCommand[] = "\"C:\\Program Files\\zorva\\Morvane.exe\" \"%1\"";
 
@@ -1010,6 +1024,74 @@ TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
   ExpectFilesInstalled();
   ExpectRegistration();
   ExpectShortcuts();
+}
+
+// The title held pressed during the animation: the system's move loop runs
+// inside the press's handler, inside one of the animation's waits, and holds
+// that wait up until the release; every later position still waits its own
+// 0.1 s. So the final box comes later by about the time held, and the bar
+// does not race ahead after the release to make up for it.
+TEST_F(Setup, AHeldDragDelaysTheAnimationByItsTime) {
+  constexpr double kHoldMs = 1500;
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  const double pressed = PressInstall(run);
+  HWND bar = FirstChildOfClass(run.startWindow, PROGRESS_CLASSW);
+  ASSERT_NE(bar, nullptr) << "no progress bar";
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; })) << "no progress view";
+  auto position = [&] { return SendMessageW(bar, PBM_GETPOS, 0, 0); };
+
+  const POINT title = PointAt(run.startWindow, kTitleLabel, 12, 8);
+  const std::string origin = Origin(run.startWindow);
+  PressLeftAt(title.x, title.y);  // taken in: the move loop runs from here
+  const double heldFrom = NowMilliseconds();
+  const LRESULT heldAt = position();
+  // A hand holds the button and moves a little; only the clock ends a hold.
+  int moved = 0;
+  while (NowMilliseconds() - heldFrom < kHoldMs) {
+    if (moved < 20) ++moved;
+    MoveMouseTo(title.x + moved, title.y + moved);
+    Sleep(100);
+  }
+  const double releasedAt = NowMilliseconds();
+  ReleaseLeftAt(title.x + moved, title.y + moved);
+  const double held = releasedAt - heldFrom;
+
+  // Once released, the bar shows the next position at once at the most,
+  // then one more every 0.1 s at the most.
+  struct Reading {
+    LRESULT position;
+    double afterRelease;
+  };
+  std::vector<Reading> readings;
+  WaitUntil([&] {
+    const LRESULT now = position();
+    readings.push_back({now, NowMilliseconds() - releasedAt});
+    return now >= heldAt + 3 || now >= kFullBar;
+  });
+  ASSERT_FALSE(readings.empty());
+  for (const Reading& reading : readings)
+    EXPECT_LE(reading.position, heldAt + 1 + LRESULT(reading.afterRelease / kLeastStepMs))
+        << "the bar went from " << heldAt << " to " << reading.position << " within "
+        << reading.afterRelease << " ms of the release";
+  // The hold was a drag: the window followed the mouse.
+  EXPECT_TRUE(WaitUntil([&] { return Origin(run.startWindow) == Shifted(origin, moved, moved); }))
+      << Origin(run.startWindow) << " is not " << Shifted(origin, moved, moved);
+
+  MessageBoxSeen seen;
+  ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
+  const double done = NowMilliseconds();
+  EXPECT_EQ(seen.text, InstallDoneMessage());
+  // What was left after the release still took its time.
+  EXPECT_GE(done - releasedAt, LeastRemainingMs(readings.front().position))
+      << "position " << readings.front().position << " right after the release";
+  // The steps before the hold, the hold, what was left after it.
+  EXPECT_GE(done - pressed, double(heldAt - 1) * kLeastStepMs + held + LeastRemainingMs(heldAt))
+      << "held " << held << " ms at position " << heldAt;
+  ClickBoxButton(seen, IDOK);
+  ExpectExitCode(&run, 0);
+  ExpectFilesInstalled();
 }
 
 TEST_F(Setup, SecondInstanceOpensASecondWindow) {
