@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
 
@@ -77,22 +77,11 @@ void PlantMarkers(const std::string& folder) {
     for (const char* name : kMarkerNames) ASSERT_TRUE(CopyAs(MarkerLibrary(), place + "\\" + name));
 }
 
-BOOL CALLBACK NoteOtherWindow(HWND hwnd, LPARAM lParam) {
-  auto* watch = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (owner == watch->first && IsWindowVisible(hwnd) && lstrcmpA(name, "#32770") != 0)
-    watch->second = true;
-  return TRUE;
-}
-
 // Whether the process shows a visible top-level window that is no box.
 bool ShowsOtherWindow(DWORD processId) {
-  std::pair<DWORD, bool> watch{processId, false};
-  EnumWindows(NoteOtherWindow, LPARAM(&watch));
-  return watch.second;
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (!IsMessageBox(hwnd)) return true;
+  return false;
 }
 
 // The uninstaller's private folders under the temporary folder.
@@ -141,12 +130,15 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   MessageBoxSeen seen;
+  BoxWanted ofTheProgram;
+  ofTheProgram.processId = run.process.dwProcessId;
   bool otherWindow = false, boxShown = false;
-  const DWORD start = GetTickCount();
-  while (!boxShown && IsRunning(run) && GetTickCount() - start < 30000) {
+  // Until the box comes, every look also watches for another window.
+  WaitUntil([&] {
     otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
-    boxShown = WaitForMessageBox(run, 50, &seen);
-  }
+    boxShown = FindMessageBox(ofTheProgram, &seen);
+    return boxShown || !IsRunning(run);
+  });
   ASSERT_TRUE(boxShown) << "no refusal";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
   if (c.uninstaller) {
@@ -197,11 +189,10 @@ TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   bool shown = false;
-  const DWORD start = GetTickCount();
-  while (!shown && IsRunning(run) && GetTickCount() - start < 30000) {
+  WaitUntil([&] {
     shown = ShowsOtherWindow(run.process.dwProcessId);
-    Sleep(50);
-  }
+    return shown || !IsRunning(run);
+  });
   EXPECT_TRUE(shown);
   TerminateProcess(run.process.hProcess, 0);
   DWORD code = 0;

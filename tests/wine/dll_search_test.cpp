@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
 

@@ -6,44 +6,27 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/logging_program_test.h"
 #include "support/test_support.h"
 #include "tests/wine/frame/frame_ids.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 
 namespace {
 
 constexpr DWORD kMinusOne = 0xFFFFFFFF;
 
-std::string Hex(uint32_t value) {
-  char text[16];
-  wsprintfA(text, "%08X", value);
-  return text;
-}
-
 std::string WindowEvent(uint32_t window, uint32_t own, int number) {
-  return "event " + Hex(window) + " " + Hex(own) + " " + std::to_string(number) + " args 0 0 0 0";
+  return "event " + Hex8(window) + " " + Hex8(own) + " " + std::to_string(number) + " args 0 0 0 0";
 }
 
-class FrameScenario : public ::testing::Test {
+class FrameScenario : public LoggingProgramTest {
  protected:
   void Start(const char* scenario) {
-    logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
-    std::string line =
-        "\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ + "\"";
-    program_ = StartProgram(line);
-    ASSERT_TRUE(program_.started);
-  }
-  void TearDown() override {
-    DWORD code = 0;
-    if (IsRunning(program_)) WaitForExit(&program_, 1, &code);
-    if (HasFailure())
-      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+    StartTestProgram(std::string(scenario) + " \"" + NewLog(scenario) + "\"");
   }
   // The start window once it is on the screen, in front, with its events
   // after creation raised.
@@ -58,52 +41,6 @@ class FrameScenario : public ::testing::Test {
     POINT at{left + kPadWidth / 2, kPadTop + kPadHeight / 2};
     return ChildWindowFromPoint(window, at);
   }
-  DWORD ExitCode() {
-    DWORD code = 12345;
-    EXPECT_TRUE(WaitForExit(&program_, kGiveUpMs, &code)) << "the program did not end";
-    return code;
-  }
-  std::vector<std::string> Log() {
-    std::string content;
-    ReadWholeFile(logPath_, &content);
-    std::vector<std::string> lines;
-    std::istringstream in(content);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-  bool Logged(const std::string& line) {
-    for (const std::string& seen : Log())
-      if (seen == line) return true;
-    return false;
-  }
-  // Waits until the program has logged `line`; answers whether it did.
-  bool WaitForLogged(const std::string& line) {
-    return WaitUntil([&] { return Logged(line); });
-  }
-  // The first of `lines` that was not logged after the ones before it; ""
-  // when all were, in this order (with other lines between them).
-  std::string LoggedInOrder(const std::vector<std::string>& lines) {
-    const std::vector<std::string> log = Log();
-    auto from = log.begin();
-    for (const std::string& line : lines) {
-      from = std::find(from, log.end(), line);
-      if (from == log.end()) return line;
-      ++from;
-    }
-    return "";
-  }
-  int CountLogged(const std::string& line) {
-    const std::vector<std::string> log = Log();
-    return int(std::count(log.begin(), log.end(), line));
-  }
-  bool LoggedPrefix(const std::string& prefix) {
-    for (const std::string& seen : Log())
-      if (seen.compare(0, prefix.size(), prefix) == 0) return true;
-    return false;
-  }
 
   // Waits for the run-time error report, checks its caption and its text,
   // answers it, and checks that the program then ends with exit code -1.
@@ -117,9 +54,6 @@ class FrameScenario : public ::testing::Test {
   }
 
   bool PointerOver(HWND unit, const char* expected);
-
-  RunningProgram program_;
-  std::string logPath_;
 };
 
 TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
@@ -136,7 +70,7 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
 
   std::vector<std::string> windowEvents;
   for (const std::string& line : Log()) {
-    if (line.compare(0, 6 + 8, "event " + Hex(kStartWindow)) == 0) windowEvents.push_back(line);
+    if (line.compare(0, 6 + 8, "event " + Hex8(kStartWindow)) == 0) windowEvents.push_back(line);
     // Raised by the pads while they were being created: held, never delivered.
     EXPECT_EQ(line.find(" 5 args"), std::string::npos) << line;
   }
@@ -144,7 +78,7 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
   EXPECT_EQ(windowEvents[0], WindowEvent(kStartWindow, kStartOwn, 0));
   EXPECT_EQ(windowEvents[1], WindowEvent(kStartWindow, kStartOwn, 3));
   EXPECT_EQ(windowEvents[2], WindowEvent(kStartWindow, kStartOwn, 4));
-  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_TRUE(Logged("destroyed " + Hex8(kStartWindow)));
   EXPECT_TRUE(Logged("program entry returns 0"));
   // The units hear that all exist and that the window is shown, the last
   // unit first; the window hears it between the two.
@@ -154,9 +88,9 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
         line.find("window told") != std::string::npos)
       told.push_back(line);
   const std::vector<std::string> expected = {
-      "pad " + Hex(kSecondPadOfStart) + " complete", "pad " + Hex(kFirstPad) + " complete",
-      "window told its units exist", "pad " + Hex(kSecondPadOfStart) + " shown",
-      "pad " + Hex(kFirstPad) + " shown"};
+      "pad " + Hex8(kSecondPadOfStart) + " complete", "pad " + Hex8(kFirstPad) + " complete",
+      "window told its units exist", "pad " + Hex8(kSecondPadOfStart) + " shown",
+      "pad " + Hex8(kFirstPad) + " shown"};
   EXPECT_EQ(told, expected);
 }
 
@@ -196,17 +130,17 @@ TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {
   ASSERT_TRUE(first && second && first != window && second != window);
   ClickWindow(first);
   ClickWindow(second);
-  EXPECT_TRUE(WaitForLogged("pad " + Hex(kSecondPadOfStart) + " saw press"));
+  EXPECT_TRUE(WaitForLogged("pad " + Hex8(kSecondPadOfStart) + " saw press"));
   // The release still reached the first pad, which raised its click.
   EXPECT_TRUE(
-      WaitForLogged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
+      WaitForLogged("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " 0 args 0 0 0 0"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   // Both handlers ran with x, y and the key state; the first returned 0.
-  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -1 args 3 50 30 0"));
+  EXPECT_TRUE(Logged("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -1 args 3 50 30 0"));
   EXPECT_TRUE(
-      Logged("event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) + " -1 args 3 50 30 0"));
-  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw press"));
+      Logged("event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart) + " -1 args 3 50 30 0"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kFirstPad) + " saw press"));
 }
 
 TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
@@ -217,20 +151,20 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   for (WORD key : {WORD(VK_NUMPAD5), WORD('A'), WORD('X'), WORD('C')}) PressKey(key);
   PressKey('A', VK_SHIFT);
   PressKey(VK_SUBTRACT, VK_CONTROL);
-  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
   EXPECT_TRUE(WaitForLogged(pad + " -9 args 2 189 1 0")) << "the last key";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_TRUE(Logged(pad + " -9 args 2 53 0 0")) << "VK_NUMPAD5 raised as the main keyboard's 5";
   EXPECT_TRUE(Logged(pad + " -9 args 2 65 0 0"));
   EXPECT_TRUE(Logged(pad + " -11 args 1 97 0 0"));
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 98")) << "a replaced by b";
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 98")) << "a replaced by b";
   EXPECT_TRUE(Logged(pad + " -11 args 1 120 0 0"));
-  EXPECT_FALSE(Logged("pad " + Hex(kSecondPadOfStart) + " char 120")) << "x dropped";
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 99"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 120")) << "x dropped";
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 99"));
   // Shift is bit 1 of the key state, Ctrl bit 0; the pad's minus is the main one.
   EXPECT_TRUE(Logged(pad + " -9 args 2 65 2 0"));
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 65"));
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 65"));
 }
 
 // The pad's window is a wide one; the character event carries code page
@@ -247,8 +181,8 @@ TEST_F(FrameScenario, CharactersAreRaisedAsTheirCodePage936Bytes) {
   TypeCharacter(L'\xD55C');  // 한, no code-page-936 form
   PressKey('Z');
   PressKey('C');
-  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
-  const std::string shown = "pad " + Hex(kSecondPadOfStart) + " char ";
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
+  const std::string shown = "pad " + Hex8(kSecondPadOfStart) + " char ";
   EXPECT_TRUE(WaitForLogged(shown + "99")) << "the last character";
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -268,7 +202,7 @@ TEST_F(FrameScenario, TheWheelRaisesItsNotchesAndTheKeyState) {
   TurnWheel(x, y, -240, VK_SHIFT);
   TurnWheel(x, y, 120);
   TurnWheel(x, y, 360, VK_CONTROL);
-  const std::string wheel = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -12 args 2 ";
+  const std::string wheel = "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -12 args 2 ";
   EXPECT_TRUE(WaitForLogged(wheel + "3 1 0")) << "three notches away, Ctrl held";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -283,7 +217,7 @@ TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
   HWND window = WaitForTopWindow(program_, kStartCaption);
   ASSERT_TRUE(window);
   // The last unit told that the window is shown; nothing else happens after.
-  ASSERT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " shown"));
+  ASSERT_TRUE(WaitForLogged("pad " + Hex8(kFirstPad) + " shown"));
   ASSERT_TRUE(Synchronise(window));  // for a second focus event, if there were one
   const std::vector<std::string> log = Log();
   PostMessageA(window, WM_CLOSE, 0, 0);
@@ -298,7 +232,7 @@ TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
   }
   ASSERT_EQ(focused.size(), 1u) << "the window, its pads: one focus event in all";
   EXPECT_EQ(log[focused[0]],
-            "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -7 args 0 0 0 0");
+            "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -7 args 0 0 0 0");
   EXPECT_GT(focused[0], resized) << "after the events of creation";
   EXPECT_LT(focused[0], firstShown) << "before the units hear that the window is shown";
 }
@@ -311,8 +245,8 @@ TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {
   EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
-  EXPECT_FALSE(LoggedPrefix("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -4"));
-  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw right press"));
+  EXPECT_FALSE(LoggedPrefix("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -4"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kFirstPad) + " saw right press"));
 }
 
 // A window inside a unit that is no unit itself (as an edit box's arrows
@@ -331,11 +265,11 @@ TEST_F(FrameScenario, AWindowInsideAUnitIsOfferedToItsWindowAsNoUnits) {
   RightClickWindow(pad);
   EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
   ClickWindow(pad);
-  const std::string padEvent = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad);
+  const std::string padEvent = "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad);
   EXPECT_TRUE(WaitForLogged(padEvent + " 0 args 0 0 0 0")) << "the pad's own click";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
-  EXPECT_EQ(CountLogged(padEvent + " -1 args 3 50 30 0"), 1) << "the press on the inner window";
+  EXPECT_EQ(Count(padEvent + " -1 args 3 50 30 0"), 1) << "the press on the inner window";
   EXPECT_FALSE(LoggedPrefix(padEvent + " -4"));
 }
 
@@ -354,8 +288,8 @@ TEST_F(FrameScenario, ARecreatedUnitGoesOnInItsNewWindowAndTheOldOneIsNoUnits) {
   HWND renewed = Pad(window, kSecondPadLeft);
   EXPECT_NE(renewed, second);
   ClickWindow(renewed);
-  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
-  EXPECT_TRUE(WaitUntil([&] { return CountLogged(pad + " 0 args 0 0 0 0") == 2; }));
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
+  EXPECT_TRUE(WaitUntil([&] { return Count(pad + " 0 args 0 0 0 0") == 2; }));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_EQ(LoggedInOrder({pad + " -7 args 0 0 0 0", pad + " -7 args 0 0 0 0",
@@ -368,7 +302,7 @@ TEST_F(FrameScenario, ARecreatedUnitGoesOnInItsNewWindowAndTheOldOneIsNoUnits) {
       std::find(log.begin(), log.end(), "second re-created 1, old gone 1, focus on the new 1");
   for (auto line = log.begin(); line != recreated; ++line)
     EXPECT_NE(line->compare(0, pad.size() + 3, pad + " -8"), 0) << "the old window's loss";
-  EXPECT_EQ(CountLogged("destroyed " + Hex(kStartWindow)), 1);
+  EXPECT_EQ(Count("destroyed " + Hex8(kStartWindow)), 1);
 }
 
 // A unit destroyed while its own procedure runs (in its click, raised from
@@ -399,18 +333,18 @@ TEST_F(FrameScenario, AUnitDestroyedFromItsOwnHandlerLeavesTheWindowWhole) {
     EXPECT_EQ(IsWindow(first) != FALSE, c.secondLeft ? false : true);
     EXPECT_EQ(IsWindow(second) != FALSE, c.secondLeft);
     const uint32_t left = c.secondLeft ? kSecondPadOfStart : kFirstPad;
-    const std::string click = "event " + Hex(kStartWindow) + " " + Hex(left) + " 0 args 0 0 0 0";
-    const int clicksBefore = CountLogged(click);
+    const std::string click = "event " + Hex8(kStartWindow) + " " + Hex8(left) + " 0 args 0 0 0 0";
+    const int clicksBefore = Count(click);
     ClickWindow(c.secondLeft ? second : first);
-    EXPECT_TRUE(WaitUntil([&] { return CountLogged(click) == clicksBefore + 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return Count(click) == clicksBefore + 1; }));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCode(), 0u);
-    EXPECT_EQ(CountLogged("destroyed " + Hex(kStartWindow)), 1);
+    EXPECT_EQ(Count("destroyed " + Hex8(kStartWindow)), 1);
     EXPECT_TRUE(Logged("program entry returns 0"));
     // Its loss of the focus as the window went, told through the slot it
     // moved to.
     const std::string lost =
-        "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) + " -8 args 0 0 0 0";
+        "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart) + " -8 args 0 0 0 0";
     EXPECT_EQ(Logged(lost), c.secondLeft);
   }
 }
@@ -461,7 +395,7 @@ TEST_F(FrameScenario, DestroyUnitTwiceDestroysOnceAndLater) {
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_TRUE(Logged("after destroy: window alive 1"));
   int destroyed = 0;
-  for (const std::string& line : Log()) destroyed += line == "destroyed " + Hex(kStartWindow);
+  for (const std::string& line : Log()) destroyed += line == "destroyed " + Hex8(kStartWindow);
   EXPECT_EQ(destroyed, 1);
 }
 
@@ -513,10 +447,10 @@ TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   const std::string firstClick =
-      "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
+      "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " 0 args 0 0 0 0";
   MoveAside(seen.box);
   ClickWindow(first);
-  EXPECT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " saw press")) << "the click did not arrive";
+  EXPECT_TRUE(WaitForLogged("pad " + Hex8(kFirstPad) + " saw press")) << "the click did not arrive";
   ASSERT_TRUE(Synchronise(first));  // for the release, which raises nothing either
   EXPECT_FALSE(Logged(firstClick));
   ClickBoxButton(seen, IDOK);
@@ -606,7 +540,7 @@ TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
   Start("thread-end");
   EXPECT_EQ(ExitCode(), 3u);
   // The window went through the user-interface thread's shutdown.
-  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_TRUE(Logged("destroyed " + Hex8(kStartWindow)));
   EXPECT_FALSE(LoggedPrefix("program entry returns"));
 }
 
@@ -697,7 +631,7 @@ TEST_F(FrameScenario, AStartWindowWithAUnitThatCannotBeMadeIsARunTimeError) {
     EXPECT_FALSE(LoggedPrefix("event "));
     int released = 0;
     for (const std::string& line : Log())
-      released += line == "pad " + Hex(kSecondPadOfStart) + " released";
+      released += line == "pad " + Hex8(kSecondPadOfStart) + " released";
     EXPECT_EQ(released, std::string(scenario) == "refused-unit" ? 1 : 0);
   }
 }

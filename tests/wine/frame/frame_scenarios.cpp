@@ -18,6 +18,7 @@
 #include "frame/window_services.h"
 #include "tests/wine/frame/frame_ids.h"
 #include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "tests/wine/frame/test_window/test_window.h"
 
@@ -343,23 +344,9 @@ Bytes WindowBlock(int32_t startPosition, const char* caption) {
 
 TemplateRecord Record(int32_t id, uint32_t type, const char* name, int left, int top, int width,
                       int height, uint32_t flags) {
-  TemplateRecord record;
-  record.identifier = id;
-  record.typeReference = int32_t(type);
+  TemplateRecord record = UnitRecord(uint32_t(id), type, left, top, width, height, flags);
   record.name = name;
-  record.left = left;
-  record.top = top;
-  record.width = width;
-  record.height = height;
-  record.flags = flags;
   return record;
-}
-
-void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
-  Binding binding;
-  binding.event = event;
-  binding.reference = reference;
-  record->bindings.push_back(binding);
 }
 
 Template ScenarioTemplate() {
