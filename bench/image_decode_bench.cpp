@@ -18,6 +18,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "deflated_png.h"
 #include "image_samples.h"
 #include "widgets/image/gif_canvas.h"
 #include "widgets/image/gif_stream.h"
@@ -101,23 +102,6 @@ void OursPng(const SampleBytes& file, std::vector<uint8_t>* pixels) {
   if (!DecodePng(View(file), &image)) return;
   if (pixels) pixels->assign(image.pixels, image.pixels + image.size);
   ReleasePixels(image.pixels);
-}
-
-// The photograph as an encoder would write it (the sample writer stores its
-// data uncompressed).
-SampleBytes CompressedPng(int width, int height, const std::vector<uint8_t>& rgba) {
-  png_image image;
-  memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = uint32_t(width);
-  image.height = uint32_t(height);
-  image.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
-  SampleBytes out(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr)) return {};
-  out.resize(size);
-  return out;
 }
 
 void BenchPng(const char* what, const SampleBytes& file) {
@@ -306,7 +290,7 @@ int main(int argc, char** argv) {
   }
   printf("Picture decoding (best of %d rounds; ratio = library time / our time)\n", quick ? 3 : 21);
   BenchPng("PNG logo 200x200", logo ? ReadFile(logo) : SampleBytes());
-  BenchPng("PNG photograph 1920x1080", CompressedPng(1920, 1080, rgba));
+  BenchPng("PNG photograph 1920x1080", DeflatedPngFromRgba(1920, 1080, rgba));
   BenchJpeg("JPEG photograph 1920x1080 q85", JpegFromRgb(photo, 85));
   BenchJpeg("JPEG product button 19x19", productJpeg ? ReadFile(productJpeg) : SampleBytes());
   BenchGif();

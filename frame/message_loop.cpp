@@ -126,6 +126,13 @@ bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage
   return true;
 }
 
+// Whether `hwnd` is still the window of `unit`: a handler may have destroyed
+// the unit or given it a new window.
+bool StillUnitWindow(UnitIdentity unit, HWND hwnd) {
+  const UnitLocation at = LocateUnit(unit);
+  return at.unit && at.unit->hwnd == hwnd;
+}
+
 // A typed character. The windows are wide, so WM_CHAR carries a UTF-16 unit;
 // the character event carries what a program of code page 936 is given, the
 // code-page-936 bytes of that character one event each, lead byte first, as
@@ -135,15 +142,14 @@ bool RestartsIdling(const MSG& message, POINT* lastMouse, UINT* lastMouseMessage
 // handler answered, the window gets the message as it came; otherwise the
 // bytes that are left, as the characters they make, or nothing. True when
 // the message has been dealt with here.
-bool RaiseCharacterEvents(MSG* message, UnitLocation at) {
-  const wchar_t unit = wchar_t(message->wParam);
-  const Text typed = TextOfWide(&unit, 1);
+bool RaiseCharacterEvents(MSG* message, UnitIdentity unit) {
+  const wchar_t character = wchar_t(message->wParam);
+  const Text typed = TextOfWide(&character, 1);
   Text delivered;
   bool answered = false;
   for (const char byte : typed) {
     EventRecord event =
-        MakeEvent(uint32_t(at.window->window.identifier), uint32_t(at.record->identifier),
-                  kEventCharacter, 1, int32_t(uint8_t(byte)));
+        MakeEvent(unit.window, unit.unit, kEventCharacter, 1, int32_t(uint8_t(byte)));
     if (RaiseEvent(event) && event.resultGiven) {
       answered = true;
       delivered += CharacterCodeBytes(event.result);
@@ -151,8 +157,7 @@ bool RaiseCharacterEvents(MSG* message, UnitLocation at) {
       delivered += byte;
     }
     // A handler may have taken the unit away.
-    at = FindUnitByHandle(message->hwnd);
-    if (!at.unit) return true;
+    if (!StillUnitWindow(unit, message->hwnd)) return true;
   }
   if (!answered) return false;
   const WideText characters(delivered);
@@ -167,29 +172,35 @@ bool RaiseCharacterEvents(MSG* message, UnitLocation at) {
 }  // namespace
 
 bool PreTranslate(MSG* message) {
-  const WindowEntry* around = LoadedWindowAround(message->hwnd);
-  if (!around) return false;
-  const LiveUnit windowUnit = around->live->units[0];
+  // The unit whose window took the message, or the one it lies inside: the
+  // only look-up by handle a message costs.
+  const UnitLocation around = UnitAround(message->hwnd);
+  if (!around.unit) return false;
+  const LiveUnit& windowSlot = around.window->live->units[0];
+  HWND window = windowSlot.hwnd;
+  const UnitOperations* windowClass = windowSlot.operations;
   // A disabled window takes no keys.
-  if (IsKeyboardMessage(message->message) && !IsWindowEnabled(windowUnit.hwnd)) return true;
+  if (IsKeyboardMessage(message->message) && !IsWindowEnabled(window)) return true;
+  const UnitIdentity unit = around.Identity();
+  const UnitOperations* target =
+      around.unit->hwnd == message->hwnd ? around.unit->operations : nullptr;
   // The unit's class first, then the window's conveniences. Either may run
-  // handlers that change the window list: the unit is looked up again after.
-  UnitLocation at = FindUnitByHandle(message->hwnd);
-  if (at.unit && at.unit->operations->preTranslate &&
-      at.unit->operations->preTranslate(at.unit->hwnd, message))
-    return true;
-  if (windowUnit.hwnd != message->hwnd && IsWindow(windowUnit.hwnd) &&
-      windowUnit.operations->preTranslate &&
-      windowUnit.operations->preTranslate(windowUnit.hwnd, message))
+  // handlers that change the window list: the unit is found again after, by
+  // its identifiers.
+  if (target && target->preTranslate) {
+    if (target->preTranslate(message->hwnd, message, target)) return true;
+    if (!StillUnitWindow(unit, message->hwnd)) target = nullptr;
+  }
+  if (window != message->hwnd && IsWindow(window) && windowClass->preTranslate &&
+      windowClass->preTranslate(window, message, target))
     return true;
   // The common events of the unit whose window took the message.
-  at = FindUnitByHandle(message->hwnd);
-  if (!at.unit) return false;
-  if (message->message == WM_CHAR) return RaiseCharacterEvents(message, at);
+  if (!target || !StillUnitWindow(unit, message->hwnd)) return false;
+  if (message->message == WM_CHAR) return RaiseCharacterEvents(message, unit);
   EventRecord event;
   if (!CommonEventOf(*message, &event)) return false;
-  event.window = uint32_t(at.window->window.identifier);
-  event.unit = uint32_t(at.record->identifier);
+  event.window = unit.window;
+  event.unit = unit.unit;
   if (!RaiseEvent(event) || !event.resultGiven) return false;
   return event.result == 0;
 }

@@ -5,13 +5,15 @@
 // Every class of widgets/ fills one `const UnitOperations` table; the program
 // hands the frame the list of them (frame/startup.h, ProgramUnitClasses).
 //
-// The frame subclasses every unit window once, right after the class's
-// create operation returns it: the class's own procedure (or its subclass of
-// a system control) is in place first and the frame's hook sits in front of
-// it. Each window carries its identifiers and the procedure behind the hook
-// as window properties, so neither side ever unhooks the other; a re-created
-// unit is a new window that the frame hooks in turn, while the old one dies
-// with its hooks in place.
+// A unit's window reaches its unit one way: through the state its class
+// hangs off GWLP_USERDATA. That state holds the frame's link to the unit's
+// slot in the window list (UnitLink, below), which the frame ties once the
+// class's create operation has returned the window, and the class's window
+// procedure (widgets/common/unit_window.h, system_control.h) hands every
+// message to the frame's part (UnitFrameMessage), which calls the class's
+// own procedure in its midst. A re-created unit is a new window with a new
+// state: the frame ties the slot to the new link, and the old window, whose
+// link is then untied, is no unit's while it goes.
 #pragma once
 
 #include <windows.h>
@@ -56,12 +58,53 @@ constexpr UINT kMsgAllUnitsCreated = 0x8004;   // to a window: its units all exi
 constexpr UINT kMsgDestroyUnit = 0x8065;       // WM_APP + 0x65, posted by DestroyUnit
 constexpr UINT kMsgCreationComplete = 0x806F;  // to each unit once its window is built
 constexpr UINT kMsgWindowShown = 0x8076;       // to each unit once its window is shown
+// The frame's own, which no class sees: sent to a unit's window once the
+// class's create operation has made it, and answered by the frame's part of
+// the window's procedure (UnitFrameMessage).
+constexpr UINT kMsgTieUnit = 0x8066;
 
 // Who raises an event: put into every event record of the unit.
 struct UnitIdentity {
   uint32_t window = 0;
   uint32_t unit = 0;
 };
+
+struct LiveUnit;  // the window list's slot of a unit (frame/window_list.h)
+
+// The frame's part of a unit's state: the link from the unit's window to its
+// slot in the window list. Every state that a unit's window carries holds one
+// as its member `link`; only the frame ties and reads it. Tied once the
+// class has made the window; untied when the window ends, when the slot goes
+// (the window's end, a control destroyed) or when the unit is re-created.
+// A window whose link is untied (a unit window made outside the frame, a
+// re-created unit's old window) is no unit's: the frame takes no part in
+// its messages.
+class UnitLink {
+ public:
+  UnitLink() = default;
+  ~UnitLink();
+  UnitLink(const UnitLink&) = delete;
+  UnitLink& operator=(const UnitLink&) = delete;
+
+ private:
+  friend struct UnitLinks;  // frame/window_list.cpp
+  LiveUnit* slot_ = nullptr;
+};
+
+// The class's own procedure, called by the frame's part with the state.
+using UnitClassStep = LRESULT (*)(HWND hwnd, void* state, UINT message, WPARAM wParam,
+                                  LPARAM lParam);
+
+// One message of a unit's window, from the procedure of its class: the
+// frame's part before and after the class's own (`classStep` with `state`),
+// and the answer. The frame answers the tie, runs the destroy step of
+// kMsgDestroyUnit (which no class sees), shows the unit's own mouse pointer
+// on WM_SETCURSOR, raises the focus events after WM_SETFOCUS and
+// WM_KILLFOCUS, and after WM_NCDESTROY ends the unit (or the whole window).
+// `state`, and the link in it, may be gone once it returns from any other
+// message than WM_NCDESTROY: the class's answer may have destroyed the window.
+LRESULT UnitFrameMessage(UnitLink* link, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                         UnitClassStep classStep, void* state);
 
 // Raises `event` of the unit with up to three arguments; the record says
 // whether a handler ran and what it returned.
@@ -107,10 +150,12 @@ struct UnitOperations {
   // text): true with `*value` set; false for the others.
   bool (*readLiveProperty)(HWND unit, int unitIndex, Value* value) = nullptr;
   // Offered every queued message for the unit (or, for a window, for any of
-  // its units) before the frame raises its common events; true claims the
-  // message, which is then neither raised nor dispatched. The window class
-  // hangs its keyboard conveniences and DragAnywhere here.
-  bool (*preTranslate)(HWND unit, MSG* message) = nullptr;
+  // its units and the windows inside them) before the frame raises its
+  // common events; true claims the message, which is then neither raised nor
+  // dispatched. `target` is the class of the unit whose window took the
+  // message, nullptr for a window inside a unit that is no unit's own. The
+  // window class hangs its keyboard conveniences and DragAnywhere here.
+  bool (*preTranslate)(HWND unit, MSG* message, const UnitOperations* target) = nullptr;
   // Windows only: how the frame shows the window at the end of its loading
   // (SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED); SW_SHOW without it.
   int (*showCommand)(HWND window) = nullptr;
@@ -131,7 +176,7 @@ struct UnitOperations {
 
 // The class of a unit's live window, or nullptr for a window that is no
 // unit's (a window inside a unit, a re-created unit's old window). How a
-// window learns the kind of the unit under a press or a mnemonic.
+// window learns the kind of the units it looks through for a mnemonic.
 const UnitOperations* UnitOperationsOf(HWND hwnd);
 
 // A window class that a unit's window cannot be made with (the system
@@ -146,7 +191,8 @@ HWND HiddenOwnerWindow();
 // A window that closes gives the windows its modal load disabled their
 // former state back before it is destroyed, so that one of them can take
 // the activation. Done once: its destruction then finds nothing to restore.
-void ReenableWindowsDisabledByModal(HWND window);
+// `link` is the window unit's own.
+void ReenableWindowsDisabledByModal(const UnitLink& link);
 
 // The program's unit classes, in one list.
 struct UnitClassList {

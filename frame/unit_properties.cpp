@@ -15,33 +15,21 @@ namespace {
 
 constexpr int32_t kPositionLimit = 32627;
 
-struct Addressed {
-  WindowEntry* window = nullptr;
-  TemplateRecord* record = nullptr;
-  LiveUnit* unit = nullptr;  // set while the unit's window is alive
-};
-
-Addressed Address(uint32_t windowId, uint32_t unitId) {
-  Addressed at;
-  at.window = FindWindowEntry(windowId);
+// The unit addressed by a handler: a window or unit that does not exist is
+// a run-time error.
+UnitLocation Address(uint32_t windowId, uint32_t unitId) {
+  const UnitLocation at = LocateUnit(UnitIdentity{windowId, unitId});
   if (!at.window) ReportRuntimeError(kPropertyWindowMissing, 0, windowId, unitId);
-  at.record = FindUnitRecord(at.window, unitId);
   if (!at.record) ReportRuntimeError(kUnitNotLoaded, 0, windowId, unitId);
-  if (IsWindowLoaded(at.window)) {
-    LiveUnit* unit = LiveUnitOf(at.window, at.record);
-    if (unit && unit->hwnd && IsWindow(unit->hwnd)) at.unit = unit;
-  }
   return at;
 }
 
-bool IsOwnRecord(const Addressed& at) { return at.record == &at.window->window.records[0]; }
-
 // The unit's rectangle: in its parent's client coordinates for a unit, on
 // the screen for a window.
-RECT PlacedRect(const Addressed& at) {
+RECT PlacedRect(const UnitLocation& at) {
   RECT rect{};
   GetWindowRect(at.unit->hwnd, &rect);
-  if (!IsOwnRecord(at)) {
+  if (!at.IsWindowItself()) {
     HWND parent = GetParent(at.unit->hwnd);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   }
@@ -50,7 +38,7 @@ RECT PlacedRect(const Addressed& at) {
 
 int64_t IntegerOf(const Value& value) { return ConvertValue(value, ValueType::Long).longInteger; }
 
-Value ReadCommon(const Addressed& at, int index) {
+Value ReadCommon(const UnitLocation& at, int index) {
   const TemplateRecord& record = *at.record;
   switch (index) {
     case kLeftProperty:
@@ -82,7 +70,7 @@ void SetFlag(TemplateRecord* record, uint32_t flag, bool on) {
   record->flags = on ? (record->flags | flag) : (record->flags & ~flag);
 }
 
-void WriteCommon(const Addressed& at, int index, const Value& value) {
+void WriteCommon(const UnitLocation& at, int index, const Value& value) {
   TemplateRecord& record = *at.record;
   switch (index) {
     case kLeftProperty:
@@ -170,7 +158,7 @@ int32_t LimitSize(int32_t value) { return Clamp(value, 0, kPositionLimit); }
 
 Value ReadUnitProperty(UnitRef ref, int index) {
   const uint32_t window = uint32_t(ref.window), unit = uint32_t(ref.unit);
-  Addressed at = Address(window, unit);
+  const UnitLocation at = Address(window, unit);
   if (index >= 0 && index < kFirstClassProperty) return ReadCommon(at, index);
   if (!IsWindowLoaded(at.window)) ReportRuntimeError(kReadWindowNotLoaded, 0, window, unit);
   if (!at.unit) ReportRuntimeError(kUnitNotLoaded, 0, window, unit);
@@ -208,7 +196,7 @@ bool ReadLoadedWindowProperty(uint32_t window, const char* name, Value* value) {
 
 void WriteUnitProperty(UnitRef ref, int index, const Value& value) {
   const uint32_t window = uint32_t(ref.window), unit = uint32_t(ref.unit);
-  Addressed at = Address(window, unit);
+  const UnitLocation at = Address(window, unit);
   if (index >= 0 && index < kFirstClassProperty) {
     WriteCommon(at, index, value);
     return;
@@ -229,9 +217,9 @@ void WriteUnitProperty(UnitRef ref, int index, const Value& value) {
   if (!operations->propertyChanged || !operations->propertyChanged(hwnd, unitIndex, converted) ||
       !IsWindow(hwnd))
     return;
-  // The change may have run handlers: find the unit again.
-  UnitLocation again = FindUnitByHandle(hwnd);
-  if (again.unit) RecreateUnit(again.window, again.record);
+  // The change may have run handlers: find the unit again, in this window.
+  const UnitLocation again = LocateUnit(UnitIdentity{window, unit});
+  if (again.unit && again.unit->hwnd == hwnd) RecreateUnit(again.window, again.record);
 }
 
 void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
@@ -261,6 +249,14 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   args.identity = UnitIdentity{uint32_t(entry->window.identifier), uint32_t(record->identifier)};
   HWND fresh = operations.create(args);
   if (!fresh) return;
+  // The unit keeps its slot and its pointer; only the window changes, and
+  // from here on the old one is no unit's: its end is not the unit's (or,
+  // for a window, the whole window's) end, and its class still frees its
+  // state as it goes.
+  if (!TieUnitWindow(unit, fresh)) {
+    DestroyWindow(fresh);
+    return;
+  }
   if (operations.isContainer) {
     // Last child first, so that each move keeps the children's order.
     for (HWND child = GetWindow(old, GW_CHILD) ? GetWindow(GetWindow(old, GW_CHILD), GW_HWNDLAST)
@@ -274,12 +270,6 @@ void RecreateUnit(WindowEntry* entry, TemplateRecord* record) {
   // The unit's own flag: its window is still hidden with the whole window
   // while the window's created event runs.
   const bool wasVisible = (GetWindowLongW(old, GWL_STYLE) & WS_VISIBLE) != 0;
-  // The unit keeps its slot and its pointer; only the window changes, and
-  // from here on the old one is no unit's: its end is not the unit's (or,
-  // for a window, the whole window's) end, and its class still frees its
-  // state as it goes.
-  unit->hwnd = fresh;
-  HookUnitWindow(fresh, args.identity);
   if (!isWindow) PlaceInZOrder(entry, size_t(record - &entry->window.records[0]));
   SendMessageW(fresh, kMsgCreationComplete, 0, 0);
   SendMessageW(fresh, kMsgWindowShown, 0, 0);

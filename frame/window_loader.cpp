@@ -10,19 +10,16 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr int kControlIdStep = 10;
-// The procedure behind the frame's hook, kept with each window (a property
-// name of Windows's alone, never a text of the program).
-const wchar_t kNextProcTag[] = L"MorvaneNextProc";
 
-LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The frame's end of a unit's window: its pointer goes, its slot is cleared.
+// The frame's end of a unit's window: its pointer goes, its slot is cleared
+// and untied.
 void OnUnitDestroyed(LiveUnit* unit) {
   LoadedPointer pointer{unit->cursor, unit->ownsCursor};
   ReleaseUnitPointer(&pointer);
   unit->cursor = nullptr;
   unit->ownsCursor = false;
   unit->hwnd = nullptr;
+  UntieUnitWindow(unit);
 }
 
 // The end of a loaded window: its records go back to what the template
@@ -60,11 +57,13 @@ bool CreateUnit(WindowEntry* entry, size_t index, HWND parent, int controlId) {
   args.identity = UnitIdentity{uint32_t(entry->window.identifier), uint32_t(record.identifier)};
   HWND hwnd = operations->create(args);
   if (!hwnd) return false;
-  unit.hwnd = hwnd;
   unit.operations = operations;
   unit.controlId = controlId;
-  HookUnitWindow(hwnd, args.identity);
-  return true;
+  unit.window = entry;
+  // A window that holds no unit state cannot be the unit's.
+  if (TieUnitWindow(&unit, hwnd)) return true;
+  DestroyWindow(hwnd);
+  return false;
 }
 
 void SendToUnitsBackwards(WindowEntry* entry, UINT message) {
@@ -78,11 +77,8 @@ void SendToUnitsBackwards(WindowEntry* entry, UINT message) {
 // The unit of the window that has the focus: the window itself, one of its
 // units, or a window inside a unit (an edit box's own child, say).
 TemplateRecord* FocusedUnit(WindowEntry* entry) {
-  for (HWND h = GetFocus(); h; h = GetParent(h)) {
-    UnitLocation at = FindUnitByHandle(h);
-    if (at.window) return at.window == entry ? at.record : nullptr;
-  }
-  return nullptr;
+  const UnitLocation at = UnitAround(GetFocus());
+  return at.unit && at.window == entry ? at.record : nullptr;
 }
 
 int ShowCommandOf(WindowEntry* entry) {
@@ -114,12 +110,6 @@ DWORD StylesOfRecord(const TemplateRecord& record) {
   if (record.flags & kUnitDisabled) style |= WS_DISABLED;
   if (record.flags & kUnitTabStop) style |= WS_TABSTOP;
   return style;
-}
-
-void HookUnitWindow(HWND hwnd, UnitIdentity identity) {
-  TagUnitWindow(hwnd, identity.window, identity.unit);
-  SetPropW(hwnd, kNextProcTag, HANDLE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
-  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(&FrameHookProc));
 }
 
 void PlaceInZOrder(WindowEntry* entry, size_t index) {
@@ -229,9 +219,9 @@ void ReenableWindowsDisabledBy(WindowEntry* entry) {
     if (IsWindow(hwnd)) EnableWindow(hwnd, wasEnabled ? TRUE : FALSE);
 }
 
-void ReenableWindowsDisabledByModal(HWND window) {
-  const UnitLocation at = FindUnitByHandle(window);
-  if (at.unit && at.IsWindowItself()) ReenableWindowsDisabledBy(at.window);
+void ReenableWindowsDisabledByModal(const UnitLink& link) {
+  LiveUnit* slot = SlotOf(link);
+  if (slot && LocationOf(slot).IsWindowItself()) ReenableWindowsDisabledBy(slot->window);
 }
 
 void RunDestroyStep(WindowEntry* entry) {
@@ -245,8 +235,8 @@ void DestroyAllWindows() {
   for (size_t i = 0; i < WindowList().size(); ++i) {
     WindowEntry* entry = WindowList()[i].get();
     if (entry->live && IsWindow(entry->live->hwnd)) DestroyWindow(entry->live->hwnd);
-    // A window whose handle is already gone (its end never came through
-    // the hook) still gives its records back.
+    // A window whose handle is already gone (its end never reached the
+    // frame) still gives its records back.
     if (entry->live) {
       entry->window.records = std::move(entry->live->savedRecords);
       entry->live.reset();
@@ -260,52 +250,47 @@ void ReleaseFrameResources() {
   ReleaseCommonControls();
 }
 
-namespace {
-
-// Sits in front of every unit's class procedure: keeps the window list in
-// step with the live windows, raises the focus events, and shows the unit's
-// own mouse pointer.
-LRESULT CALLBACK FrameHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC next = WNDPROC(GetPropW(hwnd, kNextProcTag));
-  if (!next) return DefWindowProcW(hwnd, message, wParam, lParam);
-  UnitLocation at = FindUnitByHandle(hwnd);
+LRESULT UnitFrameMessage(UnitLink* link, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                         UnitClassStep classStep, void* state) {
+  LRESULT answer = 0;
+  LiveUnit* unit = SlotOf(*link);
   switch (message) {
+    case kMsgTieUnit:
+      if (AnswerTie(link, hwnd, &answer)) return answer;
+      break;
     case kMsgDestroyUnit:
-      if (at.unit && at.IsWindowItself()) RunDestroyStep(at.window);
+      if (!unit) break;
+      if (LocationOf(unit).IsWindowItself()) RunDestroyStep(unit->window);
       return 0;
     case WM_SETCURSOR:
-      if (at.unit && at.unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
-        SetCursor(at.unit->cursor);
+      if (unit && unit->cursor && OwnsCursorMessage(hwnd, wParam, lParam)) {
+        SetCursor(unit->cursor);
         return TRUE;
       }
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       // Sent, never queued: the loop's pre-translation does not see them.
-      const LRESULT result = CallWindowProcW(next, hwnd, message, wParam, lParam);
-      at = FindUnitByHandle(hwnd);
-      if (at.unit && !at.window->live->showing)
-        RaiseUnitEvent(
-            UnitIdentity{uint32_t(at.window->window.identifier), uint32_t(at.record->identifier)},
-            message == WM_SETFOCUS ? kEventFocusGained : kEventFocusLost);
-      return result;
+      answer = classStep(hwnd, state, message, wParam, lParam);
+      // The class's answer may have taken the window, and the state with
+      // the link, away; or handlers may have changed the window list.
+      if (!IsWindow(hwnd) || !(unit = SlotOf(*link))) return answer;
+      const UnitLocation at = LocationOf(unit);
+      if (!at.window->live->showing)
+        RaiseUnitEvent(at.Identity(), message == WM_SETFOCUS ? kEventFocusGained : kEventFocusLost);
+      return answer;
     }
     case WM_NCDESTROY: {
-      const LRESULT result = CallWindowProcW(next, hwnd, message, wParam, lParam);
-      RemovePropW(hwnd, kNextProcTag);
-      // The class procedure may have run handlers that changed the list; a
+      answer = classStep(hwnd, state, message, wParam, lParam);
+      // The class's answer may have run handlers that changed the list; a
       // re-created unit's old window is no unit's any more and ends alone.
-      at = FindUnitByHandle(hwnd);
-      UntagUnitWindow(hwnd);
-      if (!at.unit) return result;
-      if (at.IsWindowItself())
-        OnWindowDestroyed(at.window);
+      if (!(unit = SlotOf(*link))) return answer;
+      if (LocationOf(unit).IsWindowItself())
+        OnWindowDestroyed(unit->window);
       else
-        OnUnitDestroyed(at.unit);
-      return result;
+        OnUnitDestroyed(unit);
+      return answer;
     }
   }
-  return CallWindowProcW(next, hwnd, message, wParam, lParam);
+  return classStep(hwnd, state, message, wParam, lParam);
 }
-
-}  // namespace

@@ -26,10 +26,6 @@ void DestroyAllWindows();
 // Frees what the frame holds for the lifetime of the program.
 void ReleaseFrameResources();
 
-// Tags a unit's window with its identifiers and installs the frame's hook in
-// front of its procedure (also for a re-created unit).
-void HookUnitWindow(HWND hwnd, UnitIdentity identity);
-
 // Puts a unit's window at its z-order place: directly below the nearest
 // earlier unit of the same parent, or at the top of its siblings.
 void PlaceInZOrder(WindowEntry* entry, size_t recordIndex);

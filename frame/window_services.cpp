@@ -9,26 +9,15 @@
 
 namespace {
 
-struct Resolved {
-  WindowEntry* window = nullptr;
-  TemplateRecord* record = nullptr;
-  LiveUnit* unit = nullptr;
-};
-
-Resolved ResolveUnit(UnitRef ref) {
-  Resolved at;
-  at.window = FindWindowEntry(uint32_t(ref.window));
-  at.record = IsWindowLoaded(at.window) ? FindUnitRecord(at.window, uint32_t(ref.unit)) : nullptr;
-  at.unit = LiveUnitOf(at.window, at.record);
-  if (at.unit && (!at.unit->hwnd || !IsWindow(at.unit->hwnd))) at.unit = nullptr;
-  return at;
+UnitLocation Locate(UnitRef ref) {
+  return LocateUnit(UnitIdentity{uint32_t(ref.window), uint32_t(ref.unit)});
 }
 
 [[noreturn]] void ReportNotLoaded(UnitRef ref) {
   ReportRuntimeError(kUnitNotLoaded, 0, uint32_t(ref.window), uint32_t(ref.unit));
 }
 
-void DestroyControl(const Resolved& at) {
+void DestroyControl(const UnitLocation& at) {
   const bool holdsWindows = GetTopWindow(at.unit->hwnd) != nullptr;
   DestroyWindow(at.unit->hwnd);
   if (holdsWindows) return;
@@ -90,9 +79,9 @@ bool LoadWindow(WindowId window, WindowId ownerWindow, Modality modality) {
 }
 
 void DestroyUnit(UnitRef unit, DestroyTiming timing) {
-  const Resolved at = ResolveUnit(unit);
+  const UnitLocation at = Locate(unit);
   if (!at.unit) ReportNotLoaded(unit);
-  if (at.record != &at.window->window.records[0]) {
+  if (!at.IsWindowItself()) {
     DestroyControl(at);
     return;
   }
@@ -106,7 +95,7 @@ void DestroyUnit(UnitRef unit, DestroyTiming timing) {
 bool IsUnitLoaded(UnitRef unit) { return FindUnitWindow(unit) != nullptr; }
 
 HWND FindUnitWindow(UnitRef unit) {
-  const Resolved at = ResolveUnit(unit);
+  const UnitLocation at = Locate(unit);
   return at.unit ? at.unit->hwnd : nullptr;
 }
 

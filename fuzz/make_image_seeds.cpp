@@ -3,37 +3,21 @@
 // tests.
 //
 //   make_image_seeds <corpus folder>   writes <folder>/<target>/<seed>
-#include <sys/stat.h>
-
-#include <png.h>
-
-#include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "deflated_png.h"
+#include "fuzz/seed_corpus.h"
 #include "image_samples.h"
 
 namespace {
 
-std::string corpus;
-bool failed = false;
-
-void Write(const std::string& target, const std::string& seed, const SampleBytes& bytes) {
-  const std::string folder = corpus + "/" + target;
-  mkdir(folder.c_str(), 0755);
-  const std::string path = folder + "/" + seed;
-  FILE* file = fopen(path.c_str(), "wb");
-  if (!file || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
-  if (file) fclose(file);
-}
-
 // Every decoder's seed is a seed of the target in front of them all too,
 // named after its format: "gif_fuzz" and "still" give "gif_still".
 void Save(const char* target, const char* seed, const SampleBytes& bytes) {
-  Write(target, seed, bytes);
+  SaveSeed(target, seed, bytes);
   const std::string name = target;
   if (name != "cursor_fuzz")
-    Write("pixels_fuzz", name.substr(0, name.find('_')) + "_" + seed, bytes);
+    SaveSeed("pixels_fuzz", name.substr(0, name.find('_')) + "_" + seed, bytes);
 }
 
 std::vector<uint8_t> Rgba(int width, int height) {
@@ -42,45 +26,16 @@ std::vector<uint8_t> Rgba(int width, int height) {
   return rgba;
 }
 
-// A PNG with deflated image data, as encoders write it (the sample writer
-// stores its data uncompressed).
-SampleBytes DeflatedPng(int width, int height, const std::vector<uint8_t>& rgba) {
-  png_image image;
-  memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = uint32_t(width);
-  image.height = uint32_t(height);
-  image.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
-  SampleBytes out(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr))
-    failed = true;
-  out.resize(size);
-  return out;
-}
-
 GifFrameSample Frame(int left, int top, int width, int height, int colours) {
-  GifFrameSample frame;
-  frame.left = left;
-  frame.top = top;
-  frame.width = width;
-  frame.height = height;
-  frame.indexes = PatternIndexed(width, height, colours).indexes;
-  return frame;
+  return GifFrameSampleAt(left, top, width, height, PatternIndexed(width, height, colours).indexes);
 }
 
 void GifSeeds() {
-  GifSample still;
-  still.screenWidth = still.screenHeight = 8;
-  still.globalPalette = PatternIndexed(1, 1, 4).palette;
+  GifSample still = GifSampleScreen(8, 8, 4);
   still.frames = {Frame(0, 0, 8, 8, 4)};
   Save("gif_fuzz", "still", WriteGif(still));
 
-  GifSample animated;
-  animated.screenWidth = 10;
-  animated.screenHeight = 6;
-  animated.globalPalette = PatternIndexed(1, 1, 16).palette;
+  GifSample animated = GifSampleScreen(10, 6, 16);
   animated.loopExtension = true;
   animated.comment = true;
   GifFrameSample a = Frame(0, 0, 10, 6, 16);
@@ -100,10 +55,7 @@ void GifSeeds() {
   animated.frames = {a, b, c};
   Save("gif_fuzz", "animated", WriteGif(animated));
 
-  GifSample wide;
-  wide.screenWidth = 64;
-  wide.screenHeight = 48;
-  wide.globalPalette = PatternIndexed(1, 1, 256).palette;
+  GifSample wide = GifSampleScreen(64, 48, 256);
   wide.frames = {Frame(0, 0, 64, 48, 256)};
   wide.clearWhenFull = false;
   Save("gif_fuzz", "full_table", WriteGif(wide));
@@ -152,14 +104,7 @@ void CursorSeeds() {
   Save("cursor_fuzz", "png_cursor", WriteIco(2, {png}));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: make_image_seeds <corpus folder>\n");
-    return 2;
-  }
-  corpus = argv[1];
+void AllSeeds() {
   const RgbImage pattern = PatternImage(12, 7);
   Save("bmp_fuzz", "rgb24", BmpFromRgb(pattern, 24));
   Save("bmp_fuzz", "rgb32_top_down", BmpFromRgb(pattern, 32, true));
@@ -173,7 +118,9 @@ int main(int argc, char** argv) {
 
   Save("png_fuzz", "rgba", PngFromRgba(9, 6, Rgba(9, 6)));
   Save("png_fuzz", "one_pixel", PngFromRgba(1, 1, Rgba(1, 1)));
-  Save("png_fuzz", "deflated", DeflatedPng(11, 7, Rgba(11, 7)));
+  const SampleBytes deflated = DeflatedPngFromRgba(11, 7, Rgba(11, 7));
+  if (deflated.empty()) SeedFailed();
+  Save("png_fuzz", "deflated", deflated);
 
   GifSeeds();
 
@@ -185,5 +132,8 @@ int main(int argc, char** argv) {
 
   IcoSeeds();
   CursorSeeds();
-  return failed ? 1 : 0;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return WriteSeeds(argc, argv, "make_image_seeds", AllSeeds); }

@@ -8,14 +8,12 @@
 // its table: the empty block, the defaults, every field set, and the same in
 // each older version. Each starts with the byte that picks its class
 // (fuzz/property_codec_fuzz.cpp).
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <string>
 
 #include "frame/property_codec.h"
+#include "fuzz/seed_corpus.h"
 #include "frame/template/template_writer.h"
 #include "tests/host/property_samples.h"
 #include "widgets/edit_box/edit_box_properties.h"
@@ -27,23 +25,11 @@
 
 namespace {
 
-std::string corpus;
-bool failed = false;
-
-void Save(const char* target, const std::string& seed, const Bytes& bytes) {
-  const std::string folder = corpus + "/" + target;
-  mkdir(folder.c_str(), 0755);
-  const std::string path = folder + "/" + seed;
-  FILE* file = fopen(path.c_str(), "wb");
-  if (!file || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failed = true;
-  if (file) fclose(file);
-}
-
 void SaveBlock(size_t classIndex, const UnitDescription& unitClass, const std::string& seed,
                const Bytes& block) {
   Bytes input(1, uint8_t(classIndex));
   input.insert(input.end(), block.begin(), block.end());
-  Save("property_codec_fuzz", std::string(unitClass.name) + "-" + seed, input);
+  SaveSeed("property_codec_fuzz", std::string(unitClass.name) + "-" + seed, input);
 }
 
 void PropertySeeds() {
@@ -52,14 +38,14 @@ void PropertySeeds() {
     const UnitDescription& unitClass = *set.classes[i];
     Bytes block;
     SaveBlock(i, unitClass, "empty", block);
-    if (!RewritePropertyBlock(unitClass, ByteBlock{}, &block)) failed = true;
+    if (!RewritePropertyBlock(unitClass, ByteBlock{}, &block)) SeedFailed();
     SaveBlock(i, unitClass, "defaults", block);
     PropertyRecord filled(unitClass);
     SetOtherValues(unitClass, filled.Get());
-    if (!WritePropertyBlock(unitClass, filled.Get(), &block)) failed = true;
+    if (!WritePropertyBlock(unitClass, filled.Get(), &block)) SeedFailed();
     SaveBlock(i, unitClass, "filled", block);
     for (int32_t version = 1; version < unitClass.blockVersion; ++version) {
-      if (!WriteOlderPropertyBlock(unitClass, filled.Get(), version, &block)) failed = true;
+      if (!WriteOlderPropertyBlock(unitClass, filled.Get(), version, &block)) SeedFailed();
       SaveBlock(i, unitClass, "version" + std::to_string(version), block);
     }
   }
@@ -76,14 +62,14 @@ TemplateRecord Unit(int32_t identifier, const UnitDescription* unitClass) {
 
 void TemplateSeeds() {
   Bytes bytes;
-  Save("template_reader_fuzz", "empty", Bytes{});
+  SaveSeed("template_reader_fuzz", "empty", Bytes{});
 
   Template one;
   one.windows.resize(1);
   one.windows[0].identifier = 0x52010001;
   one.windows[0].records.push_back(Unit(0x06010001, &kWindowDescription));
   WriteTemplate(one, &bytes);
-  Save("template_reader_fuzz", "one_record", bytes);
+  SaveSeed("template_reader_fuzz", "one_record", bytes);
 
   // Two windows, every class, children, pointers, bindings, an event-link
   // cycle, bodies out of order and a menu-item record.
@@ -134,19 +120,14 @@ void TemplateSeeds() {
   agreement.records.push_back(Unit(0x06011EFF, &kWindowDescription));
   agreement.records.push_back(Unit(0x16011F00, &kEditBoxDescription));
   WriteTemplate(full, &bytes);
-  Save("template_reader_fuzz", "two_windows", bytes);
+  SaveSeed("template_reader_fuzz", "two_windows", bytes);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: make_seeds <corpus folder>\n");
-    return 2;
-  }
-  corpus = argv[1];
-  mkdir(corpus.c_str(), 0755);
-  PropertySeeds();
-  TemplateSeeds();
-  return failed ? 1 : 0;
+  return WriteSeeds(argc, argv, "make_seeds", [] {
+    PropertySeeds();
+    TemplateSeeds();
+  });
 }

@@ -92,6 +92,9 @@ packages=(
   libpng-dev libjpeg62-turbo-dev libgif-dev
   python3 git ca-certificates
   osslsigncode openssl
+  # The signing test's hardware key: a software token, and the PKCS#11 engine
+  # through which osslsigncode signs with a token's key.
+  softhsm2 libengine-pkcs11-openssl
 )
 if [ "$wine_kind" = debian ]; then
   # wine64 beside wine32: the same Wine then also makes 64-bit prefixes, in

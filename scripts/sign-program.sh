@@ -1,24 +1,37 @@
 #!/usr/bin/env bash
 # Authenticode signing of one Windows program, with osslsigncode.
 #
-#   sign-program.sh sign IN OUT SIGNATURE PKCS12 [options]
-#       Signs IN into OUT (SHA-256) with the certificate and key of the
-#       PKCS#12 file, and writes the signature alone to SIGNATURE (PKCS#7,
-#       DER): what "attach" puts back on IN, without the key.
-#         --description TEXT   the program's description in the signature
-#         --time SECONDS       the signing time (default: SOURCE_DATE_EPOCH,
-#                              else the last commit's time)
-#         --timestamp URL      an RFC 3161 timestamp server (network!)
-#         --password-file F    the password in a file (the tests' throw-away
-#                              certificate); otherwise MORVANE_SIGN_PASSWORD
-#   sign-program.sh attach IN OUT SIGNATURE
+#   sign-program.sh sign IN OUT SIGNATURE KEY [options]
+#       Signs IN into OUT (SHA-256) and writes the signature alone to
+#       SIGNATURE (PKCS#7, DER): what "attach" puts back on IN, without the
+#       key. KEY is one of
+#         --pkcs12 FILE          the certificate and its key in a PKCS#12 file
+#         --pkcs11-module MODULE --pkcs11-key ID --certs FILE
+#                                a key in a token (a hardware key) through its
+#                                PKCS#11 module: the key's PKCS#11 URI or id,
+#                                and the signer's certificate with the chain
+#                                to its root (PEM)
+#           [--pkcs11-engine ENGINE]  OpenSSL's PKCS#11 engine (default: the
+#                                one OpenSSL finds by the name "pkcs11")
+#       options:
+#         --timestamp URL|none   an RFC 3161 timestamp server (network!), or
+#                                "none": a signature that dies with its
+#                                certificate, for test signing. Required.
+#         --password-file F      the PKCS#12 file's password or the token's PIN
+#         --description TEXT     the program's description in the signature
+#         --time SECONDS         the signing time (default: SOURCE_DATE_EPOCH,
+#                                else the last commit's time)
+#         --signer-sha256 HEX    the certificate that must have signed
+#   sign-program.sh attach IN OUT SIGNATURE --signer-sha256 HEX
 #       Puts a published signature back on IN: OUT is then the signed
-#       program, byte for byte, when IN is the program that was signed.
+#       program, byte for byte, when IN is the program that was signed and
+#       the signer is the certificate of that SHA-256 fingerprint.
 #
-# The password never appears on a command line: osslsigncode reads it from
-# its standard input. With an RSA key and the same time, the same IN signs to
-# the same OUT (with the same osslsigncode version); a timestamp server's
-# countersignature differs from one signing to the next.
+# The password reaches osslsigncode alone, which reads the file itself
+# (-readpass): no command line and no environment holds it. With an RSA key
+# and the same time, the same IN signs to the same OUT (with the same
+# osslsigncode version, whether the key is in a PKCS#12 file or a token); a
+# timestamp server's countersignature differs from one signing to the next.
 #
 # Both ways, OUT with its signature removed must give IN back byte for byte
 # (it does when IN has a correct PE checksum and ends on an 8-byte boundary,
@@ -27,7 +40,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fail() { echo "sign-program: $*" >&2; exit 1; }
 
-[ $# -ge 4 ] || fail "usage: sign-program.sh sign IN OUT SIGNATURE PKCS12 [options] | attach IN OUT SIGNATURE"
+[ $# -ge 4 ] || fail "usage: sign-program.sh sign IN OUT SIGNATURE KEY [options] | attach IN OUT SIGNATURE --signer-sha256 HEX"
 mode=$1 in=$2 out=$3 signature=$4
 shift 4
 tool=$(command -v osslsigncode) || fail "osslsigncode is not installed (scripts/bootstrap.sh installs it)"
@@ -72,51 +85,78 @@ open(sys.argv[2], 'wb').write(entry + b'\0' * (-len(entry) % 8))
 EOF
 }
 
+# "AB:CD:..." (openssl's form) or "abcd...": 64 hexadecimal digits.
+fingerprint_of() {
+  local hex
+  hex=$(tr -d ': ' <<<"$1" | tr 'A-F' 'a-f')
+  [[ $hex =~ ^[0-9a-f]{64}$ ]] || fail "not a SHA-256 fingerprint: $1"
+  echo "$hex"
+}
+check_signer() { # PKCS#7 DER, expected fingerprint (empty: any)
+  local actual
+  [ -n "$2" ] || return 0
+  actual=$(python3 "$root/scripts/signer-sha256.py" "$1") || fail "cannot tell the signer of $1"
+  [ "$actual" = "$2" ] || fail "signed by the certificate $actual, not the expected $2"
+}
+
 signed=$work/signed.exe
 case $mode in
 sign)
-  [ $# -ge 1 ] || fail "sign needs the PKCS#12 file"
-  pkcs12=$1
-  shift
-  description="" time="" timestamp="" password_file=""
+  key=() description="" time="" timestamp="" password_file="" signer=""
+  pkcs11_module="" pkcs11_key="" certs="" pkcs11_engine=""
   while [ $# -gt 0 ]; do
+    [ $# -ge 2 ] || fail "$1 needs a value"
     case $1 in
+    --pkcs12) key=(-pkcs12 "$2") ;;
+    --pkcs11-module) pkcs11_module=$2 ;;
+    --pkcs11-key) pkcs11_key=$2 ;;
+    --pkcs11-engine) pkcs11_engine=$2 ;;
+    --certs) certs=$2 ;;
     --description) description=$2 ;;
     --time) time=$2 ;;
     --timestamp) timestamp=$2 ;;
     --password-file) password_file=$2 ;;
+    --signer-sha256) signer=$(fingerprint_of "$2") ;;
     *) fail "unknown option $1" ;;
     esac
     shift 2
   done
+  if [ -n "$pkcs11_module" ]; then
+    [ ${#key[@]} -eq 0 ] || fail "--pkcs12 or --pkcs11-module: give one"
+    [ -n "$pkcs11_key" ] && [ -n "$certs" ] || fail "--pkcs11-module needs --pkcs11-key and --certs"
+    key=(-pkcs11module "$pkcs11_module" -key "$pkcs11_key" -certs "$certs")
+    [ -z "$pkcs11_engine" ] || key=(-pkcs11engine "$pkcs11_engine" "${key[@]}")
+  fi
+  [ ${#key[@]} -gt 0 ] || fail "sign needs a key: --pkcs12 FILE or --pkcs11-module MODULE"
+  # Without a timestamp a signature is void once its certificate expires or
+  # is revoked: leaving it out is said, never assumed.
+  [ -n "$timestamp" ] || fail "sign needs --timestamp URL (or none, for test signing)"
   if [ -z "$time" ]; then
     time=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || true)}
     [ -n "$time" ] || fail "no signing time: give one (MORVANE_SIGN_TIME), or SOURCE_DATE_EPOCH, or build from a git checkout"
   fi
-  args=(sign -pkcs12 "$pkcs12" -h sha256 -time "$time")
+  args=(sign "${key[@]}" -h sha256 -time "$time")
   [ -z "$description" ] || args+=(-n "$description")
-  [ -z "$timestamp" ] || args+=(-ts "$timestamp")
+  [ "$timestamp" = none ] || args+=(-ts "$timestamp")
   if [ -n "$password_file" ]; then
-    password=$(cat "$password_file")
-  else
-    password=${MORVANE_SIGN_PASSWORD:-}
+    [ -f "$password_file" ] || fail "no password file $password_file"
+    # An empty password file is an error to osslsigncode: without a
+    # password, none is passed.
+    [ ! -s "$password_file" ] || args+=(-readpass "$password_file")
   fi
-  # An empty password file is an error to osslsigncode: without a password,
-  # none is passed.
-  if [ -n "$password" ]; then
-    printf '%s' "$password" | "$tool" "${args[@]}" -readpass /dev/stdin -in "$in" -out "$signed" \
-      >"$work/log" 2>&1 || { cat "$work/log" >&2; fail "signing $in failed"; }
-  else
-    "$tool" "${args[@]}" -in "$in" -out "$signed" >"$work/log" 2>&1 ||
-      { cat "$work/log" >&2; fail "signing $in failed"; }
-  fi
-  unset password
+  "$tool" "${args[@]}" -in "$in" -out "$signed" >"$work/log" 2>&1 </dev/null ||
+    { cat "$work/log" >&2; fail "signing $in failed"; }
   "$tool" extract-signature -in "$signed" -out "$work/extracted" >"$work/log" 2>&1 ||
     { cat "$work/log" >&2; fail "cannot extract the signature of $in"; }
   to_pkcs7 "$work/extracted" "$work/signature"
+  check_signer "$work/signature" "$signer"
   ;;
 attach)
+  [ $# -eq 2 ] && [ "$1" = --signer-sha256 ] ||
+    fail "attach needs --signer-sha256 HEX, the certificate that must have signed"
+  signer=$(fingerprint_of "$2")
   [ -f "$signature" ] || fail "no signature $signature"
+  check_signer "$signature" "$signer"
   sigin=$signature
   if table_entry_form; then
     to_table_entry "$signature" "$work/entry"
@@ -124,7 +164,7 @@ attach)
   fi
   # attach-signature verifies what it attached, and fails on a signature
   # that does not fit IN; trusting the certificates inside the signature
-  # lets it judge only that, not whom the certificate names.
+  # lets it judge only that. Whom the signer is, the fingerprint says.
   openssl pkcs7 -inform DER -in "$signature" -print_certs -out "$work/trust.pem" 2>/dev/null ||
     fail "$signature is not a PKCS#7 signature"
   [ ! -f /etc/ssl/certs/ca-certificates.crt ] || cat /etc/ssl/certs/ca-certificates.crt >>"$work/trust.pem"

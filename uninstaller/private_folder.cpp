@@ -4,6 +4,7 @@
 #include <sddl.h>
 #include <wincrypt.h>
 
+#include "frame/system_library.h"
 #include "services/code_page.h"
 #include "services/files.h"
 #include "services/shell.h"
@@ -17,13 +18,30 @@ constexpr size_t kRandomBytes = 8;
 // administrators and SYSTEM, inherited by what is created inside.
 const wchar_t kPrivateAccess[] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 
+// advapi32's CryptoAPI, looked up once the DLL search is restricted rather
+// than imported: Windows 7 and later forward it to cryptsp.dll, no KnownDLL,
+// which the loader would look for beside the program before the program's
+// first instruction. cryptsp.dll (absent before Windows 7) and the provider
+// that CryptAcquireContext loads for PROV_RSA_FULL, rsaenh.dll, are loaded
+// first by their full path, so that both are found loaded where Windows
+// lacks SetDefaultDllDirectories.
+using CryptAcquireContextFn = BOOL(WINAPI*)(HCRYPTPROV*, LPCWSTR, LPCWSTR, DWORD, DWORD);
+using CryptGenRandomFn = BOOL(WINAPI*)(HCRYPTPROV, DWORD, BYTE*);
+using CryptReleaseContextFn = BOOL(WINAPI*)(HCRYPTPROV, DWORD);
+
 bool RandomBytes(BYTE* bytes, DWORD count) {
-  HCRYPTPROV provider = 0;
-  if (!CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL,
-                            CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
+  const SystemLibrary forwardedTo("cryptsp.dll");
+  const SystemLibrary provider("rsaenh.dll");
+  const SystemLibrary advapi("advapi32.dll");
+  auto acquire = OptionalFunction<CryptAcquireContextFn>(advapi.Get(), "CryptAcquireContextW");
+  auto generate = OptionalFunction<CryptGenRandomFn>(advapi.Get(), "CryptGenRandom");
+  auto release = OptionalFunction<CryptReleaseContextFn>(advapi.Get(), "CryptReleaseContext");
+  HCRYPTPROV context = 0;
+  if (!acquire || !generate || !release ||
+      !acquire(&context, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT | CRYPT_SILENT))
     return false;
-  const bool ok = CryptGenRandom(provider, count, bytes) != FALSE;
-  CryptReleaseContext(provider, 0);
+  const bool ok = generate(context, count, bytes) != FALSE;
+  release(context, 0);
   return ok;
 }
 

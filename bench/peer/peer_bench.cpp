@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "support/gui_driver.h"
+
 namespace {
 
 // The setup program's start window and the places of its units, in the
@@ -39,24 +41,9 @@ constexpr double kCpuFromMs = 500;
 constexpr double kCpuToMs = 6000;
 constexpr DWORD kPatienceMs = 30000;
 
-double NowMs() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 void SleepUntil(double ms) {
-  for (double now = NowMs(); now < ms; now = NowMs()) Sleep(DWORD(ms - now) > 1 ? 1 : 0);
-}
-
-double CpuMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  auto ticks = [](FILETIME time) {
-    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
-  };
-  return (ticks(kernel) + ticks(user)) / 10000.0;
+  for (double now = NowMilliseconds(); now < ms; now = NowMilliseconds())
+    Sleep(DWORD(ms - now) > 1 ? 1 : 0);
 }
 
 struct Run {
@@ -70,7 +57,7 @@ Run Start(const std::string& path) {
   std::string line = "\"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  run.startMs = NowMs();
+  run.startMs = NowMilliseconds();
   run.started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &run.process) != FALSE;
   return run;
@@ -98,56 +85,33 @@ void Kill(Run* run) {
 // A visible top-level window of the process: any, one of a size, or a
 // message box whose text (read across the process boundary) is given.
 struct WindowSearch {
-  DWORD processId = 0;
   int width = 0, height = 0;  // 0: any size
   const char* boxText = nullptr;
-  HWND found = nullptr;
 };
 
-bool IsBox(HWND hwnd) {
-  char name[16] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return lstrcmpA(name, "#32770") == 0;
+bool Matches(HWND hwnd, const WindowSearch& search) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  if (search.width &&
+      (rect.right - rect.left != search.width || rect.bottom - rect.top != search.height))
+    return false;
+  if (!search.boxText) return true;
+  HWND text = GetDlgItem(hwnd, 0xFFFF);  // a message box's text
+  return IsMessageBox(hwnd) && text && WindowTextOf(text) == search.boxText;
 }
 
-std::string TextOf(HWND hwnd) {
-  char text[256] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 1000, &length);
-  return text;
-}
-
-BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  if (search->width) {
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    if (rect.right - rect.left != search->width || rect.bottom - rect.top != search->height)
-      return TRUE;
-  }
-  if (search->boxText) {
-    HWND text = GetDlgItem(hwnd, 0xFFFF);  // a message box's text
-    if (!IsBox(hwnd) || !text || TextOf(text) != search->boxText) return TRUE;
-  }
-  search->found = hwnd;
-  return FALSE;
-}
-
-HWND Find(WindowSearch search) {
-  EnumWindows(Visit, LPARAM(&search));
-  return search.found;
+HWND Find(DWORD processId, const WindowSearch& search) {
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (Matches(hwnd, search)) return hwnd;
+  return nullptr;
 }
 
 // Polls for the window; answers it and the time it was first seen.
-HWND WaitFor(const Run& run, WindowSearch search, double* seenMs) {
-  search.processId = run.process.dwProcessId;
+HWND WaitFor(const Run& run, const WindowSearch& search, double* seenMs) {
   const DWORD start = GetTickCount();
   while (Running(run) && GetTickCount() - start < kPatienceMs) {
-    if (HWND found = Find(search)) {
-      if (seenMs) *seenMs = NowMs();
+    if (HWND found = Find(run.process.dwProcessId, search)) {
+      if (seenMs) *seenMs = NowMilliseconds();
       return found;
     }
     Sleep(1);
@@ -155,24 +119,14 @@ HWND WaitFor(const Run& run, WindowSearch search, double* seenMs) {
   return nullptr;
 }
 
-void Mouse(DWORD flags, POINT at) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = LONG((at.x * 65535 + width / 2) / (width - 1));
-  input.mi.dy = LONG((at.y * 65535 + height / 2) / (height - 1));
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
 // Clicks at the point and answers the time of the release.
 double ClickAt(POINT at) {
-  Mouse(0, at);
+  SendMouse(0, at);
   Sleep(60);
-  Mouse(MOUSEEVENTF_LEFTDOWN, at);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, at);
   Sleep(60);
-  Mouse(MOUSEEVENTF_LEFTUP, at);
-  return NowMs();
+  SendMouse(MOUSEEVENTF_LEFTUP, at);
+  return NowMilliseconds();
 }
 
 POINT InWindow(HWND hwnd, POINT offset) {
@@ -224,11 +178,11 @@ void MeasureStart(const char* program, const std::string& path, bool measured) {
 void MeasureAnimation(const char* program, const Run& run, double clickMs, const char* doneText,
                       bool measured) {
   SleepUntil(clickMs + kCpuFromMs);
-  const double cpuFrom = CpuMs(run.process.hProcess);
-  const double wallFrom = NowMs();
+  const double cpuFrom = ProcessCpuMilliseconds(run.process.hProcess);
+  const double wallFrom = NowMilliseconds();
   SleepUntil(clickMs + kCpuToMs);
-  const double cpuTo = CpuMs(run.process.hProcess);
-  const double wallTo = NowMs();
+  const double cpuTo = ProcessCpuMilliseconds(run.process.hProcess);
+  const double wallTo = NowMilliseconds();
   WindowSearch done;
   done.boxText = doneText;
   double doneMs = 0;

@@ -48,7 +48,8 @@
 //   order  offset  width              meaning
 //   1      0       int32              type reference: high 16 bits library
 //                                     number, low 16 bits class number (both
-//                                     1-based); see unit_classes.h
+//                                     1-based); each unit class's description
+//                                     gives its own (frame/unit_description.h)
 //   2      4       int32              event link: 0, or the identifier of a
 //                                     unit of the same window whose bindings
 //                                     this unit shares

@@ -10,9 +10,9 @@
 // ReadTemplate and written again gives the same bytes whenever the stored
 // one had zero reserved fields and no gaps between its record bodies.
 //
-// A tool that compiles a readable source fills a Template (unit_classes.h
-// gives the type references, the widgets' property codecs the property
-// blocks) and calls WriteTemplate. Tests that need a damaged template write
+// A tool that compiles a readable source fills a Template (the unit
+// classes' descriptions give the type references, the widgets' property
+// codecs the property blocks) and calls WriteTemplate. Tests that need a damaged template write
 // a sound one and then change bytes at the places that TemplateLayout
 // reports.
 #pragma once

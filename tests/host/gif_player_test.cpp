@@ -52,13 +52,8 @@ std::string Picture(const GifCanvas& canvas) {
 }
 
 GifFrameSample Frame(int left, int top, int width, int height, uint8_t index) {
-  GifFrameSample frame;
-  frame.left = left;
-  frame.top = top;
-  frame.width = width;
-  frame.height = height;
-  frame.indexes.assign(size_t(width) * height, index);
-  return frame;
+  return GifFrameSampleAt(left, top, width, height,
+                          std::vector<uint8_t>(size_t(width) * height, index));
 }
 
 GifFrameSample WithControl(GifFrameSample frame, uint8_t disposal, uint16_t delay) {
@@ -289,9 +284,7 @@ TEST(GifLimits, HostileFilesAskForLittleMemoryAndGiveNoImage) {
 // code table never cleared, its strings as long as they get.
 TEST(GifLimits, OneColourImagesAtTheirBestPackingDecode) {
   for (int colours : {2, 4, 256}) {
-    GifSample gif;
-    gif.screenWidth = gif.screenHeight = 1024;
-    gif.globalPalette = PatternIndexed(1, 1, colours).palette;
+    GifSample gif = GifSampleScreen(1024, 1024, colours);
     gif.frames = {Frame(0, 0, 1024, 1024, 1)};
     gif.clearWhenFull = false;
     const SampleBytes file = WriteGif(gif);
@@ -387,13 +380,8 @@ TEST(GifLzw, RefusesCodesNotYetInTheTableAndDataThatEndsEarly) {
 }
 
 TEST(GifStream, InterlacedRowsArePutInOrder) {
-  GifSample gif;
-  gif.screenWidth = 5;
-  gif.screenHeight = 11;
-  gif.globalPalette = PatternIndexed(1, 1, 16).palette;
-  GifFrameSample frame;
-  frame.width = 5;
-  frame.height = 11;
+  GifSample gif = GifSampleScreen(5, 11, 16);
+  GifFrameSample frame = GifFrameSampleAt(0, 0, 5, 11, {});
   frame.interlaced = true;
   for (int y = 0; y < 11; ++y)
     for (int x = 0; x < 5; ++x) frame.indexes.push_back(uint8_t(y + x % 2));

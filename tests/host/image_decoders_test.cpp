@@ -537,14 +537,8 @@ struct Sample {
 };
 
 std::vector<Sample> WholeSamples() {
-  GifSample gif;
-  gif.screenWidth = 9;
-  gif.screenHeight = 7;
-  gif.globalPalette = PatternIndexed(1, 1, 16).palette;
-  GifFrameSample frame;
-  frame.width = 9;
-  frame.height = 7;
-  frame.indexes = PatternIndexed(9, 7, 16).indexes;
+  GifSample gif = GifSampleScreen(9, 7, 16);
+  GifFrameSample frame = GifFrameSampleAt(0, 0, 9, 7, PatternIndexed(9, 7, 16).indexes);
   frame.control = true;
   frame.transparent = true;
   gif.frames = {frame};

@@ -538,13 +538,22 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   LabelProperties label;
   label.borderWidth = 3;
   label.effect = 4;
-  label.border = 77;  // no range: left alone
+  label.border = 77;
+  label.pictureMode = 3;
+  label.gradient = 77;  // no range: left alone
   label = Clamped(label);
   EXPECT_EQ(label.borderWidth, 5);
   EXPECT_EQ(label.effect, 3);
-  EXPECT_EQ(label.border, 77);
+  EXPECT_EQ(label.border, 6);
+  EXPECT_EQ(label.pictureMode, 2);
+  EXPECT_EQ(label.gradient, 77);
   label.borderWidth = 6;
-  EXPECT_EQ(Clamped(label).borderWidth, 6);
+  label.border = -1;
+  label.pictureMode = -1;
+  label = Clamped(label);
+  EXPECT_EQ(label.borderWidth, 6);
+  EXPECT_EQ(label.border, 0);
+  EXPECT_EQ(label.pictureMode, 0);
 
   HyperLinkerProperties link;
   link.linkKind = 2;
@@ -560,11 +569,18 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   EXPECT_EQ(box.border, 0);
   EXPECT_EQ(box.displayMode, 2);
 
-  EditBoxProperties edit;
-  edit.maxLength = -5;
-  EXPECT_EQ(Clamped(edit).maxLength, 0);
-  edit.maxLength = INT32_MAX;
-  EXPECT_EQ(Clamped(edit).maxLength, INT32_MAX);
+  // MaxLength, Border and ScrollBars beyond each end.
+  const int32_t edits[][6] = {{-5, 6, 4, 0, 5, 3}, {INT32_MAX, -1, -1, INT32_MAX, 0, 0}};
+  for (const auto& row : edits) {
+    EditBoxProperties edit;
+    edit.maxLength = row[0];
+    edit.border = row[1];
+    edit.scrollBars = row[2];
+    edit = Clamped(edit);
+    EXPECT_EQ(edit.maxLength, row[3]);
+    EXPECT_EQ(edit.border, row[4]);
+    EXPECT_EQ(edit.scrollBars, row[5]);
+  }
 
   CheckBoxProperties check;
   check.hAlign = 3;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <unordered_map>
+#include <utility>
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
@@ -339,6 +341,23 @@ void PutTable(SampleBytes* out, const std::vector<uint8_t>& rgb) {
 }
 
 }  // namespace
+
+GifFrameSample GifFrameSampleAt(int left, int top, int width, int height,
+                                std::vector<uint8_t> indexes) {
+  GifFrameSample frame;
+  std::tie(frame.left, frame.top, frame.width, frame.height) =
+      std::make_tuple(left, top, width, height);
+  frame.indexes = std::move(indexes);
+  return frame;
+}
+
+GifSample GifSampleScreen(int width, int height, int colours) {
+  GifSample gif;
+  gif.screenWidth = width;
+  gif.screenHeight = height;
+  gif.globalPalette = PatternIndexed(1, 1, colours).palette;
+  return gif;
+}
 
 SampleBytes WriteGif(const GifSample& gif) {
   SampleBytes out = {'G', 'I', 'F', '8', '9', 'a'};

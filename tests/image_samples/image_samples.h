@@ -74,6 +74,13 @@ struct GifSample {
   bool clearWhenFull = true;   // a clear code when the code table fills up
 };
 
+// A frame at (left, top) with these indexes, and no graphic control
+// extension.
+GifFrameSample GifFrameSampleAt(int left, int top, int width, int height,
+                                std::vector<uint8_t> indexes);
+// A screen with the palette of PatternIndexed(1, 1, colours) and no frame.
+GifSample GifSampleScreen(int width, int height, int colours);
+
 SampleBytes WriteGif(const GifSample& gif);
 // The LZW data of `count` indexes: the root size byte and the sub-blocks.
 SampleBytes GifLzwData(const uint8_t* indexes, size_t count, int rootBits, bool clearWhenFull);

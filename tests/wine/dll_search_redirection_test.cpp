@@ -1,6 +1,8 @@
-// The setup program refuses to run where "<its file name>.local" stands
-// beside it: the run-time error report, exit code -1, no window of the
-// template, nothing written, nothing loaded from the folder. The folder holds
+// The setup program and the uninstaller refuse to run where "<their file
+// name>.local" stands beside them: the setup program with the run-time error
+// report, the uninstaller with its own message that asks nothing; exit code
+// -1, no window of the template, nothing written, nothing loaded from the
+// folder. The folder holds
 // marker libraries under the names of the common controls and the theme
 // library (at its top and where a side-by-side assembly's copy would be
 // looked for), which leave "<their path>.loaded" behind when loaded. Wine
@@ -16,13 +18,14 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
 
-// Arguments: the setup program, a marker library.
+// Arguments: the setup program, a marker library, the uninstaller.
 std::string SetupProgram() { return HostPath(TestArgument(0)); }
 std::string MarkerLibrary() { return HostPath(TestArgument(1)); }
+std::string Uninstaller() { return HostPath(TestArgument(2)); }
 
 const char kAssemblyFolder[] =
     "x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0.0.0_none_deadbeef";
@@ -30,16 +33,16 @@ const char* const kMarkerNames[] = {"comctl32.dll", "uxtheme.dll"};
 
 // Every name under a folder, with its path below it, subfolders included.
 void ListTree(const std::string& folder, const std::string& below, std::vector<std::string>* out) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WideOf(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string name = found.cFileName;
+    const std::string name = Cp936Of(found.cFileName);
     if (name == "." || name == "..") continue;
     out->push_back(below + name);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       ListTree(folder + "\\" + name, below + name + "\\", out);
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
@@ -49,46 +52,53 @@ std::vector<std::string> TreeOf(const std::string& folder) {
   return names;
 }
 
+// The names are code page 936, as Windows holds them whatever its ANSI code
+// page.
+bool CopyAs(const std::string& from, const std::string& to) {
+  return CopyFileW(WideOf(from).c_str(), WideOf(to).c_str(), FALSE) != FALSE;
+}
+
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WideOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool KeyExists(HKEY root, const char* path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, WideOf(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
 
 void PlantMarkers(const std::string& folder) {
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(WideOf(folder).c_str(), nullptr));
   const std::string assembly = folder + "\\" + kAssemblyFolder;
-  ASSERT_TRUE(CreateDirectoryA(assembly.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(WideOf(assembly).c_str(), nullptr));
   for (const std::string& place : {folder, assembly})
-    for (const char* name : kMarkerNames)
-      ASSERT_TRUE(CopyFileA(MarkerLibrary().c_str(), (place + "\\" + name).c_str(), FALSE));
-}
-
-BOOL CALLBACK NoteOtherWindow(HWND hwnd, LPARAM lParam) {
-  auto* watch = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (owner == watch->first && IsWindowVisible(hwnd) && lstrcmpA(name, "#32770") != 0)
-    watch->second = true;
-  return TRUE;
+    for (const char* name : kMarkerNames) ASSERT_TRUE(CopyAs(MarkerLibrary(), place + "\\" + name));
 }
 
 // Whether the process shows a visible top-level window that is no box.
 bool ShowsOtherWindow(DWORD processId) {
-  std::pair<DWORD, bool> watch{processId, false};
-  EnumWindows(NoteOtherWindow, LPARAM(&watch));
-  return watch.second;
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (!IsMessageBox(hwnd)) return true;
+  return false;
+}
+
+// The uninstaller's private folders under the temporary folder.
+bool PrivateFolderExists() {
+  wchar_t temp[MAX_PATH];
+  const DWORD length = GetTempPathW(MAX_PATH, temp);
+  if (length == 0 || length >= MAX_PATH) return false;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((std::wstring(temp) + L"MorvaneUninstall-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
 }
 
 struct Redirection {
-  const char* programName;  // UTF-8, as the copy of the setup program is named
+  bool uninstaller;         // the uninstaller, or the setup program
+  const char* programName;  // UTF-8, as the copy of the program is named
   bool folder;              // a folder with the markers, or an empty file
   const char* caseName;
 };
@@ -103,13 +113,13 @@ struct EndsProgram {
 
 class DllRedirection : public testing::TestWithParam<Redirection> {};
 
-TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
+TEST_P(DllRedirection, TheProgramRefusesToRun) {
   const Redirection& c = GetParam();
   const std::string folder = MakeScratchFolder("dll-redirection");
   const std::string name = Gbk(c.programName);
   const std::string program = folder + "\\" + name;
   const std::string redirection = program + ".local";
-  ASSERT_TRUE(CopyFileA(SetupProgram().c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyAs(c.uninstaller ? Uninstaller() : SetupProgram(), program));
   if (c.folder)
     PlantMarkers(redirection);
   else
@@ -120,18 +130,27 @@ TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   MessageBoxSeen seen;
+  BoxWanted ofTheProgram;
+  ofTheProgram.processId = run.process.dwProcessId;
   bool otherWindow = false, boxShown = false;
-  const DWORD start = GetTickCount();
-  while (!boxShown && IsRunning(run) && GetTickCount() - start < 30000) {
+  // Until the box comes, every look also watches for another window.
+  WaitUntil([&] {
     otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
-    boxShown = WaitForMessageBox(run, 50, &seen);
-  }
-  ASSERT_TRUE(boxShown) << "no run-time error report";
+    boxShown = FindMessageBox(ofTheProgram, &seen);
+    return boxShown || !IsRunning(run);
+  });
+  ASSERT_TRUE(boxShown) << "no refusal";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
-  EXPECT_EQ(seen.caption, Gbk("错误"));
-  EXPECT_EQ(seen.text,
-            Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
-                Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
+  if (c.uninstaller) {
+    EXPECT_EQ(seen.caption, Gbk("卸载Morvane"));
+    EXPECT_NE(seen.text.find(".local"), std::string::npos) << seen.text;
+    EXPECT_EQ(GetDlgItem(seen.box, IDYES), nullptr) << "it asked to go on";
+  } else {
+    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.text,
+              Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
+                  Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
+  }
   EXPECT_TRUE(ClickBoxButton(seen, IDOK));
   DWORD code = 0;
   EXPECT_TRUE(WaitForExit(&run, 20000, &code));
@@ -145,36 +164,58 @@ TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".zorva"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE,
                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane"));
+  EXPECT_FALSE(PrivateFolderExists()) << "the uninstaller made its private folder";
   RemoveTree(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Beside, DllRedirection,
-                         testing::Values(Redirection{"MorvaneSetup.exe", true, "Folder"},
-                                         Redirection{"MorvaneSetup.exe", false, "File"},
-                                         Redirection{"安装 Morvane (2).exe", true, "Renamed"}),
-                         [](const testing::TestParamInfo<Redirection>& info) {
-                           return std::string(info.param.caseName);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Beside, DllRedirection,
+    testing::Values(Redirection{false, "MorvaneSetup.exe", true, "Folder"},
+                    Redirection{false, "MorvaneSetup.exe", false, "File"},
+                    Redirection{false, "安装 Morvane (2).exe", true, "Renamed"},
+                    Redirection{true, "卸载Morvane.exe", true, "UninstallerFolder"},
+                    Redirection{true, "卸载Morvane.exe", false, "UninstallerFile"}),
+    [](const testing::TestParamInfo<Redirection>& info) {
+      return std::string(info.param.caseName);
+    });
 
 // The check above would see the template's window: without the folder the
 // same copy shows its start window.
 TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
   const std::string folder = MakeScratchFolder("dll-no-redirection");
   const std::string program = folder + "\\MorvaneSetup.exe";
-  ASSERT_TRUE(CopyFileA(SetupProgram().c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyAs(SetupProgram(), program));
   RunningProgram run = StartProgram("\"" + program + "\"");
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   bool shown = false;
-  const DWORD start = GetTickCount();
-  while (!shown && IsRunning(run) && GetTickCount() - start < 30000) {
+  WaitUntil([&] {
     shown = ShowsOtherWindow(run.process.dwProcessId);
-    Sleep(50);
-  }
+    return shown || !IsRunning(run);
+  });
   EXPECT_TRUE(shown);
   TerminateProcess(run.process.hProcess, 0);
   DWORD code = 0;
   WaitForExit(&run, 20000, &code);
+  RemoveTree(folder);
+}
+
+// Nor would the check miss the uninstaller's refusal: without the folder the
+// same copy asks its question, with a Yes.
+TEST(DllRedirection, WithoutTheFolderTheUninstallerAsks) {
+  const std::string folder = MakeScratchFolder("dll-no-redirection-uninstaller");
+  const std::string program = folder + "\\" + Gbk("卸载Morvane.exe");
+  ASSERT_TRUE(CopyAs(Uninstaller(), program));
+  RunningProgram run = StartProgram("\"" + program + "\"");
+  ASSERT_TRUE(run.started);
+  EndsProgram ends{&run};
+  MessageBoxSeen question;
+  ASSERT_TRUE(WaitForMessageBox(run, 30000, &question));
+  EXPECT_NE(GetDlgItem(question.box, IDYES), nullptr);
+  EXPECT_TRUE(ClickBoxButton(question, IDNO));
+  DWORD code = 0;
+  EXPECT_TRUE(WaitForExit(&run, 20000, &code));
+  EXPECT_EQ(code, DWORD(ERROR_CANCELLED));
   RemoveTree(folder);
 }
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ const char* const kPlanted[] = {"version.dll", "uxtheme.dll", "dwmapi.dll", "win
 
 // Arguments: the folder of the planted libraries; the probe, the probe built
 // without the restricted search, the probe's control; the setup program, the
-// setup program built without its preload, the setup program's control.
+// setup program built without its preload, the setup program's control; the
+// uninstaller, the uninstaller's control.
 std::string Argument(int index) { return HostPath(TestArgument(index)); }
 std::string PlantedFolder() { return Argument(0); }
 std::string Probe() { return Argument(1); }
@@ -36,6 +37,8 @@ std::string ProbeControl() { return Argument(3); }
 std::string SetupProgram() { return Argument(4); }
 std::string SetupProgramWithoutPreload() { return Argument(5); }
 std::string SetupControl() { return Argument(6); }
+std::string Uninstaller() { return Argument(7); }
+std::string UninstallerControl() { return Argument(8); }
 
 using Names = std::vector<std::string>;
 
@@ -162,6 +165,34 @@ TEST(DllSearch, TheSameCheckCatchesTheSetupProgramWithoutItsPreload) {
   EXPECT_NE(LoadedBeyond(setup, control), Names())
       << "the control with the same imports loaded " << Listed(control)
       << "; the program without its preload loaded " << Listed(setup);
+}
+
+// Its question is a message box of common controls 6, themed as the setup
+// program's windows are; the answer No ends it having touched nothing.
+TEST(DllSearch, TheUninstallerAskingItsQuestionLoadsNoneBeyondItsImports) {
+  const Names control = RunControl("dll-uninstaller-control", UninstallerControl());
+  const std::string folder = PlantBeside("dll-uninstaller", Uninstaller());
+  RunningProgram run = StartBeside(folder, Uninstaller());
+  ASSERT_TRUE(run.started);
+  MessageBoxSeen question;
+  EXPECT_TRUE(WaitForMessageBox(run, 30000, &question)) << "the uninstaller asked nothing";
+  if (question.box) {
+    // Idle once the box is shown and painted.
+    WaitForInputIdle(run.process.hProcess, 20000);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(question.box, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer));
+  }
+  const Names loaded = PlantedLibrariesLoaded(folder);
+  if (question.box && LoadedBeyond(loaded, control).empty()) {
+    EXPECT_TRUE(ClickBoxButton(question, IDNO));
+  } else {
+    TerminateProcess(run.process.hProcess, 99);
+  }
+  DWORD code = 0;
+  EXPECT_TRUE(WaitForExit(&run, 20000, &code));
+  EXPECT_EQ(LoadedBeyond(loaded, control), Names())
+      << "the control with the same imports loaded " << Listed(control);
+  EXPECT_EQ(code, DWORD(ERROR_CANCELLED)) << "No ends it as cancelled";
 }
 
 }  // namespace

@@ -6,44 +6,27 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/logging_program_test.h"
 #include "support/test_support.h"
 #include "tests/wine/frame/frame_ids.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 
 namespace {
 
 constexpr DWORD kMinusOne = 0xFFFFFFFF;
 
-std::string Hex(uint32_t value) {
-  char text[16];
-  wsprintfA(text, "%08X", value);
-  return text;
-}
-
 std::string WindowEvent(uint32_t window, uint32_t own, int number) {
-  return "event " + Hex(window) + " " + Hex(own) + " " + std::to_string(number) + " args 0 0 0 0";
+  return "event " + Hex8(window) + " " + Hex8(own) + " " + std::to_string(number) + " args 0 0 0 0";
 }
 
-class FrameScenario : public ::testing::Test {
+class FrameScenario : public LoggingProgramTest {
  protected:
   void Start(const char* scenario) {
-    logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
-    std::string line =
-        "\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ + "\"";
-    program_ = StartProgram(line);
-    ASSERT_TRUE(program_.started);
-  }
-  void TearDown() override {
-    DWORD code = 0;
-    if (IsRunning(program_)) WaitForExit(&program_, 1, &code);
-    if (HasFailure())
-      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+    StartTestProgram(std::string(scenario) + " \"" + NewLog(scenario) + "\"");
   }
   // The start window once it is on the screen, in front, with its events
   // after creation raised.
@@ -58,48 +41,6 @@ class FrameScenario : public ::testing::Test {
     POINT at{left + kPadWidth / 2, kPadTop + kPadHeight / 2};
     return ChildWindowFromPoint(window, at);
   }
-  DWORD ExitCode() {
-    DWORD code = 12345;
-    EXPECT_TRUE(WaitForExit(&program_, kGiveUpMs, &code)) << "the program did not end";
-    return code;
-  }
-  std::vector<std::string> Log() {
-    std::string content;
-    ReadWholeFile(logPath_, &content);
-    std::vector<std::string> lines;
-    std::istringstream in(content);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-  bool Logged(const std::string& line) {
-    for (const std::string& seen : Log())
-      if (seen == line) return true;
-    return false;
-  }
-  // Waits until the program has logged `line`; answers whether it did.
-  bool WaitForLogged(const std::string& line) {
-    return WaitUntil([&] { return Logged(line); });
-  }
-  // The first of `lines` that was not logged after the ones before it; ""
-  // when all were, in this order (with other lines between them).
-  std::string LoggedInOrder(const std::vector<std::string>& lines) {
-    const std::vector<std::string> log = Log();
-    auto from = log.begin();
-    for (const std::string& line : lines) {
-      from = std::find(from, log.end(), line);
-      if (from == log.end()) return line;
-      ++from;
-    }
-    return "";
-  }
-  bool LoggedPrefix(const std::string& prefix) {
-    for (const std::string& seen : Log())
-      if (seen.compare(0, prefix.size(), prefix) == 0) return true;
-    return false;
-  }
 
   // Waits for the run-time error report, checks its caption and its text,
   // answers it, and checks that the program then ends with exit code -1.
@@ -113,9 +54,6 @@ class FrameScenario : public ::testing::Test {
   }
 
   bool PointerOver(HWND unit, const char* expected);
-
-  RunningProgram program_;
-  std::string logPath_;
 };
 
 TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
@@ -132,7 +70,7 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
 
   std::vector<std::string> windowEvents;
   for (const std::string& line : Log()) {
-    if (line.compare(0, 6 + 8, "event " + Hex(kStartWindow)) == 0) windowEvents.push_back(line);
+    if (line.compare(0, 6 + 8, "event " + Hex8(kStartWindow)) == 0) windowEvents.push_back(line);
     // Raised by the pads while they were being created: held, never delivered.
     EXPECT_EQ(line.find(" 5 args"), std::string::npos) << line;
   }
@@ -140,7 +78,7 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
   EXPECT_EQ(windowEvents[0], WindowEvent(kStartWindow, kStartOwn, 0));
   EXPECT_EQ(windowEvents[1], WindowEvent(kStartWindow, kStartOwn, 3));
   EXPECT_EQ(windowEvents[2], WindowEvent(kStartWindow, kStartOwn, 4));
-  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_TRUE(Logged("destroyed " + Hex8(kStartWindow)));
   EXPECT_TRUE(Logged("program entry returns 0"));
   // The units hear that all exist and that the window is shown, the last
   // unit first; the window hears it between the two.
@@ -150,9 +88,9 @@ TEST_F(FrameScenario, CreatedMovedResizedFollowCreationAndTheWindowIsCentred) {
         line.find("window told") != std::string::npos)
       told.push_back(line);
   const std::vector<std::string> expected = {
-      "pad " + Hex(kSecondPadOfStart) + " complete", "pad " + Hex(kFirstPad) + " complete",
-      "window told its units exist", "pad " + Hex(kSecondPadOfStart) + " shown",
-      "pad " + Hex(kFirstPad) + " shown"};
+      "pad " + Hex8(kSecondPadOfStart) + " complete", "pad " + Hex8(kFirstPad) + " complete",
+      "window told its units exist", "pad " + Hex8(kSecondPadOfStart) + " shown",
+      "pad " + Hex8(kFirstPad) + " shown"};
   EXPECT_EQ(told, expected);
 }
 
@@ -192,17 +130,17 @@ TEST_F(FrameScenario, APressHandlerReturningZeroKeepsThePressFromTheUnit) {
   ASSERT_TRUE(first && second && first != window && second != window);
   ClickWindow(first);
   ClickWindow(second);
-  EXPECT_TRUE(WaitForLogged("pad " + Hex(kSecondPadOfStart) + " saw press"));
+  EXPECT_TRUE(WaitForLogged("pad " + Hex8(kSecondPadOfStart) + " saw press"));
   // The release still reached the first pad, which raised its click.
   EXPECT_TRUE(
-      WaitForLogged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0"));
+      WaitForLogged("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " 0 args 0 0 0 0"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   // Both handlers ran with x, y and the key state; the first returned 0.
-  EXPECT_TRUE(Logged("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -1 args 3 50 30 0"));
+  EXPECT_TRUE(Logged("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -1 args 3 50 30 0"));
   EXPECT_TRUE(
-      Logged("event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart) + " -1 args 3 50 30 0"));
-  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw press"));
+      Logged("event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart) + " -1 args 3 50 30 0"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kFirstPad) + " saw press"));
 }
 
 TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
@@ -213,20 +151,20 @@ TEST_F(FrameScenario, KeysAreFoldedAndCharactersReplacedOrDropped) {
   for (WORD key : {WORD(VK_NUMPAD5), WORD('A'), WORD('X'), WORD('C')}) PressKey(key);
   PressKey('A', VK_SHIFT);
   PressKey(VK_SUBTRACT, VK_CONTROL);
-  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
   EXPECT_TRUE(WaitForLogged(pad + " -9 args 2 189 1 0")) << "the last key";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_TRUE(Logged(pad + " -9 args 2 53 0 0")) << "VK_NUMPAD5 raised as the main keyboard's 5";
   EXPECT_TRUE(Logged(pad + " -9 args 2 65 0 0"));
   EXPECT_TRUE(Logged(pad + " -11 args 1 97 0 0"));
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 98")) << "a replaced by b";
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 98")) << "a replaced by b";
   EXPECT_TRUE(Logged(pad + " -11 args 1 120 0 0"));
-  EXPECT_FALSE(Logged("pad " + Hex(kSecondPadOfStart) + " char 120")) << "x dropped";
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 99"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 120")) << "x dropped";
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 99"));
   // Shift is bit 1 of the key state, Ctrl bit 0; the pad's minus is the main one.
   EXPECT_TRUE(Logged(pad + " -9 args 2 65 2 0"));
-  EXPECT_TRUE(Logged("pad " + Hex(kSecondPadOfStart) + " char 65"));
+  EXPECT_TRUE(Logged("pad " + Hex8(kSecondPadOfStart) + " char 65"));
 }
 
 // The pad's window is a wide one; the character event carries code page
@@ -243,8 +181,8 @@ TEST_F(FrameScenario, CharactersAreRaisedAsTheirCodePage936Bytes) {
   TypeCharacter(L'\xD55C');  // 한, no code-page-936 form
   PressKey('Z');
   PressKey('C');
-  const std::string pad = "event " + Hex(kStartWindow) + " " + Hex(kSecondPadOfStart);
-  const std::string shown = "pad " + Hex(kSecondPadOfStart) + " char ";
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
+  const std::string shown = "pad " + Hex8(kSecondPadOfStart) + " char ";
   EXPECT_TRUE(WaitForLogged(shown + "99")) << "the last character";
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -264,7 +202,7 @@ TEST_F(FrameScenario, TheWheelRaisesItsNotchesAndTheKeyState) {
   TurnWheel(x, y, -240, VK_SHIFT);
   TurnWheel(x, y, 120);
   TurnWheel(x, y, 360, VK_CONTROL);
-  const std::string wheel = "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -12 args 2 ";
+  const std::string wheel = "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -12 args 2 ";
   EXPECT_TRUE(WaitForLogged(wheel + "3 1 0")) << "three notches away, Ctrl held";
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
@@ -279,7 +217,7 @@ TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
   HWND window = WaitForTopWindow(program_, kStartCaption);
   ASSERT_TRUE(window);
   // The last unit told that the window is shown; nothing else happens after.
-  ASSERT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " shown"));
+  ASSERT_TRUE(WaitForLogged("pad " + Hex8(kFirstPad) + " shown"));
   ASSERT_TRUE(Synchronise(window));  // for a second focus event, if there were one
   const std::vector<std::string> log = Log();
   PostMessageA(window, WM_CLOSE, 0, 0);
@@ -294,7 +232,7 @@ TEST_F(FrameScenario, TheUnitFocusedWhenTheWindowIsShownHearsItOnce) {
   }
   ASSERT_EQ(focused.size(), 1u) << "the window, its pads: one focus event in all";
   EXPECT_EQ(log[focused[0]],
-            "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -7 args 0 0 0 0");
+            "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -7 args 0 0 0 0");
   EXPECT_GT(focused[0], resized) << "after the events of creation";
   EXPECT_LT(focused[0], firstShown) << "before the units hear that the window is shown";
 }
@@ -304,11 +242,111 @@ TEST_F(FrameScenario, AMessageTheWindowClaimsRaisesNothingAndReachesNoUnit) {
   HWND window = StartWindow();
   ASSERT_TRUE(window);
   RightClickWindow(Pad(window, kFirstPadLeft));
-  EXPECT_TRUE(WaitForLogged("window claimed a right press"));
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCode(), 0u);
-  EXPECT_FALSE(LoggedPrefix("event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " -4"));
-  EXPECT_FALSE(Logged("pad " + Hex(kFirstPad) + " saw right press"));
+  EXPECT_FALSE(LoggedPrefix("event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " -4"));
+  EXPECT_FALSE(Logged("pad " + Hex8(kFirstPad) + " saw right press"));
+}
+
+// A window inside a unit that is no unit itself (as an edit box's arrows
+// are): its queued input is offered to the window it lies in as no unit's,
+// and raises no event of the unit around it.
+TEST_F(FrameScenario, AWindowInsideAUnitIsOfferedToItsWindowAsNoUnits) {
+  Start("inner");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  HWND pad = Pad(window, kFirstPadLeft);
+  HWND inner = FindWindowExA(pad, nullptr, "MorvaneTestInner", nullptr);
+  ASSERT_TRUE(inner);
+  RightClickWindow(inner);
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on no unit"));
+  ClickWindow(inner);
+  RightClickWindow(pad);
+  EXPECT_TRUE(WaitForLogged("window claimed a right press on TestPad"));
+  ClickWindow(pad);
+  const std::string padEvent = "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad);
+  EXPECT_TRUE(WaitForLogged(padEvent + " 0 args 0 0 0 0")) << "the pad's own click";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(Count(padEvent + " -1 args 3 50 30 0"), 1) << "the press on the inner window";
+  EXPECT_FALSE(LoggedPrefix(padEvent + " -4"));
+}
+
+// A re-created unit goes on in its new window: its pointer, its input and
+// its focus are the new window's, and the old window, while it goes, is no
+// unit's: its loss of the focus is nobody's, its end not the unit's.
+TEST_F(FrameScenario, ARecreatedUnitGoesOnInItsNewWindowAndTheOldOneIsNoUnits) {
+  Start("recreate");
+  HWND window = StartWindow();
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(Logged("first re-created 1, old gone 1, focus on the new 0"));
+  EXPECT_TRUE(PointerOver(Pad(window, kFirstPadLeft), "cursor hand 1 arrow 0"));
+  HWND second = Pad(window, kSecondPadLeft);
+  ClickWindow(second);
+  ASSERT_TRUE(WaitForLogged("second re-created 1, old gone 1, focus on the new 1"));
+  HWND renewed = Pad(window, kSecondPadLeft);
+  EXPECT_NE(renewed, second);
+  ClickWindow(renewed);
+  const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
+  EXPECT_TRUE(WaitUntil([&] { return Count(pad + " 0 args 0 0 0 0") == 2; }));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCode(), 0u);
+  EXPECT_EQ(LoggedInOrder({pad + " -7 args 0 0 0 0", pad + " -7 args 0 0 0 0",
+                           "second re-created 1, old gone 1, focus on the new 1",
+                           pad + " -1 args 3 50 30 0"}),
+            "");
+  // The new window loses the focus only as the window goes.
+  const std::vector<std::string> log = Log();
+  const auto recreated =
+      std::find(log.begin(), log.end(), "second re-created 1, old gone 1, focus on the new 1");
+  for (auto line = log.begin(); line != recreated; ++line)
+    EXPECT_NE(line->compare(0, pad.size() + 3, pad + " -8"), 0) << "the old window's loss";
+  EXPECT_EQ(Count("destroyed " + Hex8(kStartWindow)), 1);
+}
+
+// A unit destroyed while its own procedure runs (in its click, raised from
+// its release; in its focus event, raised by the frame once its procedure
+// has taken the focus), or the unit before it in the window's list, whose
+// slot the second then takes: the window goes on, the unit left takes its
+// input as its own, and the window ends once.
+TEST_F(FrameScenario, AUnitDestroyedFromItsOwnHandlerLeavesTheWindowWhole) {
+  struct Case {
+    const char* scenario;
+    const char* logged;
+    bool secondLeft;
+  };
+  const Case cases[] = {
+      {"destroy-self-in-click", "destroyed in the click: second loaded 0, first loaded 1", false},
+      {"destroy-other-in-click", "destroyed in the click: second loaded 1, first loaded 0", true},
+      {"destroy-self-in-focus", "destroyed in the focus event: second loaded 0, window loaded 1",
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    Start(c.scenario);
+    HWND window = StartWindow();
+    ASSERT_TRUE(window);
+    HWND first = Pad(window, kFirstPadLeft), second = Pad(window, kSecondPadLeft);
+    ClickWindow(second);
+    EXPECT_TRUE(WaitForLogged(c.logged));
+    EXPECT_EQ(IsWindow(first) != FALSE, c.secondLeft ? false : true);
+    EXPECT_EQ(IsWindow(second) != FALSE, c.secondLeft);
+    const uint32_t left = c.secondLeft ? kSecondPadOfStart : kFirstPad;
+    const std::string click = "event " + Hex8(kStartWindow) + " " + Hex8(left) + " 0 args 0 0 0 0";
+    const int clicksBefore = Count(click);
+    ClickWindow(c.secondLeft ? second : first);
+    EXPECT_TRUE(WaitUntil([&] { return Count(click) == clicksBefore + 1; }));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(Count("destroyed " + Hex8(kStartWindow)), 1);
+    EXPECT_TRUE(Logged("program entry returns 0"));
+    // Its loss of the focus as the window went, told through the slot it
+    // moved to.
+    const std::string lost =
+        "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart) + " -8 args 0 0 0 0";
+    EXPECT_EQ(Logged(lost), c.secondLeft);
+  }
 }
 
 TEST_F(FrameScenario, LoadingAWindowThatWaitsForItsDestructionMakesANewOne) {
@@ -357,7 +395,7 @@ TEST_F(FrameScenario, DestroyUnitTwiceDestroysOnceAndLater) {
   EXPECT_EQ(ExitCode(), 0u);
   EXPECT_TRUE(Logged("after destroy: window alive 1"));
   int destroyed = 0;
-  for (const std::string& line : Log()) destroyed += line == "destroyed " + Hex(kStartWindow);
+  for (const std::string& line : Log()) destroyed += line == "destroyed " + Hex8(kStartWindow);
   EXPECT_EQ(destroyed, 1);
 }
 
@@ -409,10 +447,10 @@ TEST_F(FrameScenario, WhileTheErrorBoxIsOpenClicksRaiseNoEvents) {
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
   const std::string firstClick =
-      "event " + Hex(kStartWindow) + " " + Hex(kFirstPad) + " 0 args 0 0 0 0";
+      "event " + Hex8(kStartWindow) + " " + Hex8(kFirstPad) + " 0 args 0 0 0 0";
   MoveAside(seen.box);
   ClickWindow(first);
-  EXPECT_TRUE(WaitForLogged("pad " + Hex(kFirstPad) + " saw press")) << "the click did not arrive";
+  EXPECT_TRUE(WaitForLogged("pad " + Hex8(kFirstPad) + " saw press")) << "the click did not arrive";
   ASSERT_TRUE(Synchronise(first));  // for the release, which raises nothing either
   EXPECT_FALSE(Logged(firstClick));
   ClickBoxButton(seen, IDOK);
@@ -502,7 +540,7 @@ TEST_F(FrameScenario, EndProgramFromAnotherThreadShutsDownOnTheWindowsThread) {
   Start("thread-end");
   EXPECT_EQ(ExitCode(), 3u);
   // The window went through the user-interface thread's shutdown.
-  EXPECT_TRUE(Logged("destroyed " + Hex(kStartWindow)));
+  EXPECT_TRUE(Logged("destroyed " + Hex8(kStartWindow)));
   EXPECT_FALSE(LoggedPrefix("program entry returns"));
 }
 
@@ -593,7 +631,7 @@ TEST_F(FrameScenario, AStartWindowWithAUnitThatCannotBeMadeIsARunTimeError) {
     EXPECT_FALSE(LoggedPrefix("event "));
     int released = 0;
     for (const std::string& line : Log())
-      released += line == "pad " + Hex(kSecondPadOfStart) + " released";
+      released += line == "pad " + Hex8(kSecondPadOfStart) + " released";
     EXPECT_EQ(released, std::string(scenario) == "refused-unit" ? 1 : 0);
   }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "image_samples.h"
+#include "support/dib_surface.h"
 #include "widgets/image/image.h"
 
 namespace {
@@ -20,48 +21,8 @@ ByteBlock View(const SampleBytes& bytes) { return ByteBlock{bytes.data(), uint32
 
 // A 32-bit top-down DIB section in a memory device context, filled with one
 // colour, whose pixels the test reads back.
-class Surface {
- public:
-  Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < width * height; ++i) bits_[i] = Pixel(fill);
-  }
-  ~Surface() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-
-  bool Ok() const { return dc_ && bitmap_ && bits_; }
-  HDC Dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const uint32_t p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  static uint32_t Pixel(COLORREF c) {
-    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-  }
-  int width_, height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  uint32_t* bits_ = nullptr;
+struct Surface : DibSurface {
+  Surface(int width, int height, COLORREF fill) : DibSurface(width, height) { Fill(fill); }
 };
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {

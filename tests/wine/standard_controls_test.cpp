@@ -10,21 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/logging_program_test.h"
 #include "support/test_support.h"
 #include "tests/wine/controls/control_ids.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 namespace {
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  wsprintfA(text, "%08X", value);
-  return text;
-}
 
 // The text of a control of the program: WM_GETTEXT is marshalled across
 // the process boundary.
@@ -62,15 +56,12 @@ void TypeKeys(const std::vector<WORD>& keys) {
   for (WORD key : keys) PressKey(key);
 }
 
-class StandardControls : public ::testing::Test {
+class StandardControls : public LoggingProgramTest {
  protected:
   void SetUp() override {
     ASSERT_GE(TestArgumentCount(), 2) << "scenario program and licence text";
-    logPath_ = MakeScratchFolder("standard-controls") + "\\log.txt";
-    const std::string line = "\"" + HostPath(TestArgument(0)) + "\" \"" + logPath_ + "\" \"" +
-                             HostPath(TestArgument(1)) + "\"";
-    program_ = StartProgram(line);
-    ASSERT_TRUE(program_.started);
+    ASSERT_NO_FATAL_FAILURE(StartTestProgram("\"" + NewLog("standard-controls") + "\" \"" +
+                                             HostPath(TestArgument(1)) + "\""));
     window_ = WaitForTopWindow(program_, kControlsCaption);
     ASSERT_TRUE(window_) << "the controls window did not appear";
     ASSERT_TRUE(BringToFront(window_));
@@ -85,52 +76,16 @@ class StandardControls : public ::testing::Test {
     if (window_ && IsWindow(window_)) PostMessageA(window_, WM_CLOSE, 0, 0);
     DWORD code = 0;
     if (IsRunning(program_)) WaitForExit(&program_, kGiveUpMs, &code);
-    if (HasFailure())
-      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+    LoggingProgramTest::TearDown();
   }
 
-  std::vector<std::string> Log() {
-    std::string content;
-    ReadWholeFile(logPath_, &content);
-    std::vector<std::string> lines;
-    std::istringstream in(content);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-  bool Logged(const std::string& line) {
-    for (const std::string& seen : Log())
-      if (seen == line) return true;
-    return false;
-  }
-  bool WaitForLogged(const std::string& line) {
-    return WaitUntil([&] { return Logged(line); });
-  }
-  // The lines logged after `from` (exclusive) and before `to`.
-  std::vector<std::string> LinesBetween(const std::string& from, const std::string& to) {
-    std::vector<std::string> lines;
-    bool inside = false;
-    for (const std::string& line : Log()) {
-      if (inside && line == to) return lines;
-      if (inside) lines.push_back(line);
-      if (line == from) inside = true;
-    }
-    return lines;
-  }
   std::vector<std::string> Changes(uint32_t unit) {
     std::vector<std::string> changes;
-    const std::string prefix = "change " + Hex(unit) + " ";
+    const std::string prefix = "change " + Hex8(unit) + " ";
     for (const std::string& line : Log())
       if (line.compare(0, prefix.size(), prefix) == 0)
         changes.push_back(line.substr(prefix.size()));
     return changes;
-  }
-  size_t Count(const std::string& line) {
-    size_t count = 0;
-    for (const std::string& seen : Log()) count += seen == line ? 1 : 0;
-    return count;
   }
   // The latest handle the program logged for `name`.
   HWND Handle(const char* name) {
@@ -146,13 +101,11 @@ class StandardControls : public ::testing::Test {
   }
   bool RunStep(int step) {
     const std::string done = "step " + std::to_string(step) + " done";
-    const size_t before = Count(done);
+    const int before = Count(done);
     PostMessageA(window_, kMsgRunStep, WPARAM(step), 0);
     return WaitUntil([&] { return Count(done) > before; });
   }
 
-  RunningProgram program_;
-  std::string logPath_;
   HWND window_ = nullptr;
   HWND numeric_ = nullptr, free_ = nullptr, tall_ = nullptr, spin_ = nullptr, check_ = nullptr;
 };
@@ -177,7 +130,7 @@ TEST_F(StandardControls, NumericBoxTakesDigitsAndBackspaceAndEachAcceptedKeyRais
 
 TEST_F(StandardControls, ContentFromTheProgramRaisesOneChangeWithTheNewTextInPlace) {
   ASSERT_TRUE(RunStep(kStepSetContent));
-  const std::vector<std::string> once = {"change " + Hex(kFreeEdit) + " 'abc'"};
+  const std::vector<std::string> once = {"change " + Hex8(kFreeEdit) + " 'abc'"};
   EXPECT_EQ(LinesBetween("step 1", "content set"), once);
   EXPECT_EQ(LinesBetween("content set", "content set again"), once) << "the same text again";
   EXPECT_EQ(ControlText(free_), "abc");
@@ -196,7 +149,7 @@ TEST_F(StandardControls, ContentFromTheProgramRaisesOneChangeWithTheNewTextInPla
 TEST_F(StandardControls, SelectionPropertiesReadAndReplaceTheLiveSelection) {
   ASSERT_TRUE(RunStep(kStepSelection));
   EXPECT_TRUE(Logged("selection 6 5 'world'"));
-  const std::vector<std::string> replaced = {"change " + Hex(kFreeEdit) + " 'hello there'"};
+  const std::vector<std::string> replaced = {"change " + Hex8(kFreeEdit) + " 'hello there'"};
   EXPECT_EQ(LinesBetween("replacing", "replaced"), replaced);
   EXPECT_TRUE(Logged("all selected 0 11")) << "SelStart -1 is the end, SelLength -1 all";
   EXPECT_TRUE(Logged("chinese selection 1 2 '" + Gbk("好世") + "'"))
@@ -337,13 +290,13 @@ TEST_F(StandardControls, ClicksToggleTheCheckBoxAndItsHandlerReadsTheNewState) {
   ASSERT_TRUE(WaitForLogged("check off"));
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("check on"), 1u);
-  EXPECT_EQ(Count("check off"), 1u);
+  EXPECT_EQ(Count("check on"), 1);
+  EXPECT_EQ(Count("check off"), 1);
 
   // The program's own write raises nothing.
   ASSERT_TRUE(RunStep(kStepWriteChecked));
   EXPECT_TRUE(Logged("checked after write on"));
-  EXPECT_EQ(Count("check on"), 1u);
+  EXPECT_EQ(Count("check on"), 1);
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
@@ -368,14 +321,14 @@ TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
   PressKey('R', VK_MENU);
   ASSERT_TRUE(WaitForLogged("check on"));
   ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("check on"), 1u);
+  EXPECT_EQ(Count("check on"), 1);
   EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(ControlText(numeric_), "") << "the key went to the mnemonic, not the box";
   PressKey('R', VK_MENU);
   ASSERT_TRUE(WaitForLogged("check off"));
   ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("check on"), 1u);
-  EXPECT_EQ(Count("check off"), 1u);
+  EXPECT_EQ(Count("check on"), 1);
+  EXPECT_EQ(Count("check off"), 1);
 }
 
 // On the product's own window: it reflects the box's changes and the check
@@ -400,13 +353,13 @@ TEST_F(StandardControls, ProductWindowReflectsToTheControlsAndTogglesByMnemonic)
   PressKey('K', VK_MENU);
   ASSERT_TRUE(WaitForLogged("product check on"));
   ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("product check on"), 1u);
+  EXPECT_EQ(Count("product check on"), 1);
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(ControlText(edit), "qw") << "the key went to the mnemonic, not the box";
   PressKey('K', VK_MENU);
   ASSERT_TRUE(WaitForLogged("product check off"));
   ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("product check off"), 1u);
+  EXPECT_EQ(Count("product check off"), 1);
 
   const RECT box = ScreenRect(check);
   EXPECT_EQ(ScreenPixelOnceItIs({box.right - 3, box.top + 2}, kCheckBackColor),

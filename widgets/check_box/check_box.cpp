@@ -25,6 +25,7 @@ constexpr DWORD kPropertyStyles = BS_PUSHLIKE | BS_FLAT | BS_LEFTTEXT | BS_CENTE
 struct CheckBox {
   CheckBoxProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   WNDPROC systemProc = nullptr;
   UnitFont font;
   BrushOwner backBrush;
@@ -33,11 +34,14 @@ struct CheckBox {
 
 LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The alignments, 0 to 2 as the class's table keeps them.
 DWORD PropertyStyle(const CheckBoxProperties& properties) {
-  static const DWORD kHorizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
-  static const DWORD kVertical[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
-  DWORD style = kHorizontal[ClampChoice(properties.hAlign, 0, 2)] |
-                kVertical[ClampChoice(properties.vAlign, 0, 2)];
+  DWORD style = (properties.hAlign == 1   ? BS_CENTER
+                 : properties.hAlign == 2 ? BS_RIGHT
+                                          : BS_LEFT) |
+                (properties.vAlign == 0   ? BS_TOP
+                 : properties.vAlign == 2 ? BS_BOTTOM
+                                          : BS_VCENTER);
   if (properties.pushLike) style |= BS_PUSHLIKE;
   if (properties.flat) style |= BS_FLAT;
   if (properties.textOnLeft) style |= BS_LEFTTEXT;

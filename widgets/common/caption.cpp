@@ -1,6 +1,5 @@
 #include "widgets/common/caption.h"
 
-#include "services/clamp.h"
 #include "services/wide_text.h"
 #include "widgets/common/gdi_owners.h"
 
@@ -20,7 +19,7 @@ struct EffectPlan {
 
 EffectPlan PlanOf(int32_t effect) {
   EffectPlan plan;
-  switch (Clamp(effect, 0, 3)) {
+  switch (effect) {
     case 1:
       plan = EffectPlan{true, kWhite, 1, 0};
       break;
@@ -43,11 +42,10 @@ void DrawAt(HDC hdc, const RECT& rect, int offset, const WideText& text, UINT fo
 }  // namespace
 
 UINT CaptionFormat(const CaptionLook& look) {
-  static const UINT kHorizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
-  UINT format = DT_NOCLIP | kHorizontal[Clamp(look.hAlign, 0, 2)];
+  UINT format = DT_NOCLIP | (look.hAlign == 1 ? DT_CENTER : look.hAlign == 2 ? DT_RIGHT : DT_LEFT);
   if (look.wordWrap) return format | DT_WORDBREAK | DT_VCENTER;
   format |= DT_SINGLELINE;
-  switch (Clamp(look.vAlign, 0, 2)) {
+  switch (look.vAlign) {
     case 1:
       format |= DT_VCENTER;
       break;

@@ -37,7 +37,8 @@ CaptionLook CaptionLookOf(const Properties& properties, HFONT font) {
 // The DrawText format of a caption: DT_NOCLIP and the alignment; with word
 // wrap DT_WORDBREAK (and DT_VCENTER, which without DT_SINGLELINE leaves the
 // text at the top); otherwise DT_SINGLELINE and DT_VCENTER or DT_BOTTOM for
-// the vertical alignment. Choices outside their ranges count as the nearest.
+// the vertical alignment. The labels' tables keep the choices in their
+// ranges.
 UINT CaptionFormat(const CaptionLook& look);
 
 // Draws `text` in `rect` of `hdc`: first the effect's copy, then the text in

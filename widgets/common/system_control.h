@@ -6,8 +6,8 @@
 // The state cannot come through lpCreateParams as it does for the classes'
 // own windows (unit_window.h): the class's procedure is put in place only
 // once the system has created the control, so the creation messages go to
-// the system alone. The frame hooks in front of the class's procedure
-// afterwards (see frame/unit_class.h).
+// the system alone. From then on every message goes through the frame's
+// part of a unit's procedure, as for the classes' own windows.
 //
 // Also how the wrapping classes give the control its font.
 #pragma once
@@ -35,7 +35,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   // Only the stretch between the two steps of subclassing finds the system's
   // procedure not yet kept.
   if (!state || !state->systemProc) return DefWindowProcW(hwnd, message, wParam, lParam);
-  const LRESULT result = Procedure(hwnd, state, message, wParam, lParam);
+  const LRESULT result =
+      unit_window::UnitMessage<State, Procedure>(hwnd, state, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete state;

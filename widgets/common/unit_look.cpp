@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "services/clamp.h"
 #include "services/wide_text.h"
 #include "widgets/common/property_block.h"
 
@@ -23,7 +22,7 @@ void MakeBackBrush(BrushOwner* brush, uint32_t colour) {
 void ApplyUnitBorder(HWND hwnd, int32_t border) {
   DWORD exStyle = DWORD(GetWindowLongW(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
   DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & ~DWORD(WS_BORDER);
-  switch (Clamp(border, 0, 5)) {
+  switch (border) {
     case 1:
       exStyle |= WS_EX_CLIENTEDGE;
       break;

@@ -20,7 +20,8 @@ inline bool IsNoColour(uint32_t colour) { return colour == 0xFF000000; }
 // WS_EX_STATICEDGE and WS_BORDER are removed, then
 //   0 none   1 WS_EX_CLIENTEDGE   2 WS_EX_DLGMODALFRAME   3 WS_EX_STATICEDGE
 //   4 WS_EX_CLIENTEDGE and WS_EX_DLGMODALFRAME           5 WS_BORDER
-// and the frame is redrawn at once. Values outside 0..5 are clamped.
+// and the frame is redrawn at once. The classes' tables keep their border
+// values within 0..5.
 void ApplyUnitBorder(HWND hwnd, int32_t border);
 
 // The font of a font property: the record when it holds exactly 60 bytes and

@@ -4,9 +4,17 @@
 // GWLP_USERDATA on WM_NCCREATE and deleted on WM_NCDESTROY, so that a class
 // writes only its procedure, which finds the state unpacked:
 //
+//   struct Label { LabelProperties properties; UnitIdentity identity; UnitLink link; ... };
 //   LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM, LPARAM);
 //   ...
 //   HWND hwnd = CreateUnitWindow<Label, LabelProc>(kClass, args, style, std::move(state));
+//
+// The window procedure here (and system_control.h's for a wrapped system
+// control) is the one way from a unit's window to its unit: it hands every
+// message, with the state's `link`, to the frame's part of a unit's
+// procedure (UnitFrameMessage, frame/unit_class.h), which calls the class's
+// procedure in its midst. So no class can leave the frame out, and whatever
+// every unit answers alike goes there.
 //
 // Every window and text of a unit goes to Windows through unit_window.cpp:
 // the class registration, the window creation (here and for the system
@@ -19,6 +27,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "frame/property_codec.h"
 #include "frame/unit_class.h"
@@ -132,13 +141,30 @@ void* StateFor(HWND hwnd, UINT message, LPARAM lParam);
 // The class refused WM_NCCREATE: the state goes back to the creator.
 void GiveBack(HWND hwnd, LPARAM lParam);
 
+// The class's procedure as the frame's part calls it.
+template <typename State, UnitProcedure<State> Procedure>
+LRESULT ClassStep(HWND hwnd, void* state, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Procedure(hwnd, static_cast<State*>(state), message, wParam, lParam);
+}
+
+// One message of a unit's window with its state: the frame's part, and the
+// class's procedure in it. Only WM_NCDESTROY leaves the state for certain:
+// after any other message, the window may have been destroyed meanwhile.
+template <typename State, UnitProcedure<State> Procedure>
+LRESULT UnitMessage(HWND hwnd, State* state, UINT message, WPARAM wParam, LPARAM lParam) {
+  static_assert(std::is_same_v<decltype(State::link), UnitLink>,
+                "a unit's state holds the frame's link as `link`");
+  return UnitFrameMessage(&state->link, hwnd, message, wParam, lParam, ClassStep<State, Procedure>,
+                          state);
+}
+
 template <typename State, UnitProcedure<State> Procedure>
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   State* state = static_cast<State*>(StateFor(hwnd, message, lParam));
   // Messages before WM_NCCREATE (WM_GETMINMAXINFO for a top-level window)
   // find no state.
   if (!state) return DefWindowProcW(hwnd, message, wParam, lParam);
-  const LRESULT result = Procedure(hwnd, state, message, wParam, lParam);
+  const LRESULT result = UnitMessage<State, Procedure>(hwnd, state, message, wParam, lParam);
   if (message == WM_NCCREATE && !result) {
     GiveBack(hwnd, lParam);
   } else if (message == WM_NCDESTROY) {

@@ -39,6 +39,7 @@ constexpr char kDefaultPasswordChar = '*';
 struct EditBox {
   EditBoxProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   WNDPROC systemProc = nullptr;
   UnitFont font;
   BrushOwner backBrush;
@@ -67,9 +68,8 @@ DWORD EditStyle(const EditBoxProperties& properties) {
   if (properties.multiLine) {
     // Without a horizontal scroll bar the lines wrap at the box's width.
     style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-    const int32_t scrollBars = ClampChoice(properties.scrollBars, 0, 3);
-    if (scrollBars & 1) style |= WS_HSCROLL | ES_AUTOHSCROLL;
-    if (scrollBars & 2) style |= WS_VSCROLL;
+    if (properties.scrollBars & 1) style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    if (properties.scrollBars & 2) style |= WS_VSCROLL;
   } else {
     style |= ES_AUTOHSCROLL;
   }

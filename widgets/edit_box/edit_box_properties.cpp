@@ -10,13 +10,13 @@ using P = EditBoxProperties;
 // (frame/property_codec.h); a row's last number is the version that first
 // stores it.
 constexpr PropertyField kEditBoxFields[] = {
-    Field<&P::border>(kEditBoxBorder, "Border", PropertyForm::Integer),
+    IntegerIn<&P::border>(kEditBoxBorder, "Border", 0, 5),
     Field<&P::textColor>(kEditBoxTextColor, "TextColor", PropertyForm::Colour),
     Field<&P::backColor>(kEditBoxBackColor, "BackColor", PropertyForm::Colour),
     Field<&P::hideSelection>(kEditBoxHideSelection, "HideSelection", PropertyForm::Logical),
     IntegerIn<&P::maxLength>(kEditBoxMaxLength, "MaxLength", 0, INT32_MAX),
     Field<&P::multiLine>(kEditBoxMultiLine, "MultiLine", PropertyForm::Logical),
-    Field<&P::scrollBars>(kEditBoxScrollBars, "ScrollBars", PropertyForm::Integer),
+    IntegerIn<&P::scrollBars>(kEditBoxScrollBars, "ScrollBars", 0, 3),
     Field<&P::textAlign>(kEditBoxTextAlign, "TextAlign", PropertyForm::Integer),
     Field<&P::inputMode>(kEditBoxInputMode, "InputMode", PropertyForm::Integer),
     Field<&P::passwordChar>(kEditBoxPasswordChar, "PasswordChar", PropertyForm::Char16),

@@ -24,6 +24,7 @@ const char kClassName[] = "MorvaneHyperLinker";
 
 struct HyperLinker {
   HyperLinkerProperties properties;
+  UnitLink link;
   UnitFont font;
   bool hovering = false;   // the pointer is over the box; the box holds the capture
   bool visited = false;    // the last open succeeded

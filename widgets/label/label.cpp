@@ -7,7 +7,6 @@
 
 #include <utility>
 
-#include "services/clamp.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -20,17 +19,10 @@ namespace {
 
 const char kClassName[] = "MorvaneLabel";
 
-// The Border value of the label's own band; it adds no system border.
-constexpr int32_t kLabelOwnBand = 6;
-
-// PictureMode.
-constexpr int32_t kPictureAtTopLeft = 0;
-constexpr int32_t kPictureTiled = 1;
-constexpr int32_t kPictureFitted = 2;
-
 struct Label {
   LabelProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   UnitFont font;
   OwnedImage picture;  // Picture decoded once; empty when it does not decode
 };
@@ -62,7 +54,6 @@ void DrawPictureAndFill(HDC hdc, const PreparedImage& picture, int32_t mode, con
   const int width = picture.width, height = picture.height;
   const int saved = SaveDC(hdc);
   IntersectClipRect(hdc, inner.left, inner.top, inner.right, inner.bottom);
-  mode = Clamp(mode, kPictureAtTopLeft, kPictureFitted);
   if (mode == kPictureTiled && width > 0 && height > 0) {
     if (!opaque) FillWithColour(hdc, fill, back);
     // Only the tiles that meet the paint area, counted from the inner

@@ -9,6 +9,13 @@
 constexpr int32_t kLabelBlockVersion = 2;
 // The narrowest band a border of style 6 is drawn with.
 constexpr int32_t kLabelMinimumBorderWidth = 5;
+// The Border value of the label's own band; it adds no system border.
+constexpr int32_t kLabelOwnBand = 6;
+
+// PictureMode.
+constexpr int32_t kPictureAtTopLeft = 0;
+constexpr int32_t kPictureTiled = 1;
+constexpr int32_t kPictureFitted = 2;
 
 // Unit indexes (property table index - 8).
 enum LabelProperty : int {

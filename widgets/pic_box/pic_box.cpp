@@ -27,6 +27,7 @@ namespace {
 struct PicBox {
   PicBoxProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   BrushOwner backBrush;
   OwnedImage picture;  // empty while the animation shows the picture
   GifPlayer player;

@@ -28,6 +28,7 @@ enum VisualState { kNormal = 0, kHover = 1, kPressed = 2 };
 struct PicBtn {
   PicBtnProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   // The colour PNG transparency is blended against: the owning window's
   // background, fixed at creation.
   COLORREF blend = 0;

@@ -18,6 +18,7 @@ namespace {
 struct ProcessBar {
   ProcessBarProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   WNDPROC systemProc = nullptr;  // the progress bar's own procedure
 };
 

@@ -21,6 +21,7 @@ const char kClassName[] = "MorvaneTransLabel";
 struct TransLabel {
   TransLabelProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   UnitFont font;
 };
 

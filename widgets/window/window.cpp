@@ -255,11 +255,13 @@ void RepaintBackground(HWND hwnd) {
 }
 
 // WM_CLOSE: the close request (12), then the close query (1); a veto of
-// either keeps the window. A handler may also take the window down itself.
-void OnClose(HWND hwnd, UnitIdentity identity) {
+// either keeps the window. A handler may also take the window down itself,
+// and the window's state with it.
+void OnClose(HWND hwnd, WindowUnit* window) {
+  const UnitIdentity identity = window->identity;
   if (Vetoed(RaiseUnitEvent(identity, kWindowCloseRequest)) || !IsWindow(hwnd)) return;
   if (Vetoed(RaiseUnitEvent(identity, kWindowCloseQuery)) || !IsWindow(hwnd)) return;
-  ReenableWindowsDisabledByModal(hwnd);
+  ReenableWindowsDisabledByModal(window->link);
   DestroyWindow(hwnd);
 }
 
@@ -410,7 +412,7 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
       OnPrintClient(window, hwnd, reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_CLOSE:
-      OnClose(hwnd, window->identity);
+      OnClose(hwnd, window);
       return 0;
     case WM_QUERYENDSESSION:
       return Vetoed(RaiseUnitEvent(window->identity, kWindowCloseQuery)) ? FALSE : TRUE;

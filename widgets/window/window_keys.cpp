@@ -23,13 +23,13 @@ void StartWindowDrag(HWND window, const MSG& message) {
 
 // DragAnywhere: a press on the window itself moves it and goes on as a
 // press; one on a unit of a class that forwards presses moves it instead.
-bool PreTranslatePress(HWND window, const WindowUnit& state, const MSG& message) {
+bool PreTranslatePress(HWND window, const WindowUnit& state, const MSG& message,
+                       const UnitOperations* unit) {
   if (!state.properties.dragAnywhere) return false;
   if (message.hwnd == window) {
     StartWindowDrag(window, message);
     return false;
   }
-  const UnitOperations* unit = UnitOperationsOf(message.hwnd);
   if (!unit || !unit->forwardsPresses) return false;
   StartWindowDrag(window, message);
   return true;
@@ -269,12 +269,12 @@ bool PreTranslateKey(HWND window, const WindowUnit& state, const MSG& message) {
 
 }  // namespace
 
-bool PreTranslateWindowMessage(HWND window, MSG* message) {
+bool PreTranslateWindowMessage(HWND window, MSG* message, const UnitOperations* target) {
   const WindowUnit* state = WindowStateOf(window);
   if (!state) return false;
   switch (message->message) {
     case WM_LBUTTONDOWN:
-      return PreTranslatePress(window, *state, *message);
+      return PreTranslatePress(window, *state, *message, target);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       return PreTranslateKey(window, *state, *message);

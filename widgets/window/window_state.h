@@ -13,6 +13,7 @@
 struct WindowUnit {
   WindowProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   // The background picture, decoded on the first paint that needs it and
   // kept until the picture changes; `backPictureTried` keeps a picture that
   // does not decode from being decoded again at every paint.
@@ -32,6 +33,6 @@ inline WindowUnit* WindowStateOf(HWND hwnd) { return UnitStateOf<WindowUnit>(hwn
 void PaintWindowBackground(WindowUnit* window, HWND hwnd, HDC hdc, const RECT& area);
 
 // window_keys.cpp: the window's pre-translation of a message for it or one
-// of its units (DragAnywhere and the keyboard conveniences); true consumes
-// the message.
-bool PreTranslateWindowMessage(HWND window, MSG* message);
+// of its units, whose class is `target` (DragAnywhere and the keyboard
+// conveniences); true consumes the message.
+bool PreTranslateWindowMessage(HWND window, MSG* message, const UnitOperations* target);

@@ -17,6 +17,7 @@
 #include "tests/wine/controls/control_ids.h"
 #include "tests/wine/controls/reflecting_window/reflecting_window.h"
 #include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
@@ -206,25 +207,11 @@ Bytes EditBlock(const EditBoxProperties& properties) {
   return block;
 }
 
+// Every unit of these windows is shown and a tab stop.
 TemplateRecord Record(uint32_t id, uint32_t type, int left, int top, int width, int height,
                       Bytes properties) {
-  TemplateRecord record;
-  record.identifier = int32_t(id);
-  record.typeReference = int32_t(type);
-  record.left = left;
-  record.top = top;
-  record.width = width;
-  record.height = height;
-  record.flags = kUnitVisible | kUnitTabStop;
-  record.properties = std::move(properties);
-  return record;
-}
-
-void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
-  Binding binding;
-  binding.event = event;
-  binding.reference = reference;
-  record->bindings.push_back(binding);
+  return UnitRecord(id, type, left, top, width, height, kUnitVisible | kUnitTabStop,
+                    std::move(properties));
 }
 
 TemplateRecord EditRecord(uint32_t id, int left, int top, int width, int height,

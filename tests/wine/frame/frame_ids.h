@@ -19,6 +19,10 @@ constexpr int kFirstPadLeft = 20;
 constexpr int kSecondPadLeft = 160;
 constexpr int kPadWidth = 100;
 constexpr int kPadHeight = 60;
+// The window inside the first pad that is no unit, in the pad's corner.
+constexpr int kInnerLeft = 70;
+constexpr int kInnerTop = 40;
+constexpr int kInnerSize = 20;
 
 constexpr char kStartCaption[] = "Frame test start";
 constexpr char kSecondCaption[] = "Frame test second";
@@ -34,3 +38,4 @@ constexpr int32_t kStartCreatedReference = 3;
 constexpr int32_t kSecondPadClickedReference = 4;
 constexpr int32_t kCharacterReference = 5;
 constexpr int32_t kIdleReference = 6;
+constexpr int32_t kSecondPadFocusedReference = 7;

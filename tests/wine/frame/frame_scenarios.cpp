@@ -18,6 +18,7 @@
 #include "frame/window_services.h"
 #include "tests/wine/frame/frame_ids.h"
 #include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "tests/wine/frame/test_window/test_window.h"
 
@@ -182,6 +183,34 @@ void CallUnbalanced() {
   LogLine("returned from the call");
 }
 
+// A window inside the first pad that is no unit: a plain child in its
+// lower right corner.
+const wchar_t kInnerClass[] = L"MorvaneTestInner";
+
+void MakeInnerWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hbrBackground = HBRUSH(COLOR_WINDOWTEXT + 1);
+  windowClass.lpszClassName = kInnerClass;
+  RegisterClassW(&windowClass);
+  HWND pad = UnitWindow(kStartWindow, kFirstPad);
+  CreateWindowExW(0, kInnerClass, L"", WS_CHILD | WS_VISIBLE, kInnerLeft, kInnerTop, kInnerSize,
+                  kInnerSize, pad, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Re-creates a pad by changing its Mark; logs whether a new window took the
+// unit.
+void RecreatePad(const char* what, uint32_t pad) {
+  HWND before = UnitWindow(kStartWindow, pad);
+  WriteProperty(kStartWindow, pad, ClassProperty(0), Value::Integer(1));
+  HWND after = UnitWindow(kStartWindow, pad);
+  LogLine("%s re-created %d, old gone %d, focus on the new %d", what,
+          after && after != before ? 1 : 0, IsWindow(before) ? 0 : 1, GetFocus() == after ? 1 : 0);
+}
+
+int g_secondPadClicks = 0;
+
 // Bound to event 0 of the start window.
 void OnStartCreated(EventRecord& event) {
   LogEvent(event);
@@ -219,6 +248,10 @@ void OnStartCreated(EventRecord& event) {
   } else if (Is("write-unloaded")) {
     WriteProperty(kSecondWindow, kSecondPad, ClassProperty(0), Value::Integer(1));
     LogLine("returned from the write");
+  } else if (Is("recreate")) {
+    RecreatePad("first", kFirstPad);
+  } else if (Is("inner")) {
+    MakeInnerWindow();
   }
 }
 
@@ -243,12 +276,34 @@ void OnSecondPadClicked(EventRecord& event) {
     WriteProperty(kSecondWindow, kSecondPad, ClassProperty(0), Value::Integer(1));
   } else if (Is("modal")) {
     LogLine("modal returned %d", LoadWindow(kSecondWindowId, kNoWindow, Modality::Modal) ? 1 : 0);
+  } else if (Is("recreate")) {
+    // The pad has the focus: its press took it.
+    if (++g_secondPadClicks == 1) RecreatePad("second", kSecondPadOfStart);
+  } else if (Is("destroy-self-in-click") || Is("destroy-other-in-click")) {
+    // Raised from inside the pad's own procedure, which the unit's end
+    // then leaves behind.
+    if (++g_secondPadClicks > 1) return;
+    const bool self = Is("destroy-self-in-click");
+    DestroyUnit(Unit(kStartWindow, self ? kSecondPadOfStart : kFirstPad));
+    LogLine("destroyed in the click: second loaded %d, first loaded %d",
+            IsUnitLoaded(Unit(kStartWindow, kSecondPadOfStart)) ? 1 : 0,
+            IsUnitLoaded(Unit(kStartWindow, kFirstPad)) ? 1 : 0);
   } else if (Is("message-box")) {
     LogLine("box %d", int(ShowMessageBox(Value::Integer(42), MB_YESNO)));
     // 标题
     LogLine("box %d", int(ShowMessageBox(Value::Logical(true), MB_OK, "\xb1\xea\xcc\xe2",
                                          FindUnitWindow(kStartWindowId))));
   }
+}
+
+// Bound to the second pad's focus event: the pad goes while the frame is
+// telling of its focus.
+void OnSecondPadFocused(EventRecord& event) {
+  LogEvent(event);
+  DestroyUnit(Unit(kStartWindow, kSecondPadOfStart));
+  LogLine("destroyed in the focus event: second loaded %d, window loaded %d",
+          IsUnitLoaded(Unit(kStartWindow, kSecondPadOfStart)) ? 1 : 0,
+          IsUnitLoaded(Unit(kStartWindow, 0)) ? 1 : 0);
 }
 
 // Bound to the start window's second pad's character event: 'a' becomes
@@ -272,6 +327,7 @@ const HandlerEntry kHandlers[] = {
     {kReturnZeroReference, ReturnZero},
     {kStartCreatedReference, OnStartCreated},
     {kSecondPadClickedReference, OnSecondPadClicked},
+    {kSecondPadFocusedReference, OnSecondPadFocused},
 };
 
 // A type reference that no class of the program has.
@@ -288,23 +344,9 @@ Bytes WindowBlock(int32_t startPosition, const char* caption) {
 
 TemplateRecord Record(int32_t id, uint32_t type, const char* name, int left, int top, int width,
                       int height, uint32_t flags) {
-  TemplateRecord record;
-  record.identifier = id;
-  record.typeReference = int32_t(type);
+  TemplateRecord record = UnitRecord(uint32_t(id), type, left, top, width, height, flags);
   record.name = name;
-  record.left = left;
-  record.top = top;
-  record.width = width;
-  record.height = height;
-  record.flags = flags;
   return record;
-}
-
-void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
-  Binding binding;
-  binding.event = event;
-  binding.reference = reference;
-  record->bindings.push_back(binding);
 }
 
 Template ScenarioTemplate() {
@@ -346,6 +388,11 @@ Template ScenarioTemplate() {
   Bind(&second, -9, kLogReference);
   Bind(&second, -11, kCharacterReference);
   if (Is("focus")) Bind(&second, -7, kLogReference);
+  if (Is("recreate") || Is("destroy-other-in-click")) {
+    Bind(&second, -7, kLogReference);
+    Bind(&second, -8, kLogReference);
+  }
+  if (Is("destroy-self-in-focus")) Bind(&second, -7, kSecondPadFocusedReference);
   start.records.push_back(second);
   source.windows.push_back(start);
 

@@ -1,44 +1,15 @@
 #include "setup/setup_driver.h"
 
+#include "support/dib_surface.h"
 #include "support/test_text.h"
 
 namespace {
-
-struct Search {
-  DWORD processId = 0;
-  HWND startWindow = nullptr;
-  std::vector<HWND>* others = nullptr;
-};
-
-bool IsMessageBox(HWND hwnd) {
-  wchar_t name[32] = {};
-  GetClassNameW(hwnd, name, 32);
-  return lstrcmpW(name, L"#32770") == 0;
-}
 
 bool HasStartWindowSize(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);
   return rect.right - rect.left == kStartWindowWidth &&
          rect.bottom - rect.top == kStartWindowHeight;
-}
-
-BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
-  Search* search = reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd) || IsMessageBox(hwnd)) return TRUE;
-  if (search->others) {
-    if (hwnd != search->startWindow) search->others->push_back(hwnd);
-    return TRUE;
-  }
-  // A minimised window has another size: the start window is also the one
-  // that was found before.
-  if (HasStartWindowSize(hwnd) || hwnd == search->startWindow) {
-    search->startWindow = hwnd;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 }  // namespace
@@ -55,19 +26,15 @@ bool StartSetup(const std::string& setupPath, SetupRun* run) {
 }
 
 HWND FindStartWindow(DWORD processId) {
-  Search search;
-  search.processId = processId;
-  EnumWindows(Visit, LPARAM(&search));
-  return search.startWindow;
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (!IsMessageBox(hwnd) && HasStartWindowSize(hwnd)) return hwnd;
+  return nullptr;
 }
 
 std::vector<HWND> OtherWindows(DWORD processId, HWND startWindow) {
   std::vector<HWND> others;
-  Search search;
-  search.processId = processId;
-  search.startWindow = startWindow;
-  search.others = &others;
-  EnumWindows(Visit, LPARAM(&search));
+  for (HWND hwnd : VisibleTopWindows(processId))
+    if (hwnd != startWindow && !IsMessageBox(hwnd)) others.push_back(hwnd);
   return others;
 }
 
@@ -93,10 +60,6 @@ POINT CaptionPoint(HWND window) {
   return POINT{rect.left + 60, rect.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2};
 }
 
-bool WaitUntilGone(HWND window, DWORD timeoutMs) {
-  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
-}
-
 uint32_t ScreenPixels::At(int x, int y) const {
   const int width = area.right - area.left;
   return pixels[size_t(y - area.top) * size_t(width) + size_t(x - area.left)];
@@ -105,30 +68,7 @@ uint32_t ScreenPixels::At(int x, int y) const {
 ScreenPixels CaptureScreen(const RECT& area) {
   ScreenPixels shot;
   shot.area = area;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  shot.pixels.assign(size_t(width) * size_t(height), 0);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const uint32_t* source = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = source[i] & 0x00FFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  shot.pixels = CaptureScreenArea(area).pixels;
   return shot;
 }
 
@@ -185,20 +125,4 @@ bool SaveBmp(const ScreenPixels& shot, const std::string& path) {
             WriteFile(out, &info, sizeof info, &written, nullptr) &&
             WriteFile(out, rows.data(), DWORD(rows.size()), &written, nullptr);
   return CloseHandle(out) && ok;
-}
-
-double ProcessCpuMilliseconds(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  auto ticks = [](FILETIME time) {
-    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
-  };
-  return (ticks(kernel) + ticks(user)) / 10000.0;
-}
-
-double NowMilliseconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/gui_driver.h"
+#include "support/gui_driver.h"
 
 // Where a unit lies in the start window (client coordinates, which are the
 // window's own: it has no frame), as the product's layout places it.
@@ -60,9 +60,6 @@ void ClickUnit(HWND startWindow, const UnitArea& unit);
 // A point of the caption bar of a framed window.
 POINT CaptionPoint(HWND window);
 
-// Waits until the window is gone; false on timeout.
-bool WaitUntilGone(HWND window, DWORD timeoutMs = kGiveUpMs);
-
 // The screen's pixels over an area, read with GetDC(NULL) and BitBlt.
 struct ScreenPixels {
   RECT area{};
@@ -81,9 +78,3 @@ int CountWhite(const ScreenPixels& shot, const RECT& area);
 
 // Saves the pixels as a BMP file (a Windows path); false when it cannot.
 bool SaveBmp(const ScreenPixels& shot, const std::string& path);
-
-// The user and kernel time the process has used, in milliseconds.
-double ProcessCpuMilliseconds(HANDLE process);
-
-// Milliseconds of a monotonic clock.
-double NowMilliseconds();

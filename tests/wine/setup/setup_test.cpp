@@ -19,6 +19,7 @@
 
 #include "setup/installed_state.h"
 #include "setup/setup_driver.h"
+#include "support/log_file.h"
 #include "support/test_support.h"
 
 namespace {
@@ -172,18 +173,12 @@ class Setup : public testing::Test {
     windowTemplate_ = HostPath(TestArgument(5));
   }
 
-  void TearDown() override {
-    // A scenario that failed half-way leaves no program behind.
-    for (HANDLE process : processes_)
-      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
-  }
-
   // Starts the setup program and waits for its start window; the run is
   // ended at the test's end whatever happens.
   testing::AssertionResult Launch(SetupRun* run) { return Launch(setupPath_, run); }
   testing::AssertionResult Launch(const std::string& program, SetupRun* run) {
     const bool started = StartSetup(program, run);
-    if (run->program.started) processes_.push_back(run->program.process.hProcess);
+    if (run->program.started) processes_.Add(run->program.process.hProcess);
     if (started) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "no start window of " << program;
   }
@@ -222,6 +217,15 @@ class Setup : public testing::Test {
       return agreement != nullptr;
     });
     return agreement;
+  }
+
+  // Opens the agreement window with the link and drags it below the start
+  // window.
+  static void OpenAgreementBelowStartWindow(const SetupRun& run, HWND* agreement) {
+    ClickUnit(run.startWindow, kAgreementLink);
+    *agreement = WaitForAgreementWindow(run);
+    ASSERT_NE(*agreement, nullptr) << "the link opened no window";
+    ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, *agreement));
   }
 
   // Drags the agreement window by its caption until it lies below the start
@@ -294,7 +298,7 @@ class Setup : public testing::Test {
   std::string iconPayload_;
   std::string agreementText_;
   std::string windowTemplate_;
-  std::vector<HANDLE> processes_;
+  ProgramsToEnd processes_;  // ended at the end of the test
 };
 
 // A file with a blank in its folder and in its name, opened through its
@@ -319,15 +323,16 @@ void ExpectClassCommandPassesThePathWhole() {
     EXPECT_EQ(WaitForSingleObject(execute.hProcess, 20000), WAIT_OBJECT_0);
     CloseHandle(execute.hProcess);
   }
-  std::string log;
-  WaitUntil([&] { return ReadWholeFile(logFolder + "\\standin.log", &log); });
+  const LogFile standInLog(logFolder + "\\standin.log");
+  std::vector<std::string> logged;
+  WaitUntil([&] { return !(logged = standInLog.Lines()).empty(); });
   SetEnvironmentVariableW(L"MORVANE_STANDIN_LOG", nullptr);
   SetEnvironmentVariableW(L"MORVANE_STANDIN_QUIT", nullptr);
-  ASSERT_FALSE(log.empty()) << "the main program was not started";
+  ASSERT_FALSE(logged.empty()) << "the main program was not started";
 
   // The stand-in logs its command line as its ANSI entry point gave it: here
   // every character of it is ASCII, the same in every code page.
-  const std::string line = log.substr(0, log.find("\r\n"));
+  const std::string line = logged.front();
   const std::wstring wide(line.begin(), line.end());
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(wide.c_str(), &count);
@@ -501,10 +506,8 @@ TEST_F(Setup, FirstInstallation) {
   ASSERT_TRUE(IsRunning(run.program));
 
   // Two presses of the link: one agreement window, in front after each.
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr) << "the link opened no window";
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
   ClickUnit(run.startWindow, kAgreementLink);
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == agreement; }))
       << "the open agreement window came to the front";
@@ -584,31 +587,30 @@ HWND FocusOf(const SetupRun& run) {
   return info.hwndFocus;
 }
 
+// The window with the keyboard focus when it lies on the unit at `unit` of
+// the start window; null otherwise.
+HWND FocusOnUnit(const SetupRun& run, const UnitArea& unit) {
+  const RECT expected = UnitRect(run.startWindow, unit);
+  RECT rect{};
+  HWND focus = FocusOf(run);
+  return focus && GetWindowRect(focus, &rect) && EqualRect(&rect, &expected) ? focus : nullptr;
+}
+
 // Waits until the focus lies on the unit at `unit` of the start window;
 // false, after a generous wait, when it never does.
 bool WaitForFocusOn(const SetupRun& run, const UnitArea& unit) {
-  const RECT expected = UnitRect(run.startWindow, unit);
-  for (int i = 0; i < 300; ++i) {
-    RECT rect{};
-    HWND focus = FocusOf(run);
-    if (focus && GetWindowRect(focus, &rect) && EqualRect(&rect, &expected)) return true;
-    Sleep(50);
-  }
-  return false;
+  return WaitUntil([&] { return FocusOnUnit(run, unit) != nullptr; });
 }
 
 // Waits until the start window is in front again, with the keyboard's
 // focus inside it; false, after a generous wait, when it never is. A key
 // pressed before then goes to no window of the program.
 bool WaitForStartWindowInFront(const SetupRun& run) {
-  for (int i = 0; i < 200; ++i) {
+  return WaitUntil([&] {
     const HWND focus = FocusOf(run);
-    if (GetForegroundWindow() == run.startWindow && focus &&
-        (focus == run.startWindow || IsChild(run.startWindow, focus)))
-      return true;
-    Sleep(50);
-  }
-  return false;
+    return GetForegroundWindow() == run.startWindow && focus &&
+           (focus == run.startWindow || IsChild(run.startWindow, focus));
+  });
 }
 
 // Waits for the message box and answers it with Enter; its text, or
@@ -649,20 +651,16 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   ASSERT_TRUE(WaitForStartWindowInFront(run)) << "the start window did not come back in front";
 
   // Wherever the focus came back to, Shift+Tab and Tab find the check box.
+  // Each press has been taken in when PressKey returns: where the focus
+  // lies then is where that press put it.
   HWND checkBox = nullptr;
   for (int i = 0; i < 4 && !checkBox; ++i) {
     PressKey(VK_TAB, VK_SHIFT);
-    const RECT box = UnitRect(run.startWindow, kAgreementBox);
-    RECT rect{};
-    for (int j = 0; j < 20 && !checkBox; ++j, Sleep(50)) {
-      HWND focus = FocusOf(run);
-      if (focus && GetWindowRect(focus, &rect) && EqualRect(&rect, &box)) checkBox = focus;
-    }
+    checkBox = FocusOnUnit(run, kAgreementBox);
   }
   ASSERT_NE(checkBox, nullptr) << "Shift+Tab never reached the check box";
   PressKey(VK_SPACE);
-  for (int i = 0; i < 100 && SendMessageW(checkBox, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
-    Sleep(50);
+  WaitUntil([&] { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; });
   ASSERT_EQ(SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "Space ticked nothing";
 
   PressKey(VK_TAB);
@@ -678,19 +676,27 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   PressKey(VK_RETURN);
   HWND bar = FirstChildOfClass(run.startWindow, PROGRESS_CLASSW);
   ASSERT_NE(bar, nullptr) << "no progress bar";
-  for (int i = 0; i < 200 && !IsWindowVisible(bar); ++i) Sleep(50);
-  ASSERT_TRUE(IsWindowVisible(bar)) << "Enter on the install button did not install";
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }))
+      << "Enter on the install button did not install";
 
-  // The keys that started it, again and again: the bar never goes back.
+  // The keys that started it, again and again (Enter and Space in turn, ten
+  // presses), while the final message has not come: the bar never goes back.
   LRESULT last = 0;
+  int presses = 0;
   MessageBoxSeen seen;
-  for (int i = 0; !WaitForMessageBox(run.program, 100, &seen); ++i) {
-    ASSERT_LT(i, 600) << "no final message";
-    if (i < 30 && i % 3 == 0) PressKey(i % 2 ? VK_SPACE : VK_RETURN);
-    const LRESULT position = SendMessageW(bar, PBM_GETPOS, 0, 0);
-    EXPECT_GE(position, last) << "the progress went back: the installation started again";
-    last = position;
-  }
+  BoxWanted ofTheProgram;
+  ofTheProgram.processId = run.program.process.dwProcessId;
+  const bool finalMessage = WaitUntil(
+      [&] {
+        if (FindMessageBox(ofTheProgram, &seen)) return true;
+        if (presses < 10) PressKey(presses++ % 2 ? VK_SPACE : VK_RETURN);
+        const LRESULT position = SendMessageW(bar, PBM_GETPOS, 0, 0);
+        EXPECT_GE(position, last) << "the progress went back: the installation started again";
+        last = position;
+        return false;
+      },
+      60000);
+  ASSERT_TRUE(finalMessage) << "no final message";
   EXPECT_EQ(seen.text, InstallDoneMessage());
   PressKey(VK_RETURN);
   ExpectExitCode(&run, 0);
@@ -1098,10 +1104,8 @@ TEST_F(Setup, WindowDragsMinimisesAndCloses) {
 TEST_F(Setup, ClosingTheStartWindowWaitsForTheAgreementWindow) {
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr);
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
 
   ClickUnit(run.startWindow, kCloseButton);
   EXPECT_TRUE(WaitUntilGone(run.startWindow));
@@ -1154,10 +1158,8 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
 TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
-  ClickUnit(run.startWindow, kAgreementLink);
-  HWND agreement = WaitForAgreementWindow(run);
-  ASSERT_NE(agreement, nullptr);
-  ASSERT_NO_FATAL_FAILURE(MoveBelowStartWindow(run, agreement));
+  HWND agreement = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenAgreementBelowStartWindow(run, &agreement));
 
   CheckAgreement(run);
   PressInstall(run);

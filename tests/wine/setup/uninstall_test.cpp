@@ -28,57 +28,17 @@ const char kPendingKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager"
 
 std::string Caption() { return Gbk("卸载Morvane"); }
 
-// The top-level message box of any process with the uninstaller's caption,
-// but `except`.
-struct BoxFound {
-  HWND box = nullptr;
-  DWORD processId = 0;
-  std::string text;
-};
-
-struct BoxSearch {
-  std::string caption;
-  HWND except;
-  BoxFound* found;
-};
-
-std::string WindowText(HWND hwnd) {
-  wchar_t text[4096] = {};
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      5000, nullptr);
-  return Cp936Of(text);
+// Waits for a message box of any process with the uninstaller's caption, but
+// `except`: the first phase's, or its copy's.
+bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
+  const std::string caption = Caption();
+  BoxWanted wanted;
+  wanted.caption = caption.c_str();
+  wanted.except = except;
+  return WaitForMessageBox(wanted, kBoxTimeoutMs, found);
 }
 
-BOOL CALLBACK VisitBox(HWND hwnd, LPARAM parameter) {
-  auto* search = reinterpret_cast<BoxSearch*>(parameter);
-  wchar_t name[32] = {};
-  GetClassNameW(hwnd, name, 32);
-  if (hwnd == search->except || !IsWindowVisible(hwnd) || lstrcmpW(name, L"#32770") != 0 ||
-      WindowText(hwnd) != search->caption)
-    return TRUE;
-  HWND text = GetDlgItem(hwnd, 0xFFFF);
-  if (!text) return TRUE;
-  search->found->box = hwnd;
-  GetWindowThreadProcessId(hwnd, &search->found->processId);
-  search->found->text = WindowText(text);
-  return FALSE;
-}
-
-bool WaitForUninstallBox(BoxFound* found, HWND except = nullptr) {
-  BoxSearch search{Caption(), except, found};
-  for (DWORD waited = 0; waited < kBoxTimeoutMs; waited += 100) {
-    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&search));
-    if (found->box) return true;
-    Sleep(100);
-  }
-  return false;
-}
-
-bool Answer(const BoxFound& found, int buttonId) {
-  MessageBoxSeen seen;
-  seen.box = found.box;
-  return ClickBoxButton(seen, buttonId) && WaitUntilGone(found.box, 10000);
-}
+bool Answer(const MessageBoxSeen& found, int buttonId) { return AnswerBox(found, buttonId, 10000); }
 
 std::string ValueText(HKEY root, const std::string& key, const char* name) {
   return RegistryText(root, key, name);
@@ -150,16 +110,11 @@ class Uninstall : public testing::Test {
     uninstallerPayload_ = HostPath(TestArgument(2));
   }
 
-  void TearDown() override {
-    for (HANDLE process : processes_)
-      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
-  }
-
   // The whole installation through the setup program's window.
   void Install() {
     SetupRun run;
     ASSERT_TRUE(StartSetup(setupPath_, &run)) << "no start window";
-    processes_.push_back(run.program.process.hProcess);
+    processes_.Add(run.program.process.hProcess);
     ClickUnit(run.startWindow, kAgreementBox);
     ClickUnit(run.startWindow, kInstallButton);
     MessageBoxSeen seen;
@@ -178,7 +133,7 @@ class Uninstall : public testing::Test {
     const std::string command = ValueText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
     EXPECT_EQ(command, "\"" + std::string(kUninstallerPath) + "\"");
     RunningProgram program = StartProgram(command);
-    if (program.started) processes_.push_back(program.process.hProcess);
+    if (program.started) processes_.Add(program.process.hProcess);
     return program;
   }
 
@@ -186,19 +141,19 @@ class Uninstall : public testing::Test {
   // message's text and the exit code of the process that showed it.
   void RunUninstaller(RunningProgram program, std::string* message, DWORD* exitCode) {
     ASSERT_TRUE(program.started);
-    BoxFound question;
+    MessageBoxSeen question;
     ASSERT_TRUE(WaitForUninstallBox(&question)) << "no question";
     EXPECT_EQ(question.processId, program.process.dwProcessId);
     EXPECT_NE(question.text.find("Morvane"), std::string::npos) << question.text;
     EXPECT_NE(GetDlgItem(question.box, IDYES), nullptr);
     EXPECT_NE(GetDlgItem(question.box, IDNO), nullptr);
     ASSERT_TRUE(Answer(question, IDYES));
-    BoxFound final;
+    MessageBoxSeen final;
     ASSERT_TRUE(WaitForUninstallBox(&final, question.box)) << "no final message";
     HANDLE process =
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, final.processId);
     ASSERT_NE(process, nullptr);
-    processes_.push_back(process);
+    processes_.Add(process);
     *message = final.text;
     ASSERT_TRUE(Answer(final, IDOK));
     ASSERT_EQ(WaitForSingleObject(process, kExitTimeoutMs), WAIT_OBJECT_0);
@@ -212,7 +167,7 @@ class Uninstall : public testing::Test {
 
   std::string setupPath_;
   std::string uninstallerPayload_;
-  std::vector<HANDLE> processes_;
+  ProgramsToEnd processes_;  // ended at the end of the test
 };
 
 // Install, uninstall, and the machine is as it was, but for the copy of the
@@ -292,7 +247,7 @@ TEST_F(Uninstall, AnsweringNoRemovesNothing) {
   ASSERT_NO_FATAL_FAILURE(Install());
   const MachineSnapshot installed = TakeMachineSnapshot();
   RunningProgram program = StartRegisteredUninstaller();
-  BoxFound question;
+  MessageBoxSeen question;
   ASSERT_TRUE(WaitForUninstallBox(&question));
   ASSERT_TRUE(Answer(question, IDNO));
   DWORD code = 0;
@@ -398,7 +353,7 @@ TEST_F(Uninstall, RedirectionFolderBesideItRefusesToRun) {
   const std::string local = std::string(kUninstallerPath) + ".local";
   ASSERT_TRUE(CreateDirectoryW(WideOf(local).c_str(), nullptr));
   RunningProgram program = StartRegisteredUninstaller();
-  BoxFound refusal;
+  MessageBoxSeen refusal;
   ASSERT_TRUE(WaitForUninstallBox(&refusal));
   EXPECT_NE(refusal.text.find(".local"), std::string::npos) << refusal.text;
   EXPECT_EQ(GetDlgItem(refusal.box, IDYES), nullptr) << "it asked to go on";

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
+#include "support/log_file.h"
 #include "tests/wine/widgets/hyperlinker_samples.h"
 #include "tests/wine/widgets/unit_host.h"
 #include "widgets/hyperlinker/link_command.h"
@@ -68,27 +69,10 @@ class LinkOpening : public ::testing::Test {
   }
   void TearDown() override { RemoveTree(folder_); }
 
-  std::vector<std::string> Logged() {
-    std::string content;
-    std::vector<std::string> lines;
-    if (!ReadWholeFile(folder_ + "\\standin.log", &content)) return lines;
-    size_t start = 0;
-    for (size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
-      lines.push_back(content.substr(start, end - start));
-    return lines;
-  }
+  LogFile StandInLog() const { return LogFile(folder_ + "\\standin.log"); }
   // Waits for a logged line that contains `part`, and answers it.
-  std::string WaitForLogged(const std::string& part) {
-    std::string found = "<nothing logged with " + part + ">";
-    WaitUntil([&] {
-      for (const std::string& line : Logged())
-        if (line.find(part) != std::string::npos) {
-          found = line;
-          return true;
-        }
-      return false;
-    });
-    return found;
+  std::string WaitForLogged(const std::string& part) const {
+    return StandInLog().WaitForLineWith(part);
   }
 
   std::string standin_;  // quoted
@@ -190,7 +174,8 @@ TEST_F(LinkOpening, LongTargetsBypassTheShellAndOverlongOnesRunNothing) {
   EXPECT_TRUE(OpenHyperLink(fits, SW_SHOWNORMAL));
   EXPECT_EQ(WaitForLogged("morvanetest:short"), standin_ + "  morvanetest:short");
   EXPECT_TRUE(WaitUntil([] { return !ChildProcessRunning(); }));
-  for (const std::string& line : Logged()) EXPECT_EQ(line.find("xxxxxxxx"), std::string::npos);
+  for (const std::string& line : StandInLog().Lines())
+    EXPECT_EQ(line.find("xxxxxxxx"), std::string::npos);
 }
 
 }  // namespace

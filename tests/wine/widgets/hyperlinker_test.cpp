@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 #include "tests/wine/widgets/hyperlinker_samples.h"
 #include "tests/wine/widgets/unit_host.h"
 #include "widgets/hyperlinker/open_link.h"

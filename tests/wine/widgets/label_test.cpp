@@ -25,6 +25,14 @@ Bytes BlockOf(const LabelProperties& properties) {
   return block;
 }
 
+// A label with no caption on `back`.
+LabelProperties Blank(COLORREF back) {
+  LabelProperties properties;
+  properties.caption.clear();
+  properties.backColor = back;
+  return properties;
+}
+
 struct Scene {
   Scene() : window(MakeSurfaceWindow(kYellow, 240, 160)) {}
   ~Scene() { DestroyWindow(window); }
@@ -66,9 +74,7 @@ bool Near(uint32_t colour, COLORREF expected, int tolerance) {
 
 TEST(Label, AnEmptyCaptionOnWhiteIsAPlainWhiteRectangle) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kWhite;
+  LabelProperties properties = Blank(kWhite);
   HWND label =
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 20, 200, 140});
   ASSERT_TRUE(label);
@@ -79,9 +85,7 @@ TEST(Label, AnEmptyCaptionOnWhiteIsAPlainWhiteRectangle) {
 
 TEST(Label, TheBandShadesThroughItsColoursAndNarrowBandsWidenToFive) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kWhite;
+  LabelProperties properties = Blank(kWhite);
   properties.border = 6;
   properties.borderWidth = 3;
   properties.borderColor1 = kRed;
@@ -117,6 +121,35 @@ TEST(Label, TheBandShadesThroughItsColoursAndNarrowBandsWidenToFive) {
   EXPECT_EQ(RenderClient(label, kYellow).CountOtherThan(kWhite), 0);
 }
 
+// Border and PictureMode are choices whose ranges the class's table holds:
+// a value beyond either end, from the block or written, is that end.
+TEST(Label, BorderAndPictureModeBeyondTheirRangesAreTheirEnds) {
+  Scene scene;
+  LabelProperties properties = Blank(kWhite);
+  properties.borderWidth = 5;
+  properties.borderColor1 = kRed;
+  properties.borderColor2 = kBlue;
+  properties.picture = BmpFile(2, 2, {kRed, kGreen, kBlue, kWhite});
+  auto make = [&](int32_t border, int32_t mode) {
+    properties.border = border;
+    properties.pictureMode = mode;
+    return CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 0, 40, 30},
+                               false);
+  };
+  HWND inRange = make(6, 2), beyond = make(9, 7);
+  ASSERT_TRUE(inRange && beyond);
+  EXPECT_EQ(GetWindowLongA(beyond, GWL_STYLE) & WS_BORDER, 0) << "the own band, no system border";
+  EXPECT_TRUE(RenderClient(beyond, kYellow) == RenderClient(inRange, kYellow));
+  HWND below = make(-3, -1);
+  ASSERT_TRUE(below);
+  WriteProperty(kLabelUnit, inRange, kLabelBorder, Value::Integer(-3));
+  WriteProperty(kLabelUnit, inRange, kLabelPictureMode, Value::Integer(-1));
+  const LabelProperties* record = static_cast<LabelProperties*>(kLabelUnit.properties(inRange));
+  EXPECT_EQ(record->border, 0);
+  EXPECT_EQ(record->pictureMode, 0);
+  EXPECT_TRUE(RenderClient(below, kYellow) == RenderClient(inRange, kYellow));
+}
+
 TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
   // A 2 x 2 picture: red, green over blue, white.
   const Bytes picture = BmpFile(2, 2, {kRed, kGreen, kBlue, kWhite});
@@ -133,9 +166,7 @@ TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
   };
   for (const Case& c : cases) {
     Scene scene;
-    LabelProperties properties;
-    properties.caption.clear();
-    properties.backColor = back;
+    LabelProperties properties = Blank(back);
     properties.picture = picture;
     properties.pictureMode = c.mode;
     properties.border = c.border;
@@ -161,9 +192,7 @@ TEST(Label, ThePictureModesPlaceThePictureInsideTheBand) {
 
 TEST(Label, AnUndecodablePictureLeavesTheBackColour) {
   Scene scene;
-  LabelProperties properties;
-  properties.caption.clear();
-  properties.backColor = kGreen;
+  LabelProperties properties = Blank(kGreen);
   properties.picture = Bytes{'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8};
   HWND label =
       CreateUnitFromBlock(kLabelUnit, BlockOf(properties), scene.window, RECT{0, 0, 30, 20}, false);
@@ -188,9 +217,7 @@ TEST(Label, GradientsRunTheirWay) {
   };
   for (const Case& c : cases) {
     Scene scene;
-    LabelProperties properties;
-    properties.caption.clear();
-    properties.backColor = kYellow;
+    LabelProperties properties = Blank(kYellow);
     properties.gradient = c.pattern;
     properties.gradientColor1 = kRed;
     properties.gradientColor2 = kNoColour;

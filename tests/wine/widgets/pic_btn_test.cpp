@@ -12,7 +12,7 @@
 #include "frame/unit_properties.h"
 #include "image_samples.h"
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 #include "tests/wine/frame/scenario_log.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "tests/wine/widgets/unit_host.h"

@@ -8,13 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "frame/template/template_reader.h"
+#include "support/logging_program_test.h"
 #include "support/test_support.h"
-#include "tests/wine/frame/gui_driver.h"
+#include "support/dib_surface.h"
+#include "support/gui_driver.h"
 #include "tests/wine/widgets/pic_win_ids.h"
 #include "widgets/image/image.h"
 #include "widgets/pic_box/pic_box_properties.h"
@@ -24,68 +25,20 @@ namespace {
 constexpr COLORREF kBannerColour = 0x00FF4646;  // red 70, green 70, blue 255
 constexpr COLORREF kWhite = 0x00FFFFFF;
 
-std::string Hex(uint32_t value) {
-  char text[16];
-  wsprintfA(text, "%08X", value);
-  return text;
-}
-
 std::string WindowEvent(int number) {
-  return "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioOwn) + " " + std::to_string(number);
+  return "event " + Hex8(kScenarioWindow) + " " + Hex8(kScenarioOwn) + " " + std::to_string(number);
 }
 
-POINT OnScreen(HWND window, int x, int y) {
-  POINT at{x, y};
-  ClientToScreen(window, &at);
-  return at;
-}
-
-class PicWinScenario : public ::testing::Test {
+class PicWinScenario : public LoggingProgramTest {
  protected:
   void Start(const char* scenario, const std::string& extra = "") {
-    logPath_ = MakeScratchFolder(scenario) + "\\log.txt";
-    program_ = StartProgram("\"" + HostPath(TestArgument(0)) + "\" " + scenario + " \"" + logPath_ +
-                            "\"" + extra);
-    ASSERT_TRUE(program_.started);
-  }
-  void TearDown() override {
-    DWORD code = 0;
-    if (IsRunning(program_)) WaitForExit(&program_, 1, &code);
-    if (HasFailure())
-      for (const std::string& line : Log()) ADD_FAILURE() << "logged: " << line;
+    StartTestProgram(std::string(scenario) + " \"" + NewLog(scenario) + "\"" + extra);
   }
   HWND ShownWindow(const char* caption) {
     HWND window = WaitForTopWindow(program_, caption);
     if (!window || !BringToFront(window)) return nullptr;
     return window;
   }
-  DWORD ExitCode() {
-    DWORD code = 12345;
-    EXPECT_TRUE(WaitForExit(&program_, kGiveUpMs, &code)) << "the program did not end";
-    return code;
-  }
-  std::vector<std::string> Log() {
-    std::string content;
-    ReadWholeFile(logPath_, &content);
-    std::vector<std::string> lines;
-    std::istringstream in(content);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-  int Count(const std::string& line) {
-    int count = 0;
-    for (const std::string& seen : Log()) count += seen == line;
-    return count;
-  }
-  bool WaitForLogged(const std::string& line) {
-    return WaitUntil([&] { return Count(line) > 0; });
-  }
-
-  RunningProgram program_;
-  std::string logPath_;
 };
 
 TEST_F(PicWinScenario, EscClosesTheWindowWhicheverUnitHasTheFocus) {
@@ -97,7 +50,7 @@ TEST_F(PicWinScenario, EscClosesTheWindowWhicheverUnitHasTheFocus) {
       // The pad takes the focus when pressed.
       const POINT pad = OnScreen(window, kPadLeft + kPadWidth / 2, kPadTop + kPadHeight / 2);
       ClickAt(pad.x, pad.y);
-      ASSERT_TRUE(WaitForLogged("pad " + Hex(kScenarioPad) + " saw press"));
+      ASSERT_TRUE(WaitForLogged("pad " + Hex8(kScenarioPad) + " saw press"));
     }
     PressKey(VK_ESCAPE);
     EXPECT_EQ(ExitCode(), 0u) << (onPad ? "pad focused" : "window focused");
@@ -149,7 +102,7 @@ TEST_F(PicWinScenario, APressOnThePictureBoxDragsTheWindowAndRaisesNoEventOfIt) 
   const POINT box =
       OnScreen(window, kPicBoxLeft + kPicBoxWidth / 2, kPicBoxTop + kPicBoxHeight / 2);
   EXPECT_TRUE(DragWindow(window, box, 60, 40)) << "the window did not follow the mouse";
-  const std::string boxEvent = "event " + Hex(kScenarioWindow) + " " + Hex(kScenarioPicBox);
+  const std::string boxEvent = "event " + Hex8(kScenarioWindow) + " " + Hex8(kScenarioPicBox);
   EXPECT_EQ(Count(boxEvent + " -1"), 0) << "the press belongs to the window";
   EXPECT_EQ(Count(boxEvent + " -2"), 0) << "and so does the release";
 
@@ -161,43 +114,6 @@ TEST_F(PicWinScenario, APressOnThePictureBoxDragsTheWindowAndRaisesNoEventOfIt) 
   EXPECT_EQ(ExitCode(), 0u);
 }
 
-// The screen under a window, as 0x00BBGGRR pixels.
-struct Screenshot {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-  COLORREF At(int x, int y) const {
-    const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-};
-
-// What `draw` puts into a 32-bit top-down bitmap of `width` x `height`.
-template <typename Draw>
-Screenshot Capture(int width, int height, Draw draw) {
-  Screenshot shot;
-  shot.width = width;
-  shot.height = height;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  draw(dc);
-  GdiFlush();
-  const uint32_t* p = static_cast<const uint32_t*>(bits);
-  shot.pixels.assign(p, p + size_t(width) * size_t(height));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return shot;
-}
-
 bool Near(COLORREF a, COLORREF b) {
   return abs(GetRValue(a) - GetRValue(b)) <= 3 && abs(GetGValue(a) - GetGValue(b)) <= 3 &&
          abs(GetBValue(a) - GetBValue(b)) <= 3;
@@ -205,7 +121,7 @@ bool Near(COLORREF a, COLORREF b) {
 
 // The logo as the product's template stores it, drawn as the picture box
 // draws it: stretched into 96 x 96 over the banner colour.
-bool ExpectedLogo(Screenshot* logo) {
+bool ExpectedLogo(SurfacePixels* logo) {
   std::string file;
   if (!ReadWholeFile(HostPath(TestArgument(1)), &file)) return false;
   Bytes bytes(file.begin(), file.end());
@@ -219,9 +135,9 @@ bool ExpectedLogo(Screenshot* logo) {
       if (!ReadProperties(ViewOf(record.properties), &properties)) return false;
       OwnedImage image(DecodeImage(ViewOf(properties.picture)));
       if (!image) return false;
-      bool drawn = false;
-      *logo = Capture(
-          96, 96, [&](HDC dc) { drawn = DrawImage(image.get(), dc, 0, 0, 96, 96, kBannerColour); });
+      DibSurface surface(96, 96);
+      const bool drawn = DrawImage(image.get(), surface.Dc(), 0, 0, 96, 96, kBannerColour);
+      *logo = surface.Read();
       return drawn;
     }
   }
@@ -229,7 +145,7 @@ bool ExpectedLogo(Screenshot* logo) {
 }
 
 TEST_F(PicWinScenario, TheProductsStartWindowShowsItsBannerAndLogo) {
-  Screenshot expected;
+  SurfacePixels expected;
   ASSERT_TRUE(ExpectedLogo(&expected));
   Start("product", " \"" + HostPath(TestArgument(1)) + "\"");
   HWND window = ShownWindow(nullptr);
@@ -241,26 +157,20 @@ TEST_F(PicWinScenario, TheProductsStartWindowShowsItsBannerAndLogo) {
   EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 393) / 2);
   EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 277) / 2);
   EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, 0);
-  auto capture = [&] {
-    return Capture(393, 277, [&](HDC dc) {
-      HDC screen = GetDC(nullptr);
-      BitBlt(dc, 0, 0, 393, 277, screen, rect.left, rect.top, SRCCOPY);
-      ReleaseDC(nullptr, screen);
-    });
-  };
+  auto capture = [&] { return CaptureScreenArea(rect); };
   // The banner: the top 136 rows, across the window, around the logo.
   const POINT banner[] = {{0, 0},    {5, 5},    {392, 0},  {392, 135}, {100, 60}, {300, 100},
                           {147, 70}, {244, 70}, {196, 23}, {196, 120}, {0, 135}};
   // Below it, the window's white surface.
   const POINT surface[] = {{0, 136}, {5, 140}, {200, 200}, {392, 276}};
   // The logo, stretched into 96 x 96 at (148, 24), as drawn here.
-  auto logoDiffers = [&](const Screenshot& shot) {
+  auto logoDiffers = [&](const SurfacePixels& shot) {
     int differing = 0;
     for (int y = 0; y < 96; ++y)
       for (int x = 0; x < 96; ++x) differing += !Near(shot.At(148 + x, 24 + y), expected.At(x, y));
     return differing;
   };
-  auto looksRight = [&](const Screenshot& shot) {
+  auto looksRight = [&](const SurfacePixels& shot) {
     for (POINT at : banner)
       if (shot.At(at.x, at.y) != kBannerColour) return false;
     for (POINT at : surface)
@@ -268,7 +178,7 @@ TEST_F(PicWinScenario, TheProductsStartWindowShowsItsBannerAndLogo) {
     return logoDiffers(shot) == 0;
   };
   // What the window paints reaches the screen a moment later.
-  Screenshot shot;
+  SurfacePixels shot;
   WaitUntil([&] {
     shot = capture();
     return looksRight(shot);

@@ -14,6 +14,7 @@
 #include "frame/template/template_reader.h"
 #include "frame/template/template_writer.h"
 #include "tests/wine/frame/scenario_log.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
 #include "tests/wine/widgets/pic_win_ids.h"
 #include "widgets/pic_box/pic_box.h"
@@ -44,32 +45,12 @@ const HandlerEntry kHandlers[] = {
     {kCloseRequestReference, OnCloseRequest},
 };
 
-void Bind(TemplateRecord* record, int32_t event, int32_t reference) {
-  Binding binding;
-  binding.event = event;
-  binding.reference = reference;
-  record->bindings.push_back(binding);
-}
-
-TemplateRecord Record(uint32_t id, uint32_t type, int left, int top, int width, int height,
-                      uint32_t flags) {
-  TemplateRecord record;
-  record.identifier = int32_t(id);
-  record.typeReference = int32_t(type);
-  record.left = left;
-  record.top = top;
-  record.width = width;
-  record.height = height;
-  record.flags = flags;
-  return record;
-}
-
 Template ScenarioTemplate() {
   TemplateWindow window;
   window.identifier = int32_t(kScenarioWindow);
   window.kind = 1;
-  TemplateRecord own = Record(kScenarioOwn, kWindowDescription.typeReference, kScenarioLeft,
-                              kScenarioTop, kScenarioWidth, kScenarioHeight, kUnitVisible);
+  TemplateRecord own = UnitRecord(kScenarioOwn, kWindowDescription.typeReference, kScenarioLeft,
+                                  kScenarioTop, kScenarioWidth, kScenarioHeight, kUnitVisible);
   WindowProperties windowProperties;
   windowProperties.caption = kScenarioCaption;
   windowProperties.borderStyle = 2;
@@ -85,8 +66,8 @@ Template ScenarioTemplate() {
   Bind(&own, 12, kCloseRequestReference);
   window.records.push_back(own);
 
-  TemplateRecord box = Record(kScenarioPicBox, kPicBoxDescription.typeReference, kPicBoxLeft,
-                              kPicBoxTop, kPicBoxWidth, kPicBoxHeight, kUnitVisible);
+  TemplateRecord box = UnitRecord(kScenarioPicBox, kPicBoxDescription.typeReference, kPicBoxLeft,
+                                  kPicBoxTop, kPicBoxWidth, kPicBoxHeight, kUnitVisible);
   PicBoxProperties boxProperties;
   boxProperties.backColor = 0x000000FF;
   WriteProperties(boxProperties, &box.properties);
@@ -94,8 +75,8 @@ Template ScenarioTemplate() {
   Bind(&box, -2, kLogReference);
   window.records.push_back(box);
 
-  TemplateRecord pad = Record(kScenarioPad, kTestPadType, kPadLeft, kPadTop, kPadWidth, kPadHeight,
-                              kUnitVisible | kUnitTabStop);
+  TemplateRecord pad = UnitRecord(kScenarioPad, kTestPadType, kPadLeft, kPadTop, kPadWidth,
+                                  kPadHeight, kUnitVisible | kUnitTabStop);
   Bind(&pad, -1, kLogReference);
   window.records.push_back(pad);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/events.h"
+#include "support/dib_surface.h"
 #include "support/real_input.h"
 #include "support/test_support.h"
 #include "tests/wine/widgets/test_images.h"
@@ -32,42 +33,8 @@ class HoldAllEvents : public ::testing::Environment {
 };
 ::testing::Environment* const kHeldEvents = ::testing::AddGlobalTestEnvironment(new HoldAllEvents);
 
-// A client area as drawn by WM_PRINTCLIENT.
-struct Rendered {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;  // blue, green, red, unused; rows top-down
-  COLORREF At(int x, int y) const {
-    const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-};
-
-Rendered Render(HWND hwnd) {
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  Rendered out;
-  out.width = client.right;
-  out.height = client.bottom;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = out.width;
-  info.bmiHeader.biHeight = -out.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageA(hwnd, WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT);
-  GdiFlush();
-  const uint32_t* p = static_cast<const uint32_t*>(bits);
-  out.pixels.assign(p, p + size_t(out.width) * size_t(out.height));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return out;
-}
+// A client area as drawn by WM_PRINTCLIENT (onto black).
+SurfacePixels Render(HWND hwnd) { return PrintClient(hwnd, RGB(0, 0, 0)); }
 
 // Answers reflected messages: it keeps the last one and answers `answer`.
 struct Probe {
@@ -185,7 +152,7 @@ TEST(PicBox, DisplayModesPlaceThePictureOverTheBackground) {
     properties.picture = MakeSolidBmp(c.imageWidth, c.imageHeight, kRed);
     HWND box = MakePicBox(host, properties, 100, 100);
     ASSERT_TRUE(box);
-    const Rendered shown = Render(box);
+    const SurfacePixels shown = Render(box);
     ASSERT_EQ(shown.width, 100);
     const RECT& p = c.picture;
     // Inside the picture's rectangle (clear of its edges, where stretching
@@ -340,7 +307,7 @@ TEST(Window, TiledBackgroundStartsInTheCornerAndCutsTheLastTile) {
   properties.backPicture = MakeBmp(10, 10, RedLeftHalf);
   HWND window = MakeWindow(properties, 0, 0, 25, 12);
   ASSERT_TRUE(window);
-  const Rendered shown = Render(window);
+  const SurfacePixels shown = Render(window);
   ASSERT_EQ(shown.width, 25);
   for (int x = 0; x < 25; ++x)
     for (int y : {0, 5, 11}) EXPECT_EQ(shown.At(x, y), x % 10 < 5 ? kRed : kBlue) << x << "," << y;
@@ -353,7 +320,7 @@ TEST(Window, TiledBackgroundStartsInTheCornerAndCutsTheLastTile) {
   const Mode modes[] = {{0, {2, 2}, {15, 2}}, {2, {12, 5}, {2, 5}}, {3, {1, 1}, {-1, -1}}};
   for (const Mode& m : modes) {
     Write(window, kWindowUnit, &WindowProperties::backPictureMode, m.mode, kWindowBackPictureMode);
-    const Rendered again = Render(window);
+    const SurfacePixels again = Render(window);
     EXPECT_NE(again.At(m.picture.x, m.picture.y), kGreen) << "mode " << m.mode;
     if (m.colour.x >= 0) {
       EXPECT_EQ(again.At(m.colour.x, m.colour.y), kGreen) << "mode " << m.mode;

@@ -1,6 +1,6 @@
 // Widget units hosted in the test program itself: a window of test records
-// is loaded by the frame's own loader (so the units are hooked, raise their
-// events to handlers bound in the records and read their window's
+// is loaded by the frame's own loader (so the units are the frame's, raise
+// their events to handlers bound in the records and read their window's
 // properties through the frame), and the test drives it with real input,
 // dispatching the messages itself between steps.
 #pragma once
@@ -12,6 +12,8 @@
 
 #include "frame/template/template_records.h"
 #include "frame/unit_class.h"
+#include "support/dib_surface.h"
+#include "tests/wine/frame/test_records.h"
 #include "tests/wine/widgets/host_window/host_window.h"
 
 // The events that units raised, in order, through handlers bound with
@@ -25,9 +27,6 @@ int CountRaised(uint32_t unit, int32_t event);
 // Binds `event` of the record to the handler that records it.
 void BindRecorder(TemplateRecord* record, int32_t event);
 
-// A unit record of the test template.
-TemplateRecord UnitRecord(uint32_t identifier, uint32_t type, int left, int top, int width,
-                          int height, uint32_t flags, const Bytes& properties);
 // The host window's own record: at (left, top) on the screen.
 TemplateRecord HostWindowRecord(uint32_t identifier, int left, int top, int width, int height,
                                 uint32_t backColor);
@@ -52,20 +51,15 @@ class HostedWindow {
   bool loaded_ = false;
 };
 
-// Where (x, y) of a window's client area lies on the screen.
-POINT OnScreen(HWND hwnd, int x, int y);
-
 // A unit's client area as WM_PRINTCLIENT draws it into a 32-bit bitmap.
 class Rendering {
  public:
   explicit Rendering(HWND hwnd);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const;
-  bool operator==(const Rendering& other) const;
+  int Width() const { return pixels_.width; }
+  int Height() const { return pixels_.height; }
+  COLORREF At(int x, int y) const { return pixels_.At(x, y); }
+  bool operator==(const Rendering& other) const { return pixels_ == other.pixels_; }
 
  private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<uint32_t> pixels_;
+  SurfacePixels pixels_;
 };

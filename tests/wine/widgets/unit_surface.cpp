@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/gui_driver.h"
+
 namespace {
 
 const char kSurfaceClass[] = "MorvaneTestSurface";
@@ -82,59 +84,26 @@ int Pixels::CountOtherThan(uint32_t colour, int left, int top, int right, int bo
   return count;
 }
 
-Canvas::Canvas(int width_, int height_, COLORREF background) : width(width_), height(height_) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  dc = CreateCompatibleDC(nullptr);
-  bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  previous = SelectObject(dc, bitmap);
-  RECT all{0, 0, width, height};
-  HBRUSH brush = CreateSolidBrush(background);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-}
-
-Canvas::~Canvas() {
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-}
-
-Pixels Canvas::Read() const {
+Pixels PixelsOf(const SurfacePixels& read) {
   Pixels pixels;
-  pixels.width = width;
-  pixels.height = height;
-  pixels.colours.resize(size_t(width) * size_t(height));
-  const uint8_t* bgra = static_cast<const uint8_t*>(bits);
-  for (size_t i = 0; i < pixels.colours.size(); ++i)
-    pixels.colours[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+  pixels.width = read.width;
+  pixels.height = read.height;
+  pixels.colours.reserve(read.pixels.size());
+  for (int y = 0; y < read.height; ++y)
+    for (int x = 0; x < read.width; ++x) pixels.colours.push_back(read.At(x, y));
   return pixels;
 }
 
 Pixels RenderClient(HWND hwnd, COLORREF background) {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  return RenderWith(client.right, client.bottom, background, [hwnd](HDC hdc) {
-    SendMessageA(hwnd, WM_PRINTCLIENT, WPARAM(hdc), PRF_CLIENT);
-  });
+  return PixelsOf(PrintClient(hwnd, background));
 }
 
 Pixels ReadScreen(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd, &origin);
-  HDC screen = GetDC(nullptr);
-  Pixels pixels = RenderWith(client.right, client.bottom, RGB(0, 0, 0), [&](HDC hdc) {
-    BitBlt(hdc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-  });
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  const POINT origin = OnScreen(hwnd, 0, 0);
+  return PixelsOf(CaptureScreenArea(
+      RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}));
 }
 
 Bytes SharpFont(int height, int weight) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/unit_class.h"
+#include "support/dib_surface.h"
 
 // A shown top-level popup (WS_CLIPCHILDREN, like a window unit) of one
 // colour, at a fixed place on the screen and above other windows.
@@ -55,24 +56,13 @@ Bytes SharpFont(int height, int weight = FW_NORMAL);
 
 // --- template implementation ---
 
-struct Canvas {
-  Canvas(int width, int height, COLORREF background);
-  ~Canvas();
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  Pixels Read() const;
-
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-  void* bits = nullptr;
-  int width = 0, height = 0;
-};
+// Pixels read back from a surface, as COLORREFs.
+Pixels PixelsOf(const SurfacePixels& read);
 
 template <typename Draw>
 Pixels RenderWith(int width, int height, COLORREF background, Draw draw) {
-  Canvas canvas(width, height, background);
-  draw(canvas.dc);
-  GdiFlush();
-  return canvas.Read();
+  DibSurface surface(width, height);
+  surface.Fill(background);
+  draw(surface.Dc());
+  return PixelsOf(surface.Read());
 }

@@ -26,6 +26,7 @@ struct Probe {
   // WM_CREATE (-1); 0 for none.
   UINT refuseAt = 0;
   WNDPROC systemProc = nullptr;  // for a subclassed control
+  UnitLink link;
   ~Probe() { ++g_seen.released; }
 };
 

@@ -22,6 +22,7 @@ const UnitDescription kDescription =
 struct ReflectingWindow {
   TestWindowProperties properties;
   UnitIdentity identity;
+  UnitLink link;
 };
 
 char Folded(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
@@ -91,7 +92,7 @@ HWND CreateReflectingWindow(const UnitCreateArgs& args) {
 
 // Alt with a letter or digit clicks the first visible, enabled button whose
 // caption marks it, as the product's window does for a check box.
-bool PreTranslate(HWND hwnd, MSG* message) {
+bool PreTranslate(HWND hwnd, MSG* message, const UnitOperations*) {
   if (message->message != WM_SYSKEYDOWN || !(message->lParam & (1 << 29))) return false;
   const char key = char(message->wParam);
   if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;

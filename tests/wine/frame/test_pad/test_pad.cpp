@@ -30,6 +30,7 @@ const UnitDescription kRefusingDescription =
 struct TestPad {
   TestPadProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   bool refusesCreation = false;
   // A refused window's state goes with it, once.
   ~TestPad() {

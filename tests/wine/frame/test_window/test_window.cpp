@@ -1,7 +1,7 @@
 // A top-level test window: it logs that its units exist and that it goes,
 // raises events 3 and 4, shows itself as its StartPosition says, and claims
-// right presses on its units as a window that drags anywhere claims left
-// ones.
+// right presses on its units (and the windows inside them) as a window that
+// drags anywhere claims left ones, logging the class of the unit pressed.
 #include "tests/wine/frame/test_window/test_window.h"
 
 #include <windows.h>
@@ -23,6 +23,7 @@ const UnitDescription kFocusingDescription =
 struct TestWindow {
   TestWindowProperties properties;
   UnitIdentity identity;
+  UnitLink link;
   bool focusesFirstUnit = false;
 };
 
@@ -77,9 +78,9 @@ HWND CreateFocusingTestWindow(const UnitCreateArgs& args) { return Create(args, 
 
 TestWindow* StateOf(HWND hwnd) { return UnitStateOf<TestWindow>(hwnd); }
 
-bool PreTranslate(HWND, MSG* message) {
+bool PreTranslate(HWND, MSG* message, const UnitOperations* target) {
   if (message->message != WM_RBUTTONDOWN) return false;
-  LogLine("window claimed a right press");
+  LogLine("window claimed a right press on %s", target ? target->description->name : "no unit");
   return true;
 }
 

@@ -25,6 +25,7 @@ const UnitDescription& DescriptionOf(const HostProperties&) { return kHostDescri
 
 struct Host {
   HostProperties properties;
+  UnitLink link;
 };
 
 LRESULT HostProc(HWND hwnd, Host* host, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,14 +1,15 @@
-// What the frame's tests do as a person would: start a program, wait for its
+// What the Windows tests do as a person would: start a program, wait for its
 // windows, click, type and drag with SendInput, read and answer its message
 // boxes. Each input is taken in by the program before the call returns (see
 // support/real_input.h); what it leads to, the caller waits for. Captions,
 // texts and command lines are code page 936; windows are read through the
-// wide API (support/test_support.h).
+// wide API (support/test_text.h).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/real_input.h"
 
@@ -19,30 +20,85 @@ struct RunningProgram {
 
 // Starts `commandLine` (the program path first, quoted as needed).
 RunningProgram StartProgram(const std::string& commandLine);
+// The programs a test started: those still running when it ends are ended
+// then, so that a test that failed half-way leaves none behind.
+class ProgramsToEnd {
+ public:
+  ProgramsToEnd() = default;
+  ~ProgramsToEnd();
+  ProgramsToEnd(const ProgramsToEnd&) = delete;
+  ProgramsToEnd& operator=(const ProgramsToEnd&) = delete;
+  void Add(HANDLE process) { processes_.push_back(process); }
+
+ private:
+  std::vector<HANDLE> processes_;
+};
+
+// The user and kernel time the process has used, in milliseconds.
+double ProcessCpuMilliseconds(HANDLE process);
+
+// Milliseconds of a monotonic clock.
+double NowMilliseconds();
+
 // Waits for the end of the program and answers its exit code; false on
 // timeout (the program is then ended).
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode);
 bool IsRunning(const RunningProgram& program);
+
+// The visible top-level windows of a process (of every process for 0), in
+// their order on the screen, the topmost first.
+std::vector<HWND> VisibleTopWindows(DWORD processId);
 
 // The first visible top-level window of the program with that caption (any
 // caption for nullptr), waiting up to `timeoutMs`.
 HWND WaitForTopWindow(const RunningProgram& program, const char* caption,
                       DWORD timeoutMs = kGiveUpMs);
 
+// Waits until the window is gone or hidden; false on timeout.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = kGiveUpMs);
+
+// The text of a window of any process (a caption, a control's text): asked
+// for with WM_GETTEXT, which crosses the process boundary.
+std::string WindowTextOf(HWND hwnd);
+
+// Whether a top-level window is a dialog of the kind message boxes are.
+bool IsMessageBox(HWND hwnd);
+
+// A message box as a person sees it: the box, the process that shows it, its
+// caption and its text.
 struct MessageBoxSeen {
   HWND box = nullptr;
+  DWORD processId = 0;
   std::string caption;
   std::string text;
 };
-// Waits for a message box of the program and reads its caption and text.
+// Which message boxes a search takes: of one process (of any for 0), with
+// one caption (any for nullptr), never `except`.
+struct BoxWanted {
+  DWORD processId = 0;
+  const char* caption = nullptr;
+  HWND except = nullptr;
+};
+// Reads the first visible message box that is wanted, as it is now; false
+// when none is shown.
+bool FindMessageBox(const BoxWanted& wanted, MessageBoxSeen* seen);
+// Waits for a message box of the program and reads its caption and text;
+// false when none came before the program ended or `timeoutMs` passed.
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen);
+// Waits for a wanted message box of whichever process shows it.
+bool WaitForMessageBox(const BoxWanted& wanted, DWORD timeoutMs, MessageBoxSeen* seen);
 // Brings the box to the front and clicks its button with that identifier
 // (IDOK, IDYES, ...).
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId);
+// Clicks the button and waits until the box has gone.
+bool AnswerBox(const MessageBoxSeen& seen, int buttonId, DWORD timeoutMs = kGiveUpMs);
 
 // Makes the window the foreground window and waits until it is, and until
 // its thread has taken that in.
 bool BringToFront(HWND hwnd);
+
+// Where (x, y) of a window's client area lies on the screen.
+POINT OnScreen(HWND hwnd, int x, int y);
 
 // Moves the mouse to (x, y) on the screen.
 void MoveMouseTo(int x, int y);

@@ -1,5 +1,6 @@
-#include "tests/wine/frame/gui_driver.h"
+#include "support/gui_driver.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -7,44 +8,22 @@
 
 namespace {
 
-struct Search {
-  DWORD processId = 0;
-  const char* caption = nullptr;
-  const char* className = nullptr;
-  HWND found = nullptr;
-};
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
 
-BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM lParam) {
-  Search* search = reinterpret_cast<Search*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t text[256] = {};
-  if (search->className) {
-    GetClassNameW(hwnd, text, 256);
-    if (Cp936Of(text) != search->className) return TRUE;
+HWND FindTopWindow(DWORD processId, const char* caption) {
+  for (HWND hwnd : VisibleTopWindows(processId)) {
+    wchar_t text[256] = {};
+    if (caption) GetWindowTextW(hwnd, text, 256);
+    if (!caption || Cp936Of(text) == caption) return hwnd;
   }
-  if (search->caption) {
-    GetWindowTextW(hwnd, text, 256);
-    if (Cp936Of(text) != search->caption) return TRUE;
-  }
-  search->found = hwnd;
-  return FALSE;
+  return nullptr;
 }
 
-HWND FindTopWindow(DWORD processId, const char* caption, const char* className) {
-  Search search{processId, caption, className, nullptr};
-  EnumWindows(FindInProcess, LPARAM(&search));
-  return search.found;
-}
-
-std::string TextOf(HWND hwnd) {
-  // WM_GETTEXT crosses the process boundary with its buffer marshalled.
-  int length = GetWindowTextLengthW(hwnd);
-  std::vector<wchar_t> text(size_t(length) + 2, L'\0');
-  GetWindowTextW(hwnd, text.data(), length + 1);
-  return Cp936Of(text.data());
-}
+// How long a window of another process may take to answer for its text.
+constexpr UINT kTextAnswerMs = 5000;
 
 // The windows that mouse input at `at` reaches: the window that holds the
 // capture (a unit tracking the pointer, a window being moved), if any, and
@@ -119,6 +98,17 @@ POINT CentreOf(HWND hwnd) {
 
 }  // namespace
 
+std::vector<HWND> VisibleTopWindows(DWORD processId) {
+  std::vector<HWND> all, shown;
+  EnumWindows(Collect, LPARAM(&all));
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if ((!processId || owner == processId) && IsWindowVisible(hwnd)) shown.push_back(hwnd);
+  }
+  return shown;
+}
+
 RunningProgram StartProgram(const std::string& commandLine) {
   RunningProgram program;
   STARTUPINFOW startup{};
@@ -127,6 +117,27 @@ RunningProgram StartProgram(const std::string& commandLine) {
   program.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &program.process) != FALSE;
   return program;
+}
+
+ProgramsToEnd::~ProgramsToEnd() {
+  for (HANDLE process : processes_)
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
+}
+
+double ProcessCpuMilliseconds(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+  auto ticks = [](FILETIME time) {
+    return double((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+double NowMilliseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode) {
@@ -148,28 +159,65 @@ HWND WaitForTopWindow(const RunningProgram& program, const char* caption, DWORD 
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        found = FindTopWindow(program.process.dwProcessId, caption, nullptr);
+        found = FindTopWindow(program.process.dwProcessId, caption);
         return found || !IsRunning(program);
       },
       timeoutMs);
   return found;
 }
 
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+std::string WindowTextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextAnswerMs, &length))
+    return "";
+  std::vector<wchar_t> text(size_t(length) + 1, L'\0');
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()), SMTO_ABORTIFHUNG,
+                      kTextAnswerMs, nullptr);
+  return Cp936Of(text.data());
+}
+
+bool IsMessageBox(HWND hwnd) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  return lstrcmpW(name, L"#32770") == 0;
+}
+
+bool FindMessageBox(const BoxWanted& wanted, MessageBoxSeen* seen) {
+  for (HWND box : VisibleTopWindows(wanted.processId)) {
+    if (box == wanted.except || !IsMessageBox(box)) continue;
+    // The text is in the static control that message boxes number 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!text) continue;
+    const std::string caption = WindowTextOf(box);
+    if (wanted.caption && caption != wanted.caption) continue;
+    seen->box = box;
+    GetWindowThreadProcessId(box, &seen->processId);
+    seen->caption = caption;
+    seen->text = WindowTextOf(text);
+    return true;
+  }
+  return false;
+}
+
 bool WaitForMessageBox(const RunningProgram& program, DWORD timeoutMs, MessageBoxSeen* seen) {
-  HWND box = nullptr, text = nullptr;
+  BoxWanted wanted;
+  wanted.processId = program.process.dwProcessId;
+  bool found = false;
   WaitUntil(
       [&] {
-        box = FindTopWindow(program.process.dwProcessId, nullptr, "#32770");
-        // The text is in the static control that message boxes number 0xFFFF.
-        text = box ? GetDlgItem(box, 0xFFFF) : nullptr;
-        return text || !IsRunning(program);
+        found = FindMessageBox(wanted, seen);
+        return found || !IsRunning(program);
       },
       timeoutMs);
-  if (!text) return false;
-  seen->box = box;
-  seen->caption = TextOf(box);
-  seen->text = TextOf(text);
-  return true;
+  return found;
+}
+
+bool WaitForMessageBox(const BoxWanted& wanted, DWORD timeoutMs, MessageBoxSeen* seen) {
+  return WaitUntil([&] { return FindMessageBox(wanted, seen); }, timeoutMs);
 }
 
 bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
@@ -181,9 +229,19 @@ bool ClickBoxButton(const MessageBoxSeen& seen, int buttonId) {
   return true;
 }
 
+bool AnswerBox(const MessageBoxSeen& seen, int buttonId, DWORD timeoutMs) {
+  return ClickBoxButton(seen, buttonId) && WaitUntilGone(seen.box, timeoutMs);
+}
+
 bool BringToFront(HWND hwnd) {
   SetForegroundWindow(hwnd);
   return WaitUntil([&] { return GetForegroundWindow() == hwnd; }) && Synchronise(hwnd);
+}
+
+POINT OnScreen(HWND hwnd, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(hwnd, &point);
+  return point;
 }
 
 void MoveMouseTo(int x, int y) { MouseAt(0, POINT{x, y}); }
