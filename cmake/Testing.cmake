@@ -19,9 +19,11 @@
 #       that code page, with the same expectations.
 #
 #   morvane_wine_run(NAME EXE [FRESH_PREFIX] [GUI] [TIMING] [WOW64] [CP1252]
-#                    [ARGS args...] [TIMEOUT seconds])
+#                    [ARGS args...] [TIMEOUT seconds] [ENVIRONMENT VAR=value...])
 #       Registers another run of an existing Windows executable (for example
 #       one scenario of a driver, each in a fresh prefix, or a benchmark).
+#       ENVIRONMENT is for the test bed and the test (for example
+#       MORVANE_SMALL_VOLUME, tests/harness/wine-run.sh).
 #
 # A Windows test run in which a case called GTEST_SKIP (and none failed)
 # exits 77, which CTest counts as skipped, not as passed
@@ -80,7 +82,8 @@ function(morvane_host_test name)
 endfunction()
 
 function(morvane_wine_run name exe)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "ARGS;ENVIRONMENT"
+                        ${ARGN})
   set(mode shared)
   if(T_FRESH_PREFIX)
     set(mode fresh)
@@ -105,6 +108,9 @@ function(morvane_wine_run name exe)
                          TIMEOUT ${T_TIMEOUT} SKIP_RETURN_CODE 77)
     if(T_TIMING)
       set_tests_properties(${kind}.${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
+    if(T_ENVIRONMENT)
+      set_tests_properties(${kind}.${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
     endif()
     if(T_GUI)
       # One desktop, one mouse: GUI tests run one at a time.

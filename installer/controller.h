@@ -18,8 +18,9 @@ void OnAgreementLinkPressed(EventRecord& event);
 // until the button is released.
 void OnTitlePressed(EventRecord& event);
 
-// The install button: the agreement gate, the payload, the progress view,
-// the registration, the final message and the end of the program.
+// The install button: the agreement gate, the check of the blocks that the
+// program carries, the payload, the progress view, the registration, the
+// final message and the end of the program.
 void OnInstallClicked(EventRecord& event);
 
 // The minimise button.

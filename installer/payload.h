@@ -16,6 +16,13 @@ extern "C" const uint8_t ProductIconImage[];
 // stored form is damaged.
 bool PayloadBytes(PayloadBlock block, ByteBlock* bytes);
 
+// Whether an embedded block's bytes are still those the build stored: their
+// CRC-32 is the one the build took.
+bool PayloadIntact(PayloadBlock block);
+
+// The CRC-32 of a block's bytes, as the build takes it (zlib's).
+uint32_t ChecksumOf(ByteBlock bytes);
+
 // Creates the folder unless something of that name exists.
 void PrepareFolder(const InstalledFolder& folder);
 

@@ -4,18 +4,28 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "services/values.h"
 
-// Creates or truncates `fileName` (share mode 0) and writes the blocks back
-// to back, each in one WriteFile call. True only when the file was opened,
-// every byte was written and the handle closed. After a failed write the
-// file stays as far as it got.
+// Writes the blocks back to back into a new file beside `fileName` (created
+// under a temporary name of its own, services/temporary_file_name.h, never
+// one that exists), flushes it to the disk and moves it over `fileName` in
+// one step. True only when all of that succeeded: the file then holds
+// exactly the blocks, and they are on the disk. On any failure (no room, a
+// missing folder, a file that another process holds open, such as a running
+// program, which Windows does not let be replaced) the new file is deleted
+// and whatever stood at `fileName` stays as it was.
 bool WriteBytesToFile(const Text& fileName, const ByteBlock* blocks, size_t count);
 
 inline bool WriteBytesToFile(const Text& fileName, ByteBlock block) {
   return WriteBytesToFile(fileName, &block, 1);
 }
+
+// The files that writes to `target` left under their temporary names beside
+// it (a crash, a power cut between the write and the move), as full paths;
+// only files, only names of the writer's own form.
+std::vector<Text> LeftoverTemporaryFiles(const Text& target);
 
 // Creates exactly one directory level. False when the name exists already,
 // the parent is missing, or Windows refuses.

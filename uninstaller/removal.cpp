@@ -113,6 +113,19 @@ void RemoveShortcuts(const MachineFolders& machine, UninstallReport* report) {
 
 // ---- Files and their folder
 
+// What an interrupted write of the setup program left beside a file of the
+// table: files under the writer's temporary names, which only it makes.
+// False when one of them could not go.
+bool RemoveLeftovers(const Text& path, UninstallReport* report) {
+  bool allGone = true;
+  for (const Text& leftover : LeftoverTemporaryFiles(path)) {
+    const Removal removal = DeleteFileAt(leftover);
+    Record(removal, leftover, report);
+    allGone = allGone && removal != Removal::Failed;
+  }
+  return allGone;
+}
+
 void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& machine,
                  UninstallReport* report) {
   const Text folder = PathOf(kInstallationFolder.path, machine);
@@ -124,6 +137,7 @@ void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& 
     const bool inFolder = file.path.place == Place::InstallationFolder;
     const Text path = PathOf(file.path, machine);
     if (path.empty() || (inFolder && !folderIsOurs)) continue;
+    if (!RemoveLeftovers(path, report)) failedInFolder = failedInFolder || inFolder;
     if (place == RemovalPlace::InPlace && SamePath(running.c_str(), path.c_str())) {
       // This very file cannot go while it runs; its folder follows it at the
       // restart.

@@ -1,8 +1,9 @@
 // Removing what the setup program wrote, and nothing else: each file by its
-// fixed name, each registry key only while it still holds what the setup
-// program wrote there, each shortcut only while it still leads to the
-// product, each folder only once it is empty. Nothing is followed through a
-// link or junction.
+// fixed name, with what an interrupted write left beside it under the
+// writer's temporary names; each registry key only while it still holds what
+// the setup program wrote there, each shortcut only while it still leads to
+// the product, each folder only once it is empty. Nothing is followed through
+// a link or junction.
 #pragma once
 
 #include "uninstaller/uninstall_report.h"

@@ -21,6 +21,12 @@
 # afterwards would have found the damage only once done.) The mount is made
 # in a mount namespace of the test's own, so it vanishes with the test's last
 # process even when CTest kills the test. Overlay mounts need root.
+#
+# MORVANE_SMALL_VOLUME (fresh prefixes only) names a folder of the prefix,
+# relative to it ("drive_c/Program Files/zorva"): a tmpfs of
+# MORVANE_SMALL_VOLUME_SIZE (default 16m) is mounted over it in the test's
+# own mounts, a small disk that the test can fill up. Where no mount can be
+# made the folder stays an ordinary one; the test sees its size and skips.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$1 mode=$2 exe=$3
@@ -78,6 +84,15 @@ if [ $mounted -eq 0 ] && ! cp -a --reflink=auto "$prepared" "$prefix"; then
   rm -rf "$layers"
   exit 2
 fi
+small_volume=
+if [ -n "${MORVANE_SMALL_VOLUME:-}" ] && [ -n "${MORVANE_IN_OWN_MOUNTS:-}" ]; then
+  small_volume="$prefix/$MORVANE_SMALL_VOLUME"
+  mkdir -p "$small_volume"
+  if ! mount -t tmpfs -o "size=${MORVANE_SMALL_VOLUME_SIZE:-16m}" tmpfs "$small_volume"; then
+    echo "wine-run: no small volume could be mounted over $small_volume" >&2
+    small_volume=
+  fi
+fi
 export WINEPREFIX="$prefix"
 first=() second=() restart=0
 for argument in "$@"; do
@@ -106,6 +121,9 @@ if [ $rc -ne 0 ] && [ -n "${MORVANE_KEEP_PREFIX:-}" ]; then
   kept="$dir/kept/$(basename "$layers")"
   cp -a "$prefix" "$kept"
   echo "wine-run: prefix kept in $kept" >&2
+fi
+if [ -n "$small_volume" ]; then
+  umount "$small_volume" 2>/dev/null || umount -l "$small_volume"
 fi
 if [ $mounted -eq 1 ]; then
   umount "$prefix" 2>/dev/null || umount -l "$prefix"

@@ -51,6 +51,26 @@ TEST_F(PayloadTest, BlocksEqualTheSuppliedFiles) {
   EXPECT_EQ(count, 1u) << "dimension count";
 }
 
+// Each block's checksum is its own: it holds as built, and one changed byte
+// (changed in memory here, then put back) is seen in that block alone.
+TEST_F(PayloadTest, AChangedByteIsSeenInItsBlockAlone) {
+  const PayloadBlock blocks[] = {PayloadBlock::MainProgram, PayloadBlock::Uninstaller,
+                                 PayloadBlock::ProductIcon};
+  for (PayloadBlock block : blocks) EXPECT_TRUE(PayloadIntact(block)) << int(block);
+  for (PayloadBlock damaged : blocks) {
+    ByteBlock bytes;
+    ASSERT_TRUE(PayloadBytes(damaged, &bytes));
+    uint8_t* byte = const_cast<uint8_t*>(bytes.data + bytes.size / 2);
+    DWORD protection = 0;
+    ASSERT_TRUE(VirtualProtect(byte, 1, PAGE_READWRITE, &protection));
+    *byte ^= 0x01;
+    for (PayloadBlock block : blocks)
+      EXPECT_EQ(PayloadIntact(block), block != damaged) << int(block) << " with " << int(damaged);
+    *byte ^= 0x01;
+    VirtualProtect(byte, 1, protection, &protection);
+  }
+}
+
 TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
   ASSERT_FALSE(FileExists(kInstallFolder));
   PrepareFolder(kInstallationFolder);

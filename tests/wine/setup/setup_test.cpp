@@ -4,8 +4,8 @@
 // the machine read back through the Win32 API.
 //
 // Arguments: the setup program, then the three payload files it carries
-// (main program, uninstaller, icon) and the agreement's text, as Unix paths
-// of the build.
+// (main program, uninstaller, icon), the agreement's text and the compiled
+// window template, as Unix paths of the build.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,7 @@ std::string AcceptFirstMessage() { return Gbk("请先阅读并同意软件许可
 std::string InstallFailedMessage() { return Gbk("安装失败"); }
 std::string RegistryFailedMessage() { return Gbk("注册表写入失败"); }
 std::string InstallDoneMessage() { return Gbk("安装完成"); }
+std::string DamagedMessage() { return Gbk("安装程序已损坏，请重新获取安装程序"); }
 
 using RegistryRow = TableValue;
 
@@ -161,21 +163,24 @@ constexpr UnitArea kProgressBarLeft{30, 184, 100, 22};
 class Setup : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(TestArgumentCount(), 5) << "setup program, three payload files, agreement text";
+    ASSERT_EQ(TestArgumentCount(), 6)
+        << "setup program, three payload files, agreement text, window template";
     setupPath_ = HostPath(TestArgument(0));
     mainPayload_ = HostPath(TestArgument(1));
     uninstallerPayload_ = HostPath(TestArgument(2));
     iconPayload_ = HostPath(TestArgument(3));
     agreementText_ = HostPath(TestArgument(4));
+    windowTemplate_ = HostPath(TestArgument(5));
   }
 
   // Starts the setup program and waits for its start window; the run is
   // ended at the test's end whatever happens.
-  testing::AssertionResult Launch(SetupRun* run) {
-    const bool started = StartSetup(setupPath_, run);
+  testing::AssertionResult Launch(SetupRun* run) { return Launch(setupPath_, run); }
+  testing::AssertionResult Launch(const std::string& program, SetupRun* run) {
+    const bool started = StartSetup(program, run);
     if (run->program.started) processes_.Add(run->program.process.hProcess);
     if (started) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "no start window of " << setupPath_;
+    return testing::AssertionFailure() << "no start window of " << program;
   }
 
   static void ExpectExitCode(SetupRun* run, DWORD expected) {
@@ -292,6 +297,7 @@ class Setup : public testing::Test {
   std::string uninstallerPayload_;
   std::string iconPayload_;
   std::string agreementText_;
+  std::string windowTemplate_;
   ProgramsToEnd processes_;  // ended at the end of the test
 };
 
@@ -750,6 +756,174 @@ TEST_F(Setup, PlainFileInPlaceOfTheFolderFails) {
   ASSERT_TRUE(IsRunning(run.program));
   ClickUnit(run.startWindow, kCloseButton);
   ExpectExitCode(&run, 0);
+}
+
+// ---- A disk that fills up
+//
+// The installation folder is a small disk of its own in these scenarios: the
+// test bed mounts one there (a tmpfs of 16 MB), and the scenario fills it up
+// until the room it wants is left. Such a disk counts in pages of 4,096 bytes.
+
+constexpr uint64_t kPage = 4096;
+constexpr uint64_t kSmallDiskAtMost = 64 << 20;
+const char kFillerName[] = "filler";
+
+uint64_t PagesFor(uint64_t bytes) { return (bytes + kPage - 1) / kPage * kPage; }
+
+uint64_t FileSize(const std::string& path) {
+  std::string content;
+  return ReadWholeFile(path, &content) ? content.size() : 0;
+}
+
+// The free bytes and the size of the disk that holds `folder`.
+bool DiskSpace(const std::string& folder, uint64_t* free, uint64_t* total) {
+  ULARGE_INTEGER available{}, size{};
+  if (!GetDiskFreeSpaceExW(WideOf(folder).c_str(), &available, &size, nullptr)) return false;
+  *free = available.QuadPart;
+  *total = size.QuadPart;
+  return true;
+}
+
+bool InstallFolderIsASmallDisk() {
+  uint64_t free = 0, total = 0;
+  return DiskSpace(kInstallFolder, &free, &total) && total <= kSmallDiskAtMost;
+}
+
+// Fills the installation folder's disk with a file of its own until `room`
+// bytes (whole pages) are left.
+testing::AssertionResult LeaveRoom(uint64_t room) {
+  uint64_t free = 0, total = 0;
+  if (!DiskSpace(kInstallFolder, &free, &total))
+    return testing::AssertionFailure() << "no disk space for " << kInstallFolder;
+  if (free < room) return testing::AssertionFailure() << "only " << free << " bytes free";
+  if (!WriteWholeFile(kInstallFolder + "\\" + kFillerName, std::string(free - room, 'f')))
+    return testing::AssertionFailure() << "the filler was not written";
+  DiskSpace(kInstallFolder, &free, &total);
+  if (free != room) return testing::AssertionFailure() << free << " bytes free instead of " << room;
+  return testing::AssertionSuccess();
+}
+
+// Earlier files of the product, each of one page, in the installation folder.
+const std::string kEarlierMainProgram = "an earlier Morvane.exe" + std::string(4074, 'm');
+const std::string kEarlierUninstaller = "an earlier uninstaller" + std::string(4074, 'u');
+
+// The installation folder holds exactly these names, in any order: nothing
+// half-written and no file of the setup program's own beside them.
+void ExpectInstallFolderHolds(std::vector<std::string> names) {
+  std::vector<std::string> present = NamesIn(kInstallFolder);
+  std::sort(present.begin(), present.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(present, names);
+}
+
+// An upgrade whose main program does not fit: the earlier one stays as it
+// was, byte for byte, and the installation fails as it always did.
+TEST_F(Setup, AFullDiskKeepsTheEarlierMainProgram) {
+  if (!InstallFolderIsASmallDisk()) GTEST_SKIP() << "no small disk over " << kInstallFolder;
+  const uint64_t newMainProgram = FileSize(mainPayload_);
+  ASSERT_GT(newMainProgram, 3 * kPage);
+  ASSERT_TRUE(WriteWholeFile(kMainProgramPath, kEarlierMainProgram));
+  // Less room than the new program takes even once the earlier one is gone.
+  ASSERT_TRUE(LeaveRoom(PagesFor(newMainProgram) - 2 * kPage));
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  PressInstall(run);
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  std::string main;
+  EXPECT_TRUE(ReadWholeFile(kMainProgramPath, &main));
+  EXPECT_TRUE(main == kEarlierMainProgram) << "Morvane.exe is now " << main.size() << " bytes";
+  ExpectInstallFolderHolds({"Morvane.exe", kFillerName});
+  EXPECT_FALSE(PathExists(IconPath()));
+  ExpectNoRegistration();
+
+  ASSERT_TRUE(IsRunning(run.program));
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
+}
+
+// Room for the main program, not for the uninstaller: the uninstaller's
+// failure stays silent, and the earlier uninstaller stays as it was, so that
+// the uninstall entry names a whole program.
+TEST_F(Setup, RoomForTheMainProgramOnlyKeepsTheEarlierUninstaller) {
+  if (!InstallFolderIsASmallDisk()) GTEST_SKIP() << "no small disk over " << kInstallFolder;
+  const uint64_t newMainProgram = FileSize(mainPayload_);
+  const uint64_t newUninstaller = FileSize(uninstallerPayload_);
+  ASSERT_GT(newUninstaller, 3 * kPage);
+  ASSERT_TRUE(WriteWholeFile(kMainProgramPath, kEarlierMainProgram));
+  ASSERT_TRUE(WriteWholeFile(kUninstallerPath, kEarlierUninstaller));
+  // The new main program fits beside the earlier one; what is left then,
+  // with what its replacement frees, is too little for the new uninstaller.
+  ASSERT_TRUE(LeaveRoom(PagesFor(newMainProgram) + kPage));
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+  EXPECT_EQ(CompareFiles(kMainProgramPath, mainPayload_), "same");
+  std::string uninstaller;
+  EXPECT_TRUE(ReadWholeFile(kUninstallerPath, &uninstaller));
+  EXPECT_TRUE(uninstaller == kEarlierUninstaller)
+      << Gbk("卸载Morvane.exe") << " is now " << uninstaller.size() << " bytes";
+  ExpectInstallFolderHolds({"Morvane.exe", Gbk("卸载Morvane.exe"), kFillerName});
+  EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
+  ExpectRegistration();
+  ExpectShortcuts();
+}
+
+// ---- A damaged copy
+
+// Where in a block one byte is changed. In the window template it is a
+// letter or digit of the agreement's text, so that the windows still load
+// and the install button can be pressed; elsewhere the middle byte.
+size_t PlaceToDamage(const std::string& block, const std::string& agreement) {
+  const size_t text = agreement.empty() ? std::string::npos : block.find(agreement);
+  if (text == std::string::npos) return block.size() / 2;
+  // A single byte of code page 936, not half of a double-byte character.
+  for (size_t i = 0; i < agreement.size(); i += uint8_t(agreement[i]) >= 0x81 ? 2 : 1)
+    if (i >= agreement.size() / 2 && isalnum(uint8_t(agreement[i]))) return text + i;
+  return block.size() / 2;
+}
+
+// A copy of the setup program with one byte changed inside each block it
+// carries, in turn: each copy says that it is damaged, writes nothing and
+// ends with -1.
+TEST_F(Setup, ADamagedCopyIsRefused) {
+  std::string program, agreement;
+  ASSERT_TRUE(ReadWholeFile(setupPath_, &program));
+  ASSERT_TRUE(ReadWholeFile(agreementText_, &agreement));
+  const struct {
+    const char* name;
+    std::string file;
+    bool holdsAgreement;
+  } blocks[] = {{"main program", mainPayload_, false},
+                {"uninstaller", uninstallerPayload_, false},
+                {"icon", iconPayload_, false},
+                {"window template", windowTemplate_, true}};
+  const std::string folder = "C:\\damaged copy";
+  ASSERT_TRUE(CreateDirectoryW(WideOf(folder).c_str(), nullptr));
+  const std::string copy = folder + "\\MorvaneSetup.exe";
+  for (const auto& block : blocks) {
+    SCOPED_TRACE(block.name);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(block.file, &bytes));
+    const size_t at = program.find(bytes);
+    ASSERT_NE(at, std::string::npos) << "the block is not in the program";
+    ASSERT_EQ(program.find(bytes, at + 1), std::string::npos) << "the block is there twice";
+    std::string damaged = program;
+    const size_t place = at + PlaceToDamage(bytes, block.holdsAgreement ? agreement : "");
+    damaged[place] = char(damaged[place] ^ 0x01);
+    ASSERT_TRUE(WriteWholeFile(copy, damaged));
+
+    SetupRun run;
+    ASSERT_TRUE(Launch(copy, &run));
+    CheckAgreement(run);
+    PressInstall(run);
+    EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), DamagedMessage());
+    ExpectExitCode(&run, DWORD(-1));
+    ExpectNothingWritten();
+  }
 }
 
 TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {

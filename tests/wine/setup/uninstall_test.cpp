@@ -278,6 +278,30 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
   ExpectNothingOfTheInstallation();
 }
 
+// What writes of the setup program that a crash or a power cut interrupted
+// left beside its files, under the writer's temporary names: gone with the
+// installation, in its folder and in the system folder. Names that only
+// look like them are someone else's and stay.
+TEST_F(Uninstall, LeftoversOfInterruptedWritesGo) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  const std::vector<std::string> ours = {kMainProgramPath + ".morvane-0000ABCD.tmp",
+                                         kUninstallerPath + ".morvane-12345678.tmp",
+                                         IconPath() + ".morvane-FFFFFFFF.tmp"};
+  const std::vector<std::string> others = {IconPath() + ".morvane-1234.tmp",
+                                           IconPath() + ".morvane-0000000G.tmp",
+                                           IconPath() + ".morvane-00000000.tmp.old"};
+  for (const std::vector<std::string>* files : {&ours, &others})
+    for (const std::string& file : *files) ASSERT_TRUE(WriteWholeFile(file, "half")) << file;
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(message, Gbk("Morvane 已从您的计算机中删除。"));
+  for (const std::string& file : ours) EXPECT_FALSE(PathExists(file)) << file;
+  for (const std::string& file : others) EXPECT_TRUE(PathExists(file)) << file;
+  ExpectNothingOfTheInstallation();
+}
+
 // A main program that is in use stays, named in the message; everything
 // else goes, and the exit code says that not all went.
 TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {

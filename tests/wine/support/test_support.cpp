@@ -80,3 +80,16 @@ void RemoveWideTree(const std::wstring& path) {
 }  // namespace
 
 void RemoveTree(const std::string& path) { RemoveWideTree(WideOf(path)); }
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((WideOf(folder) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do
+    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
+      names.push_back(Cp936Of(found.cFileName));
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}

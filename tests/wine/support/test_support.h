@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/test_text.h"
 
@@ -38,3 +39,7 @@ std::string MakeScratchFolder(const char* name);
 
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
+
+// The names of what a folder holds, in the order the search gives them
+// ("." and ".." left out); none when it cannot be read.
+std::vector<std::string> NamesIn(const std::string& folder);
