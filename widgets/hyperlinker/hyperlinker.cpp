@@ -3,7 +3,8 @@
 // visited colour after it was opened; a left click opens its e-mail or web
 // address through the shell (open_link.h). The pointer over it is the
 // program's own hand. From the keyboard, a box with a tab stop takes the
-// focus and shows a focus cue; Enter or Space presses it as the mouse does.
+// focus and shows a focus cue; Enter or Space presses it as the mouse does,
+// and so does a screen reader's default action.
 #include "widgets/hyperlinker/hyperlinker.h"
 
 #include <windowsx.h>
@@ -11,7 +12,9 @@
 #include <utility>
 
 #include "frame/program_resources.h"
+#include "services/accessible_texts.h"
 #include "services/wide_text.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
@@ -23,6 +26,9 @@ namespace {
 const char kClassName[] = "MorvaneHyperLinker";
 
 struct HyperLinker {
+  // A link to screen readers, named by what it shows and opened as Enter
+  // opens it.
+  static const AccessibleFacts kAccessible;
   HyperLinkerProperties properties;
   UnitLink link;
   UnitFont font;
@@ -162,6 +168,30 @@ void OnKey(HWND hwnd, HyperLinker* link, UINT message, WPARAM key, LPARAM keyDat
   OnKeyboardPress(hwnd);
 }
 
+Text LinkName(HWND hwnd) { return ShownText(hwnd, StateOf(hwnd)); }
+
+long LinkState(HWND hwnd) {
+  return STATE_SYSTEM_LINKED | (StateOf(hwnd)->visited ? STATE_SYSTEM_TRAVERSED : 0);
+}
+
+// The address it opens, as a link's value is.
+Text LinkAddress(HWND hwnd) {
+  const HyperLinkerProperties& properties = StateOf(hwnd)->properties;
+  return properties.linkKind == 1 ? properties.webAddress : properties.mailAddress;
+}
+
+constexpr AccessibleFacts HyperLinkerFacts() {
+  AccessibleFacts facts;
+  facts.role = ROLE_SYSTEM_LINK;
+  facts.takesFocus = true;
+  facts.name = LinkName;
+  facts.state = LinkState;
+  facts.value = LinkAddress;
+  facts.action = [](HWND) -> const char* { return kActionOpen; };
+  facts.act = PressLikeEnter;
+  return facts;
+}
+
 HCURSOR ProgramHand() {
   HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_PROGRAM_HAND));
   // A program built without the resource still shows a hand.
@@ -256,6 +286,8 @@ LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wPara
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
+
+const AccessibleFacts HyperLinker::kAccessible = HyperLinkerFacts();
 
 }  // namespace
 

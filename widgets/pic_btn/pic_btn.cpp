@@ -5,13 +5,16 @@
 // click. One colour of the shown picture may be cut out of the window's
 // shape. From the keyboard, a button with a tab stop takes the focus and
 // shows a focus cue over its picture; Space, Enter, and Enter as the window's
-// default button (a push button answers that it is one) press it.
+// default button (a push button answers that it is one) press it, and so
+// does a screen reader's default action.
 #include "widgets/pic_btn/pic_btn.h"
 
 #include <windowsx.h>
 
 #include <utility>
 
+#include "services/accessible_texts.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
@@ -26,6 +29,9 @@ const char kClassName[] = "MorvanePicBtn";
 enum VisualState { kNormal = 0, kHover = 1, kPressed = 2 };
 
 struct PicBtn {
+  // A push button to screen readers, pressed as Enter presses it; named by
+  // the program, for the words are in the pictures.
+  static const AccessibleFacts kAccessible;
   PicBtnProperties properties;
   UnitIdentity identity;
   UnitLink link;
@@ -269,6 +275,22 @@ LRESULT DialogCode(const PicBtn* button) {
 // WM_ENABLE: the disabled picture is shown or withdrawn at once.
 void OnEnable(HWND hwnd, PicBtn* button) { Repaint(hwnd, button); }
 
+// A toggle button reads as pressed while it is checked.
+long ToggleState(HWND hwnd) {
+  const PicBtn* button = StateOf(hwnd);
+  return IsToggle(button) && button->checked ? STATE_SYSTEM_PRESSED : 0;
+}
+
+constexpr AccessibleFacts PicBtnFacts() {
+  AccessibleFacts facts;
+  facts.role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.takesFocus = true;
+  facts.state = ToggleState;
+  facts.action = [](HWND) -> const char* { return kActionPress; };
+  facts.act = PressLikeEnter;
+  return facts;
+}
+
 HWND CreatePicBtn(const UnitCreateArgs& args) {
   std::unique_ptr<PicBtn> state = NewUnitState<PicBtn>(kPicBtnDescription, args);
   if (!state) return nullptr;
@@ -384,6 +406,8 @@ LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARA
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
+
+const AccessibleFacts PicBtn::kAccessible = PicBtnFacts();
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 
 #include "frame/program_resources.h"
 #include "frame/system_library.h"
+#include "services/accessible_texts.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
@@ -446,6 +447,23 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
   }
 }
 
+// The close box on the caption bar, where there is one.
+bool HasCloseBox(HWND hwnd) {
+  const DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE));
+  return (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU);
+}
+
+constexpr AccessibleFacts WindowFacts() {
+  AccessibleFacts facts;
+  facts.name = CaptionName;
+  facts.state = [](HWND) -> long { return STATE_SYSTEM_FOCUSABLE; };
+  facts.action = [](HWND hwnd) -> const char* {
+    return HasCloseBox(hwnd) ? kActionClose : nullptr;
+  };
+  facts.act = [](HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); };
+  return facts;
+}
+
 constexpr UnitOperations MakeWindowOperations() {
   UnitOperations operations = UnitClassOperations<WindowUnit>(kWindowDescription, CreateWindowUnit,
                                                               PropertyChanged, ReadLiveProperty);
@@ -456,5 +474,7 @@ constexpr UnitOperations MakeWindowOperations() {
 }
 
 }  // namespace
+
+const AccessibleFacts WindowUnit::kAccessible = WindowFacts();
 
 const UnitOperations kWindowUnit = MakeWindowOperations();
