@@ -138,7 +138,9 @@ void OnLeftButtonDown(HWND hwnd, HyperLinker* link) {
   // The shell may run a message loop of its own while it opens the target;
   // the box may be gone by the time it returns.
   if (!IsWindow(hwnd) || StateOf(hwnd) != link) return;
+  const bool changed = link->visited != opened;
   link->visited = opened;
+  if (changed) AnnounceStateChange(hwnd);
   if (opened) Redraw(hwnd);
 }
 

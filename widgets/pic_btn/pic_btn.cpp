@@ -217,6 +217,7 @@ void Click(HWND hwnd, PicBtn* button) {
   if (IsToggle(button)) {
     button->checked = !button->checked;
     SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+    AnnounceStateChange(hwnd);
   } else {
     SetVisualState(hwnd, button, kNormal);
   }
@@ -325,8 +326,10 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       break;
     case kPicBtnChecked:
       if (IsToggle(button)) {
+        const bool changed = button->checked != properties.checked;
         button->checked = properties.checked;
         SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+        if (changed) AnnounceStateChange(hwnd);
       }
       break;
     case kPicBtnNormalPicture:

@@ -412,6 +412,9 @@ TEST_F(Accessible, ScreenReadersHearOfChanges) {
                     Value::Logical(false));
   EXPECT_TRUE(WaitUntil([&] { return heardFrom(EVENT_OBJECT_STATECHANGE, check) == 2; }));
   SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  // A toggle button's pressed state, as a click toggles it.
+  EXPECT_EQ(Activate(kToggle), S_OK);
+  EXPECT_TRUE(WaitUntil([&] { return heardFrom(EVENT_OBJECT_STATECHANGE, Unit(kToggle)) == 1; }));
   // The progress bar's value, read where the event says.
   WriteUnitProperty(UnitRef{WindowId{kWindow}, UnitId{kBar}}, ClassProperty(kProcessBarPosition),
                     Value::Integer(30));
