@@ -87,16 +87,8 @@ const char* CheckAction(HWND hwnd) {
   return CheckState(hwnd) == BST_CHECKED ? kActionUncheck : kActionCheck;
 }
 
-constexpr AccessibleFacts CheckBoxFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_CHECKBUTTON;
-  facts.takesFocus = true;
-  facts.name = CaptionName;
-  facts.state = CheckedState;
-  facts.action = CheckAction;
-  facts.act = PressLikeEnter;
-  return facts;
-}
+const AccessibleFacts CheckBox::kAccessible = {
+    ROLE_SYSTEM_CHECKBUTTON, true, CaptionName, CheckedState, nullptr, CheckAction, PressLikeEnter};
 
 // --- Message handlers ------------------------------------------------------
 
@@ -206,8 +198,6 @@ LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPAR
       return CallWindowProcW(box->systemProc, hwnd, message, wParam, lParam);
   }
 }
-
-const AccessibleFacts CheckBox::kAccessible = CheckBoxFacts();
 
 }  // namespace
 

@@ -199,22 +199,11 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
     return AnswerTextOf(child, text, [](const UnitAccessible&) { return Text(); });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!role) return E_POINTER;
-    role->vt = VT_EMPTY;
-    if (!hwnd_) return RPC_E_DISCONNECTED;
-    if (!IsSelf(child)) return E_INVALIDARG;
-    role->vt = VT_I4;
-    role->lVal = facts_->role;
-    return S_OK;
+    return AnswerNumberOf(child, role,
+                          [](const UnitAccessible& self) { return self.facts_->role; });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    if (!state) return E_POINTER;
-    state->vt = VT_EMPTY;
-    if (!hwnd_) return RPC_E_DISCONNECTED;
-    if (!IsSelf(child)) return E_INVALIDARG;
-    state->vt = VT_I4;
-    state->lVal = State();
-    return S_OK;
+    return AnswerNumberOf(child, state, [](const UnitAccessible& self) { return self.State(); });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
     return AnswerTextOf(child, help, [](const UnitAccessible&) { return Text(); });
@@ -341,6 +330,17 @@ class UnitAccessible final : public IAccessible, public IOleWindow {
   }
 
   template <typename Read>
+  HRESULT AnswerNumberOf(const VARIANT& child, VARIANT* out, Read read) const {
+    if (!out) return E_POINTER;
+    out->vt = VT_EMPTY;
+    if (!hwnd_) return RPC_E_DISCONNECTED;
+    if (!IsSelf(child)) return E_INVALIDARG;
+    out->vt = VT_I4;
+    out->lVal = read(*this);
+    return S_OK;
+  }
+
+  template <typename Read>
   HRESULT AnswerTextOf(const VARIANT& child, BSTR* out, Read read) const {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -365,6 +365,8 @@ std::vector<UnitAccessible*>& LiveObjects() {
 }  // namespace
 
 Text CaptionName(HWND unit) { return WindowText(unit); }
+
+long ReadOnlyState(HWND) { return STATE_SYSTEM_READONLY; }
 
 void PressLikeEnter(HWND unit) { SendMessageW(unit, BM_CLICK, 0, 0); }
 

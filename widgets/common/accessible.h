@@ -33,7 +33,8 @@
 #include "services/values.h"
 
 // What a class tells a screen reader of its units beyond what every unit
-// answers alike. Each function gets the unit's window.
+// answers alike, one row a class in the order of the fields. Each function
+// gets the unit's window.
 struct AccessibleFacts {
   long role = ROLE_SYSTEM_CLIENT;
   // The unit takes the keyboard focus (where it has a tab stop).
@@ -61,14 +62,12 @@ struct AccessibleFacts {
 // The caption (window text) as the name.
 Text CaptionName(HWND unit);
 
+// A unit whose content a person cannot change.
+long ReadOnlyState(HWND unit);
+
 // The facts of a unit that shows its caption as text (the labels).
-constexpr AccessibleFacts StaticTextFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_STATICTEXT;
-  facts.name = CaptionName;
-  facts.state = [](HWND) -> long { return STATE_SYSTEM_READONLY; };
-  return facts;
-}
+constexpr AccessibleFacts kStaticTextFacts = {ROLE_SYSTEM_STATICTEXT, false, CaptionName,
+                                              ReadOnlyState};
 
 // The press that Enter gives a button of the window (BM_CLICK), which each
 // class takes the way a click takes it.

@@ -182,17 +182,10 @@ Text LinkAddress(HWND hwnd) {
   return properties.linkKind == 1 ? properties.webAddress : properties.mailAddress;
 }
 
-constexpr AccessibleFacts HyperLinkerFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_LINK;
-  facts.takesFocus = true;
-  facts.name = LinkName;
-  facts.state = LinkState;
-  facts.value = LinkAddress;
-  facts.action = [](HWND) -> const char* { return kActionOpen; };
-  facts.act = PressLikeEnter;
-  return facts;
-}
+const char* OpenAction(HWND) { return kActionOpen; }
+
+const AccessibleFacts HyperLinker::kAccessible = {
+    ROLE_SYSTEM_LINK, true, LinkName, LinkState, LinkAddress, OpenAction, PressLikeEnter};
 
 HCURSOR ProgramHand() {
   HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_PROGRAM_HAND));
@@ -288,8 +281,6 @@ LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wPara
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
-
-const AccessibleFacts HyperLinker::kAccessible = HyperLinkerFacts();
 
 }  // namespace
 

@@ -194,7 +194,7 @@ constexpr UnitOperations MakeLabelOperations() {
   return operations;
 }
 
-const AccessibleFacts Label::kAccessible = StaticTextFacts();
+const AccessibleFacts Label::kAccessible = kStaticTextFacts;
 
 }  // namespace
 

@@ -162,13 +162,7 @@ constexpr UnitOperations MakePicBoxOperations() {
   return operations;
 }
 
-constexpr AccessibleFacts PicBoxFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_GRAPHIC;
-  return facts;
-}
-
-const AccessibleFacts PicBox::kAccessible = PicBoxFacts();
+const AccessibleFacts PicBox::kAccessible = {ROLE_SYSTEM_GRAPHIC};
 
 }  // namespace
 

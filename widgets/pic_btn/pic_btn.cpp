@@ -282,15 +282,10 @@ long ToggleState(HWND hwnd) {
   return IsToggle(button) && button->checked ? STATE_SYSTEM_PRESSED : 0;
 }
 
-constexpr AccessibleFacts PicBtnFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_PUSHBUTTON;
-  facts.takesFocus = true;
-  facts.state = ToggleState;
-  facts.action = [](HWND) -> const char* { return kActionPress; };
-  facts.act = PressLikeEnter;
-  return facts;
-}
+const char* PressAction(HWND) { return kActionPress; }
+
+const AccessibleFacts PicBtn::kAccessible = {
+    ROLE_SYSTEM_PUSHBUTTON, true, nullptr, ToggleState, nullptr, PressAction, PressLikeEnter};
 
 HWND CreatePicBtn(const UnitCreateArgs& args) {
   std::unique_ptr<PicBtn> state = NewUnitState<PicBtn>(kPicBtnDescription, args);
@@ -409,8 +404,6 @@ LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARA
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
-
-const AccessibleFacts PicBtn::kAccessible = PicBtnFacts();
 
 }  // namespace
 

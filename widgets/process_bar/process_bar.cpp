@@ -54,13 +54,8 @@ int32_t ShownPercent(HWND hwnd) {
 
 Text PercentText(HWND hwnd) { return DecimalText(ShownPercent(hwnd)) + "%"; }
 
-constexpr AccessibleFacts ProcessBarFacts() {
-  AccessibleFacts facts;
-  facts.role = ROLE_SYSTEM_PROGRESSBAR;
-  facts.state = [](HWND) -> long { return STATE_SYSTEM_READONLY; };
-  facts.value = PercentText;
-  return facts;
-}
+const AccessibleFacts ProcessBar::kAccessible = {ROLE_SYSTEM_PROGRESSBAR, false, nullptr,
+                                                 ReadOnlyState, PercentText};
 
 bool MovesTheBar(UINT message) {
   switch (message) {
@@ -131,8 +126,6 @@ constexpr UnitOperations MakeProcessBarOperations() {
   operations.forwardsPresses = true;
   return operations;
 }
-
-const AccessibleFacts ProcessBar::kAccessible = ProcessBarFacts();
 
 }  // namespace
 

@@ -141,7 +141,7 @@ LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam
   }
 }
 
-const AccessibleFacts TransLabel::kAccessible = StaticTextFacts();
+const AccessibleFacts TransLabel::kAccessible = kStaticTextFacts;
 
 }  // namespace
 

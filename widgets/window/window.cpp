@@ -453,16 +453,13 @@ bool HasCloseBox(HWND hwnd) {
   return (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU);
 }
 
-constexpr AccessibleFacts WindowFacts() {
-  AccessibleFacts facts;
-  facts.name = CaptionName;
-  facts.state = [](HWND) -> long { return STATE_SYSTEM_FOCUSABLE; };
-  facts.action = [](HWND hwnd) -> const char* {
-    return HasCloseBox(hwnd) ? kActionClose : nullptr;
-  };
-  facts.act = [](HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); };
-  return facts;
-}
+// A window takes the focus when none of its units has it.
+long FocusableState(HWND) { return STATE_SYSTEM_FOCUSABLE; }
+
+const char* CloseAction(HWND hwnd) { return HasCloseBox(hwnd) ? kActionClose : nullptr; }
+
+// What the close box does.
+void CloseAsItsBoxDoes(HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 constexpr UnitOperations MakeWindowOperations() {
   UnitOperations operations = UnitClassOperations<WindowUnit>(kWindowDescription, CreateWindowUnit,
@@ -475,6 +472,8 @@ constexpr UnitOperations MakeWindowOperations() {
 
 }  // namespace
 
-const AccessibleFacts WindowUnit::kAccessible = WindowFacts();
+const AccessibleFacts WindowUnit::kAccessible = {ROLE_SYSTEM_CLIENT, false,   CaptionName,
+                                                 FocusableState,     nullptr, CloseAction,
+                                                 CloseAsItsBoxDoes};
 
 const UnitOperations kWindowUnit = MakeWindowOperations();
