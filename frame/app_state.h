@@ -14,7 +14,8 @@ struct AppState {
   bool oleStarted = false;
   HWND hiddenOwner = nullptr;
   DWORD uiThreadId = 0;
-  UnitClassList unitClasses;  // the program's, handed over at start-up
+  UnitClassList unitClasses;           // the program's, handed over at start-up
+  AccessibleNameList accessibleNames;  // the program's, handed over at start-up
   std::vector<HWND> idleSkip;
   DWORD idleStartTick = 0;
   int eventHoldCount = 0;

@@ -81,6 +81,7 @@ int RunProgram(const ProgramDefinition& program) {
   if (!path.folderSlash.empty()) SetCurrentDirectoryW(WideText(path.folderSlash).c_str());
   app.hiddenOwner = CreateHiddenOwner();
   app.unitClasses = program.unitClasses;
+  app.accessibleNames = program.accessibleNames;
   SetExternalFunctionReport(ReportExternalFunctionFault);
   ReadWindowTemplate(program);
   _fpreset();

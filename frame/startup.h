@@ -9,10 +9,11 @@
 #include "services/values.h"
 
 struct ProgramDefinition {
-  ByteBlock windowTemplate;          // the stored window template; size 0: no windows
-  HandlerTable handlers;             // what the template's handler references stand for
-  UnitClassList unitClasses;         // the classes that the template's records name
-  WindowId startWindow = kNoWindow;  // loaded once start-up is done
+  ByteBlock windowTemplate;            // the stored window template; size 0: no windows
+  HandlerTable handlers;               // what the template's handler references stand for
+  UnitClassList unitClasses;           // the classes that the template's records name
+  WindowId startWindow = kNoWindow;    // loaded once start-up is done
+  AccessibleNameList accessibleNames;  // what screen readers call units beyond their captions
 };
 
 // Runs the program and answers the exit code of the WM_QUIT that ended its

@@ -194,6 +194,23 @@ HWND HiddenOwnerWindow();
 // `link` is the window unit's own.
 void ReenableWindowsDisabledByModal(const UnitLink& link);
 
+// A name that the program gives a unit for screen readers, where the unit
+// shows its words only as a picture, or where the name a person knows a
+// window by is not its window text (a window without a caption).
+struct AccessibleName {
+  UnitRef unit;      // a window alone stands for its own unit
+  const char* name;  // code page 936
+};
+struct AccessibleNameList {
+  const AccessibleName* names = nullptr;
+  size_t count = 0;
+};
+
+// The name that the program gives the unit whose window holds `link`, or
+// nullptr where it gives none (or the window is no unit's). A class names
+// its units itself otherwise, most by their captions.
+const char* ProgramAccessibleName(const UnitLink& link);
+
 // The program's unit classes, in one list.
 struct UnitClassList {
   const UnitOperations* const* classes = nullptr;

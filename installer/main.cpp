@@ -13,5 +13,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   program.handlers = ProgramHandlers();
   program.unitClasses = ProgramUnitClasses();
   program.startWindow = kStartWindow;
+  program.accessibleNames = ProgramAccessibleNames();
   return RunProgram(program);
 }

@@ -2,6 +2,7 @@
 
 #include "assets/template/morvane_identifiers.h"
 #include "installer/controller.h"
+#include "services/accessible_texts.h"
 
 namespace {
 
@@ -14,8 +15,21 @@ const HandlerEntry kHandlers[] = {
     {kOnMinimiseClickedReference, OnMinimiseClicked},
 };
 
+// What a sighted person reads there: the words of the buttons' pictures,
+// and for the windows, whose captions stay empty, the product's name and
+// the agreement's title.
+const AccessibleName kAccessibleNames[] = {
+    {kStartWindow, kStartWindowName},         {kInstallButton, kInstallButtonName},
+    {kMinimiseButton, kMinimiseButtonName},   {kCloseButton, kCloseButtonName},
+    {kAgreementWindow, kAgreementWindowName},
+};
+
 }  // namespace
 
 HandlerTable ProgramHandlers() {
   return HandlerTable{kHandlers, sizeof kHandlers / sizeof kHandlers[0]};
+}
+
+AccessibleNameList ProgramAccessibleNames() {
+  return AccessibleNameList{kAccessibleNames, sizeof kAccessibleNames / sizeof kAccessibleNames[0]};
 }

@@ -599,6 +599,33 @@ TEST(PropertyRanges, ValuesOutsideGoToTheNearerEnd) {
   EXPECT_EQ(window.startPosition, 3);
 }
 
+// The share that a screen reader reads as a progress bar's value.
+TEST(PropertyRanges, ProgressBarShareInWholePercent) {
+  struct Share {
+    ProcessBarRange range;
+    int32_t position;
+    int32_t percent;
+  };
+  const Share shares[] = {
+      {{0, 59}, 0, 0},
+      {{0, 59}, 1, 1},
+      {{0, 59}, 30, 50},
+      {{0, 59}, 58, 98},
+      {{0, 59}, 59, 100},
+      {{10, 20}, 15, 50},
+      {{10, 20}, 5, 0},
+      {{10, 20}, 25, 100},
+      {{5, 5}, 5, 0},
+      {{0, 3}, 1, 33},
+      {{0, 3}, 2, 66},
+      // Bounds that a program sent the control itself, beyond 16 bits.
+      {{-2000000000, 2000000000}, 0, 50},
+  };
+  for (const Share& share : shares)
+    EXPECT_EQ(ProcessBarPercent(share.range, share.position), share.percent)
+        << share.range.low << ".." << share.range.high << " at " << share.position;
+}
+
 TEST(PropertyRanges, ProgressBarPositionWithinItsBoundsInEitherOrder) {
   ProcessBarProperties bar;
   bar.minimum = 50;

@@ -6,12 +6,15 @@
 // Event 0 is raised once for every toggle by the user: a click, the space
 // bar, or the BM_CLICK that the window sends for an Alt mnemonic. The
 // system tells the parent (BN_CLICKED) after it has toggled the state, so a
-// handler reading Checked sees the new state.
+// handler reading Checked sees the new state. A screen reader's default
+// action clicks it as the mouse does, and hears of each change of the state.
 #include "widgets/check_box/check_box.h"
 
 #include <utility>
 
+#include "services/accessible_texts.h"
 #include "widgets/check_box/check_box_picture.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
@@ -23,10 +26,16 @@ const char kSystemClassName[] = "BUTTON";
 constexpr DWORD kPropertyStyles = BS_PUSHLIKE | BS_FLAT | BS_LEFTTEXT | BS_CENTER | BS_VCENTER;
 
 struct CheckBox {
+  // A check button to screen readers, named by its caption and toggled as
+  // a click toggles it.
+  static const AccessibleFacts kAccessible;
   CheckBoxProperties properties;
   UnitIdentity identity;
   UnitLink link;
   WNDPROC systemProc = nullptr;
+  // The check state that screen readers were last told of: the control
+  // tells them of no change itself.
+  LRESULT announcedCheck = BST_UNCHECKED;
   UnitFont font;
   BrushOwner backBrush;
   CheckBoxPicture picture;
@@ -56,6 +65,31 @@ void ApplyPropertyStyle(HWND hwnd, const CheckBoxProperties& properties) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+LRESULT CheckState(HWND hwnd) { return SendMessageW(hwnd, BM_GETCHECK, 0, 0); }
+
+// Screen readers hear of every change of the check state, whoever made it:
+// a click, a key, the program, a screen reader's own default action.
+void AnnounceCheckChange(HWND hwnd, CheckBox* box) {
+  const LRESULT check = CheckState(hwnd);
+  if (check == box->announcedCheck) return;
+  box->announcedCheck = check;
+  AnnounceStateChange(hwnd);
+}
+
+long CheckedState(HWND hwnd) {
+  const LRESULT check = CheckState(hwnd);
+  return check == BST_CHECKED         ? STATE_SYSTEM_CHECKED
+         : check == BST_INDETERMINATE ? STATE_SYSTEM_MIXED
+                                      : 0;
+}
+
+const char* CheckAction(HWND hwnd) {
+  return CheckState(hwnd) == BST_CHECKED ? kActionUncheck : kActionCheck;
+}
+
+const AccessibleFacts CheckBox::kAccessible = {
+    ROLE_SYSTEM_CHECKBUTTON, true, CaptionName, CheckedState, nullptr, CheckAction, PressLikeEnter};
+
 // --- Message handlers ------------------------------------------------------
 
 // The control asks its parent for its colours; the parent asks the unit.
@@ -68,9 +102,19 @@ LRESULT OnReflectedColour(CheckBox* box, WPARAM wParam) {
 
 // The control told its parent that it was clicked (and has toggled), and
 // the parent told the unit.
-LRESULT OnReflectedCommand(CheckBox* box, WPARAM wParam) {
-  if (HIWORD(wParam) == BN_CLICKED) RaiseUnitEvent(box->identity, 0);
+LRESULT OnReflectedCommand(HWND hwnd, CheckBox* box, WPARAM wParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return 0;
+  AnnounceCheckChange(hwnd, box);
+  RaiseUnitEvent(box->identity, 0);
   return 0;
+}
+
+// BM_SETCHECK: the check state is set, by the program or by the control
+// itself.
+LRESULT OnSetCheck(HWND hwnd, CheckBox* box, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(box->systemProc, hwnd, BM_SETCHECK, wParam, lParam);
+  AnnounceCheckChange(hwnd, box);
+  return result;
 }
 
 // --- Unit operations ---------------------------------------------------------
@@ -92,7 +136,9 @@ HWND CreateCheckBox(const UnitCreateArgs& args) {
   if (!hwnd) return nullptr;
   box->picture.Show(hwnd);
   GiveControlFont(hwnd, &box->font, properties.font);
-  SendMessageW(hwnd, BM_SETCHECK, properties.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  // The state it starts with is no change.
+  box->announcedCheck = properties.checked ? BST_CHECKED : BST_UNCHECKED;
+  SendMessageW(hwnd, BM_SETCHECK, WPARAM(box->announcedCheck), 0);
   return hwnd;
 }
 
@@ -145,7 +191,9 @@ LRESULT CheckBoxProc(HWND hwnd, CheckBox* box, UINT message, WPARAM wParam, LPAR
     case kReflectedCtlColorButton:
       return OnReflectedColour(box, wParam);
     case kReflectedCommand:
-      return OnReflectedCommand(box, wParam);
+      return OnReflectedCommand(hwnd, box, wParam);
+    case BM_SETCHECK:
+      return OnSetCheck(hwnd, box, wParam, lParam);
     default:
       return CallWindowProcW(box->systemProc, hwnd, message, wParam, lParam);
   }

@@ -14,7 +14,9 @@
 // message, with the state's `link`, to the frame's part of a unit's
 // procedure (UnitFrameMessage, frame/unit_class.h), which calls the class's
 // procedure in its midst. So no class can leave the frame out, and whatever
-// every unit answers alike goes there.
+// every unit answers alike goes there. In front of both, the unit's
+// accessible object answers screen readers for a class that states its
+// facts (widgets/common/accessible.h).
 //
 // Every window and text of a unit goes to Windows through unit_window.cpp:
 // the class registration, the window creation (here and for the system
@@ -32,6 +34,7 @@
 #include "frame/property_codec.h"
 #include "frame/unit_class.h"
 #include "services/values.h"
+#include "widgets/common/accessible.h"
 
 // A class's procedure: the window procedure with the state unpacked. It sees
 // every message from WM_NCCREATE to WM_NCDESTROY (the state is deleted right
@@ -147,15 +150,40 @@ LRESULT ClassStep(HWND hwnd, void* state, UINT message, WPARAM wParam, LPARAM lP
   return Procedure(hwnd, static_cast<State*>(state), message, wParam, lParam);
 }
 
-// One message of a unit's window with its state: the frame's part, and the
-// class's procedure in it. Only WM_NCDESTROY leaves the state for certain:
-// after any other message, the window may have been destroyed meanwhile.
+// Whether the class states what a screen reader is told of its units, as
+// the static member `kAccessible` of its state (widgets/common/accessible.h).
+template <typename State, typename = void>
+constexpr bool kHasAccessibleFacts = false;
+template <typename State>
+constexpr bool kHasAccessibleFacts<State, std::void_t<decltype(State::kAccessible)>> = true;
+
+// One message of a unit's window with its state: the unit's accessible
+// object where its class has one, the frame's part, and the class's
+// procedure in it. Only WM_NCDESTROY leaves the state for certain: after
+// any other message, the window may have been destroyed meanwhile.
 template <typename State, UnitProcedure<State> Procedure>
 LRESULT UnitMessage(HWND hwnd, State* state, UINT message, WPARAM wParam, LPARAM lParam) {
   static_assert(std::is_same_v<decltype(State::link), UnitLink>,
                 "a unit's state holds the frame's link as `link`");
-  return UnitFrameMessage(&state->link, hwnd, message, wParam, lParam, ClassStep<State, Procedure>,
-                          state);
+  if constexpr (kHasAccessibleFacts<State>) {
+    static_assert(std::is_same_v<decltype(State::kAccessible), const AccessibleFacts>,
+                  "a class's accessible facts are `static const AccessibleFacts kAccessible`");
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT &&
+        unit_accessible::AnswerGetObject(hwnd, wParam, lParam, State::kAccessible, state->link,
+                                         &answer))
+      return answer;
+    if (message == unit_accessible::kMsgDefaultAction) {
+      unit_accessible::RunDefaultAction(hwnd, State::kAccessible);
+      return 0;
+    }
+  }
+  const LRESULT result = UnitFrameMessage(&state->link, hwnd, message, wParam, lParam,
+                                          ClassStep<State, Procedure>, state);
+  if constexpr (kHasAccessibleFacts<State>) {
+    if (message == WM_NCDESTROY) unit_accessible::EndObject(hwnd);
+  }
+  return result;
 }
 
 template <typename State, UnitProcedure<State> Procedure>

@@ -3,7 +3,8 @@
 // visited colour after it was opened; a left click opens its e-mail or web
 // address through the shell (open_link.h). The pointer over it is the
 // program's own hand. From the keyboard, a box with a tab stop takes the
-// focus and shows a focus cue; Enter or Space presses it as the mouse does.
+// focus and shows a focus cue; Enter or Space presses it as the mouse does,
+// and so does a screen reader's default action.
 #include "widgets/hyperlinker/hyperlinker.h"
 
 #include <windowsx.h>
@@ -11,7 +12,9 @@
 #include <utility>
 
 #include "frame/program_resources.h"
+#include "services/accessible_texts.h"
 #include "services/wide_text.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
@@ -23,6 +26,9 @@ namespace {
 const char kClassName[] = "MorvaneHyperLinker";
 
 struct HyperLinker {
+  // A link to screen readers, named by what it shows and opened as Enter
+  // opens it.
+  static const AccessibleFacts kAccessible;
   HyperLinkerProperties properties;
   UnitLink link;
   UnitFont font;
@@ -132,7 +138,9 @@ void OnLeftButtonDown(HWND hwnd, HyperLinker* link) {
   // The shell may run a message loop of its own while it opens the target;
   // the box may be gone by the time it returns.
   if (!IsWindow(hwnd) || StateOf(hwnd) != link) return;
+  const bool changed = link->visited != opened;
   link->visited = opened;
+  if (changed) AnnounceStateChange(hwnd);
   if (opened) Redraw(hwnd);
 }
 
@@ -161,6 +169,23 @@ void OnKey(HWND hwnd, HyperLinker* link, UINT message, WPARAM key, LPARAM keyDat
   link->spaceHeld = false;
   OnKeyboardPress(hwnd);
 }
+
+Text LinkName(HWND hwnd) { return ShownText(hwnd, StateOf(hwnd)); }
+
+long LinkState(HWND hwnd) {
+  return STATE_SYSTEM_LINKED | (StateOf(hwnd)->visited ? STATE_SYSTEM_TRAVERSED : 0);
+}
+
+// The address it opens, as a link's value is.
+Text LinkAddress(HWND hwnd) {
+  const HyperLinkerProperties& properties = StateOf(hwnd)->properties;
+  return properties.linkKind == 1 ? properties.webAddress : properties.mailAddress;
+}
+
+const char* OpenAction(HWND) { return kActionOpen; }
+
+const AccessibleFacts HyperLinker::kAccessible = {
+    ROLE_SYSTEM_LINK, true, LinkName, LinkState, LinkAddress, OpenAction, PressLikeEnter};
 
 HCURSOR ProgramHand() {
   HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_PROGRAM_HAND));

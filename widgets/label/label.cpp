@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "widgets/common/accessible.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -20,6 +21,8 @@ namespace {
 const char kClassName[] = "MorvaneLabel";
 
 struct Label {
+  // Static text to screen readers, named by its caption.
+  static const AccessibleFacts kAccessible;
   LabelProperties properties;
   UnitIdentity identity;
   UnitLink link;
@@ -190,6 +193,8 @@ constexpr UnitOperations MakeLabelOperations() {
   operations.forwardsPresses = true;
   return operations;
 }
+
+const AccessibleFacts Label::kAccessible = kStaticTextFacts;
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 #include <utility>
 
+#include "widgets/common/accessible.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -25,6 +26,9 @@ const char kPicBoxClassName[] = "MorvanePicBox";
 namespace {
 
 struct PicBox {
+  // A graphic to screen readers, which holds the units inside it; named only
+  // by the program.
+  static const AccessibleFacts kAccessible;
   PicBoxProperties properties;
   UnitIdentity identity;
   UnitLink link;
@@ -157,6 +161,8 @@ constexpr UnitOperations MakePicBoxOperations() {
   operations.forwardsPresses = true;
   return operations;
 }
+
+const AccessibleFacts PicBox::kAccessible = {ROLE_SYSTEM_GRAPHIC};
 
 }  // namespace
 

@@ -5,13 +5,16 @@
 // click. One colour of the shown picture may be cut out of the window's
 // shape. From the keyboard, a button with a tab stop takes the focus and
 // shows a focus cue over its picture; Space, Enter, and Enter as the window's
-// default button (a push button answers that it is one) press it.
+// default button (a push button answers that it is one) press it, and so
+// does a screen reader's default action.
 #include "widgets/pic_btn/pic_btn.h"
 
 #include <windowsx.h>
 
 #include <utility>
 
+#include "services/accessible_texts.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"
 #include "widgets/common/unit_look.h"
@@ -26,6 +29,9 @@ const char kClassName[] = "MorvanePicBtn";
 enum VisualState { kNormal = 0, kHover = 1, kPressed = 2 };
 
 struct PicBtn {
+  // A push button to screen readers, pressed as Enter presses it; named by
+  // the program, for the words are in the pictures.
+  static const AccessibleFacts kAccessible;
   PicBtnProperties properties;
   UnitIdentity identity;
   UnitLink link;
@@ -211,6 +217,7 @@ void Click(HWND hwnd, PicBtn* button) {
   if (IsToggle(button)) {
     button->checked = !button->checked;
     SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+    AnnounceStateChange(hwnd);
   } else {
     SetVisualState(hwnd, button, kNormal);
   }
@@ -269,6 +276,17 @@ LRESULT DialogCode(const PicBtn* button) {
 // WM_ENABLE: the disabled picture is shown or withdrawn at once.
 void OnEnable(HWND hwnd, PicBtn* button) { Repaint(hwnd, button); }
 
+// A toggle button reads as pressed while it is checked.
+long ToggleState(HWND hwnd) {
+  const PicBtn* button = StateOf(hwnd);
+  return IsToggle(button) && button->checked ? STATE_SYSTEM_PRESSED : 0;
+}
+
+const char* PressAction(HWND) { return kActionPress; }
+
+const AccessibleFacts PicBtn::kAccessible = {
+    ROLE_SYSTEM_PUSHBUTTON, true, nullptr, ToggleState, nullptr, PressAction, PressLikeEnter};
+
 HWND CreatePicBtn(const UnitCreateArgs& args) {
   std::unique_ptr<PicBtn> state = NewUnitState<PicBtn>(kPicBtnDescription, args);
   if (!state) return nullptr;
@@ -303,8 +321,10 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       break;
     case kPicBtnChecked:
       if (IsToggle(button)) {
+        const bool changed = button->checked != properties.checked;
         button->checked = properties.checked;
         SetVisualState(hwnd, button, button->checked ? kPressed : kNormal);
+        if (changed) AnnounceStateChange(hwnd);
       }
       break;
     case kPicBtnNormalPicture:

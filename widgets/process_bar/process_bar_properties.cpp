@@ -9,6 +9,13 @@ ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties) {
   return range;
 }
 
+int32_t ProcessBarPercent(ProcessBarRange range, int32_t position) {
+  if (range.high <= range.low || position <= range.low) return 0;
+  if (position >= range.high) return 100;
+  // In 64 bits: the control takes 32-bit bounds when sent them directly.
+  return int32_t((int64_t(position) - range.low) * 100 / (int64_t(range.high) - range.low));
+}
+
 namespace {
 
 // The class's own rule, after the fields' ranges: the position lies within

@@ -37,6 +37,11 @@ struct ProcessBarRange {
 };
 ProcessBarRange ProcessBarRangeOf(const ProcessBarProperties& properties);
 
+// How far along the bar `position` is, in whole percent (0 to 100, rounded
+// down), as a screen reader reads a progress bar's value; a position outside
+// the range counts as its nearer end, and a range of one value as 0.
+int32_t ProcessBarPercent(ProcessBarRange range, int32_t position);
+
 // The class: its name, type reference and property table, which gives the
 // stored block's fields in their order. ReadProperties and WriteProperties
 // (frame/property_codec.h) read and write a block of the record.

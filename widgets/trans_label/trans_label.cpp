@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/common/accessible.h"
 #include "widgets/common/caption.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/common/unit_window.h"
@@ -19,6 +20,8 @@ namespace {
 const char kClassName[] = "MorvaneTransLabel";
 
 struct TransLabel {
+  // Static text to screen readers, named by its caption.
+  static const AccessibleFacts kAccessible;
   TransLabelProperties properties;
   UnitIdentity identity;
   UnitLink link;
@@ -137,6 +140,8 @@ LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
+
+const AccessibleFacts TransLabel::kAccessible = kStaticTextFacts;
 
 }  // namespace
 

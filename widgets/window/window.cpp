@@ -13,6 +13,7 @@
 
 #include "frame/program_resources.h"
 #include "frame/system_library.h"
+#include "services/accessible_texts.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
@@ -446,6 +447,20 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
   }
 }
 
+// The close box on the caption bar, where there is one.
+bool HasCloseBox(HWND hwnd) {
+  const DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE));
+  return (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU);
+}
+
+// A window takes the focus when none of its units has it.
+long FocusableState(HWND) { return STATE_SYSTEM_FOCUSABLE; }
+
+const char* CloseAction(HWND hwnd) { return HasCloseBox(hwnd) ? kActionClose : nullptr; }
+
+// What the close box does.
+void CloseAsItsBoxDoes(HWND hwnd) { SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
 constexpr UnitOperations MakeWindowOperations() {
   UnitOperations operations = UnitClassOperations<WindowUnit>(kWindowDescription, CreateWindowUnit,
                                                               PropertyChanged, ReadLiveProperty);
@@ -456,5 +471,9 @@ constexpr UnitOperations MakeWindowOperations() {
 }
 
 }  // namespace
+
+const AccessibleFacts WindowUnit::kAccessible = {ROLE_SYSTEM_CLIENT, false,   CaptionName,
+                                                 FocusableState,     nullptr, CloseAction,
+                                                 CloseAsItsBoxDoes};
 
 const UnitOperations kWindowUnit = MakeWindowOperations();

@@ -5,12 +5,16 @@
 #include <windows.h>
 
 #include "frame/unit_class.h"
+#include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/image/image.h"
 #include "widgets/window/window_properties.h"
 
 struct WindowUnit {
+  // The client area to screen readers, named by its caption where the
+  // program gives it no name, and closed as its close box closes it.
+  static const AccessibleFacts kAccessible;
   WindowProperties properties;
   UnitIdentity identity;
   UnitLink link;

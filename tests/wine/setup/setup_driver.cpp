@@ -60,6 +60,16 @@ POINT CaptionPoint(HWND window) {
   return POINT{rect.left + 60, rect.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2};
 }
 
+std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
+  MessageBoxSeen seen;
+  if (!WaitForMessageBox(program, timeoutMs, &seen)) return "<no box>";
+  std::string text = seen.text;
+  if (seen.caption != Gbk("信息：")) text = "<caption \"" + seen.caption + "\"> " + text;
+  ClickBoxButton(seen, IDOK);
+  if (!WaitUntilGone(seen.box)) text = "<box stayed> " + text;
+  return text;
+}
+
 uint32_t ScreenPixels::At(int x, int y) const {
   const int width = area.right - area.left;
   return pixels[size_t(y - area.top) * size_t(width) + size_t(x - area.left)];

@@ -60,6 +60,11 @@ void ClickUnit(HWND startWindow, const UnitArea& unit);
 // A point of the caption bar of a framed window.
 POINT CaptionPoint(HWND window);
 
+// Waits for a message box of the program and answers it with OK; the text
+// it showed, marked when its caption is not the default "信息：", or
+// "<no box>" when none came.
+std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs);
+
 // The screen's pixels over an area, read with GetDC(NULL) and BitBlt.
 struct ScreenPixels {
   RECT area{};

@@ -100,19 +100,6 @@ int FilledColumns(HWND startWindow, uint32_t empty, int from, int to, const RECT
   return filled;
 }
 
-// Waits for a message box of the program and answers it with OK; the text
-// it showed, marked when its caption is not the default "信息：", or
-// "<no box>" when none came.
-std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
-  MessageBoxSeen seen;
-  if (!WaitForMessageBox(program, timeoutMs, &seen)) return "<no box>";
-  std::string text = seen.text;
-  if (seen.caption != Gbk("信息：")) text = "<caption \"" + seen.caption + "\"> " + text;
-  ClickBoxButton(seen, IDOK);
-  if (!WaitUntilGone(seen.box)) text = "<box stayed> " + text;
-  return text;
-}
-
 // The bar's end, inside its edge: empty until the very last positions.
 constexpr int kBarEndFrom = 270;
 constexpr int kBarEndTo = 326;
