@@ -5,13 +5,13 @@
 #include "services/handles.h"
 #include "services/wide_text.h"
 
-bool WriteBytesToFile(const Text& fileName, const ByteBlock* blocks, size_t count) {
-  if (fileName.empty()) return false;
+bool WriteBytesToFile(const WidePath& fileName, const ByteBlock* blocks, size_t count) {
+  if (fileName.Empty()) return false;
 
   // The handle is inheritable, as the product's other writers expect.
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  FileHandle file(CreateFileW(WideText(fileName).c_str(), GENERIC_WRITE, 0, &security,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, &security, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
 
   for (size_t i = 0; i < count; ++i) {
@@ -25,13 +25,11 @@ bool WriteBytesToFile(const Text& fileName, const ByteBlock* blocks, size_t coun
   return file.Close();
 }
 
-bool CreateFolder(const Text& path) {
-  return CreateDirectoryW(WideText(path).c_str(), nullptr) != FALSE;
-}
+bool CreateFolder(const WidePath& path) { return CreateDirectoryW(path.c_str(), nullptr) != FALSE; }
 
-bool FileExists(const Text& pattern) {
+bool FileExists(const WidePath& pattern) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(WideText(pattern).c_str(), &found);
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   FindClose(search);
   return true;
@@ -45,33 +43,31 @@ bool NotThere(DWORD error) {
 
 }  // namespace
 
-Removal DeleteFileAt(const Text& path) {
-  const WideText name(path);
-  const DWORD attributes = GetFileAttributesW(name.c_str());
+Removal DeleteFileAt(const WidePath& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return NotThere(GetLastError()) ? Removal::NotFound : Removal::Failed;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Removal::Failed;
   // A read-only file refuses deletion; the attribute is ours to clear.
   if (attributes & FILE_ATTRIBUTE_READONLY)
-    SetFileAttributesW(name.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-  return DeleteFileW(name.c_str()) ? Removal::Removed : Removal::Failed;
+    SetFileAttributesW(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+  return DeleteFileW(path.c_str()) ? Removal::Removed : Removal::Failed;
 }
 
-Removal RemoveEmptyFolder(const Text& path) {
-  const WideText name(path);
-  const DWORD attributes = GetFileAttributesW(name.c_str());
+Removal RemoveEmptyFolder(const WidePath& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return NotThere(GetLastError()) ? Removal::NotFound : Removal::Failed;
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Removal::Failed;
   // RemoveDirectory takes away an empty folder, or a junction itself.
-  return RemoveDirectoryW(name.c_str()) ? Removal::Removed : Removal::Failed;
+  return RemoveDirectoryW(path.c_str()) ? Removal::Removed : Removal::Failed;
 }
 
-bool IsLinkOrJunction(const Text& path) {
-  const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
+bool IsLinkOrJunction(const WidePath& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-bool PathExists(const Text& path) {
-  return GetFileAttributesW(WideText(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+bool PathExists(const WidePath& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
