@@ -17,8 +17,10 @@ struct RunningProgram {
   bool started = false;
 };
 
-// Starts `commandLine` (the program path first, quoted as needed).
+// Starts `commandLine` (the program path first, quoted as needed); in UTF-16
+// for a path that code page 936 cannot write.
 RunningProgram StartProgram(const std::string& commandLine);
+RunningProgram StartProgram(std::wstring commandLine);
 // Waits for the end of the program and answers its exit code; false on
 // timeout (the program is then ended).
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode);

@@ -774,7 +774,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_FALSE(PathExists(DesktopShortcut()));
-  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  EXPECT_FALSE(PathExists(ProgramGroup()));
   ExpectFilesInstalled();
 }
 

@@ -285,7 +285,7 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
   EXPECT_FALSE(PathExists(kInstallFolder));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
-  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  EXPECT_FALSE(PathExists(ProgramGroup()));
 }
 
 // No leaves everything in place, and no copy is made.
@@ -314,9 +314,9 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
   // The installed one is gone: the same program, from a folder of its own.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::string again = Cp936Of(temp) + Gbk("卸载Morvane.exe");
-  ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), WideOf(again).c_str(), FALSE));
-  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram("\"" + again + "\""), &message, &code));
+  const std::wstring again = temp + WideOf(Gbk("卸载Morvane.exe"));
+  ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), again.c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram(L"\"" + again + L"\""), &message, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(message.find(Gbk("未找到 Morvane 的安装。")), 0u) << message;
   EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;

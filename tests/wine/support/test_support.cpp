@@ -64,7 +64,11 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 std::string MakeScratchFolder(const char* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::string folder = Cp936Of(temp) + "morvane-" + name;
+  // A temporary folder in a profile whose name code page 936 cannot write
+  // (the wideuser prefix) has no text of its own: the drive's root then.
+  std::string parent = Cp936Of(temp);
+  if (WideOf(parent) != temp) parent = "C:\\";
+  std::string folder = parent + "morvane-" + name;
   RemoveTree(folder);
   CreateDirectoryW(WideOf(folder).c_str(), nullptr);
   return folder;
@@ -93,6 +97,8 @@ void RemoveWideTree(const std::wstring& path) {
 }  // namespace
 
 void RemoveTree(const std::string& path) { RemoveWideTree(WideOf(path)); }
+
+void RemoveTree(const std::wstring& path) { RemoveWideTree(path); }
 
 // The frame initialises OLE on the user-interface thread before anything
 // else; so do the tests.

@@ -33,8 +33,10 @@ bool RunsUnderWow64();
 // Writes `content` to `path`, replacing it. False on any failure.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
-// A new empty folder under the temporary folder, ending without backslash.
+// A new empty folder under the temporary folder, ending without backslash
+// (under C:\ where the temporary folder's name has no code-page-936 form).
 std::string MakeScratchFolder(const char* name);
 
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
+void RemoveTree(const std::wstring& path);
