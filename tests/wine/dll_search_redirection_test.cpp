@@ -33,28 +33,6 @@ const char kAssemblyFolder[] =
     "x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0.0.0_none_deadbeef";
 const char* const kMarkerNames[] = {"comctl32.dll", "uxtheme.dll"};
 
-// Every name under a folder, with its path below it, subfolders included.
-void ListTree(const std::wstring& folder, const std::wstring& below,
-              std::vector<std::wstring>* out) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    out->push_back(below + name);
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ListTree(folder + L"\\" + name, below + name + L"\\", out);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
-
-std::vector<std::wstring> TreeOf(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  ListTree(folder, L"", &names);
-  return names;
-}
-
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -148,7 +126,7 @@ TEST_P(DllRedirection, TheSetupProgramRefusesToRun) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
   }
-  const std::vector<std::wstring> before = TreeOf(folder);
+  const std::vector<std::string> before = TreeOf(folder);
 
   RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "support/test_text.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -19,14 +19,8 @@ std::string Hex(const BYTE* data, DWORD size) {
 }
 
 void AddFiles(const std::wstring& folder, const std::wstring& skipped, MachineSnapshot* shot) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring path = folder + L"\\" + name;
-    if (lstrcmpiW(path.c_str(), skipped.c_str()) == 0) continue;
+  ForEachEntry(folder, [&](const std::wstring& path, const WIN32_FIND_DATAW& found) {
+    if (lstrcmpiW(path.c_str(), skipped.c_str()) == 0) return;
     char what[96];
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     snprintf(what, sizeof what, "%s %lu %lu:%lu", isFolder ? "folder" : "file", found.nFileSizeLow,
@@ -36,8 +30,7 @@ void AddFiles(const std::wstring& folder, const std::wstring& skipped, MachineSn
     shot->entries["file " + Utf8Of(path)] = isFolder ? "folder" : what;
     if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
       AddFiles(path, skipped, shot);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  });
 }
 
 void AddKey(HKEY root, const std::wstring& rootName, const std::wstring& path,

@@ -863,29 +863,6 @@ void MoveShellFolder(const wchar_t* valueName, const std::wstring& path) {
   RegCloseKey(key);
 }
 
-// Every name under a folder with its path below it, subfolders included, in
-// UTF-8.
-void ListTree(const std::wstring& folder, const std::string& below,
-              std::vector<std::string>* names) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    names->push_back(below + Utf8Of(name));
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ListTree(folder + L"\\" + name, below + Utf8Of(name) + "\\", names);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-}
-
-std::vector<std::string> TreeOf(const std::wstring& folder) {
-  std::vector<std::string> names;
-  ListTree(folder, "", &names);
-  return names;
-}
-
 // A desktop whose folder name has no code-page-936 form (Korean): the
 // desktop shortcut lands there, in the folder as Windows names it, and
 // nothing goes under the name that code page 936 would have made of it

@@ -100,6 +100,38 @@ void RemoveTree(const std::string& path) { RemoveWideTree(WideOf(path)); }
 
 void RemoveTree(const std::wstring& path) { RemoveWideTree(path); }
 
+void ForEachEntry(
+    const std::wstring& folder,
+    const std::function<void(const std::wstring& path, const WIN32_FIND_DATAW& found)>& visit) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") visit(folder + L"\\" + name, found);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+namespace {
+
+void ListTree(const std::wstring& folder, const std::string& below,
+              std::vector<std::string>* names) {
+  ForEachEntry(folder, [&](const std::wstring& path, const WIN32_FIND_DATAW& found) {
+    const std::string name = below + Utf8Of(found.cFileName);
+    names->push_back(name);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ListTree(path, name + "\\", names);
+  });
+}
+
+}  // namespace
+
+std::vector<std::string> TreeOf(const std::wstring& folder) {
+  std::vector<std::string> names;
+  ListTree(folder, "", &names);
+  return names;
+}
+
 // The frame initialises OLE on the user-interface thread before anything
 // else; so do the tests.
 int main(int argc, char** argv) {

@@ -4,7 +4,11 @@
 // any machine.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "support/test_text.h"
 
@@ -40,3 +44,13 @@ std::string MakeScratchFolder(const char* name);
 // Deletes a folder and everything in it.
 void RemoveTree(const std::string& path);
 void RemoveTree(const std::wstring& path);
+
+// Calls `visit` for each entry directly in `folder` (not "." and ".."), with
+// its whole path and what the search found of it.
+void ForEachEntry(
+    const std::wstring& folder,
+    const std::function<void(const std::wstring& path, const WIN32_FIND_DATAW& found)>& visit);
+
+// Every name under a folder with its path below it, subfolders included, in
+// UTF-8: what a folder of the user's holds, whatever the user's name.
+std::vector<std::string> TreeOf(const std::wstring& folder);
