@@ -4,7 +4,8 @@
 #       A native GoogleTest executable of the host tree (ASan + UBSan).
 #
 #   morvane_wine_test(NAME SOURCES... [LIBS libs...] [FRESH_PREFIX] [GUI]
-#                     [TIMING] [WOW64] [CP1252] [ARGS args...] [TIMEOUT seconds])
+#                     [TIMING] [WOW64] [CP1252] [WIDE_USER] [ARGS args...]
+#                     [TIMEOUT seconds])
 #       A Windows GoogleTest executable run under Wine. Tests that change the
 #       machine (files under C:\, the registry) pass FRESH_PREFIX and get a copy
 #       of the prepared prefix of their own; the others share the prepared
@@ -16,10 +17,14 @@
 #       wherever the tree's Wine makes both kinds of prefix. CP1252 runs it
 #       once more (as cp1252.NAME) in a prefix whose ANSI code page is 1252,
 #       as on Windows in English: the program must mean the same whatever
-#       that code page, with the same expectations.
+#       that code page, with the same expectations. WIDE_USER runs it once
+#       more (as wideuser.NAME) in a prefix whose user's name code page 936
+#       cannot write, so that the user's profile, desktop, programs and
+#       temporary folders have no code-page-936 name either.
 #
 #   morvane_wine_run(NAME EXE [FRESH_PREFIX] [GUI] [TIMING] [WOW64] [CP1252]
-#                    [ARGS args...] [TIMEOUT seconds] [ENVIRONMENT VAR=value...])
+#                    [WIDE_USER] [ARGS args...] [TIMEOUT seconds]
+#                    [ENVIRONMENT VAR=value...])
 #       Registers another run of an existing Windows executable (for example
 #       one scenario of a driver, each in a fresh prefix, or a benchmark).
 #       ENVIRONMENT is for the test bed and the test (for example
@@ -37,15 +42,18 @@ if(MORVANE_WINDOWS)
   find_package(GTest REQUIRED CONFIG)
   set(MORVANE_WINE_RUN "${CMAKE_SOURCE_DIR}/tests/harness/wine-run.sh")
   # A kind of prefix: its test bed folder, whose wine.env (read by the test
-  # bed) says which Wine makes it, of which architecture, under which locale;
+  # bed) says which Wine makes it, of which architecture, under which locale,
+  # for which user (an optional last argument; else whoever runs the tests);
   # and its fixture, KIND.start and KIND.stop. Making a prefix starts Wine
   # programs on the display: not while a GUI test moves the mouse there.
   function(morvane_wine_prefix kind dir description arch locale)
+    set(user "${ARGN}")
     file(CONFIGURE OUTPUT "${dir}/wine.env" @ONLY CONTENT
          "# The Wine of this tree's ${description} (written by CMake).
 MORVANE_WINE_BIN='@MORVANE_WINE_BIN@'
 MORVANE_WINE_ARCH='${arch}'
 MORVANE_WINE_LOCALE='${locale}'
+MORVANE_WINE_USER='${user}'
 ")
     set(prefix_sh "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh")
     add_test(NAME ${kind}.start COMMAND bash ${prefix_sh} start ${dir})
@@ -69,6 +77,12 @@ MORVANE_WINE_LOCALE='${locale}'
   set(MORVANE_CP1252_DIR "${CMAKE_BINARY_DIR}/wine-cp1252")
   morvane_wine_prefix(cp1252 "${MORVANE_CP1252_DIR}" "CP1252 runs: ANSI code page 1252"
                       "${MORVANE_WINE_ARCH}" "C.UTF-8")
+  # The prefix of the WIDE_USER runs: the tree's kind of prefix, made and run
+  # for a user whose name has a Polish, a Vietnamese and Korean letters.
+  # Wine names the profile after the user when it makes the prefix.
+  set(MORVANE_WIDE_USER_DIR "${CMAKE_BINARY_DIR}/wine-wideuser")
+  morvane_wine_prefix(wideuser "${MORVANE_WIDE_USER_DIR}" "WIDE_USER runs: a user's name without code page 936"
+                      "${MORVANE_WINE_ARCH}" "zh_CN.UTF-8" "Łukasz Nguyễn 김철수")
 else()
   find_package(GTest REQUIRED)
 endif()
@@ -82,7 +96,7 @@ function(morvane_host_test name)
 endfunction()
 
 function(morvane_wine_run name exe)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "ARGS;ENVIRONMENT"
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252;WIDE_USER" "TIMEOUT" "ARGS;ENVIRONMENT"
                         ${ARGN})
   set(mode shared)
   if(T_FRESH_PREFIX)
@@ -97,6 +111,9 @@ function(morvane_wine_run name exe)
   endif()
   if(T_CP1252)
     list(APPEND runs "cp1252|${MORVANE_CP1252_DIR}")
+  endif()
+  if(T_WIDE_USER)
+    list(APPEND runs "wideuser|${MORVANE_WIDE_USER_DIR}")
   endif()
   foreach(run IN LISTS runs)
     string(REPLACE "|" ";" run "${run}")
@@ -120,12 +137,12 @@ function(morvane_wine_run name exe)
 endfunction()
 
 function(morvane_wine_test name)
-  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252" "TIMEOUT" "SOURCES;LIBS;ARGS"
-                        ${ARGN})
+  cmake_parse_arguments(T "FRESH_PREFIX;GUI;TIMING;WOW64;CP1252;WIDE_USER" "TIMEOUT"
+                        "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} morvane_test_support GTest::gtest)
   set(options)
-  foreach(option FRESH_PREFIX GUI TIMING WOW64 CP1252)
+  foreach(option FRESH_PREFIX GUI TIMING WOW64 CP1252 WIDE_USER)
     if(T_${option})
       list(APPEND options ${option})
     endif()

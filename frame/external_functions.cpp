@@ -42,11 +42,11 @@ const char kCloseQuote[] = "\xa1\xb1";                                          
 
 ExternalFunctionReport g_report = ShowRuntimeErrorAndExit;
 
-Text SystemDirectory() {
+WidePath SystemDirectory() {
   wchar_t path[MAX_PATH];
   UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return Text();
-  return TextOfWide(path, length);
+  if (length == 0 || length >= MAX_PATH) return WidePath();
+  return WidePath::OfUnits(path, length);
 }
 
 // The file name that LoadLibrary would look for: ".dll" is added to a name
@@ -61,9 +61,9 @@ Text LibraryFileName(const char* name) {
 }
 
 bool IsSystemLibrary(const Text& fileName) {
-  Text system = SystemDirectory();
-  if (system.empty()) return false;
-  DWORD attributes = GetFileAttributesW(WideText(system + "\\" + fileName).c_str());
+  const WidePath system = SystemDirectory();
+  if (system.Empty()) return false;
+  DWORD attributes = GetFileAttributesW((system + "\\" + fileName).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -73,9 +73,9 @@ HMODULE LoadNamedLibrary(const char* name) {
   // A library that the system directory holds is loaded from there only,
   // whatever lies beside the program.
   if (IsSystemLibrary(fileName)) return LoadSystemLibrary(fileName.c_str());
-  const Text& folder = GetProgramPath().folderSlash;
-  if (!folder.empty()) {
-    HMODULE module = LoadLibraryW(WideText(folder + name).c_str());
+  const WidePath& folder = GetProgramPath().folderSlash;
+  if (!folder.Empty()) {
+    HMODULE module = LoadLibraryW((folder + name).c_str());
     if (module) return module;
   }
   return LoadLibraryW(WideText(name).c_str());

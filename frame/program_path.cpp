@@ -2,29 +2,25 @@
 
 #include <windows.h>
 
-#include "services/code_page.h"
-#include "services/wide_text.h"
-
 namespace {
 
-// "C:\dir\setup.exe" gives "C:\dir" and "setup.exe"; a path name is code
-// page 936, so a backslash that is the second byte of a character does not
-// split it.
+// "C:\dir\setup.exe" gives "C:\dir" and "setup.exe". The path stays as
+// Windows gives it: a downloads folder in a profile whose name code page 936
+// cannot write is still that folder.
 ProgramPath ReadProgramPath() {
   wchar_t wide[MAX_PATH] = {};
   DWORD units = GetModuleFileNameW(nullptr, wide, MAX_PATH);
   if (units >= MAX_PATH) units = MAX_PATH - 1;
-  const Text path = TextOfWide(wide, units);
-  const size_t length = path.size();
   ProgramPath result;
-  const size_t cut = LastBackslash(path.data(), length);
-  if (cut == length) {
-    result.fileName = path;
+  result.file = WidePath::OfUnits(wide, units);
+  const size_t cut = result.file.LastBackslash();
+  if (cut == result.file.Length()) {
+    result.fileName = result.file;
     return result;
   }
-  result.folder.assign(path, 0, cut);
-  result.fileName.assign(path, cut + 1, length - cut - 1);
-  result.folderSlash = result.folder + "\\";
+  result.folder = result.file.Head(cut);
+  result.fileName = result.file.Tail(cut + 1);
+  result.folderSlash = result.file.Head(cut + 1);
   return result;
 }
 

@@ -70,15 +70,15 @@ int RunProgram(const ProgramDefinition& program) {
   // one of this process would load the common controls through the very
   // redirection.
   if (!RestrictDllSearch())
-    ReportRuntimeError(DllRedirectionMessage(GetProgramPath().fileName + ".local"), 0, 0, 0,
-                       ReportBox::OfTheSystem);
+    ReportRuntimeError(DllRedirectionMessage(ShownTextOfPath(GetProgramPath().fileName) + ".local"),
+                       0, 0, 0, ReportBox::OfTheSystem);
   app.heap = GetProcessHeap();
   app.oleStarted = SUCCEEDED(OleInitialize(nullptr));
   // Every relative path of the installer is relative to the setup program.
   // With the trailing backslash, so that a program in a drive's root makes
   // the root current ("C:" alone would mean the drive's current folder).
   const ProgramPath& path = GetProgramPath();
-  if (!path.folderSlash.empty()) SetCurrentDirectoryW(WideText(path.folderSlash).c_str());
+  if (!path.folderSlash.Empty()) SetCurrentDirectoryW(path.folderSlash.c_str());
   app.hiddenOwner = CreateHiddenOwner();
   app.unitClasses = program.unitClasses;
   app.accessibleNames = program.accessibleNames;

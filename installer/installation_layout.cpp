@@ -110,36 +110,45 @@ const TableList<const ShortcutItem*> kShortcuts = {
 
 // ---- Resolution
 
-namespace {
-
-// The folder that a place stands for, ending in a backslash; empty when the
-// machine names none.
-Text FolderOf(Place place, const MachineFolders& machine) {
-  switch (place) {
+MachineFolder FolderBelow(const PlacedName& name, Text* below) {
+  // The places below another place of the table: that place's path, a
+  // backslash and the name.
+  const PlacedName* parent = nullptr;
+  MachineFolder folder = MachineFolder::None;
+  switch (name.place) {
     case Place::Fixed:
       break;
     case Place::InstallationFolder:
-      return PathOf(kInstallationFolder.path, machine) + "\\";
+      parent = &kInstallationFolder.path;
+      break;
     case Place::SystemFolder:
-      return machine.system;
+      folder = MachineFolder::System;
+      break;
     case Place::ProgramsFolder:
-      return machine.programs;
+      folder = MachineFolder::Programs;
+      break;
     case Place::DesktopFolder:
-      return machine.desktop;
-    case Place::ProgramGroup: {
-      const Text group = PathOf(kProgramGroup.path, machine);
-      return group.empty() ? group : group + "\\";
-    }
+      folder = MachineFolder::Desktop;
+      break;
+    case Place::ProgramGroup:
+      parent = &kProgramGroup.path;
+      break;
   }
-  return Text();
+  if (!parent) {
+    *below = name.name;
+    return folder;
+  }
+  folder = FolderBelow(*parent, below);
+  *below += "\\";
+  *below += name.name;
+  return folder;
 }
 
-}  // namespace
-
 Text PathOf(const PlacedName& name, const MachineFolders& machine) {
-  if (name.place == Place::Fixed) return name.name;
-  const Text folder = FolderOf(name.place, machine);
-  return folder.empty() ? folder : folder + name.name;
+  Text below;
+  const Text* folder = machine.Of(FolderBelow(name, &below));
+  if (!folder) return below;
+  return folder->empty() ? Text() : *folder + below;
 }
 
 Text KeyPathOf(const RegistryKeyItem& key, const Text& classBase, const Text& verbName) {

@@ -40,16 +40,51 @@ struct PlacedName {
   const char* name;  // below the place; may hold backslashes
 };
 
-// The folders that only the machine knows, each ending in a backslash, or
-// empty where the machine names none.
-struct MachineFolders {
-  Text system;    // the folder this program's writes to the system directory reach
-  Text programs;  // the user's Start-menu programs folder
-  Text desktop;   // the user's desktop folder
+// The folders that only the machine knows.
+enum class MachineFolder : uint8_t {
+  None,      // the path is fixed
+  System,    // Place::SystemFolder
+  Programs,  // Place::ProgramsFolder
+  Desktop,   // Place::DesktopFolder
 };
 
-// The path of `name` on the machine; empty when its place is unknown there,
-// so that nothing is ever written relative to the current folder.
+// The machine's folder that the path of `name` starts in, and in `below` the
+// rest of the path, which the table gives: all of it for a fixed path. On
+// the machine the folder is as Windows names it (installer/machine_folders.h),
+// and only these texts of the program's own are joined to it.
+MachineFolder FolderBelow(const PlacedName& name, Text* below);
+
+// The machine's folders, in some form of path (a text here, the UTF-16 of
+// Windows on the machine), each ending in a backslash, or empty where the
+// machine names none.
+template <typename Path>
+struct FoldersOf {
+  Path system;    // the folder this program's writes to the system directory reach
+  Path programs;  // the user's Start-menu programs folder
+  Path desktop;   // the user's desktop folder
+
+  // The folder of that kind; null for a fixed path.
+  const Path* Of(MachineFolder folder) const {
+    switch (folder) {
+      case MachineFolder::None:
+        break;
+      case MachineFolder::System:
+        return &system;
+      case MachineFolder::Programs:
+        return &programs;
+      case MachineFolder::Desktop:
+        return &desktop;
+    }
+    return nullptr;
+  }
+};
+
+// The folders as texts of code page 936: the tests', the peer bench's, and
+// those of the registry values that name a path.
+using MachineFolders = FoldersOf<Text>;
+
+// The path of `name` among those folders; empty when its place is unknown
+// there, so that nothing is ever written relative to the current folder.
 Text PathOf(const PlacedName& name, const MachineFolders& machine);
 
 // ---- Folders and files

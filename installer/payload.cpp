@@ -52,12 +52,12 @@ uint32_t ChecksumOf(ByteBlock bytes) {
 void PrepareFolder(const InstalledFolder& folder) {
   // FileExists is satisfied by a plain file of that name too; the write of
   // the main program then fails and says so.
-  const Text path = PathOnMachine(folder.path);
-  if (!path.empty() && !FileExists(path)) CreateFolder(path);
+  const WidePath path = PathOnMachine(folder.path);
+  if (!path.Empty() && !FileExists(path)) CreateFolder(path);
 }
 
 bool WriteFileItem(const FileItem& file) {
   ByteBlock bytes;
-  const Text path = PathOnMachine(file.path);
-  return !path.empty() && PayloadBytes(file.block, &bytes) && WriteBytesToFile(path, bytes);
+  const WidePath path = PathOnMachine(file.path);
+  return !path.Empty() && PayloadBytes(file.block, &bytes) && WriteBytesToFile(path, bytes);
 }

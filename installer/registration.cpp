@@ -25,17 +25,29 @@ struct Arguments {
 };
 
 // The path a value is made from: the caller's where it stands for the
-// value's subject, else the subject's path on this machine.
-Text SubjectPath(const RegistryValueItem& value, const Arguments& given) {
-  if (!value.subject) return Text();
-  if (value.subject == &kMainProgram.path && given.program) return *given.program;
-  if (value.subject == &kProductIcon.path && given.icon) return *given.icon;
-  return PathOnMachine(*value.subject);
+// value's subject, else the exact text of the subject's path on this
+// machine. False where that path has no such text (or no place here): a
+// value made from an approximation would name another file, so it is not
+// written at all, and its step fails.
+bool SubjectPath(const RegistryValueItem& value, const Arguments& given, Text* path) {
+  if (!value.subject) return true;
+  if (value.subject == &kMainProgram.path && given.program) {
+    *path = *given.program;
+    return true;
+  }
+  if (value.subject == &kProductIcon.path && given.icon) {
+    *path = *given.icon;
+    return true;
+  }
+  *path = PathTextOnMachine(*value.subject);
+  return !path->empty();
 }
 
 bool WriteValue(const RegistryValueItem& value, const Arguments& given) {
   const Text keyPath = KeyPathOf(*value.key, given.classBase, given.verbName);
-  const Text data = DataOf(value, SubjectPath(value, given), given.classBase);
+  Text subject;
+  if (!SubjectPath(value, given, &subject)) return false;
+  const Text data = DataOf(value, subject, given.classBase);
   return WriteRegItem(value.key->root, ItemPathOf(value, keyPath), ValueOf(value, data));
 }
 
@@ -77,22 +89,33 @@ bool LeftByAnEarlierInstallation(const RegistryKeyItem& verb) {
 
 void AddVerbUnlessPresent(const RegistryKeyItem& verb,
                           bool (*add)(const Text& verbName, const Text& command)) {
-  if (!LeftByAnEarlierInstallation(verb)) add(kVerbName, PathOnMachine(kMainProgram.path));
+  if (!LeftByAnEarlierInstallation(verb)) add(kVerbName, PathTextOnMachine(kMainProgram.path));
 }
 
 // Without the special folder the names would be relative to the current
 // directory, the setup program's own folder: no folder, no shortcut
 // (PathOnMachine gives no path then).
 void CreateProgramGroup() {
-  const Text group = PathOnMachine(kProgramGroup.path);
-  if (!group.empty()) CreateFolder(group);
+  const WidePath group = PathOnMachine(kProgramGroup.path);
+  if (!group.Empty()) CreateFolder(group);
 }
 
 void CreateShortcuts() {
   for (const ShortcutItem* shortcut : kShortcuts) {
-    const Text link = PathOnMachine(shortcut->link);
-    if (!link.empty()) CreateShortcut(link, PathOnMachine(shortcut->target->path));
+    const WidePath link = PathOnMachine(shortcut->link);
+    if (!link.Empty()) CreateShortcut(link, PathOnMachine(shortcut->target->path));
   }
+}
+
+// The file class's values, then the one notification of the installation.
+bool WriteFileClass(const Arguments& given) {
+  if (!WriteValuesOf({&kExtensionKey, &kClassKey}, given, OnFailure::StopAtFailure)) return false;
+
+  FARPROC notify = ResolveExternalFunction(ExternalFunction::SHChangeNotify);
+  if (notify)
+    CallExternal(notify, {kRegisterFileClassProcedure, 1}, LONG(SHCNE_ASSOCCHANGED),
+                 UINT(SHCNF_IDLIST), nullptr, nullptr);
+  return true;
 }
 
 }  // namespace
@@ -102,13 +125,7 @@ bool RegisterFileClass(const Text& exePath, const Text& classBase, const Text& i
   given.classBase = classBase;
   given.program = &exePath;
   given.icon = &iconPath;
-  if (!WriteValuesOf({&kExtensionKey, &kClassKey}, given, OnFailure::StopAtFailure)) return false;
-
-  FARPROC notify = ResolveExternalFunction(ExternalFunction::SHChangeNotify);
-  if (notify)
-    CallExternal(notify, {kRegisterFileClassProcedure, 1}, LONG(SHCNE_ASSOCCHANGED),
-                 UINT(SHCNF_IDLIST), nullptr, nullptr);
-  return true;
+  return WriteFileClass(given);
 }
 
 bool AddAllFilesVerb(const Text& verbName, const Text& command) {
@@ -120,9 +137,9 @@ bool AddFolderVerb(const Text& verbName, const Text& command) {
 }
 
 bool RegisterInstallation() {
-  if (!RegisterFileClass(PathOnMachine(kMainProgram.path), kClassBase,
-                         PathOnMachine(kProductIcon.path)))
-    return false;
+  // The paths of the table on this machine: a system folder without an
+  // exact text fails the icon's value, and with it the registration.
+  if (!WriteFileClass(Arguments())) return false;
   AddVerbUnlessPresent(kAllFilesVerb, AddAllFilesVerb);
   AddVerbUnlessPresent(kFolderVerb, AddFolderVerb);
   CreateProgramGroup();

@@ -8,7 +8,9 @@
 # programs, the same tests built for x86_64 run instead, and count). Where
 # Wine also makes 64-bit prefixes, the tests marked WOW64 run a second time
 # there (wow64.*), with the 32-bit programs under WoW64; the tests marked
-# CP1252 run a second time in a prefix whose ANSI code page is 1252 (cp1252.*).
+# CP1252 run a second time in a prefix whose ANSI code page is 1252 (cp1252.*),
+# and those marked WIDE_USER in a prefix whose user's name code page 936 cannot
+# write (wideuser.*).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVANE_BUILD_DIR:-$root/build}
@@ -59,11 +61,11 @@ else
   echo "Wine on this machine cannot start a 32-bit Windows program: the 32-bit builds"
   echo "of the tests that run under Wine are skipped (listed below); the Windows"
   echo "tree's other checks run."
-  mapfile -t wine_tests < <(ctest --test-dir "$build/windows" -N -R '^(wine|wow64|cp1252)\.' |
-                            sed -nE 's/^ *Test +#[0-9]+: ((wine|wow64|cp1252)\..*)$/\1/p')
+  mapfile -t wine_tests < <(ctest --test-dir "$build/windows" -N -R '^(wine|wow64|cp1252|wideuser)\.' |
+                            sed -nE 's/^ *Test +#[0-9]+: ((wine|wow64|cp1252|wideuser)\..*)$/\1/p')
   printf 'skipped: %s\n' "${wine_tests[@]}"
   skipped=$((skipped + ${#wine_tests[@]}))
-  run_ctest "$build/windows" -E '^(wine|wow64|cp1252)\.'
+  run_ctest "$build/windows" -E '^(wine|wow64|cp1252|wideuser)\.'
   if [ -z "$MORVANE_DEPS_PREFIXES_64" ]; then
     echo "No 64-bit twins here (the bootstrap builds their libraries only for the"
     echo "WoW64 Wine): no test runs under Wine."
@@ -73,7 +75,7 @@ else
   elif wine_runs_programs windows64; then
     echo "The same tests built for x86_64 ($build/windows64) run instead: the"
     echo "setup program they drive is its 64-bit twin, built from the same sources."
-    run_ctest "$build/windows64" -R '^(wine|cp1252)\.'
+    run_ctest "$build/windows64" -R '^(wine|cp1252|wideuser)\.'
   else
     echo "Nor can it start a 64-bit one: no test runs under Wine."
   fi

@@ -6,9 +6,7 @@
 
 #include <cwchar>
 
-#include "services/code_page.h"
 #include "services/handles.h"
-#include "services/wide_text.h"
 
 namespace {
 
@@ -18,32 +16,28 @@ const int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIREC
                              CSIDL_STARTUP,  CSIDL_APPDATA};
 
 // MAX_PATH, the shell's limit for the names of its links.
-constexpr int kMaxLinkName = MAX_PATH;
+constexpr size_t kMaxLinkName = MAX_PATH;
 
 // Whether the file name itself, the part after the last backslash, holds a
 // dot. A dot further up belongs to a folder: a profile folder named
-// "first.last" puts one into every desktop path. No byte of a two-byte
-// character is a dot (trail bytes start at 0x40), but a trail byte can be a
-// backslash, hence the code-page-aware search for the last one.
-bool FileNameHasDot(const Text& path) {
-  const size_t slash = LastBackslash(path.data(), path.size());
-  const size_t nameStart = slash == path.size() ? 0 : slash + 1;
-  return path.find('.', nameStart) != Text::npos;
+// "first.last" puts one into every desktop path.
+bool FileNameHasDot(const WidePath& path) {
+  const size_t slash = path.LastBackslash();
+  const size_t nameStart = slash == path.Length() ? 0 : slash + 1;
+  return wcschr(path.c_str() + nameStart, L'.') != nullptr;
 }
 
 // A folder path of `length` units as Windows answers it, in the form of
 // GetSpecialFolder: ending in one backslash, or empty when the call failed
 // (0), the path did not fit (MAX_PATH or more: the size it would need), or
-// there is no room left for the backslash. The room is MAX_PATH bytes of
-// code page 936, as the program's paths have it.
-Text FolderPath(const wchar_t* path, UINT length) {
-  if (length == 0 || length >= MAX_PATH) return Text();
-  Text result = TextOfWide(path, length);
-  if (result.empty() || result.size() >= MAX_PATH) return Text();
-  if (result.back() != '\\') {
-    // A path of 259 bytes has no room left for the backslash under MAX_PATH.
-    if (result.size() + 1 >= MAX_PATH) return Text();
-    result += '\\';
+// there is no room left for the backslash.
+WidePath FolderPath(const wchar_t* path, UINT length) {
+  if (length == 0 || length >= MAX_PATH) return WidePath();
+  WidePath result = WidePath::OfUnits(path, length);
+  if (result.Last() != L'\\') {
+    // A path of 259 units has no room left for the backslash under MAX_PATH.
+    if (result.Length() + 1 >= MAX_PATH) return WidePath();
+    result += "\\";
   }
   return result;
 }
@@ -55,12 +49,12 @@ bool RunsUnderWow64() {
 
 }  // namespace
 
-Text GetSpecialFolder(int folderCode) {
+WidePath GetSpecialFolder(int folderCode) {
   wchar_t path[MAX_PATH] = {};
   UINT length = 0;
   if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
     if (!SHGetSpecialFolderPathW(nullptr, path, kShellFolders[folderCode - 1], FALSE))
-      return Text();
+      return WidePath();
     length = UINT(wcsnlen(path, MAX_PATH));
   } else if (folderCode == kFolderWindows) {
     length = GetWindowsDirectoryW(path, MAX_PATH);
@@ -69,12 +63,12 @@ Text GetSpecialFolder(int folderCode) {
   } else if (folderCode == kFolderTemp) {
     length = GetTempPathW(MAX_PATH, path);
   } else {
-    return Text();
+    return WidePath();
   }
   return FolderPath(path, length);
 }
 
-Text GetWrittenSystemFolder() {
+WidePath GetWrittenSystemFolder() {
   if (!RunsUnderWow64()) return GetSpecialFolder(kFolderSystem);
   // The file system redirects this process's system directory to the
   // 32-bit system folder, which is no redirected name itself: 64-bit
@@ -83,7 +77,7 @@ Text GetWrittenSystemFolder() {
   return FolderPath(path, GetSystemWow64DirectoryW(path, MAX_PATH));
 }
 
-Text ShortcutFileName(const Text& linkName) {
+WidePath ShortcutFileName(const WidePath& linkName) {
   return FileNameHasDot(linkName) ? linkName : linkName + ".lnk";
 }
 
@@ -94,12 +88,12 @@ namespace {
 struct ShellLinkFile {
   ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> file;
-  WideText name;
+  WidePath name;
 };
 
-bool OpenShellLink(const Text& fileName, ShellLinkFile* opened) {
-  if (fileName.size() >= size_t(kMaxLinkName)) return false;
-  opened->name = WideText(fileName);
+bool OpenShellLink(const WidePath& fileName, ShellLinkFile* opened) {
+  if (fileName.Length() >= kMaxLinkName) return false;
+  opened->name = fileName;
   return !opened->name.Empty() &&
          SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     opened->link.Receive())) &&
@@ -108,21 +102,21 @@ bool OpenShellLink(const Text& fileName, ShellLinkFile* opened) {
 
 }  // namespace
 
-bool CreateShortcut(const Text& linkName, const Text& target, const Text* description,
-                    const Text* arguments, const Text* workingDirectory) {
+bool CreateShortcut(const WidePath& linkName, const WidePath& target, const Text* description,
+                    const Text* arguments, const WidePath* workingDirectory) {
   ShellLinkFile shortcut;
   if (!OpenShellLink(ShortcutFileName(linkName), &shortcut)) return false;
   IShellLinkW* link = shortcut.link.Get();
   // The setters' results do not stop the save.
-  link->SetPath(WideText(target).c_str());
+  link->SetPath(target.c_str());
   link->SetShowCmd(SW_SHOW);
   if (description) link->SetDescription(WideText(*description).c_str());
   if (arguments) link->SetArguments(WideText(*arguments).c_str());
-  if (workingDirectory) link->SetWorkingDirectory(WideText(*workingDirectory).c_str());
+  if (workingDirectory) link->SetWorkingDirectory(workingDirectory->c_str());
   return SUCCEEDED(shortcut.file->Save(shortcut.name.c_str(), TRUE));
 }
 
-bool ReadShortcutTarget(const Text& linkFile, Text* target) {
+bool ReadShortcutTarget(const WidePath& linkFile, WidePath* target) {
   ShellLinkFile shortcut;
   if (!OpenShellLink(linkFile, &shortcut) ||
       FAILED(shortcut.file->Load(shortcut.name.c_str(), STGM_READ)))
@@ -139,6 +133,6 @@ bool ReadShortcutTarget(const Text& linkFile, Text* target) {
   CoTaskMemFree(items);
   if (!fromItems && shortcut.link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK)
     return false;
-  *target = TextOfWide(path);
+  *target = WidePath::OfUnits(path);
   return true;
 }

@@ -14,25 +14,33 @@ bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'
 
 }  // namespace
 
-Text TemporaryFileName(const Text& target, uint32_t unique) {
+Text TemporaryFileSuffix(uint32_t unique) {
   const char kHex[] = "0123456789ABCDEF";
   char digits[kDigits];
   for (size_t i = 0; i < kDigits; ++i) digits[i] = kHex[(unique >> (4 * (kDigits - 1 - i))) & 0xF];
-  return target + kMarker + Text(digits, kDigits) + kSuffix;
+  return kMarker + Text(digits, kDigits) + kSuffix;
+}
+
+Text TemporaryFileName(const Text& target, uint32_t unique) {
+  return target + TemporaryFileSuffix(unique);
 }
 
 Text TemporaryFilePattern(const Text& target) { return target + kMarker + "*" + kSuffix; }
 
-bool IsTemporaryFileOf(const Text& name, const Text& targetName) {
-  const size_t prefix = targetName.size() + kMarkerLength;
-  if (targetName.empty() || name.size() != prefix + kDigits + kSuffixLength) return false;
-  if (name.compare(0, targetName.size(), targetName) != 0 ||
-      name.compare(targetName.size(), kMarkerLength, kMarker) != 0 ||
-      name.compare(prefix + kDigits, kSuffixLength, kSuffix) != 0)
+bool IsTemporaryFileSuffix(const Text& rest) {
+  if (rest.size() != kMarkerLength + kDigits + kSuffixLength ||
+      rest.compare(0, kMarkerLength, kMarker) != 0 ||
+      rest.compare(kMarkerLength + kDigits, kSuffixLength, kSuffix) != 0)
     return false;
-  for (size_t i = prefix; i < prefix + kDigits; ++i)
-    if (!IsHexDigit(name[i])) return false;
+  for (size_t i = kMarkerLength; i < kMarkerLength + kDigits; ++i)
+    if (!IsHexDigit(rest[i])) return false;
   return true;
+}
+
+bool IsTemporaryFileOf(const Text& name, const Text& targetName) {
+  return !targetName.empty() && name.size() > targetName.size() &&
+         name.compare(0, targetName.size(), targetName) == 0 &&
+         IsTemporaryFileSuffix(name.substr(targetName.size()));
 }
 
 Text FileNameOf(const Text& path) {

@@ -12,6 +12,9 @@
 // "<target>.morvane-XXXXXXXX.tmp": the target's path, ".morvane-", the
 // number as eight hexadecimal digits (0-9, A-F) and ".tmp".
 Text TemporaryFileName(const Text& target, uint32_t unique);
+// What follows the target's path in that name: ".morvane-XXXXXXXX.tmp",
+// ASCII, so that it joins a path of any form.
+Text TemporaryFileSuffix(uint32_t unique);
 
 // The search pattern that finds them all beside the target:
 // "<target>.morvane-*.tmp". A Windows search also matches short names, so
@@ -22,6 +25,9 @@ Text TemporaryFilePattern(const Text& target);
 // temporary name of the target whose file name (without its folder) is
 // `targetName`.
 bool IsTemporaryFileOf(const Text& name, const Text& targetName);
+// Whether `rest`, what follows the target's file name in a name within its
+// folder, is exactly such a suffix.
+bool IsTemporaryFileSuffix(const Text& rest);
 
 // The file name of a path: what follows its last backslash, the whole path
 // when it has none.

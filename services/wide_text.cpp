@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -53,3 +54,75 @@ Text TextOfWide(const wchar_t* units, size_t length) {
 }
 
 Text TextOfWide(const wchar_t* units) { return units ? TextOfWide(units, wcslen(units)) : Text(); }
+
+WidePath::WidePath(const Text& path) {
+  const WideText wide(path);
+  units_.assign(wide.c_str(), size_t(wide.Length()));
+}
+
+WidePath::WidePath(const char* path) : WidePath(Text(path ? path : "")) {}
+
+WidePath WidePath::OfUnits(const wchar_t* units, size_t length) {
+  WidePath path;
+  if (units) path.units_.assign(units, length);
+  return path;
+}
+
+WidePath WidePath::OfUnits(const wchar_t* units) {
+  return OfUnits(units, units ? wcslen(units) : 0);
+}
+
+size_t WidePath::LastBackslash() const {
+  const size_t last = units_.rfind(L'\\');
+  return last == std::wstring::npos ? units_.size() : last;
+}
+
+WidePath WidePath::Head(size_t units) const {
+  return OfUnits(c_str(), units < Length() ? units : Length());
+}
+
+WidePath WidePath::Tail(size_t from) const {
+  return from < Length() ? OfUnits(c_str() + from, Length() - from) : WidePath();
+}
+
+WidePath& WidePath::operator+=(const WidePath& more) {
+  units_ += more.units_;
+  return *this;
+}
+
+bool SamePath(const WidePath& a, const WidePath& b) {
+  return CompareStringOrdinal(a.c_str(), Bounded(a.Length()), b.c_str(), Bounded(b.Length()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+namespace {
+
+// WC_NO_BEST_FIT_CHARS: a character without an exact form becomes the
+// default character, which the flag then reports.
+Text TextWithoutBestFit(const WidePath& path, bool* lossy) {
+  const int count = Bounded(path.Length());
+  BOOL usedDefault = FALSE;
+  *lossy = false;
+  if (count == 0) return Text();
+  Text text(size_t(count) * 2, '\0');
+  const int bytes = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, path.c_str(), count,
+                                        &text[0], count * 2, nullptr, &usedDefault);
+  *lossy = bytes <= 0 || usedDefault;
+  text.resize(size_t(bytes > 0 ? bytes : 0));
+  return text;
+}
+
+}  // namespace
+
+bool TextOfPath(const WidePath& path, Text* text) {
+  bool lossy = false;
+  Text exact = TextWithoutBestFit(path, &lossy);
+  if (lossy) return false;
+  *text = exact;
+  return true;
+}
+
+Text ShownTextOfPath(const WidePath& path) {
+  bool lossy = false;
+  return TextWithoutBestFit(path, &lossy);
+}

@@ -8,9 +8,15 @@
 // whose ANSI code page is 936 (no flags, the system's default character),
 // so that there every name, text and value is what those entry points made
 // of it; on any other Windows the program means the same. A character that
-// has no code-page-936 form comes home as the system's replacement, "?",
-// which no file name holds: a path with one names no file, and nothing is
-// written under it.
+// has no code-page-936 form comes home as the system's replacement, "?".
+//
+// Paths that Windows gives (its folders, the temporary folder, the program's
+// own file) are another matter: a user's name need not fit code page 936,
+// and that conversion best-fits ("Guðrún" comes home as "Guerún", another
+// user's valid name). Such a path stays a WidePath, in UTF-16, from the call
+// that gives it to the call that uses it; the program's own names join it
+// converted from code page 936, which is always exact. A path becomes a text
+// only where a text must name it, and then exactly or not at all.
 //
 // Code page 936 is part of every Windows since Vista, whatever its language.
 #pragma once
@@ -18,6 +24,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "services/values.h"
 
@@ -59,3 +66,54 @@ class WideText {
 Text TextOfWide(const wchar_t* units, size_t length);
 // The code-page-936 form of a NUL-terminated wide text; nullptr is empty.
 Text TextOfWide(const wchar_t* units);
+
+// A path as Windows names it: UTF-16 units, NUL-terminated. Made from what
+// Windows gives (OfUnits), or from a path or name of the program's own
+// (the fixed folders, "tervilo", "Morvane.lnk"), whose code-page-936 text
+// always has its exact UTF-16 form: hence the implicit conversion, which
+// only ever goes this way.
+class WidePath {
+ public:
+  WidePath() = default;
+  WidePath(const Text& path);  // NOLINT: the program's own paths are paths
+  WidePath(const char* path);  // NOLINT: as the literals of the program
+  static WidePath OfUnits(const wchar_t* units, size_t length);
+  // A NUL-terminated path of Windows; nullptr is the empty path.
+  static WidePath OfUnits(const wchar_t* units);
+
+  const wchar_t* c_str() const { return units_.c_str(); }
+  // For Windows to write into (CreateProcessW's command line): Length() + 1
+  // units, the last one NUL.
+  wchar_t* Buffer() { return &units_[0]; }
+  size_t Length() const { return units_.size(); }
+  bool Empty() const { return units_.empty(); }
+  wchar_t Last() const { return units_.empty() ? L'\0' : units_.back(); }
+
+  // The index of the last backslash, or Length() when there is none. A
+  // UTF-16 unit is never part of another character, so a plain search.
+  size_t LastBackslash() const;
+  // The first `units` units, and what follows them.
+  WidePath Head(size_t units) const;
+  WidePath Tail(size_t from) const;
+
+  WidePath& operator+=(const WidePath& more);
+  friend WidePath operator+(WidePath path, const WidePath& more) { return path += more; }
+
+ private:
+  std::wstring units_;
+};
+
+// Whether two paths name the same file as Windows compares names: without
+// regard to case, by the file system's own rule.
+bool SamePath(const WidePath& a, const WidePath& b);
+
+// The exact code-page-936 text of a path, for a text that must name it (a
+// registry value, a command line). False, with nothing in `text`, where a
+// character has no code-page-936 form or only an approximation of one: a
+// best fit would name another file.
+bool TextOfPath(const WidePath& path, Text* text);
+
+// A path as a person is shown it in a text of the program (a message): each
+// character without an exact code-page-936 form is the system's "?", never
+// an approximation, so that what is shown names no other file.
+Text ShownTextOfPath(const WidePath& path);

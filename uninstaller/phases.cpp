@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "frame/program_path.h"
-#include "installer/installation_layout.h"
 #include "services/handles.h"
 #include "services/shell.h"
 #include "services/wide_text.h"
@@ -17,9 +16,9 @@ namespace {
 constexpr DWORD kFirstPhaseWaitMs = 60000;
 
 // This program's file; empty when Windows does not say.
-Text OwnPath() {
+WidePath OwnPath() {
   const ProgramPath& own = GetProgramPath();
-  return own.fileName.empty() ? Text() : own.folderSlash + own.fileName;
+  return own.fileName.Empty() ? WidePath() : own.folderSlash + own.fileName;
 }
 
 bool AskToRemove() {
@@ -37,7 +36,7 @@ int Finish(const UninstallReport& report) {
 
 // Starts `copy` as the second phase, with a handle to this process that it
 // inherits and waits on, in the system folder as its current folder.
-bool StartSecondPhase(const Text& copy, const Text& original) {
+bool StartSecondPhase(const WidePath& copy, const WidePath& original) {
   HANDLE self = nullptr;
   if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
                        SYNCHRONIZE, TRUE, 0))
@@ -45,17 +44,16 @@ bool StartSecondPhase(const Text& copy, const Text& original) {
   FileHandle selfOwner(self);
   PhaseTwo phase;
   phase.waitHandle = uint64_t(uintptr_t(self));
-  phase.original = original;
+  // A text names the original exactly, or the copy is not started.
+  if (!TextOfPath(original, &phase.original)) return false;
   // CreateProcessW may write into the command line: the room is ours.
-  WideText commandLine(Quoted(copy) + " " + PhaseTwoArguments(phase));
-  const Text systemFolder = GetSpecialFolder(kFolderSystem);
-  const WideText currentFolder(systemFolder);
+  WidePath commandLine = "\"" + copy + "\" " + PhaseTwoArguments(phase);
+  const WidePath systemFolder = GetSpecialFolder(kFolderSystem);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(WideText(copy).c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE, 0,
-                      nullptr, systemFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
-                      &started))
+  if (!CreateProcessW(copy.c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE, 0, nullptr,
+                      systemFolder.Empty() ? nullptr : systemFolder.c_str(), &startup, &started))
     return false;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
@@ -67,15 +65,13 @@ bool StartSecondPhase(const Text& copy, const Text& original) {
 int RunFirstPhase() {
   if (!AskToRemove()) return ERROR_CANCELLED;
   RemoveLeftoverFolders();
-  const Text self = OwnPath();
-  Text folder;
-  if (!self.empty() && MakePrivateFolder(&folder)) {
-    const Text copy = folder + "\\" + GetProgramPath().fileName;
-    if (CopyFileW(WideText(self).c_str(), WideText(copy).c_str(), TRUE) &&
-        StartSecondPhase(copy, self))
-      return 0;
-    DeleteFileW(WideText(copy).c_str());
-    RemoveDirectoryW(WideText(folder).c_str());
+  const WidePath self = OwnPath();
+  WidePath folder;
+  if (!self.Empty() && MakePrivateFolder(&folder)) {
+    const WidePath copy = folder + "\\" + GetProgramPath().fileName;
+    if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && StartSecondPhase(copy, self)) return 0;
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
   // The copy cannot run (application control may refuse programs in the
   // temporary folder, or there is no temporary folder): everything else goes
@@ -90,14 +86,14 @@ int RunSecondPhase(const PhaseTwo& phase) {
   WaitForSingleObject(first, kFirstPhaseWaitMs);
   CloseHandle(first);
   UninstallReport report;
-  const Text self = OwnPath();
+  const WidePath self = OwnPath();
   RemoveInstallation(RemovalPlace::Copy, self, &report);
   // The copy and its folder go at the next restart, in that order. Only a
   // copy in a private folder marks itself: a second phase started by hand
   // from anywhere else leaves its file alone.
   if (IsInPrivateFolder(self)) {
-    MoveFileExW(WideText(self).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    MoveFileExW(WideText(GetProgramPath().folder).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(GetProgramPath().folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
   return Finish(report);
 }

@@ -5,7 +5,6 @@
 #include <wincrypt.h>
 
 #include "frame/system_library.h"
-#include "services/code_page.h"
 #include "services/files.h"
 #include "services/shell.h"
 #include "services/wide_text.h"
@@ -75,23 +74,23 @@ class SecurityDescriptor {
 };
 
 // The files directly in `folder`; nothing below it, and no link or junction.
-void RemoveFilesIn(const Text& folder) {
+void RemoveFilesIn(const WidePath& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(WideText(folder + "\\*").c_str(), &found);
+  HANDLE search = FindFirstFileW((folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    DeleteFileAt(folder + "\\" + TextOfWide(found.cFileName));
+    DeleteFileAt(folder + "\\" + WidePath::OfUnits(found.cFileName));
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
 }  // namespace
 
-bool MakePrivateFolder(Text* folder) {
-  const Text temp = GetSpecialFolder(kFolderTemp);
-  if (temp.empty()) return false;
+bool MakePrivateFolder(WidePath* folder) {
+  const WidePath temp = GetSpecialFolder(kFolderTemp);
+  if (temp.Empty()) return false;
   SecurityDescriptor access;
   if (!access.Get()) return false;
   SECURITY_ATTRIBUTES attributes{sizeof attributes, access.Get(), FALSE};
@@ -100,8 +99,8 @@ bool MakePrivateFolder(Text* folder) {
   for (int attempt = 0; attempt < 8; ++attempt) {
     const Text name = RandomName();
     if (name.empty()) return false;
-    const Text path = temp + name;
-    if (CreateDirectoryW(WideText(path).c_str(), &attributes)) {
+    const WidePath path = temp + name;
+    if (CreateDirectoryW(path.c_str(), &attributes)) {
       *folder = path;
       return true;
     }
@@ -111,28 +110,28 @@ bool MakePrivateFolder(Text* folder) {
 }
 
 void RemoveLeftoverFolders() {
-  const Text temp = GetSpecialFolder(kFolderTemp);
-  if (temp.empty()) return;
+  const WidePath temp = GetSpecialFolder(kFolderTemp);
+  if (temp.Empty()) return;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(WideText(temp + kNamePrefix + "*").c_str(), &found);
+  HANDLE search = FindFirstFileW((temp + kNamePrefix + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    const Text folder = temp + TextOfWide(found.cFileName);
+    const WidePath folder = temp + WidePath::OfUnits(found.cFileName);
     RemoveFilesIn(folder);
     RemoveEmptyFolder(folder);
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
-bool IsInPrivateFolder(const Text& path) {
-  const Text temp = GetSpecialFolder(kFolderTemp);
-  const size_t slash = LastBackslash(path.data(), path.size());
-  if (temp.empty() || slash == path.size()) return false;
-  const Text folder = path.substr(0, slash);
-  const Text expected = temp + kNamePrefix;
-  if (folder.size() != expected.size() + 2 * kRandomBytes) return false;
-  return SamePath(folder.substr(0, expected.size()).c_str(), expected.c_str());
+bool IsInPrivateFolder(const WidePath& path) {
+  const WidePath temp = GetSpecialFolder(kFolderTemp);
+  const size_t slash = path.LastBackslash();
+  if (temp.Empty() || slash == path.Length()) return false;
+  const WidePath folder = path.Head(slash);
+  const WidePath expected = temp + kNamePrefix;
+  if (folder.Length() != expected.Length() + 2 * kRandomBytes) return false;
+  return SamePath(folder.Head(expected.Length()), expected);
 }

@@ -5,11 +5,12 @@
 #pragma once
 
 #include "services/values.h"
+#include "services/wide_text.h"
 
 // Creates a new private folder; its path (no trailing backslash) in
 // `folder`. A name that exists already is never taken over: another one is
 // drawn. False when no folder could be made.
-bool MakePrivateFolder(Text* folder);
+bool MakePrivateFolder(WidePath* folder);
 
 // Removes what earlier runs left: every folder under the temporary folder
 // named as the private folders are, with the files in it. Folders in use (a
@@ -18,4 +19,4 @@ void RemoveLeftoverFolders();
 
 // Whether `path` lies in a folder named as the private folders are, directly
 // under the temporary folder: the copy's place.
-bool IsInPrivateFolder(const Text& path);
+bool IsInPrivateFolder(const WidePath& path);

@@ -5,7 +5,6 @@
 
 #include "installer/installation_layout.h"
 #include "installer/machine_folders.h"
-#include "services/code_page.h"
 #include "services/files.h"
 #include "services/registry.h"
 #include "services/shell.h"
@@ -13,6 +12,8 @@
 
 namespace {
 
+// The report names each path as a person is shown it (ShownTextOfPath):
+// never an approximation of a name that code page 936 cannot write.
 void Record(Removal outcome, const Text& name, UninstallReport* report) {
   switch (outcome) {
     case Removal::Removed:
@@ -29,18 +30,18 @@ void Record(Removal outcome, const Text& name, UninstallReport* report) {
 
 // Deletion at the next restart: the files first, then their folder, which
 // Windows removes only once it is empty.
-void MarkForRestart(const Text& path, UninstallReport* report) {
-  if (MoveFileExW(WideText(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
-    report->atRestart.push_back(path);
+void MarkForRestart(const WidePath& path, UninstallReport* report) {
+  if (MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+    report->atRestart.push_back(ShownTextOfPath(path));
   else
-    report->failed.push_back(path);
+    report->failed.push_back(ShownTextOfPath(path));
 }
 
 // A folder of ours that has become a link or junction leads somewhere else:
 // nothing inside it is ours to delete.
-bool IsOurFolder(const Text& folder, UninstallReport* report) {
+bool IsOurFolder(const WidePath& folder, UninstallReport* report) {
   if (!IsLinkOrJunction(folder)) return true;
-  report->kept.push_back(folder);
+  report->kept.push_back(ShownTextOfPath(folder));
   return false;
 }
 
@@ -74,41 +75,40 @@ void RemoveKey(const RegistryKeyItem& key, const MachineFolders& machine, Uninst
 // ---- Shortcuts and their group
 
 // One shortcut, while it still leads to `target`.
-void RemoveShortcut(const Text& linkName, const Text& target, UninstallReport* report) {
-  const Text file = ShortcutFileName(linkName);
+void RemoveShortcut(const WidePath& linkName, const WidePath& target, UninstallReport* report) {
+  const WidePath file = ShortcutFileName(linkName);
   if (!PathExists(file)) {
-    report->notFound.push_back(file);
+    report->notFound.push_back(ShownTextOfPath(file));
     return;
   }
-  Text leadsTo;
-  if (IsLinkOrJunction(file) || !ReadShortcutTarget(file, &leadsTo) ||
-      !SamePath(leadsTo.c_str(), target.c_str())) {
-    report->kept.push_back(file);
+  WidePath leadsTo;
+  if (IsLinkOrJunction(file) || !ReadShortcutTarget(file, &leadsTo) || !SamePath(leadsTo, target)) {
+    report->kept.push_back(ShownTextOfPath(file));
     return;
   }
-  Record(DeleteFileAt(file), file, report);
+  Record(DeleteFileAt(file), ShownTextOfPath(file), report);
 }
 
-void RemoveShortcuts(const MachineFolders& machine, UninstallReport* report) {
+void RemoveShortcuts(const MachinePaths& machine, UninstallReport* report) {
   // The group's shortcuts are looked for only in a group that is there and
   // is no link; a missing group stands for them in the report.
-  const Text group = PathOf(kProgramGroup.path, machine);
+  const WidePath group = PathOn(machine, kProgramGroup.path);
   bool groupIsOurs = false;
-  if (!group.empty()) {
+  if (!group.Empty()) {
     if (!PathExists(group))
-      report->notFound.push_back(group);
+      report->notFound.push_back(ShownTextOfPath(group));
     else
       groupIsOurs = IsOurFolder(group, report);
   }
   for (size_t i = kShortcuts.count; i-- > 0;) {
     const ShortcutItem& shortcut = *kShortcuts.entries[i];
-    const Text link = PathOf(shortcut.link, machine);
-    if (link.empty() || (shortcut.link.place == Place::ProgramGroup && !groupIsOurs)) continue;
-    RemoveShortcut(link, PathOf(shortcut.target->path, machine), report);
+    const WidePath link = PathOn(machine, shortcut.link);
+    if (link.Empty() || (shortcut.link.place == Place::ProgramGroup && !groupIsOurs)) continue;
+    RemoveShortcut(link, PathOn(machine, shortcut.target->path), report);
   }
   if (!groupIsOurs) return;
   const Removal folder = RemoveEmptyFolder(group);
-  if (folder != Removal::Failed) Record(folder, group, report);
+  if (folder != Removal::Failed) Record(folder, ShownTextOfPath(group), report);
 }
 
 // ---- Files and their folder
@@ -116,29 +116,29 @@ void RemoveShortcuts(const MachineFolders& machine, UninstallReport* report) {
 // What an interrupted write of the setup program left beside a file of the
 // table: files under the writer's temporary names, which only it makes.
 // False when one of them could not go.
-bool RemoveLeftovers(const Text& path, UninstallReport* report) {
+bool RemoveLeftovers(const WidePath& path, UninstallReport* report) {
   bool allGone = true;
-  for (const Text& leftover : LeftoverTemporaryFiles(path)) {
+  for (const WidePath& leftover : LeftoverTemporaryFiles(path)) {
     const Removal removal = DeleteFileAt(leftover);
-    Record(removal, leftover, report);
+    Record(removal, ShownTextOfPath(leftover), report);
     allGone = allGone && removal != Removal::Failed;
   }
   return allGone;
 }
 
-void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& machine,
+void RemoveFiles(RemovalPlace place, const WidePath& running, const MachinePaths& machine,
                  UninstallReport* report) {
-  const Text folder = PathOf(kInstallationFolder.path, machine);
+  const WidePath folder = PathOn(machine, kInstallationFolder.path);
   const bool folderIsOurs = IsOurFolder(folder, report);
   bool waitsForRestart = false;
   bool failedInFolder = false;
   for (size_t i = kFiles.count; i-- > 0;) {
     const FileItem& file = *kFiles.entries[i];
     const bool inFolder = file.path.place == Place::InstallationFolder;
-    const Text path = PathOf(file.path, machine);
-    if (path.empty() || (inFolder && !folderIsOurs)) continue;
+    const WidePath path = PathOn(machine, file.path);
+    if (path.Empty() || (inFolder && !folderIsOurs)) continue;
     if (!RemoveLeftovers(path, report)) failedInFolder = failedInFolder || inFolder;
-    if (place == RemovalPlace::InPlace && SamePath(running.c_str(), path.c_str())) {
+    if (place == RemovalPlace::InPlace && SamePath(running, path)) {
       // This very file cannot go while it runs; its folder follows it at the
       // restart.
       MarkForRestart(path, report);
@@ -146,7 +146,7 @@ void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& 
       continue;
     }
     const Removal removal = DeleteFileAt(path);
-    Record(removal, path, report);
+    Record(removal, ShownTextOfPath(path), report);
     failedInFolder = failedInFolder || (inFolder && removal == Removal::Failed);
   }
   if (!folderIsOurs) return;
@@ -158,20 +158,22 @@ void RemoveFiles(RemovalPlace place, const Text& running, const MachineFolders& 
   // A folder that still holds something (a file that could not go, or
   // someone else's) stays, and is no failure of its own.
   const Removal removal = RemoveEmptyFolder(folder);
-  if (removal != Removal::Failed) Record(removal, folder, report);
+  if (removal != Removal::Failed) Record(removal, ShownTextOfPath(folder), report);
 }
 
 }  // namespace
 
-void RemoveInstallation(RemovalPlace place, const Text& running, UninstallReport* report) {
-  const MachineFolders machine = ReadMachineFolders();
+void RemoveInstallation(RemovalPlace place, const WidePath& running, UninstallReport* report) {
+  const MachinePaths machine = ReadMachinePaths();
+  // The registry's values name the table's paths in texts.
+  const MachineFolders texts = FolderTextsOf(machine);
   // What the setup program wrote, from its last step to its first.
-  RemoveKey(kUninstallEntry, machine, report);
+  RemoveKey(kUninstallEntry, texts, report);
   RemoveShortcuts(machine, report);
-  RemoveKey(kFolderVerb, machine, report);
-  RemoveKey(kAllFilesVerb, machine, report);
-  RemoveKey(kClassKey, machine, report);
-  RemoveKey(kExtensionKey, machine, report);
+  RemoveKey(kFolderVerb, texts, report);
+  RemoveKey(kAllFilesVerb, texts, report);
+  RemoveKey(kClassKey, texts, report);
+  RemoveKey(kExtensionKey, texts, report);
   RemoveFiles(place, running, machine, report);
   // One notification for the whole change of associations.
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);

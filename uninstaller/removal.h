@@ -6,6 +6,7 @@
 // a link or junction.
 #pragma once
 
+#include "services/wide_text.h"
 #include "uninstaller/uninstall_report.h"
 
 // Where the removal runs from.
@@ -20,4 +21,4 @@ enum class RemovalPlace {
 
 // Removes the installation and says what became of each item. `running` is
 // the file of this process. COM must be initialised on the calling thread.
-void RemoveInstallation(RemovalPlace place, const Text& running, UninstallReport* report);
+void RemoveInstallation(RemovalPlace place, const WidePath& running, UninstallReport* report);

@@ -1,8 +1,8 @@
 # The environment of every Wine process of the test bed. Sourced, with the
 # Windows tree's wine.env as argument when there is one (written by CMake: which
-# Wine runs the tests, which kind of prefix it makes and under which locale);
-# without it, the caller's MORVANE_WINE_BIN, MORVANE_WINE_ARCH and
-# MORVANE_WINE_LOCALE count.
+# Wine runs the tests, which kind of prefix it makes, under which locale and
+# for which user); without it, the caller's MORVANE_WINE_BIN,
+# MORVANE_WINE_ARCH, MORVANE_WINE_LOCALE and MORVANE_WINE_USER count.
 if [ -n "${1:-}" ]; then
   source "$1"
 fi
@@ -23,6 +23,12 @@ fi
 # runs) gives 1252, as on Windows in English or a Western European language.
 export LANG=${MORVANE_WINE_LOCALE:-zh_CN.UTF-8}
 export LC_ALL=$LANG
+# Wine names the profile of a new prefix after USER, and every process finds
+# its profile by it: the prefix of the wideuser runs is made and run for a
+# user whose name code page 936 cannot write.
+if [ -n "${MORVANE_WINE_USER:-}" ]; then
+  export USER=$MORVANE_WINE_USER LOGNAME=$MORVANE_WINE_USER
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts; nothing of ours needs them. No menu
 # builder either: whenever a program makes a shortcut, it writes .desktop

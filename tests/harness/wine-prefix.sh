@@ -19,9 +19,10 @@ prepared="$dir/prepared"
 export WINEPREFIX="$prepared"
 
 # What the prepared prefix was made by: the Wine, the kind of prefix, its
-# locale, and the scripts that shape it.
+# locale, its user, and the scripts that shape it.
 identity() {
   echo "wine: $(command -v wine) $(wine --version 2>/dev/null) ${WINEARCH:-win64} $LANG"
+  echo "user: ${MORVANE_WINE_USER:-}"
   echo "test bed: $(cat "$here"/wine-{prefix,env,shell-folders}.sh | sha256sum | cut -c1-16)"
 }
 

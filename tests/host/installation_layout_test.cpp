@@ -102,6 +102,29 @@ TEST(InstallationTable, PathsFollowTheMachineAndAnUnknownFolderGivesNone) {
   };
   for (const auto& row : paths) EXPECT_EQ(PathOf(*row.name, machine), row.path) << row.path;
 
+  // On the machine a path is the folder as Windows names it and the table's
+  // own text below it: the folder, and only the folder, is the machine's.
+  const struct {
+    const PlacedName* name;
+    MachineFolder folder;
+    std::string below;
+  } splits[] = {
+      {&kInstallationFolder.path, MachineFolder::None, "C:\\Program Files\\zorva"},
+      {&kUninstaller.path, MachineFolder::None,
+       "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")},
+      {&kProductIcon.path, MachineFolder::System, "zorva.ico"},
+      {&kProgramGroup.path, MachineFolder::Programs, "tervilo"},
+      {&kDesktopShortcut.link, MachineFolder::Desktop, "Morvane"},
+      {&kGroupUninstallShortcut.link, MachineFolder::Programs, "tervilo\\" + Gbk("卸载Morvane")},
+  };
+  for (const auto& row : splits) {
+    std::string below = "left over";
+    EXPECT_EQ(FolderBelow(*row.name, &below), row.folder) << row.below;
+    EXPECT_EQ(below, row.below);
+    const std::string* folder = machine.Of(row.folder);
+    EXPECT_EQ(PathOf(*row.name, machine), folder ? *folder + below : below);
+  }
+
   // Without the folder a path would be relative to the current folder:
   // there is none then, and the fixed paths stay.
   const MachineFolders none;

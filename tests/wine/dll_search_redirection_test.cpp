@@ -9,8 +9,13 @@
 // itself does not redirect through such a folder; the test runs with
 // WINEDLLOVERRIDES=comctl32,uxtheme=n,b so that a load by the program's own
 // code (the preload of system libraries by full path) would reach them
-// wherever Windows would.
+// wherever Windows would. The program lies in a folder of the temporary
+// folder, or in the user's downloads folder, where a downloaded setup
+// program is started from; both lie in the user's profile, whose name code
+// page 936 need not write (the wideuser prefix).
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -31,35 +36,30 @@ const char kAssemblyFolder[] =
     "x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0.0.0_none_deadbeef";
 const char* const kMarkerNames[] = {"comctl32.dll", "uxtheme.dll"};
 
-// Every name under a folder, with its path below it, subfolders included.
-void ListTree(const std::string& folder, const std::string& below, std::vector<std::string>* out) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(WideOf(folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = Cp936Of(found.cFileName);
-    if (name == "." || name == "..") continue;
-    out->push_back(below + name);
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ListTree(folder + "\\" + name, below + name + "\\", out);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<std::string> TreeOf(const std::string& folder) {
-  std::vector<std::string> names;
-  ListTree(folder, "", &names);
-  return names;
-}
+// Where the copy of the setup program is put: a new folder in the temporary
+// folder or in the user's downloads folder, as Windows names them.
+enum class Place { Temporary, Downloads };
 
-// The names are code page 936, as Windows holds them whatever its ANSI code
-// page.
-bool CopyAs(const std::string& from, const std::string& to) {
-  return CopyFileW(WideOf(from).c_str(), WideOf(to).c_str(), FALSE) != FALSE;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesW(WideOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+std::wstring NewFolder(Place place, const wchar_t* name) {
+  std::wstring parent;
+  if (place == Place::Temporary) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    parent = temp;
+  } else {
+    wchar_t* downloads = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, KF_FLAG_CREATE, nullptr, &downloads)))
+      parent = std::wstring(downloads) + L"\\";
+    CoTaskMemFree(downloads);
+  }
+  const std::wstring folder = parent + L"morvane-" + name;
+  RemoveTree(folder);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
 }
 
 bool KeyExists(HKEY root, const char* path) {
@@ -69,12 +69,14 @@ bool KeyExists(HKEY root, const char* path) {
   return true;
 }
 
-void PlantMarkers(const std::string& folder) {
-  ASSERT_TRUE(CreateDirectoryW(WideOf(folder).c_str(), nullptr));
-  const std::string assembly = folder + "\\" + kAssemblyFolder;
-  ASSERT_TRUE(CreateDirectoryW(WideOf(assembly).c_str(), nullptr));
-  for (const std::string& place : {folder, assembly})
-    for (const char* name : kMarkerNames) ASSERT_TRUE(CopyAs(MarkerLibrary(), place + "\\" + name));
+void PlantMarkers(const std::wstring& folder) {
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring assembly = folder + L"\\" + WideOf(kAssemblyFolder);
+  ASSERT_TRUE(CreateDirectoryW(assembly.c_str(), nullptr));
+  for (const std::wstring& place : {folder, assembly})
+    for (const char* name : kMarkerNames)
+      ASSERT_TRUE(CopyFileW(WideOf(MarkerLibrary()).c_str(), (place + L"\\" + WideOf(name)).c_str(),
+                            FALSE));
 }
 
 // Whether the process shows a visible top-level window that is no box.
@@ -100,6 +102,7 @@ struct Redirection {
   bool uninstaller;         // the uninstaller, or the setup program
   const char* programName;  // UTF-8, as the copy of the program is named
   bool folder;              // a folder with the markers, or an empty file
+  Place place;
   const char* caseName;
 };
 
@@ -115,18 +118,23 @@ class DllRedirection : public testing::TestWithParam<Redirection> {};
 
 TEST_P(DllRedirection, TheProgramRefusesToRun) {
   const Redirection& c = GetParam();
-  const std::string folder = MakeScratchFolder("dll-redirection");
+  const std::wstring folder = NewFolder(c.place, L"dll-redirection");
   const std::string name = Gbk(c.programName);
-  const std::string program = folder + "\\" + name;
-  const std::string redirection = program + ".local";
-  ASSERT_TRUE(CopyAs(c.uninstaller ? Uninstaller() : SetupProgram(), program));
-  if (c.folder)
-    PlantMarkers(redirection);
-  else
-    ASSERT_TRUE(WriteWholeFile(redirection, ""));
+  const std::wstring program = folder + L"\\" + WideOf(name);
+  const std::wstring redirection = program + L".local";
+  ASSERT_TRUE(
+      CopyFileW(WideOf(c.uninstaller ? Uninstaller() : SetupProgram()).c_str(), program.c_str(), FALSE));
+  if (c.folder) {
+    ASSERT_NO_FATAL_FAILURE(PlantMarkers(redirection));
+  } else {
+    HANDLE file =
+        CreateFileW(redirection.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+  }
   const std::vector<std::string> before = TreeOf(folder);
 
-  RunningProgram run = StartProgram("\"" + program + "\"");
+  RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   MessageBoxSeen seen;
@@ -160,7 +168,7 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
   // Nothing new beside the program (no marker's trace among it), nothing
   // installed.
   EXPECT_EQ(TreeOf(folder), before);
-  EXPECT_FALSE(Exists("C:\\Program Files\\zorva"));
+  EXPECT_FALSE(Exists(L"C:\\Program Files\\zorva"));
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".zorva"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE,
                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane"));
@@ -170,11 +178,12 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
 
 INSTANTIATE_TEST_SUITE_P(
     Beside, DllRedirection,
-    testing::Values(Redirection{false, "MorvaneSetup.exe", true, "Folder"},
-                    Redirection{false, "MorvaneSetup.exe", false, "File"},
-                    Redirection{false, "安装 Morvane (2).exe", true, "Renamed"},
-                    Redirection{true, "卸载Morvane.exe", true, "UninstallerFolder"},
-                    Redirection{true, "卸载Morvane.exe", false, "UninstallerFile"}),
+    testing::Values(Redirection{false, "MorvaneSetup.exe", true, Place::Temporary, "Folder"},
+                    Redirection{false, "MorvaneSetup.exe", false, Place::Temporary, "File"},
+                    Redirection{false, "安装 Morvane (2).exe", true, Place::Temporary, "Renamed"},
+                    Redirection{false, "MorvaneSetup.exe", true, Place::Downloads, "InTheDownloads"},
+                    Redirection{true, "卸载Morvane.exe", true, Place::Temporary, "UninstallerFolder"},
+                    Redirection{true, "卸载Morvane.exe", false, Place::Temporary, "UninstallerFile"}),
     [](const testing::TestParamInfo<Redirection>& info) {
       return std::string(info.param.caseName);
     });
@@ -182,10 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
 // The check above would see the template's window: without the folder the
 // same copy shows its start window.
 TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
-  const std::string folder = MakeScratchFolder("dll-no-redirection");
-  const std::string program = folder + "\\MorvaneSetup.exe";
-  ASSERT_TRUE(CopyAs(SetupProgram(), program));
-  RunningProgram run = StartProgram("\"" + program + "\"");
+  const std::wstring folder = NewFolder(Place::Downloads, L"dll-no-redirection");
+  const std::wstring program = folder + L"\\MorvaneSetup.exe";
+  ASSERT_TRUE(CopyFileW(WideOf(SetupProgram()).c_str(), program.c_str(), FALSE));
+  RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   bool shown = false;
@@ -203,10 +212,10 @@ TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
 // Nor would the check miss the uninstaller's refusal: without the folder the
 // same copy asks its question, with a Yes.
 TEST(DllRedirection, WithoutTheFolderTheUninstallerAsks) {
-  const std::string folder = MakeScratchFolder("dll-no-redirection-uninstaller");
-  const std::string program = folder + "\\" + Gbk("卸载Morvane.exe");
-  ASSERT_TRUE(CopyAs(Uninstaller(), program));
-  RunningProgram run = StartProgram("\"" + program + "\"");
+  const std::wstring folder = NewFolder(Place::Temporary, L"dll-no-redirection-uninstaller");
+  const std::wstring program = folder + L"\\" + WideOf(Gbk("卸载Morvane.exe"));
+  ASSERT_TRUE(CopyFileW(WideOf(Uninstaller()).c_str(), program.c_str(), FALSE));
+  RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);
   EndsProgram ends{&run};
   MessageBoxSeen question;

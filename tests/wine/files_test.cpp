@@ -19,6 +19,14 @@ ByteBlock Bytes(const char* s) {
   return {reinterpret_cast<const uint8_t*>(s), uint32_t(strlen(s))};
 }
 
+// The leftovers of writes to `target`, as texts, sorted.
+std::vector<std::string> Leftovers(const std::string& target) {
+  std::vector<std::string> names;
+  for (const WidePath& path : LeftoverTemporaryFiles(target)) names.push_back(ShownTextOfPath(path));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 class FilesTest : public testing::Test {
  protected:
   void SetUp() override { folder_ = MakeScratchFolder("files"); }
@@ -117,14 +125,13 @@ TEST_F(FilesTest, LeftoversAreFoundByTheirExactNames) {
   for (const std::string& name : others) ASSERT_TRUE(WriteWholeFile(Path(name.c_str()), "x"));
   ASSERT_TRUE(CreateFolder(Path((uninstaller + ".morvane-89ABCDEF.tmp").c_str())));
 
-  std::vector<std::string> found = LeftoverTemporaryFiles(Path(uninstaller.c_str()));
-  std::sort(found.begin(), found.end());
-  EXPECT_EQ(found, (std::vector<std::string>{Path(ours[0].c_str()), Path(ours[1].c_str())}));
-  EXPECT_EQ(LeftoverTemporaryFiles(Path("nothing.exe")), std::vector<std::string>());
-  EXPECT_EQ(LeftoverTemporaryFiles(Path("missing\\Morvane.exe")), std::vector<std::string>());
+  EXPECT_EQ(Leftovers(Path(uninstaller.c_str())),
+            (std::vector<std::string>{Path(ours[0].c_str()), Path(ours[1].c_str())}));
+  EXPECT_EQ(Leftovers(Path("nothing.exe")), std::vector<std::string>());
+  EXPECT_EQ(Leftovers(Path("missing\\Morvane.exe")), std::vector<std::string>());
   // A successful write leaves none of its own.
   ASSERT_TRUE(WriteBytesToFile(Path("written.exe"), Bytes("new")));
-  EXPECT_EQ(LeftoverTemporaryFiles(Path("written.exe")), std::vector<std::string>());
+  EXPECT_EQ(Leftovers(Path("written.exe")), std::vector<std::string>());
 }
 
 TEST_F(FilesTest, CreateFolderMakesOneNewLevelOnly) {

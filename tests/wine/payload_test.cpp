@@ -76,7 +76,7 @@ TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
   PrepareFolder(kInstallationFolder);
   ASSERT_TRUE(FileExists(kInstallFolder));
   for (const FileItem* file : kFiles) EXPECT_TRUE(WriteFileItem(*file)) << file->path.name;
-  const std::string iconPath = PathOnMachine(kProductIcon.path);
+  const std::string iconPath = Cp936Of(PathOnMachine(kProductIcon.path).c_str());
 
   EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
   EXPECT_EQ(Installed("C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")), Supplied(1));

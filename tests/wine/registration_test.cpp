@@ -121,7 +121,7 @@ TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
   ASSERT_TRUE(RegisterInstallation());
 
   // Every value of the table, as this machine makes it.
-  const MachineFolders machine = ReadMachineFolders();
+  const MachineFolders machine = FolderTextsOf(ReadMachinePaths());
   for (size_t row = 0; row < kRegistryValues.count; ++row) {
     const RegistryValueItem& item = kRegistryValues.entries[row];
     const ResolvedValue value = Resolve(item, machine);
@@ -132,7 +132,7 @@ TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
   // Where this machine comes in, and what the commands start.
   const std::string uninstaller = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", ""),
-            PathOnMachine(kProductIcon.path) + ",0");
+            Cp936Of(PathOnMachine(kProductIcon.path).c_str()) + ",0");
   for (const char* key : {"zorvafile\\shell\\open\\command", "*\\shell\\Morvane\\command",
                           "Directory\\shell\\Morvane\\command"})
     EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, key, ""), kOpenCommand) << key;
@@ -320,7 +320,7 @@ TEST_F(RegistrationTest, MissingSpecialFoldersLeaveTheCurrentFolderAlone) {
                    sizeof(missing));
   }
   const bool unnamed =
-      GetSpecialFolder(kFolderPrograms).empty() && GetSpecialFolder(kFolderDesktop).empty();
+      GetSpecialFolder(kFolderPrograms).Empty() && GetSpecialFolder(kFolderDesktop).Empty();
 
   const std::string here = MakeScratchFolder("current");
   char previous[MAX_PATH];

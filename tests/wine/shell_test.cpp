@@ -18,24 +18,27 @@ namespace {
 // Moves one of the user's shell folders (by its value name under the
 // Explorer keys, "Desktop", "Programs") to `path` for the life of the object,
 // as a profile elsewhere would have it: the folder is created, both the
-// per-user setting and the shell's cached path point at it.
+// per-user setting and the shell's cached path point at it. Wide throughout:
+// the profile's name need not fit code page 936.
 class MovedShellFolder {
  public:
-  MovedShellFolder(const char* valueName, const std::string& path) : valueName_(valueName) {
-    SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
+  MovedShellFolder(const wchar_t* valueName, const std::wstring& path) : valueName_(valueName) {
+    SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
     for (int i = 0; i < 2; ++i) {
       old_[i].present = Read(kKeys[i], &old_[i].type, &old_[i].data);
       Write(kKeys[i], kTypes[i], path);
     }
   }
+  MovedShellFolder(const wchar_t* valueName, const std::string& path)
+      : MovedShellFolder(valueName, WideOf(path)) {}
   ~MovedShellFolder() {
     for (int i = 0; i < 2; ++i) {
       if (old_[i].present) {
         Write(kKeys[i], old_[i].type, old_[i].data);
       } else {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKeys[i], 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-          RegDeleteValueA(key, valueName_);
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeys[i], 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+          RegDeleteValueW(key, valueName_);
           RegCloseKey(key);
         }
       }
@@ -45,69 +48,102 @@ class MovedShellFolder {
   MovedShellFolder& operator=(const MovedShellFolder&) = delete;
 
  private:
-  static constexpr const char* kKeys[2] = {
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+  static constexpr const wchar_t* kKeys[2] = {
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
   static constexpr DWORD kTypes[2] = {REG_EXPAND_SZ, REG_SZ};
   struct Saved {
     bool present = false;
     DWORD type = REG_SZ;
-    std::string data;
+    std::wstring data;
   };
 
-  bool Read(const char* keyPath, DWORD* type, std::string* data) const {
-    char buffer[1024];
+  bool Read(const wchar_t* keyPath, DWORD* type, std::wstring* data) const {
+    wchar_t buffer[1024];
     DWORD size = sizeof buffer;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
       return false;
-    const bool read = RegQueryValueExA(key, valueName_, nullptr, type,
+    const bool read = RegQueryValueExW(key, valueName_, nullptr, type,
                                        reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
-    if (read) data->assign(buffer, strnlen(buffer, size));
+    if (read) data->assign(buffer, wcsnlen(buffer, size / sizeof(wchar_t)));
     return read;
   }
-  void Write(const char* keyPath, DWORD type, const std::string& data) const {
+  void Write(const wchar_t* keyPath, DWORD type, const std::wstring& data) const {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                               &key, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, valueName_, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                             DWORD(data.size() + 1)),
+    EXPECT_EQ(RegSetValueExW(key, valueName_, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                             DWORD((data.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     RegCloseKey(key);
   }
 
-  const char* valueName_;
+  const wchar_t* valueName_;
   Saved old_[2];
 };
 
-bool EndsInOneBackslash(const std::string& path) {
-  return path.size() >= 2 && path.back() == '\\' && path[path.size() - 2] != '\\';
+std::wstring Units(const WidePath& path) { return path.c_str(); }
+
+bool EndsInOneBackslash(const std::wstring& path) {
+  return path.size() >= 2 && path.back() == L'\\' && path[path.size() - 2] != L'\\';
 }
 
 TEST(GetSpecialFolder, EndsInExactlyOneBackslash) {
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ(GetSpecialFolder(kFolderSystem), std::string(system) + "\\");
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(Units(GetSpecialFolder(kFolderSystem)), std::wstring(system) + L"\\");
 
   // GetTempPath already ends in a backslash; no second one is added.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  EXPECT_EQ(GetSpecialFolder(kFolderTemp), temp);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  EXPECT_EQ(Units(GetSpecialFolder(kFolderTemp)), temp);
 
   for (int code = kFolderDocuments; code <= kFolderTemp; ++code) {
-    std::string path = GetSpecialFolder(code);
+    const std::wstring path = Units(GetSpecialFolder(code));
     if (!path.empty()) {
-      EXPECT_TRUE(EndsInOneBackslash(path)) << code << ": " << path;
+      EXPECT_TRUE(EndsInOneBackslash(path)) << code << ": " << Cp936Of(path);
     }
   }
-  EXPECT_FALSE(GetSpecialFolder(kFolderDesktop).empty());
-  EXPECT_FALSE(GetSpecialFolder(kFolderPrograms).empty());
+  EXPECT_FALSE(GetSpecialFolder(kFolderDesktop).Empty());
+  EXPECT_FALSE(GetSpecialFolder(kFolderPrograms).Empty());
 }
 
-TEST(GetSpecialFolder, UnknownCodesGiveTheEmptyText) {
-  for (int code : {0, 12, -1, 0x10, 1000}) EXPECT_EQ(GetSpecialFolder(code), "") << code;
+TEST(GetSpecialFolder, UnknownCodesGiveTheEmptyPath) {
+  for (int code : {0, 12, -1, 0x10, 1000}) EXPECT_TRUE(GetSpecialFolder(code).Empty()) << code;
+}
+
+// Profiles whose names code page 936 cannot write (Polish, Vietnamese,
+// Korean) or writes only as an approximation ("Guðrún Þór" best-fits to
+// "Guerún Tór", another user's valid name): the folder comes as Windows
+// names it, a shortcut made in it lands there, and none in the profile of
+// the approximated name, which exists here as a decoy.
+TEST(GetSpecialFolder, AProfileNameCodePage936CannotWriteStaysWhole) {
+  const std::wstring decoy = L"C:\\users\\Guer\x00FAn T\x00F3r\\Desktop";
+  ASSERT_EQ(SHCreateDirectoryExW(nullptr, decoy.c_str(), nullptr), ERROR_SUCCESS);
+  const std::wstring target = L"C:\\Program Files\\zorva\\Morvane.exe";
+  for (const std::wstring& profile :
+       {std::wstring(L"C:\\users\\\x0141ukasz Nguy\x1EC5n \xAE40\xCCA0\xC218"),
+        std::wstring(L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r"),
+        std::wstring(L"C:\\users\\Fran\x00E7ois S\x00F8ren")}) {
+    const std::wstring desktop = profile + L"\\Desktop";
+    MovedShellFolder moved(L"Desktop", desktop);
+    const WidePath folder = GetSpecialFolder(kFolderDesktop);
+    ASSERT_EQ(Units(folder), desktop + L"\\") << Cp936Of(profile);
+    Text text;
+    EXPECT_FALSE(TextOfPath(folder, &text)) << "an exact text of " << text;
+
+    ASSERT_TRUE(CreateShortcut(folder + "Morvane", WidePath::OfUnits(target.c_str())));
+    EXPECT_NE(GetFileAttributesW((desktop + L"\\Morvane.lnk").c_str()), INVALID_FILE_ATTRIBUTES)
+        << Cp936Of(profile);
+    WidePath leadsTo;
+    EXPECT_TRUE(ReadShortcutTarget(folder + "Morvane.lnk", &leadsTo));
+    EXPECT_EQ(Units(leadsTo), target);
+  }
+  EXPECT_EQ(GetFileAttributesW((decoy + L"\\Morvane.lnk").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a shortcut in the approximated profile";
 }
 
 class ShortcutTest : public testing::Test {
@@ -203,21 +239,21 @@ TEST_F(ShortcutTest, SavedLinkHoldsTargetAndShowCommandOnly) {
 // show as shortcuts.
 TEST(ShortcutsInShellFolders, ADotInTheProfileFolderKeepsTheLnkExtension) {
   const std::string profile = "C:\\users\\first.last";
-  MovedShellFolder desktop("Desktop", profile + "\\Desktop");
-  MovedShellFolder programs("Programs", profile + "\\Start Menu\\Programs");
-  ASSERT_EQ(GetSpecialFolder(kFolderDesktop), profile + "\\Desktop\\");
-  ASSERT_EQ(GetSpecialFolder(kFolderPrograms), profile + "\\Start Menu\\Programs\\");
+  MovedShellFolder desktop(L"Desktop", profile + "\\Desktop");
+  MovedShellFolder programs(L"Programs", profile + "\\Start Menu\\Programs");
+  ASSERT_EQ(Units(GetSpecialFolder(kFolderDesktop)), WideOf(profile + "\\Desktop\\"));
+  ASSERT_EQ(Units(GetSpecialFolder(kFolderPrograms)), WideOf(profile + "\\Start Menu\\Programs\\"));
 
   // The installer's names: the desktop shortcut, the program group and its two
   // shortcuts.
-  const std::string group = GetSpecialFolder(kFolderPrograms) + "tervilo";
+  const WidePath group = GetSpecialFolder(kFolderPrograms) + "tervilo";
   ASSERT_TRUE(CreateFolder(group));
   const std::string target = "C:\\Program Files\\zorva\\Morvane.exe";
-  for (const std::string& name : {GetSpecialFolder(kFolderDesktop) + "Morvane", group + "\\Morvane",
-                                  group + "\\" + Gbk("卸载Morvane")}) {
-    EXPECT_TRUE(CreateShortcut(name, target)) << name;
-    EXPECT_TRUE(FileExists(name + ".lnk")) << name;
-    EXPECT_FALSE(FileExists(name)) << name;
+  for (const WidePath& name : {GetSpecialFolder(kFolderDesktop) + "Morvane", group + "\\Morvane",
+                               group + "\\" + Gbk("卸载Morvane")}) {
+    EXPECT_TRUE(CreateShortcut(name, target)) << Cp936Of(name.c_str());
+    EXPECT_TRUE(FileExists(name + ".lnk")) << Cp936Of(name.c_str());
+    EXPECT_FALSE(FileExists(name)) << Cp936Of(name.c_str());
   }
 }
 

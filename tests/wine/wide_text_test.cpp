@@ -1,6 +1,7 @@
 // The one conversion between the program's code page 936 and the UTF-16 of
 // the wide entry points, on any ANSI code page; and, where that code page is
-// 936, that it is the conversion the ANSI entry points make there.
+// 936, that it is the conversion the ANSI entry points make there. Paths
+// that Windows gives stay UTF-16, and become texts exactly or not at all.
 #include "services/wide_text.h"
 
 #include <windows.h>
@@ -93,6 +94,69 @@ TEST(WideText, RoomForWindowsToWriteAndMovesKeepTheUnits) {
   WideText other(Gbk("中"));
   other = std::move(moved);
   EXPECT_STREQ(other.c_str(), L"abc");
+}
+
+// Paths: a Windows folder joined with the program's own names, and the
+// texts made of them. A name that code page 936 cannot write, or writes only
+// as an approximation, has no exact text; shown, it has "?" where the
+// approximation would have named another user's folder.
+TEST(WidePath, JoinsWindowsFoldersAndTheProgramsNamesAndRefusesApproximations) {
+  const struct {
+    std::wstring folder;  // as Windows gives it
+    bool exact;
+    Text shown;  // the text a person is shown
+  } cases[] = {
+      {L"C:\\users\\zhang\\Desktop\\", true, "C:\\users\\zhang\\Desktop\\"},
+      {L"C:\\users\\\x5F20\x4E09\\Desktop\\", true, Gbk("C:\\users\\张三\\Desktop\\")},
+      // Best fits: "Guerún Tór" and "Francois" name other folders.
+      {L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r\\", false, Gbk("C:\\users\\Gu?rún ?ór\\")},
+      {L"C:\\users\\Fran\x00E7ois\\", false, "C:\\users\\Fran?ois\\"},
+      {L"C:\\users\\S\x00F8ren\\", false, "C:\\users\\S?ren\\"},
+      {L"C:\\users\\\x0141ukasz Nguy\x1EC5n\\", false, "C:\\users\\?ukasz Nguy?n\\"},
+      {L"C:\\users\\\xAE40\xCCA0\xC218\\", false, "C:\\users\\???\\"},
+      {L"C:\\users\\a\xD83D\xDE00z\\", false, "C:\\users\\a??z\\"},
+  };
+  for (const auto& c : cases) {
+    const WidePath folder = WidePath::OfUnits(c.folder.c_str());
+    const WidePath link = folder + "tervilo\\" + Gbk("卸载Morvane") + ".lnk";
+    EXPECT_EQ(std::wstring(link.c_str()), c.folder + L"tervilo\\\x5378\x8F7DMorvane.lnk");
+    Text text = "untouched";
+    EXPECT_EQ(TextOfPath(folder, &text), c.exact) << Cp936Of(c.folder);
+    EXPECT_EQ(text, c.exact ? c.shown : "untouched") << "a failed conversion leaves the text";
+    EXPECT_EQ(ShownTextOfPath(folder), c.shown);
+  }
+  Text empty = "x";
+  EXPECT_TRUE(TextOfPath(WidePath(), &empty));
+  EXPECT_EQ(empty, "");
+}
+
+TEST(WidePath, SplitsAtTheLastBackslashAndComparesAsTheFileSystemDoes) {
+  // The second byte of 乗 (0x81 0x5C) is a backslash in code page 936; in
+  // UTF-16 it is one unit of its own.
+  const WidePath path = WidePath("C:\\Program Files\\") + "\x81\x5C.exe";
+  ASSERT_EQ(path.LastBackslash(), 16u);
+  EXPECT_STREQ(path.Head(16).c_str(), L"C:\\Program Files");
+  EXPECT_STREQ(path.Tail(17).c_str(), L"\x4E57.exe");
+  EXPECT_TRUE(path.Tail(100).Empty());
+  EXPECT_EQ(path.Head(100).Length(), path.Length());
+  EXPECT_EQ(WidePath("name").LastBackslash(), 4u);
+  EXPECT_EQ(WidePath("C:\\dir\\").Last(), L'\\');
+  EXPECT_EQ(WidePath().Last(), L'\0');
+
+  const struct {
+    const wchar_t* a;
+    const wchar_t* b;
+    bool same;
+  } pairs[] = {
+      {L"C:\\Program Files\\zorva", L"c:\\PROGRAM FILES\\Zorva", true},
+      {L"C:\\users\\\x0141ukasz", L"C:\\USERS\\\x0142UKASZ", true},
+      {L"C:\\users\\Gu\x00F0r\x00FAn", L"C:\\users\\Guer\x00FAn", false},
+      {L"C:\\a", L"C:\\a\\", false},
+      {L"", L"", true},
+  };
+  for (const auto& p : pairs)
+    EXPECT_EQ(SamePath(WidePath::OfUnits(p.a), WidePath::OfUnits(p.b)), p.same)
+        << Cp936Of(p.a) << " / " << Cp936Of(p.b);
 }
 
 // Where the ANSI code page is 936 (the wine.* prefix, which this case has a

@@ -6,6 +6,7 @@
 // The frame drops key messages of a disabled window before any of this, and
 // a unit class may claim a message before its window sees it.
 #include <cstring>
+#include <cwchar>
 
 #include "services/code_page.h"
 #include "services/wide_text.h"
@@ -128,31 +129,31 @@ bool PressEnter(HWND window, const WindowUnit& state, const MSG& message) {
   return true;
 }
 
-// The help file of a window without one of its own: the program's file name
-// with the extension ".hlp".
-Text DefaultHelpFile() {
+// The help file of a window without one of its own: the program's path with
+// the extension ".hlp", as Windows names the path. Brought home as a text it
+// could best-fit into another user's folder, and open a help file there.
+WidePath DefaultHelpFile() {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return Text();
-  Text file = TextOfWide(path, length);
-  const size_t slash = LastBackslash(file.data(), file.size());
-  const size_t nameStart = slash == file.size() ? 0 : slash + 1;
-  const size_t dot = file.rfind('.');
-  if (dot != Text::npos && dot >= nameStart) file.resize(dot);
+  if (length == 0 || length >= MAX_PATH) return WidePath();
+  WidePath file = WidePath::OfUnits(path, length);
+  const size_t slash = file.LastBackslash();
+  const size_t nameStart = slash == file.Length() ? 0 : slash + 1;
+  const wchar_t* dot = wcsrchr(file.c_str() + nameStart, L'.');
+  if (dot) file = file.Head(size_t(dot - file.c_str()));
   return file + ".hlp";
 }
 
 bool OpenHelp(HWND window, const WindowUnit& state) {
   if (!state.properties.f1OpensHelp) return false;
-  const Text file =
-      state.properties.helpFile.empty() ? DefaultHelpFile() : state.properties.helpFile;
-  const WideText wideFile(file);
+  const WidePath file =
+      state.properties.helpFile.empty() ? DefaultHelpFile() : WidePath(state.properties.helpFile);
   const DWORD attributes =
-      file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wideFile.c_str());
+      file.Empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
   const int32_t context = state.properties.helpContext;
-  WinHelpW(window, wideFile.c_str(), context ? HELP_CONTEXT : HELP_FINDER, ULONG_PTR(context));
+  WinHelpW(window, file.c_str(), context ? HELP_CONTEXT : HELP_FINDER, ULONG_PTR(context));
   return true;
 }
 

@@ -36,6 +36,28 @@ MachineFolders SetupMachineFolders() {
 
 std::string PathHere(const PlacedName& name) { return PathOf(name, SetupMachineFolders()); }
 
+std::wstring WidePathHere(const PlacedName& name) {
+  std::string below;
+  const MachineFolder folder = FolderBelow(name, &below);
+  std::wstring path;
+  switch (folder) {
+    case MachineFolder::None:
+      return WideOf(below);
+    case MachineFolder::System:
+      path = WideOf(SetupMachineFolders().system);
+      break;
+    case MachineFolder::Programs:
+      path = WideShellFolder(CSIDL_PROGRAMS);
+      break;
+    case MachineFolder::Desktop:
+      path = WideShellFolder(CSIDL_DESKTOPDIRECTORY);
+      break;
+  }
+  if (path.empty()) return path;
+  if (path.back() != L'\\') path += L'\\';
+  return path + WideOf(below);
+}
+
 std::string IconPath() { return PathHere(kProductIcon.path); }
 
 namespace {
@@ -71,9 +93,9 @@ std::string RegistrationPresent() {
     const std::string path = KeyPathOf(*key, kClassBase, kVerbName);
     if (RegistryKeyExists(RootKey(key->root), path)) present += RootName(key->root) + path + "\n";
   }
-  for (const std::string& link : {DesktopShortcut(), GroupShortcut(), GroupUninstallShortcut()})
-    if (PathExists(link)) present += link + "\n";
-  if (PathExists(ProgramGroup())) present += ProgramGroup() + "\n";
+  for (const std::wstring& link : {DesktopShortcut(), GroupShortcut(), GroupUninstallShortcut()})
+    if (PathExists(link)) present += Utf8Of(link) + "\n";
+  if (PathExists(ProgramGroup())) present += Utf8Of(ProgramGroup()) + "\n";
   return present;
 }
 
@@ -114,7 +136,9 @@ void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
   RegCloseKey(key);
 }
 
-std::string ShortcutTarget(const std::string& linkFile) {
+std::string ShortcutTarget(const std::string& linkFile) { return ShortcutTarget(WideOf(linkFile)); }
+
+std::string ShortcutTarget(const std::wstring& linkFile) {
   IShellLinkW* link = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&link))))
@@ -126,8 +150,8 @@ std::string ShortcutTarget(const std::string& linkFile) {
     // keeps the path stored beside it in the ANSI code page only.
     wchar_t target[MAX_PATH] = {};
     PIDLIST_ABSOLUTE items = nullptr;
-    if (SUCCEEDED(file->Load(WideOf(linkFile).c_str(), STGM_READ)) &&
-        SUCCEEDED(link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, target))
+    if (SUCCEEDED(file->Load(linkFile.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
+        items && SHGetPathFromIDListW(items, target))
       result = Cp936Of(target);
     CoTaskMemFree(items);
     file->Release();
@@ -136,21 +160,27 @@ std::string ShortcutTarget(const std::string& linkFile) {
   return result;
 }
 
-std::string ShellFolder(int csidl) {
+std::string ShellFolder(int csidl) { return Cp936Of(WideShellFolder(csidl)); }
+
+std::wstring WideShellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
-  return Cp936Of(path);
+  return path;
 }
 
 // Saving a link adds ".lnk" to a name without a dot, as the table's are.
-std::string DesktopShortcut() { return PathHere(kDesktopShortcut.link) + ".lnk"; }
-std::string GroupShortcut() { return PathHere(kGroupShortcut.link) + ".lnk"; }
-std::string GroupUninstallShortcut() { return PathHere(kGroupUninstallShortcut.link) + ".lnk"; }
-std::string ProgramGroup() { return PathHere(kProgramGroup.path); }
-
-bool PathExists(const std::string& path) {
-  return GetFileAttributesW(WideOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+std::wstring DesktopShortcut() { return WidePathHere(kDesktopShortcut.link) + L".lnk"; }
+std::wstring GroupShortcut() { return WidePathHere(kGroupShortcut.link) + L".lnk"; }
+std::wstring GroupUninstallShortcut() {
+  return WidePathHere(kGroupUninstallShortcut.link) + L".lnk";
 }
+std::wstring ProgramGroup() { return WidePathHere(kProgramGroup.path); }
+
+bool PathExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool PathExists(const std::string& path) { return PathExists(WideOf(path)); }
 
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WideOf(path).c_str());

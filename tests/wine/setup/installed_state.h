@@ -1,8 +1,10 @@
 // What an installation leaves on the machine, read back through the wide
 // Win32 API: files, registry values (in the setup program's registry view:
-// that of a 32-bit program on 64-bit Windows) and shell links. Paths, names
-// and texts are code page 936, converted explicitly to and from what Windows
-// holds, so that they mean the same whatever the ANSI code page.
+// that of a 32-bit program on 64-bit Windows) and shell links. Names and
+// texts are code page 936, converted explicitly to and from what Windows
+// holds, so that they mean the same whatever the ANSI code page; the paths in
+// the user's folders are UTF-16, as Windows names them (the user's name need
+// not fit code page 936).
 #pragma once
 
 #include <windows.h>
@@ -26,8 +28,10 @@ extern const REGSAM kSetupRegistryView;
 // WoW64), the user's programs and desktop folders.
 MachineFolders SetupMachineFolders();
 
-// The path of an item of the table on this machine.
+// The path of an item of the table on this machine (code page 936: for the
+// fixed paths and the system folder), and as Windows names it.
 std::string PathHere(const PlacedName& name);
+std::wstring WidePathHere(const PlacedName& name);
 
 // The icon's path: that system folder and "zorva.ico".
 std::string IconPath();
@@ -59,17 +63,20 @@ void SetRegistryText(HKEY root, const std::string& keyPath, const char* name,
                      const std::string& text);
 
 // The raw target path of a shell link, or "<unreadable>".
+std::string ShortcutTarget(const std::wstring& linkFile);
 std::string ShortcutTarget(const std::string& linkFile);
 
 // The shell folder (CSIDL_*) without a trailing backslash.
 std::string ShellFolder(int csidl);
+std::wstring WideShellFolder(int csidl);
 
 // The three shortcut files as they must be named, and their group.
-std::string DesktopShortcut();
-std::string GroupShortcut();
-std::string GroupUninstallShortcut();
-std::string ProgramGroup();
+std::wstring DesktopShortcut();
+std::wstring GroupShortcut();
+std::wstring GroupUninstallShortcut();
+std::wstring ProgramGroup();
 
+bool PathExists(const std::wstring& path);
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
 // How a file is looked for: as this process sees the file system, or as a

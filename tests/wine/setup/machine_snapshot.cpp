@@ -4,16 +4,9 @@
 
 #include <cstdio>
 
-namespace {
+#include "support/test_support.h"
 
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(size_t(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], size, nullptr, nullptr);
-  return text;
-}
+namespace {
 
 std::string Hex(const BYTE* data, DWORD size) {
   std::string text;
@@ -26,25 +19,18 @@ std::string Hex(const BYTE* data, DWORD size) {
 }
 
 void AddFiles(const std::wstring& folder, const std::wstring& skipped, MachineSnapshot* shot) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring path = folder + L"\\" + name;
-    if (lstrcmpiW(path.c_str(), skipped.c_str()) == 0) continue;
+  ForEachEntry(folder, [&](const std::wstring& path, const WIN32_FIND_DATAW& found) {
+    if (lstrcmpiW(path.c_str(), skipped.c_str()) == 0) return;
     char what[96];
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     snprintf(what, sizeof what, "%s %lu %lu:%lu", isFolder ? "folder" : "file", found.nFileSizeLow,
              found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime);
     // A folder's own time changes with what is put in and taken out of it;
     // what it holds is compared entry by entry.
-    shot->entries["file " + Utf8(path)] = isFolder ? "folder" : what;
+    shot->entries["file " + Utf8Of(path)] = isFolder ? "folder" : what;
     if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
       AddFiles(path, skipped, shot);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  });
 }
 
 void AddKey(HKEY root, const std::wstring& rootName, const std::wstring& path,
@@ -55,7 +41,7 @@ void AddKey(HKEY root, const std::wstring& rootName, const std::wstring& path,
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
     return;
   const std::wstring name = path.empty() ? rootName : rootName + L"\\" + path;
-  shot->entries["key " + Utf8(name)] = "";
+  shot->entries["key " + Utf8Of(name)] = "";
   std::vector<wchar_t> valueName(16384);
   std::vector<BYTE> data(1 << 16);
   for (DWORD i = 0;; ++i) {
@@ -68,7 +54,7 @@ void AddKey(HKEY root, const std::wstring& rootName, const std::wstring& path,
       continue;
     }
     if (status != ERROR_SUCCESS) break;
-    shot->entries["value " + Utf8(name + L"\\" + std::wstring(valueName.data(), nameLength))] =
+    shot->entries["value " + Utf8Of(name + L"\\" + std::wstring(valueName.data(), nameLength))] =
         std::to_string(type) + ":" + Hex(data.data(), dataSize);
   }
   std::vector<std::wstring> subkeys;

@@ -941,7 +941,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_FALSE(PathExists(DesktopShortcut()));
-  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  EXPECT_FALSE(PathExists(ProgramGroup()));
   ExpectFilesInstalled();
 }
 
@@ -1015,46 +1015,71 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
   EXPECT_FALSE(PathExists(programs + "\\tervilo\\Morvane"));
 }
 
-// A desktop whose folder name has no code-page-936 form (Korean): the
-// program gets its path with the system's replacement character, which no
-// file name holds, so the desktop shortcut is written nowhere rather than
-// under another name; the rest of the installation is as always.
-TEST_F(Setup, DesktopWithoutACodePage936NameGetsNoLink) {
-  const std::wstring profile = L"C:\\users\\\xD55C\xAD6D";  // 한국
-  const std::wstring desktop = profile + L"\\Desktop";
-  ASSERT_TRUE(CreateDirectoryW(profile.c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryW(desktop.c_str(), nullptr));
+// Points one of the user's shell folders ("Desktop", "Programs") at `path`,
+// as a profile elsewhere has it; the folder is made.
+void MoveShellFolder(const wchar_t* valueName, const std::wstring& path) {
+  ASSERT_EQ(SHCreateDirectoryExW(nullptr, path.c_str(), nullptr), ERROR_SUCCESS) << Utf8Of(path);
   HKEY key;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
                           L"Folders",
                           0, KEY_WRITE, &key),
             ERROR_SUCCESS);
-  RegSetValueExW(key, L"Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(desktop.c_str()),
-                 DWORD((desktop.size() + 1) * sizeof(wchar_t)));
+  RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 DWORD((path.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
-  ASSERT_EQ(ShellFolder(CSIDL_DESKTOPDIRECTORY), "C:\\users\\??\\Desktop");
+}
+
+// A desktop whose folder name has no code-page-936 form (Korean): the
+// desktop shortcut lands there, in the folder as Windows names it, and
+// nothing goes under the name that code page 936 would have made of it
+// ("C:\users\??"); the rest of the installation is as always.
+TEST_F(Setup, DesktopWithoutACodePage936NameGetsItsLink) {
+  const std::wstring desktop = L"C:\\users\\\xD55C\xAD6D\\Desktop";  // 한국
+  ASSERT_NO_FATAL_FAILURE(MoveShellFolder(L"Desktop", desktop));
+  ASSERT_EQ(WideShellFolder(CSIDL_DESKTOPDIRECTORY), desktop);
 
   SetupRun run;
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   FinishInstallation(&run, PressInstall(run));
 
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((desktop + L"\\*").c_str(), &found);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  std::vector<std::string> names;
-  do
-    if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
-      names.push_back(Cp936Of(found.cFileName));
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  EXPECT_EQ(names, std::vector<std::string>()) << "written on the desktop";
-  EXPECT_FALSE(PathExists("C:\\users\\??\\Desktop\\Morvane.lnk"));
+  EXPECT_EQ(TreeOf(desktop), std::vector<std::string>{"Morvane.lnk"});
+  EXPECT_EQ(ShortcutTarget(desktop + L"\\Morvane.lnk"), kMainProgramPath);
+  EXPECT_FALSE(PathExists(std::wstring(L"C:\\users\\??")));
   ExpectFilesInstalled();
   ExpectRegistration();
-  EXPECT_EQ(ShortcutTarget(GroupShortcut()), kMainProgramPath);
-  EXPECT_EQ(ShortcutTarget(GroupUninstallShortcut()), kUninstallerPath);
+  ExpectShortcuts();
+}
+
+// A profile whose name code page 936 only approximates: "Guðrún Þór"
+// best-fits to "Guerún Tór", the valid name of another profile, which is
+// there as a decoy with a desktop and a programs folder of its own. The
+// shortcuts and the group land in the user's own folders; nothing is written
+// into the other profile.
+TEST_F(Setup, ABestFitProfileNameLeavesTheLookalikeProfileAlone) {
+  const std::wstring profile = L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r";
+  const std::wstring decoy = L"C:\\users\\Guer\x00FAn T\x00F3r";
+  ASSERT_EQ(Cp936Of(profile), Gbk("C:\\users\\Gu?rún ?ór")) << "no best fit in the test's view";
+  const wchar_t kPrograms[] = L"\\Start Menu\\Programs";
+  for (const std::wstring& folder : {decoy + L"\\Desktop", decoy + kPrograms})
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr), ERROR_SUCCESS);
+  const std::vector<std::string> decoyBefore = TreeOf(decoy);
+  ASSERT_NO_FATAL_FAILURE(MoveShellFolder(L"Desktop", profile + L"\\Desktop"));
+  ASSERT_NO_FATAL_FAILURE(MoveShellFolder(L"Programs", profile + kPrograms));
+  ASSERT_EQ(WideShellFolder(CSIDL_PROGRAMS), profile + kPrograms);
+
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  CheckAgreement(run);
+  FinishInstallation(&run, PressInstall(run));
+
+  EXPECT_EQ(TreeOf(decoy), decoyBefore) << "written into the other profile";
+  EXPECT_EQ(TreeOf(profile + L"\\Desktop"), std::vector<std::string>{"Morvane.lnk"});
+  EXPECT_EQ(TreeOf(profile + kPrograms + L"\\tervilo").size(), 2u);
+  ExpectShortcuts();
+  ExpectFilesInstalled();
+  ExpectRegistration();
 }
 
 TEST_F(Setup, WindowDragsMinimisesAndCloses) {

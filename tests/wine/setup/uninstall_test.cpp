@@ -57,14 +57,15 @@ bool HasPendingDeletions() {
   return any;
 }
 
-std::vector<std::string> PrivateFolders() {
+// As Windows names them: the temporary folder lies in the user's profile.
+std::vector<std::wstring> PrivateFolders() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::vector<std::string> folders;
+  std::vector<std::wstring> folders;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((std::wstring(temp) + L"MorvaneUninstall-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return folders;
-  do folders.push_back(Cp936Of(temp) + Cp936Of(found.cFileName));
+  do folders.push_back(temp + std::wstring(found.cFileName));
   while (FindNextFileW(search, &found));
   FindClose(search);
   return folders;
@@ -190,7 +191,7 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
       << "what the round trip changed";
   EXPECT_TRUE(marked) << "the copy is not marked for deletion at the restart";
   ASSERT_EQ(PrivateFolders().size(), 1u);
-  ASSERT_TRUE(WriteWholeFile(kRestartNote, PrivateFolders().front()));
+  ASSERT_TRUE(WriteWholeFile(kRestartNote, Utf8Of(PrivateFolders().front())));
 }
 
 // After the restart (the test bed restarts the prefix between the two
@@ -199,7 +200,7 @@ TEST_F(Uninstall, AfterTheRestartTheCopyIsGone) {
   std::string folder;
   ASSERT_TRUE(ReadWholeFile(kRestartNote, &folder));
   DeleteFileW(WideOf(kRestartNote).c_str());
-  EXPECT_FALSE(PathExists(folder)) << folder;
+  EXPECT_FALSE(PathExists(WideOfUtf8(folder))) << folder;
   EXPECT_TRUE(PrivateFolders().empty());
   EXPECT_FALSE(HasPendingDeletions());
 }
@@ -213,7 +214,7 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
   ASSERT_NO_FATAL_FAILURE(Install());
   ASSERT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), kOtherCommand);
   // Another program's shortcut under our name, written over ours.
-  ASSERT_TRUE(DeleteFileW(WideOf(DesktopShortcut()).c_str()));
+  ASSERT_TRUE(DeleteFileW(DesktopShortcut().c_str()));
   {
     IShellLinkW* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
@@ -221,7 +222,7 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
     link->SetPath(L"C:\\Other\\other.exe");
     IPersistFile* file = nullptr;
     ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
-    EXPECT_TRUE(SUCCEEDED(file->Save(WideOf(DesktopShortcut()).c_str(), TRUE)));
+    EXPECT_TRUE(SUCCEEDED(file->Save(DesktopShortcut().c_str(), TRUE)));
     file->Release();
     link->Release();
   }
@@ -239,7 +240,7 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
   EXPECT_FALSE(PathExists(kInstallFolder));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "Directory\\shell\\Morvane"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
-  EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\tervilo"));
+  EXPECT_FALSE(PathExists(ProgramGroup()));
 }
 
 // No leaves everything in place, and no copy is made.
@@ -268,9 +269,9 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
   // The installed one is gone: the same program, from a folder of its own.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::string again = Cp936Of(temp) + Gbk("卸载Morvane.exe");
-  ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), WideOf(again).c_str(), FALSE));
-  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram("\"" + again + "\""), &message, &code));
+  const std::wstring again = temp + WideOf(Gbk("卸载Morvane.exe"));
+  ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), again.c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram(L"\"" + again + L"\""), &message, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(message.find(Gbk("未找到 Morvane 的安装。")), 0u) << message;
   EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;

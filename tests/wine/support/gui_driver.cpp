@@ -110,12 +110,15 @@ std::vector<HWND> VisibleTopWindows(DWORD processId) {
 }
 
 RunningProgram StartProgram(const std::string& commandLine) {
+  return StartProgram(WideOf(commandLine));
+}
+
+RunningProgram StartProgram(std::wstring commandLine) {
   RunningProgram program;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::wstring line = WideOf(commandLine);
-  program.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &program.process) != FALSE;
+  program.started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &program.process) != FALSE;
   return program;
 }
 

@@ -51,7 +51,11 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 std::string MakeScratchFolder(const char* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::string folder = Cp936Of(temp) + "morvane-" + name;
+  // A temporary folder in a profile whose name code page 936 cannot write
+  // (the wideuser prefix) has no text of its own: the drive's root then.
+  std::string parent = Cp936Of(temp);
+  if (WideOf(parent) != temp) parent = "C:\\";
+  std::string folder = parent + "morvane-" + name;
   RemoveTree(folder);
   CreateDirectoryW(WideOf(folder).c_str(), nullptr);
   return folder;
@@ -91,5 +95,39 @@ std::vector<std::string> NamesIn(const std::string& folder) {
       names.push_back(Cp936Of(found.cFileName));
   while (FindNextFileW(search, &found));
   FindClose(search);
+  return names;
+}
+
+void RemoveTree(const std::wstring& path) { RemoveWideTree(path); }
+
+void ForEachEntry(
+    const std::wstring& folder,
+    const std::function<void(const std::wstring& path, const WIN32_FIND_DATAW& found)>& visit) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") visit(folder + L"\\" + name, found);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+namespace {
+
+void ListTree(const std::wstring& folder, const std::string& below,
+              std::vector<std::string>* names) {
+  ForEachEntry(folder, [&](const std::wstring& path, const WIN32_FIND_DATAW& found) {
+    const std::string name = below + Utf8Of(found.cFileName);
+    names->push_back(name);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ListTree(path, name + "\\", names);
+  });
+}
+
+}  // namespace
+
+std::vector<std::string> TreeOf(const std::wstring& folder) {
+  std::vector<std::string> names;
+  ListTree(folder, "", &names);
   return names;
 }

@@ -4,6 +4,9 @@
 // any machine.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,7 +37,8 @@ bool RunsUnderWow64();
 // Writes `content` to `path`, replacing it. False on any failure.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
-// A new empty folder under the temporary folder, ending without backslash.
+// A new empty folder under the temporary folder, ending without backslash
+// (under C:\ where the temporary folder's name has no code-page-936 form).
 std::string MakeScratchFolder(const char* name);
 
 // Deletes a folder and everything in it.
@@ -43,3 +47,15 @@ void RemoveTree(const std::string& path);
 // The names of what a folder holds, in the order the search gives them
 // ("." and ".." left out); none when it cannot be read.
 std::vector<std::string> NamesIn(const std::string& folder);
+
+void RemoveTree(const std::wstring& path);
+
+// Calls `visit` for each entry directly in `folder` (not "." and ".."), with
+// its whole path and what the search found of it.
+void ForEachEntry(
+    const std::wstring& folder,
+    const std::function<void(const std::wstring& path, const WIN32_FIND_DATAW& found)>& visit);
+
+// Every name under a folder with its path below it, subfolders included, in
+// UTF-8: what a folder of the user's holds, whatever the user's name.
+std::vector<std::string> TreeOf(const std::wstring& folder);

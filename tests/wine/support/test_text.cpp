@@ -29,3 +29,20 @@ std::string Cp936Of(const std::wstring& wide) {
 }
 
 std::string Cp936Of(const wchar_t* wide) { return Cp936Of(std::wstring(wide ? wide : L"")); }
+
+std::string Utf8Of(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(size_t(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &text[0], size, nullptr, nullptr);
+  return text;
+}
+
+std::wstring WideOfUtf8(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  std::wstring wide(size_t(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], size);
+  return wide;
+}

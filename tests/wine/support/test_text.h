@@ -15,3 +15,8 @@ std::string Gbk(const char* utf8);
 std::wstring WideOf(const std::string& cp936);
 std::string Cp936Of(const std::wstring& wide);
 std::string Cp936Of(const wchar_t* wide);
+
+// UTF-16 as UTF-8 and back: names of the machine (a user's profile) that
+// code page 936 cannot write, kept whole in a file or a message.
+std::string Utf8Of(const std::wstring& wide);
+std::wstring WideOfUtf8(const std::string& utf8);
