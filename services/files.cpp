@@ -79,7 +79,8 @@ std::vector<WidePath> LeftoverTemporaryFiles(const WidePath& target) {
     // The target's own name as Windows holds it, then the writer's suffix,
     // which is ASCII: a search also matches short names, so both are checked.
     const WidePath name = WidePath::OfUnits(found.cFileName);
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.Length() <= targetName.Length() ||
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        name.Length() <= targetName.Length() ||
         wcsncmp(name.c_str(), targetName.c_str(), targetName.Length()) != 0 ||
         !IsTemporaryFileSuffix(TextOfWide(name.c_str() + targetName.Length())))
       continue;

@@ -122,8 +122,8 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
   const std::string name = Gbk(c.programName);
   const std::wstring program = folder + L"\\" + WideOf(name);
   const std::wstring redirection = program + L".local";
-  ASSERT_TRUE(
-      CopyFileW(WideOf(c.uninstaller ? Uninstaller() : SetupProgram()).c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(WideOf(c.uninstaller ? Uninstaller() : SetupProgram()).c_str(),
+                        program.c_str(), FALSE));
   if (c.folder) {
     ASSERT_NO_FATAL_FAILURE(PlantMarkers(redirection));
   } else {
@@ -178,12 +178,13 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
 
 INSTANTIATE_TEST_SUITE_P(
     Beside, DllRedirection,
-    testing::Values(Redirection{false, "MorvaneSetup.exe", true, Place::Temporary, "Folder"},
-                    Redirection{false, "MorvaneSetup.exe", false, Place::Temporary, "File"},
-                    Redirection{false, "安装 Morvane (2).exe", true, Place::Temporary, "Renamed"},
-                    Redirection{false, "MorvaneSetup.exe", true, Place::Downloads, "InTheDownloads"},
-                    Redirection{true, "卸载Morvane.exe", true, Place::Temporary, "UninstallerFolder"},
-                    Redirection{true, "卸载Morvane.exe", false, Place::Temporary, "UninstallerFile"}),
+    testing::Values(
+        Redirection{false, "MorvaneSetup.exe", true, Place::Temporary, "Folder"},
+        Redirection{false, "MorvaneSetup.exe", false, Place::Temporary, "File"},
+        Redirection{false, "安装 Morvane (2).exe", true, Place::Temporary, "Renamed"},
+        Redirection{false, "MorvaneSetup.exe", true, Place::Downloads, "InTheDownloads"},
+        Redirection{true, "卸载Morvane.exe", true, Place::Temporary, "UninstallerFolder"},
+        Redirection{true, "卸载Morvane.exe", false, Place::Temporary, "UninstallerFile"}),
     [](const testing::TestParamInfo<Redirection>& info) {
       return std::string(info.param.caseName);
     });

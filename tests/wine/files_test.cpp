@@ -22,7 +22,8 @@ ByteBlock Bytes(const char* s) {
 // The leftovers of writes to `target`, as texts, sorted.
 std::vector<std::string> Leftovers(const std::string& target) {
   std::vector<std::string> names;
-  for (const WidePath& path : LeftoverTemporaryFiles(target)) names.push_back(ShownTextOfPath(path));
+  for (const WidePath& path : LeftoverTemporaryFiles(target))
+    names.push_back(ShownTextOfPath(path));
   std::sort(names.begin(), names.end());
   return names;
 }
