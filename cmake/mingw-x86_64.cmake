@@ -1,19 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (posix thread model,
 # which GoogleTest needs). Only the test twins of the Windows tree are built so,
 # on a machine whose Wine runs 64-bit Windows programs but no 32-bit ones.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-
 set(triple x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${triple}-windres)
-set(CMAKE_AR ${triple}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB ${triple}-ranlib CACHE FILEPATH "")
-
-# The dependency prefixes are put in front of this by cmake/Dependencies.cmake.
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

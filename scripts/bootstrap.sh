@@ -232,11 +232,12 @@ source_of() { # package -> its .dsc, fetched and unpacked when missing
 deps_config="$root/cmake/deps"
 lean_flags="-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -D__USE_MINGW_ANSI_STDIO=0"
 
-# The caller's $toolchain names the toolchain file; empty, the build is for
-# the host (static libraries that position-independent programs can link).
+# The caller's $toolchain names the toolchain file (which includes what the
+# toolchains share); empty, the build is for the host (static libraries that
+# position-independent programs can link).
 toolchain_text() {
   if [ -n "$toolchain" ]; then
-    cat "$toolchain"
+    cat "$toolchain" "$root/cmake/mingw-common.cmake"
   else
     echo "host: $(clang --version | head -n1), $(uname -m), position-independent, installed to lib/"
   fi

@@ -81,74 +81,29 @@ struct Value {
 
   Value() : longInteger(0) {}
 
-  static Value Integer(int32_t v) {
-    Value x;
-    x.type = ValueType::Integer;
-    x.integer = v;
-    return x;
-  }
-  static Value Byte(uint8_t v) {
-    Value x;
-    x.type = ValueType::Byte;
-    x.byte = v;
-    return x;
-  }
-  static Value Short(int16_t v) {
-    Value x;
-    x.type = ValueType::Short;
-    x.shortInteger = v;
-    return x;
-  }
-  static Value Long(int64_t v) {
-    Value x;
-    x.type = ValueType::Long;
-    x.longInteger = v;
-    return x;
-  }
-  static Value Float(float v) {
-    Value x;
-    x.type = ValueType::Float;
-    x.singleFloat = v;
-    return x;
-  }
-  static Value Double(double v) {
-    Value x;
-    x.type = ValueType::Double;
-    x.doubleFloat = v;
-    return x;
-  }
-  static Value Logical(bool v) {
-    Value x;
-    x.type = ValueType::Logical;
-    x.logical = v;
-    return x;
-  }
-  static Value DateTime(double v) {
-    Value x;
-    x.type = ValueType::DateTime;
-    x.dateTime = v;
-    return x;
-  }
-  static Value OfText(Text v) {
-    Value x;
-    x.type = ValueType::Text;
-    x.text = static_cast<Text&&>(v);
-    return x;
-  }
-  static Value OfBlock(ByteBlock v) {
-    Value x;
-    x.type = ValueType::Block;
-    x.block = v;
-    return x;
-  }
-  static Value OfUnit(UnitRef v) {
-    Value x;
-    x.type = ValueType::Unit;
-    x.unit = v;
-    return x;
-  }
+  static Value Integer(int32_t v) { return Of(ValueType::Integer, &Value::integer, v); }
+  static Value Byte(uint8_t v) { return Of(ValueType::Byte, &Value::byte, v); }
+  static Value Short(int16_t v) { return Of(ValueType::Short, &Value::shortInteger, v); }
+  static Value Long(int64_t v) { return Of(ValueType::Long, &Value::longInteger, v); }
+  static Value Float(float v) { return Of(ValueType::Float, &Value::singleFloat, v); }
+  static Value Double(double v) { return Of(ValueType::Double, &Value::doubleFloat, v); }
+  static Value Logical(bool v) { return Of(ValueType::Logical, &Value::logical, v); }
+  static Value DateTime(double v) { return Of(ValueType::DateTime, &Value::dateTime, v); }
+  static Value OfText(Text v) { return Of(ValueType::Text, &Value::text, static_cast<Text&&>(v)); }
+  static Value OfBlock(ByteBlock v) { return Of(ValueType::Block, &Value::block, v); }
+  static Value OfUnit(UnitRef v) { return Of(ValueType::Unit, &Value::unit, v); }
 
   bool IsPresent() const { return type != ValueType::Absent; }
+
+ private:
+  // A value of `type` whose `member` holds `v`.
+  template <typename T>
+  static Value Of(ValueType type, T Value::*member, T v) {
+    Value x;
+    x.type = type;
+    x.*member = static_cast<T&&>(v);
+    return x;
+  }
 };
 
 // The value converted to `type`: numbers to numbers (truncating toward
