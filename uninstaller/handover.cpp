@@ -99,8 +99,8 @@ bool StartSecondPhase(const WidePath& copy, const WidePath& original, StartedCop
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(copy.c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE,
                       EXTENDED_STARTUPINFO_PRESENT, nullptr,
-                      systemFolder.Empty() ? nullptr : systemFolder.c_str(),
-                      &startup.StartupInfo, &process))
+                      systemFolder.Empty() ? nullptr : systemFolder.c_str(), &startup.StartupInfo,
+                      &process))
     return false;
   CloseHandle(process.hThread);
   started->process = process.hProcess;

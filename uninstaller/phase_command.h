@@ -45,7 +45,7 @@ bool EncodeOutcome(const PhaseOutcome& outcome, Text* bytes);
 enum class OutcomeRead {
   Incomplete,  // more bytes are to come
   Complete,
-  Malformed,   // not an outcome, or more than one
+  Malformed,  // not an outcome, or more than one
 };
 // Reads the bytes received so far.
 OutcomeRead DecodeOutcome(const Text& bytes, PhaseOutcome* outcome);

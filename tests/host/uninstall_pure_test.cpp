@@ -31,9 +31,9 @@ TEST(PhaseCommand, ArgumentsReadBackAfterAnyProgramName) {
 TEST(PhaseCommand, AnyOtherCommandLineIsTheFirstPhase) {
   PhaseTwo read;
   for (const char* line : {
-           "\"C:\\x\\u.exe\"",                // as the uninstall entry starts it
-           "u.exe /phase2",                     // no handle
-           "u.exe /phase2 12 34",               // no original
+           "\"C:\\x\\u.exe\"",                   // as the uninstall entry starts it
+           "u.exe /phase2",                      // no handle
+           "u.exe /phase2 12 34",                // no original
            "u.exe /phase2 12 \"C:\\u.exe\"",     // no pipe
            "u.exe /phase2 0 34 \"C:\\u.exe\"",   // no process either
            "u.exe /phase2 12 0 \"C:\\u.exe\"",   // nor a pipe
@@ -41,11 +41,11 @@ TEST(PhaseCommand, AnyOtherCommandLineIsTheFirstPhase) {
            "u.exe /phase2 12 3x4 \"C:\\u.exe\"",
            "u.exe /phase2 18446744073709551616 34 \"C:\\u.exe\"",  // too large
            "u.exe /phase2 12 99999999999999999999999 \"C:\\u.exe\"",
-           "u.exe /phase2 12 34 \"\"",                   // an empty original
-           "u.exe /phase2 12 34 \"C:\\u.exe\" more",   // something after it
-           "u.exe /phase2 12 34 C:\\u.exe",            // unquoted
-           "u.exe /phase22 12 34 \"C:\\u.exe\"",       // another flag
-           "\"/phase2 12 34 \\\"C:\\u.exe\\\"\"",  // the flag inside the program name
+           "u.exe /phase2 12 34 \"\"",                // an empty original
+           "u.exe /phase2 12 34 \"C:\\u.exe\" more",  // something after it
+           "u.exe /phase2 12 34 C:\\u.exe",           // unquoted
+           "u.exe /phase22 12 34 \"C:\\u.exe\"",      // another flag
+           "\"/phase2 12 34 \\\"C:\\u.exe\\\"\"",     // the flag inside the program name
        })
     EXPECT_FALSE(ParsePhaseTwo(line, &read)) << line;
 }
@@ -126,9 +126,10 @@ TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailur
   // right after the failures.
   partly.uninstallerKept = true;
   const std::string withWayBack = FinalMessage(partly);
-  const std::string wayBack = Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。");
-  EXPECT_EQ(withWayBack.find(Gbk("以下项目无法删除（可能正在使用）：") + "\r\n    C:\\a.exe\r\n\r\n" + wayBack +
-                      "\r\n\r\n"),
+  const std::string wayBack =
+      Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。");
+  EXPECT_EQ(withWayBack.find(Gbk("以下项目无法删除（可能正在使用）：") +
+                             "\r\n    C:\\a.exe\r\n\r\n" + wayBack + "\r\n\r\n"),
             std::string(Gbk("Morvane 未能完全删除。")).size() + 4)
       << withWayBack;
   EXPECT_EQ(ExitCodeOf(partly), 1);

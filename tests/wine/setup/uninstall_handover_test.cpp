@@ -58,8 +58,7 @@ bool SameFile(HANDLE a, HANDLE b) {
 // `file`: an inherited handle has the same value in the child.
 bool HoldsFile(HANDLE process, HANDLE value, HANDLE file) {
   HANDLE mine = nullptr;
-  if (!DuplicateHandle(process, value, GetCurrentProcess(), &mine, 0, FALSE,
-                       DUPLICATE_SAME_ACCESS))
+  if (!DuplicateHandle(process, value, GetCurrentProcess(), &mine, 0, FALSE, DUPLICATE_SAME_ACCESS))
     return false;
   const bool same = SameFile(mine, file);
   CloseHandle(mine);
@@ -170,8 +169,8 @@ TEST_F(Handover, AForgedSecondPhaseRemovesNothing) {
   RunningProgram first = StartRegisteredUninstaller();
   MessageBoxSeen question;
   ASSERT_TRUE(WaitForUninstallBox(&question));
-  HANDLE firstPhase = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE,
-                                  first.process.dwProcessId);
+  HANDLE firstPhase =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, first.process.dwProcessId);
   ASSERT_NE(firstPhase, nullptr);
   EXPECT_EQ(RunForgedSecondPhase(firstPhase, event), kRefusedExitCode) << "no pipe";
   EXPECT_EQ(RunForgedSecondPhase(firstPhase, firstPhase), kRefusedExitCode) << "twice the process";
@@ -207,8 +206,9 @@ TEST_F(Handover, SomethingInUseEndsWithOneAfterTheReportAndKeepsTheWayBack) {
   ASSERT_NO_FATAL_FAILURE(ReachTheFinalBox(program, &final, &copy));
   EXPECT_EQ(final.text.find(Gbk("Morvane 未能完全删除。")), 0u) << final.text;
   EXPECT_NE(final.text.find(kMainProgramPath), std::string::npos) << final.text;
-  EXPECT_NE(final.text.find(Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。")),
-            std::string::npos)
+  EXPECT_NE(
+      final.text.find(Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。")),
+      std::string::npos)
       << final.text;
   ASSERT_TRUE(AnswerBox(final, IDOK, 10000));
   DWORD code = 12345;
