@@ -13,6 +13,12 @@ class FileHandle {
 
   bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
   HANDLE Get() const { return handle_; }
+  // Gives the handle up to the caller, who closes it.
+  HANDLE Release() {
+    HANDLE h = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return h;
+  }
   // Closes now and reports whether CloseHandle succeeded.
   bool Close() {
     if (!IsValid()) return false;

@@ -3,17 +3,12 @@
 #include <windows.h>
 
 #include "frame/program_path.h"
-#include "services/handles.h"
-#include "services/shell.h"
 #include "services/wide_text.h"
+#include "uninstaller/handover.h"
 #include "uninstaller/private_folder.h"
 #include "uninstaller/removal.h"
 
 namespace {
-
-// A wait for the first phase that never ends would keep the copy alive for
-// nothing; after it, the original file may still be in use, and says so.
-constexpr DWORD kFirstPhaseWaitMs = 60000;
 
 // This program's file; empty when Windows does not say.
 WidePath OwnPath() {
@@ -27,37 +22,20 @@ bool AskToRemove() {
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
 }
 
-int Finish(const UninstallReport& report) {
-  const UINT icon = report.failed.empty() ? MB_ICONINFORMATION : MB_ICONWARNING;
-  MessageBoxW(nullptr, WideText(FinalMessage(report)).c_str(), WideText(kUninstallCaption).c_str(),
-              MB_OK | icon | MB_SETFOREGROUND);
-  return ExitCodeOf(report);
+PhaseOutcome OutcomeOf(const UninstallReport& report) {
+  PhaseOutcome outcome;
+  outcome.exitCode = ExitCodeOf(report);
+  outcome.message = FinalMessage(report);
+  return outcome;
 }
 
-// Starts `copy` as the second phase, with a handle to this process that it
-// inherits and waits on, in the system folder as its current folder.
-bool StartSecondPhase(const WidePath& copy, const WidePath& original) {
-  HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
-                       SYNCHRONIZE, TRUE, 0))
-    return false;
-  FileHandle selfOwner(self);
-  PhaseTwo phase;
-  phase.waitHandle = uint64_t(uintptr_t(self));
-  // A text names the original exactly, or the copy is not started.
-  if (!TextOfPath(original, &phase.original)) return false;
-  // CreateProcessW may write into the command line: the room is ours.
-  WidePath commandLine = "\"" + copy + "\" " + PhaseTwoArguments(phase);
-  const WidePath systemFolder = GetSpecialFolder(kFolderSystem);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessW(copy.c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE, 0, nullptr,
-                      systemFolder.Empty() ? nullptr : systemFolder.c_str(), &startup, &started))
-    return false;
-  CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
-  return true;
+// The final box, always the first phase's: the process that was started
+// ends only once it has been answered.
+int Finish(const PhaseOutcome& outcome) {
+  const UINT icon = outcome.exitCode == 0 ? MB_ICONINFORMATION : MB_ICONWARNING;
+  MessageBoxW(nullptr, WideText(outcome.message).c_str(), WideText(kUninstallCaption).c_str(),
+              MB_OK | icon | MB_SETFOREGROUND);
+  return outcome.exitCode;
 }
 
 }  // namespace
@@ -69,7 +47,9 @@ int RunFirstPhase() {
   WidePath folder;
   if (!self.Empty() && MakePrivateFolder(&folder)) {
     const WidePath copy = folder + "\\" + GetProgramPath().fileName;
-    if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && StartSecondPhase(copy, self)) return 0;
+    PhaseOutcome outcome;
+    if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && HandOver(copy, self, &outcome))
+      return Finish(outcome);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
   }
@@ -77,17 +57,18 @@ int RunFirstPhase() {
   // temporary folder, or there is no temporary folder): everything else goes
   // from here, and this file with its folder at the next restart.
   UninstallReport report;
-  RemoveInstallation(RemovalPlace::InPlace, self, &report);
-  return Finish(report);
+  RemovalAfterwards nothingAfterwards;
+  RemoveInstallation(RemovalPlace::InPlace, self, &report, &nothingAfterwards);
+  return Finish(OutcomeOf(report));
 }
 
 int RunSecondPhase(const PhaseTwo& phase) {
-  HANDLE first = HANDLE(uintptr_t(phase.waitHandle));
-  WaitForSingleObject(first, kFirstPhaseWaitMs);
-  CloseHandle(first);
+  FirstPhase first;
+  if (!first.Take(phase)) return kHandOverRefused;
   UninstallReport report;
+  RemovalAfterwards afterwards;
+  RemoveInstallation(RemovalPlace::Copy, first.File(), &report, &afterwards);
   const WidePath self = OwnPath();
-  RemoveInstallation(RemovalPlace::Copy, self, &report);
   // The copy and its folder go at the next restart, in that order. Only a
   // copy in a private folder marks itself: a second phase started by hand
   // from anywhere else leaves its file alone.
@@ -95,5 +76,12 @@ int RunSecondPhase(const PhaseTwo& phase) {
     MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     MoveFileExW(GetProgramPath().folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
   }
-  return Finish(report);
+  // Everything but what the first phase runs from is done: the first phase
+  // shows the outcome, and ends once it has been read.
+  first.Send(OutcomeOf(report));
+  if (!afterwards.file.Empty() || !afterwards.folder.Empty()) {
+    first.WaitForItsEnd();
+    RemoveAfterwards(afterwards);
+  }
+  return ExitCodeOf(report);
 }

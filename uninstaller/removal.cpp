@@ -29,12 +29,15 @@ void Record(Removal outcome, const Text& name, UninstallReport* report) {
 }
 
 // Deletion at the next restart: the files first, then their folder, which
-// Windows removes only once it is empty.
-void MarkForRestart(const WidePath& path, UninstallReport* report) {
-  if (MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+// Windows removes only once it is empty. False, and named as a failure,
+// where Windows does not take it.
+bool MarkForRestart(const WidePath& path, UninstallReport* report) {
+  if (MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
     report->atRestart.push_back(ShownTextOfPath(path));
-  else
-    report->failed.push_back(ShownTextOfPath(path));
+    return true;
+  }
+  report->failed.push_back(ShownTextOfPath(path));
+  return false;
 }
 
 // A folder of ours that has become a link or junction leads somewhere else:
@@ -126,33 +129,76 @@ bool RemoveLeftovers(const WidePath& path, UninstallReport* report) {
   return allGone;
 }
 
+// What became of a file of the table.
+enum class FileFate {
+  Gone,        // removed, or not there
+  Failed,      // it, or a leftover beside it, is still there
+  AtRestart,   // marked for deletion at the next restart
+  Afterwards,  // goes once the process that runs from it has ended
+};
+
+FileFate RemoveFile(RemovalPlace place, const WidePath& running, const WidePath& path,
+                    UninstallReport* report, RemovalAfterwards* afterwards) {
+  const bool leftoversGone = RemoveLeftovers(path, report);
+  FileFate fate;
+  if (!running.Empty() && SamePath(running, path)) {
+    if (place == RemovalPlace::InPlace) {
+      // This very file cannot go while it runs; its folder follows it at
+      // the restart.
+      fate = MarkForRestart(path, report) ? FileFate::AtRestart : FileFate::Failed;
+    } else {
+      // The first phase runs from it until it has shown the outcome.
+      afterwards->file = path;
+      report->removed.push_back(ShownTextOfPath(path));
+      fate = FileFate::Afterwards;
+    }
+  } else {
+    const Removal removal = DeleteFileAt(path);
+    Record(removal, ShownTextOfPath(path), report);
+    fate = removal == Removal::Failed ? FileFate::Failed : FileFate::Gone;
+  }
+  return leftoversGone ? fate : FileFate::Failed;
+}
+
+// Every file but the uninstaller first; the uninstaller, and the folder that
+// holds it, only once nothing else stayed: otherwise they are the way to try
+// again.
 void RemoveFiles(RemovalPlace place, const WidePath& running, const MachinePaths& machine,
-                 UninstallReport* report) {
+                 UninstallReport* report, RemovalAfterwards* afterwards) {
   const WidePath folder = PathOn(machine, kInstallationFolder.path);
   const bool folderIsOurs = IsOurFolder(folder, report);
   bool waitsForRestart = false;
+  bool waitsForTheFirstPhase = false;
   bool failedInFolder = false;
-  for (size_t i = kFiles.count; i-- > 0;) {
-    const FileItem& file = *kFiles.entries[i];
+  const auto remove = [&](const FileItem& file) {
     const bool inFolder = file.path.place == Place::InstallationFolder;
     const WidePath path = PathOn(machine, file.path);
-    if (path.Empty() || (inFolder && !folderIsOurs)) continue;
-    if (!RemoveLeftovers(path, report)) failedInFolder = failedInFolder || inFolder;
-    if (place == RemovalPlace::InPlace && SamePath(running, path)) {
-      // This very file cannot go while it runs; its folder follows it at the
-      // restart.
-      MarkForRestart(path, report);
-      waitsForRestart = waitsForRestart || inFolder;
-      continue;
-    }
-    const Removal removal = DeleteFileAt(path);
-    Record(removal, ShownTextOfPath(path), report);
-    failedInFolder = failedInFolder || (inFolder && removal == Removal::Failed);
+    if (path.Empty() || (inFolder && !folderIsOurs)) return;
+    const FileFate fate = RemoveFile(place, running, path, report, afterwards);
+    if (!inFolder) return;
+    failedInFolder = failedInFolder || fate == FileFate::Failed;
+    waitsForRestart = waitsForRestart || fate == FileFate::AtRestart;
+    waitsForTheFirstPhase = waitsForTheFirstPhase || fate == FileFate::Afterwards;
+  };
+  for (size_t i = kFiles.count; i-- > 0;)
+    if (kFiles.entries[i] != &kUninstaller) remove(*kFiles.entries[i]);
+  if (!report->failed.empty()) {
+    const WidePath uninstaller = PathOn(machine, kUninstaller.path);
+    report->uninstallerKept = !uninstaller.Empty() && PathExists(uninstaller);
+    return;
   }
+  remove(kUninstaller);
   if (!folderIsOurs) return;
   if (waitsForRestart) {
     // Only a folder that will be empty by then.
     if (!failedInFolder) MarkForRestart(folder, report);
+    return;
+  }
+  if (waitsForTheFirstPhase) {
+    if (!failedInFolder) {
+      afterwards->folder = folder;
+      report->removed.push_back(ShownTextOfPath(folder));
+    }
     return;
   }
   // A folder that still holds something (a file that could not go, or
@@ -163,18 +209,31 @@ void RemoveFiles(RemovalPlace place, const WidePath& running, const MachinePaths
 
 }  // namespace
 
-void RemoveInstallation(RemovalPlace place, const WidePath& running, UninstallReport* report) {
+void RemoveInstallation(RemovalPlace place, const WidePath& running, UninstallReport* report,
+                        RemovalAfterwards* afterwards) {
+  *afterwards = RemovalAfterwards();
   const MachinePaths machine = ReadMachinePaths();
   // The registry's values name the table's paths in texts.
   const MachineFolders texts = FolderTextsOf(machine);
-  // What the setup program wrote, from its last step to its first.
-  RemoveKey(kUninstallEntry, texts, report);
+  // What the setup program wrote, from its last step to its first, but for
+  // the uninstall entry: it names the uninstaller, and goes last, once
+  // nothing else stayed.
   RemoveShortcuts(machine, report);
   RemoveKey(kFolderVerb, texts, report);
   RemoveKey(kAllFilesVerb, texts, report);
   RemoveKey(kClassKey, texts, report);
   RemoveKey(kExtensionKey, texts, report);
-  RemoveFiles(place, running, machine, report);
+  RemoveFiles(place, running, machine, report, afterwards);
+  if (report->failed.empty()) RemoveKey(kUninstallEntry, texts, report);
   // One notification for the whole change of associations.
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void RemoveAfterwards(const RemovalAfterwards& afterwards) {
+  if (!afterwards.file.Empty() && DeleteFileAt(afterwards.file) == Removal::Failed)
+    MoveFileExW(afterwards.file.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  // A folder that holds someone else's file stays; marked, it stays too,
+  // since Windows removes a folder at the restart only once it is empty.
+  if (!afterwards.folder.Empty() && RemoveEmptyFolder(afterwards.folder) == Removal::Failed)
+    MoveFileExW(afterwards.folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

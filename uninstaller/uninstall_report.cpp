@@ -27,6 +27,11 @@ const char kNothingFound[] = "\xCE\xB4\xD5\xD2\xB5\xBD Morvane \xB5\xC4\xB0\xB2\
 const char kFailedHeading[] =
     "\xD2\xD4\xCF\xC2\xCF\xEE\xC4\xBF\xCE\xDE\xB7\xA8\xC9\xBE\xB3\xFD\xA3\xA8\xBF\xC9\xC4\xDC"
     "\xD5\xFD\xD4\xDA\xCA\xB9\xD3\xC3\xA3\xA9\xA3\xBA";
+// 卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。
+const char kUninstallerKept[] =
+    "\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2\xD2\xD1\xB1\xA3\xC1\xF4\xA3\xBA\xB9\xD8\xB1\xD5\xD5\xFD"
+    "\xD4\xDA\xCA\xB9\xD3\xC3\xD2\xD4\xC9\xCF\xCF\xEE\xC4\xBF\xB5\xC4\xB3\xCC\xD0\xF2\xBA\xF3"
+    "\xA3\xAC\xBF\xC9\xD4\xD9\xB4\xCE\xD4\xCB\xD0\xD0\xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2\xA1\xA3";
 // 以下项目将在重新启动计算机后删除：
 const char kAtRestartHeading[] =
     "\xD2\xD4\xCF\xC2\xCF\xEE\xC4\xBF\xBD\xAB\xD4\xDA\xD6\xD8\xD0\xC2\xC6\xF4\xB6\xAF\xBC\xC6"
@@ -52,10 +57,13 @@ Text FinalMessage(const UninstallReport& report) {
                  : report.removed.empty() && report.atRestart.empty() ? kNothingFound
                                                                       : kRemoved;
   AppendList(kFailedHeading, report.failed, &message);
+  if (report.uninstallerKept) message += Text("\r\n\r\n") + kUninstallerKept;
   AppendList(kAtRestartHeading, report.atRestart, &message);
   AppendList(kKeptHeading, report.kept, &message);
   AppendList(kNotFoundHeading, report.notFound, &message);
   return message;
 }
+
+Text OutcomeLostMessage() { return kNotAllRemoved; }
 
 int ExitCodeOf(const UninstallReport& report) { return report.failed.empty() ? 0 : 1; }

@@ -16,6 +16,9 @@ struct UninstallReport {
   std::vector<Text> failed;
   // Marked for deletion at the next restart of Windows.
   std::vector<Text> atRestart;
+  // The uninstaller and the uninstall entry stayed because something else
+  // could not be removed: the way to run the uninstaller again.
+  bool uninstallerKept = false;
 };
 
 // The caption of every box of the uninstaller: "卸载Morvane".
@@ -26,9 +29,14 @@ extern const char kUninstallQuestion[];
 extern const char kRedirectionRefused[];
 
 // The final message: that Morvane was removed, or that nothing of it was
-// found, followed by what could not be removed, what is removed at the next
-// restart, what was left alone and what was not found, each named.
+// found, followed by what could not be removed (and that the uninstaller
+// stayed for another run), what is removed at the next restart, what was
+// left alone and what was not found, each named.
 Text FinalMessage(const UninstallReport& report);
+
+// The final message when the removal broke off without saying what became
+// of each item: that Morvane was not completely removed.
+Text OutcomeLostMessage();
 
 // 0 when nothing failed, 1 otherwise.
 int ExitCodeOf(const UninstallReport& report);

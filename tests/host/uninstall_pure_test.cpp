@@ -14,6 +14,7 @@ namespace {
 TEST(PhaseCommand, ArgumentsReadBackAfterAnyProgramName) {
   PhaseTwo phase;
   phase.waitHandle = 1234;
+  phase.reportHandle = 18446744073709551615u;  // the largest there is
   phase.original = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
   const std::string arguments = PhaseTwoArguments(phase);
   for (const std::string& program :
@@ -22,6 +23,7 @@ TEST(PhaseCommand, ArgumentsReadBackAfterAnyProgramName) {
     PhaseTwo read;
     ASSERT_TRUE(ParsePhaseTwo((program + " " + arguments).c_str(), &read)) << program;
     EXPECT_EQ(read.waitHandle, 1234u);
+    EXPECT_EQ(read.reportHandle, 18446744073709551615u);
     EXPECT_EQ(read.original, phase.original);
   }
 }
@@ -29,19 +31,67 @@ TEST(PhaseCommand, ArgumentsReadBackAfterAnyProgramName) {
 TEST(PhaseCommand, AnyOtherCommandLineIsTheFirstPhase) {
   PhaseTwo read;
   for (const char* line : {
-           "\"C:\\x\\u.exe\"",                // as the uninstall entry starts it
-           "u.exe /phase2",                   // no handle
-           "u.exe /phase2 12",                // no original
-           "u.exe /phase2 0 \"C:\\u.exe\"",   // no handle either
-           "u.exe /phase2 x1 \"C:\\u.exe\"",  // not a number
-           "u.exe /phase2 99999999999999999999999 \"C:\\u.exe\"",  // too large
-           "u.exe /phase2 12 \"\"",                                // an empty original
-           "u.exe /phase2 12 \"C:\\u.exe\" more",                  // something after it
-           "u.exe /phase2 12 C:\\u.exe",                           // unquoted
-           "u.exe /phase22 12 \"C:\\u.exe\"",                      // another flag
-           "\"/phase2 12 \\\"C:\\u.exe\\\"\"",  // the flag inside the program name
+           "\"C:\\x\\u.exe\"",                   // as the uninstall entry starts it
+           "u.exe /phase2",                      // no handle
+           "u.exe /phase2 12 34",                // no original
+           "u.exe /phase2 12 \"C:\\u.exe\"",     // no pipe
+           "u.exe /phase2 0 34 \"C:\\u.exe\"",   // no process either
+           "u.exe /phase2 12 0 \"C:\\u.exe\"",   // nor a pipe
+           "u.exe /phase2 x1 34 \"C:\\u.exe\"",  // not a number
+           "u.exe /phase2 12 3x4 \"C:\\u.exe\"",
+           "u.exe /phase2 18446744073709551616 34 \"C:\\u.exe\"",  // too large
+           "u.exe /phase2 12 99999999999999999999999 \"C:\\u.exe\"",
+           "u.exe /phase2 12 34 \"\"",                // an empty original
+           "u.exe /phase2 12 34 \"C:\\u.exe\" more",  // something after it
+           "u.exe /phase2 12 34 C:\\u.exe",           // unquoted
+           "u.exe /phase22 12 34 \"C:\\u.exe\"",      // another flag
+           "\"/phase2 12 34 \\\"C:\\u.exe\\\"\"",     // the flag inside the program name
        })
     EXPECT_FALSE(ParsePhaseTwo(line, &read)) << line;
+}
+
+TEST(PhaseOutcome, ReadBackWholeOnlyOnceEveryByteHasCome) {
+  PhaseOutcome sent;
+  sent.exitCode = 1;
+  sent.message = Gbk("Morvane 未能完全删除。") + std::string("\0after a NUL", 12);
+  std::string bytes;
+  ASSERT_TRUE(EncodeOutcome(sent, &bytes));
+  PhaseOutcome read;
+  // Any shorter part of it is not yet an outcome, whatever the pipe's pieces.
+  for (size_t length = 0; length < bytes.size(); ++length)
+    EXPECT_EQ(DecodeOutcome(bytes.substr(0, length), &read), OutcomeRead::Incomplete) << length;
+  ASSERT_EQ(DecodeOutcome(bytes, &read), OutcomeRead::Complete);
+  EXPECT_EQ(read.exitCode, 1);
+  EXPECT_EQ(read.message, sent.message);
+  // One outcome, never more.
+  EXPECT_EQ(DecodeOutcome(bytes + "x", &read), OutcomeRead::Malformed);
+
+  PhaseOutcome empty;
+  empty.exitCode = 0;
+  ASSERT_TRUE(EncodeOutcome(empty, &bytes));
+  EXPECT_EQ(bytes.size(), 5u);
+  ASSERT_EQ(DecodeOutcome(bytes, &read), OutcomeRead::Complete);
+  EXPECT_EQ(read.exitCode, 0);
+  EXPECT_EQ(read.message, "");
+}
+
+TEST(PhaseOutcome, WhatNoCopyOfOursSendsIsRefusedAsSoonAsItShows) {
+  PhaseOutcome read;
+  // A length past the limit, seen in the header alone: nothing waits for it.
+  EXPECT_EQ(DecodeOutcome(std::string("\x01\x00\x10\x00", 4), &read), OutcomeRead::Malformed);
+  EXPECT_EQ(DecodeOutcome(std::string("\xFF\xFF\xFF\xFF\x00", 5), &read), OutcomeRead::Malformed);
+  // An exit code that the removal never ends with.
+  EXPECT_EQ(DecodeOutcome(std::string("\x00\x00\x00\x00\x02", 5), &read), OutcomeRead::Malformed);
+  // The limit itself is still an outcome, only incomplete.
+  EXPECT_EQ(DecodeOutcome(std::string("\x00\x00\x10\x00\x01", 5), &read), OutcomeRead::Incomplete);
+
+  std::string bytes;
+  PhaseOutcome wrong;
+  wrong.exitCode = -1;
+  EXPECT_FALSE(EncodeOutcome(wrong, &bytes));
+  wrong.exitCode = 0;
+  wrong.message.assign(kMaxOutcomeMessage + 1, 'x');
+  EXPECT_FALSE(EncodeOutcome(wrong, &bytes));
 }
 
 TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailures) {
@@ -70,6 +120,18 @@ TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailur
   EXPECT_LT(failed, restart);
   EXPECT_LT(restart, kept);
   EXPECT_NE(kept, std::string::npos);
+  EXPECT_EQ(ExitCodeOf(partly), 1);
+
+  // What stayed keeps the uninstaller, and the message says how to go on:
+  // right after the failures.
+  partly.uninstallerKept = true;
+  const std::string withWayBack = FinalMessage(partly);
+  const std::string wayBack =
+      Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。");
+  EXPECT_EQ(withWayBack.find(Gbk("以下项目无法删除（可能正在使用）：") +
+                             "\r\n    C:\\a.exe\r\n\r\n" + wayBack + "\r\n\r\n"),
+            std::string(Gbk("Morvane 未能完全删除。")).size() + 4)
+      << withWayBack;
   EXPECT_EQ(ExitCodeOf(partly), 1);
 
   // Only marked for the restart (the copy could not start) is still removed.

@@ -1,5 +1,7 @@
 #include "support/gui_driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -120,6 +122,19 @@ RunningProgram StartProgram(std::wstring commandLine) {
   program.started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &program.process) != FALSE;
   return program;
+}
+
+std::vector<DWORD> ChildProcessIds(DWORD parentId) {
+  std::vector<DWORD> children;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return children;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId)
+      children.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return children;
 }
 
 ProgramsToEnd::~ProgramsToEnd() {

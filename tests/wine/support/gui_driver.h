@@ -47,6 +47,10 @@ double NowMilliseconds();
 bool WaitForExit(RunningProgram* program, DWORD timeoutMs, DWORD* exitCode);
 bool IsRunning(const RunningProgram& program);
 
+// The processes running now that `parentId` started (parent ids are not
+// checked against the parent's start: a test asks while the parent runs).
+std::vector<DWORD> ChildProcessIds(DWORD parentId);
+
 // The visible top-level windows of a process (of every process for 0), in
 // their order on the screen, the topmost first.
 std::vector<HWND> VisibleTopWindows(DWORD processId);
