@@ -161,7 +161,19 @@ if [ "$mode" = install ]; then
   fi
   if [ "$need_update" -eq 1 ]; then
     say "apt-get update"
-    as_root apt-get update -qq >>"$log" 2>&1
+    # A mirror in the middle of a sync serves an index that does not match
+    # its release file; apt then keeps the indexes it has and exits 100.
+    # Such a state passes in minutes: try again, then go on with what was
+    # fetched (an install that cannot be done with it fails below).
+    tries=0
+    until as_root apt-get update -qq >>"$log" 2>&1; do
+      tries=$((tries + 1))
+      if [ "$tries" -ge 3 ]; then
+        say "apt-get update failed $tries times (see $log); going on with the indexes fetched"
+        break
+      fi
+      sleep 30
+    done
   fi
   if [ ${#missing[@]} -gt 0 ]; then
     say "installing ${missing[*]}"
