@@ -18,15 +18,6 @@ ExternalFunctionEntry g_table[kExternalFunctionCount] = {
 const char* const kSearchedLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
                                           "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
-// 无法找到指定DLL库文件“%s”中的输出命令“%s”, split around its two names.
-const char kMissingHead[] =
-    "\xce\xde\xb7\xa8\xd5\xd2\xb5\xbd\xd6\xb8\xb6\xa8"
-    "DLL"
-    "\xbf\xe2\xce\xc4\xbc\xfe";
-const char kMissingMiddle[] = "\xd6\xd0\xb5\xc4\xca\xe4\xb3\xf6\xc3\xfc\xc1\xee";  // 中的输出命令
-const char kOpenQuote[] = "\xa1\xb0";                                              // “
-const char kCloseQuote[] = "\xa1\xb1";                                             // ”
-
 // Until the frame's run-time error routine takes over: the same box, for an
 // error that names no window, then the end of the process.
 [[noreturn]] void ShowRuntimeErrorAndExit(const Text& message, int32_t code, int32_t first,

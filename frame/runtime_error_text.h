@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "services/values.h"
-
-// The caption of the report: "错误".
-extern const char kRuntimeErrorCaption[];
+// The caption of the report (kRuntimeErrorCaption), its parts and the
+// messages of the frame's and the services' run-time errors.
+#include "texts/runtime_errors.h"
 
 // Where the error happened, as the window list knows it.
 struct ErrorLocation {
@@ -33,17 +33,6 @@ Text RuntimeErrorText(const Text& message, int32_t code, const ErrorLocation& lo
 // "分配 N 字节内存失败!": an allocation of `size` bytes failed.
 Text AllocationFailedText(size_t size);
 
-// The run-time error messages of the frame and the services.
-extern const char kTemplateUnreadable[];     // 载入窗口模板数据段出错!
-extern const char kStartWindowFailed[];      // 载入启动窗口失败
-extern const char kStackUnbalanced[];        // 调用DLL命令后发现堆栈错误
-extern const char kEventWindowMissing[];     // 未找到引发事件的窗口
-extern const char kEventUnitMissing[];       // 未找到引发事件的窗口组件
-extern const char kEventUnitInvalid[];       // 引发事件的窗口组件无效
-extern const char kPropertyWindowMissing[];  // 未载入欲访问窗口组件所在的窗口
-extern const char kReadWindowNotLoaded[];    // 读取组件属性时发现指定窗口尚未载入
-extern const char kWriteWindowNotLoaded[];   // 修改组件属性时发现指定窗口尚未载入
-extern const char kUnitNotLoaded[];          // 指定窗口或窗口组件不存在或尚未载入
 constexpr int32_t kStackErrorCode = 6;
 
 // The message of the refusal to run with libraries redirected:

@@ -11,6 +11,7 @@
 #include "installer/cooperative_wait.h"
 #include "installer/payload.h"
 #include "installer/registration.h"
+#include "texts/setup_messages.h"
 #include "widgets/check_box/check_box_properties.h"
 #include "widgets/process_bar/process_bar_properties.h"
 #include "widgets/window/window_properties.h"
@@ -31,18 +32,6 @@ constexpr int32_t kFinalPause = 500000;  // microseconds
 constexpr int32_t kExitCode = 0;
 // A damaged copy of the program ends with this, after its message.
 constexpr int32_t kDamagedExitCode = -1;
-
-// The messages, code page 936.
-const char kAcceptFirst[] =  // 请先阅读并同意软件许可协议
-    "\xC7\xEB\xCF\xC8\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2\xC8\xED\xBC\xFE\xD0\xED\xBF\xC9"
-    "\xD0\xAD\xD2\xE9";
-const char kInstallFailed[] = "\xB0\xB2\xD7\xB0\xCA\xA7\xB0\xDC";  // 安装失败
-const char kRegistryFailed[] =
-    "\xD7\xA2\xB2\xE1\xB1\xED\xD0\xB4\xC8\xEB\xCA\xA7\xB0\xDC";  // 注册表写入失败
-const char kInstallDone[] = "\xB0\xB2\xD7\xB0\xCD\xEA\xB3\xC9";  // 安装完成
-const char kSetupDamaged[] =  // 安装程序已损坏，请重新获取安装程序
-    "\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2\xD2\xD1\xCB\xF0\xBB\xB5\xA3\xAC\xC7\xEB\xD6\xD8"
-    "\xD0\xC2\xBB\xF1\xC8\xA1\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2";
 
 // The start window goes when its close button or Esc is used, also in the
 // middle of the installation, and its units go with it.

@@ -2,13 +2,9 @@
 
 #include "services/code_page.h"
 #include "services/registry_item.h"
+#include "texts/installation.h"
 
 namespace {
-
-// The texts of the table that are not plain ASCII.
-const char kUninstallerName[] = "\xD0\xB6\xD4\xD8Morvane.exe";    // 卸载Morvane.exe
-const char kUninstallShortcutName[] = "\xD0\xB6\xD4\xD8Morvane";  // 卸载Morvane
-const char kClassDisplayName[] = "\xCE\xC4\xBC\xFE\xBC\xD0";      // 文件夹
 
 const char kDisplayName[] = "Morvane";
 // The product's own version as the list of programs shows it; the setup

@@ -2,7 +2,7 @@
 
 #include "assets/template/morvane_identifiers.h"
 #include "installer/controller.h"
-#include "services/accessible_texts.h"
+#include "texts/accessible.h"
 
 namespace {
 

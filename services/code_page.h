@@ -25,5 +25,5 @@ bool SamePath(const char* a, const char* b);
 // The bytes of the code-page-936 character that a character code stands for,
 // as the program's character event carries one: a code below 0x100 is one
 // byte (0: none); from 0x100 up, the low 16 bits are a two-byte character,
-// its lead byte the high one ("\xD6\xD0", 中, is 0xD6D0).
+// its lead byte the high one (中, the bytes D6 D0, is 0xD6D0).
 Text CharacterCodeBytes(int32_t code);

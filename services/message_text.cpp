@@ -4,21 +4,10 @@
 
 #include "services/number_text.h"
 
-const char kDefaultMessageCaption[] = "\xd0\xc5\xcf\xa2\xa3\xba";  // 信息：
-
 namespace {
 
 constexpr uint32_t kSystemModal = 0x1000;
 constexpr uint32_t kTaskModal = 0x2000;
-
-const char kTrue[] = "\xd5\xe6";    // 真
-const char kFalse[] = "\xbc\xd9";   // 假
-const char kYear[] = "\xc4\xea";    // 年
-const char kMonth[] = "\xd4\xc2";   // 月
-const char kDay[] = "\xc8\xd5";     // 日
-const char kHour[] = "\xca\xb1";    // 时
-const char kMinute[] = "\xb7\xd6";  // 分
-const char kSecond[] = "\xc3\xeb";  // 秒
 
 // Days since 1970-01-01 to a proleptic Gregorian date (Howard Hinnant's
 // civil_from_days).

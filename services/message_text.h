@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "services/values.h"
-
-// The caption used when none is given: "信息：".
-extern const char kDefaultMessageCaption[];
+// The caption used when none is given (kDefaultMessageCaption), and the
+// words of logicals and dates.
+#include "texts/messages.h"
 
 // The text shown for `value`: a Text unchanged, numbers in decimal, floats
 // with six or thirteen significant digits, a logical as 真 or 假, a date as

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "services/values.h"
+// The uninstaller's texts: the caption of its boxes, its question, its
+// final messages.
+#include "texts/uninstaller.h"
 
 struct UninstallReport {
   std::vector<Text> removed;
@@ -20,13 +23,6 @@ struct UninstallReport {
   // could not be removed: the way to run the uninstaller again.
   bool uninstallerKept = false;
 };
-
-// The caption of every box of the uninstaller: "卸载Morvane".
-extern const char kUninstallCaption[];
-// The question asked once before anything is touched.
-extern const char kUninstallQuestion[];
-// Why the uninstaller does not run beside a "<program>.exe.local" folder.
-extern const char kRedirectionRefused[];
 
 // The final message: that Morvane was removed, or that nothing of it was
 // found, followed by what could not be removed (and that the uninstaller

@@ -12,7 +12,7 @@
 
 #include <utility>
 
-#include "services/accessible_texts.h"
+#include "texts/accessible.h"
 #include "widgets/check_box/check_box_picture.h"
 #include "widgets/common/accessible.h"
 #include "widgets/common/reflection.h"

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "widgets/common/property_block.h"
+#include "texts/unit_defaults.h"
 
 constexpr int32_t kCheckBoxBlockVersion = 2;
 
@@ -30,7 +31,7 @@ struct CheckBoxProperties {
   Bytes picture;  // shown instead of the caption when it decodes
   bool pushLike = false;
   bool flat = false;
-  Text caption = "\xD1\xA1\xD4\xF1\xBF\xF2";  // "选择框"
+  Text caption = kCheckBoxDefaultCaption;
   bool textOnLeft = false;
   int32_t hAlign = 0;  // 0 left, 1 centre, 2 right
   int32_t vAlign = 1;  // 0 top, 1 centre, 2 bottom

@@ -16,14 +16,14 @@
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/edit_box/edit_box_spin.h"
+#include "texts/unit_defaults.h"
 #include "widgets/edit_box/edit_box_text.h"
 
 namespace {
 
 const char kSystemClassName[] = "EDIT";
-// One CJK character ("中"): a single-line box is made at least this tall,
-// with its edges.
-const char kTallCharacter[] = "\xD6\xD0";
+// A single-line box is made at least as tall as one CJK character
+// (kTallCharacter) with its edges.
 // The letter whose height a single line of text is given.
 const char kLineLetter[] = "W";
 

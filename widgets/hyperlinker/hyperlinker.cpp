@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "frame/program_resources.h"
-#include "services/accessible_texts.h"
+#include "texts/accessible.h"
 #include "services/wide_text.h"
 #include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"

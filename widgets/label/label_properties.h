@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "widgets/common/property_block.h"
+#include "texts/unit_defaults.h"
 
 constexpr int32_t kLabelBlockVersion = 2;
 // The narrowest band a border of style 6 is drawn with.
@@ -44,9 +45,9 @@ enum LabelProperty : int {
 };
 
 struct LabelProperties {
-  Text caption = "\xB1\xEA\xC7\xA9";  // "标签"
-  int32_t effect = 0;                 // as the transparent label's
-  int32_t border = 0;                 // 0..5 unit border styles, 6 the label's own band
+  Text caption = kLabelDefaultCaption;
+  int32_t effect = 0;  // as the transparent label's
+  int32_t border = 0;  // 0..5 unit border styles, 6 the label's own band
   int32_t borderWidth = 8;
   uint32_t borderColor1 = 0x00808080;  // colour or transparent
   uint32_t borderColor2 = 0x00FFFFFF;

@@ -13,7 +13,7 @@
 
 #include <utility>
 
-#include "services/accessible_texts.h"
+#include "texts/accessible.h"
 #include "widgets/common/accessible.h"
 #include "widgets/common/gdi_owners.h"
 #include "widgets/common/keyboard_access.h"

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "widgets/common/property_block.h"
+#include "texts/unit_defaults.h"
 
 constexpr int32_t kTransLabelBlockVersion = 1;
 
@@ -21,7 +22,7 @@ enum TransLabelProperty : int {
 };
 
 struct TransLabelProperties {
-  Text caption = "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9";  // "透明标签"
+  Text caption = kTransLabelDefaultCaption;
   int32_t effect = 0;  // 0 none, 1 white below-right, 2 white above-left, 3 black shadow
   Bytes font;
   uint32_t textColor = 0x00000000;

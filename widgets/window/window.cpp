@@ -13,7 +13,7 @@
 
 #include "frame/program_resources.h"
 #include "frame/system_library.h"
-#include "services/accessible_texts.h"
+#include "texts/accessible.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"
 #include "widgets/window/window_state.h"
