@@ -95,9 +95,7 @@ void TemplateSeeds() {
       start.records.push_back(Unit(id++, set.classes[i]));
   start.records[1].children = {0x16010003, 0x16010004};
   start.records[2].parent = 0x16010002;
-  start.records[2].name =
-      "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9"
-      "7";  // "透明标签7"
+  start.records[2].name = Text(kTransLabelDefaultCaption) + "7";
   start.records[2].bindings = {{-2, 0x73}};
   start.records[3].parent = 0x16010002;
   start.records[3].mousePointer = {0x89, 0x7F, 0, 0};

@@ -17,9 +17,9 @@ mkdir -p "$1"
 out=$(cd "$1" && pwd) payload=$(cd "$2" && pwd) agreement=$(realpath "$3")
 # NSIS reads a licence text as UTF-16 with a byte-order mark.
 python3 -c '
-import sys
+import codecs, sys
 text = open(sys.argv[1], "rb").read().decode("gbk")
-open(sys.argv[2], "wb").write(b"\xff\xfe" + text.encode("utf-16-le"))
+open(sys.argv[2], "wb").write(codecs.BOM_UTF16_LE + text.encode("utf-16-le"))
 ' "$agreement" "$out/licence.txt"
 "$4" "$out/items.nsh"
 makensis -V4 -INPUTCHARSET UTF8 "-DPAYLOAD=$payload" "-DLICENCE=$out/licence.txt" \

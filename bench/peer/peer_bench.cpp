@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "support/gui_driver.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -210,8 +211,7 @@ void AnimateSetup(const std::string& path, bool measured) {
   ClickAt(InWindow(window, kAgreementBox));
   Sleep(GetDoubleClickTime() + 100);
   const double clickMs = ClickAt(InWindow(window, kInstallButton));
-  // 安装完成
-  MeasureAnimation("setup", run, clickMs, "\xB0\xB2\xD7\xB0\xCD\xEA\xB3\xC9", measured);
+  MeasureAnimation("setup", run, clickMs, kInstallDone, measured);
   End(&run);
 }
 

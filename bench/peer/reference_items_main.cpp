@@ -43,6 +43,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "reference_items: cannot write %s\n", argv[1]);
     return 1;
   }
-  const bool written = std::fputs("\xEF\xBB\xBF", out) >= 0 && std::fputs(utf8.c_str(), out) >= 0;
+  const bool written = std::fputs(u8"\uFEFF", out) >= 0 && std::fputs(utf8.c_str(), out) >= 0;
   return std::fclose(out) == 0 && written ? 0 : 1;
 }
