@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "widgets/common/property_block.h"
 #include "texts/unit_defaults.h"
+#include "widgets/common/property_block.h"
 
 constexpr int32_t kCheckBoxBlockVersion = 2;
 

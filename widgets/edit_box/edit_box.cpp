@@ -12,11 +12,11 @@
 #include <utility>
 
 #include "services/wide_text.h"
+#include "texts/unit_defaults.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/system_control.h"
 #include "widgets/common/unit_look.h"
 #include "widgets/edit_box/edit_box_spin.h"
-#include "texts/unit_defaults.h"
 #include "widgets/edit_box/edit_box_text.h"
 
 namespace {

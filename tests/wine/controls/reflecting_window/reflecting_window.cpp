@@ -104,10 +104,8 @@ bool PreTranslate(HWND hwnd, MSG* message, const UnitOperations*) {
 }
 
 constexpr UnitOperations MakeOperations() {
-  UnitOperations operations;
-  operations.description = &kDescription;
-  operations.create = CreateReflectingWindow;
-  operations.properties = UnitPropertiesOf<ReflectingWindow>;
+  UnitOperations operations =
+      UnitClassOperations<ReflectingWindow>(kDescription, CreateReflectingWindow, nullptr);
   operations.preTranslate = PreTranslate;
   operations.isContainer = true;
   return operations;

@@ -104,11 +104,7 @@ bool PropertyChanged(HWND, int unitIndex, const Value&) { return unitIndex == 0;
 
 constexpr UnitOperations MakeOperations(const UnitDescription* description,
                                         HWND (*create)(const UnitCreateArgs&), bool raisesEvents) {
-  UnitOperations operations;
-  operations.description = description;
-  operations.create = create;
-  operations.properties = UnitPropertiesOf<TestPad>;
-  operations.propertyChanged = PropertyChanged;
+  UnitOperations operations = UnitClassOperations<TestPad>(*description, create, PropertyChanged);
   operations.raisesEvents = raisesEvents;
   return operations;
 }

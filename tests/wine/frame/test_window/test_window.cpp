@@ -90,10 +90,7 @@ int ShowCommand(HWND hwnd) {
 
 constexpr UnitOperations MakeOperations(const UnitDescription* description,
                                         HWND (*create)(const UnitCreateArgs&)) {
-  UnitOperations operations;
-  operations.description = description;
-  operations.create = create;
-  operations.properties = UnitPropertiesOf<TestWindow>;
+  UnitOperations operations = UnitClassOperations<TestWindow>(*description, create, nullptr);
   operations.preTranslate = PreTranslate;
   operations.showCommand = ShowCommand;
   operations.isContainer = true;

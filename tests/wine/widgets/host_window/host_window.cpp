@@ -56,10 +56,7 @@ HWND CreateHost(const UnitCreateArgs& args) {
 }
 
 constexpr UnitOperations MakeHostOperations() {
-  UnitOperations operations;
-  operations.description = &kHostDescription;
-  operations.create = CreateHost;
-  operations.properties = UnitPropertiesOf<Host>;
+  UnitOperations operations = UnitClassOperations<Host>(kHostDescription, CreateHost, nullptr);
   operations.isContainer = true;
   return operations;
 }
