@@ -143,7 +143,10 @@ def c_wide(text):
 
 
 def readable(text):
-    return text.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n")
+    # Quoted as in the table: a comment that ended in a backslash would
+    # continue onto the next line and swallow the definition.
+    escaped = text.replace("\\", "\\\\").replace('"', '\\"')
+    return '"%s"' % escaped.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t")
 
 
 def header_text(name, section, tables):
@@ -157,7 +160,7 @@ def header_text(name, section, tables):
         text = "".join(parts)
         if section["rc"]:
             code_page_936(text, where)
-            lines.append("#define %s %s  /* %s */" % (key, c_wide(text), readable(text)))
+            lines.append("#define %s %s  // %s" % (key, c_wide(text), readable(text)))
         else:
             lines.append("// %s" % readable(text))
             lines.append("inline constexpr char %s[] = %s;" % (key, c_bytes(code_page_936(text, where))))
