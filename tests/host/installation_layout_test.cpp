@@ -167,8 +167,9 @@ TEST(InstallationTable, KeysAreMadeFromTheClassBaseAndTheVerbName) {
     EXPECT_EQ(KeyPathOf(*row.key, "doc", "Open it"), row.path);
     EXPECT_EQ(EmptiedParentsOf(*row.key, row.path), row.emptied) << row.path;
   }
-  // A verb name whose two-byte character holds 0x5C is one key, not two.
-  EXPECT_EQ(EmptiedParentsOf(kFolderVerb, "Directory\\shell\\\x81\x5Cx"),
+  // A verb name whose two-byte character holds 0x5C (乗, 81 5C) is one key,
+  // not two.
+  EXPECT_EQ(EmptiedParentsOf(kFolderVerb, Gbk("Directory\\shell\\乗x")),
             (std::vector<Text>{"Directory\\shell", "Directory"}));
   EXPECT_EQ(KeyPathOf(kExtensionKey, kClassBase, kVerbName), ".zorva");
   EXPECT_EQ(KeyPathOf(kClassKey, kClassBase, kVerbName), "zorvafile");

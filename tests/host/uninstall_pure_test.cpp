@@ -79,7 +79,8 @@ TEST(PhaseOutcome, WhatNoCopyOfOursSendsIsRefusedAsSoonAsItShows) {
   PhaseOutcome read;
   // A length past the limit, seen in the header alone: nothing waits for it.
   EXPECT_EQ(DecodeOutcome(std::string("\x01\x00\x10\x00", 4), &read), OutcomeRead::Malformed);
-  EXPECT_EQ(DecodeOutcome(std::string("\xFF\xFF\xFF\xFF\x00", 5), &read), OutcomeRead::Malformed);
+  EXPECT_EQ(DecodeOutcome(std::string{char(0xFF), char(0xFF), char(0xFF), char(0xFF), '\0'}, &read),
+            OutcomeRead::Malformed);
   // An exit code that the removal never ends with.
   EXPECT_EQ(DecodeOutcome(std::string("\x00\x00\x00\x00\x02", 5), &read), OutcomeRead::Malformed);
   // The limit itself is still an outcome, only incomplete.
@@ -146,8 +147,9 @@ TEST(SamePath, AsciiLettersInEitherCaseTwoByteCharactersExactly) {
   EXPECT_FALSE(SamePath("C:\\a.exe", "C:\\a.ex"));
   EXPECT_FALSE(SamePath("C:\\a", "C:\\ab"));
   // Second bytes that look like letters are not folded: these are two
-  // different characters whose second bytes are 'A' and 'a'.
-  EXPECT_FALSE(SamePath("\x81\x41", "\x81\x61"));
+  // different characters whose second bytes are 'A' and 'a' (丄 81 41, 乤
+  // 81 61).
+  EXPECT_FALSE(SamePath(Gbk("丄").c_str(), Gbk("乤").c_str()));
   EXPECT_TRUE(SamePath(Gbk("卸载Morvane.exe").c_str(), Gbk("卸载MORVANE.exe").c_str()));
   EXPECT_FALSE(SamePath(Gbk("卸载").c_str(), Gbk("卸").c_str()));
   EXPECT_TRUE(SamePath("", ""));
