@@ -23,6 +23,9 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "texts/installation.h"
+#include "texts/runtime_errors.h"
+#include "texts/uninstaller.h"
 #include "support/gui_driver.h"
 
 namespace {
@@ -150,11 +153,11 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
   ASSERT_TRUE(boxShown) << "no refusal";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
   if (c.uninstaller) {
-    EXPECT_EQ(seen.caption, Gbk("卸载Morvane"));
+    EXPECT_EQ(seen.caption, kUninstallCaption);
     EXPECT_NE(seen.text.find(".local"), std::string::npos) << seen.text;
     EXPECT_EQ(GetDlgItem(seen.box, IDYES), nullptr) << "it asked to go on";
   } else {
-    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.caption, kRuntimeErrorCaption);
     EXPECT_EQ(seen.text,
               Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
                   Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
@@ -214,7 +217,7 @@ TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
 // same copy asks its question, with a Yes.
 TEST(DllRedirection, WithoutTheFolderTheUninstallerAsks) {
   const std::wstring folder = NewFolder(Place::Temporary, L"dll-no-redirection-uninstaller");
-  const std::wstring program = folder + L"\\" + WideOf(Gbk("卸载Morvane.exe"));
+  const std::wstring program = folder + L"\\" + WideOf(kUninstallerName);
   ASSERT_TRUE(CopyFileW(WideOf(Uninstaller()).c_str(), program.c_str(), FALSE));
   RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);
