@@ -18,6 +18,7 @@
 #include "frame/window_services.h"
 #include "support/screen_reader.h"
 #include "support/test_support.h"
+#include "texts/accessible.h"
 #include "support/gui_driver.h"
 #include "tests/wine/widgets/unit_host.h"
 #include "widgets/check_box/check_box_properties.h"
@@ -225,7 +226,7 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
   const AccessibleItem window = ReadWindow();
   EXPECT_EQ(RoleName(window.role), RoleName(ROLE_SYSTEM_CLIENT));
   EXPECT_EQ(window.name, Gbk("测试窗口"));
-  EXPECT_EQ(window.action, Gbk("关闭"));
+  EXPECT_EQ(window.action, kActionClose);
 }
 
 TEST_F(Accessible, TheProgramNamesUnitsAboveTheirCaptions) {
@@ -267,7 +268,7 @@ TEST_F(Accessible, TheDefaultActionDoesWhatAClickDoesFromTheLoop) {
   EXPECT_EQ(CountRaised(kCheck, kClick), 1);
   EXPECT_EQ(SendMessageW(Unit(kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(Read(kCheck).Has(STATE_SYSTEM_CHECKED));
-  EXPECT_EQ(Read(kCheck).action, Gbk("取消选中"));
+  EXPECT_EQ(Read(kCheck).action, kActionUncheck);
   EXPECT_EQ(Activate(kCheck), S_OK);
   EXPECT_EQ(CountRaised(kCheck, kClick), 2);
   EXPECT_FALSE(Read(kCheck).Has(STATE_SYSTEM_CHECKED));
