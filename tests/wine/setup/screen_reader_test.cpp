@@ -21,6 +21,8 @@
 #include "setup/setup_driver.h"
 #include "support/screen_reader.h"
 #include "support/test_support.h"
+#include "texts/accessible.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -246,7 +248,7 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_CHECKBUTTON, box)), S_OK);
   AccessibleItem ticked = WaitForState(run_.startWindow, ROLE_SYSTEM_CHECKBUTTON, box, kChecked, 0);
   EXPECT_TRUE(ticked.Has(kChecked)) << Describe(ticked);
-  EXPECT_EQ(ticked.action, Gbk("取消选中"));
+  EXPECT_EQ(ticked.action, kActionUncheck);
   EXPECT_TRUE(WaitUntil([&] {
     for (const HeardEvent& heard : events.Of(EVENT_OBJECT_STATECHANGE))
       if (heard.hwnd == ticked.window) return true;
@@ -267,7 +269,7 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
     for (const HeardEvent& heard : events.Of(EVENT_OBJECT_FOCUS)) {
       AccessibleItem focused;
       if (ReadEventItem(heard, &focused) && focused.window == agreement &&
-          focused.name == Gbk("软件许可协议"))
+          focused.name == kAgreementWindowName)
         return true;
     }
     return false;
@@ -278,8 +280,8 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   ASSERT_FALSE(agreementTree.empty());
   const std::string agreementListing = Listing(agreementTree);
   EXPECT_EQ(RoleName(agreementTree.front().role), RoleName(ROLE_SYSTEM_CLIENT)) << agreementListing;
-  EXPECT_EQ(agreementTree.front().name, Gbk("软件许可协议")) << agreementListing;
-  EXPECT_EQ(agreementTree.front().action, Gbk("关闭")) << agreementListing;
+  EXPECT_EQ(agreementTree.front().name, kAgreementWindowName) << agreementListing;
+  EXPECT_EQ(agreementTree.front().action, kActionClose) << agreementListing;
   const AccessibleItem* text = nullptr;
   for (const AccessibleItem& item : agreementTree)
     if (item.role == ROLE_SYSTEM_TEXT) text = &item;
@@ -308,7 +310,7 @@ TEST_F(ScreenReader, InstallsThroughTheTree) {
   HWND start = run_.startWindow;
 
   EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_PUSHBUTTON, "立即安装")), S_OK);
-  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), Gbk("请先阅读并同意软件许可协议"));
+  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), kAcceptFirst);
   EXPECT_EQ(FilesPresent(), "");
 
   EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_CHECKBUTTON, "阅读并同意")), S_OK);
@@ -352,7 +354,7 @@ TEST_F(ScreenReader, InstallsThroughTheTree) {
     return !later.value.empty() && later.value != "0%";
   })) << Describe(later);
 
-  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), Gbk("安装完成"));
+  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), kInstallDone);
   ExpectExitCode(0);
   FileIdentity after;
   ASSERT_TRUE(IdentityOf(kMainProgramPath, &after));
