@@ -103,7 +103,7 @@ bool PrivateFolderExists() {
 
 struct Redirection {
   bool uninstaller;         // the uninstaller, or the setup program
-  const char* programName;  // UTF-8, as the copy of the program is named
+  std::string programName;  // code page 936, as the copy of the program is named
   bool folder;              // a folder with the markers, or an empty file
   Place place;
   const char* caseName;
@@ -122,7 +122,7 @@ class DllRedirection : public testing::TestWithParam<Redirection> {};
 TEST_P(DllRedirection, TheProgramRefusesToRun) {
   const Redirection& c = GetParam();
   const std::wstring folder = NewFolder(c.place, L"dll-redirection");
-  const std::string name = Gbk(c.programName);
+  const std::string name = c.programName;
   const std::wstring program = folder + L"\\" + WideOf(name);
   const std::wstring redirection = program + L".local";
   ASSERT_TRUE(CopyFileW(WideOf(c.uninstaller ? Uninstaller() : SetupProgram()).c_str(),
@@ -184,10 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Redirection{false, "MorvaneSetup.exe", true, Place::Temporary, "Folder"},
         Redirection{false, "MorvaneSetup.exe", false, Place::Temporary, "File"},
-        Redirection{false, "安装 Morvane (2).exe", true, Place::Temporary, "Renamed"},
+        Redirection{false, Gbk("安装 Morvane (2).exe"), true, Place::Temporary, "Renamed"},
         Redirection{false, "MorvaneSetup.exe", true, Place::Downloads, "InTheDownloads"},
-        Redirection{true, "卸载Morvane.exe", true, Place::Temporary, "UninstallerFolder"},
-        Redirection{true, "卸载Morvane.exe", false, Place::Temporary, "UninstallerFile"}),
+        Redirection{true, kUninstallerName, true, Place::Temporary, "UninstallerFolder"},
+        Redirection{true, kUninstallerName, false, Place::Temporary, "UninstallerFile"}),
     [](const testing::TestParamInfo<Redirection>& info) {
       return std::string(info.param.caseName);
     });

@@ -177,7 +177,7 @@ struct Reading {
   const char* name;    // UTF-8
   long hasState;       // every one of these bits
   long lacksState;     // none of these
-  const char* action;  // UTF-8; "" for none
+  std::string action;  // code page 936; "" for none
   const char* value;
 };
 
@@ -187,23 +187,23 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
   constexpr long kUnavailable = STATE_SYSTEM_UNAVAILABLE;
   const Reading readings[] = {
       {"push button", kButton, ROLE_SYSTEM_PUSHBUTTON, "", kFocusable, kInvisible | kUnavailable,
-       "按下", ""},
+       kActionPress, ""},
       {"toggle button", kToggle, ROLE_SYSTEM_PUSHBUTTON, "", 0,
-       kFocusable | kInvisible | STATE_SYSTEM_PRESSED, "按下", ""},
+       kFocusable | kInvisible | STATE_SYSTEM_PRESSED, kActionPress, ""},
       {"check box", kCheck, ROLE_SYSTEM_CHECKBUTTON, "同意", kFocusable,
-       STATE_SYSTEM_CHECKED | kInvisible, "选中", ""},
+       STATE_SYSTEM_CHECKED | kInvisible, kActionCheck, ""},
       {"link", kLink, ROLE_SYSTEM_LINK, "许可协议", kFocusable | STATE_SYSTEM_LINKED,
-       STATE_SYSTEM_TRAVERSED, "打开", ""},
+       STATE_SYSTEM_TRAVERSED, kActionOpen, ""},
       {"link without a caption", kWebLink, ROLE_SYSTEM_LINK, "http://example.invalid/",
-       STATE_SYSTEM_LINKED, kFocusable, "打开", "http://example.invalid/"},
+       STATE_SYSTEM_LINKED, kFocusable, kActionOpen, "http://example.invalid/"},
       {"label", kLabel, ROLE_SYSTEM_STATICTEXT, "说明", STATE_SYSTEM_READONLY, kFocusable, "", ""},
       {"transparent label", kTitle, ROLE_SYSTEM_STATICTEXT, "标题", STATE_SYSTEM_READONLY,
        kFocusable, "", ""},
       {"progress bar", kBar, ROLE_SYSTEM_PROGRESSBAR, "", STATE_SYSTEM_READONLY, kInvisible, "",
        "0%"},
-      {"disabled button", kDisabled, ROLE_SYSTEM_PUSHBUTTON, "", kUnavailable, kInvisible, "按下",
-       ""},
-      {"hidden button", kHidden, ROLE_SYSTEM_PUSHBUTTON, "", kInvisible, 0, "按下", ""},
+      {"disabled button", kDisabled, ROLE_SYSTEM_PUSHBUTTON, "", kUnavailable, kInvisible,
+       kActionPress, ""},
+      {"hidden button", kHidden, ROLE_SYSTEM_PUSHBUTTON, "", kInvisible, 0, kActionPress, ""},
       {"picture box", kBox, ROLE_SYSTEM_GRAPHIC, "", 0, kInvisible | kFocusable, "", ""},
       {"hidden cover", kCover, ROLE_SYSTEM_STATICTEXT, "", kInvisible, 0, "", ""},
       // The system's own object of an edit control serves the edit box.
@@ -218,7 +218,7 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
     EXPECT_EQ(item.name, Gbk(reading.name));
     EXPECT_EQ(item.state & reading.hasState, reading.hasState) << StateNames(item.state);
     EXPECT_EQ(item.state & reading.lacksState, 0) << StateNames(item.state);
-    EXPECT_EQ(item.action, Gbk(reading.action));
+    EXPECT_EQ(item.action, reading.action);
     EXPECT_EQ(item.value, Gbk(reading.value));
     EXPECT_EQ(item.window, Unit(reading.unit));
   }
