@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "gbk.h"
+
 namespace {
 
 const std::string kAssets = MORVANE_ASSETS_DIR;
@@ -62,10 +64,12 @@ struct PngInfo {
   bool chunksIntact = false;  // every chunk inside the file with a good CRC, IEND last
 };
 
+const char kPngSignature[8] = {char(0x89), 'P', 'N', 'G', '\r', '\n', char(0x1A), '\n'};
+
 PngInfo ReadPng(const std::string& file) {
   PngInfo info;
   Bytes b{file};
-  if (file.compare(0, 8, "\x89PNG\r\n\x1a\n", 8) != 0) return info;
+  if (file.compare(0, 8, kPngSignature, 8) != 0) return info;
   if (b.Be32(8) != 13 || file.compare(12, 4, "IHDR") != 0) return info;
   info.width = b.Be32(16);
   info.height = b.Be32(20);
@@ -190,9 +194,10 @@ TEST(TemplatePictures, JpegReaderRefusesProgressiveAndTruncatedFiles) {
   ASSERT_TRUE(ReadJpeg(good).wellFormed);
   EXPECT_FALSE(ReadJpeg(good.substr(0, good.size() - 2)).wellFormed);
   std::string progressive = good;
-  const size_t sof = progressive.find("\xFF\xC0");
+  // The baseline start of frame, FF C0, made progressive, FF C2.
+  const size_t sof = progressive.find(std::string{char(0xFF), char(0xC0)});
   ASSERT_NE(sof, std::string::npos);
-  progressive[sof + 1] = '\xC2';
+  progressive[sof + 1] = char(0xC2);
   EXPECT_EQ(ReadJpeg(progressive).frameMarkers, std::vector<uint32_t>{0xFFC2});
 }
 
@@ -367,8 +372,8 @@ TEST_F(Agreement, IsCodePage936WithCrLfLinesOfTheSource) {
 }
 
 TEST_F(Agreement, BeginsWithTheIndentedTitleAndNamesProductAndPublisher) {
-  // "软件许可协议" in code page 936, after 26 spaces.
-  EXPECT_EQ(lines_[0], std::string(26, ' ') + "\xC8\xED\xBC\xFE\xD0\xED\xBF\xC9\xD0\xAD\xD2\xE9");
+  // The title, after 26 spaces.
+  EXPECT_EQ(lines_[0], std::string(26, ' ') + Gbk("软件许可协议"));
   EXPECT_NE(text_.find("Morvane"), std::string::npos);
   EXPECT_NE(text_.find("Quenrith"), std::string::npos);
 }

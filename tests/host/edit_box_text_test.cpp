@@ -8,8 +8,8 @@ namespace {
 
 struct FilterCase {
   int32_t inputMode;
-  const char* accepted;
-  const char* refused;
+  std::string accepted;
+  std::string refused;
 };
 
 }  // namespace
@@ -18,27 +18,28 @@ struct FilterCase {
 // code-page-936 lead byte; control characters (Backspace, Enter, Ctrl+V)
 // pass whatever the mode.
 TEST(EditBoxInputFilter, EachModeLetsThroughItsCharactersAndEveryControlCharacter) {
+  const std::string lead = Gbk("中").substr(0, 1);  // D6
   const FilterCase cases[] = {
-      {0, "09-.aZ \xD6", ""},
-      {1, "09-.aZ \xD6", ""},
-      {2, "09-.aZ \xD6", ""},
-      {3, "09-", ".aZ \xD6+"},
-      {6, "09-", ".aZ \xD6"},
-      {7, "09-", ".aZ \xD6"},
-      {8, "09-", ".aZ \xD6"},
-      {4, "09-.", "aZ \xD6,"},
-      {9, "09-.", "aZ \xD6"},
-      {10, "09-.", "aZ \xD6"},
-      {5, "0123456789", "-.aZ \xD6/:"},
-      {11, "09-.aZ \xD6", ""},
+      {0, "09-.aZ " + lead, ""},
+      {1, "09-.aZ " + lead, ""},
+      {2, "09-.aZ " + lead, ""},
+      {3, "09-", ".aZ " + lead + "+"},
+      {6, "09-", ".aZ " + lead},
+      {7, "09-", ".aZ " + lead},
+      {8, "09-", ".aZ " + lead},
+      {4, "09-.", "aZ " + lead + ","},
+      {9, "09-.", "aZ " + lead},
+      {10, "09-.", "aZ " + lead},
+      {5, "0123456789", "-.aZ " + lead + "/:"},
+      {11, "09-.aZ " + lead, ""},
       {-1, "09-.aZ", ""},
       {12, "09-.aZ", ""},
   };
   for (const FilterCase& c : cases) {
-    for (const char* p = c.accepted; *p; ++p)
+    for (const char* p = c.accepted.c_str(); *p; ++p)
       EXPECT_TRUE(AcceptsCharacter(c.inputMode, uint8_t(*p)))
           << "mode " << c.inputMode << " '" << *p << "'";
-    for (const char* p = c.refused; *p; ++p)
+    for (const char* p = c.refused.c_str(); *p; ++p)
       EXPECT_FALSE(AcceptsCharacter(c.inputMode, uint8_t(*p)))
           << "mode " << c.inputMode << " '" << *p << "'";
     for (uint32_t control : {8u, 9u, 13u, 22u, 27u, 31u})
@@ -90,7 +91,8 @@ TEST(EditBoxCharacters, PositionsCountTwoByteCharactersOnce) {
   EXPECT_EQ(CharactersBetween(text, 3, 3), "");
   EXPECT_EQ(CharactersBetween(text, 0, 99), text);
   // A lead byte in the last place stands alone and counts once.
-  const std::string cut = "a\xD6";
+  const std::string lead = Gbk("中").substr(0, 1);  // D6
+  const std::string cut = "a" + lead;
   EXPECT_EQ(CharacterCount(cut), 2);
-  EXPECT_EQ(CharactersBetween(cut, 1, 2), "\xD6");
+  EXPECT_EQ(CharactersBetween(cut, 1, 2), lead);
 }

@@ -11,6 +11,7 @@
 
 #include "services/registry_item.h"
 #include "tests/host/gbk.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ TEST(InstallationTable, ValuesAreTheRegistrationInItsOrder) {
   const WriteCondition always = WriteCondition::Always;
   const std::vector<ExpectedValue> expected = {
       {kClassesRoot, ".zorva", "", "zorvafile", always},
-      {kClassesRoot, "zorvafile", "", Gbk("文件夹"), always},
+      {kClassesRoot, "zorvafile", "", kClassDisplayName, always},
       {kClassesRoot, "zorvafile\\DefaultIcon", "", "C:\\windows\\syswow64\\zorva.ico,0", always},
       {kClassesRoot, "zorvafile\\shell\\open\\command", "", open, always},
       {kClassesRoot, "zorvafile", "NeverShowExt", "", always},
@@ -47,7 +48,7 @@ TEST(InstallationTable, ValuesAreTheRegistrationInItsOrder) {
       {kLocalMachine, entry, "DisplayName", "Morvane", always},
       {kLocalMachine, entry, "DisplayVersion", "1.3", always},
       {kLocalMachine, entry, "UninstallString",
-       "\"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") + "\"", always},
+       std::string("\"C:\\Program Files\\zorva\\") + kUninstallerName + "\"", always},
       {kLocalMachine, entry, "Publisher", "Quenrith", always},
       {kLocalMachine, entry, "URLInfoAbout", kHomePage, always},
   };
@@ -93,12 +94,12 @@ TEST(InstallationTable, PathsFollowTheMachineAndAnUnknownFolderGivesNone) {
   } paths[] = {
       {&kInstallationFolder.path, "C:\\Program Files\\zorva"},
       {&kMainProgram.path, "C:\\Program Files\\zorva\\Morvane.exe"},
-      {&kUninstaller.path, "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")},
+      {&kUninstaller.path, std::string("C:\\Program Files\\zorva\\") + kUninstallerName},
       {&kProductIcon.path, "C:\\windows\\syswow64\\zorva.ico"},
       {&kProgramGroup.path, group},
       {&kDesktopShortcut.link, "C:\\users\\q\\Desktop\\Morvane"},
       {&kGroupShortcut.link, group + "\\Morvane"},
-      {&kGroupUninstallShortcut.link, group + "\\" + Gbk("卸载Morvane")},
+      {&kGroupUninstallShortcut.link, group + "\\" + kUninstallShortcutName},
   };
   for (const auto& row : paths) EXPECT_EQ(PathOf(*row.name, machine), row.path) << row.path;
 
@@ -111,11 +112,12 @@ TEST(InstallationTable, PathsFollowTheMachineAndAnUnknownFolderGivesNone) {
   } splits[] = {
       {&kInstallationFolder.path, MachineFolder::None, "C:\\Program Files\\zorva"},
       {&kUninstaller.path, MachineFolder::None,
-       "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")},
+       std::string("C:\\Program Files\\zorva\\") + kUninstallerName},
       {&kProductIcon.path, MachineFolder::System, "zorva.ico"},
       {&kProgramGroup.path, MachineFolder::Programs, "tervilo"},
       {&kDesktopShortcut.link, MachineFolder::Desktop, "Morvane"},
-      {&kGroupUninstallShortcut.link, MachineFolder::Programs, "tervilo\\" + Gbk("卸载Morvane")},
+      {&kGroupUninstallShortcut.link, MachineFolder::Programs,
+       std::string("tervilo\\") + kUninstallShortcutName},
   };
   for (const auto& row : splits) {
     std::string below = "left over";
@@ -167,8 +169,9 @@ TEST(InstallationTable, KeysAreMadeFromTheClassBaseAndTheVerbName) {
     EXPECT_EQ(KeyPathOf(*row.key, "doc", "Open it"), row.path);
     EXPECT_EQ(EmptiedParentsOf(*row.key, row.path), row.emptied) << row.path;
   }
-  // A verb name whose two-byte character holds 0x5C is one key, not two.
-  EXPECT_EQ(EmptiedParentsOf(kFolderVerb, "Directory\\shell\\\x81\x5Cx"),
+  // A verb name whose two-byte character holds 0x5C (乗, 81 5C) is one key,
+  // not two.
+  EXPECT_EQ(EmptiedParentsOf(kFolderVerb, Gbk("Directory\\shell\\乗x")),
             (std::vector<Text>{"Directory\\shell", "Directory"}));
   EXPECT_EQ(KeyPathOf(kExtensionKey, kClassBase, kVerbName), ".zorva");
   EXPECT_EQ(KeyPathOf(kClassKey, kClassBase, kVerbName), "zorvafile");

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "gbk.h"
+#include "texts/messages.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -26,9 +28,9 @@ TEST(MessageText, EveryTypeIsFormattedAsShown) {
       {Value::Double(0.1), "0.1"},
       {Value::Double(1.0 / 3.0), "0.3333333333333"},
       {Value::Double(12345678901234.0), "1.234567890123e+13"},
-      {Value::Logical(true), Gbk("真")},
-      {Value::Logical(false), Gbk("假")},
-      {Value::OfText(Gbk("请先阅读并同意软件许可协议")), Gbk("请先阅读并同意软件许可协议")},
+      {Value::Logical(true), kTrue},
+      {Value::Logical(false), kFalse},
+      {Value::OfText(kAcceptFirst), kAcceptFirst},
       {Value::OfBlock(ByteBlock{}), ""},
       {Value::OfUnit(UnitRef{WindowId{0x52010001}}), ""},
       {Value(), ""},

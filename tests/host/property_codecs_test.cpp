@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/host/property_samples.h"
+#include "texts/unit_defaults.h"
 #include "widgets/check_box/check_box_properties.h"
 #include "widgets/edit_box/edit_box_properties.h"
 #include "widgets/hyperlinker/hyperlinker_properties.h"
@@ -43,6 +44,9 @@ Bytes AsBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 const std::string kFont = std::string(60, '\x11');
 
+// A picture: the first byte of the PNG signature, its name, and padding.
+const std::string kPicture = std::string{char(0x89)} + "PNG....";
+
 // Every field distinct, so that two fields read in swapped order show.
 Block WindowBlock(int32_t version) {
   Block b;
@@ -68,7 +72,7 @@ Block EditBoxBlock(int32_t version) {
 
 Block PicBoxBlock(int32_t version) {
   Block b;
-  b.Int(version).Int(4).Int(0x00FF4646).Int(1).Int(0).Counted("\x89PNG....");
+  b.Int(version).Int(4).Int(0x00FF4646).Int(1).Int(0).Counted(kPicture);
   if (version >= 2) b.Counted("Src").Counted("Col");
   return b;
 }
@@ -213,12 +217,12 @@ TEST(PicBoxProperties, FieldsInStoredOrderAndByVersion) {
   EXPECT_EQ(p.backColor, 0x00FF4646u);
   EXPECT_EQ(p.displayMode, 1);
   EXPECT_FALSE(p.playAnimation);
-  EXPECT_EQ(p.picture, AsBytes("\x89PNG...."));
+  EXPECT_EQ(p.picture, AsBytes(kPicture));
   EXPECT_EQ(p.dataSource, "Src");
   EXPECT_EQ(p.dataColumn, "Col");
 
   ASSERT_TRUE(ReadProperties(PicBoxBlock(1).View(), &p));
-  EXPECT_EQ(p.picture, AsBytes("\x89PNG...."));
+  EXPECT_EQ(p.picture, AsBytes(kPicture));
   EXPECT_EQ(p.dataSource, "");
   EXPECT_EQ(p.dataColumn, "");
 }
@@ -487,7 +491,7 @@ TEST(PropertyCodecs, TheDefaultsOfAnEmptyBlockAreThoseOfTheRecords) {
   EXPECT_EQ(window.startPosition, 1);
   TransLabelProperties label;
   ASSERT_TRUE(ReadProperties(ByteBlock{}, &label));
-  EXPECT_EQ(label.caption, "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9");  // "透明标签"
+  EXPECT_EQ(label.caption, kTransLabelDefaultCaption);
   EXPECT_EQ(label.vAlign, 1);
   // A refused block leaves the typed record at its defaults.
   PicBtnProperties p;

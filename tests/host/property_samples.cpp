@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tests/host/gbk.h"
+
 namespace {
 
 // Long enough to be a font record, so that a font property holds one.
@@ -19,7 +21,7 @@ Value OtherValue(const PropertyField& field, const void* defaults) {
     case PropertyForm::Logical:
       return Value::Logical(!given.logical);
     case PropertyForm::Text:
-      return Value::OfText("\xB0\xB2\xD7\xB0");  // "安装"
+      return Value::OfText(Gbk("安装"));
     case PropertyForm::Char16:
       return Value::OfText("#");
     case PropertyForm::Picture:

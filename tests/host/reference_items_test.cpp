@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "installer/installation_layout.h"
-#include "tests/host/gbk.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -25,13 +25,13 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       "  SetOutPath \"C:\\Program Files\\zorva\"\n"
       "  File \"/oname=Morvane.exe\" \"${PAYLOAD}/main-program.bin\"\n"
       "  File \"/oname=" +
-      Gbk("卸载Morvane.exe") +
+      std::string(kUninstallerName) +
       "\" \"${PAYLOAD}/uninstaller.bin\"\n"
       "  SetOutPath \"$SYSDIR\"\n"
       "  File \"/oname=zorva.ico\" \"${PAYLOAD}/product-icon.bin\"\n"
       "  WriteRegStr HKEY_CLASSES_ROOT \".zorva\" \"\" \"zorvafile\"\n"
       "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\" \"\" \"" +
-      Gbk("文件夹") +
+      kClassDisplayName +
       "\"\n"
       "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\\DefaultIcon\" \"\" \"$SYSDIR\\zorva.ico,0\"\n"
       "  WriteRegStr HKEY_CLASSES_ROOT \"zorvafile\\shell\\open\\command\" \"\" " +
@@ -59,7 +59,7 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       program +
       "\"\n"
       "  CreateShortCut \"$SMPROGRAMS\\tervilo\\" +
-      Gbk("卸载Morvane") + ".lnk\" \"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") +
+      kUninstallShortcutName + ".lnk\" \"C:\\Program Files\\zorva\\" + kUninstallerName +
       "\"\n"
       "  WriteRegStr " +
       entry + "\"DisplayIcon\" \"" + program +
@@ -71,7 +71,7 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       entry +
       "\"DisplayVersion\" \"1.3\"\n"
       "  WriteRegStr " +
-      entry + "\"UninstallString\" '\"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") +
+      entry + "\"UninstallString\" '\"C:\\Program Files\\zorva\\" + kUninstallerName +
       "\"'\n"
       "  WriteRegStr " +
       entry +

@@ -2,31 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/gbk.h"
+
 namespace {
 
 struct SplitCase {
-  const char* path;
-  const char* key;
-  const char* value;
+  Text path;
+  Text key;
+  Text value;
 };
 
 TEST(SplitItemPath, SplitsAtTheLastRealBackslash) {
+  const Text lead = Gbk("乗").substr(0, 1);  // 81
   const SplitCase cases[] = {
       {"Count", "", "Count"},
       {"", "", ""},
       {"Software\\A\\Count", "Software\\A", "Count"},
       {"*\\shell\\Morvane\\command\\", "*\\shell\\Morvane\\command", ""},
       // 乗 is 81 5C: its second byte is no backslash.
-      {"Software\\A\\x\x81\x5Cy", "Software\\A", "x\x81\x5Cy"},
-      {"Software\\\x81\x5C", "Software", "\x81\x5C"},
-      {"\x81\x5C", "", "\x81\x5C"},
+      {Gbk("Software\\A\\x乗y"), "Software\\A", Gbk("x乗y")},
+      {Gbk("Software\\乗"), "Software", Gbk("乗")},
+      {Gbk("乗"), "", Gbk("乗")},
       // ...but a backslash right after such a character is one.
-      {"A\x81\x5C\\B", "A\x81\x5C", "B"},
+      {Gbk("A乗\\B"), Gbk("A乗"), "B"},
       // Leading and doubled backslashes go to Windows as they are.
       {"\\Software\\\\A\\Count", "\\Software\\\\A", "Count"},
       {"\\Count", "", "Count"},
       // A lead byte at the very end has no second byte and ends the scan.
-      {"A\\B\\\x81", "A\\B", "\x81"},
+      {"A\\B\\" + lead, "A\\B", lead},
   };
   for (const SplitCase& c : cases) {
     Text key = "stale", value = "stale";
@@ -98,9 +101,9 @@ TEST(EncodeRegValue, FloatsWithoutA64BitIntegerAreDefined) {
 }
 
 TEST(EncodeRegValue, TextKeepsItsNulAndBlocksTheirExactBytes) {
-  RegData text = Encoded(Value::OfText("\xCE\xC4\xBC\xFE\xBC\xD0"));  // 文件夹
+  RegData text = Encoded(Value::OfText(Gbk("文件夹")));
   EXPECT_EQ(text.type, kRegString);
-  EXPECT_EQ(text.bytes, std::string("\xCE\xC4\xBC\xFE\xBC\xD0\0", 7));
+  EXPECT_EQ(text.bytes, Gbk("文件夹") + '\0');
 
   RegData empty = Encoded(Value::OfText(""));
   EXPECT_EQ(empty.type, kRegString);
@@ -109,7 +112,7 @@ TEST(EncodeRegValue, TextKeepsItsNulAndBlocksTheirExactBytes) {
   const uint8_t bytes[] = {0, 1, 0, 0xFF};
   RegData block = Encoded(Value::OfBlock({bytes, 4}));
   EXPECT_EQ(block.type, kRegBinary);
-  EXPECT_EQ(block.bytes, std::string("\0\1\0\xFF", 4));
+  EXPECT_EQ(block.bytes, (std::string{'\0', '\1', '\0', char(0xFF)}));
 
   RegData emptyBlock = Encoded(Value::OfBlock({}));
   EXPECT_EQ(emptyBlock.type, kRegBinary);

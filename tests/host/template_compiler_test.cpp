@@ -310,18 +310,21 @@ TEST(TemplateCompiler, ConvertsTextsToCodePage936OrRefuses) {
   std::string out;
   std::string error;
   ASSERT_TRUE(Utf8ToCp936("阅读并同意 ok", &out, &error)) << error;
-  EXPECT_EQ(out, "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2 ok");
-  EXPECT_FALSE(Utf8ToCp936("caf\xC3", &out, &error));  // cut in the middle of a character
-  EXPECT_FALSE(Utf8ToCp936("\xFF", &out, &error));
+  EXPECT_EQ(out, Gbk("阅读并同意 ok"));
+  // "café" cut in the middle of its last character (C3 A9), and FF, no
+  // byte of UTF-8.
+  EXPECT_FALSE(Utf8ToCp936(std::string("café").substr(0, 4), &out, &error));
+  EXPECT_FALSE(Utf8ToCp936(std::string{char(0xFF)}, &out, &error));
   EXPECT_FALSE(Utf8ToCp936("한", &out, &error));
   EXPECT_NE(error.find("한"), std::string::npos) << error;
 
   // The display form is one line, and two different texts never show alike.
-  EXPECT_EQ(Cp936ToDisplay("a\\b\"c\r\n\t\x01"
-                           "\xD4\xC4"),
-            "a\\\\b\\\"c\\r\\n\\t\\x01阅");
-  EXPECT_EQ(Cp936ToDisplay("\x81"), "\\x81");       // a lead byte at the end
-  EXPECT_EQ(Cp936ToDisplay("\x81\x20"), "\\x81 ");  // a lead byte without its trail
+  EXPECT_EQ(Cp936ToDisplay("a\\b\"c\r\n\t\x01" + Gbk("阅")), "a\\\\b\\\"c\\r\\n\\t\\x01阅");
+  // The lead byte 81 shows as the four characters \ x 8 1.
+  const std::string lead = Gbk("乗").substr(0, 1);
+  const std::string shown = std::string("\\x") + "81";
+  EXPECT_EQ(Cp936ToDisplay(lead), shown);              // a lead byte at the end
+  EXPECT_EQ(Cp936ToDisplay(lead + " "), shown + " ");  // a lead byte without its trail
 }
 
 TEST(TemplateCompiler, DumpShowsUnusualRecordsAndRefusesDamage) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 
+#include "tests/host/gbk.h"
 #include "widgets/pic_box/pic_box_properties.h"
 #include "widgets/pic_btn/pic_btn_properties.h"
 #include "widgets/trans_label/trans_label_properties.h"
@@ -79,9 +80,7 @@ Template RepresentativeTemplate() {
   start.records.push_back(panel);
 
   TemplateRecord title = SampleRecord(0x16010003, &kTransLabelDescription);
-  title.name =
-      "\xCD\xB8\xC3\xF7\xB1\xEA\xC7\xA9"
-      "7";  // "透明标签7"
+  title.name = Gbk("透明标签7");
   title.parent = 0x16010002;
   title.left = 9;
   title.top = 8;

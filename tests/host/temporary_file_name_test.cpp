@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/gbk.h"
+#include "texts/installation.h"
+
 namespace {
 
-const char kUninstaller[] = "\xD0\xB6\xD4\xD8Morvane.exe";  // 卸载Morvane.exe
+const Text kUninstaller = kUninstallerName;
 
 TEST(TemporaryFileName, BesideTheTargetWithEightHexDigits) {
   EXPECT_EQ(TemporaryFileName("C:\\a\\Morvane.exe", 0x0123ABCDu),
@@ -18,12 +21,12 @@ TEST(TemporaryFileName, BesideTheTargetWithEightHexDigits) {
 
 TEST(TemporaryFileName, OnlyTheWritersOwnNamesAreLeftovers) {
   const struct {
-    const char* name;
-    const char* target;
+    Text name;
+    Text target;
     bool leftover;
   } cases[] = {
       {"Morvane.exe.morvane-0123ABCD.tmp", "Morvane.exe", true},
-      {"\xD0\xB6\xD4\xD8Morvane.exe.morvane-FFFFFFFF.tmp", kUninstaller, true},
+      {kUninstaller + ".morvane-FFFFFFFF.tmp", kUninstaller, true},
       {"Morvane.exe.morvane-0123ABC.tmp", "Morvane.exe", false},    // seven digits
       {"Morvane.exe.morvane-0123ABCDE.tmp", "Morvane.exe", false},  // nine
       {"Morvane.exe.morvane-0123ABCG.tmp", "Morvane.exe", false},   // no hex digit
@@ -47,8 +50,8 @@ TEST(TemporaryFileName, FileNameOfAPath) {
   EXPECT_EQ(FileNameOf("C:\\Program Files\\zorva\\Morvane.exe"), "Morvane.exe");
   EXPECT_EQ(FileNameOf("Morvane.exe"), "Morvane.exe");
   EXPECT_EQ(FileNameOf("C:\\folder\\"), "");
-  // 0x5C as the second byte of a character (謀) is no backslash.
-  EXPECT_EQ(FileNameOf("C:\\a\\\xD6\x5C.exe"), "\xD6\x5C.exe");
+  // 0x5C as the second byte of a character (謀, D6 5C) is no backslash.
+  EXPECT_EQ(FileNameOf(Gbk("C:\\a\\謀.exe")), Gbk("謀.exe"));
 }
 
 }  // namespace

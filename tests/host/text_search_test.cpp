@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/gbk.h"
+
 namespace {
 
 TEST(FindText, StartPositionsCountBytesFromOne) {
@@ -14,10 +16,7 @@ TEST(FindText, StartPositionsCountBytesFromOne) {
   EXPECT_EQ(FindText("abcabc", "c", INT32_MAX), -1);
   for (int32_t start : {0, 1, -5, INT32_MIN}) EXPECT_EQ(FindText("abcabc", "a", start), 1) << start;
   // Positions are byte positions: 乗 takes two.
-  EXPECT_EQ(FindText("\x81\x5C"
-                     "A",
-                     "A"),
-            3);
+  EXPECT_EQ(FindText(Gbk("乗A"), "A"), 3);
 }
 
 TEST(FindText, EmptyPatternIsFoundAtOneInAnyNonEmptyRange) {
@@ -42,24 +41,27 @@ TEST(FindText, IgnoreCaseFoldsOnlyAsciiLetters) {
   // '[' (0x5B) and '{' (0x7B) are 0x20 apart but are no letters.
   EXPECT_EQ(FindText("[", "{", 0, true), -1);
   EXPECT_EQ(FindText("@", "`", 0, true), -1);
-  // The second byte of a two-byte character folds too: 81 41 equals 81 61.
-  EXPECT_EQ(FindText("x\x81\x41", "\x81\x61", 0, true), 2);
-  EXPECT_EQ(FindText("x\x81\x41", "\x81\x61"), -1);
+  // The second byte of a two-byte character folds too: 81 41 (丄) equals
+  // 81 61 (乤).
+  EXPECT_EQ(FindText(Gbk("x丄"), Gbk("乤"), 0, true), 2);
+  EXPECT_EQ(FindText(Gbk("x丄"), Gbk("乤")), -1);
 }
 
 TEST(FindText, SecondByteOfATwoByteCharacterIsNeverAMatchStart) {
   // 乗 is 81 5C, 圽 is 88 5C.
-  EXPECT_EQ(FindText("Mor\x81\x5Cvane", "\\"), -1);
-  EXPECT_EQ(FindText("\x81\x5C\x88\x5C", "\\"), -1);
-  EXPECT_EQ(FindText("Mor\x81\x5C\\vane", "\\"), 6);
-  EXPECT_EQ(FindText("\x81\x5C\\", "\\"), 3);
-  // Two-byte characters themselves are found, on their own boundary only.
-  EXPECT_EQ(FindText("a\x81\x81\x81", "\x81\x81"), 2);
+  EXPECT_EQ(FindText(Gbk("Mor乗vane"), "\\"), -1);
+  EXPECT_EQ(FindText(Gbk("乗圽"), "\\"), -1);
+  EXPECT_EQ(FindText(Gbk("Mor乗\\vane"), "\\"), 6);
+  EXPECT_EQ(FindText(Gbk("乗\\"), "\\"), 3);
+  // Two-byte characters themselves are found, on their own boundary only:
+  // 亖 is 81 81, and a lone lead byte 81 follows it.
+  const Text lead = Gbk("亖").substr(0, 1);
+  EXPECT_EQ(FindText("a" + Gbk("亖") + lead, Gbk("亖")), 2);
   // A start inside a character begins the scan at that byte.
-  EXPECT_EQ(FindText("\x81\x5C", "\\", 2), 2);
+  EXPECT_EQ(FindText(Gbk("乗"), "\\", 2), 2);
   // A lead byte with nothing after it ends the search.
-  EXPECT_EQ(FindText("a\x81", "b"), -1);
-  EXPECT_EQ(FindText("a\x81", "\x81"), 2);
+  EXPECT_EQ(FindText("a" + lead, "b"), -1);
+  EXPECT_EQ(FindText("a" + lead, lead), 2);
 }
 
 TEST(FindText, TextsEndAtTheirFirstNul) {

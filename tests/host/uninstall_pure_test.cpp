@@ -6,6 +6,8 @@
 
 #include "services/code_page.h"
 #include "tests/host/gbk.h"
+#include "texts/installation.h"
+#include "texts/uninstaller.h"
 #include "uninstaller/phase_command.h"
 #include "uninstaller/uninstall_report.h"
 
@@ -15,10 +17,10 @@ TEST(PhaseCommand, ArgumentsReadBackAfterAnyProgramName) {
   PhaseTwo phase;
   phase.waitHandle = 1234;
   phase.reportHandle = 18446744073709551615u;  // the largest there is
-  phase.original = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
+  phase.original = std::string("C:\\Program Files\\zorva\\") + kUninstallerName;
   const std::string arguments = PhaseTwoArguments(phase);
   for (const std::string& program :
-       {std::string("\"C:\\Temp\\MorvaneUninstall-0a\\") + Gbk("卸载Morvane.exe") + "\"",
+       {std::string("\"C:\\Temp\\MorvaneUninstall-0a\\") + kUninstallerName + "\"",
         std::string("copy.exe")}) {
     PhaseTwo read;
     ASSERT_TRUE(ParsePhaseTwo((program + " " + arguments).c_str(), &read)) << program;
@@ -53,7 +55,7 @@ TEST(PhaseCommand, AnyOtherCommandLineIsTheFirstPhase) {
 TEST(PhaseOutcome, ReadBackWholeOnlyOnceEveryByteHasCome) {
   PhaseOutcome sent;
   sent.exitCode = 1;
-  sent.message = Gbk("Morvane 未能完全删除。") + std::string("\0after a NUL", 12);
+  sent.message = kNotAllRemoved + std::string("\0after a NUL", 12);
   std::string bytes;
   ASSERT_TRUE(EncodeOutcome(sent, &bytes));
   PhaseOutcome read;
@@ -79,7 +81,8 @@ TEST(PhaseOutcome, WhatNoCopyOfOursSendsIsRefusedAsSoonAsItShows) {
   PhaseOutcome read;
   // A length past the limit, seen in the header alone: nothing waits for it.
   EXPECT_EQ(DecodeOutcome(std::string("\x01\x00\x10\x00", 4), &read), OutcomeRead::Malformed);
-  EXPECT_EQ(DecodeOutcome(std::string("\xFF\xFF\xFF\xFF\x00", 5), &read), OutcomeRead::Malformed);
+  EXPECT_EQ(DecodeOutcome(std::string{char(0xFF), char(0xFF), char(0xFF), char(0xFF), '\0'}, &read),
+            OutcomeRead::Malformed);
   // An exit code that the removal never ends with.
   EXPECT_EQ(DecodeOutcome(std::string("\x00\x00\x00\x00\x02", 5), &read), OutcomeRead::Malformed);
   // The limit itself is still an outcome, only incomplete.
@@ -97,13 +100,12 @@ TEST(PhaseOutcome, WhatNoCopyOfOursSendsIsRefusedAsSoonAsItShows) {
 TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailures) {
   UninstallReport done;
   done.removed = {"C:\\a.exe"};
-  EXPECT_EQ(FinalMessage(done), Gbk("Morvane 已从您的计算机中删除。"));
+  EXPECT_EQ(FinalMessage(done), kRemoved);
   EXPECT_EQ(ExitCodeOf(done), 0);
 
   UninstallReport again;
   again.notFound = {"C:\\a.exe", "HKEY_CLASSES_ROOT\\.zorva"};
-  EXPECT_EQ(FinalMessage(again), Gbk("未找到 Morvane 的安装。") + "\r\n\r\n" +
-                                     Gbk("以下项目未找到：") +
+  EXPECT_EQ(FinalMessage(again), std::string(kNothingFound) + "\r\n\r\n" + kNotFoundHeading +
                                      "\r\n    C:\\a.exe\r\n    HKEY_CLASSES_ROOT\\.zorva");
   EXPECT_EQ(ExitCodeOf(again), 0);
 
@@ -113,7 +115,7 @@ TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailur
   partly.atRestart = {"C:\\u.exe"};
   partly.kept = {"C:\\Desktop\\Morvane.lnk"};
   const std::string message = FinalMessage(partly);
-  EXPECT_EQ(message.find(Gbk("Morvane 未能完全删除。")), 0u) << message;
+  EXPECT_EQ(message.find(kNotAllRemoved), 0u) << message;
   // Failures first, then what waits for the restart, then what was kept.
   const size_t failed = message.find("C:\\a.exe"), restart = message.find("C:\\u.exe"),
                kept = message.find("Morvane.lnk");
@@ -126,18 +128,17 @@ TEST(UninstallReport, MessageSaysWhatBecameOfEachItemAndTheExitCodeFollowsFailur
   // right after the failures.
   partly.uninstallerKept = true;
   const std::string withWayBack = FinalMessage(partly);
-  const std::string wayBack =
-      Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。");
-  EXPECT_EQ(withWayBack.find(Gbk("以下项目无法删除（可能正在使用）：") +
-                             "\r\n    C:\\a.exe\r\n\r\n" + wayBack + "\r\n\r\n"),
-            std::string(Gbk("Morvane 未能完全删除。")).size() + 4)
+  const std::string wayBack = kUninstallerKept;
+  EXPECT_EQ(withWayBack.find(std::string(kFailedHeading) + "\r\n    C:\\a.exe\r\n\r\n" + wayBack +
+                             "\r\n\r\n"),
+            std::string(kNotAllRemoved).size() + 4)
       << withWayBack;
   EXPECT_EQ(ExitCodeOf(partly), 1);
 
   // Only marked for the restart (the copy could not start) is still removed.
   UninstallReport inPlace;
   inPlace.atRestart = {"C:\\u.exe"};
-  EXPECT_EQ(FinalMessage(inPlace).find(Gbk("Morvane 已从您的计算机中删除。")), 0u);
+  EXPECT_EQ(FinalMessage(inPlace).find(kRemoved), 0u);
 }
 
 TEST(SamePath, AsciiLettersInEitherCaseTwoByteCharactersExactly) {
@@ -146,9 +147,10 @@ TEST(SamePath, AsciiLettersInEitherCaseTwoByteCharactersExactly) {
   EXPECT_FALSE(SamePath("C:\\a.exe", "C:\\a.ex"));
   EXPECT_FALSE(SamePath("C:\\a", "C:\\ab"));
   // Second bytes that look like letters are not folded: these are two
-  // different characters whose second bytes are 'A' and 'a'.
-  EXPECT_FALSE(SamePath("\x81\x41", "\x81\x61"));
-  EXPECT_TRUE(SamePath(Gbk("卸载Morvane.exe").c_str(), Gbk("卸载MORVANE.exe").c_str()));
+  // different characters whose second bytes are 'A' and 'a' (丄 81 41, 乤
+  // 81 61).
+  EXPECT_FALSE(SamePath(Gbk("丄").c_str(), Gbk("乤").c_str()));
+  EXPECT_TRUE(SamePath(kUninstallerName, Gbk("卸载MORVANE.exe").c_str()));
   EXPECT_FALSE(SamePath(Gbk("卸载").c_str(), Gbk("卸").c_str()));
   EXPECT_TRUE(SamePath("", ""));
 }

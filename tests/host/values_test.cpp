@@ -23,7 +23,7 @@ TEST(StoredBlock, RoundTripsAndRefusesDamagedHeaders) {
                                twoDimensions.size(), &block));
   // A byte count near 2^32 must not wrap the bounds check.
   std::string huge = stored;
-  huge.replace(4, 4, "\xFF\xFF\xFF\xFF");
+  huge.replace(4, 4, std::string(4, char(0xFF)));
   EXPECT_FALSE(ReadStoredBlock(reinterpret_cast<const uint8_t*>(huge.data()), huge.size(), &block));
 
   std::string empty;

@@ -21,7 +21,7 @@ case $command in
 sign)
   [ -z "$readpass" ] || /bin/cat "$readpass" >"$MORVANE_TEST_RECORDS/password-received"
   /bin/cp "$in" "$out" ;;
-extract-signature) printf '\x30\x82\x00\x08\x04\x06stand-' >"$out" ;;
+extract-signature) printf '\060\202\000\010\004\006stand-' >"$out" ;;
 remove-signature | attach-signature) /bin/cp "$in" "$out" ;;
 *) echo "stand-in osslsigncode: $command?" >&2; exit 1 ;;
 esac

@@ -23,6 +23,9 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "texts/installation.h"
+#include "texts/runtime_errors.h"
+#include "texts/uninstaller.h"
 #include "support/gui_driver.h"
 
 namespace {
@@ -100,7 +103,7 @@ bool PrivateFolderExists() {
 
 struct Redirection {
   bool uninstaller;         // the uninstaller, or the setup program
-  const char* programName;  // UTF-8, as the copy of the program is named
+  std::string programName;  // code page 936, as the copy of the program is named
   bool folder;              // a folder with the markers, or an empty file
   Place place;
   const char* caseName;
@@ -119,7 +122,7 @@ class DllRedirection : public testing::TestWithParam<Redirection> {};
 TEST_P(DllRedirection, TheProgramRefusesToRun) {
   const Redirection& c = GetParam();
   const std::wstring folder = NewFolder(c.place, L"dll-redirection");
-  const std::string name = Gbk(c.programName);
+  const std::string name = c.programName;
   const std::wstring program = folder + L"\\" + WideOf(name);
   const std::wstring redirection = program + L".local";
   ASSERT_TRUE(CopyFileW(WideOf(c.uninstaller ? Uninstaller() : SetupProgram()).c_str(),
@@ -150,11 +153,11 @@ TEST_P(DllRedirection, TheProgramRefusesToRun) {
   ASSERT_TRUE(boxShown) << "no refusal";
   otherWindow = otherWindow || ShowsOtherWindow(run.process.dwProcessId);
   if (c.uninstaller) {
-    EXPECT_EQ(seen.caption, Gbk("卸载Morvane"));
+    EXPECT_EQ(seen.caption, kUninstallCaption);
     EXPECT_NE(seen.text.find(".local"), std::string::npos) << seen.text;
     EXPECT_EQ(GetDlgItem(seen.box, IDYES), nullptr) << "it asked to go on";
   } else {
-    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.caption, kRuntimeErrorCaption);
     EXPECT_EQ(seen.text,
               Gbk("运行时出错!\r\n\r\n错误信息：程序所在文件夹中有“") + name +
                   Gbk(".local”，程序载入的系统库可能被替换，程序不能运行\r\n\r\n0, 0\r\n"));
@@ -181,10 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Redirection{false, "MorvaneSetup.exe", true, Place::Temporary, "Folder"},
         Redirection{false, "MorvaneSetup.exe", false, Place::Temporary, "File"},
-        Redirection{false, "安装 Morvane (2).exe", true, Place::Temporary, "Renamed"},
+        Redirection{false, Gbk("安装 Morvane (2).exe"), true, Place::Temporary, "Renamed"},
         Redirection{false, "MorvaneSetup.exe", true, Place::Downloads, "InTheDownloads"},
-        Redirection{true, "卸载Morvane.exe", true, Place::Temporary, "UninstallerFolder"},
-        Redirection{true, "卸载Morvane.exe", false, Place::Temporary, "UninstallerFile"}),
+        Redirection{true, kUninstallerName, true, Place::Temporary, "UninstallerFolder"},
+        Redirection{true, kUninstallerName, false, Place::Temporary, "UninstallerFile"}),
     [](const testing::TestParamInfo<Redirection>& info) {
       return std::string(info.param.caseName);
     });
@@ -214,7 +217,7 @@ TEST(DllRedirection, WithoutTheFolderTheStartWindowShows) {
 // same copy asks its question, with a Yes.
 TEST(DllRedirection, WithoutTheFolderTheUninstallerAsks) {
   const std::wstring folder = NewFolder(Place::Temporary, L"dll-no-redirection-uninstaller");
-  const std::wstring program = folder + L"\\" + WideOf(Gbk("卸载Morvane.exe"));
+  const std::wstring program = folder + L"\\" + WideOf(kUninstallerName);
   ASSERT_TRUE(CopyFileW(WideOf(Uninstaller()).c_str(), program.c_str(), FALSE));
   RunningProgram run = StartProgram(L"\"" + program + L"\"");
   ASSERT_TRUE(run.started);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "support/test_support.h"
+#include "texts/runtime_errors.h"
 
 namespace {
 
@@ -259,7 +260,7 @@ TEST_F(ExternalFunctionsTest, ACallThatLeavesTheStackElsewhereIsRunTimeError6) {
       continue;
     }
     EXPECT_EQ(g_reports, 1);
-    EXPECT_EQ(g_reported, Gbk("调用DLL命令后发现堆栈错误"));
+    EXPECT_EQ(g_reported, kStackUnbalanced);
     EXPECT_EQ(g_reportedCode, 6);
     EXPECT_EQ(g_reportedAt[0], 17);
     EXPECT_EQ(g_reportedAt[1], position);

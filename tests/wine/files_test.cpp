@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(FilesTest, ARunningProgramIsNotReplaced) {
 // The writer's temporary names beside a target, which the uninstaller
 // removes: only files, only of exactly that form and target.
 TEST_F(FilesTest, LeftoversAreFoundByTheirExactNames) {
-  const std::string uninstaller = Gbk("卸载Morvane.exe");
+  const std::string uninstaller = kUninstallerName;
   const std::string ours[] = {uninstaller + ".morvane-0000ABCD.tmp",
                               uninstaller + ".morvane-FFFFFFFF.tmp"};
   const std::string others[] = {uninstaller + ".morvane-ABC.tmp",

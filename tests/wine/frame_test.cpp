@@ -11,6 +11,8 @@
 
 #include "support/logging_program_test.h"
 #include "support/test_support.h"
+#include "texts/messages.h"
+#include "texts/runtime_errors.h"
 #include "tests/wine/frame/frame_ids.h"
 #include "support/gui_driver.h"
 #include "tests/wine/frame/test_pad/test_pad.h"
@@ -47,7 +49,7 @@ class FrameScenario : public LoggingProgramTest {
   void ExpectRunTimeError(const std::string& text) {
     MessageBoxSeen seen;
     ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen)) << "no run-time error report";
-    EXPECT_EQ(seen.caption, Gbk("错误"));
+    EXPECT_EQ(seen.caption, kRuntimeErrorCaption);
     EXPECT_EQ(seen.text, text);
     ClickBoxButton(seen, IDOK);
     EXPECT_EQ(ExitCode(), kMinusOne);
@@ -178,7 +180,7 @@ TEST_F(FrameScenario, CharactersAreRaisedAsTheirCodePage936Bytes) {
   ASSERT_TRUE(window);
   ClickWindow(Pad(window, kSecondPadLeft));
   TypeCharacter(L'\x4E2D');  // 中
-  TypeCharacter(L'\xD55C');  // 한, no code-page-936 form
+  TypeCharacter(L'한');      // no code-page-936 form
   PressKey('Z');
   PressKey('C');
   const std::string pad = "event " + Hex8(kStartWindow) + " " + Hex8(kSecondPadOfStart);
@@ -504,7 +506,7 @@ TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
   ClickWindow(Pad(start, kSecondPadLeft));
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("信息："));
+  EXPECT_EQ(seen.caption, kDefaultMessageCaption);
   EXPECT_EQ(seen.text, "42");
   // Task-modal without an owner: the program's windows wait for the box.
   EXPECT_FALSE(IsWindowEnabled(start));
@@ -513,7 +515,7 @@ TEST_F(FrameScenario, MessageBoxesShowTheValueAndAnswerTheButton) {
   MessageBoxSeen second;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &second));
   EXPECT_EQ(second.caption, Gbk("标题"));
-  EXPECT_EQ(second.text, Gbk("真"));
+  EXPECT_EQ(second.text, kTrue);
   EXPECT_EQ(GetWindow(second.box, GW_OWNER), start);
   ClickBoxButton(second, IDOK);
   EXPECT_TRUE(WaitForLogged("box 0"));
@@ -527,7 +529,7 @@ TEST_F(FrameScenario, AnAllocationThatFailsIsARunTimeError) {
   Start("out-of-memory");
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.caption, kRuntimeErrorCaption);
   EXPECT_EQ(seen.text.find(Gbk("运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n")),
             0u)
       << seen.text;

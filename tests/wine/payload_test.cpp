@@ -9,6 +9,7 @@
 #include "installer/machine_folders.h"
 #include "services/files.h"
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(PayloadTest, FirstInstallationCreatesTheFolderAndWritesEveryFile) {
   const std::string iconPath = Cp936Of(PathOnMachine(kProductIcon.path).c_str());
 
   EXPECT_EQ(Installed(kMainProgramPath), Supplied(0));
-  EXPECT_EQ(Installed("C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe")), Supplied(1));
+  EXPECT_EQ(Installed(std::string("C:\\Program Files\\zorva\\") + kUninstallerName), Supplied(1));
   // The icon went to the system directory, and its path finds it for a
   // 64-bit program too: under WoW64 that path names the 32-bit system folder,
   // the one the write was redirected to; elsewhere it is the system directory.

@@ -23,6 +23,7 @@
 #include "services/shell.h"
 #include "support/registry_probe.h"
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
         << "row " << row + 1 << ": " << value.valueKey << " " << item.name;
   }
   // Where this machine comes in, and what the commands start.
-  const std::string uninstaller = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe");
+  const std::string uninstaller = std::string("C:\\Program Files\\zorva\\") + kUninstallerName;
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon", ""),
             Cp936Of(PathOnMachine(kProductIcon.path).c_str()) + ",0");
   for (const char* key : {"zorvafile\\shell\\open\\command", "*\\shell\\Morvane\\command",
@@ -153,7 +154,7 @@ TEST_F(RegistrationTest, CleanMachineGetsEveryRowShortcutAndOneNotification) {
 
   EXPECT_EQ(LinkTarget(desktopLink_), kMainProgramPath);
   EXPECT_EQ(LinkTarget(group_ + "\\Morvane.lnk"), kMainProgramPath);
-  EXPECT_EQ(LinkTarget(group_ + "\\" + Gbk("卸载Morvane") + ".lnk"), uninstaller);
+  EXPECT_EQ(LinkTarget(group_ + "\\" + kUninstallShortcutName + ".lnk"), uninstaller);
 }
 
 TEST_F(RegistrationTest, EarlierInstallationKeepsItsVerbsAndGetsTheRestRewritten) {
@@ -175,7 +176,7 @@ TEST_F(RegistrationTest, EarlierInstallationKeepsItsVerbsAndGetsTheRestRewritten
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile\\shell\\open\\command", ""), kOpenCommand);
   EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"), "1.3");
   EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-            "\"C:\\Program Files\\zorva\\" + Gbk("卸载Morvane.exe") + "\"");
+            std::string("\"C:\\Program Files\\zorva\\") + kUninstallerName + "\"");
   EXPECT_EQ(g_notifications.size(), 1u);
 
   // Only the folder verb missing: only it is written.
@@ -196,7 +197,7 @@ TEST_F(RegistrationTest, FailingThirdClassWriteStopsEverythingAfterIt) {
 
   EXPECT_FALSE(RegisterFileClass(kMainProgramPath, "zorva", "C:\\x\\zorva.ico"));
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, ".zorva", ""), "zorvafile");
-  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile", ""), Gbk("文件夹"));
+  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile", ""), kClassDisplayName);
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "zorvafile\\DefaultIcon"));
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "zorvafile\\shell"));
   EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "zorvafile", "NeverShowExt"), "<none>");
@@ -220,12 +221,12 @@ TEST_F(RegistrationTest, VerbNamesWithABackslashWriteNothing) {
 
   // 乗 is 81 5C in code page 936: its second byte is no backslash, and the
   // key is named by the one character.
-  EXPECT_TRUE(AddAllFilesVerb("\x81\x5Cx", kMainProgramPath));
+  EXPECT_TRUE(AddAllFilesVerb(Gbk("乗x"), kMainProgramPath));
   HKEY key;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"*\\shell\\\u4E57x\\command", 0, KEY_READ, &key),
             ERROR_SUCCESS);
   RegCloseKey(key);
-  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, "*\\shell\\\x81\x5Cx\\command", ""), kOpenCommand);
+  EXPECT_EQ(StringValue(HKEY_CLASSES_ROOT, Gbk("*\\shell\\乗x\\command"), ""), kOpenCommand);
 }
 
 // Starts `commandLine` as the shell starts a registered command and returns

@@ -65,7 +65,7 @@ TEST_F(RegistryTest, EachValueTypeIsStoredAsItsRegistryType) {
       {"Ratio", Value::Double(-2.9), REG_DWORD, Dword(uint32_t(-2))},
       {"Name", Value::OfText(Gbk("文件夹")), REG_SZ, Gbk("文件夹") + '\0'},
       {"Empty", Value::OfText(""), REG_SZ, std::string(1, '\0')},
-      {"Bytes", Value::OfBlock({bytes, 3}), REG_BINARY, std::string("\0\x5C\xFF", 3)},
+      {"Bytes", Value::OfBlock({bytes, 3}), REG_BINARY, std::string{'\0', '\\', char(0xFF)}},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteRegItem(kUser, Path(c.name), c.value)) << c.name;
@@ -104,8 +104,9 @@ TEST_F(RegistryTest, RootCodesOutsideOneToFiveAddressTheCurrentUser) {
 }
 
 TEST_F(RegistryTest, PathsSplitOnlyAtRealBackslashes) {
-  // 乗 (81 5C) inside the value name: one value, no key "x\x81".
-  const std::string name = "x\x81\x5Cy";
+  // 乗 (81 5C) inside the value name: one value, no key of "x" and the lead
+  // byte 81.
+  const std::string name = Gbk("x乗y");
   ASSERT_TRUE(WriteRegItem(kUser, Path(name), Value::Integer(1)));
   DWORD type = 0;
   std::string data;

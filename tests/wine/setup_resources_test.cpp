@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "texts/version_texts.h"
 
 namespace {
 
@@ -90,13 +91,13 @@ TEST(SetupVersion, VersionBlockNamesProductPublisherAndOneNineZeroZero) {
   EXPECT_EQ(StringValue(block, "FileVersion"), "1.9.0.0");
   EXPECT_EQ(StringValue(block, "ProductVersion"), "1.9.0.0");
   if (IsUninstaller()) {
-    EXPECT_EQ(StringValue(block, "OriginalFilename"), Gbk("卸载Morvane.exe"));
-    EXPECT_EQ(StringValue(block, "FileDescription"), Gbk("卸载Morvane"));
+    EXPECT_EQ(StringValue(block, "OriginalFilename"), Cp936Of(kUninstallerFileName));
+    EXPECT_EQ(StringValue(block, "FileDescription"), Cp936Of(kUninstallerFileDescription));
   } else {
     EXPECT_EQ(StringValue(block, "OriginalFilename"), "MorvaneSetup.exe");
-    EXPECT_EQ(StringValue(block, "FileDescription"), Gbk("Morvane 安装程序"));
+    EXPECT_EQ(StringValue(block, "FileDescription"), Cp936Of(kSetupFileDescription));
   }
-  EXPECT_EQ(StringValue(block, "LegalCopyright"), Gbk("版权所有 (C) 2026 Quenrith"));
+  EXPECT_EQ(StringValue(block, "LegalCopyright"), Cp936Of(kCopyright));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST(TestBed, ShortcutsOfAnInstallationAreMadeInTheShellFolders) {
                     CSIDL_COMMON_PROGRAMS}) {
     std::string folder = FolderPath(csidl);
     ASSERT_FALSE(folder.empty()) << csidl;
-    EXPECT_TRUE(SaveShortcut(folder + "\\" + Gbk("卸载Morvane") + ".lnk")) << folder;
+    EXPECT_TRUE(SaveShortcut(folder + "\\" + kUninstallShortcutName + ".lnk")) << folder;
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "services/files.h"
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -124,10 +125,9 @@ TEST(GetSpecialFolder, AProfileNameCodePage936CannotWriteStaysWhole) {
   const std::wstring decoy = L"C:\\users\\Guer\x00FAn T\x00F3r\\Desktop";
   ASSERT_EQ(SHCreateDirectoryExW(nullptr, decoy.c_str(), nullptr), ERROR_SUCCESS);
   const std::wstring target = L"C:\\Program Files\\zorva\\Morvane.exe";
-  for (const std::wstring& profile :
-       {std::wstring(L"C:\\users\\\x0141ukasz Nguy\x1EC5n \xAE40\xCCA0\xC218"),
-        std::wstring(L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r"),
-        std::wstring(L"C:\\users\\Fran\x00E7ois S\x00F8ren")}) {
+  for (const std::wstring& profile : {std::wstring(L"C:\\users\\Łukasz Nguyễn 김철수"),
+                                      std::wstring(L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r"),
+                                      std::wstring(L"C:\\users\\Fran\x00E7ois S\x00F8ren")}) {
     const std::wstring desktop = profile + L"\\Desktop";
     MovedShellFolder moved(L"Desktop", desktop);
     const WidePath folder = GetSpecialFolder(kFolderDesktop);
@@ -156,10 +156,10 @@ class ShortcutTest : public testing::Test {
 TEST_F(ShortcutTest, LnkIsAddedWhenTheFileNameHasNoDot) {
   ASSERT_TRUE(CreateFolder(folder_ + "\\My.Links"));
   const std::string target = "C:\\windows\\notepad.exe";
-  // "\x81\x5C" is one character (U+4E57) whose second byte is a backslash:
+  // 乗 (81 5C, U+4E57) is one character whose second byte is a backslash:
   // the last backslash of "Ver1.<it>x" is inside the character, and the file
   // name is the whole of it, dot included.
-  const std::string trailBackslash = "Ver1.\x81\x5Cx";
+  const std::string trailBackslash = Gbk("Ver1.乗x");
   struct Case {
     std::string name;
     std::string savedAs;
@@ -193,8 +193,8 @@ TEST_F(ShortcutTest, MissingFolderAndOverlongNamesFail) {
 
 TEST_F(ShortcutTest, SavedLinkHoldsTargetAndShowCommandOnly) {
   // A code-page-936 name: only the link name is converted to UTF-16.
-  const std::string name = folder_ + "\\" + Gbk("卸载Morvane");
-  const std::string target = "C:\\Program Files\\zorva\\" + Gbk("卸载Morvane") + ".exe";
+  const std::string name = folder_ + "\\" + kUninstallShortcutName;
+  const std::string target = std::string("C:\\Program Files\\zorva\\") + kUninstallerName;
   ASSERT_TRUE(CreateShortcut(name, target));
 
   IShellLinkA* link = nullptr;
@@ -250,7 +250,7 @@ TEST(ShortcutsInShellFolders, ADotInTheProfileFolderKeepsTheLnkExtension) {
   ASSERT_TRUE(CreateFolder(group));
   const std::string target = "C:\\Program Files\\zorva\\Morvane.exe";
   for (const WidePath& name : {GetSpecialFolder(kFolderDesktop) + "Morvane", group + "\\Morvane",
-                               group + "\\" + Gbk("卸载Morvane")}) {
+                               group + "\\" + kUninstallShortcutName}) {
     EXPECT_TRUE(CreateShortcut(name, target)) << Cp936Of(name.c_str());
     EXPECT_TRUE(FileExists(name + ".lnk")) << Cp936Of(name.c_str());
     EXPECT_FALSE(FileExists(name)) << Cp936Of(name.c_str());

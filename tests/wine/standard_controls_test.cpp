@@ -16,6 +16,7 @@
 #include "support/logging_program_test.h"
 #include "support/test_support.h"
 #include "tests/wine/controls/control_ids.h"
+#include "texts/unit_defaults.h"
 #include "support/gui_driver.h"
 
 namespace {
@@ -168,7 +169,7 @@ TEST_F(StandardControls, SingleLineBoxesAreOneCjkLineTallAndCentreTheirTextInThe
   font.lfHeight = -13;
   font.lfCharSet = GB2312_CHARSET;
   HFONT productFont = CreateFontIndirectA(&font);
-  const int least = TextSize(productFont, "\xD6\xD0").cy + 2 * GetSystemMetrics(SM_CYEDGE);  // 中
+  const int least = TextSize(productFont, kTallCharacter).cy + 2 * GetSystemMetrics(SM_CYEDGE);
   DeleteObject(productFont);
   ASSERT_GT(least, kFreeEditStoredHeight);
   const RECT freeRect = ScreenRect(free_);

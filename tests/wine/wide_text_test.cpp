@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "support/test_support.h"
+#include "texts/installation.h"
 
 namespace {
 
@@ -27,11 +28,12 @@ TEST(WideText, CodePage936TextBecomesItsUtf16WhateverTheAnsiCodePage) {
   } cases[] = {
       {"", L""},
       {"Morvane.exe", L"Morvane.exe"},
-      {Gbk("卸载Morvane.exe"), L"\x5378\x8F7DMorvane.exe"},
-      {Gbk("文件夹"), L"\x6587\x4EF6\x5939"},
-      // A second byte that is a backslash, and the euro sign's one byte.
-      {"\x81\x5C\\", L"\x4E57\\"},
-      {"\x80", L"\x20AC"},
+      {kUninstallerName, L"卸载Morvane.exe"},
+      {kClassDisplayName, L"文件夹"},
+      // A second byte that is a backslash (乗, 81 5C), and the euro sign's one
+      // byte, 80.
+      {Gbk("乗\\"), L"乗\\"},
+      {Text{char(0x80)}, L"\x20AC"},
       // A NUL inside the text is a unit of its own, as every other byte.
       {Text("a\0b", 3), std::wstring(L"a\0b", 3)},
   };
@@ -48,12 +50,12 @@ TEST(WideText, Utf16ComesHomeAsCodePage936WithTheSystemsReplacement) {
     Text text;
   } cases[] = {
       {L"", ""},
-      {L"C:\\Program Files\\zorva\\\x5378\x8F7DMorvane.exe",
-       Gbk("C:\\Program Files\\zorva\\卸载Morvane.exe")},
-      {L"\x4E57", "\x81\x5C"},
+      {L"C:\\Program Files\\zorva\\卸载Morvane.exe",
+       std::string("C:\\Program Files\\zorva\\") + kUninstallerName},
+      {L"乗", Gbk("乗")},
       // No code-page-936 form: one "?" for each unit, a surrogate too.
-      {L"\xD55C\xAD6D", "??"},
-      {L"a\xD83D\xDE00z", "a??z"},
+      {L"한국", "??"},
+      {L"a😀z", "a??z"},
       {std::wstring(L"a\0b", 3), Text("a\0b", 3)},
   };
   for (const auto& c : cases) {
@@ -107,19 +109,19 @@ TEST(WidePath, JoinsWindowsFoldersAndTheProgramsNamesAndRefusesApproximations) {
     Text shown;  // the text a person is shown
   } cases[] = {
       {L"C:\\users\\zhang\\Desktop\\", true, "C:\\users\\zhang\\Desktop\\"},
-      {L"C:\\users\\\x5F20\x4E09\\Desktop\\", true, Gbk("C:\\users\\张三\\Desktop\\")},
+      {L"C:\\users\\张三\\Desktop\\", true, Gbk("C:\\users\\张三\\Desktop\\")},
       // Best fits: "Guerún Tór" and "Francois" name other folders.
       {L"C:\\users\\Gu\x00F0r\x00FAn \x00DE\x00F3r\\", false, Gbk("C:\\users\\Gu?rún ?ór\\")},
       {L"C:\\users\\Fran\x00E7ois\\", false, "C:\\users\\Fran?ois\\"},
       {L"C:\\users\\S\x00F8ren\\", false, "C:\\users\\S?ren\\"},
       {L"C:\\users\\\x0141ukasz Nguy\x1EC5n\\", false, "C:\\users\\?ukasz Nguy?n\\"},
-      {L"C:\\users\\\xAE40\xCCA0\xC218\\", false, "C:\\users\\???\\"},
-      {L"C:\\users\\a\xD83D\xDE00z\\", false, "C:\\users\\a??z\\"},
+      {L"C:\\users\\김철수\\", false, "C:\\users\\???\\"},
+      {L"C:\\users\\a😀z\\", false, "C:\\users\\a??z\\"},
   };
   for (const auto& c : cases) {
     const WidePath folder = WidePath::OfUnits(c.folder.c_str());
-    const WidePath link = folder + "tervilo\\" + Gbk("卸载Morvane") + ".lnk";
-    EXPECT_EQ(std::wstring(link.c_str()), c.folder + L"tervilo\\\x5378\x8F7DMorvane.lnk");
+    const WidePath link = folder + "tervilo\\" + kUninstallShortcutName + ".lnk";
+    EXPECT_EQ(std::wstring(link.c_str()), c.folder + L"tervilo\\卸载Morvane.lnk");
     Text text = "untouched";
     EXPECT_EQ(TextOfPath(folder, &text), c.exact) << Cp936Of(c.folder);
     EXPECT_EQ(text, c.exact ? c.shown : "untouched") << "a failed conversion leaves the text";
@@ -133,10 +135,10 @@ TEST(WidePath, JoinsWindowsFoldersAndTheProgramsNamesAndRefusesApproximations) {
 TEST(WidePath, SplitsAtTheLastBackslashAndComparesAsTheFileSystemDoes) {
   // The second byte of 乗 (0x81 0x5C) is a backslash in code page 936; in
   // UTF-16 it is one unit of its own.
-  const WidePath path = WidePath("C:\\Program Files\\") + "\x81\x5C.exe";
+  const WidePath path = WidePath("C:\\Program Files\\") + Gbk("乗.exe");
   ASSERT_EQ(path.LastBackslash(), 16u);
   EXPECT_STREQ(path.Head(16).c_str(), L"C:\\Program Files");
-  EXPECT_STREQ(path.Tail(17).c_str(), L"\x4E57.exe");
+  EXPECT_STREQ(path.Tail(17).c_str(), L"乗.exe");
   EXPECT_TRUE(path.Tail(100).Empty());
   EXPECT_EQ(path.Head(100).Length(), path.Length());
   EXPECT_EQ(WidePath("name").LastBackslash(), 4u);
@@ -169,15 +171,15 @@ TEST(WideText, OnCodePage936ItIsWhatTheAnsiEntryPointsMake) {
                                 GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   for (const std::wstring& wide :
-       {std::wstring(L"\x5378\x8F7DMorvane"), std::wstring(L"\x00C0\x0100\x00E9"),
-        std::wstring(L"\xD55C\xAD6D"), std::wstring(L"a\xD83D\xDE00z"),
-        std::wstring(L"\xFF3C\x2215\x20AC")}) {
+       {std::wstring(L"卸载Morvane"), std::wstring(L"\x00C0\x0100\x00E9"), std::wstring(L"한국"),
+        std::wstring(L"a😀z"), std::wstring(L"\uFF3C\u2215\u20AC")}) {
     SetWindowTextW(window, wide.c_str());
     char ansi[64] = {};
     GetWindowTextA(window, ansi, sizeof ansi);
     EXPECT_EQ(TextOfWide(wide.c_str()), ansi) << Cp936Of(wide);
   }
-  for (const Text& text : {Gbk("卸载Morvane"), Text("\x81\x5C\x80"), Gbk("文件夹")}) {
+  // 乗 (81 5C) and the euro sign's byte, 80.
+  for (const Text& text : {Gbk("卸载Morvane"), Gbk("乗") + Text{char(0x80)}, Gbk("文件夹")}) {
     SetWindowTextA(window, text.c_str());
     wchar_t wide[64] = {};
     GetWindowTextW(window, wide, 64);

@@ -18,6 +18,7 @@
 #include "tests/wine/controls/reflecting_window/reflecting_window.h"
 #include "tests/wine/frame/scenario_log.h"
 #include "tests/wine/frame/test_records.h"
+#include "support/test_text.h"
 #include "tests/wine/frame/test_window/test_window_properties.h"
 #include "widgets/check_box/check_box.h"
 #include "widgets/edit_box/edit_box.h"
@@ -100,10 +101,9 @@ void RunSelectionStep() {
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(-1));
   LogLine("all selected %d %d", int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart).integer),
           int(ReadOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength).integer));
-  // In characters of Chinese text, and a new start keeps the length:
-  // "你好世界 ok", two from the second character on.
-  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent,
-           Value::OfText("\xc4\xe3\xba\xc3\xca\xc0\xbd\xe7 ok"));
+  // In characters of Chinese text, and a new start keeps the length: two
+  // from the second character on.
+  WriteOwn(kControlsWindow, kFreeEdit, kEditBoxContent, Value::OfText(Gbk("你好世界 ok")));
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelLength, Value::Integer(2));
   WriteOwn(kControlsWindow, kFreeEdit, kEditBoxSelStart, Value::Integer(1));
   LogLine("chinese selection %d %d '%s'",
@@ -247,7 +247,7 @@ TemplateWindow ControlsWindow() {
   window.records.push_back(EditRecord(kSpinEdit, 200, 10, 100, 24, spin));
 
   CheckBoxProperties check;
-  check.caption = "\xD4\xC4\xB6\xC1\xB2\xA2\xCD\xAC\xD2\xE2(&R)";  // 阅读并同意(&R)
+  check.caption = Gbk("阅读并同意(&R)");
   check.backColor = kCheckBackColor;
   check.font = ProductFont();
   TemplateRecord checkRecord =

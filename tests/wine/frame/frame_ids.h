@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "support/test_text.h"
 
 constexpr uint32_t kStartWindow = 0x52010001;
 constexpr uint32_t kStartOwn = 0x06010001;
@@ -26,10 +29,8 @@ constexpr int kInnerSize = 20;
 
 constexpr char kStartCaption[] = "Frame test start";
 constexpr char kSecondCaption[] = "Frame test second";
-constexpr char kSecondWindowName[] = "\xb5\xda\xb6\xfe\xb4\xb0\xbf\xda";  // 第二窗口
-constexpr char kSecondPadName[] =
-    "\xb2\xe2\xca\xd4\xb0\xe5"
-    "1";  // 测试板1
+inline const std::string kSecondWindowName = Gbk("第二窗口");
+inline const std::string kSecondPadName = Gbk("测试板1");
 
 // Handler references of the scenario template.
 constexpr int32_t kLogReference = 1;

@@ -290,8 +290,7 @@ void OnSecondPadClicked(EventRecord& event) {
             IsUnitLoaded(Unit(kStartWindow, kFirstPad)) ? 1 : 0);
   } else if (Is("message-box")) {
     LogLine("box %d", int(ShowMessageBox(Value::Integer(42), MB_YESNO)));
-    // 标题
-    LogLine("box %d", int(ShowMessageBox(Value::Logical(true), MB_OK, "\xb1\xea\xcc\xe2",
+    LogLine("box %d", int(ShowMessageBox(Value::Logical(true), MB_OK, Gbk("标题").c_str(),
                                          FindUnitWindow(kStartWindowId))));
   }
 }
@@ -404,8 +403,8 @@ Template ScenarioTemplate() {
       Record(int32_t(kSecondOwn), kTestWindowType, "", 40, 40, 300, 200, kUnitVisible);
   otherOwn.properties = WindowBlock(0, kSecondCaption);
   other.records.push_back(otherOwn);
-  other.records.push_back(
-      Record(int32_t(kSecondPad), kTestPadType, kSecondPadName, 10, 10, 50, 50, kUnitVisible));
+  other.records.push_back(Record(int32_t(kSecondPad), kTestPadType, kSecondPadName.c_str(), 10, 10,
+                                 50, 50, kUnitVisible));
   source.windows.push_back(other);
   return source;
 }

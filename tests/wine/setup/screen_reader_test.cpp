@@ -21,6 +21,8 @@
 #include "setup/setup_driver.h"
 #include "support/screen_reader.h"
 #include "support/test_support.h"
+#include "texts/accessible.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -29,10 +31,10 @@ constexpr DWORD kBoxTimeoutMs = 30000;
 // A unit of the start window as a screen reader must read it.
 struct Expected {
   long role;
-  const char* name;  // UTF-8
+  std::string name;  // code page 936
   long hasState;
   long lacksState;
-  const char* action;  // UTF-8; "" for none
+  std::string action;  // code page 936; "" for none
   UnitArea area;       // where the layout puts it
 };
 
@@ -44,16 +46,18 @@ constexpr long kUnavailable = STATE_SYSTEM_UNAVAILABLE;
 // The start window as it opens: what is named, what can be done, and what
 // waits hidden for the installation.
 const Expected kStartUnits[] = {
-    {ROLE_SYSTEM_PUSHBUTTON, "立即安装", kFocusable, kInvisible | kUnavailable, "按下",
-     kInstallButton},
-    {ROLE_SYSTEM_PUSHBUTTON, "最小化", 0, kInvisible | kUnavailable, "按下", kMinimiseButton},
-    {ROLE_SYSTEM_PUSHBUTTON, "关闭", 0, kInvisible | kUnavailable, "按下", kCloseButton},
-    {ROLE_SYSTEM_CHECKBUTTON, "阅读并同意", kFocusable, kChecked | kInvisible, "选中",
+    {ROLE_SYSTEM_PUSHBUTTON, kInstallButtonName, kFocusable, kInvisible | kUnavailable,
+     kActionPress, kInstallButton},
+    {ROLE_SYSTEM_PUSHBUTTON, kMinimiseButtonName, 0, kInvisible | kUnavailable, kActionPress,
+     kMinimiseButton},
+    {ROLE_SYSTEM_PUSHBUTTON, kCloseButtonName, 0, kInvisible | kUnavailable, kActionPress,
+     kCloseButton},
+    {ROLE_SYSTEM_CHECKBUTTON, Gbk("阅读并同意"), kFocusable, kChecked | kInvisible, kActionCheck,
      kAgreementBox},
-    {ROLE_SYSTEM_LINK, "软件许可协议", kFocusable | STATE_SYSTEM_LINKED, kInvisible, "打开",
-     kAgreementLink},
+    {ROLE_SYSTEM_LINK, Gbk("软件许可协议"), kFocusable | STATE_SYSTEM_LINKED, kInvisible,
+     kActionOpen, kAgreementLink},
     {ROLE_SYSTEM_STATICTEXT, "Morvane", 0, kInvisible, "", kTitleLabel},
-    {ROLE_SYSTEM_STATICTEXT, "正在安装...", kInvisible, 0, "", kProgressText},
+    {ROLE_SYSTEM_STATICTEXT, Gbk("正在安装..."), kInvisible, 0, "", kProgressText},
     {ROLE_SYSTEM_PROGRESSBAR, "", kInvisible, 0, "", kProgressBar},
 };
 
@@ -77,11 +81,11 @@ std::string Listing(const std::vector<AccessibleItem>& items) {
 // The tree of a window's client object, read anew.
 std::vector<AccessibleItem> TreeOf(HWND window) { return ReadTree(ClientObjectOf(window)); }
 
-// The item of that role and name in the window's tree as it is now; an
-// item without an object when there is none.
-AccessibleItem Find(HWND window, long role, const char* utf8Name) {
+// The item of that role and name (code page 936) in the window's tree as it
+// is now; an item without an object when there is none.
+AccessibleItem Find(HWND window, long role, const std::string& name) {
   const std::vector<AccessibleItem> tree = TreeOf(window);
-  const AccessibleItem* item = FindItem(tree, role, Gbk(utf8Name));
+  const AccessibleItem* item = FindItem(tree, role, name);
   return item ? *item : AccessibleItem();
 }
 
@@ -170,7 +174,7 @@ class ScreenReader : public testing::Test {
 
   // Waits until the item of that role and name reads with the state bits
   // `on` set and `off` clear; the item as last read.
-  AccessibleItem WaitForState(HWND window, long role, const char* name, long on, long off) {
+  AccessibleItem WaitForState(HWND window, long role, const std::string& name, long on, long off) {
     AccessibleItem item;
     WaitUntil([&] {
       item = Find(window, role, name);
@@ -214,18 +218,18 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   const std::string listing = Listing(tree);
   const AccessibleItem& window = tree.front();
   EXPECT_EQ(RoleName(window.role), RoleName(ROLE_SYSTEM_CLIENT)) << listing;
-  EXPECT_EQ(window.name, "Morvane") << listing;
+  EXPECT_EQ(window.name, kStartWindowName) << listing;
   // Without a caption bar it has no close box; its close button closes it.
   EXPECT_EQ(window.action, "") << listing;
   for (const Expected& expected : kStartUnits) {
     SCOPED_TRACE(expected.name);
-    const AccessibleItem* item = FindItem(tree, expected.role, Gbk(expected.name));
+    const AccessibleItem* item = FindItem(tree, expected.role, expected.name);
     ASSERT_NE(item, nullptr) << "no " << RoleName(expected.role) << " \"" << expected.name
                              << "\" in\n"
                              << listing;
     EXPECT_EQ(item->state & expected.hasState, expected.hasState) << Describe(*item);
     EXPECT_EQ(item->state & expected.lacksState, 0) << Describe(*item);
-    EXPECT_EQ(item->action, Gbk(expected.action)) << Describe(*item);
+    EXPECT_EQ(item->action, expected.action) << Describe(*item);
     EXPECT_TRUE(LiesAt(*item, run_.startWindow, expected.area)) << Describe(*item);
   }
   // Every unit that a person uses says what it is: no nameless button.
@@ -242,11 +246,11 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   EXPECT_TRUE(InSystemFolder(oleacc)) << oleacc;
 
   // Ticked, and heard as a change; then cleared.
-  const char* const box = "阅读并同意";
+  const std::string box = Gbk("阅读并同意");
   EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_CHECKBUTTON, box)), S_OK);
   AccessibleItem ticked = WaitForState(run_.startWindow, ROLE_SYSTEM_CHECKBUTTON, box, kChecked, 0);
   EXPECT_TRUE(ticked.Has(kChecked)) << Describe(ticked);
-  EXPECT_EQ(ticked.action, Gbk("取消选中"));
+  EXPECT_EQ(ticked.action, kActionUncheck);
   EXPECT_TRUE(WaitUntil([&] {
     for (const HeardEvent& heard : events.Of(EVENT_OBJECT_STATECHANGE))
       if (heard.hwnd == ticked.window) return true;
@@ -260,14 +264,14 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   // The link opens the agreement window, heard as it takes the focus, named
   // by its title; its text read in full from the object inside it.
   events.Clear();
-  EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_LINK, "软件许可协议")), S_OK);
+  EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_LINK, Gbk("软件许可协议"))), S_OK);
   HWND agreement = WaitForAgreementWindow();
   ASSERT_NE(agreement, nullptr) << "the link opened no window";
   EXPECT_TRUE(WaitUntil([&] {
     for (const HeardEvent& heard : events.Of(EVENT_OBJECT_FOCUS)) {
       AccessibleItem focused;
       if (ReadEventItem(heard, &focused) && focused.window == agreement &&
-          focused.name == Gbk("软件许可协议"))
+          focused.name == kAgreementWindowName)
         return true;
     }
     return false;
@@ -278,8 +282,8 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   ASSERT_FALSE(agreementTree.empty());
   const std::string agreementListing = Listing(agreementTree);
   EXPECT_EQ(RoleName(agreementTree.front().role), RoleName(ROLE_SYSTEM_CLIENT)) << agreementListing;
-  EXPECT_EQ(agreementTree.front().name, Gbk("软件许可协议")) << agreementListing;
-  EXPECT_EQ(agreementTree.front().action, Gbk("关闭")) << agreementListing;
+  EXPECT_EQ(agreementTree.front().name, kAgreementWindowName) << agreementListing;
+  EXPECT_EQ(agreementTree.front().action, kActionClose) << agreementListing;
   const AccessibleItem* text = nullptr;
   for (const AccessibleItem& item : agreementTree)
     if (item.role == ROLE_SYSTEM_TEXT) text = &item;
@@ -292,7 +296,7 @@ TEST_F(ScreenReader, ReadsTheStartWindowAndTheAgreement) {
   EXPECT_TRUE(WaitUntilGone(agreement));
   ASSERT_TRUE(IsRunning(run_.program));
 
-  EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_PUSHBUTTON, "关闭")), S_OK);
+  EXPECT_EQ(Activate(Find(run_.startWindow, ROLE_SYSTEM_PUSHBUTTON, kCloseButtonName)), S_OK);
   ExpectExitCode(0);
 }
 
@@ -307,26 +311,26 @@ TEST_F(ScreenReader, InstallsThroughTheTree) {
   ASSERT_TRUE(events.Listening());
   HWND start = run_.startWindow;
 
-  EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_PUSHBUTTON, "立即安装")), S_OK);
-  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), Gbk("请先阅读并同意软件许可协议"));
+  EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_PUSHBUTTON, kInstallButtonName)), S_OK);
+  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), kAcceptFirst);
   EXPECT_EQ(FilesPresent(), "");
 
-  EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_CHECKBUTTON, "阅读并同意")), S_OK);
+  EXPECT_EQ(Activate(Find(start, ROLE_SYSTEM_CHECKBUTTON, Gbk("阅读并同意"))), S_OK);
   EXPECT_TRUE(
-      WaitForState(start, ROLE_SYSTEM_CHECKBUTTON, "阅读并同意", kChecked, 0).Has(kChecked));
+      WaitForState(start, ROLE_SYSTEM_CHECKBUTTON, Gbk("阅读并同意"), kChecked, 0).Has(kChecked));
 
-  const AccessibleItem install = Find(start, ROLE_SYSTEM_PUSHBUTTON, "立即安装");
+  const AccessibleItem install = Find(start, ROLE_SYSTEM_PUSHBUTTON, kInstallButtonName);
   EXPECT_EQ(Activate(install), S_OK);
   // The progress view: the bar and its text come into view, the cover
   // hides what lies under it.
   const AccessibleItem bar = WaitForState(start, ROLE_SYSTEM_PROGRESSBAR, "", 0, kInvisible);
   EXPECT_FALSE(bar.Has(kInvisible)) << Describe(bar);
-  EXPECT_FALSE(
-      WaitForState(start, ROLE_SYSTEM_STATICTEXT, "正在安装...", 0, kInvisible).Has(kInvisible));
+  EXPECT_FALSE(WaitForState(start, ROLE_SYSTEM_STATICTEXT, Gbk("正在安装..."), 0, kInvisible)
+                   .Has(kInvisible));
   for (long role : {ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_CHECKBUTTON, ROLE_SYSTEM_LINK}) {
-    const char* name = role == ROLE_SYSTEM_PUSHBUTTON    ? "立即安装"
-                       : role == ROLE_SYSTEM_CHECKBUTTON ? "阅读并同意"
-                                                         : "软件许可协议";
+    const std::string name = role == ROLE_SYSTEM_PUSHBUTTON    ? std::string(kInstallButtonName)
+                             : role == ROLE_SYSTEM_CHECKBUTTON ? Gbk("阅读并同意")
+                                                               : Gbk("软件许可协议");
     const AccessibleItem covered = Find(start, role, name);
     EXPECT_TRUE(covered.Has(kInvisible)) << Describe(covered);
   }
@@ -337,7 +341,7 @@ TEST_F(ScreenReader, InstallsThroughTheTree) {
   ASSERT_TRUE(WaitUntil([&] { return PathExists(kMainProgramPath); }));
   FileIdentity written;
   ASSERT_TRUE(WaitUntil([&] { return IdentityOf(kMainProgramPath, &written); }));
-  EXPECT_TRUE(FAILED(Activate(Find(start, ROLE_SYSTEM_PUSHBUTTON, "立即安装"))));
+  EXPECT_TRUE(FAILED(Activate(Find(start, ROLE_SYSTEM_PUSHBUTTON, kInstallButtonName))));
   EXPECT_TRUE(FAILED(Activate(install)));
 
   // The bar's value changes, heard where the screen reader listens.
@@ -352,7 +356,7 @@ TEST_F(ScreenReader, InstallsThroughTheTree) {
     return !later.value.empty() && later.value != "0%";
   })) << Describe(later);
 
-  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), Gbk("安装完成"));
+  EXPECT_EQ(AnswerMessageBox(run_.program, kBoxTimeoutMs), kInstallDone);
   ExpectExitCode(0);
   FileIdentity after;
   ASSERT_TRUE(IdentityOf(kMainProgramPath, &after));

@@ -2,6 +2,7 @@
 
 #include "support/dib_surface.h"
 #include "support/test_text.h"
+#include "texts/messages.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ std::string AnswerMessageBox(const RunningProgram& program, DWORD timeoutMs) {
   MessageBoxSeen seen;
   if (!WaitForMessageBox(program, timeoutMs, &seen)) return "<no box>";
   std::string text = seen.text;
-  if (seen.caption != Gbk("信息：")) text = "<caption \"" + seen.caption + "\"> " + text;
+  if (seen.caption != kDefaultMessageCaption) text = "<caption \"" + seen.caption + "\"> " + text;
   ClickBoxButton(seen, IDOK);
   if (!WaitUntilGone(seen.box)) text = "<box stayed> " + text;
   return text;

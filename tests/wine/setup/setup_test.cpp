@@ -21,6 +21,9 @@
 #include "setup/setup_driver.h"
 #include "support/log_file.h"
 #include "support/test_support.h"
+#include "texts/installation.h"
+#include "texts/messages.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -42,12 +45,6 @@ double LeastRemainingMs(LRESULT position) {
   if (position >= kFullBar) return 0;
   return double(kLastStep - position) * kLeastStepMs + kLeastFinalPauseMs;
 }
-
-std::string AcceptFirstMessage() { return Gbk("请先阅读并同意软件许可协议"); }
-std::string InstallFailedMessage() { return Gbk("安装失败"); }
-std::string RegistryFailedMessage() { return Gbk("注册表写入失败"); }
-std::string InstallDoneMessage() { return Gbk("安装完成"); }
-std::string DamagedMessage() { return Gbk("安装程序已损坏，请重新获取安装程序"); }
 
 using RegistryRow = TableValue;
 
@@ -274,7 +271,7 @@ class Setup : public testing::Test {
   // From the press to the end: the final message after the whole animation,
   // then the end of the program with exit code 0.
   static void FinishInstallation(SetupRun* run, double pressed) {
-    EXPECT_EQ(AnswerMessageBox(run->program, kBoxTimeoutMs), InstallDoneMessage());
+    EXPECT_EQ(AnswerMessageBox(run->program, kBoxTimeoutMs), kInstallDone);
     EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
     ExpectExitCode(run, 0);
   }
@@ -488,7 +485,7 @@ TEST_F(Setup, FirstInstallation) {
 
   // Without acceptance: the gate message, and nothing is written.
   PressInstall(run);
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), AcceptFirstMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kAcceptFirst);
   ExpectNothingWritten();
   ASSERT_TRUE(IsRunning(run.program));
 
@@ -545,8 +542,8 @@ TEST_F(Setup, FirstInstallation) {
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
   EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
-  EXPECT_EQ(seen.text, InstallDoneMessage());
-  EXPECT_EQ(seen.caption, Gbk("信息："));
+  EXPECT_EQ(seen.text, kInstallDone);
+  EXPECT_EQ(seen.caption, kDefaultMessageCaption);
   RECT boxRect{};
   GetWindowRect(seen.box, &boxRect);
   int full = 0;
@@ -621,7 +618,7 @@ TEST_F(Setup, KeyboardAloneInstalls) {
   ASSERT_TRUE(WaitForStartWindowInFront(run)) << "the start window is not in front";
 
   PressKey(VK_RETURN);
-  EXPECT_EQ(AnswerWithEnter(run.program), AcceptFirstMessage());
+  EXPECT_EQ(AnswerWithEnter(run.program), kAcceptFirst);
   ExpectNothingWritten();
 
   // The box gives the activation back once it has gone.
@@ -684,7 +681,7 @@ TEST_F(Setup, KeyboardAloneInstalls) {
       },
       60000);
   ASSERT_TRUE(finalMessage) << "no final message";
-  EXPECT_EQ(seen.text, InstallDoneMessage());
+  EXPECT_EQ(seen.text, kInstallDone);
   PressKey(VK_RETURN);
   ExpectExitCode(&run, 0);
   ExpectFilesInstalled();
@@ -703,7 +700,7 @@ TEST_F(Setup, LockedMainProgramFailsThenInstalls) {
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kInstallFailed);
   MoveAway(run);
 
   // The window as before: the controls shown, no progress view.
@@ -735,7 +732,7 @@ TEST_F(Setup, PlainFileInPlaceOfTheFolderFails) {
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kInstallFailed);
   EXPECT_FALSE(IsFolder(kInstallFolder));
   EXPECT_FALSE(PathExists(IconPath()));
   ExpectNoRegistration();
@@ -817,7 +814,7 @@ TEST_F(Setup, AFullDiskKeepsTheEarlierMainProgram) {
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   PressInstall(run);
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallFailedMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kInstallFailed);
   std::string main;
   EXPECT_TRUE(ReadWholeFile(kMainProgramPath, &main));
   EXPECT_TRUE(main == kEarlierMainProgram) << "Morvane.exe is now " << main.size() << " bytes";
@@ -852,8 +849,8 @@ TEST_F(Setup, RoomForTheMainProgramOnlyKeepsTheEarlierUninstaller) {
   std::string uninstaller;
   EXPECT_TRUE(ReadWholeFile(kUninstallerPath, &uninstaller));
   EXPECT_TRUE(uninstaller == kEarlierUninstaller)
-      << Gbk("卸载Morvane.exe") << " is now " << uninstaller.size() << " bytes";
-  ExpectInstallFolderHolds({"Morvane.exe", Gbk("卸载Morvane.exe"), kFillerName});
+      << kUninstallerName << " is now " << uninstaller.size() << " bytes";
+  ExpectInstallFolderHolds({"Morvane.exe", kUninstallerName, kFillerName});
   EXPECT_EQ(CompareFiles(IconPath(), iconPayload_), "same");
   ExpectRegistration();
   ExpectShortcuts();
@@ -907,7 +904,7 @@ TEST_F(Setup, ADamagedCopyIsRefused) {
     ASSERT_TRUE(Launch(copy, &run));
     CheckAgreement(run);
     PressInstall(run);
-    EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), DamagedMessage());
+    EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kSetupDamaged);
     ExpectExitCode(&run, DWORD(-1));
     ExpectNothingWritten();
   }
@@ -926,7 +923,7 @@ TEST_F(Setup, FailingClassRegistrationEndsTheProgram) {
   ASSERT_TRUE(Launch(&run));
   CheckAgreement(run);
   const double pressed = PressInstall(run);
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), RegistryFailedMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kRegistryFailed);
   EXPECT_GE(NowMilliseconds() - pressed, kAnimationMs);
   ExpectExitCode(&run, 0);
 
@@ -1009,7 +1006,7 @@ TEST_F(Setup, ProfileFolderWithADotGetsLinks) {
 
   EXPECT_EQ(ShortcutTarget(desktop + "\\Morvane.lnk"), kMainProgramPath);
   EXPECT_EQ(ShortcutTarget(programs + "\\tervilo\\Morvane.lnk"), kMainProgramPath);
-  EXPECT_EQ(ShortcutTarget(programs + "\\tervilo\\" + Gbk("卸载Morvane") + ".lnk"),
+  EXPECT_EQ(ShortcutTarget(programs + "\\tervilo\\" + kUninstallShortcutName + ".lnk"),
             kUninstallerPath);
   EXPECT_FALSE(PathExists(desktop + "\\Morvane"));
   EXPECT_FALSE(PathExists(programs + "\\tervilo\\Morvane"));
@@ -1035,7 +1032,7 @@ void MoveShellFolder(const wchar_t* valueName, const std::wstring& path) {
 // nothing goes under the name that code page 936 would have made of it
 // ("C:\users\??"); the rest of the installation is as always.
 TEST_F(Setup, DesktopWithoutACodePage936NameGetsItsLink) {
-  const std::wstring desktop = L"C:\\users\\\xD55C\xAD6D\\Desktop";  // 한국
+  const std::wstring desktop = L"C:\\users\\한국\\Desktop";
   ASSERT_NO_FATAL_FAILURE(MoveShellFolder(L"Desktop", desktop));
   ASSERT_EQ(WideShellFolder(CSIDL_DESKTOPDIRECTORY), desktop);
 
@@ -1149,7 +1146,7 @@ TEST_F(Setup, ClosingDuringTheAnimationCompletesTheInstallation) {
   // any load; a spinning one takes what it gets, a whole core when idle.
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
-  EXPECT_EQ(seen.text, InstallDoneMessage());
+  EXPECT_EQ(seen.text, kInstallDone);
   const double cpuFrom = ProcessCpuMilliseconds(run.program.process.hProcess);
   const double wallFrom = NowMilliseconds();
   // What is measured is the processor time of a span of time: no state ends
@@ -1180,7 +1177,7 @@ TEST_F(Setup, EscDuringTheAnimationWithTheAgreementWindowOpen) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntilGone(run.startWindow));
   EXPECT_TRUE(IsWindowVisible(agreement));
-  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), InstallDoneMessage());
+  EXPECT_EQ(AnswerMessageBox(run.program, kBoxTimeoutMs), kInstallDone);
   ExpectExitCode(&run, 0);
 
   ExpectFilesInstalled();
@@ -1244,7 +1241,7 @@ TEST_F(Setup, AHeldDragDelaysTheAnimationByItsTime) {
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(run.program, kBoxTimeoutMs, &seen));
   const double done = NowMilliseconds();
-  EXPECT_EQ(seen.text, InstallDoneMessage());
+  EXPECT_EQ(seen.text, kInstallDone);
   // What was left after the release still took its time.
   EXPECT_GE(done - releasedAt, LeastRemainingMs(readings.front().position))
       << "position " << readings.front().position << " right after the release";

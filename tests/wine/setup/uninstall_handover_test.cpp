@@ -17,6 +17,7 @@
 #include "setup/installed_state.h"
 #include "setup/setup_driver.h"
 #include "support/test_support.h"
+#include "texts/uninstaller.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr DWORD kExitTimeoutMs = 30000;
 constexpr DWORD kRefusedExitCode = ERROR_INVALID_PARAMETER;
 
 bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
-  const std::string caption = Gbk("卸载Morvane");
+  const std::string caption = kUninstallCaption;
   BoxWanted wanted;
   wanted.caption = caption.c_str();
   wanted.except = except;
@@ -66,7 +67,7 @@ bool HoldsFile(HANDLE process, HANDLE value, HANDLE file) {
 }
 
 bool UninstallBoxShown() {
-  const std::string caption = Gbk("卸载Morvane");
+  const std::string caption = kUninstallCaption;
   BoxWanted wanted;
   wanted.caption = caption.c_str();
   MessageBoxSeen seen;
@@ -204,12 +205,9 @@ TEST_F(Handover, SomethingInUseEndsWithOneAfterTheReportAndKeepsTheWayBack) {
   MessageBoxSeen final;
   HANDLE copy = nullptr;
   ASSERT_NO_FATAL_FAILURE(ReachTheFinalBox(program, &final, &copy));
-  EXPECT_EQ(final.text.find(Gbk("Morvane 未能完全删除。")), 0u) << final.text;
+  EXPECT_EQ(final.text.find(kNotAllRemoved), 0u) << final.text;
   EXPECT_NE(final.text.find(kMainProgramPath), std::string::npos) << final.text;
-  EXPECT_NE(
-      final.text.find(Gbk("卸载程序已保留：关闭正在使用以上项目的程序后，可再次运行卸载程序。")),
-      std::string::npos)
-      << final.text;
+  EXPECT_NE(final.text.find(kUninstallerKept), std::string::npos) << final.text;
   ASSERT_TRUE(AnswerBox(final, IDOK, 10000));
   DWORD code = 12345;
   ASSERT_TRUE(WaitForExit(&program, kExitTimeoutMs, &code));
@@ -243,7 +241,7 @@ TEST_F(Handover, AllGoneEndsWithZeroAndTheCopyInheritsOnlyItsHandles) {
   MessageBoxSeen final;
   HANDLE copy = nullptr;
   ASSERT_NO_FATAL_FAILURE(ReachTheFinalBox(program, &final, &copy));
-  EXPECT_EQ(final.text, Gbk("Morvane 已从您的计算机中删除。"));
+  EXPECT_EQ(final.text, kRemoved);
   EXPECT_FALSE(PathExists(kMainProgramPath));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   // The copy waits for the first phase to end before the uninstaller goes.

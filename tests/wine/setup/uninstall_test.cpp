@@ -17,6 +17,9 @@
 #include "setup/machine_snapshot.h"
 #include "setup/setup_driver.h"
 #include "support/test_support.h"
+#include "texts/installation.h"
+#include "texts/setup_messages.h"
+#include "texts/uninstaller.h"
 
 namespace {
 
@@ -26,12 +29,10 @@ constexpr DWORD kExitTimeoutMs = 30000;
 const char kRestartNote[] = "C:\\uninstall-restart-note.txt";
 const char kPendingKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-std::string Caption() { return Gbk("卸载Morvane"); }
-
 // Waits for a message box of any process with the uninstaller's caption, but
 // `except`: the first phase's, or its copy's.
 bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
-  const std::string caption = Caption();
+  const std::string caption = kUninstallCaption;
   BoxWanted wanted;
   wanted.caption = caption.c_str();
   wanted.except = except;
@@ -120,7 +121,7 @@ class Uninstall : public testing::Test {
     ClickUnit(run.startWindow, kInstallButton);
     MessageBoxSeen seen;
     ASSERT_TRUE(WaitForMessageBox(run.program, 60000, &seen)) << "no final message";
-    ASSERT_EQ(seen.text, Gbk("安装完成"));
+    ASSERT_EQ(seen.text, kInstallDone);
     ClickBoxButton(seen, IDOK);
     DWORD code = 12345;
     ASSERT_TRUE(WaitForExit(&run.program, kExitTimeoutMs, &code));
@@ -186,7 +187,7 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
   std::string message;
   DWORD code = 12345;
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
-  EXPECT_EQ(message, Gbk("Morvane 已从您的计算机中删除。"));
+  EXPECT_EQ(message, kRemoved);
   EXPECT_EQ(code, 0u);
   ExpectNothingOfTheInstallation();
 
@@ -239,8 +240,7 @@ TEST_F(Uninstall, WhatIsNotOursIsKept) {
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "*\\shell\\Morvane\\command", ""), kOtherCommand);
   EXPECT_EQ(ShortcutTarget(DesktopShortcut()), "C:\\Other\\other.exe");
-  EXPECT_NE(message.find(Gbk("以下项目已被其他程序更改，予以保留：")), std::string::npos)
-      << message;
+  EXPECT_NE(message.find(kKeptHeading), std::string::npos) << message;
   EXPECT_NE(message.find("*\\shell\\Morvane"), std::string::npos) << message;
   EXPECT_NE(message.find("Morvane.lnk"), std::string::npos) << message;
   // The rest is gone.
@@ -276,11 +276,11 @@ TEST_F(Uninstall, SecondRunSaysWhatItDidNotFind) {
   // The installed one is gone: the same program, from a folder of its own.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring again = temp + WideOf(Gbk("卸载Morvane.exe"));
+  const std::wstring again = temp + WideOf(kUninstallerName);
   ASSERT_TRUE(CopyFileW(WideOf(uninstallerPayload_).c_str(), again.c_str(), FALSE));
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartProgram(L"\"" + again + L"\""), &message, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_EQ(message.find(Gbk("未找到 Morvane 的安装。")), 0u) << message;
+  EXPECT_EQ(message.find(kNothingFound), 0u) << message;
   EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;
   EXPECT_NE(message.find("HKEY_CLASSES_ROOT\\.zorva"), std::string::npos) << message;
   ExpectNothingOfTheInstallation();
@@ -304,7 +304,7 @@ TEST_F(Uninstall, LeftoversOfInterruptedWritesGo) {
   DWORD code = 12345;
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_EQ(message, Gbk("Morvane 已从您的计算机中删除。"));
+  EXPECT_EQ(message, kRemoved);
   for (const std::string& file : ours) EXPECT_FALSE(PathExists(file)) << file;
   for (const std::string& file : others) EXPECT_TRUE(PathExists(file)) << file;
   ExpectNothingOfTheInstallation();
@@ -323,7 +323,7 @@ TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
   CloseHandle(inUse);
   EXPECT_EQ(code, 1u);
-  EXPECT_EQ(message.find(Gbk("Morvane 未能完全删除。")), 0u) << message;
+  EXPECT_EQ(message.find(kNotAllRemoved), 0u) << message;
   EXPECT_NE(message.find(kMainProgramPath), std::string::npos) << message;
   EXPECT_TRUE(PathExists(kMainProgramPath));
   EXPECT_TRUE(PathExists(kUninstallerPath));
@@ -346,7 +346,7 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   DWORD code = 12345;
   ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_NE(message.find(Gbk("以下项目将在重新启动计算机后删除：")), std::string::npos) << message;
+  EXPECT_NE(message.find(kAtRestartHeading), std::string::npos) << message;
   EXPECT_NE(message.find(kUninstallerPath), std::string::npos) << message;
   EXPECT_FALSE(PathExists(kMainProgramPath));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));

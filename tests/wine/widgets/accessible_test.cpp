@@ -18,6 +18,7 @@
 #include "frame/window_services.h"
 #include "support/screen_reader.h"
 #include "support/test_support.h"
+#include "texts/accessible.h"
 #include "support/gui_driver.h"
 #include "tests/wine/widgets/unit_host.h"
 #include "widgets/check_box/check_box_properties.h"
@@ -176,7 +177,7 @@ struct Reading {
   const char* name;    // UTF-8
   long hasState;       // every one of these bits
   long lacksState;     // none of these
-  const char* action;  // UTF-8; "" for none
+  std::string action;  // code page 936; "" for none
   const char* value;
 };
 
@@ -186,23 +187,23 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
   constexpr long kUnavailable = STATE_SYSTEM_UNAVAILABLE;
   const Reading readings[] = {
       {"push button", kButton, ROLE_SYSTEM_PUSHBUTTON, "", kFocusable, kInvisible | kUnavailable,
-       "按下", ""},
+       kActionPress, ""},
       {"toggle button", kToggle, ROLE_SYSTEM_PUSHBUTTON, "", 0,
-       kFocusable | kInvisible | STATE_SYSTEM_PRESSED, "按下", ""},
+       kFocusable | kInvisible | STATE_SYSTEM_PRESSED, kActionPress, ""},
       {"check box", kCheck, ROLE_SYSTEM_CHECKBUTTON, "同意", kFocusable,
-       STATE_SYSTEM_CHECKED | kInvisible, "选中", ""},
+       STATE_SYSTEM_CHECKED | kInvisible, kActionCheck, ""},
       {"link", kLink, ROLE_SYSTEM_LINK, "许可协议", kFocusable | STATE_SYSTEM_LINKED,
-       STATE_SYSTEM_TRAVERSED, "打开", ""},
+       STATE_SYSTEM_TRAVERSED, kActionOpen, ""},
       {"link without a caption", kWebLink, ROLE_SYSTEM_LINK, "http://example.invalid/",
-       STATE_SYSTEM_LINKED, kFocusable, "打开", "http://example.invalid/"},
+       STATE_SYSTEM_LINKED, kFocusable, kActionOpen, "http://example.invalid/"},
       {"label", kLabel, ROLE_SYSTEM_STATICTEXT, "说明", STATE_SYSTEM_READONLY, kFocusable, "", ""},
       {"transparent label", kTitle, ROLE_SYSTEM_STATICTEXT, "标题", STATE_SYSTEM_READONLY,
        kFocusable, "", ""},
       {"progress bar", kBar, ROLE_SYSTEM_PROGRESSBAR, "", STATE_SYSTEM_READONLY, kInvisible, "",
        "0%"},
-      {"disabled button", kDisabled, ROLE_SYSTEM_PUSHBUTTON, "", kUnavailable, kInvisible, "按下",
-       ""},
-      {"hidden button", kHidden, ROLE_SYSTEM_PUSHBUTTON, "", kInvisible, 0, "按下", ""},
+      {"disabled button", kDisabled, ROLE_SYSTEM_PUSHBUTTON, "", kUnavailable, kInvisible,
+       kActionPress, ""},
+      {"hidden button", kHidden, ROLE_SYSTEM_PUSHBUTTON, "", kInvisible, 0, kActionPress, ""},
       {"picture box", kBox, ROLE_SYSTEM_GRAPHIC, "", 0, kInvisible | kFocusable, "", ""},
       {"hidden cover", kCover, ROLE_SYSTEM_STATICTEXT, "", kInvisible, 0, "", ""},
       // The system's own object of an edit control serves the edit box.
@@ -217,7 +218,7 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
     EXPECT_EQ(item.name, Gbk(reading.name));
     EXPECT_EQ(item.state & reading.hasState, reading.hasState) << StateNames(item.state);
     EXPECT_EQ(item.state & reading.lacksState, 0) << StateNames(item.state);
-    EXPECT_EQ(item.action, Gbk(reading.action));
+    EXPECT_EQ(item.action, reading.action);
     EXPECT_EQ(item.value, Gbk(reading.value));
     EXPECT_EQ(item.window, Unit(reading.unit));
   }
@@ -225,7 +226,7 @@ TEST_F(Accessible, EachClassReadsAsItsKind) {
   const AccessibleItem window = ReadWindow();
   EXPECT_EQ(RoleName(window.role), RoleName(ROLE_SYSTEM_CLIENT));
   EXPECT_EQ(window.name, Gbk("测试窗口"));
-  EXPECT_EQ(window.action, Gbk("关闭"));
+  EXPECT_EQ(window.action, kActionClose);
 }
 
 TEST_F(Accessible, TheProgramNamesUnitsAboveTheirCaptions) {
@@ -267,7 +268,7 @@ TEST_F(Accessible, TheDefaultActionDoesWhatAClickDoesFromTheLoop) {
   EXPECT_EQ(CountRaised(kCheck, kClick), 1);
   EXPECT_EQ(SendMessageW(Unit(kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(Read(kCheck).Has(STATE_SYSTEM_CHECKED));
-  EXPECT_EQ(Read(kCheck).action, Gbk("取消选中"));
+  EXPECT_EQ(Read(kCheck).action, kActionUncheck);
   EXPECT_EQ(Activate(kCheck), S_OK);
   EXPECT_EQ(CountRaised(kCheck, kClick), 2);
   EXPECT_FALSE(Read(kCheck).Has(STATE_SYSTEM_CHECKED));

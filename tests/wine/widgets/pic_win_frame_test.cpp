@@ -14,6 +14,7 @@
 #include "frame/template/template_reader.h"
 #include "support/logging_program_test.h"
 #include "support/test_support.h"
+#include "texts/runtime_errors.h"
 #include "support/dib_surface.h"
 #include "support/gui_driver.h"
 #include "tests/wine/widgets/pic_win_ids.h"
@@ -71,7 +72,7 @@ TEST_F(PicWinScenario, AWindowClassThatCannotBeRegisteredIsARunTimeError) {
   Start("foreign-class");
   MessageBoxSeen seen;
   ASSERT_TRUE(WaitForMessageBox(program_, kGiveUpMs, &seen));
-  EXPECT_EQ(seen.caption, Gbk("错误"));
+  EXPECT_EQ(seen.caption, kRuntimeErrorCaption);
   EXPECT_NE(seen.text.find(Gbk("注册窗口类“Button”失败")), std::string::npos) << seen.text;
   ClickBoxButton(seen, IDOK);
   EXPECT_EQ(ExitCode(), DWORD(-1));

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "support/test_text.h"
 #include "widgets/common/system_control.h"
 
 namespace {
@@ -161,12 +162,12 @@ TEST(UnitWindow, AWindowMadeHoldsItsStateToItsLastMessageAndItsText) {
   windowClass.name = kProbeClass;
   std::unique_ptr<Probe> probe(new Probe);
   Probe* held = probe.get();
-  // "中文" in code page 936.
+  const std::string chinese = Gbk("中文");
   HWND hwnd = CreateUnitWindow<Probe, ProbeProc>(windowClass, PopupArgs(),
-                                                 PopupStyle("\xD6\xD0\xCE\xC4"), std::move(probe));
+                                                 PopupStyle(chinese.c_str()), std::move(probe));
   ASSERT_TRUE(hwnd);
   EXPECT_EQ(UnitStateOf<Probe>(hwnd), held);
-  EXPECT_EQ(WindowText(hwnd), "\xD6\xD0\xCE\xC4");
+  EXPECT_EQ(WindowText(hwnd), chinese);
   SetWindowTextA(hwnd, "");
   EXPECT_EQ(WindowText(hwnd), "");
   EXPECT_EQ(WNDPROC(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), (kUnitWindowProc<Probe, ProbeProc>));
@@ -192,8 +193,9 @@ TEST(SystemControl, ASubclassedControlHoldsItsStateToItsLastMessage) {
   ASSERT_TRUE(held->systemProc);
   EXPECT_FALSE(g_seen.creation) << "the creation messages are the system's alone";
   // Through the subclass to the system's procedure and back.
-  SetWindowTextA(hwnd, "\xD6\xD0\xCE\xC4");
-  EXPECT_EQ(WindowText(hwnd), "\xD6\xD0\xCE\xC4");
+  const std::string chinese = Gbk("中文");
+  SetWindowTextA(hwnd, chinese.c_str());
+  EXPECT_EQ(WindowText(hwnd), chinese);
   DestroyWindow(hwnd);
   EXPECT_TRUE(g_seen.destruction);
   EXPECT_TRUE(g_seen.lastMessage);
