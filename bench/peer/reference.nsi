@@ -24,5 +24,5 @@ ShowInstDetails nevershow
 
 Section
   !insertmacro MorvaneItems
-  MessageBox MB_OK "安装完成" /SD IDOK
+  MessageBox MB_OK "${MORVANE_DONE_MESSAGE}" /SD IDOK
 SectionEnd

@@ -5,6 +5,7 @@
 #include "installer/installation_layout.h"
 #include "services/code_page.h"
 #include "services/registry_item.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -110,7 +111,8 @@ std::string ReferenceItems() {
       "; What the setup program writes, in its order, made from its installation\n"
       "; table (bench/peer/reference_items.cpp).\n"
       "!define MORVANE_INSTALL_DIR " +
-      Quote(Path(kInstallationFolder.path)) + "\n!macro MorvaneItems\n";
+      Quote(Path(kInstallationFolder.path)) + "\n!define MORVANE_DONE_MESSAGE " +
+      Quote(kInstallDone) + "\n!macro MorvaneItems\n";
   Files(&script);
   Values({&kExtensionKey, &kClassKey}, &script);
   // The one notification, after the file class.

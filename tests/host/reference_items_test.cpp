@@ -9,6 +9,7 @@
 
 #include "installer/installation_layout.h"
 #include "texts/installation.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -21,6 +22,9 @@ TEST(ReferenceItems, TheScriptWritesTheTableInTheSetupProgramsOrder) {
       "; What the setup program writes, in its order, made from its installation\n"
       "; table (bench/peer/reference_items.cpp).\n"
       "!define MORVANE_INSTALL_DIR \"C:\\Program Files\\zorva\"\n"
+      "!define MORVANE_DONE_MESSAGE \"" +
+      std::string(kInstallDone) +
+      "\"\n"
       "!macro MorvaneItems\n"
       "  SetOutPath \"C:\\Program Files\\zorva\"\n"
       "  File \"/oname=Morvane.exe\" \"${PAYLOAD}/main-program.bin\"\n"
