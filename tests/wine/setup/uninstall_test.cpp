@@ -57,6 +57,59 @@ bool HasPendingDeletions() {
   return any;
 }
 
+// What waits for deletion at the next restart: the sources of the pending
+// operations whose target is empty, without the "\??\" that Windows puts
+// before them.
+std::vector<std::wstring> PendingDeletions() {
+  std::vector<std::wstring> paths;
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kPendingKey).c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return paths;
+  DWORD size = 0;
+  std::vector<wchar_t> units;
+  if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) ==
+      ERROR_SUCCESS) {
+    units.resize(size / sizeof(wchar_t) + 2, L'\0');
+    RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(units.data()), &size);
+  }
+  RegCloseKey(key);
+  // Pairs of strings, source and target, until an empty source.
+  size_t at = 0;
+  const auto next = [&]() {
+    std::wstring text;
+    while (at < units.size() && units[at] != L'\0') text += units[at++];
+    ++at;
+    return text;
+  };
+  for (;;) {
+    std::wstring source = next();
+    if (source.empty() || at >= units.size()) break;
+    if (!next().empty()) continue;
+    if (source.rfind(L"\\??\\", 0) == 0) source.erase(0, 4);
+    paths.push_back(source);
+  }
+  return paths;
+}
+
+// Whether `path` lies in the user's profile, which the user can change
+// before the restart.
+bool InTheProfile(const std::wstring& path) {
+  wchar_t profile[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)))
+    return true;
+  const std::wstring folder = std::wstring(profile) + L"\\";
+  return path.size() >= folder.size() &&
+         CompareStringOrdinal(path.c_str(), int(folder.size()), folder.c_str(), int(folder.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+void ExpectNoPendingDeletionInTheProfile() {
+  for (const std::wstring& path : PendingDeletions())
+    EXPECT_FALSE(InTheProfile(path)) << "waits for the restart in the profile: " << Utf8Of(path);
+}
+
 // As Windows names them: the temporary folder lies in the user's profile.
 std::vector<std::wstring> PrivateFolders() {
   wchar_t temp[MAX_PATH];
@@ -197,6 +250,7 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
   EXPECT_EQ(ChangesBut(SnapshotDifferences(before, TakeMachineSnapshot()), pending, &marked), "")
       << "what the round trip changed";
   EXPECT_TRUE(marked) << "the copy is not marked for deletion at the restart";
+  ExpectNoPendingDeletionInTheProfile();
   ASSERT_EQ(PrivateFolders().size(), 1u);
   ASSERT_TRUE(WriteWholeFile(kRestartNote, Utf8Of(PrivateFolders().front())));
 }
@@ -352,6 +406,7 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
   EXPECT_FALSE(PathExists(DesktopShortcut()));
   EXPECT_TRUE(HasPendingDeletions());
+  ExpectNoPendingDeletionInTheProfile();
 }
 
 // Beside a "卸载Morvane.exe.local" folder, which could redirect the common
