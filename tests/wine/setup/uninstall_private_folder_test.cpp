@@ -18,17 +18,6 @@
 
 namespace {
 
-std::wstring SystemTemp() {
-  wchar_t units[MAX_PATH];
-  const UINT length = GetSystemWindowsDirectoryW(units, MAX_PATH);
-  return std::wstring(units, length) + L"\\Temp\\";
-}
-
-std::wstring UserTemp() {
-  wchar_t units[MAX_PATH];
-  return std::wstring(units, GetTempPathW(MAX_PATH, units));
-}
-
 bool IsUnder(const std::wstring& path, const std::wstring& folder) {
   return path.size() > folder.size() &&
          CompareStringOrdinal(path.c_str(), int(folder.size()), folder.c_str(), int(folder.size()),
@@ -39,7 +28,7 @@ bool IsUnder(const std::wstring& path, const std::wstring& folder) {
 // Windows does; Wine may make one up from the Unix permissions instead
 // (owner the user), and then no folder's owner or list can be checked here.
 bool DescriptorsAreKept(std::string* readBack) {
-  const std::wstring probe = SystemTemp() + L"morvane-descriptor-probe";
+  const std::wstring probe = SystemTempFolder() + L"morvane-descriptor-probe";
   if (!CreateFolderWithSecurity(probe, kPrivateFolderSecurity)) return false;
   *readBack = SecurityOf(probe);
   RemoveDirectoryW(probe.c_str());
@@ -57,9 +46,10 @@ TEST(PrivateFolder, LiesInTheSystemTemporaryFolderWithOurOwnerAndAccessList) {
   PrivateFolder place;
   ASSERT_TRUE(place.Make());
   const std::wstring folder = place.Folder().c_str();
-  EXPECT_TRUE(IsUnder(folder, SystemTemp())) << Utf8Of(folder);
-  EXPECT_FALSE(IsUnder(folder, UserTemp())) << Utf8Of(folder);
-  EXPECT_TRUE(IsPrivateFolderName(Utf8Of(folder.substr(SystemTemp().size())))) << Utf8Of(folder);
+  EXPECT_TRUE(IsUnder(folder, SystemTempFolder())) << Utf8Of(folder);
+  EXPECT_FALSE(IsUnder(folder, UserTempFolder())) << Utf8Of(folder);
+  EXPECT_TRUE(IsPrivateFolderName(Utf8Of(folder.substr(SystemTempFolder().size()))))
+      << Utf8Of(folder);
   std::string probe;
   if (DescriptorsAreKept(&probe)) {
     const std::string security = SecurityOf(folder);
@@ -127,14 +117,16 @@ TEST(PrivateFolder, TheCopysPlaceIsDirectlyInAPrivateFolderOfTheSystemTemporaryF
   ASSERT_TRUE(place.Make());
   ASSERT_TRUE(place.PutCopy(SmallProgram(), "hostname.exe"));
   EXPECT_TRUE(IsInPrivateFolder(place.Copy()));
-  const std::wstring name = std::wstring(place.Folder().c_str()).substr(SystemTemp().size());
+  const std::wstring name = std::wstring(place.Folder().c_str()).substr(SystemTempFolder().size());
   const auto path = [](const std::wstring& text) { return WidePath::OfUnits(text.c_str()); };
-  EXPECT_TRUE(IsInPrivateFolder(path(SystemTemp() + name + L"\\other.exe")));
-  EXPECT_FALSE(IsInPrivateFolder(path(UserTemp() + name + L"\\hostname.exe")));
-  EXPECT_FALSE(IsInPrivateFolder(path(SystemTemp() + name + L"\\sub\\hostname.exe")));
-  EXPECT_FALSE(IsInPrivateFolder(path(SystemTemp() + L"MorvaneUninstall-0123456789ABCDEF\\u.exe")));
-  EXPECT_FALSE(IsInPrivateFolder(path(SystemTemp() + L"MorvaneUninstall-0123456789abcde\\u.exe")));
-  EXPECT_FALSE(IsInPrivateFolder(path(SystemTemp() + L"hostname.exe")));
+  EXPECT_TRUE(IsInPrivateFolder(path(SystemTempFolder() + name + L"\\other.exe")));
+  EXPECT_FALSE(IsInPrivateFolder(path(UserTempFolder() + name + L"\\hostname.exe")));
+  EXPECT_FALSE(IsInPrivateFolder(path(SystemTempFolder() + name + L"\\sub\\hostname.exe")));
+  EXPECT_FALSE(
+      IsInPrivateFolder(path(SystemTempFolder() + L"MorvaneUninstall-0123456789ABCDEF\\u.exe")));
+  EXPECT_FALSE(
+      IsInPrivateFolder(path(SystemTempFolder() + L"MorvaneUninstall-0123456789abcde\\u.exe")));
+  EXPECT_FALSE(IsInPrivateFolder(path(SystemTempFolder() + L"hostname.exe")));
   EXPECT_FALSE(IsInPrivateFolder(path(name + L"\\hostname.exe")));
   place.Remove();
 }

@@ -112,19 +112,6 @@ void ExpectNoPendingDeletionInTheProfile() {
     EXPECT_FALSE(InTheProfile(path)) << "waits for the restart in the profile: " << Utf8Of(path);
 }
 
-// The system's temporary folder, %SystemRoot%\Temp, and the user's, each
-// ending in a backslash.
-std::wstring SystemTemp() {
-  wchar_t units[MAX_PATH];
-  const UINT length = GetSystemWindowsDirectoryW(units, MAX_PATH);
-  return std::wstring(units, length) + L"\\Temp\\";
-}
-
-std::wstring UserTemp() {
-  wchar_t units[MAX_PATH];
-  return std::wstring(units, GetTempPathW(MAX_PATH, units));
-}
-
 // What is named as the private folders are in `temp`, as Windows names it.
 std::vector<std::wstring> PrivateFoldersIn(const std::wstring& temp) {
   std::vector<std::wstring> folders;
@@ -138,7 +125,7 @@ std::vector<std::wstring> PrivateFoldersIn(const std::wstring& temp) {
 }
 
 // Where the copy runs: the system's temporary folder, outside the profile.
-std::vector<std::wstring> PrivateFolders() { return PrivateFoldersIn(SystemTemp()); }
+std::vector<std::wstring> PrivateFolders() { return PrivateFoldersIn(SystemTempFolder()); }
 
 // The descriptor the uninstaller makes its private folders with.
 const char kOurDescriptor[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
@@ -147,7 +134,7 @@ const char kOurDescriptor[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 // does; Wine may make one up from the Unix permissions instead (the owner
 // the user), and then no folder can be told as the uninstaller's.
 bool DescriptorsAreKept(std::string* readBack) {
-  const std::wstring probe = SystemTemp() + L"morvane-descriptor-probe";
+  const std::wstring probe = SystemTempFolder() + L"morvane-descriptor-probe";
   if (!CreateFolderWithSecurity(probe, kOurDescriptor)) return false;
   *readBack = SecurityOf(probe);
   RemoveDirectoryW(probe.c_str());
@@ -315,7 +302,8 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
   ASSERT_EQ(PrivateFolders().size(), 1u);
   const std::wstring folder = PrivateFolders().front();
   EXPECT_FALSE(InTheProfile(folder)) << Utf8Of(folder);
-  EXPECT_TRUE(PrivateFoldersIn(UserTemp()).empty()) << "a folder in the user's temporary folder";
+  EXPECT_TRUE(PrivateFoldersIn(UserTempFolder()).empty())
+      << "a folder in the user's temporary folder";
   EXPECT_EQ(TreeOf(folder), std::vector<std::string>{"卸载Morvane.exe"});
   const std::string pending =
       "value HKLM\\System\\CurrentControlSet\\Control\\Session "
@@ -476,7 +464,7 @@ TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {
 TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   ASSERT_NO_FATAL_FAILURE(Install());
   // Empty on a fresh machine, and made again afterwards.
-  const std::wstring temp = SystemTemp().substr(0, SystemTemp().size() - 1);
+  const std::wstring temp = SystemTempFolder().substr(0, SystemTempFolder().size() - 1);
   ASSERT_TRUE(RemoveDirectoryW(temp.c_str())) << "the system's temporary folder holds something";
   std::string message;
   DWORD code = 12345;
@@ -484,7 +472,8 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   EXPECT_EQ(GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES) << "it made the folder";
   ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
   if (HasFatalFailure()) return;
-  EXPECT_TRUE(PrivateFoldersIn(UserTemp()).empty()) << "a copy in the user's temporary folder";
+  EXPECT_TRUE(PrivateFoldersIn(UserTempFolder()).empty())
+      << "a copy in the user's temporary folder";
   EXPECT_EQ(code, 0u);
   EXPECT_NE(message.find(Gbk("以下项目将在重新启动计算机后删除：")), std::string::npos) << message;
   EXPECT_NE(message.find(kUninstallerPath), std::string::npos) << message;
@@ -536,12 +525,12 @@ TEST_F(Uninstall, FoldersUnderOurNamesThatAreNotOursStay) {
     const char* descriptor;  // nullptr: what the folder above gives
   };
   const std::vector<Planted> planted = {
-      {UserTemp() + L"MorvaneUninstall-0123456789abcdef", kOurDescriptor},
-      {SystemTemp() + L"MorvaneUninstall-1111111111111111", nullptr},
-      {SystemTemp() + L"MorvaneUninstall-2222222222222222", usersLetIn.c_str()},
-      {SystemTemp() + L"MorvaneUninstall-3333333333333333", ownedByTheUser.c_str()},
-      {SystemTemp() + L"MorvaneUninstall-ABCDEF0123456789", kOurDescriptor},
-      {SystemTemp() + L"MorvaneUninstall-0123456789abcdef0", kOurDescriptor},
+      {UserTempFolder() + L"MorvaneUninstall-0123456789abcdef", kOurDescriptor},
+      {SystemTempFolder() + L"MorvaneUninstall-1111111111111111", nullptr},
+      {SystemTempFolder() + L"MorvaneUninstall-2222222222222222", usersLetIn.c_str()},
+      {SystemTempFolder() + L"MorvaneUninstall-3333333333333333", ownedByTheUser.c_str()},
+      {SystemTempFolder() + L"MorvaneUninstall-ABCDEF0123456789", kOurDescriptor},
+      {SystemTempFolder() + L"MorvaneUninstall-0123456789abcdef0", kOurDescriptor},
   };
   for (const Planted& folder : planted) {
     ASSERT_TRUE(folder.descriptor ? CreateFolderWithSecurity(folder.folder, folder.descriptor)
@@ -549,7 +538,7 @@ TEST_F(Uninstall, FoldersUnderOurNamesThatAreNotOursStay) {
         << Utf8Of(folder.folder);
     ASSERT_TRUE(PlantFile(folder.folder + L"\\keep.txt")) << Utf8Of(folder.folder);
   }
-  const std::wstring link = SystemTemp() + L"MorvaneUninstall-4444444444444444";
+  const std::wstring link = SystemTempFolder() + L"MorvaneUninstall-4444444444444444";
   ASSERT_TRUE(MakeFolderLink(link, kVictim));
   ASSERT_TRUE(PathExists(link + L"\\keep.txt")) << "the link does not lead to the victim";
 
@@ -576,11 +565,11 @@ TEST_F(Uninstall, LeftoversOfEarlierRunsGoAndLinksInThemGoAsLinks) {
   ASSERT_NO_FATAL_FAILURE(Install());
   ASSERT_TRUE(CreateDirectoryW(kVictim, nullptr));
   ASSERT_TRUE(PlantFile(kVictimFile));
-  const std::wstring leftover = SystemTemp() + L"MorvaneUninstall-5555555555555555";
+  const std::wstring leftover = SystemTempFolder() + L"MorvaneUninstall-5555555555555555";
   ASSERT_TRUE(CreateFolderWithSecurity(leftover, kOurDescriptor));
   ASSERT_TRUE(PlantFile(leftover + L"\\" + WideOf(Gbk("卸载Morvane.exe"))));
   ASSERT_TRUE(PlantFile(leftover + L"\\other.txt"));
-  const std::wstring linking = SystemTemp() + L"MorvaneUninstall-6666666666666666";
+  const std::wstring linking = SystemTempFolder() + L"MorvaneUninstall-6666666666666666";
   ASSERT_TRUE(CreateFolderWithSecurity(linking, kOurDescriptor));
   ASSERT_TRUE(MakeFolderLink(linking + L"\\link", kVictim));
 

@@ -137,6 +137,17 @@ std::vector<std::string> TreeOf(const std::wstring& folder) {
   return names;
 }
 
+std::wstring SystemTempFolder() {
+  wchar_t units[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryW(units, MAX_PATH);
+  return std::wstring(units, length) + L"\\Temp\\";
+}
+
+std::wstring UserTempFolder() {
+  wchar_t units[MAX_PATH];
+  return std::wstring(units, GetTempPathW(MAX_PATH, units));
+}
+
 bool CreateFolderWithSecurity(const std::wstring& path, const char* sddl) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(WideOf(sddl).c_str(), SDDL_REVISION_1,
@@ -225,9 +236,14 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
   if (!CreateProcessW(L"Z:\\bin\\ln", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return false;
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  const DWORD attributes = GetFileAttributesW(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  if (process.hThread) CloseHandle(process.hThread);
+  if (process.hProcess) CloseHandle(process.hProcess);
+  // Wine runs a Unix program beside its own processes, with no process of
+  // its own to wait on: the link is there once it shows.
+  for (int wait = 0; wait < 300; ++wait) {
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+    Sleep(100);
+  }
+  return false;
 }

@@ -60,6 +60,11 @@ void ForEachEntry(
 // UTF-8: what a folder of the user's holds, whatever the user's name.
 std::vector<std::string> TreeOf(const std::wstring& folder);
 
+// The system's temporary folder (%SystemRoot%\Temp) and the user's, each
+// ending in a backslash.
+std::wstring SystemTempFolder();
+std::wstring UserTempFolder();
+
 // A new folder made with the security descriptor `sddl`. False when Windows
 // refuses either.
 bool CreateFolderWithSecurity(const std::wstring& path, const char* sddl);
