@@ -36,8 +36,6 @@ class PrivateFolder {
   // The folder's path, no trailing backslash; the copy's path.
   const WidePath& Folder() const { return folder_; }
   const WidePath& Copy() const { return copy_; }
-  // The handle that holds the folder; INVALID_HANDLE_VALUE once let go.
-  HANDLE HeldFolder() const { return heldFolder_; }
 
   // Closes both handles: once the copy runs, or will not.
   void LetGo();
