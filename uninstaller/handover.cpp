@@ -6,6 +6,7 @@
 #include "frame/system_library.h"
 #include "services/handles.h"
 #include "services/shell.h"
+#include "uninstaller/private_folder.h"
 #include "uninstaller/uninstall_report.h"
 
 namespace {
@@ -67,7 +68,8 @@ struct StartedCopy {
   HANDLE outcome = nullptr;
 };
 
-bool StartSecondPhase(const WidePath& copy, const WidePath& original, StartedCopy* started) {
+bool StartSecondPhase(PrivateFolder* place, const WidePath& original, StartedCopy* started) {
+  const WidePath& copy = place->Copy();
   // The copy inherits these two, and nothing else of this process.
   HANDLE self = nullptr;
   if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
@@ -97,11 +99,14 @@ bool StartSecondPhase(const WidePath& copy, const WidePath& original, StartedCop
   startup.StartupInfo.cb = sizeof startup;
   startup.lpAttributeList = inherited.Get();
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(copy.c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE,
-                      EXTENDED_STARTUPINFO_PRESENT, nullptr,
-                      systemFolder.Empty() ? nullptr : systemFolder.c_str(), &startup.StartupInfo,
-                      &process))
-    return false;
+  const BOOL created = CreateProcessW(copy.c_str(), commandLine.Buffer(), nullptr, nullptr, TRUE,
+                                      EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                                      systemFolder.Empty() ? nullptr : systemFolder.c_str(),
+                                      &startup.StartupInfo, &process);
+  // The program that runs is the one that was held; nothing needs holding
+  // any more, and a copy that does not run is to be removed.
+  place->LetGo();
+  if (!created) return false;
   CloseHandle(process.hThread);
   started->process = process.hProcess;
   // This process keeps only the read end: once the copy has ended, or closed
@@ -146,9 +151,9 @@ WidePath ProgramOf(HANDLE process) {
 
 }  // namespace
 
-bool HandOver(const WidePath& copy, const WidePath& original, PhaseOutcome* outcome) {
+bool HandOver(PrivateFolder* place, const WidePath& original, PhaseOutcome* outcome) {
   StartedCopy started;
-  if (!StartSecondPhase(copy, original, &started)) return false;
+  if (!StartSecondPhase(place, original, &started)) return false;
   FileHandle process(started.process), pipe(started.outcome);
   if (ReadOutcome(pipe.Get(), outcome) == Received::Outcome) return true;
   // No outcome: either the copy refused its command line, before it

@@ -18,12 +18,16 @@ constexpr int kHandOverRefused = ERROR_INVALID_PARAMETER;
 
 // ---- The first phase
 
-// Starts `copy` as the second phase (the system folder its current folder)
-// and waits for the outcome of its removal. False when there is no copy that
-// removes: it could not be started, or it refused its command line and
-// removed nothing; it has then ended. A copy that ends without handing back
-// an outcome gives the outcome that not all was removed.
-bool HandOver(const WidePath& copy, const WidePath& original, PhaseOutcome* outcome);
+class PrivateFolder;
+
+// Starts the copy in `place` as the second phase (the system folder its
+// current folder), lets go of the folder and the copy once CreateProcessW
+// has returned, and waits for the outcome of its removal. False when there
+// is no copy that removes: it could not be started, or it refused its
+// command line and removed nothing; it has then ended. A copy that ends
+// without handing back an outcome gives the outcome that not all was
+// removed.
+bool HandOver(PrivateFolder* place, const WidePath& original, PhaseOutcome* outcome);
 
 // ---- The second phase
 

@@ -44,18 +44,16 @@ int RunFirstPhase() {
   if (!AskToRemove()) return ERROR_CANCELLED;
   RemoveLeftoverFolders();
   const WidePath self = OwnPath();
-  WidePath folder;
-  if (!self.Empty() && MakePrivateFolder(&folder)) {
-    const WidePath copy = folder + "\\" + GetProgramPath().fileName;
+  PrivateFolder place;
+  if (!self.Empty() && place.Make()) {
     PhaseOutcome outcome;
-    if (CopyFileW(self.c_str(), copy.c_str(), TRUE) && HandOver(copy, self, &outcome))
+    if (place.PutCopy(self, GetProgramPath().fileName) && HandOver(&place, self, &outcome))
       return Finish(outcome);
-    DeleteFileW(copy.c_str());
-    RemoveDirectoryW(folder.c_str());
+    place.Remove();
   }
   // The copy cannot run (application control may refuse programs in the
-  // temporary folder, or there is no temporary folder): everything else goes
-  // from here, and this file with its folder at the next restart.
+  // temporary folder, or the system has no temporary folder): everything
+  // else goes from here, and this file with its folder at the next restart.
   UninstallReport report;
   RemovalAfterwards nothingAfterwards;
   RemoveInstallation(RemovalPlace::InPlace, self, &report, &nothingAfterwards);
@@ -69,9 +67,10 @@ int RunSecondPhase(const PhaseTwo& phase) {
   RemovalAfterwards afterwards;
   RemoveInstallation(RemovalPlace::Copy, first.File(), &report, &afterwards);
   const WidePath self = OwnPath();
-  // The copy and its folder go at the next restart, in that order. Only a
-  // copy in a private folder marks itself: a second phase started by hand
-  // from anywhere else leaves its file alone.
+  // The copy and its folder go at the next restart, in that order: paths in
+  // the system's temporary folder, which no user can redirect before then.
+  // Only a copy in a private folder marks itself: a second phase started by
+  // hand from anywhere else leaves its file alone.
   if (IsInPrivateFolder(self)) {
     MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     MoveFileExW(GetProgramPath().folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);

@@ -1,21 +1,17 @@
 #include "uninstaller/private_folder.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
 #include <wincrypt.h>
 
 #include "frame/system_library.h"
-#include "services/files.h"
-#include "services/shell.h"
 #include "services/wide_text.h"
+#include "uninstaller/private_folder_rule.h"
 
 namespace {
 
-const char kNamePrefix[] = "MorvaneUninstall-";
-constexpr size_t kRandomBytes = 8;
-// Protected (no inherited entries): full control for the built-in
-// administrators and SYSTEM, inherited by what is created inside.
-const wchar_t kPrivateAccess[] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+constexpr size_t kRandomBytes = kPrivateFolderDigits / 2;
 
 // advapi32's CryptoAPI, looked up once the DLL search is restricted rather
 // than imported: Windows 7 and later forward it to cryptsp.dll, no KnownDLL,
@@ -48,7 +44,7 @@ Text RandomName() {
   BYTE bytes[kRandomBytes];
   if (!RandomBytes(bytes, sizeof bytes)) return Text();
   static const char kHex[] = "0123456789abcdef";
-  Text name = kNamePrefix;
+  Text name = kPrivateFolderPrefix;
   for (BYTE b : bytes) {
     name += kHex[b >> 4];
     name += kHex[b & 15];
@@ -59,8 +55,8 @@ Text RandomName() {
 class SecurityDescriptor {
  public:
   SecurityDescriptor() {
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(kPrivateAccess, SDDL_REVISION_1,
-                                                         &descriptor_, nullptr);
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(WideText(kPrivateFolderSecurity).c_str(),
+                                                         SDDL_REVISION_1, &descriptor_, nullptr);
   }
   ~SecurityDescriptor() {
     if (descriptor_) LocalFree(descriptor_);
@@ -73,23 +69,99 @@ class SecurityDescriptor {
   PSECURITY_DESCRIPTOR descriptor_ = nullptr;
 };
 
-// The files directly in `folder`; nothing below it, and no link or junction.
-void RemoveFilesIn(const WidePath& folder) {
+// %SystemRoot%\Temp, ending in a backslash: the Windows folder that all
+// users share (GetSystemWindowsDirectory, also where a terminal server gives
+// each user a Windows folder of their own). Empty where Windows does not say.
+WidePath SystemTemporaryFolder() {
+  wchar_t units[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryW(units, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return WidePath();
+  WidePath folder = WidePath::OfUnits(units, length);
+  if (folder.Last() != L'\\') folder += "\\";
+  return folder + "Temp\\";
+}
+
+// A name or descriptor that Windows gives, as the ASCII text the rule reads;
+// false where it holds anything else, which no name or descriptor of ours
+// does.
+bool AsciiOf(const wchar_t* units, Text* text) {
+  text->clear();
+  for (; *units; ++units) {
+    if (*units >= 0x80) return false;
+    *text += char(*units);
+  }
+  return true;
+}
+
+// Opens `path` itself, a link or junction included, never what it leads
+// to, shared for reading and writing but not for deletion: while the handle
+// is open nobody can rename, delete or replace what it is open on. Windows
+// weighs a share mode only against handles with read, write or delete
+// access, hence FILE_LIST_DIRECTORY, a folder's read access.
+HANDLE HoldFolder(const WidePath& path) {
+  return CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | READ_CONTROL,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Whether the held handle is open on a folder and no link or junction.
+bool IsPlainFolder(HANDLE held) {
+  BY_HANDLE_FILE_INFORMATION information;
+  return GetFileInformationByHandle(held, &information) &&
+         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Whether the owner and access list of what the handle holds are a private
+// folder's.
+bool HasPrivateSecurity(HANDLE held) {
+  // GetSecurityInfo loads its provider, ntmarta.dll (no KnownDLL), by name:
+  // loaded first by its full path, it is found loaded.
+  const SystemLibrary provider("ntmarta.dll");
+  const SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetSecurityInfo(held, SE_FILE_OBJECT, parts, nullptr, nullptr, nullptr, nullptr,
+                      &descriptor) != ERROR_SUCCESS)
+    return false;
+  LPWSTR sddl = nullptr;
+  const bool converted = ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                             descriptor, SDDL_REVISION_1, parts, &sddl, nullptr) != FALSE;
+  LocalFree(descriptor);
+  Text text;
+  const bool ours = converted && AsciiOf(sddl, &text) && IsPrivateFolderSecurity(text);
+  if (sddl) LocalFree(sddl);
+  return ours;
+}
+
+// Deletes the files and links directly in `folder`, each through a handle
+// on the entry itself: a link goes as the link, never what it leads to.
+// Sub-folders are not looked into and stay (and with them the folder); one
+// that took an entry's place meanwhile goes only when empty, as
+// RemoveDirectory would take it.
+void DeleteEntriesIn(const WidePath& folder) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+    // "." and ".." among them.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    DeleteFileAt(folder + "\\" + WidePath::OfUnits(found.cFileName));
+    const WidePath entry = folder + "\\" + WidePath::OfUnits(found.cFileName);
+    HANDLE doomed = CreateFileW(
+        entry.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING,
+        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE,
+        nullptr);
+    if (doomed != INVALID_HANDLE_VALUE) CloseHandle(doomed);
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
 }  // namespace
 
-bool MakePrivateFolder(WidePath* folder) {
-  const WidePath temp = GetSpecialFolder(kFolderTemp);
+bool PrivateFolder::Make() {
+  const WidePath temp = SystemTemporaryFolder();
   if (temp.Empty()) return false;
   SecurityDescriptor access;
   if (!access.Get()) return false;
@@ -101,7 +173,18 @@ bool MakePrivateFolder(WidePath* folder) {
     if (name.empty()) return false;
     const WidePath path = temp + name;
     if (CreateDirectoryW(path.c_str(), &attributes)) {
-      *folder = path;
+      // Held at once; and it must still be the folder just made.
+      HANDLE held = HoldFolder(path);
+      if (held == INVALID_HANDLE_VALUE) {
+        RemoveDirectoryW(path.c_str());
+        return false;
+      }
+      if (!IsPlainFolder(held)) {
+        CloseHandle(held);
+        return false;
+      }
+      folder_ = path;
+      heldFolder_ = held;
       return true;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
@@ -109,29 +192,64 @@ bool MakePrivateFolder(WidePath* folder) {
   return false;
 }
 
+bool PrivateFolder::PutCopy(const WidePath& original, const WidePath& fileName) {
+  const WidePath copy = folder_ + "\\" + fileName;
+  if (!CopyFileW(original.c_str(), copy.c_str(), TRUE)) return false;
+  // Held for reading only from right after it is written: Windows opens a
+  // program it starts for reading and execution, which this share mode
+  // lets through, and nothing that would write or delete.
+  heldCopy_ = CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (heldCopy_ == INVALID_HANDLE_VALUE) {
+    DeleteFileW(copy.c_str());
+    return false;
+  }
+  copy_ = copy;
+  return true;
+}
+
+void PrivateFolder::LetGo() {
+  for (HANDLE* held : {&heldCopy_, &heldFolder_}) {
+    if (*held != INVALID_HANDLE_VALUE) CloseHandle(*held);
+    *held = INVALID_HANDLE_VALUE;
+  }
+}
+
+void PrivateFolder::Remove() {
+  LetGo();
+  if (!copy_.Empty()) DeleteFileW(copy_.c_str());
+  if (!folder_.Empty()) RemoveDirectoryW(folder_.c_str());
+}
+
 void RemoveLeftoverFolders() {
-  const WidePath temp = GetSpecialFolder(kFolderTemp);
+  const WidePath temp = SystemTemporaryFolder();
   if (temp.Empty()) return;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((temp + kNamePrefix + "*").c_str(), &found);
+  HANDLE search = FindFirstFileW((temp + kPrivateFolderPrefix + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-      continue;
+    Text name;
+    if (!AsciiOf(found.cFileName, &name) || !IsPrivateFolderName(name)) continue;
     const WidePath folder = temp + WidePath::OfUnits(found.cFileName);
-    RemoveFilesIn(folder);
-    RemoveEmptyFolder(folder);
+    // Checked on the handle that holds it until its files are gone: the
+    // folder checked is the folder emptied.
+    HANDLE held = HoldFolder(folder);
+    if (held == INVALID_HANDLE_VALUE) continue;
+    const bool ours = IsPlainFolder(held) && HasPrivateSecurity(held);
+    if (ours) DeleteEntriesIn(folder);
+    CloseHandle(held);
+    // Only an empty folder goes, or a link itself, never what it leads to.
+    if (ours) RemoveDirectoryW(folder.c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
 
 bool IsInPrivateFolder(const WidePath& path) {
-  const WidePath temp = GetSpecialFolder(kFolderTemp);
+  const WidePath temp = SystemTemporaryFolder();
   const size_t slash = path.LastBackslash();
   if (temp.Empty() || slash == path.Length()) return false;
   const WidePath folder = path.Head(slash);
-  const WidePath expected = temp + kNamePrefix;
-  if (folder.Length() != expected.Length() + 2 * kRandomBytes) return false;
-  return SamePath(folder.Head(expected.Length()), expected);
+  if (folder.Length() <= temp.Length() || !SamePath(folder.Head(temp.Length()), temp)) return false;
+  Text name;
+  return AsciiOf(folder.Tail(temp.Length()).c_str(), &name) && IsPrivateFolderName(name);
 }

@@ -1,7 +1,9 @@
 // The uninstaller's pure parts: the second phase's command line, the final
-// message and exit code, and how paths are compared.
+// message and exit code, how paths are compared, and what makes a folder one
+// of its private folders.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "services/code_page.h"
@@ -9,6 +11,7 @@
 #include "texts/installation.h"
 #include "texts/uninstaller.h"
 #include "uninstaller/phase_command.h"
+#include "uninstaller/private_folder_rule.h"
 #include "uninstaller/uninstall_report.h"
 
 namespace {
@@ -153,6 +156,61 @@ TEST(SamePath, AsciiLettersInEitherCaseTwoByteCharactersExactly) {
   EXPECT_TRUE(SamePath(kUninstallerName, Gbk("卸载MORVANE.exe").c_str()));
   EXPECT_FALSE(SamePath(Gbk("卸载").c_str(), Gbk("卸").c_str()));
   EXPECT_TRUE(SamePath("", ""));
+}
+
+// The cleanup of leftovers goes by this: a name that only looks like ours
+// is someone else's folder.
+TEST(PrivateFolderRule, OnlyTheExactNameIsOurs) {
+  EXPECT_TRUE(IsPrivateFolderName("MorvaneUninstall-0123456789abcdef"));
+  EXPECT_TRUE(IsPrivateFolderName("MorvaneUninstall-ffffffffffffffff"));
+  for (const char* name : {
+           "MorvaneUninstall-0123456789ABCDEF",   // upper case: never drawn
+           "MorvaneUninstall-0123456789abcde",    // 15 digits
+           "MorvaneUninstall-0123456789abcdef0",  // 17
+           "MorvaneUninstall-0123456789abcdeg",   // not a digit
+           "MorvaneUninstall-0123456789abcde ",   // nor a space
+           "morvaneuninstall-0123456789abcdef",   // another prefix
+           "MorvaneUninstall0123456789abcdef0",
+           "XMorvaneUninstall-0123456789abcdef",
+           "MorvaneUninstall-",
+           "",
+       })
+    EXPECT_FALSE(IsPrivateFolderName(name)) << name;
+  EXPECT_FALSE(IsPrivateFolderName(std::string("MorvaneUninstall-0123456789abcde\0", 33)));
+}
+
+// The owner and access list as Windows reads them back: ours, with the
+// flags that Windows may add, and nothing else.
+TEST(PrivateFolderRule, OnlyOurOwnerAndExactlyOurAccessListAreOurs) {
+  const std::string entries = "(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+  EXPECT_TRUE(IsPrivateFolderSecurity(kPrivateFolderSecurity));
+  for (const std::string& sddl : {"O:BAD:P" + entries, "O:SYD:P" + entries, "O:BAD:PAI" + entries,
+                                  "O:BAD:PARAI" + entries, "O:BAD:AIP" + entries})
+    EXPECT_TRUE(IsPrivateFolderSecurity(sddl)) << sddl;
+  for (const std::string& sddl : std::initializer_list<std::string>{
+           "O:BUD:P" + entries,                   // the users own it
+           "O:S-1-5-21-1-2-3-1000D:P" + entries,  // a user owns it
+           "O:WDD:P" + entries,                   // everyone
+           "D:P" + entries,                       // no owner
+           "O:BAD:" + entries,                    // not protected
+           "O:BAD:AI" + entries,                  // inherits
+           "O:BAD:PP" + entries,                  // twice
+           "O:BAD:PAIAI" + entries,
+           "O:BAD:PNO" + entries,                                      // another flag
+           "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;FA;;;BU)",  // users let in
+           "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(D;OICI;FA;;;BU)",  // even denied
+           "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)",                  // another order
+           "O:BAD:P(A;OICI;FA;;;BA)",                                  // SYSTEM left out
+           "O:BAD:P(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)",              // inherited
+           "O:BAD:P(A;OICI;FR;;;BA)(A;OICI;FA;;;SY)",                  // other rights
+           "O:BAD:P",                                                  // an empty list
+           "O:BAD:NO_ACCESS_CONTROL",                                  // no list at all
+           "O:BAG:BAD:P" + entries,                                    // more than asked
+           "O:BAD:P" + entries + "S:(AU;SA;FA;;;WD)",
+           "O:BAD:P" + entries + " ",
+           "",
+       })
+    EXPECT_FALSE(IsPrivateFolderSecurity(sddl)) << sddl;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // Arguments: the setup program, then the three payload files it carries
 // (main program, uninstaller, icon), as Unix paths of the build.
 #include <windows.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "texts/installation.h"
 #include "texts/setup_messages.h"
 #include "texts/uninstaller.h"
+#include "uninstaller/private_folder_rule.h"
 
 namespace {
 
@@ -58,19 +60,117 @@ bool HasPendingDeletions() {
   return any;
 }
 
-// As Windows names them: the temporary folder lies in the user's profile.
-std::vector<std::wstring> PrivateFolders() {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
+// What waits for deletion at the next restart: the sources of the pending
+// operations whose target is empty, without the "\??\" that Windows puts
+// before them.
+std::vector<std::wstring> PendingDeletions() {
+  std::vector<std::wstring> paths;
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kPendingKey).c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return paths;
+  DWORD size = 0;
+  std::vector<wchar_t> units;
+  if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) ==
+      ERROR_SUCCESS) {
+    units.resize(size / sizeof(wchar_t) + 2, L'\0');
+    RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(units.data()), &size);
+  }
+  RegCloseKey(key);
+  // Pairs of strings, source and target, until an empty source.
+  size_t at = 0;
+  const auto next = [&]() {
+    std::wstring text;
+    while (at < units.size() && units[at] != L'\0') text += units[at++];
+    ++at;
+    return text;
+  };
+  for (;;) {
+    std::wstring source = next();
+    if (source.empty() || at >= units.size()) break;
+    if (!next().empty()) continue;
+    if (source.rfind(L"\\??\\", 0) == 0) source.erase(0, 4);
+    paths.push_back(source);
+  }
+  return paths;
+}
+
+// Whether `path` lies in the user's profile, which the user can change
+// before the restart.
+bool InTheProfile(const std::wstring& path) {
+  wchar_t profile[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)))
+    return true;
+  const std::wstring folder = std::wstring(profile) + L"\\";
+  return path.size() >= folder.size() &&
+         CompareStringOrdinal(path.c_str(), int(folder.size()), folder.c_str(), int(folder.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+void ExpectNoPendingDeletionInTheProfile() {
+  for (const std::wstring& path : PendingDeletions())
+    EXPECT_FALSE(InTheProfile(path)) << "waits for the restart in the profile: " << Utf8Of(path);
+}
+
+// What is named as the private folders are in `temp`, as Windows names it.
+std::vector<std::wstring> PrivateFoldersIn(const std::wstring& temp) {
   std::vector<std::wstring> folders;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((std::wstring(temp) + L"MorvaneUninstall-*").c_str(), &found);
+  HANDLE search = FindFirstFileW((temp + L"MorvaneUninstall-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return folders;
   do folders.push_back(temp + std::wstring(found.cFileName));
   while (FindNextFileW(search, &found));
   FindClose(search);
   return folders;
 }
+
+// Where the copy runs: the system's temporary folder, outside the profile.
+std::vector<std::wstring> PrivateFolders() { return PrivateFoldersIn(SystemTempFolder()); }
+
+// The descriptor the uninstaller makes its private folders with.
+const char kOurDescriptor[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+
+// Whether this system keeps the descriptor a folder is made with: Windows
+// does; Wine may make one up from the Unix permissions instead (the owner
+// the user), and then no folder can be told as the uninstaller's.
+bool DescriptorsAreKept(std::string* readBack) {
+  const std::wstring probe = SystemTempFolder() + L"morvane-descriptor-probe";
+  if (!CreateFolderWithSecurity(probe, kOurDescriptor)) return false;
+  *readBack = SecurityOf(probe);
+  RemoveDirectoryW(probe.c_str());
+  return IsPrivateFolderSecurity(*readBack);
+}
+
+// The user that this test runs as, in SDDL.
+std::string OwnUser() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "";
+  BYTE room[256];
+  DWORD size = 0;
+  std::string text;
+  LPWSTR sid = nullptr;
+  if (GetTokenInformation(token, TokenUser, room, sizeof room, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(room)->User.Sid, &sid)) {
+    text = Utf8Of(sid);
+    LocalFree(sid);
+  }
+  CloseHandle(token);
+  return text;
+}
+
+bool PlantFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, "kept", 4, &written, nullptr) && written == 4;
+  return CloseHandle(file) && ok;
+}
+
+// A folder with a file in it, owned by the test: a victim that no deletion
+// may reach through a link.
+const wchar_t kVictim[] = L"C:\\victim";
+const wchar_t kVictimFile[] = L"C:\\victim\\keep.txt";
 
 // What Wine itself writes whenever a desktop starts or input arrives,
 // whatever program runs (it changes as much when the uninstaller is told No
@@ -89,12 +189,19 @@ bool IsWineHousekeeping(const std::string& line) {
          startsWith("value HKCU\\Software\\Wine\\Temporary System Parameters");
 }
 
-// The differences but Wine's housekeeping and `allowed`, one a line.
+// The differences but Wine's housekeeping, `allowed` and what was added in
+// `folder` (when one is given) and below it, one a line.
 std::string ChangesBut(const std::vector<std::string>& changed, const std::string& allowed,
-                       bool* allowedSeen) {
+                       bool* allowedSeen, const std::string& folder = "") {
+  const std::string added = "+ file " + folder;
+  const auto isAddedInFolder = [&](const std::string& line) {
+    return !folder.empty() && line.size() >= added.size() &&
+           _strnicmp(line.c_str(), added.c_str(), added.size()) == 0 &&
+           (line.size() == added.size() || line[added.size()] == '\\');
+  };
   std::string lines;
   for (const std::string& line : changed) {
-    if (IsWineHousekeeping(line)) continue;
+    if (IsWineHousekeeping(line) || isAddedInFolder(line)) continue;
     if (!allowed.empty() && line.substr(2) == allowed) {
       *allowedSeen = true;
       continue;
@@ -180,7 +287,9 @@ class Uninstall : public testing::Test {
 };
 
 // Install, uninstall, and the machine is as it was, but for the copy of the
-// uninstaller that waits in the temporary folder for the next restart.
+// uninstaller that waits in the system's temporary folder for the next
+// restart: nothing of it in the user's profile, where the user could lead
+// the deletion at the restart elsewhere.
 TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
   const MachineSnapshot before = TakeMachineSnapshot();
   ASSERT_NO_FATAL_FAILURE(Install());
@@ -191,15 +300,30 @@ TEST_F(Uninstall, RoundTripLeavesTheMachineAsItWas) {
   EXPECT_EQ(code, 0u);
   ExpectNothingOfTheInstallation();
 
+  ASSERT_EQ(PrivateFolders().size(), 1u);
+  const std::wstring folder = PrivateFolders().front();
+  EXPECT_FALSE(InTheProfile(folder)) << Utf8Of(folder);
+  EXPECT_TRUE(PrivateFoldersIn(UserTempFolder()).empty())
+      << "a folder in the user's temporary folder";
+  EXPECT_EQ(TreeOf(folder), std::vector<std::string>{"卸载Morvane.exe"});
   const std::string pending =
       "value HKLM\\System\\CurrentControlSet\\Control\\Session "
       "Manager\\PendingFileRenameOperations";
   bool marked = false;
-  EXPECT_EQ(ChangesBut(SnapshotDifferences(before, TakeMachineSnapshot()), pending, &marked), "")
+  EXPECT_EQ(ChangesBut(SnapshotDifferences(before, TakeMachineSnapshot()), pending, &marked,
+                       Utf8Of(folder)),
+            "")
       << "what the round trip changed";
   EXPECT_TRUE(marked) << "the copy is not marked for deletion at the restart";
-  ASSERT_EQ(PrivateFolders().size(), 1u);
-  ASSERT_TRUE(WriteWholeFile(kRestartNote, Utf8Of(PrivateFolders().front())));
+  ExpectNoPendingDeletionInTheProfile();
+  const std::vector<std::wstring> pendingPaths = PendingDeletions();
+  EXPECT_EQ(pendingPaths.size(), 2u);
+  for (const std::wstring& path : pendingPaths)
+    EXPECT_EQ(CompareStringOrdinal(path.c_str(), int(folder.size()), folder.c_str(),
+                                   int(folder.size()), TRUE),
+              CSTR_EQUAL)
+        << "waits for the restart outside the copy's folder: " << Utf8Of(path);
+  ASSERT_TRUE(WriteWholeFile(kRestartNote, Utf8Of(folder)));
 }
 
 // After the restart (the test bed restarts the prefix between the two
@@ -333,18 +457,23 @@ TEST_F(Uninstall, MainProgramInUseIsNamedAndTheRestRemoved) {
   EXPECT_FALSE(PathExists(DesktopShortcut()));
 }
 
-// Where no copy can be started (here the temporary folder is a plain file),
-// the uninstaller removes everything else itself and leaves its own file and
-// the installation folder to the next restart, and says so.
+// Where no copy can be started (here the system has no temporary folder:
+// the uninstaller makes none, and the user's is no place for the copy), it
+// removes everything else itself and leaves its own file and the
+// installation folder to the next restart, and says so.
 TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   ASSERT_NO_FATAL_FAILURE(Install());
-  const std::string plainFile = "C:\\not-a-folder";
-  ASSERT_TRUE(WriteWholeFile(plainFile, "x"));
-  SetEnvironmentVariableW(L"TMP", WideOf(plainFile).c_str());
-  SetEnvironmentVariableW(L"TEMP", WideOf(plainFile).c_str());
+  // Empty on a fresh machine, and made again afterwards.
+  const std::wstring temp = SystemTempFolder().substr(0, SystemTempFolder().size() - 1);
+  ASSERT_TRUE(RemoveDirectoryW(temp.c_str())) << "the system's temporary folder holds something";
   std::string message;
   DWORD code = 12345;
-  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  RunUninstaller(StartRegisteredUninstaller(), &message, &code);
+  EXPECT_EQ(GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES) << "it made the folder";
+  ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+  if (HasFatalFailure()) return;
+  EXPECT_TRUE(PrivateFoldersIn(UserTempFolder()).empty())
+      << "a copy in the user's temporary folder";
   EXPECT_EQ(code, 0u);
   EXPECT_NE(message.find(kAtRestartHeading), std::string::npos) << message;
   EXPECT_NE(message.find(kUninstallerPath), std::string::npos) << message;
@@ -352,6 +481,7 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
   EXPECT_FALSE(PathExists(DesktopShortcut()));
   EXPECT_TRUE(HasPendingDeletions());
+  ExpectNoPendingDeletionInTheProfile();
 }
 
 // Beside a "卸载Morvane.exe.local" folder, which could redirect the common
@@ -374,6 +504,82 @@ TEST_F(Uninstall, RedirectionFolderBesideItRefusesToRun) {
   EXPECT_TRUE(PathExists(kMainProgramPath));
   EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
   EXPECT_TRUE(PrivateFolders().empty());
+}
+
+// Folders under the names that the cleanup of earlier runs looks for, made
+// by someone else: in the user's temporary folder (never looked at, even
+// with the uninstaller's own descriptor), and in the system's with the
+// descriptor that the temporary folder gives, with one that also lets the
+// users in, with a user as the owner, and under names that only look like
+// ours; and one that is a link to a victim folder. All stay with what is in
+// them, and the victim too.
+TEST_F(Uninstall, FoldersUnderOurNamesThatAreNotOursStay) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  ASSERT_TRUE(CreateDirectoryW(kVictim, nullptr));
+  ASSERT_TRUE(PlantFile(kVictimFile));
+  const std::string ourList = "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+  const std::string usersLetIn = std::string(kOurDescriptor) + "(A;OICI;FA;;;BU)";
+  const std::string ownedByTheUser = "O:" + OwnUser() + ourList;
+  struct Planted {
+    std::wstring folder;
+    const char* descriptor;  // nullptr: what the folder above gives
+  };
+  const std::vector<Planted> planted = {
+      {UserTempFolder() + L"MorvaneUninstall-0123456789abcdef", kOurDescriptor},
+      {SystemTempFolder() + L"MorvaneUninstall-1111111111111111", nullptr},
+      {SystemTempFolder() + L"MorvaneUninstall-2222222222222222", usersLetIn.c_str()},
+      {SystemTempFolder() + L"MorvaneUninstall-3333333333333333", ownedByTheUser.c_str()},
+      {SystemTempFolder() + L"MorvaneUninstall-ABCDEF0123456789", kOurDescriptor},
+      {SystemTempFolder() + L"MorvaneUninstall-0123456789abcdef0", kOurDescriptor},
+  };
+  for (const Planted& folder : planted) {
+    ASSERT_TRUE(folder.descriptor ? CreateFolderWithSecurity(folder.folder, folder.descriptor)
+                                  : CreateDirectoryW(folder.folder.c_str(), nullptr) != FALSE)
+        << Utf8Of(folder.folder);
+    ASSERT_TRUE(PlantFile(folder.folder + L"\\keep.txt")) << Utf8Of(folder.folder);
+  }
+  const std::wstring link = SystemTempFolder() + L"MorvaneUninstall-4444444444444444";
+  ASSERT_TRUE(MakeFolderLink(link, kVictim));
+  ASSERT_TRUE(PathExists(link + L"\\keep.txt")) << "the link does not lead to the victim";
+
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(code, 0u);
+  ExpectNothingOfTheInstallation();
+  for (const Planted& folder : planted)
+    EXPECT_TRUE(PathExists(folder.folder + L"\\keep.txt")) << Utf8Of(folder.folder);
+  EXPECT_TRUE(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << "the link went";
+  EXPECT_TRUE(PathExists(kVictimFile)) << "deleted through the link";
+}
+
+// A folder that an earlier run left (the uninstaller's name and descriptor)
+// goes with its files; so does one with a link in it, as the link: what it
+// leads to stays. Only where the system keeps the descriptors folders are
+// made with, since only there is a folder of ours told from another.
+TEST_F(Uninstall, LeftoversOfEarlierRunsGoAndLinksInThemGoAsLinks) {
+  std::string readBack;
+  if (!DescriptorsAreKept(&readBack))
+    GTEST_SKIP() << "this system does not keep the descriptor a folder is made with (it reads back "
+                 << readBack << ")";
+  ASSERT_NO_FATAL_FAILURE(Install());
+  ASSERT_TRUE(CreateDirectoryW(kVictim, nullptr));
+  ASSERT_TRUE(PlantFile(kVictimFile));
+  const std::wstring leftover = SystemTempFolder() + L"MorvaneUninstall-5555555555555555";
+  ASSERT_TRUE(CreateFolderWithSecurity(leftover, kOurDescriptor));
+  ASSERT_TRUE(PlantFile(leftover + L"\\" + WideOf(kUninstallerName)));
+  ASSERT_TRUE(PlantFile(leftover + L"\\other.txt"));
+  const std::wstring linking = SystemTempFolder() + L"MorvaneUninstall-6666666666666666";
+  ASSERT_TRUE(CreateFolderWithSecurity(linking, kOurDescriptor));
+  ASSERT_TRUE(MakeFolderLink(linking + L"\\link", kVictim));
+
+  std::string message;
+  DWORD code = 12345;
+  ASSERT_NO_FATAL_FAILURE(RunUninstaller(StartRegisteredUninstaller(), &message, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_FALSE(PathExists(leftover));
+  EXPECT_FALSE(PathExists(linking));
+  EXPECT_TRUE(PathExists(kVictimFile)) << "deleted through the link";
 }
 
 }  // namespace

@@ -59,3 +59,23 @@ void ForEachEntry(
 // Every name under a folder with its path below it, subfolders included, in
 // UTF-8: what a folder of the user's holds, whatever the user's name.
 std::vector<std::string> TreeOf(const std::wstring& folder);
+
+// The system's temporary folder (%SystemRoot%\Temp) and the user's, each
+// ending in a backslash.
+std::wstring SystemTempFolder();
+std::wstring UserTempFolder();
+
+// A new folder made with the security descriptor `sddl`. False when Windows
+// refuses either.
+bool CreateFolderWithSecurity(const std::wstring& path, const char* sddl);
+
+// The owner and access list of a file or folder in SDDL, as Windows reads
+// them back; empty when it cannot.
+std::string SecurityOf(const std::wstring& path);
+
+// A link at `link` (a new name) that leads to the folder `target`: a
+// junction (FSCTL_SET_REPARSE_POINT) where the system makes them; where it
+// refuses (Wine), a Unix symbolic link made by the Unix ln, which Wine
+// starts as it starts any program and shows as a reparse point. False when
+// neither could be made.
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target);
