@@ -1,14 +1,31 @@
 #include "services/shell.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
 #include <cwchar>
 
+#include "frame/system_library.h"
 #include "services/handles.h"
 
 namespace {
+
+// shell32 is not imported: the system would load it, and shcore and shlwapi
+// with it, before the program's first instruction, and the start window
+// needs none of them. Loaded from the system directory on the first call
+// that needs it, and kept for the life of the process (a link opened by the
+// shell may still run on its threads). nullptr where it cannot be loaded.
+HMODULE ShellLibrary() {
+  static const HMODULE shell = LoadSystemLibrary("shell32.dll");
+  return shell;
+}
+
+template <typename Fn>
+Fn ShellFunction(const char* name) {
+  return OptionalFunction<Fn>(ShellLibrary(), name);
+}
 
 // Codes 1 to 8 in order.
 const int kShellFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIRECTORY,
@@ -53,7 +70,9 @@ WidePath GetSpecialFolder(int folderCode) {
   wchar_t path[MAX_PATH] = {};
   UINT length = 0;
   if (folderCode >= kFolderDocuments && folderCode <= kFolderAppData) {
-    if (!SHGetSpecialFolderPathW(nullptr, path, kShellFolders[folderCode - 1], FALSE))
+    using GetFolderPathFn = BOOL(WINAPI*)(HWND, LPWSTR, int, BOOL);
+    auto getFolderPath = ShellFunction<GetFolderPathFn>("SHGetSpecialFolderPathW");
+    if (!getFolderPath || !getFolderPath(nullptr, path, kShellFolders[folderCode - 1], FALSE))
       return WidePath();
     length = UINT(wcsnlen(path, MAX_PATH));
   } else if (folderCode == kFolderWindows) {
@@ -126,13 +145,23 @@ bool ReadShortcutTarget(const WidePath& linkFile, WidePath* target) {
   // alone (Wine's links keep it so), which loses every character that code
   // page lacks. A link without an item list has its stored path, not one
   // the shell would look up again.
+  using PathFromItemsFn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPWSTR);
+  auto pathFromItems = ShellFunction<PathFromItemsFn>("SHGetPathFromIDListW");
   wchar_t path[MAX_PATH] = {};
   PIDLIST_ABSOLUTE items = nullptr;
-  const bool fromItems =
-      SUCCEEDED(shortcut.link->GetIDList(&items)) && items && SHGetPathFromIDListW(items, path);
+  const bool fromItems = pathFromItems && SUCCEEDED(shortcut.link->GetIDList(&items)) && items &&
+                         pathFromItems(items, path);
   CoTaskMemFree(items);
   if (!fromItems && shortcut.link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK)
     return false;
   *target = WidePath::OfUnits(path);
   return true;
+}
+
+bool OpenWithShell(const WideText& target, int showCommand) {
+  using ExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  auto execute = ShellFunction<ExecuteFn>("ShellExecuteW");
+  if (!execute) return false;
+  // Above 32 is success; the smaller values are the error codes.
+  return INT_PTR(execute(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand)) > 32;
 }

@@ -49,3 +49,8 @@ WidePath ShortcutFileName(const WidePath& linkName);
 // False when the file cannot be read as a shell link. COM must be
 // initialised on the calling thread.
 bool ReadShortcutTarget(const WidePath& linkFile, WidePath* target);
+
+// Opens `target` (a web address, a file) with the shell's "open" verb, shown
+// with `showCommand` (SW_SHOWNORMAL...). False when the shell cannot open it,
+// or shell32 cannot be loaded.
+bool OpenWithShell(const WideText& target, int showCommand);

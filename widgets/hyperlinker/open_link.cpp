@@ -1,11 +1,11 @@
 #include "widgets/hyperlinker/open_link.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 
 #include "services/registry.h"
+#include "services/shell.h"
 #include "services/wide_text.h"
 #include "widgets/hyperlinker/link_command.h"
 
@@ -71,10 +71,6 @@ bool OpenWithHtmlProgram(const Text& target, int showCommand) {
 bool OpenHyperLink(const HyperLinkerProperties& link, int showCommand) {
   const Text target = LinkTarget(link);
   if (target.empty()) return false;
-  if (ShellCanTake(target)) {
-    const HINSTANCE shell =
-        ShellExecuteW(nullptr, L"open", WideText(target).c_str(), nullptr, nullptr, showCommand);
-    if (INT_PTR(shell) > 32) return true;
-  }
+  if (ShellCanTake(target) && OpenWithShell(WideText(target), showCommand)) return true;
   return OpenWithHtmlProgram(target, showCommand);
 }

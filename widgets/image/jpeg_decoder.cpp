@@ -16,8 +16,10 @@ namespace {
 // of the largest picture the pixel limit admits.
 constexpr long kMaxLibraryMemory = long(640) << 20;
 
-// The standard error manager, with its fatal-error exit turned into a jump
-// back into DecompressInto.
+// libjpeg's error manager, filled in here rather than by jpeg_std_error: its
+// fatal-error exit is a jump back into DecompressInto, and no message is
+// ever put into words or shown, so libjpeg's table of message texts (about
+// 5 KB) is not linked into the program.
 struct ErrorManager {
   jpeg_error_mgr standard;
   jmp_buf jump;
@@ -25,6 +27,15 @@ struct ErrorManager {
 
 void ExitToDecoder(j_common_ptr cinfo) {
   longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void OutputNoMessage(j_common_ptr) {}
+
+void FormatNoMessage(j_common_ptr, char* buffer) { buffer[0] = '\0'; }
+
+void ResetErrorCounts(j_common_ptr cinfo) {
+  cinfo->err->num_warnings = 0;
+  cinfo->err->msg_code = 0;
 }
 
 // Warnings that say nothing of damage to the pixels: stray bytes between
@@ -51,6 +62,18 @@ bool IsHarmlessWarning(int code) {
 // messages (levels 0 and up) are dropped.
 void StopOnWarning(j_common_ptr cinfo, int level) {
   if (level < 0 && !IsHarmlessWarning(cinfo->err->msg_code)) cinfo->err->error_exit(cinfo);
+}
+
+// What jpeg_std_error sets, with the program's own procedures and without
+// a message table; no trace messages.
+jpeg_error_mgr* StartErrorManager(ErrorManager* error) {
+  error->standard = jpeg_error_mgr{};
+  error->standard.error_exit = ExitToDecoder;
+  error->standard.emit_message = StopOnWarning;
+  error->standard.output_message = OutputNoMessage;
+  error->standard.format_message = FormatNoMessage;
+  error->standard.reset_error_mgr = ResetErrorCounts;
+  return &error->standard;
 }
 
 // The source manager over the picture's bytes: all of them are handed over
@@ -104,9 +127,7 @@ bool OutputAllowed(const jpeg_decompress_struct& cinfo) {
 // no object with a destructor lives here or in the frames libjpeg calls, so
 // the jump skips no clean-up.
 bool DecompressInto(ByteBlock file, Decompression* d) {
-  d->cinfo.err = jpeg_std_error(&d->error.standard);
-  d->error.standard.error_exit = ExitToDecoder;
-  d->error.standard.emit_message = StopOnWarning;
+  d->cinfo.err = StartErrorManager(&d->error);
   if (setjmp(d->error.jump)) {
     jpeg_destroy_decompress(&d->cinfo);
     return false;

@@ -28,6 +28,19 @@ const char kClassName[] = "MorvanePicBtn";
 
 enum VisualState { kNormal = 0, kHover = 1, kPressed = 2 };
 
+// The button's pictures, one per state, in the order of the properties.
+enum StatePicture { kNormalPicture, kHoverPicture, kPressedPicture, kDisabledPicture };
+constexpr int kStatePictureCount = 4;
+
+// A state's picture made into its bitmap when it is first shown, not when the
+// button is created: a window's start waits only for the pictures it shows
+// (the normal ones, mostly), not for those of hover, press or the disabled
+// state. A picture that cannot be made is not tried again until it changes.
+struct StateBitmap {
+  BitmapOwner bitmap;
+  bool made = false;
+};
+
 struct PicBtn {
   // A push button to screen readers, pressed as Enter presses it; named by
   // the program, for the words are in the pictures.
@@ -38,10 +51,7 @@ struct PicBtn {
   // The colour PNG transparency is blended against: the owning window's
   // background, fixed at creation.
   COLORREF blend = 0;
-  BitmapOwner normal;
-  BitmapOwner hover;
-  BitmapOwner pressed;
-  BitmapOwner disabled;
+  StateBitmap pictures[kStatePictureCount];
   int visualState = kNormal;
   bool checked = false;  // toggle buttons only
   // The left button went down on the button, and has not come up since: only
@@ -75,16 +85,69 @@ COLORREF OwningWindowColour(uint32_t windowId) {
   return ColourOrDefault(uint32_t(ConvertValue(colour, ValueType::Integer).integer));
 }
 
+const Bytes& PictureBytes(const PicBtnProperties& properties, int which) {
+  switch (which) {
+    case kHoverPicture:
+      return properties.hoverPicture;
+    case kPressedPicture:
+      return properties.pressedPicture;
+    case kDisabledPicture:
+      return properties.disabledPicture;
+    default:
+      return properties.normalPicture;
+  }
+}
+
+// One device context of the window for a scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (hdc_) ReleaseDC(hwnd_, hdc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return hdc_; }
+
+ private:
+  HWND hwnd_;
+  HDC hdc_;
+};
+
+// The bitmap of picture `which`, made on its first use; nullptr when the
+// button has no such picture or it cannot be made.
+HBITMAP StatePictureBitmap(HWND hwnd, PicBtn* button, int which) {
+  StateBitmap& state = button->pictures[which];
+  if (!state.made) {
+    state.made = true;
+    const Bytes& picture = PictureBytes(button->properties, which);
+    if (!picture.empty()) {
+      WindowDc hdc(hwnd);
+      state.bitmap.Reset(hdc.Get() ? StateBitmapFromPicture(picture, hdc.Get(), button->blend)
+                                   : nullptr);
+    }
+  }
+  return state.bitmap.Get();
+}
+
+// A picture property was written: its bitmap is made again when next shown.
+void ForgetStatePicture(PicBtn* button, int which) {
+  button->pictures[which].bitmap.Reset(nullptr);
+  button->pictures[which].made = false;
+}
+
 // The bitmap shown in the present state: the disabled picture while the
 // window is disabled (when there is one), else the state's own picture,
 // else the normal one (which may be missing too).
-HBITMAP ShownBitmap(HWND hwnd, const PicBtn* button) {
-  HBITMAP candidate = button->visualState == kHover     ? button->hover.Get()
-                      : button->visualState == kPressed ? button->pressed.Get()
-                                                        : nullptr;
-  if (!IsWindowEnabled(hwnd) && button->disabled) return button->disabled.Get();
-  if (candidate) return candidate;
-  return button->normal.Get();
+HBITMAP ShownBitmap(HWND hwnd, PicBtn* button) {
+  if (!IsWindowEnabled(hwnd))
+    if (HBITMAP disabled = StatePictureBitmap(hwnd, button, kDisabledPicture)) return disabled;
+  const int state = button->visualState == kHover     ? kHoverPicture
+                    : button->visualState == kPressed ? kPressedPicture
+                                                      : kNormalPicture;
+  if (state != kNormalPicture)
+    if (HBITMAP own = StatePictureBitmap(hwnd, button, state)) return own;
+  return StatePictureBitmap(hwnd, button, kNormalPicture);
 }
 
 // The window's shape from the shown picture and the cut-out colour, or the
@@ -118,27 +181,6 @@ void SetVisualState(HWND hwnd, PicBtn* button, int state) {
   Repaint(hwnd, button);
 }
 
-// One device context of the window for a scope.
-class WindowDc {
- public:
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
-  ~WindowDc() {
-    if (hdc_) ReleaseDC(hwnd_, hdc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC Get() const { return hdc_; }
-
- private:
-  HWND hwnd_;
-  HDC hdc_;
-};
-
-void MakeStateBitmap(HWND hwnd, const PicBtn* button, const Bytes& picture, BitmapOwner* bitmap) {
-  WindowDc hdc(hwnd);
-  bitmap->Reset(hdc.Get() ? StateBitmapFromPicture(picture, hdc.Get(), button->blend) : nullptr);
-}
-
 void ReleaseCaptureOf(HWND hwnd) {
   if (GetCapture() == hwnd) ReleaseCapture();
 }
@@ -146,7 +188,7 @@ void ReleaseCaptureOf(HWND hwnd) {
 // Painting, shared by WM_PAINT and WM_PRINTCLIENT: the shown bitmap at its
 // own size at the top left of a black buffer the size of the client area,
 // then the buffer at once, so that nothing flickers.
-void PaintButton(HWND hwnd, const PicBtn* button, HDC hdc) {
+void PaintButton(HWND hwnd, PicBtn* button, HDC hdc) {
   RECT client;
   GetClientRect(hwnd, &client);
   const int width = client.right, height = client.bottom;
@@ -169,7 +211,7 @@ void PaintButton(HWND hwnd, const PicBtn* button, HDC hdc) {
 }
 
 // WM_PAINT: the window needs drawing.
-void OnPaint(HWND hwnd, const PicBtn* button) {
+void OnPaint(HWND hwnd, PicBtn* button) {
   PAINTSTRUCT paint;
   HDC hdc = BeginPaint(hwnd, &paint);
   if (hdc) PaintButton(hwnd, button, hdc);
@@ -298,14 +340,9 @@ HWND CreatePicBtn(const UnitCreateArgs& args) {
   PicBtn* button = state.get();
   HWND hwnd = CreateUnitWindow<PicBtn, PicBtnProc>(buttonClass, args, {}, std::move(state));
   if (!hwnd) return nullptr;
-  const PicBtnProperties& properties = button->properties;
-  MakeStateBitmap(hwnd, button, properties.normalPicture, &button->normal);
-  MakeStateBitmap(hwnd, button, properties.hoverPicture, &button->hover);
-  MakeStateBitmap(hwnd, button, properties.pressedPicture, &button->pressed);
-  MakeStateBitmap(hwnd, button, properties.disabledPicture, &button->disabled);
   // A checked toggle button starts pressed.
   if (IsToggle(button)) {
-    button->checked = properties.checked;
+    button->checked = button->properties.checked;
     button->visualState = button->checked ? kPressed : kNormal;
   }
   RebuildRegion(hwnd, button);
@@ -328,19 +365,19 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
       }
       break;
     case kPicBtnNormalPicture:
-      MakeStateBitmap(hwnd, button, properties.normalPicture, &button->normal);
+      ForgetStatePicture(button, kNormalPicture);
       Repaint(hwnd, button);
       break;
     case kPicBtnHoverPicture:
-      MakeStateBitmap(hwnd, button, properties.hoverPicture, &button->hover);
+      ForgetStatePicture(button, kHoverPicture);
       if (button->visualState == kHover) Repaint(hwnd, button);
       break;
     case kPicBtnPressedPicture:
-      MakeStateBitmap(hwnd, button, properties.pressedPicture, &button->pressed);
+      ForgetStatePicture(button, kPressedPicture);
       if (button->visualState == kPressed) Repaint(hwnd, button);
       break;
     case kPicBtnDisabledPicture:
-      MakeStateBitmap(hwnd, button, properties.disabledPicture, &button->disabled);
+      ForgetStatePicture(button, kDisabledPicture);
       if (!IsWindowEnabled(hwnd)) Repaint(hwnd, button);
       break;
     case kPicBtnTransparentColor:

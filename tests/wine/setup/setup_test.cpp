@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -1077,6 +1078,117 @@ TEST_F(Setup, ABestFitProfileNameLeavesTheLookalikeProfileAlone) {
   ExpectShortcuts();
   ExpectFilesInstalled();
   ExpectRegistration();
+}
+
+// The file names of the modules that a process has loaded, in lower case.
+std::vector<std::string> LoadedModules(DWORD processId) {
+  std::vector<std::string> names;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId);
+  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32FirstW(snapshot, &module); more;
+       more = Module32NextW(snapshot, &module)) {
+    std::string name = Cp936Of(module.szModule);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    names.push_back(name);
+  }
+  CloseHandle(snapshot);
+  return names;
+}
+
+bool Holds(const std::vector<std::string>& names, const char* name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The shell is loaded when an installation or a link first needs it, never
+// for the start window: shell32 and what it brings (shcore, shlwapi) are not
+// in the program's import table.
+TEST_F(Setup, TheStartWindowLoadsNoShellLibrary) {
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  // Past creating, showing and painting the window, and in its message loop.
+  WaitForInputIdle(run.program.process.hProcess, kGiveUpMs);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(run.startWindow, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &answer));
+  const std::vector<std::string> loaded = LoadedModules(run.program.process.dwProcessId);
+  // What the window needs is there: the list is the real one.
+  ASSERT_TRUE(Holds(loaded, "user32.dll"));
+  EXPECT_TRUE(Holds(loaded, "comctl32.dll")) << "the check box is a themed system control";
+  for (const char* shell : {"shell32.dll", "shcore.dll", "shlwapi.dll"})
+    EXPECT_FALSE(Holds(loaded, shell)) << shell << " is loaded with the start window";
+
+  // The agreement window is the program's own: still no shell.
+  ClickUnit(run.startWindow, kAgreementLink);
+  HWND agreement = WaitForAgreementWindow(run);
+  ASSERT_NE(agreement, nullptr) << "the link opened no window";
+  EXPECT_FALSE(Holds(LoadedModules(run.program.process.dwProcessId), "shell32.dll"));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntilGone(agreement));
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
+}
+
+// The share of the area's pixels that differ between two shots of it.
+double ChangedShare(const ScreenPixels& a, const ScreenPixels& b) {
+  if (a.pixels.size() != b.pixels.size() || a.pixels.empty()) return 1;
+  size_t changed = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) changed += a.pixels[i] != b.pixels[i];
+  return double(changed) / double(a.pixels.size());
+}
+
+bool IsRed(uint32_t pixel) {
+  const int r = int(pixel >> 16 & 0xFF), g = int(pixel >> 8 & 0xFF), b = int(pixel & 0xFF);
+  return r >= 160 && r > g + 60 && r > b + 60;
+}
+
+// The buttons' hover pictures, which the program makes only when they are
+// first shown: the install button lightens under the pointer, the close
+// button turns red; each shows its normal look again once the pointer
+// leaves.
+TEST_F(Setup, ButtonsShowTheirHoverPictures) {
+  SetupRun run;
+  ASSERT_TRUE(Launch(&run));
+  MoveAway(run);
+  // Past painting the window, and in its message loop.
+  WaitForInputIdle(run.program.process.hProcess, kGiveUpMs);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(run.startWindow, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &answer));
+  for (const UnitArea& unit : {kInstallButton, kCloseButton}) {
+    const bool close = unit.left == kCloseButton.left;
+    const RECT area = UnitRect(run.startWindow, unit);
+    // What the window paints reaches the screen a moment later.
+    ScreenPixels normal = CaptureScreen(area);
+    WaitUntil([&] {
+      const ScreenPixels again = CaptureScreen(area);
+      const bool settled = ChangedShare(normal, again) == 0;
+      normal = again;
+      return settled && CountWhite(normal, area) < AreaOf(unit) * 9 / 10;
+    });
+    const POINT over = PointIn(run.startWindow, unit);
+    MoveMouseTo(over.x, over.y);
+    ScreenPixels hover;
+    EXPECT_TRUE(WaitUntil([&] {
+      hover = CaptureScreen(area);
+      return ChangedShare(normal, hover) >= 0.25;
+    })) << (close ? "the close button" : "the install button")
+        << " shows no hover picture";
+    if (close)
+      EXPECT_GE(CountMatching(hover, area, IsRed), AreaOf(unit) / 4) << "the close button";
+    else
+      EXPECT_LT(CountMatching(hover, area, IsRed), AreaOf(unit) / 10) << "the install button";
+    MoveAway(run);
+    EXPECT_TRUE(WaitUntil([&] {
+      const ScreenPixels after = CaptureScreen(area);
+      return ChangedShare(hover, after) >= 0.25 &&
+             CountMatching(after, area, IsRed) < AreaOf(unit) / 10;
+    })) << (close ? "the close button" : "the install button")
+        << " stays in its hover look";
+  }
+  ClickUnit(run.startWindow, kCloseButton);
+  ExpectExitCode(&run, 0);
+  ExpectNothingWritten();
 }
 
 TEST_F(Setup, WindowDragsMinimisesAndCloses) {

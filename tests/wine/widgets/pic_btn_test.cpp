@@ -439,4 +439,77 @@ TEST_F(PicBtnTest, IconIsDrawnOnWhiteAtItsOwnSize) {
   EXPECT_EQ(shown.At(17, 8), kBlack);
 }
 
+// The state pictures are made when first shown: what a state shows is the
+// picture last written for it, before or after it was first shown; one that
+// cannot be made leaves the normal picture, each time.
+TEST_F(PicBtnTest, EachStateShowsItsLastWrittenPicture) {
+  ButtonSpec spec;
+  spec.properties = FourColours(spec.width, spec.height, true);
+  ButtonSpec damaged = spec;
+  damaged.id = kSecondButton;
+  damaged.left = 120;
+  damaged.properties.hoverPicture = Bytes{'B', 'M', 'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'};
+  HostedWindow window(kWindow, WindowOf({spec, damaged}));
+  ASSERT_TRUE(window.Loaded());
+  HWND button = window.Unit(kButton);
+  const POINT inside = OnScreen(button, 30, 15), outside = OnScreen(button, 130, 60);
+  const int hoverIndex = ClassProperty(kPicBtnHoverPicture);
+  const Bytes yellow = SolidBmp(spec.width, spec.height, RGB(255, 255, 0));
+  const Bytes white = SolidBmp(spec.width, spec.height, kWhite);
+
+  WriteUnitProperty(kButtonUnit, hoverIndex, Value::OfBlock(ViewOf(yellow)));
+  Move(inside);
+  EXPECT_EQ(ShownOnceItIs(button, RGB(255, 255, 0)), RGB(255, 255, 0)) << "written before";
+  Move(outside);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
+  WriteUnitProperty(kButtonUnit, hoverIndex, Value::OfBlock(ViewOf(white)));
+  Move(inside);
+  EXPECT_EQ(ShownOnceItIs(button, kWhite), kWhite) << "written after it was shown";
+  // Written while shown: at once.
+  WriteUnitProperty(kButtonUnit, hoverIndex, Value::OfBlock(ViewOf(yellow)));
+  EXPECT_EQ(Shown(button), RGB(255, 255, 0));
+  Move(outside);
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
+
+  WriteUnitProperty(kButtonUnit, ClassProperty(kPicBtnDisabledPicture),
+                    Value::OfBlock(ViewOf(white)));
+  WriteUnitProperty(kButtonUnit, kDisabledProperty, Value::Logical(true));
+  EXPECT_EQ(Shown(button), kWhite) << "the disabled picture written while enabled";
+  WriteUnitProperty(kButtonUnit, kDisabledProperty, Value::Logical(false));
+  EXPECT_EQ(Shown(button), kRed);
+
+  HWND second = window.Unit(kSecondButton);
+  for (int round = 0; round < 2; ++round) {
+    Move(OnScreen(second, 30, 15));
+    // Hovered (the button holds the capture), yet in its normal look.
+    EXPECT_TRUE(WaitUntil([&] { return GetCapture() == second; })) << round;
+    EXPECT_EQ(Shown(second), kRed) << "a damaged hover picture, round " << round;
+    Move(outside);
+    EXPECT_TRUE(WaitUntil([&] { return GetCapture() != second; })) << round;
+  }
+}
+
+// The window's shape follows the shown picture when that is first made on
+// a hover, and the normal picture's again after it.
+TEST_F(PicBtnTest, TheShapeFollowsAHoverPictureFirstShown) {
+  ButtonSpec spec;
+  spec.width = 40;
+  spec.height = 20;
+  spec.properties.normalPicture = SolidBmp(40, 20, kRed);
+  spec.properties.hoverPicture = Bmp(40, 20, kGreen, kWhite, Diamond);
+  spec.properties.transparentColor = 0x00FFFFFF;
+  HostedWindow window(kWindow, WindowOf({spec}));
+  ASSERT_TRUE(window.Loaded());
+  HWND button = window.Unit(kButton);
+  RECT box{};
+  EXPECT_EQ(RegionKind(button, &box), SIMPLEREGION);
+  Move(OnScreen(button, 20, 10));
+  ASSERT_EQ(ShownOnceItIs(button, kGreen), kGreen);
+  ExpectShapeFollowsPicture(button, 40, 20, Diamond);
+  Move(OnScreen(button, 130, 60));
+  EXPECT_EQ(ShownOnceItIs(button, kRed), kRed);
+  EXPECT_EQ(RegionKind(button, &box), SIMPLEREGION);
+  EXPECT_TRUE(box.left == 0 && box.top == 0 && box.right == 40 && box.bottom == 20);
+}
+
 }  // namespace
