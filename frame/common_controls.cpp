@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 
 namespace {
 HMODULE g_library = nullptr;

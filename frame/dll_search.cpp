@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 
 namespace {
 

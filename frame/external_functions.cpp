@@ -4,7 +4,7 @@
 
 #include "frame/program_path.h"
 #include "frame/runtime_error_text.h"
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/wide_text.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/values.h"
 
 enum class ExternalFunction : uint8_t {

@@ -7,7 +7,7 @@
 
 #include <cwchar>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/handles.h"
 
 namespace {

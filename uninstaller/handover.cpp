@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/handles.h"
 #include "services/shell.h"
 #include "uninstaller/private_folder.h"

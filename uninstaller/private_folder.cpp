@@ -5,7 +5,7 @@
 #include <sddl.h>
 #include <wincrypt.h>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/wide_text.h"
 #include "uninstaller/private_folder_rule.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "services/wide_text.h"
 #include "widgets/common/unit_window.h"
 

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "frame/program_resources.h"
-#include "frame/system_library.h"
+#include "services/system_library.h"
 #include "texts/accessible.h"
 #include "widgets/common/reflection.h"
 #include "widgets/common/unit_window.h"

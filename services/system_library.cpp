@@ -1,4 +1,4 @@
-#include "frame/system_library.h"
+#include "services/system_library.h"
 
 #include "services/wide_text.h"
 
