@@ -14,6 +14,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 action=$1 dir=$2
+# Wine takes only an absolute WINEPREFIX: a folder named relative to here
+# is made absolute.
+case "$dir" in /*) ;; *) dir=$PWD/$dir ;; esac
 source "$here/wine-env.sh" "$dir/wine.env"
 prepared="$dir/prepared"
 export WINEPREFIX="$prepared"

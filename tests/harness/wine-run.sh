@@ -31,6 +31,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$1 mode=$2 exe=$3
 shift 3
+# Wine takes only an absolute WINEPREFIX (see wine-prefix.sh).
+case "$dir" in /*) ;; *) dir=$PWD/$dir ;; esac
 prepared="$dir/prepared"
 if [ ! -f "$prepared/.morvane-ready" ]; then
   echo "wine-run: no prepared prefix in $dir (run the wine.start test first)" >&2
