@@ -3,6 +3,7 @@
 #include "support/dib_surface.h"
 #include "support/test_text.h"
 #include "texts/messages.h"
+#include "texts/setup_messages.h"
 
 namespace {
 
@@ -24,6 +25,21 @@ bool StartSetup(const std::string& setupPath, SetupRun* run) {
   });
   // Painted before anything looks at it.
   return run->startWindow && Synchronise(run->startWindow);
+}
+
+std::string InstallThroughTheWindow(const std::string& setupPath, ProgramsToEnd* processes) {
+  SetupRun run;
+  if (!StartSetup(setupPath, &run)) return "no start window";
+  processes->Add(run.program.process.hProcess);
+  ClickUnit(run.startWindow, kAgreementBox);
+  ClickUnit(run.startWindow, kInstallButton);
+  MessageBoxSeen seen;
+  if (!WaitForMessageBox(run.program, 60000, &seen)) return "no final message";
+  if (seen.text != kInstallDone) return "the final message is not the success message";
+  ClickBoxButton(seen, IDOK);
+  DWORD code = 12345;
+  if (!WaitForExit(&run.program, 30000, &code)) return "the setup program does not end";
+  return code == 0 ? std::string() : "the setup program ends with " + std::to_string(code);
 }
 
 HWND FindStartWindow(DWORD processId) {

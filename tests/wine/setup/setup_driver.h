@@ -45,6 +45,13 @@ struct SetupRun {
 // Starts the setup program and waits for its start window.
 bool StartSetup(const std::string& setupPath, SetupRun* run);
 
+// The whole installation through the start window, as a person does it: the
+// agreement ticked, the install button pressed, the final box read and
+// answered, the program's end awaited. Empty when the box said "安装完成"
+// and the program ended with 0; else what went otherwise. The program is
+// handed to `processes`, so that a test that fails leaves it ended.
+std::string InstallThroughTheWindow(const std::string& setupPath, ProgramsToEnd* processes);
+
 // The visible top-level windows of a process: its start window (the one of
 // the start window's size), and its other windows that are no message box.
 HWND FindStartWindow(DWORD processId);

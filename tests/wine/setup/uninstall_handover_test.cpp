@@ -33,17 +33,6 @@ bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
   return WaitForMessageBox(wanted, kBoxTimeoutMs, found);
 }
 
-// Starts a command line with every inheritable handle of this process
-// handed on.
-RunningProgram StartInheriting(std::wstring commandLine) {
-  RunningProgram program;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  program.started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                   nullptr, &startup, &program.process) != FALSE;
-  return program;
-}
-
 std::wstring Number(HANDLE handle) { return std::to_wstring(uintptr_t(handle)); }
 
 // Which file a handle is open on, as the file system names it.
@@ -82,17 +71,7 @@ class Handover : public testing::Test {
   }
 
   void Install() {
-    SetupRun run;
-    ASSERT_TRUE(StartSetup(setupPath_, &run)) << "no start window";
-    processes_.Add(run.program.process.hProcess);
-    ClickUnit(run.startWindow, kAgreementBox);
-    ClickUnit(run.startWindow, kInstallButton);
-    MessageBoxSeen seen;
-    ASSERT_TRUE(WaitForMessageBox(run.program, 60000, &seen)) << "no final message";
-    ClickBoxButton(seen, IDOK);
-    DWORD code = 12345;
-    ASSERT_TRUE(WaitForExit(&run.program, kExitTimeoutMs, &code));
-    ASSERT_EQ(code, 0u);
+    ASSERT_EQ(InstallThroughTheWindow(setupPath_, &processes_), "");
     ASSERT_TRUE(PathExists(kUninstallerPath));
   }
 
@@ -100,7 +79,7 @@ class Handover : public testing::Test {
   // inheritable handles handed on (none but those a test makes).
   RunningProgram StartRegisteredUninstaller() {
     const std::string command = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
-    RunningProgram program = StartInheriting(WideOf(command));
+    RunningProgram program = StartProgram(WideOf(command), true);
     if (program.started) processes_.Add(program.process.hProcess);
     return program;
   }
@@ -131,8 +110,9 @@ class Handover : public testing::Test {
   // code, once it has ended.
   DWORD RunForgedSecondPhase(HANDLE wait, HANDLE report) {
     const std::wstring uninstaller = WideOf(kUninstallerPath);
-    RunningProgram forged = StartInheriting(L"\"" + uninstaller + L"\" /phase2 " + Number(wait) +
-                                            L" " + Number(report) + L" \"" + uninstaller + L"\"");
+    RunningProgram forged = StartProgram(L"\"" + uninstaller + L"\" /phase2 " + Number(wait) +
+                                             L" " + Number(report) + L" \"" + uninstaller + L"\"",
+                                         true);
     if (!forged.started) return 0;
     processes_.Add(forged.process.hProcess);
     DWORD code = 0;

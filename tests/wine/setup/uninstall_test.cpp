@@ -221,18 +221,7 @@ class Uninstall : public testing::Test {
 
   // The whole installation through the setup program's window.
   void Install() {
-    SetupRun run;
-    ASSERT_TRUE(StartSetup(setupPath_, &run)) << "no start window";
-    processes_.Add(run.program.process.hProcess);
-    ClickUnit(run.startWindow, kAgreementBox);
-    ClickUnit(run.startWindow, kInstallButton);
-    MessageBoxSeen seen;
-    ASSERT_TRUE(WaitForMessageBox(run.program, 60000, &seen)) << "no final message";
-    ASSERT_EQ(seen.text, kInstallDone);
-    ClickBoxButton(seen, IDOK);
-    DWORD code = 12345;
-    ASSERT_TRUE(WaitForExit(&run.program, kExitTimeoutMs, &code));
-    ASSERT_EQ(code, 0u);
+    ASSERT_EQ(InstallThroughTheWindow(setupPath_, &processes_), "");
     ASSERT_TRUE(PathExists(kUninstallerPath));
   }
 

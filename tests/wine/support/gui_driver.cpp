@@ -115,12 +115,12 @@ RunningProgram StartProgram(const std::string& commandLine) {
   return StartProgram(WideOf(commandLine));
 }
 
-RunningProgram StartProgram(std::wstring commandLine) {
+RunningProgram StartProgram(std::wstring commandLine, bool inheritHandles) {
   RunningProgram program;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  program.started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &program.process) != FALSE;
+  program.started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, inheritHandles, 0,
+                                   nullptr, nullptr, &startup, &program.process) != FALSE;
   return program;
 }
 

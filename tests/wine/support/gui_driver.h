@@ -21,7 +21,9 @@ struct RunningProgram {
 // Starts `commandLine` (the program path first, quoted as needed); in UTF-16
 // for a path that code page 936 cannot write.
 RunningProgram StartProgram(const std::string& commandLine);
-RunningProgram StartProgram(std::wstring commandLine);
+// With `inheritHandles`, every inheritable handle of this process is handed
+// on.
+RunningProgram StartProgram(std::wstring commandLine, bool inheritHandles = false);
 // The programs a test started: those still running when it ends are ended
 // then, so that a test that failed half-way leaves none behind.
 class ProgramsToEnd {
