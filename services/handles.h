@@ -19,6 +19,11 @@ class FileHandle {
     handle_ = INVALID_HANDLE_VALUE;
     return h;
   }
+  // Closes what it holds and takes `h` in its place.
+  void Reset(HANDLE h) {
+    Close();
+    handle_ = h;
+  }
   // Closes now and reports whether CloseHandle succeeded.
   bool Close() {
     if (!IsValid()) return false;

@@ -174,17 +174,14 @@ bool PrivateFolder::Make() {
     const WidePath path = temp + name;
     if (CreateDirectoryW(path.c_str(), &attributes)) {
       // Held at once; and it must still be the folder just made.
-      HANDLE held = HoldFolder(path);
-      if (held == INVALID_HANDLE_VALUE) {
+      FileHandle held(HoldFolder(path));
+      if (!held.IsValid()) {
         RemoveDirectoryW(path.c_str());
         return false;
       }
-      if (!IsPlainFolder(held)) {
-        CloseHandle(held);
-        return false;
-      }
+      if (!IsPlainFolder(held.Get())) return false;
       folder_ = path;
-      heldFolder_ = held;
+      heldFolder_.Reset(held.Release());
       return true;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
@@ -198,9 +195,9 @@ bool PrivateFolder::PutCopy(const WidePath& original, const WidePath& fileName) 
   // Held for reading only from right after it is written: Windows opens a
   // program it starts for reading and execution, which this share mode
   // lets through, and nothing that would write or delete.
-  heldCopy_ = CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (heldCopy_ == INVALID_HANDLE_VALUE) {
+  heldCopy_.Reset(CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!heldCopy_.IsValid()) {
     DeleteFileW(copy.c_str());
     return false;
   }
@@ -209,10 +206,8 @@ bool PrivateFolder::PutCopy(const WidePath& original, const WidePath& fileName) 
 }
 
 void PrivateFolder::LetGo() {
-  for (HANDLE* held : {&heldCopy_, &heldFolder_}) {
-    if (*held != INVALID_HANDLE_VALUE) CloseHandle(*held);
-    *held = INVALID_HANDLE_VALUE;
-  }
+  heldCopy_.Close();
+  heldFolder_.Close();
 }
 
 void PrivateFolder::Remove() {
@@ -233,11 +228,11 @@ void RemoveLeftoverFolders() {
     const WidePath folder = temp + WidePath::OfUnits(found.cFileName);
     // Checked on the handle that holds it until its files are gone: the
     // folder checked is the folder emptied.
-    HANDLE held = HoldFolder(folder);
-    if (held == INVALID_HANDLE_VALUE) continue;
-    const bool ours = IsPlainFolder(held) && HasPrivateSecurity(held);
+    FileHandle held(HoldFolder(folder));
+    if (!held.IsValid()) continue;
+    const bool ours = IsPlainFolder(held.Get()) && HasPrivateSecurity(held.Get());
     if (ours) DeleteEntriesIn(folder);
-    CloseHandle(held);
+    held.Close();
     // Only an empty folder goes, or a link itself, never what it leads to.
     if (ours) RemoveDirectoryW(folder.c_str());
   } while (FindNextFileW(search, &found));

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include "services/handles.h"
 #include "services/wide_text.h"
 
 // A private folder and the copy in it, each held open from the moment it is
@@ -20,7 +21,6 @@
 class PrivateFolder {
  public:
   PrivateFolder() = default;
-  ~PrivateFolder() { LetGo(); }
   PrivateFolder(const PrivateFolder&) = delete;
   PrivateFolder& operator=(const PrivateFolder&) = delete;
 
@@ -45,8 +45,8 @@ class PrivateFolder {
  private:
   WidePath folder_;
   WidePath copy_;
-  HANDLE heldFolder_ = INVALID_HANDLE_VALUE;
-  HANDLE heldCopy_ = INVALID_HANDLE_VALUE;
+  FileHandle heldFolder_{INVALID_HANDLE_VALUE};
+  FileHandle heldCopy_{INVALID_HANDLE_VALUE};
 };
 
 // Removes what earlier runs left in the system's temporary folder: a folder

@@ -1,8 +1,12 @@
 #include "uninstaller/private_folder_rule.h"
 
+#include <cstring>
+
 namespace {
 
-const char kOurEntries[] = "(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+// The access list's entries, as the descriptor the folders are made with
+// gives them.
+const char* const kOurEntries = std::strchr(kPrivateFolderSecurity, '(');
 
 bool IsLowerHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/installed_state.h"
@@ -47,28 +48,14 @@ std::string ValueText(HKEY root, const std::string& key, const char* name) {
   return RegistryText(root, key, name);
 }
 
-bool HasPendingDeletions() {
+// The operations that wait for the next restart, each a source and a
+// target (empty: a deletion), as PendingFileRenameOperations lists them.
+std::vector<std::pair<std::wstring, std::wstring>> PendingOperations() {
+  std::vector<std::pair<std::wstring, std::wstring>> operations;
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kPendingKey).c_str(), 0, KEY_READ, &key) !=
       ERROR_SUCCESS)
-    return false;
-  DWORD size = 0;
-  const bool any = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, nullptr,
-                                    &size) == ERROR_SUCCESS &&
-                   size > 2 * sizeof(wchar_t);
-  RegCloseKey(key);
-  return any;
-}
-
-// What waits for deletion at the next restart: the sources of the pending
-// operations whose target is empty, without the "\??\" that Windows puts
-// before them.
-std::vector<std::wstring> PendingDeletions() {
-  std::vector<std::wstring> paths;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kPendingKey).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return paths;
+    return operations;
   DWORD size = 0;
   std::vector<wchar_t> units;
   if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) ==
@@ -89,9 +76,20 @@ std::vector<std::wstring> PendingDeletions() {
   for (;;) {
     std::wstring source = next();
     if (source.empty() || at >= units.size()) break;
-    if (!next().empty()) continue;
-    if (source.rfind(L"\\??\\", 0) == 0) source.erase(0, 4);
-    paths.push_back(source);
+    operations.emplace_back(std::move(source), next());
+  }
+  return operations;
+}
+
+bool HasPendingOperations() { return !PendingOperations().empty(); }
+
+// What waits for deletion at the next restart, without the "\??\" that
+// Windows puts before a path.
+std::vector<std::wstring> PendingDeletions() {
+  std::vector<std::wstring> paths;
+  for (auto& [source, target] : PendingOperations()) {
+    if (!target.empty()) continue;
+    paths.push_back(source.rfind(L"\\??\\", 0) == 0 ? source.substr(4) : source);
   }
   return paths;
 }
@@ -129,7 +127,7 @@ std::vector<std::wstring> PrivateFoldersIn(const std::wstring& temp) {
 std::vector<std::wstring> PrivateFolders() { return PrivateFoldersIn(SystemTempFolder()); }
 
 // The descriptor the uninstaller makes its private folders with.
-const char kOurDescriptor[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+const char* const kOurDescriptor = kPrivateFolderSecurity;
 
 // Whether this system keeps the descriptor a folder is made with: Windows
 // does; Wine may make one up from the Unix permissions instead (the owner
@@ -323,7 +321,7 @@ TEST_F(Uninstall, AfterTheRestartTheCopyIsGone) {
   DeleteFileW(WideOf(kRestartNote).c_str());
   EXPECT_FALSE(PathExists(WideOfUtf8(folder))) << folder;
   EXPECT_TRUE(PrivateFolders().empty());
-  EXPECT_FALSE(HasPendingDeletions());
+  EXPECT_FALSE(HasPendingOperations());
 }
 
 // An all-files verb that another program owned before the installation, and
@@ -469,7 +467,7 @@ TEST_F(Uninstall, WithoutACopyTheRestGoesAndItselfAtTheRestart) {
   EXPECT_FALSE(PathExists(kMainProgramPath));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, "zorvafile"));
   EXPECT_FALSE(PathExists(DesktopShortcut()));
-  EXPECT_TRUE(HasPendingDeletions());
+  EXPECT_TRUE(HasPendingOperations());
   ExpectNoPendingDeletionInTheProfile();
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "support/real_input.h"
+
 std::string HostPath(const std::string& unixPath) {
   std::string path = "Z:" + unixPath;
   for (char& c : path)
@@ -240,10 +242,10 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
   if (process.hProcess) CloseHandle(process.hProcess);
   // Wine runs a Unix program beside its own processes, with no process of
   // its own to wait on: the link is there once it shows.
-  for (int wait = 0; wait < 300; ++wait) {
-    const DWORD attributes = GetFileAttributesW(link.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return attributes & FILE_ATTRIBUTE_REPARSE_POINT;
-    Sleep(100);
-  }
-  return false;
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  WaitUntil([&] {
+    attributes = GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES;
+  });
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
