@@ -9,6 +9,8 @@
 // back to them (widgets/common/reflection.h).
 #include "widgets/window/window.h"
 
+#include <windowsx.h>
+
 #include <utility>
 
 #include "frame/program_resources.h"
@@ -19,6 +21,15 @@
 #include "widgets/window/window_state.h"
 
 const char kDefaultWindowClassName[] = "MorvaneWindow";
+
+// The system's move loop takes the point of the message the thread took
+// last as where the mouse held the window, so it is started while that is
+// the press. A request posted instead would start it from wherever the
+// mouse had gone by the time the request was taken from the queue: on a
+// busy machine the window would be left behind the mouse by that much.
+void StartWindowDrag(HWND window, POINT pressedAt) {
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pressedAt.x, pressedAt.y));
+}
 
 namespace {
 
@@ -282,6 +293,15 @@ void OnPrintClient(WindowUnit* window, HWND hwnd, HDC hdc) {
   PaintWindowBackground(window, hwnd, hdc, area);
 }
 
+// WM_LBUTTONDOWN on a window that drags anywhere: the press has raised its
+// event and goes on as a drag.
+void OnPress(WindowUnit* window, HWND hwnd, LPARAM lParam) {
+  if (!window->properties.dragAnywhere) return;
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ClientToScreen(hwnd, &at);
+  StartWindowDrag(hwnd, at);
+}
+
 // WM_SIZE: an elliptic outline follows the new size before the resized event.
 void OnSize(WindowUnit* window, HWND hwnd, WPARAM kind) {
   if (window->properties.shape == kShapeEllipse && kind != SIZE_MINIMIZED)
@@ -424,6 +444,9 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
     case WM_SIZE:
       DefWindowProcW(hwnd, message, wParam, lParam);
       OnSize(window, hwnd, wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnPress(window, hwnd, lParam);
       return 0;
     case WM_SHOWWINDOW:
       DefWindowProcW(hwnd, message, wParam, lParam);

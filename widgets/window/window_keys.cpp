@@ -16,23 +16,15 @@ namespace {
 
 bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
-// The system moves the window while the button stays down, as for a press
-// on a caption.
-void StartWindowDrag(HWND window, const MSG& message) {
-  PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(message.pt.x, message.pt.y));
-}
-
-// DragAnywhere: a press on the window itself moves it and goes on as a
-// press; one on a unit of a class that forwards presses moves it instead.
+// DragAnywhere: a press on a unit of a class that forwards presses moves the
+// window instead (StartWindowDrag, window.cpp). A press on the window itself
+// goes on as a press, and moves the window once it reaches the window's
+// procedure.
 bool PreTranslatePress(HWND window, const WindowUnit& state, const MSG& message,
                        const UnitOperations* unit) {
-  if (!state.properties.dragAnywhere) return false;
-  if (message.hwnd == window) {
-    StartWindowDrag(window, message);
-    return false;
-  }
+  if (!state.properties.dragAnywhere || message.hwnd == window) return false;
   if (!unit || !unit->forwardsPresses) return false;
-  StartWindowDrag(window, message);
+  StartWindowDrag(window, message.pt);
   return true;
 }
 

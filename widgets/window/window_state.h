@@ -36,6 +36,12 @@ inline WindowUnit* WindowStateOf(HWND hwnd) { return UnitStateOf<WindowUnit>(hwn
 // paint clip box; nothing for an empty one): WM_PAINT and WM_PRINTCLIENT.
 void PaintWindowBackground(WindowUnit* window, HWND hwnd, HDC hdc, const RECT& area);
 
+// window.cpp: the system moves `window` while the left button stays down,
+// as for a press on a caption at `pressedAt` (screen coordinates); it
+// returns when the button is released. Called while the press is the
+// message this thread took last.
+void StartWindowDrag(HWND window, POINT pressedAt);
+
 // window_keys.cpp: the window's pre-translation of a message for it or one
 // of its units, whose class is `target` (DragAnywhere and the keyboard
 // conveniences); true consumes the message.

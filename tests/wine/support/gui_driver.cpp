@@ -66,13 +66,17 @@ struct LastPress {
 };
 LastPress g_lastPress;
 
-void PressAt(DWORD buttonDown, POINT at) {
-  MouseAt(0, at);
+void WaitOutDoubleClick(POINT at) {
   const DWORD needed = GetDoubleClickTime() + 1;
   const DWORD since = GetTickCount() - g_lastPress.tick;
   if (g_lastPress.any && std::abs(at.x - g_lastPress.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
       std::abs(at.y - g_lastPress.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since < needed)
     Sleep(needed - since);
+}
+
+void PressAt(DWORD buttonDown, POINT at) {
+  MouseAt(0, at);
+  WaitOutDoubleClick(at);
   MouseAt(buttonDown, at);
   g_lastPress = LastPress{true, at, GetTickCount()};
 }
@@ -314,19 +318,51 @@ void ClickWindow(HWND hwnd) {
   ClickAt(at.x, at.y);
 }
 
-bool DragWindow(HWND window, POINT from, int dx, int dy) {
-  RECT before{};
-  GetWindowRect(window, &before);
-  PressAt(MOUSEEVENTF_LEFTDOWN, from);
-  constexpr int kSteps = 8;
-  for (int step = 1; step <= kSteps; ++step)
-    MouseAt(0, POINT{from.x + dx * step / kSteps, from.y + dy * step / kSteps});
-  MouseAt(MOUSEEVENTF_LEFTUP, POINT{from.x + dx, from.y + dy});
+namespace {
+
+constexpr int kDragSteps = 8;
+
+POINT DragStep(POINT from, int dx, int dy, int step) {
+  return POINT{from.x + dx * step / kDragSteps, from.y + dy * step / kDragSteps};
+}
+
+bool WaitUntilMovedBy(HWND window, const RECT& before, int dx, int dy) {
   return WaitUntil([&] {
     RECT now{};
     GetWindowRect(window, &now);
     return now.left == before.left + dx && now.top == before.top + dy;
   });
+}
+
+}  // namespace
+
+bool DragWindow(HWND window, POINT from, int dx, int dy) {
+  RECT before{};
+  GetWindowRect(window, &before);
+  PressAt(MOUSEEVENTF_LEFTDOWN, from);
+  for (int step = 1; step <= kDragSteps; ++step) MouseAt(0, DragStep(from, dx, dy, step));
+  MouseAt(MOUSEEVENTF_LEFTUP, DragStep(from, dx, dy, kDragSteps));
+  return WaitUntilMovedBy(window, before, dx, dy);
+}
+
+bool DragWindowPastItsThread(HWND window, POINT from, int dx, int dy) {
+  RECT before{};
+  GetWindowRect(window, &before);
+  MoveMouseTo(from.x, from.y);
+  HANDLE thread =
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+  if (!thread) return false;
+  const bool held = SuspendThread(thread) != DWORD(-1);
+  // Nothing here waits for the window: its thread takes no message until
+  // the button is up again.
+  WaitOutDoubleClick(from);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+  g_lastPress = LastPress{true, from, GetTickCount()};
+  for (int step = 1; step <= kDragSteps; ++step) SendMouse(0, DragStep(from, dx, dy, step));
+  SendMouse(MOUSEEVENTF_LEFTUP, DragStep(from, dx, dy, kDragSteps));
+  if (held) ResumeThread(thread);
+  CloseHandle(thread);
+  return held && WaitUntilMovedBy(window, before, dx, dy);
 }
 
 void MoveAside(HWND hwnd) {

@@ -140,6 +140,10 @@ void ClickWindow(HWND hwnd);
 // units), moves the mouse by (dx, dy) in steps and releases it there; true
 // once the window lies (dx, dy) from where it was.
 bool DragWindow(HWND window, POINT from, int dx, int dy);
+// The same drag, with the thread of the window held from before the press
+// until after the release, as a machine too busy to keep up would hold it:
+// the program takes the press when the mouse has long gone on.
+bool DragWindowPastItsThread(HWND window, POINT from, int dx, int dy);
 
 // Moves a window to the top-left corner of the screen, out of the way.
 void MoveAside(HWND hwnd);
