@@ -25,13 +25,10 @@ const char kSystemClassName[] = "BUTTON";
 // The style bits that the unit's own properties set.
 constexpr DWORD kPropertyStyles = BS_PUSHLIKE | BS_FLAT | BS_LEFTTEXT | BS_CENTER | BS_VCENTER;
 
-struct CheckBox {
+struct CheckBox : UnitState<CheckBoxProperties> {
   // A check button to screen readers, named by its caption and toggled as
   // a click toggles it.
   static const AccessibleFacts kAccessible;
-  CheckBoxProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
   WNDPROC systemProc = nullptr;
   // The check state that screen readers were last told of: the control
   // tells them of no change itself.

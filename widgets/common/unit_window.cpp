@@ -66,6 +66,24 @@ void GiveBack(HWND hwnd, LPARAM lParam) {
       false;
 }
 
+void AnswerPaint(HWND hwnd, UINT message, WPARAM wParam, PaintStep paint, void* state) {
+  PaintRequest request;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT painting;
+    request.dc = BeginPaint(hwnd, &painting);
+    request.area = painting.rcPaint;
+    request.onScreen = true;
+    if (request.dc) paint(hwnd, state, request);
+    EndPaint(hwnd, &painting);
+    return;
+  }
+  request.dc = reinterpret_cast<HDC>(wParam);
+  RECT client{}, shown{};
+  GetClientRect(hwnd, &client);
+  if (GetClipBox(request.dc, &shown) != ERROR && IntersectRect(&request.area, &client, &shown))
+    paint(hwnd, state, request);
+}
+
 }  // namespace unit_window
 
 Text WindowText(HWND hwnd) {

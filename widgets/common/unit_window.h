@@ -4,10 +4,13 @@
 // GWLP_USERDATA on WM_NCCREATE and deleted on WM_NCDESTROY, so that a class
 // writes only its procedure, which finds the state unpacked:
 //
-//   struct Label { LabelProperties properties; UnitIdentity identity; UnitLink link; ... };
+//   struct Label : UnitState<LabelProperties> { UnitFont font; ... };
 //   LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM, LPARAM);
 //   ...
 //   HWND hwnd = CreateUnitWindow<Label, LabelProc>(kClass, args, style, std::move(state));
+//
+// A class that paints its units states how as the static member `Paint` of
+// its state, and its procedure never sees a request to paint.
 //
 // The window procedure here (and system_control.h's for a wrapped system
 // control) is the one way from a unit's window to its unit: it hands every
@@ -62,6 +65,27 @@ struct UnitWindowStyle {
   const char* text = "";
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
+};
+
+// What every unit's state begins with: its property record, which unit it
+// is, and the frame's link to it. The class adds what else it keeps.
+template <typename Properties>
+struct UnitState {
+  Properties properties;
+  UnitIdentity identity;
+  UnitLink link;
+};
+
+// What a unit is asked to paint: into `dc`, at least the part `area` of its
+// client area. `onScreen` when the unit paints its own window (WM_PAINT),
+// rather than a copy of itself into a caller's context (WM_PRINTCLIENT). A
+// class that paints its units answers both through its state's
+//
+//   static void Paint(HWND hwnd, Label& label, const PaintRequest& request);
+struct PaintRequest {
+  HDC dc = nullptr;
+  RECT area{};
+  bool onScreen = false;
 };
 
 // The state that the unit's window carries; nullptr before WM_NCCREATE and
@@ -144,9 +168,35 @@ void* StateFor(HWND hwnd, UINT message, LPARAM lParam);
 // The class refused WM_NCCREATE: the state goes back to the creator.
 void GiveBack(HWND hwnd, LPARAM lParam);
 
-// The class's procedure as the frame's part calls it.
+// Whether the class paints its units, as the static member `Paint` of its
+// state.
+template <typename State, typename = void>
+constexpr bool kPaintsItself = false;
+template <typename State>
+constexpr bool kPaintsItself<State, std::void_t<decltype(&State::Paint)>> = true;
+
+using PaintStep = void (*)(HWND hwnd, void* state, const PaintRequest& request);
+
+template <typename State>
+void PaintOf(HWND hwnd, void* state, const PaintRequest& request) {
+  State::Paint(hwnd, *static_cast<State*>(state), request);
+}
+
+// WM_PAINT, between BeginPaint and EndPaint, over the invalid area;
+// WM_PRINTCLIENT into the context given, over the part of the client area
+// that the context can show, and not at all where it shows none.
+void AnswerPaint(HWND hwnd, UINT message, WPARAM wParam, PaintStep paint, void* state);
+
+// The class's procedure as the frame's part calls it, with the requests to
+// paint answered for a class that paints.
 template <typename State, UnitProcedure<State> Procedure>
 LRESULT ClassStep(HWND hwnd, void* state, UINT message, WPARAM wParam, LPARAM lParam) {
+  if constexpr (kPaintsItself<State>) {
+    if (message == WM_PAINT || message == WM_PRINTCLIENT) {
+      AnswerPaint(hwnd, message, wParam, PaintOf<State>, state);
+      return 0;
+    }
+  }
   return Procedure(hwnd, static_cast<State*>(state), message, wParam, lParam);
 }
 

@@ -36,10 +36,7 @@ wchar_t CharacterOfByte(char byte) {
 }
 constexpr char kDefaultPasswordChar = '*';
 
-struct EditBox {
-  EditBoxProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+struct EditBox : UnitState<EditBoxProperties> {
   WNDPROC systemProc = nullptr;
   UnitFont font;
   BrushOwner backBrush;

@@ -29,6 +29,7 @@ struct HyperLinker {
   // A link to screen readers, named by what it shows and opened as Enter
   // opens it.
   static const AccessibleFacts kAccessible;
+  static void Paint(HWND hwnd, HyperLinker& link, const PaintRequest& request);
   HyperLinkerProperties properties;
   UnitLink link;
   UnitFont font;
@@ -62,12 +63,13 @@ void ReleaseCaptureOf(HWND hwnd) {
   if (GetCapture() == hwnd) ReleaseCapture();
 }
 
-// Painting, shared by WM_PAINT and WM_PRINTCLIENT: the background over the
-// part to be drawn, then the text centred in the whole client area.
-void PaintLink(HWND hwnd, const HyperLinker* link, HDC hdc) {
-  RECT clip;
-  const int clipKind = GetClipBox(hdc, &clip);
-  if (clipKind == NULLREGION || clipKind == ERROR || IsRectEmpty(&clip)) return;
+// Painting: the background over the part asked for, then the text centred
+// in the whole client area.
+void HyperLinker::Paint(HWND hwnd, HyperLinker& state, const PaintRequest& request) {
+  const HyperLinker* link = &state;
+  HDC hdc = request.dc;
+  const RECT& clip = request.area;
+  if (IsRectEmpty(&clip)) return;
   BrushOwner background(CreateSolidBrush(ColourOrDefault(link->properties.backColor)));
   const int saved = SaveDC(hdc);
   SelectObject(hdc, background.Get());
@@ -84,14 +86,6 @@ void PaintLink(HWND hwnd, const HyperLinker* link, HDC hdc) {
   if (FocusCueShown(hwnd)) DrawFocusCue(hdc, client);
   // Puts back the caller's brush and font before ours go.
   RestoreDC(hdc, saved);
-}
-
-// WM_PAINT: the window needs drawing.
-void OnPaint(HWND hwnd, const HyperLinker* link) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintLink(hwnd, link, hdc);
-  EndPaint(hwnd, &paint);
 }
 
 // Hovering ends: the normal or visited colour comes back at once.
@@ -241,12 +235,6 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
 
 LRESULT HyperLinkerProc(HWND hwnd, HyperLinker* link, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint(hwnd, link);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintLink(hwnd, link, HDC(wParam));
-      return 0;
     case WM_MOUSEMOVE:
       OnMouseMove(hwnd, link, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;

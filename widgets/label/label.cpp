@@ -20,12 +20,10 @@ namespace {
 
 const char kClassName[] = "MorvaneLabel";
 
-struct Label {
+struct Label : UnitState<LabelProperties> {
   // Static text to screen readers, named by its caption.
   static const AccessibleFacts kAccessible;
-  LabelProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+  static void Paint(HWND hwnd, Label& label, const PaintRequest& request);
   UnitFont font;
   OwnedImage picture;  // Picture decoded once; empty when it does not decode
 };
@@ -83,9 +81,10 @@ void DrawPictureAndFill(HDC hdc, const PreparedImage& picture, int32_t mode, con
   RestoreDC(hdc, saved);
 }
 
-// Painting (WM_PAINT and WM_PRINTCLIENT) of the part `clip` of the client
-// area.
-void PaintLabel(HWND hwnd, const Label& label, HDC hdc, const RECT& clip) {
+// Painting of the part asked for.
+void Label::Paint(HWND hwnd, Label& label, const PaintRequest& request) {
+  const RECT& clip = request.area;
+  HDC hdc = request.dc;
   if (IsRectEmpty(&clip)) return;
   const LabelProperties& properties = label.properties;
   RECT client;
@@ -118,21 +117,6 @@ void PaintLabel(HWND hwnd, const Label& label, HDC hdc, const RECT& clip) {
   // A band that fills the whole label leaves the caption no place.
   if (IsRectEmpty(&inner)) return;
   DrawCaption(hdc, inner, WindowText(hwnd), CaptionLookOf(properties, label.font.Get()));
-}
-
-// WM_PAINT: the invalid part of the label.
-void OnPaint(HWND hwnd, const Label& label) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintLabel(hwnd, label, hdc, paint.rcPaint);
-  EndPaint(hwnd, &paint);
-}
-
-// WM_PRINTCLIENT: the whole label into another device context.
-void OnPrintClient(HWND hwnd, const Label& label, HDC hdc) {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  PaintLabel(hwnd, label, hdc, client);
 }
 
 // The unit operations.
@@ -172,19 +156,9 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT LabelProc(HWND hwnd, Label* label, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      OnPaint(hwnd, *label);
-      return 0;
-    case WM_PRINTCLIENT:
-      OnPrintClient(hwnd, *label, HDC(wParam));
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+// The label paints all it covers, erasing nothing first.
+LRESULT LabelProc(HWND hwnd, Label*, UINT message, WPARAM wParam, LPARAM lParam) {
+  return message == WM_ERASEBKGND ? 1 : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 constexpr UnitOperations MakeLabelOperations() {

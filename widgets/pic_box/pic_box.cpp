@@ -25,13 +25,11 @@ const char kPicBoxClassName[] = "MorvanePicBox";
 
 namespace {
 
-struct PicBox {
+struct PicBox : UnitState<PicBoxProperties> {
   // A graphic to screen readers, which holds the units inside it; named only
   // by the program.
   static const AccessibleFacts kAccessible;
-  PicBoxProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+  static void Paint(HWND hwnd, PicBox& box, const PaintRequest& request);
   BrushOwner backBrush;
   OwnedImage picture;  // empty while the animation shows the picture
   GifPlayer player;
@@ -58,35 +56,28 @@ void TakePicture(PicBox* box, HWND hwnd) {
   if (hwnd) InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// WM_PAINT and WM_PRINTCLIENT: the background over the whole client area,
-// then the picture (or the animation's current frame) where its display mode
-// puts it.
-void PaintPicBox(PicBox* box, HWND hwnd, HDC hdc) {
+// Painting: the background over the whole client area, then the picture
+// (or the animation's current frame) where its display mode puts it. On the
+// screen, painting also starts the animation of a newly set GIF.
+void PicBox::Paint(HWND hwnd, PicBox& box, const PaintRequest& request) {
+  HDC hdc = request.dc;
   RECT client{};
   GetClientRect(hwnd, &client);
   {
-    Selected brush(hdc, box->backBrush.Get());
+    Selected brush(hdc, box.backBrush.Get());
     PatBlt(hdc, 0, 0, client.right, client.bottom, PATCOPY);
   }
-  if (box->player.Loaded()) {
-    box->player.Paint(hdc, client.right, client.bottom);
+  if (box.player.Loaded()) {
+    box.player.Paint(hdc, client.right, client.bottom);
+    if (request.onScreen) box.player.Start(hwnd);
     return;
   }
-  const DecodedImage* picture = box->picture.get();
+  const DecodedImage* picture = box.picture.get();
   if (!picture) return;
-  const ImagePlacement at = PlaceImage(box->properties.displayMode, client.right, client.bottom,
+  const ImagePlacement at = PlaceImage(box.properties.displayMode, client.right, client.bottom,
                                        picture->width, picture->height);
   if (at.width > 0 && at.height > 0)
-    DrawImage(picture, hdc, at.x, at.y, at.width, at.height, BackColour(*box));
-}
-
-// WM_PAINT: painting also starts the animation of a newly set GIF.
-void OnPaint(PicBox* box, HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintPicBox(box, hwnd, hdc);
-  EndPaint(hwnd, &paint);
-  box->player.Start(hwnd);
+    DrawImage(picture, hdc, at.x, at.y, at.width, at.height, BackColour(box));
 }
 
 HWND CreatePicBox(const UnitCreateArgs& args) {
@@ -138,20 +129,10 @@ LRESULT PicBoxProc(HWND hwnd, PicBox* box, UINT message, WPARAM wParam, LPARAM l
   // A control's notification goes back to the control first.
   LRESULT reflected = 0;
   if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
-  switch (message) {
-    case WM_PAINT:
-      OnPaint(box, hwnd);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintPicBox(box, hwnd, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_DESTROY:
-      // The worker draws into this window: it ends before the window does.
-      box->player.Stop();
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  if (message != WM_DESTROY) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // The worker draws into this window: it ends before the window does.
+  box->player.Stop();
+  return 0;
 }
 
 constexpr UnitOperations MakePicBoxOperations() {

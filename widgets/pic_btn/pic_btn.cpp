@@ -41,13 +41,11 @@ struct StateBitmap {
   bool made = false;
 };
 
-struct PicBtn {
+struct PicBtn : UnitState<PicBtnProperties> {
   // A push button to screen readers, pressed as Enter presses it; named by
   // the program, for the words are in the pictures.
   static const AccessibleFacts kAccessible;
-  PicBtnProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+  static void Paint(HWND hwnd, PicBtn& button, const PaintRequest& request);
   // The colour PNG transparency is blended against: the owning window's
   // background, fixed at creation.
   COLORREF blend = 0;
@@ -185,10 +183,12 @@ void ReleaseCaptureOf(HWND hwnd) {
   if (GetCapture() == hwnd) ReleaseCapture();
 }
 
-// Painting, shared by WM_PAINT and WM_PRINTCLIENT: the shown bitmap at its
-// own size at the top left of a black buffer the size of the client area,
-// then the buffer at once, so that nothing flickers.
-void PaintButton(HWND hwnd, PicBtn* button, HDC hdc) {
+// Painting: the shown bitmap at its own size at the top left of a black
+// buffer the size of the client area, then the buffer at once, so that
+// nothing flickers.
+void PicBtn::Paint(HWND hwnd, PicBtn& state, const PaintRequest& request) {
+  PicBtn* button = &state;
+  HDC hdc = request.dc;
   RECT client;
   GetClientRect(hwnd, &client);
   const int width = client.right, height = client.bottom;
@@ -208,14 +208,6 @@ void PaintButton(HWND hwnd, PicBtn* button, HDC hdc) {
   }
   if (FocusCueShown(hwnd)) DrawFocusCue(buffer.Get(), client);
   BitBlt(hdc, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
-}
-
-// WM_PAINT: the window needs drawing.
-void OnPaint(HWND hwnd, PicBtn* button) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintButton(hwnd, button, hdc);
-  EndPaint(hwnd, &paint);
 }
 
 // WM_LBUTTONDOWN, WM_LBUTTONDBLCLK: a press begins on the button; a push
@@ -399,12 +391,6 @@ bool ReadLiveProperty(HWND hwnd, int unitIndex, Value* value) {
 LRESULT PicBtnProc(HWND hwnd, PicBtn* button, UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      OnPaint(hwnd, button);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintButton(hwnd, button, HDC(wParam));
-      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       OnLeftButtonDown(hwnd, button, point, message == WM_LBUTTONDBLCLK);

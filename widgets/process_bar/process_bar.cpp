@@ -18,12 +18,9 @@
 
 namespace {
 
-struct ProcessBar {
+struct ProcessBar : UnitState<ProcessBarProperties> {
   // A progress bar to screen readers, its share done as its value.
   static const AccessibleFacts kAccessible;
-  ProcessBarProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
   WNDPROC systemProc = nullptr;  // the progress bar's own procedure
 };
 

@@ -19,22 +19,21 @@ namespace {
 
 const char kClassName[] = "MorvaneTransLabel";
 
-struct TransLabel {
+struct TransLabel : UnitState<TransLabelProperties> {
   // Static text to screen readers, named by its caption.
   static const AccessibleFacts kAccessible;
-  TransLabelProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+  static void Paint(HWND hwnd, TransLabel& label, const PaintRequest& request);
   UnitFont font;
 };
 
 LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Painting (WM_PAINT and WM_PRINTCLIENT): the caption only.
-void PaintTransLabel(HWND hwnd, const TransLabel& label, HDC hdc) {
+// Painting: the caption only, over what the windows behind have painted.
+void TransLabel::Paint(HWND hwnd, TransLabel& label, const PaintRequest& request) {
   RECT client;
   GetClientRect(hwnd, &client);
-  DrawCaption(hdc, client, WindowText(hwnd), CaptionLookOf(label.properties, label.font.Get()));
+  DrawCaption(request.dc, client, WindowText(hwnd),
+              CaptionLookOf(label.properties, label.font.Get()));
 }
 
 // The visible windows below `parent`, from the top of the Z order down, each
@@ -78,14 +77,6 @@ void RefreshAreaBehind(HWND label) {
   InvalidateRect(label, nullptr, FALSE);
 }
 
-// WM_PAINT: the caption over what the windows behind have painted.
-void OnPaint(HWND hwnd, const TransLabel& label) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintTransLabel(hwnd, label, hdc);
-  EndPaint(hwnd, &paint);
-}
-
 // WM_MOVE and WM_SIZE, after the system has placed the window: the area it
 // now covers gets a fresh background (the area it left is the parent's to
 // repaint), and a caption that moved with the size leaves no old glyphs.
@@ -120,16 +111,10 @@ bool PropertyChanged(HWND hwnd, int unitIndex, const Value&) {
   return false;
 }
 
-LRESULT TransLabelProc(HWND hwnd, TransLabel* label, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TransLabelProc(HWND hwnd, TransLabel*, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT:
-      OnPaint(hwnd, *label);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintTransLabel(hwnd, *label, HDC(wParam));
-      return 0;
     case WM_MOVE:
     case WM_SIZE: {
       const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);

@@ -277,22 +277,6 @@ void OnClose(HWND hwnd, WindowUnit* window) {
   DestroyWindow(hwnd);
 }
 
-// WM_PAINT.
-void OnPaint(WindowUnit* window, HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC hdc = BeginPaint(hwnd, &paint);
-  if (hdc) PaintWindowBackground(window, hwnd, hdc, paint.rcPaint);
-  EndPaint(hwnd, &paint);
-}
-
-// WM_PRINTCLIENT: the part of the client area that the target can show.
-void OnPrintClient(WindowUnit* window, HWND hwnd, HDC hdc) {
-  RECT client{}, clip{}, area{};
-  GetClientRect(hwnd, &client);
-  if (GetClipBox(hdc, &clip) == ERROR || !IntersectRect(&area, &client, &clip)) return;
-  PaintWindowBackground(window, hwnd, hdc, area);
-}
-
 // WM_LBUTTONDOWN on a window that drags anywhere: the press has raised its
 // event and goes on as a drag.
 void OnPress(WindowUnit* window, HWND hwnd, LPARAM lParam) {
@@ -426,12 +410,6 @@ LRESULT WindowUnitProc(HWND hwnd, WindowUnit* window, UINT message, WPARAM wPara
   LRESULT reflected = 0;
   if (ReflectToControl(hwnd, message, wParam, lParam, &reflected)) return reflected;
   switch (message) {
-    case WM_PAINT:
-      OnPaint(window, hwnd);
-      return 0;
-    case WM_PRINTCLIENT:
-      OnPrintClient(window, hwnd, reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_CLOSE:
       OnClose(hwnd, window);
       return 0;

@@ -71,7 +71,10 @@ void DrawBackPicture(const WindowUnit& window, HDC hdc, const RECT& area, const 
 
 }  // namespace
 
-void PaintWindowBackground(WindowUnit* window, HWND hwnd, HDC hdc, const RECT& area) {
+void WindowUnit::Paint(HWND hwnd, WindowUnit& state, const PaintRequest& request) {
+  WindowUnit* window = &state;
+  HDC hdc = request.dc;
+  const RECT& area = request.area;
   if (IsRectEmpty(&area)) return;
   RECT client{};
   GetClientRect(hwnd, &client);

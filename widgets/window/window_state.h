@@ -11,13 +11,12 @@
 #include "widgets/image/image.h"
 #include "widgets/window/window_properties.h"
 
-struct WindowUnit {
+struct WindowUnit : UnitState<WindowProperties> {
   // The client area to screen readers, named by its caption where the
   // program gives it no name, and closed as its close box closes it.
   static const AccessibleFacts kAccessible;
-  WindowProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+  // Paints the background only (window_background.cpp).
+  static void Paint(HWND hwnd, WindowUnit& window, const PaintRequest& request);
   // The background picture, decoded on the first paint that needs it and
   // kept until the picture changes; `backPictureTried` keeps a picture that
   // does not decode from being decoded again at every paint.
@@ -31,10 +30,6 @@ struct WindowUnit {
 };
 
 inline WindowUnit* WindowStateOf(HWND hwnd) { return UnitStateOf<WindowUnit>(hwnd); }
-
-// window_background.cpp: paints the background into `hdc` over `area` (the
-// paint clip box; nothing for an empty one): WM_PAINT and WM_PRINTCLIENT.
-void PaintWindowBackground(WindowUnit* window, HWND hwnd, HDC hdc, const RECT& area);
 
 // window.cpp: the system moves `window` while the left button stays down,
 // as for a press on a caption at `pressedAt` (screen coordinates); it

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "support/test_text.h"
 #include "widgets/common/system_control.h"
@@ -180,6 +181,63 @@ TEST(UnitWindow, AWindowMadeHoldsItsStateToItsLastMessageAndItsText) {
   EXPECT_TRUE(hwnd);
   DestroyWindow(hwnd);
   EXPECT_EQ(g_seen.released, 2);
+}
+
+// A class that paints: what it was asked, and what reached its procedure.
+struct Painter {
+  static void Paint(HWND, Painter& painter, const PaintRequest& request) {
+    painter.asked.push_back(request);
+  }
+  UnitLink link;
+  std::vector<PaintRequest> asked;
+  bool procedureSawPaint = false;
+};
+
+LRESULT PainterProc(HWND hwnd, Painter* painter, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT || message == WM_PRINTCLIENT) painter->procedureSawPaint = true;
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST(UnitWindow, APaintingClassIsAskedForTheAreaItsContextShows) {
+  UnitWindowClass windowClass;
+  windowClass.name = "MorvaneUnitWindowPainter";
+  std::unique_ptr<Painter> owned(new Painter);
+  Painter* painter = owned.get();
+  HWND hwnd = CreateUnitWindow<Painter, PainterProc>(windowClass, PopupArgs(), PopupStyle(""),
+                                                     std::move(owned));
+  ASSERT_TRUE(hwnd);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  ValidateRect(hwnd, nullptr);
+  painter->asked.clear();
+  const RECT invalid{5, 6, 20, 25};
+  InvalidateRect(hwnd, &invalid, FALSE);
+  UpdateWindow(hwnd);
+  ASSERT_EQ(painter->asked.size(), 1u);
+  EXPECT_TRUE(painter->asked[0].onScreen);
+  EXPECT_TRUE(EqualRect(&painter->asked[0].area, &invalid));
+
+  // Into a caller's context: the client area as far as the context shows
+  // it, and nothing where it shows none of it.
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 100);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  SendMessageW(hwnd, WM_PRINTCLIENT, WPARAM(copy), PRF_CLIENT);
+  HRGN none = CreateRectRgn(0, 0, 0, 0);
+  SelectClipRgn(copy, none);
+  SendMessageW(hwnd, WM_PRINTCLIENT, WPARAM(copy), PRF_CLIENT);
+  ASSERT_EQ(painter->asked.size(), 2u);
+  EXPECT_FALSE(painter->asked[1].onScreen);
+  EXPECT_EQ(painter->asked[1].dc, copy);
+  const RECT shown{0, 0, 40, 30};  // 60 x 30 client, 40 x 100 bitmap
+  EXPECT_TRUE(EqualRect(&painter->asked[1].area, &shown));
+  EXPECT_FALSE(painter->procedureSawPaint);
+  DeleteObject(none);
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  DestroyWindow(hwnd);
 }
 
 TEST(SystemControl, ASubclassedControlHoldsItsStateToItsLastMessage) {

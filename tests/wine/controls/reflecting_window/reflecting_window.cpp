@@ -19,11 +19,7 @@ const char kClassName[] = "MorvaneReflectingWindow";
 const UnitDescription kDescription =
     Describe<TestWindowProperties>("ReflectingWindow", kReflectingWindowType, kTestWindowFields, 1);
 
-struct ReflectingWindow {
-  TestWindowProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
-};
+struct ReflectingWindow : UnitState<TestWindowProperties> {};
 
 char Folded(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 

@@ -27,10 +27,7 @@ const UnitDescription kSilentDescription =
 const UnitDescription kRefusingDescription =
     Describe<TestPadProperties>("RefusingPad", kRefusingPadType, kFields, 1);
 
-struct TestPad {
-  TestPadProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+struct TestPad : UnitState<TestPadProperties> {
   bool refusesCreation = false;
   // A refused window's state goes with it, once.
   ~TestPad() {

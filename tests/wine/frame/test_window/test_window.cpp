@@ -20,10 +20,7 @@ const char kClassName[] = "MorvaneTestWindow";
 const UnitDescription kFocusingDescription =
     Describe<TestWindowProperties>("FocusingTestWindow", kFocusingWindowType, kTestWindowFields, 1);
 
-struct TestWindow {
-  TestWindowProperties properties;
-  UnitIdentity identity;
-  UnitLink link;
+struct TestWindow : UnitState<TestWindowProperties> {
   bool focusesFirstUnit = false;
 };
 
