@@ -47,25 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
         PathForm{L"C:\\Downloads\\setup.exe\\..", L""}, PathForm{L"C:/Downloads/setup.exe", L""},
         PathForm{L"", L""}));
 
-// Deletes a folder and everything in it, at any length of its path ("\\?\").
-void RemoveLongTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveLongTree(path);
-      else
-        DeleteFileW(path.c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 enum class Redirection { kNone, kFolder, kFile };
 
 struct Beside {
@@ -106,7 +87,7 @@ TEST_P(LocalBeside, IsFoundAtAnyLength) {
   EXPECT_EQ(longPath, c.levels > 4);
   EXPECT_EQ(LibrariesRedirectedFor(module), c.refused);
   FreeLibrary(module);
-  RemoveLongTree(scratch);
+  RemoveTree(scratch);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LocalBeside,

@@ -48,6 +48,7 @@ void RemoveTree(const std::string& path);
 // ("." and ".." left out); none when it cannot be read.
 std::vector<std::string> NamesIn(const std::string& folder);
 
+// At any length of the path, given in its "\\?\" form.
 void RemoveTree(const std::wstring& path);
 
 // Calls `visit` for each entry directly in `folder` (not "." and ".."), with

@@ -67,23 +67,14 @@ LRESULT ReflectingWindowProc(HWND hwnd, ReflectingWindow* state, UINT message, W
 }
 
 HWND CreateReflectingWindow(const UnitCreateArgs& args) {
-  std::unique_ptr<ReflectingWindow> state(new ReflectingWindow);
-  ReadProperties(args.properties, &state->properties);
-  state->identity = args.identity;
-  UnitWindowClass windowClass;
-  windowClass.name = kClassName;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.background = HBRUSH(COLOR_WINDOW + 1);
-  UnitCreateArgs placed = args;
-  if (state->properties.startPosition == 1) {
-    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
-    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
-  }
+  std::unique_ptr<ReflectingWindow> state = NewUnitState<ReflectingWindow>(kDescription, args);
+  if (!state) return nullptr;
+  const UnitCreateArgs placed = TestWindowPlace(args, state->properties);
   UnitWindowStyle style;
   style.text = state->properties.caption.c_str();
   style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  return CreateUnitWindow<ReflectingWindow, ReflectingWindowProc>(windowClass, placed, style,
-                                                                  std::move(state));
+  return CreateUnitWindow<ReflectingWindow, ReflectingWindowProc>(TestWindowClass(kClassName),
+                                                                  placed, style, std::move(state));
 }
 
 // Alt with a letter or digit clicks the first visible, enabled button whose

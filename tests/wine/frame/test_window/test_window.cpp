@@ -50,24 +50,16 @@ LRESULT TestWindowProc(HWND hwnd, TestWindow* state, UINT message, WPARAM wParam
 }
 
 HWND Create(const UnitCreateArgs& args, bool focusesFirstUnit) {
-  std::unique_ptr<TestWindow> state(new TestWindow);
-  ReadProperties(args.properties, &state->properties);
-  state->identity = args.identity;
+  std::unique_ptr<TestWindow> state = NewUnitState<TestWindow>(kTestWindowDescription, args);
+  if (!state) return nullptr;
   state->focusesFirstUnit = focusesFirstUnit;
-  UnitWindowClass windowClass;
-  windowClass.name = kClassName;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.background = HBRUSH(COLOR_WINDOW + 1);
-  UnitCreateArgs placed = args;
-  if (state->properties.startPosition == 1) {
-    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
-    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
-  }
+  const UnitCreateArgs placed = TestWindowPlace(args, state->properties);
   UnitWindowStyle style;
   style.text = state->properties.caption.c_str();
   style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   if (state->properties.startPosition == 2) style.style |= WS_MINIMIZE;
-  return CreateUnitWindow<TestWindow, TestWindowProc>(windowClass, placed, style, std::move(state));
+  return CreateUnitWindow<TestWindow, TestWindowProc>(TestWindowClass(kClassName), placed, style,
+                                                      std::move(state));
 }
 
 HWND CreateTestWindow(const UnitCreateArgs& args) { return Create(args, false); }

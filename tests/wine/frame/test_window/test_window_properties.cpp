@@ -9,3 +9,20 @@ constexpr PropertyField kTestWindowFields[2] = {
 
 const UnitDescription kTestWindowDescription =
     Describe<TestWindowProperties>("TestWindow", kTestWindowType, kTestWindowFields, 1);
+
+UnitWindowClass TestWindowClass(const char* name) {
+  UnitWindowClass windowClass;
+  windowClass.name = name;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.background = HBRUSH(COLOR_WINDOW + 1);
+  return windowClass;
+}
+
+UnitCreateArgs TestWindowPlace(const UnitCreateArgs& args, const TestWindowProperties& properties) {
+  UnitCreateArgs placed = args;
+  if (properties.startPosition == 1) {
+    placed.left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    placed.top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+  }
+  return placed;
+}

@@ -8,6 +8,7 @@
 
 #include "frame/property_codec.h"
 #include "services/values.h"
+#include "widgets/common/unit_window.h"
 
 constexpr uint32_t kTestWindowType = 0x00090001;
 
@@ -22,3 +23,10 @@ extern const UnitDescription kTestWindowDescription;
 inline const UnitDescription& DescriptionOf(const TestWindowProperties&) {
   return kTestWindowDescription;
 }
+
+// What the test windows' classes share: double clicks, and the window
+// colour as background.
+UnitWindowClass TestWindowClass(const char* name);
+// Where a test window goes: where `args` place it, or centred on the screen
+// for StartPosition 1.
+UnitCreateArgs TestWindowPlace(const UnitCreateArgs& args, const TestWindowProperties& properties);
