@@ -16,22 +16,14 @@
 
 #include "setup/installed_state.h"
 #include "setup/setup_driver.h"
+#include "setup/uninstall_scenario.h"
 #include "support/test_support.h"
 #include "texts/uninstaller.h"
 
 namespace {
 
-constexpr DWORD kBoxTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = kUninstallExitTimeoutMs;
 constexpr DWORD kRefusedExitCode = ERROR_INVALID_PARAMETER;
-
-bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
-  const std::string caption = kUninstallCaption;
-  BoxWanted wanted;
-  wanted.caption = caption.c_str();
-  wanted.except = except;
-  return WaitForMessageBox(wanted, kBoxTimeoutMs, found);
-}
 
 std::wstring Number(HANDLE handle) { return std::to_wstring(uintptr_t(handle)); }
 
@@ -63,27 +55,8 @@ bool UninstallBoxShown() {
   return FindMessageBox(wanted, &seen);
 }
 
-class Handover : public testing::Test {
+class Handover : public UninstallScenario {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(TestArgumentCount(), 4) << "setup program, three payload files";
-    setupPath_ = HostPath(TestArgument(0));
-  }
-
-  void Install() {
-    ASSERT_EQ(InstallThroughTheWindow(setupPath_, &processes_), "");
-    ASSERT_TRUE(PathExists(kUninstallerPath));
-  }
-
-  // The uninstall entry's command line, started with this process's
-  // inheritable handles handed on (none but those a test makes).
-  RunningProgram StartRegisteredUninstaller() {
-    const std::string command = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
-    RunningProgram program = StartProgram(WideOf(command), true);
-    if (program.started) processes_.Add(program.process.hProcess);
-    return program;
-  }
-
   // Answers the question with Yes and waits for the final box, which the
   // started process itself shows while it still runs; its copy (the one
   // process it started), which is still there then.
@@ -118,9 +91,6 @@ class Handover : public testing::Test {
     DWORD code = 0;
     return WaitForExit(&forged, kExitTimeoutMs, &code) ? code : DWORD(-2);
   }
-
-  std::string setupPath_;
-  ProgramsToEnd processes_;
 };
 
 // A second phase's command line that no first phase gave: handle numbers
@@ -147,7 +117,7 @@ TEST_F(Handover, AForgedSecondPhaseRemovesNothing) {
 
   // The installed uninstaller, waiting at its question: the right process,
   // but no pipe.
-  RunningProgram first = StartRegisteredUninstaller();
+  RunningProgram first = StartRegisteredUninstaller(/*inheritHandles=*/true);
   MessageBoxSeen question;
   ASSERT_TRUE(WaitForUninstallBox(&question));
   HANDLE firstPhase =
@@ -181,7 +151,7 @@ TEST_F(Handover, SomethingInUseEndsWithOneAfterTheReportAndKeepsTheWayBack) {
   HANDLE inUse = CreateFileW(WideOf(kMainProgramPath).c_str(), GENERIC_READ, 0, nullptr,
                              OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
-  RunningProgram program = StartRegisteredUninstaller();
+  RunningProgram program = StartRegisteredUninstaller(/*inheritHandles=*/true);
   MessageBoxSeen final;
   HANDLE copy = nullptr;
   ASSERT_NO_FATAL_FAILURE(ReachTheFinalBox(program, &final, &copy));
@@ -217,7 +187,7 @@ TEST_F(Handover, AllGoneEndsWithZeroAndTheCopyInheritsOnlyItsHandles) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable,
                               CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(marker, INVALID_HANDLE_VALUE);
-  RunningProgram program = StartRegisteredUninstaller();
+  RunningProgram program = StartRegisteredUninstaller(/*inheritHandles=*/true);
   MessageBoxSeen final;
   HANDLE copy = nullptr;
   ASSERT_NO_FATAL_FAILURE(ReachTheFinalBox(program, &final, &copy));

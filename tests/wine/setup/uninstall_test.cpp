@@ -18,6 +18,7 @@
 #include "setup/installed_state.h"
 #include "setup/machine_snapshot.h"
 #include "setup/setup_driver.h"
+#include "setup/uninstall_scenario.h"
 #include "support/test_support.h"
 #include "texts/installation.h"
 #include "texts/setup_messages.h"
@@ -26,27 +27,12 @@
 
 namespace {
 
-constexpr DWORD kBoxTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = kUninstallExitTimeoutMs;
 // Where the first scenario leaves word for the part after the restart.
 const char kRestartNote[] = "C:\\uninstall-restart-note.txt";
 const char kPendingKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-// Waits for a message box of any process with the uninstaller's caption, but
-// `except`: the first phase's, or its copy's.
-bool WaitForUninstallBox(MessageBoxSeen* found, HWND except = nullptr) {
-  const std::string caption = kUninstallCaption;
-  BoxWanted wanted;
-  wanted.caption = caption.c_str();
-  wanted.except = except;
-  return WaitForMessageBox(wanted, kBoxTimeoutMs, found);
-}
-
 bool Answer(const MessageBoxSeen& found, int buttonId) { return AnswerBox(found, buttonId, 10000); }
-
-std::string ValueText(HKEY root, const std::string& key, const char* name) {
-  return RegistryText(root, key, name);
-}
 
 // The operations that wait for the next restart, each a source and a
 // target (empty: a deletion), as PendingFileRenameOperations lists them.
@@ -209,28 +195,11 @@ std::string ChangesBut(const std::vector<std::string>& changed, const std::strin
   return lines;
 }
 
-class Uninstall : public testing::Test {
+class Uninstall : public UninstallScenario {
  protected:
   void SetUp() override {
-    ASSERT_EQ(TestArgumentCount(), 4) << "setup program, three payload files";
-    setupPath_ = HostPath(TestArgument(0));
+    UninstallScenario::SetUp();
     uninstallerPayload_ = HostPath(TestArgument(2));
-  }
-
-  // The whole installation through the setup program's window.
-  void Install() {
-    ASSERT_EQ(InstallThroughTheWindow(setupPath_, &processes_), "");
-    ASSERT_TRUE(PathExists(kUninstallerPath));
-  }
-
-  // Starts the uninstall entry's command line, as the list of installed
-  // programs does.
-  RunningProgram StartRegisteredUninstaller() {
-    const std::string command = ValueText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
-    EXPECT_EQ(command, "\"" + std::string(kUninstallerPath) + "\"");
-    RunningProgram program = StartProgram(command);
-    if (program.started) processes_.Add(program.process.hProcess);
-    return program;
   }
 
   // Answers the question with Yes and the final message with OK: the final
@@ -268,9 +237,7 @@ class Uninstall : public testing::Test {
     EXPECT_EQ(RegistrationPresent(), "");
   }
 
-  std::string setupPath_;
   std::string uninstallerPayload_;
-  ProgramsToEnd processes_;  // ended at the end of the test
 };
 
 // Install, uninstall, and the machine is as it was, but for the copy of the
