@@ -100,6 +100,23 @@ class StandardControls : public LoggingProgramTest {
     });
     return found;
   }
+  // Alt with `key`, twice, toggles `check` on and off, each time once and
+  // with its event ("<name> on", "<name> off"), and the key reaches no box:
+  // the focused `box` keeps its text.
+  void ExpectAltTogglesTheCheckBox(char key, HWND check, const std::string& name, HWND box) {
+    const std::string text = ControlText(box);
+    const std::string on = name + " on", off = name + " off";
+    PressKey(WORD(key), VK_MENU);
+    ASSERT_TRUE(WaitForLogged(on) && Synchronise(window_));
+    EXPECT_EQ(Count(on), 1);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(ControlText(box), text) << "the key went to the mnemonic, not the box";
+    PressKey(WORD(key), VK_MENU);
+    ASSERT_TRUE(WaitForLogged(off) && Synchronise(window_));
+    EXPECT_EQ(Count(on), 1);
+    EXPECT_EQ(Count(off), 1);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  }
   bool RunStep(int step) {
     const std::string done = "step " + std::to_string(step) + " done";
     const int before = Count(done);
@@ -319,17 +336,7 @@ TEST_F(StandardControls, CheckBoxShowsAPictureThatDecodesInsteadOfItsCaption) {
 // and raises its event once.
 TEST_F(StandardControls, AltMnemonicTogglesTheCheckBoxOnceAndRaisesItsEvent) {
   ClickWindow(numeric_);
-  PressKey('R', VK_MENU);
-  ASSERT_TRUE(WaitForLogged("check on"));
-  ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("check on"), 1);
-  EXPECT_EQ(SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(ControlText(numeric_), "") << "the key went to the mnemonic, not the box";
-  PressKey('R', VK_MENU);
-  ASSERT_TRUE(WaitForLogged("check off"));
-  ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("check on"), 1);
-  EXPECT_EQ(Count("check off"), 1);
+  ExpectAltTogglesTheCheckBox('R', check_, "check", numeric_);
 }
 
 // On the product's own window: it reflects the box's changes and the check
@@ -351,16 +358,7 @@ TEST_F(StandardControls, ProductWindowReflectsToTheControlsAndTogglesByMnemonic)
   const std::vector<std::string> typed = {"'q'", "'qw'"};
   EXPECT_EQ(Changes(kProductEdit), typed);
 
-  PressKey('K', VK_MENU);
-  ASSERT_TRUE(WaitForLogged("product check on"));
-  ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("product check on"), 1);
-  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(ControlText(edit), "qw") << "the key went to the mnemonic, not the box";
-  PressKey('K', VK_MENU);
-  ASSERT_TRUE(WaitForLogged("product check off"));
-  ASSERT_TRUE(Synchronise(window_));
-  EXPECT_EQ(Count("product check off"), 1);
+  ASSERT_NO_FATAL_FAILURE(ExpectAltTogglesTheCheckBox('K', check, "product check", edit));
 
   const RECT box = ScreenRect(check);
   EXPECT_EQ(ScreenPixelOnceItIs({box.right - 3, box.top + 2}, kCheckBackColor),
