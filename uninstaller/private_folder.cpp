@@ -5,6 +5,9 @@
 #include <sddl.h>
 #include <wincrypt.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "services/system_library.h"
 #include "services/wide_text.h"
 #include "uninstaller/private_folder_rule.h"
@@ -52,22 +55,22 @@ Text RandomName() {
   return name;
 }
 
-class SecurityDescriptor {
- public:
-  SecurityDescriptor() {
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(WideText(kPrivateFolderSecurity).c_str(),
-                                                         SDDL_REVISION_1, &descriptor_, nullptr);
-  }
-  ~SecurityDescriptor() {
-    if (descriptor_) LocalFree(descriptor_);
-  }
-  SecurityDescriptor(const SecurityDescriptor&) = delete;
-  SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
-  PSECURITY_DESCRIPTOR Get() const { return descriptor_; }
-
- private:
-  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+// What the security functions hand out from the local heap (descriptors,
+// their text), freed when it goes.
+struct LocalFreeing {
+  void operator()(void* memory) const { LocalFree(memory); }
 };
+template <typename Pointer>
+using LocalMemory = std::unique_ptr<std::remove_pointer_t<Pointer>, LocalFreeing>;
+
+// The descriptor a private folder is made with; empty where the system
+// cannot make it.
+LocalMemory<PSECURITY_DESCRIPTOR> PrivateFolderDescriptor() {
+  PSECURITY_DESCRIPTOR made = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(WideText(kPrivateFolderSecurity).c_str(),
+                                                       SDDL_REVISION_1, &made, nullptr);
+  return LocalMemory<PSECURITY_DESCRIPTOR>(made);
+}
 
 // %SystemRoot%\Temp, ending in a backslash: the Windows folder that all
 // users share (GetSystemWindowsDirectory, also where a terminal server gives
@@ -119,18 +122,17 @@ bool HasPrivateSecurity(HANDLE held) {
   // loaded first by its full path, it is found loaded.
   const SystemLibrary provider("ntmarta.dll");
   const SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetSecurityInfo(held, SE_FILE_OBJECT, parts, nullptr, nullptr, nullptr, nullptr,
-                      &descriptor) != ERROR_SUCCESS)
+  PSECURITY_DESCRIPTOR found = nullptr;
+  if (GetSecurityInfo(held, SE_FILE_OBJECT, parts, nullptr, nullptr, nullptr, nullptr, &found) !=
+      ERROR_SUCCESS)
     return false;
+  const LocalMemory<PSECURITY_DESCRIPTOR> descriptor(found);
   LPWSTR sddl = nullptr;
   const bool converted = ConvertSecurityDescriptorToStringSecurityDescriptorW(
-                             descriptor, SDDL_REVISION_1, parts, &sddl, nullptr) != FALSE;
-  LocalFree(descriptor);
+                             descriptor.get(), SDDL_REVISION_1, parts, &sddl, nullptr) != FALSE;
+  const LocalMemory<LPWSTR> sddlOwner(sddl);
   Text text;
-  const bool ours = converted && AsciiOf(sddl, &text) && IsPrivateFolderSecurity(text);
-  if (sddl) LocalFree(sddl);
-  return ours;
+  return converted && AsciiOf(sddl, &text) && IsPrivateFolderSecurity(text);
 }
 
 // Deletes the files and links directly in `folder`, each through a handle
@@ -163,9 +165,9 @@ void DeleteEntriesIn(const WidePath& folder) {
 bool PrivateFolder::Make() {
   const WidePath temp = SystemTemporaryFolder();
   if (temp.Empty()) return false;
-  SecurityDescriptor access;
-  if (!access.Get()) return false;
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, access.Get(), FALSE};
+  const LocalMemory<PSECURITY_DESCRIPTOR> access = PrivateFolderDescriptor();
+  if (!access) return false;
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, access.get(), FALSE};
   // A clash of 64 random bits is a sign of someone waiting with names made
   // ready; a few draws are plenty.
   for (int attempt = 0; attempt < 8; ++attempt) {
