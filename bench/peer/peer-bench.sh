@@ -3,7 +3,7 @@
 # job, and against the floor programs, under Wine, on this machine, in one
 # run. It reports and never fails on a figure.
 #
-#   bash bench/peer/peer-bench.sh [REPETITIONS]     (default 7)
+#   bash bench/peer/peer-bench.sh [REPETITIONS]     (default 9)
 #
 # Builds both trees (and installs Debian's nsis when makensis is missing),
 # builds the reference installer from the tree's payload files and licence
@@ -15,7 +15,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${MORVANE_BUILD_DIR:-$root/build}
-repetitions=${1:-7}
+repetitions=${1:-9}
 source "$root/scripts/build-trees.sh"
 
 build_host

@@ -6,7 +6,9 @@
 //   peer_bench REPORT REPETITIONS SETUP REFERENCE BOX_FLOOR PROGRESS_FLOOR
 //
 // Per repetition, the programs one after the other (interleaved, so that a
-// change in the machine's load falls on all of them alike):
+// change in the machine's load falls on all of them alike; the starts in an
+// order that turns each round, so that over a multiple of three rounds each
+// program takes each place equally often):
 //   start     SETUP, REFERENCE (the reference installer) and BOX_FLOOR (a bare
 //             MessageBoxA program): the time from CreateProcess to its first
 //             visible top-level window, and its peak working set once it is
@@ -247,13 +249,22 @@ int main(int argc, char** argv) {
   const int repetitions = atoi(argv[2]);
   const std::string setup = argv[3], reference = argv[4], boxFloor = argv[5],
                     progressFloor = argv[6];
+  const struct {
+    const char* program;
+    const std::string& path;
+  } starts[] = {{"setup", setup}, {"reference", reference}, {"box_floor", boxFloor}};
+  constexpr int kStarts = int(sizeof starts / sizeof starts[0]);
   for (int round = 0; round <= repetitions; ++round) {
     const bool measured = round > 0;
     fprintf(stderr, "peer_bench: round %d of %d%s\n", round, repetitions,
             measured ? "" : " (unmeasured)");
-    MeasureStart("setup", setup, measured);
-    MeasureStart("reference", reference, measured);
-    MeasureStart("box_floor", boxFloor, measured);
+    // The program started first after the animations comes up some tens of
+    // milliseconds later than the others: the order turns each round, so
+    // that no program is always that one.
+    for (int i = 0; i < kStarts; ++i) {
+      const auto& start = starts[(round + i) % kStarts];
+      MeasureStart(start.program, start.path, measured);
+    }
     AnimateSetup(setup, measured);
     AnimateFloor(progressFloor, measured);
     fflush(g_report);
