@@ -1166,25 +1166,25 @@ TEST_F(Setup, ButtonsShowTheirHoverPictures) {
       normal = again;
       return settled && CountWhite(normal, area) < AreaOf(unit) * 9 / 10;
     });
-    const POINT over = PointIn(run.startWindow, unit);
-    MoveMouseTo(over.x, over.y);
     // Waited for as a whole, changed and in its colour: a shot taken while
     // something else passed over the screen is not the hover picture.
     ScreenPixels hover;
-    EXPECT_TRUE(WaitUntil([&] {
-      hover = CaptureScreen(area);
-      const int red = CountMatching(hover, area, IsRed);
-      return ChangedShare(normal, hover) >= 0.25 &&
-             (close ? red >= AreaOf(unit) / 4 : red < AreaOf(unit) / 10);
-    })) << (close ? "the close button does not turn red"
+    EXPECT_TRUE(MoveMouseUntil(PointIn(run.startWindow, unit),
+                               [&] {
+                                 hover = CaptureScreen(area);
+                                 const int red = CountMatching(hover, area, IsRed);
+                                 return ChangedShare(normal, hover) >= 0.25 &&
+                                        (close ? red >= AreaOf(unit) / 4 : red < AreaOf(unit) / 10);
+                               }))
+        << (close ? "the close button does not turn red"
                   : "the install button shows no hover picture");
-    MoveAway(run);
-    EXPECT_TRUE(WaitUntil([&] {
-      const ScreenPixels after = CaptureScreen(area);
-      return ChangedShare(hover, after) >= 0.25 &&
-             CountMatching(after, area, IsRed) < AreaOf(unit) / 10;
-    })) << (close ? "the close button" : "the install button")
-        << " stays in its hover look";
+    EXPECT_TRUE(MoveMouseUntil(PointIn(run.startWindow, kBareSurface),
+                               [&] {
+                                 const ScreenPixels after = CaptureScreen(area);
+                                 return ChangedShare(hover, after) >= 0.25 &&
+                                        CountMatching(after, area, IsRed) < AreaOf(unit) / 10;
+                               }))
+        << (close ? "the close button" : "the install button") << " stays in its hover look";
   }
   ClickUnit(run.startWindow, kCloseButton);
   ExpectExitCode(&run, 0);

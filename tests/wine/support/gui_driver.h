@@ -136,6 +136,29 @@ void RightClickWindow(HWND hwnd);
 // Clicks the centre of a window.
 void ClickWindow(HWND hwnd);
 
+// Moves the mouse to `at` and waits until `holds` answers true, moving it
+// there again, by way of the pixel beside it, each second that it does not;
+// false when that did not come within kGiveUpMs. Under Wine, on a busy
+// machine, the pointer was seen back at the place of an earlier move, with
+// the program shown no move at all: a person would move the mouse again.
+template <typename Condition>
+bool MoveMouseUntil(POINT at, Condition holds) {
+  MoveMouseTo(at.x, at.y);
+  const DWORD start = GetTickCount();
+  DWORD moved = start;
+  while (!holds()) {
+    const DWORD now = GetTickCount();
+    if (now - start >= kGiveUpMs) return holds();
+    if (now - moved >= 1000) {
+      MoveMouseTo(at.x + 1, at.y);
+      MoveMouseTo(at.x, at.y);
+      moved = GetTickCount();
+    }
+    WaitStep();
+  }
+  return true;
+}
+
 // Presses the left button at `from` (a point of the window or of one of its
 // units), moves the mouse by (dx, dy) in steps and releases it there; true
 // once the window lies (dx, dy) from where it was.
