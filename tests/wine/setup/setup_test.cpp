@@ -1158,13 +1158,21 @@ TEST_F(Setup, ButtonsShowTheirHoverPictures) {
   for (const UnitArea& unit : {kInstallButton, kCloseButton}) {
     const bool close = unit.left == kCloseButton.left;
     const RECT area = UnitRect(run.startWindow, unit);
-    // What the window paints reaches the screen a moment later.
+    // What the window paints reaches the screen a moment later. The normal
+    // look is taken with the pointer seen away from the button all the
+    // while: one left over it shows the hover look instead.
+    const POINT bare = PointIn(run.startWindow, kBareSurface);
+    const auto pointerAway = [&] {
+      POINT at{};
+      return GetCursorPos(&at) && at.x == bare.x && at.y == bare.y;
+    };
     ScreenPixels normal = CaptureScreen(area);
-    WaitUntil([&] {
+    MoveMouseUntil(bare, [&] {
+      if (!pointerAway()) return false;
       const ScreenPixels again = CaptureScreen(area);
       const bool settled = ChangedShare(normal, again) == 0;
       normal = again;
-      return settled && CountWhite(normal, area) < AreaOf(unit) * 9 / 10;
+      return settled && pointerAway() && CountWhite(normal, area) < AreaOf(unit) * 9 / 10;
     });
     // Waited for as a whole, changed and in its colour: a shot taken while
     // something else passed over the screen is not the hover picture.
@@ -1178,7 +1186,7 @@ TEST_F(Setup, ButtonsShowTheirHoverPictures) {
                                }))
         << (close ? "the close button does not turn red"
                   : "the install button shows no hover picture");
-    EXPECT_TRUE(MoveMouseUntil(PointIn(run.startWindow, kBareSurface),
+    EXPECT_TRUE(MoveMouseUntil(bare,
                                [&] {
                                  const ScreenPixels after = CaptureScreen(area);
                                  return ChangedShare(hover, after) >= 0.25 &&
